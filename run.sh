@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Builds a Release, installs it into the program directory and starts it there.
+# The program directory is ~/.local/lib/tanzo unless TANZO_HOME names another one; it holds
+# the program and the user's Tanzo.mdb, which a rebuild never touches.
+set -euo pipefail
+cd "$(dirname "$0")"
+PROGRAM_DIR="${TANZO_HOME:-$HOME/.local/lib/tanzo}"
+bash tools/packages.sh
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+cmake --build build-release -j"$(nproc)" --target tanzo
+cmake --install build-release --prefix "$PROGRAM_DIR" >/dev/null
+exec "$PROGRAM_DIR/tanzo" "$@"

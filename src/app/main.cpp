@@ -1,0 +1,24 @@
+#include "core/App.h"
+#include "core/Form1.h"
+#include "platform/ui/QtUi.h"
+
+#include <QApplication>
+
+// The program directory is the folder the program runs from; Tanzo.mdb lives there.
+int main(int argc, char** argv)
+{
+    QApplication qapp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tanzo"));
+    QFont f(QStringLiteral("IPAGothic"));
+    f.setPointSize(10);
+    QApplication::setFont(f);
+
+    const QString programDir = QCoreApplication::applicationDirPath();
+    QtUi ui(programDir);
+    App app(programDir, ui);
+    Form1 main(app);
+    if (!main.Form_Load()) return 1;
+    if (ui.ended()) return 0;
+    main.show();
+    return QApplication::exec();
+}

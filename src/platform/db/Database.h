@@ -1,0 +1,66 @@
+#pragma once
+#include "platform/db/Recordset.h"
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+struct sqlite3;
+
+// The database file Tanzo.mdb (SQLite underneath). Each user action opens it, does its work
+// through one statement or one record set, and closes it again when the object goes away.
+class Database {
+public:
+    // Opens an existing database file; never creates one. A missing file, a file that is not
+    // a database, or one that cannot be read raises DbError.
+    static Database open(const QString& path);
+    // Creates the file in its first-installation state: the management table with its seven
+    // rows. Refuses (DbError) when the file already exists.
+    static void createFresh(const QString& path);
+
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+    ~Database();
+
+    // Runs exactly one statement as built. Any text after the first statement is refused
+    // and nothing runs.
+    void execute(const QString& sql);
+    // An updatable record set over the whole table in its natural order.
+    Recordset openTable(const QString& table);
+
+    bool tableExists(const QString& table);
+    std::vector<ColumnInfo> columns(const QString& table);
+    QString path() const { return path_; }
+    sqlite3* handle() const { return db_; }
+
+    // A write that the person sees as one action: everything inside is stored, or nothing.
+    // Nested transactions are save points of the outer one.
+    class Transaction {
+    public:
+        explicit Transaction(Database& db);
+        ~Transaction();
+        void commit();
+        Transaction(const Transaction&) = delete;
+        Transaction& operator=(const Transaction&) = delete;
+
+    private:
+        Database& db_;
+        QString name_;
+        bool done_ = false;
+    };
+
+    // Raises DbError for an SQLite result code with the engine's message in Japanese.
+    [[noreturn]] static void fail(sqlite3* db, int rc, const QString& context);
+
+private:
+    Database(sqlite3* db, const QString& path) : db_(db), path_(path) {}
+    void run(const char* sql);
+    sqlite3* db_ = nullptr;
+    QString path_;
+    int savepoints_ = 0;
+};
+
+// Quotes a table or column name for a statement.
+QString quoteName(const QString& name);

@@ -1,0 +1,25 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The management table 管理テーブル: forty-three columns in a fixed physical order. The
+// configuration cache reads them by ordinal and writes them back by name.
+namespace management {
+
+inline const QString kTable = QStringLiteral("管理テーブル");
+inline constexpr int kColumnCount = 43;
+inline constexpr int kRowCount = 7;
+
+// Column names in their physical order.
+const QStringList& columnNames();
+// Declared types in the same order: SHORT, TEXT or LONG.
+const QStringList& columnTypes();
+// The CREATE TABLE statement of the management table.
+QString createStatement();
+
+// Initial settings of the system row (row 7).
+inline const QString kInitialTitle = QStringLiteral("在庫管理");
+inline const QString kInitialTitleColour = QStringLiteral("16744448");
+inline const QString kInitialBackColour = QStringLiteral("8454143");
+
+}  // namespace management

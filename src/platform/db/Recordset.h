@@ -1,0 +1,85 @@
+#pragma once
+#include "platform/db/Value.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The declared type of a column, which decides how an assigned text is converted.
+struct ColumnInfo {
+    enum class Type { Text, Short, Long, Currency, Date, Other };
+    QString name;
+    QString declared;  // as written in CREATE TABLE, e.g. "TEXT(4)"
+    Type type = Type::Text;
+    int maxLength = 255;  // characters, for Text
+};
+
+ColumnInfo::Type columnTypeOf(const QString& declared, int* maxLength);
+
+// An updatable record set over one table, in the table's natural (rowid) order, which is
+// the same at every opening. Rows are read by stepping a prepared statement; every write is
+// one statement and repositions the reading after the current row.
+class Recordset {
+public:
+    Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns);
+    Recordset(Recordset&&) noexcept;
+    Recordset& operator=(Recordset&&) noexcept;
+    ~Recordset();
+
+    bool eof() const { return eof_; }
+    void moveFirst();
+    void moveNext();
+    void moveLast();
+    // Number of rows in the table.
+    int recordCount();
+
+    int fieldCount() const { return static_cast<int>(columns_.size()); }
+    const std::vector<ColumnInfo>& columns() const { return columns_; }
+    int ordinalOf(const QString& name) const;  // -1 when there is no such column
+
+    // The current row's value (or the pending value during addNew/edit).
+    Value field(int ordinal) const;
+    Value field(const QString& name) const;
+
+    void addNew();
+    void edit();
+    // Assigns a text, converted by the column's declared type; a text that does not convert
+    // raises DbError and the pending row keeps its earlier value.
+    void setField(int ordinal, const QString& text);
+    void setField(const QString& name, const QString& text);
+    void setValue(int ordinal, const Value& v);
+    void setValue(const QString& name, const Value& v);
+    // Stores the pending row (INSERT after addNew, UPDATE after edit).
+    void update();
+    void cancelUpdate();
+    void deleteCurrent();
+    void moveToLastModified();
+
+    // Converts a text for a column as the engine does on assignment (exposed for checks).
+    static Value convert(const ColumnInfo& column, const QString& text);
+
+private:
+    enum class EditMode { None, Add, Edit };
+    void readCurrent();
+    void stepReader();
+    void resetReader();
+    void seekRowid(qint64 rowid, bool after);
+    void requireCurrent() const;
+    int checkedOrdinal(const QString& name) const;
+
+    sqlite3* db_ = nullptr;
+    QString table_;
+    std::vector<ColumnInfo> columns_;
+    sqlite3_stmt* reader_ = nullptr;  // positioned statement, may be null after a write
+    bool eof_ = true;
+    qint64 rowid_ = 0;                // rowid of the current row
+    std::vector<Value> current_;
+    EditMode mode_ = EditMode::None;
+    std::vector<Value> pending_;
+    std::optional<qint64> lastModified_;
+    std::optional<int> count_;
+};

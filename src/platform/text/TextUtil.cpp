@@ -1,0 +1,520 @@
+#include "platform/text/TextUtil.h"
+
+#include <QSysInfo>
+
+#include <array>
+#include <cerrno>
+#include <cmath>
+#include <cstdint>
+#include <iconv.h>
+#include <limits>
+
+namespace text {
+
+namespace {
+
+// ---------------------------------------------------------------------------
+// Code page 932 byte counts
+// ---------------------------------------------------------------------------
+
+// One converter from the host's UTF-16 to CP932 per thread; iconv descriptors keep
+// state and must not be shared between threads.
+class Cp932Counter {
+public:
+    Cp932Counter()
+    {
+        const char* from = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE";
+        cd_ = iconv_open("CP932", from);
+    }
+    ~Cp932Counter()
+    {
+        if (valid())
+            iconv_close(cd_);
+    }
+    Cp932Counter(const Cp932Counter&) = delete;
+    Cp932Counter& operator=(const Cp932Counter&) = delete;
+
+    bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
+
+    // Bytes of the UTF-16 units [begin, end); a character the code page cannot encode
+    // (or a lone surrogate) counts 1, as the "?" it would be replaced by.
+    int count(const char16_t* begin, const char16_t* end)
+    {
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        char* in = reinterpret_cast<char*>(const_cast<char16_t*>(begin));
+        size_t inLeft = static_cast<size_t>(end - begin) * sizeof(char16_t);
+        std::array<char, 512> buf;
+        int bytes = 0;
+        while (inLeft > 0) {
+            char* out = buf.data();
+            size_t outLeft = buf.size();
+            const size_t rc = iconv(cd_, &in, &inLeft, &out, &outLeft);
+            bytes += static_cast<int>(buf.size() - outLeft);
+            if (rc != static_cast<size_t>(-1))
+                break;
+            if (errno == E2BIG)
+                continue;
+            // EILSEQ or EINVAL: skip one character (a surrogate pair is one character).
+            const char16_t* at = reinterpret_cast<const char16_t*>(in);
+            size_t skip = 1;
+            if (QChar::isHighSurrogate(at[0]) && inLeft >= 2 * sizeof(char16_t)
+                && QChar::isLowSurrogate(at[1]))
+                skip = 2;
+            in += skip * sizeof(char16_t);
+            inLeft -= skip * sizeof(char16_t);
+            bytes += 1;
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        }
+        return bytes;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+// Used only when the C library has no CP932 converter: the usual widths of the code page.
+int estimateCp932(const QString& s)
+{
+    int bytes = 0;
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const char16_t c = s.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < s.size() && s.at(i + 1).isLowSurrogate()) {
+            ++i;  // outside the code page
+            bytes += 1;
+        } else if (c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) || QChar::isSurrogate(c)) {
+            bytes += 1;
+        } else {
+            bytes += 2;
+        }
+    }
+    return bytes;
+}
+
+// ---------------------------------------------------------------------------
+// Folding
+// ---------------------------------------------------------------------------
+
+// Full-width forms of the half-width katakana block U+FF61..U+FF9F.
+constexpr char16_t kHalfKanaToFull[] = {
+    0x3002, 0x300C, 0x300D, 0x3001, 0x30FB, 0x30F2,                  // ｡｢｣､･ｦ
+    0x30A1, 0x30A3, 0x30A5, 0x30A7, 0x30A9, 0x30E3, 0x30E5, 0x30E7,  // ｧｨｩｪｫｬｭｮ
+    0x30C3, 0x30FC,                                                  // ｯｰ
+    0x30A2, 0x30A4, 0x30A6, 0x30A8, 0x30AA,                          // ｱｲｳｴｵ
+    0x30AB, 0x30AD, 0x30AF, 0x30B1, 0x30B3,                          // ｶｷｸｹｺ
+    0x30B5, 0x30B7, 0x30B9, 0x30BB, 0x30BD,                          // ｻｼｽｾｿ
+    0x30BF, 0x30C1, 0x30C4, 0x30C6, 0x30C8,                          // ﾀﾁﾂﾃﾄ
+    0x30CA, 0x30CB, 0x30CC, 0x30CD, 0x30CE,                          // ﾅﾆﾇﾈﾉ
+    0x30CF, 0x30D2, 0x30D5, 0x30D8, 0x30DB,                          // ﾊﾋﾌﾍﾎ
+    0x30DE, 0x30DF, 0x30E0, 0x30E1, 0x30E2,                          // ﾏﾐﾑﾒﾓ
+    0x30E4, 0x30E6, 0x30E8,                                          // ﾔﾕﾖ
+    0x30E9, 0x30EA, 0x30EB, 0x30EC, 0x30ED,                          // ﾗﾘﾙﾚﾛ
+    0x30EF, 0x30F3,                                                  // ﾜﾝ
+    0x309B, 0x309C,                                                  // ﾞﾟ
+};
+static_assert(std::size(kHalfKanaToFull) == 0xFF9F - 0xFF61 + 1);
+
+constexpr char16_t kHalfVoiced = 0xFF9E;
+constexpr char16_t kHalfSemiVoiced = 0xFF9F;
+
+// The voiced letter of a full-width katakana, or 0 when it has none.
+char16_t voicedOf(char16_t k)
+{
+    if ((k >= 0x30AB && k <= 0x30C2 && (k - 0x30AB) % 2 == 0)   // カキクケコサシスセソタチ
+        || k == 0x30C4 || k == 0x30C6 || k == 0x30C8)           // ツテト
+        return static_cast<char16_t>(k + 1);
+    if (k >= 0x30CF && k <= 0x30DB && (k - 0x30CF) % 3 == 0)    // ハヒフヘホ
+        return static_cast<char16_t>(k + 1);
+    switch (k) {
+    case 0x30A6: return 0x30F4;  // ウ -> ヴ
+    case 0x30EF: return 0x30F7;  // ワ -> ヷ
+    case 0x30F2: return 0x30FA;  // ヲ -> ヺ
+    default: return 0;
+    }
+}
+
+// The semi-voiced letter of a full-width katakana, or 0 when it has none.
+char16_t semiVoicedOf(char16_t k)
+{
+    if (k >= 0x30CF && k <= 0x30DB && (k - 0x30CF) % 3 == 0)    // ハヒフヘホ
+        return static_cast<char16_t>(k + 2);
+    return 0;
+}
+
+bool isBlankChar(QChar c)
+{
+    return c.unicode() == 0x0020 || c.unicode() == 0x3000;
+}
+
+// ---------------------------------------------------------------------------
+// Number and date parsing helpers
+// ---------------------------------------------------------------------------
+
+// Full-width digits, signs, point, comma, slash and backslash to their ASCII forms.
+QString narrowAscii(const QString& s)
+{
+    QString out = s;
+    for (QChar& c : out) {
+        const char16_t u = c.unicode();
+        if (u >= 0xFF01 && u <= 0xFF5E)
+            c = QChar(static_cast<char16_t>(u - 0xFEE0));
+        else if (u == 0x3000)
+            c = QChar(u' ');
+    }
+    return out;
+}
+
+bool isDigit(QChar c)
+{
+    return c.unicode() >= u'0' && c.unicode() <= u'9';
+}
+
+bool isYenSign(QChar c)
+{
+    // The full-width backslash has been narrowed to '\\' before this test runs.
+    return c.unicode() == 0x00A5 || c.unicode() == 0xFFE5 || c.unicode() == u'\\';
+}
+
+bool isSign(QChar c)
+{
+    return c.unicode() == u'+' || c.unicode() == u'-' || c.unicode() == 0x2212;
+}
+
+// Reads 1..maxDigits digits from s at pos; false when there are none or too many.
+bool readDigits(const QString& s, qsizetype& pos, int minDigits, int maxDigits, int& value)
+{
+    value = 0;
+    int n = 0;
+    while (pos < s.size() && isDigit(s.at(pos))) {
+        if (++n > maxDigits)
+            return false;
+        value = value * 10 + (s.at(pos).unicode() - u'0');
+        ++pos;
+    }
+    return n >= minDigits;
+}
+
+std::optional<QDate> makeDate(int y, int m, int d)
+{
+    if (y < 100 || y > 9999)
+        return std::nullopt;
+    if (!QDate::isValid(y, m, d))
+        return std::nullopt;
+    return QDate(y, m, d);
+}
+
+// ---------------------------------------------------------------------------
+// Amount formatting helpers
+// ---------------------------------------------------------------------------
+
+constexpr qint64 kUnitsPerYen = 10000;
+
+// Whole yen of an amount in 1/10 000 yen, rounded half to even.
+qint64 unitsToYen(qint64 units)
+{
+    qint64 q = units / kUnitsPerYen;
+    const qint64 r = units % kUnitsPerYen;  // same sign as units
+    const qint64 half = kUnitsPerYen / 2;
+    if (r > half || (r == half && (q % 2) != 0))
+        ++q;
+    else if (r < -half || (r == -half && (q % 2) != 0))
+        --q;
+    return q;
+}
+
+QString groupThousands(quint64 v)
+{
+    QString digits = QString::number(v);
+    QString out;
+    out.reserve(digits.size() + digits.size() / 3);
+    const qsizetype n = digits.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            out.append(u',');
+        out.append(digits.at(i));
+    }
+    return out;
+}
+
+QString formatYen(qint64 units, bool zeroShowsDigit)
+{
+    const qint64 yen = unitsToYen(units);
+    if (yen == 0)
+        return zeroShowsDigit ? QString(kYen) + u'0' : QString(kYen);
+    const quint64 magnitude = yen < 0 ? 0 - static_cast<quint64>(yen) : static_cast<quint64>(yen);
+    QString out;
+    if (yen < 0)
+        out.append(u'-');
+    out.append(kYen);
+    out.append(groupThousands(magnitude));
+    return out;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+
+int LenMbcs(const QString& s)
+{
+    const char16_t* data = reinterpret_cast<const char16_t*>(s.utf16());
+    const qsizetype n = s.size();
+    qsizetype asciiRun = 0;
+    while (asciiRun < n && data[asciiRun] < 0x80)
+        ++asciiRun;
+    if (asciiRun == n)
+        return static_cast<int>(n);
+
+    thread_local Cp932Counter counter;
+    if (!counter.valid())
+        return estimateCp932(s);
+    return static_cast<int>(asciiRun) + counter.count(data + asciiRun, data + n);
+}
+
+QString Trim(const QString& s)
+{
+    qsizetype begin = 0;
+    qsizetype end = s.size();
+    while (begin < end && isBlankChar(s.at(begin)))
+        ++begin;
+    while (end > begin && isBlankChar(s.at(end - 1)))
+        --end;
+    if (begin == 0 && end == s.size())
+        return s;
+    return s.mid(begin, end - begin);
+}
+
+bool isBlank(const QString& s)
+{
+    for (QChar c : s) {
+        if (!isBlankChar(c))
+            return false;
+    }
+    return true;
+}
+
+QString foldText(const QString& s)
+{
+    QString out;
+    out.reserve(s.size());
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char16_t c = s.at(i).unicode();
+        if (c >= 0xFF01 && c <= 0xFF5E) {
+            c = static_cast<char16_t>(c - 0xFEE0);
+        } else if (c == 0x3000) {
+            c = u' ';
+        } else if (c >= 0xFF61 && c <= 0xFF9F) {
+            const bool isMark = c == kHalfVoiced || c == kHalfSemiVoiced;
+            c = kHalfKanaToFull[c - 0xFF61];
+            if (!isMark && i + 1 < n) {
+                const char16_t next = s.at(i + 1).unicode();
+                char16_t joined = 0;
+                if (next == kHalfVoiced)
+                    joined = voicedOf(c);
+                else if (next == kHalfSemiVoiced)
+                    joined = semiVoicedOf(c);
+                if (joined != 0) {
+                    c = joined;
+                    ++i;
+                }
+            }
+        } else if ((c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E) {
+            c = static_cast<char16_t>(c + 0x60);  // hiragana to katakana
+        }
+        out.append(QChar(c));
+    }
+    return out.toLower();
+}
+
+int compareText(const QString& a, const QString& b, int caseMode)
+{
+    const int r = caseMode == 1 ? QString::compare(a, b, Qt::CaseSensitive)
+                                : QString::compare(foldText(a), foldText(b), Qt::CaseSensitive);
+    return (r > 0) - (r < 0);
+}
+
+bool containsText(const QString& hay, const QString& needle, int caseMode)
+{
+    if (needle.isEmpty())
+        return true;
+    if (caseMode == 1)
+        return hay.contains(needle, Qt::CaseSensitive);
+    return foldText(hay).contains(foldText(needle), Qt::CaseSensitive);
+}
+
+std::optional<double> parseNumber(const QString& input)
+{
+    const QString s = Trim(narrowAscii(input));
+    if (s.isEmpty())
+        return std::nullopt;
+
+    qsizetype pos = 0;
+    bool negative = false;
+    bool haveSign = false;
+    auto takeSign = [&]() {
+        if (!haveSign && pos < s.size() && isSign(s.at(pos))) {
+            haveSign = true;
+            negative = s.at(pos).unicode() != u'+';
+            ++pos;
+        }
+    };
+    takeSign();
+    if (pos < s.size() && isYenSign(s.at(pos))) {
+        ++pos;
+        takeSign();
+    }
+
+    // Integer part: digits with grouping commas between them; then an optional
+    // point and fraction digits. At least one digit somewhere.
+    QByteArray plain;
+    plain.reserve(s.size() + 1);
+    if (negative)
+        plain.append('-');
+    int digits = 0;
+    bool lastWasDigit = false;
+    while (pos < s.size()) {
+        const QChar c = s.at(pos);
+        if (isDigit(c)) {
+            plain.append(static_cast<char>(c.unicode()));
+            ++digits;
+            lastWasDigit = true;
+        } else if (c.unicode() == u',') {
+            if (digits == 0)
+                return std::nullopt;  // a comma before any digit
+            lastWasDigit = false;
+        } else {
+            break;
+        }
+        ++pos;
+    }
+    if (digits > 0 && !lastWasDigit)
+        return std::nullopt;  // a trailing comma
+    if (pos < s.size() && s.at(pos).unicode() == u'.') {
+        plain.append('.');
+        ++pos;
+        while (pos < s.size() && isDigit(s.at(pos))) {
+            plain.append(static_cast<char>(s.at(pos).unicode()));
+            ++digits;
+            ++pos;
+        }
+    }
+    if (pos != s.size() || digits == 0)
+        return std::nullopt;
+
+    bool ok = false;
+    const double v = QString::fromLatin1(plain).toDouble(&ok);
+    if (!ok || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+bool IsNumeric(const QString& s)
+{
+    return parseNumber(s).has_value();
+}
+
+std::optional<QDate> parseDate(const QString& input)
+{
+    const QString s = Trim(narrowAscii(input));
+    if (s.isEmpty())
+        return std::nullopt;
+
+    if (s.size() == 8) {
+        bool allDigits = true;
+        for (QChar c : s)
+            allDigits = allDigits && isDigit(c);
+        if (allDigits) {
+            return makeDate(s.left(4).toInt(), s.mid(4, 2).toInt(), s.mid(6, 2).toInt());
+        }
+    }
+
+    qsizetype pos = 0;
+    int y = 0, m = 0, d = 0;
+    if (!readDigits(s, pos, 3, 4, y) || pos >= s.size())
+        return std::nullopt;
+    const QChar sep = s.at(pos);
+    if (sep != u'/' && sep != u'-' && sep != u'.')
+        return std::nullopt;
+    ++pos;
+    if (!readDigits(s, pos, 1, 2, m) || pos >= s.size() || s.at(pos) != sep)
+        return std::nullopt;
+    ++pos;
+    if (!readDigits(s, pos, 1, 2, d) || pos != s.size())
+        return std::nullopt;
+    return makeDate(y, m, d);
+}
+
+bool IsDate(const QString& s)
+{
+    return parseDate(s).has_value();
+}
+
+qint64 roundHalfEven(double v)
+{
+    if (std::isnan(v))
+        return 0;
+    // Beyond 2^53 every double is already whole; clamp what does not fit in 64 bits.
+    constexpr double kMax = 9223372036854775807.0;  // rounds to 2^63
+    if (v >= kMax)
+        return std::numeric_limits<qint64>::max();
+    if (v <= -kMax)
+        return std::numeric_limits<qint64>::min();
+    const double floorV = std::floor(v);
+    const double diff = v - floorV;  // exact for every finite double
+    qint64 r = static_cast<qint64>(floorV);
+    if (diff > 0.5 || (diff == 0.5 && (r % 2) != 0))
+        ++r;
+    return r;
+}
+
+QString formatDate(const QDate& d)
+{
+    if (!d.isValid())
+        return QString();
+    return d.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+QString formatYenList(qint64 units)
+{
+    return formatYen(units, false);
+}
+
+QString formatYenWithZero(qint64 units)
+{
+    return formatYen(units, true);
+}
+
+QString currencyToText(qint64 units)
+{
+    const bool negative = units < 0;
+    const quint64 magnitude = negative ? 0 - static_cast<quint64>(units) : static_cast<quint64>(units);
+    const quint64 whole = magnitude / kUnitsPerYen;
+    quint64 frac = magnitude % kUnitsPerYen;
+    QString out;
+    if (negative)
+        out.append(u'-');
+    out.append(QString::number(whole));
+    if (frac != 0) {
+        QString f = QString::number(frac).rightJustified(4, u'0');
+        while (f.endsWith(u'0'))
+            f.chop(1);
+        out.append(u'.');
+        out.append(f);
+    }
+    return out;
+}
+
+int twipsToPixels(int twips, double logicalDpi)
+{
+    if (!(logicalDpi > 0))
+        logicalDpi = 96.0;
+    return static_cast<int>(roundHalfEven(twips * logicalDpi / 1440.0));
+}
+
+int pixelsToTwips(int pixels, double logicalDpi)
+{
+    if (!(logicalDpi > 0))
+        logicalDpi = 96.0;
+    return static_cast<int>(roundHalfEven(pixels * 1440.0 / logicalDpi));
+}
+
+}  // namespace text

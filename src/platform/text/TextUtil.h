@@ -1,0 +1,61 @@
+#pragma once
+// Text and value helpers shared by every screen: byte lengths in code page 932,
+// blank tests, the two comparison modes, number and date parsing, rounding, the
+// display formats of amounts and dates, and the twips-to-pixels conversion.
+
+#include <QDate>
+#include <QString>
+#include <optional>
+
+namespace text {
+
+// Bytes the text takes in code page 932 (Shift-JIS): a full-width character counts 2,
+// a half-width one 1, a character the code page cannot encode 1 (it would become "?").
+int LenMbcs(const QString& s);
+
+// Removes half-width (U+0020) and full-width (U+3000) spaces at both ends, nothing else.
+QString Trim(const QString& s);
+// True when Trim(s) is empty: Null-as-four-spaces, one space and a full-width space are blank.
+bool isBlank(const QString& s);
+
+// Textual folding (case mode 0): full-width ASCII to half width, half-width katakana to
+// full width (voiced and semi-voiced marks joined), hiragana to katakana, then lower case.
+QString foldText(const QString& s);
+// caseMode 0 = textual (folded), 1 = ordinal (code units). Result <0, 0, >0.
+int compareText(const QString& a, const QString& b, int caseMode);
+// True when needle occurs anywhere in hay under the given case mode. An empty needle matches.
+bool containsText(const QString& hay, const QString& needle, int caseMode);
+
+// Numbers as a user may type them: surrounding blanks, full-width digits and signs,
+// grouping commas, a leading yen sign (U+00A5, U+FFE5 or backslash), a sign and a
+// decimal point. Nullopt when the text is not a number.
+std::optional<double> parseNumber(const QString& s);
+bool IsNumeric(const QString& s);
+
+// Calendar dates as typed: yyyy/MM/dd, yyyy-MM-dd, yyyy/M/d, yyyy.MM.dd, full-width digits
+// accepted; also eight digits yyyyMMdd. Nullopt for anything else or an invalid day.
+std::optional<QDate> parseDate(const QString& s);
+bool IsDate(const QString& s);
+
+// Rounds half to even (0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -0.5 -> 0).
+qint64 roundHalfEven(double v);
+
+// Dates show as yyyy/MM/dd.
+QString formatDate(const QDate& d);
+
+// Amounts are held as 64-bit integers of 1/10 000 yen.
+// "\\###,###,###": yen sign, digits grouped in threes, no decimals, zero shows the sign alone.
+QString formatYenList(qint64 units);
+// "\\###,###,###,##0": as above but zero shows "¥0".
+QString formatYenWithZero(qint64 units);
+// Plain text of an amount as the engine gives it back: "1234", "1234.5", "-12".
+QString currencyToText(qint64 units);
+
+// The yen sign the formats show (U+00A5).
+inline constexpr QChar kYen = QChar(0x00A5);
+
+// Screen geometry is given in twips (1/1440 inch): pixels = twips * dpi / 1440, rounded.
+int twipsToPixels(int twips, double logicalDpi = 96.0);
+int pixelsToTwips(int pixels, double logicalDpi = 96.0);
+
+}  // namespace text

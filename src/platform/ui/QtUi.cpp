@@ -1,0 +1,159 @@
+#include "platform/ui/QtUi.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QUrl>
+#include <QWidget>
+
+namespace {
+
+// Ends a local event loop when the watched window is hidden or closed.
+class CloseWatcher : public QObject {
+public:
+    CloseWatcher(QWidget& w, QEventLoop& loop) : loop_(loop) { w.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Hide || e->type() == QEvent::Close) {
+            if (auto* w = qobject_cast<QWidget*>(o); w && (e->type() == QEvent::Close || !w->isVisible()))
+                QTimer::singleShot(0, &loop_, [this] { loop_.quit(); });
+        }
+        return false;
+    }
+
+private:
+    QEventLoop& loop_;
+};
+
+}  // namespace
+
+QtUi::QtUi(const QString& programDir) : programDir_(programDir) {}
+
+Ui::Answer QtUi::msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setText(text);
+    box.setWindowTitle(title);
+    switch (icon) {
+    case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
+    case Icon::Critical: box.setIcon(QMessageBox::Critical); break;
+    case Icon::Question: box.setIcon(QMessageBox::Question); break;
+    case Icon::Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Icon::Information: box.setIcon(QMessageBox::Information); break;
+    }
+    QMessageBox::StandardButtons sb;
+    switch (buttons) {
+    case Buttons::Ok: sb = QMessageBox::Ok; break;
+    case Buttons::OkCancel: sb = QMessageBox::Ok | QMessageBox::Cancel; break;
+    case Buttons::YesNo: sb = QMessageBox::Yes | QMessageBox::No; break;
+    case Buttons::YesNoCancel: sb = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel; break;
+    }
+    box.setStandardButtons(sb);
+    if (auto* b = box.button(QMessageBox::Ok)) b->setText(QStringLiteral("OK"));
+    if (auto* b = box.button(QMessageBox::Cancel)) b->setText(QStringLiteral("キャンセル"));
+    if (auto* b = box.button(QMessageBox::Yes)) b->setText(QStringLiteral("はい(&Y)"));
+    if (auto* b = box.button(QMessageBox::No)) b->setText(QStringLiteral("いいえ(&N)"));
+    const int r = box.exec();
+    switch (r) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+}
+
+std::optional<QString> QtUi::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    bool ok = false;
+    const QString s = QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    if (!ok) return std::nullopt;
+    return s;
+}
+
+std::optional<QColor> QtUi::chooseColor(const QColor& initial)
+{
+    const QColor c = QColorDialog::getColor(initial, QApplication::activeWindow());
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<Ui::FontSpec> QtUi::chooseFont(const FontSpec& initial)
+{
+    bool ok = false;
+    QFont f(initial.name);
+    f.setPointSizeF(initial.size);
+    f.setBold(initial.bold);
+    f.setItalic(initial.italic);
+    const QFont chosen = QFontDialog::getFont(&ok, f, QApplication::activeWindow());
+    if (!ok) return std::nullopt;
+    return FontSpec{chosen.family(), chosen.pointSizeF(), chosen.bold(), chosen.italic()};
+}
+
+std::optional<QString> QtUi::chooseFolder(const QString& title, const QString& startDir)
+{
+    const QString d = QFileDialog::getExistingDirectory(QApplication::activeWindow(), title, startDir);
+    if (d.isEmpty()) return std::nullopt;
+    return d;
+}
+
+std::optional<QString> QtUi::chooseOpenFile(const QString& title, const QString& startDir, const QString& filter)
+{
+    const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, startDir, filter);
+    if (f.isEmpty()) return std::nullopt;
+    return f;
+}
+
+void QtUi::showModal(QWidget& window)
+{
+    if (ended_) return;
+    if (auto* dlg = qobject_cast<QDialog*>(&window)) {
+        dlg->exec();
+        return;
+    }
+    window.setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    CloseWatcher watcher(window, loop);
+    window.show();
+    loop.exec();
+    window.hide();
+}
+
+QAction* QtUi::popupMenu(QMenu& menu, const QPoint& globalPos) { return menu.exec(globalPos); }
+
+void QtUi::defer(int ms, std::function<void()> fn) { QTimer::singleShot(ms, qApp, std::move(fn)); }
+
+void QtUi::sendHelpKey(QWidget& window)
+{
+    const QString help = QDir(programDir_).filePath(QStringLiteral("Tanzo.chm"));
+    if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
+    Q_UNUSED(window);
+    msgBox(QStringLiteral("ヘルプ ファイル (Tanzo.chm) がインストールされていません。"), Buttons::Ok, Icon::Information,
+           QStringLiteral("ヘルプ"));
+}
+
+QString QtUi::clipboardText() { return QApplication::clipboard()->text(); }
+void QtUi::setClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
+void QtUi::clearClipboard() { QApplication::clipboard()->clear(); }
+
+void QtUi::endProgram()
+{
+    if (ended_) return;  // closing the main window ends the program too
+    ended_ = true;
+    for (QWidget* w : QApplication::topLevelWidgets()) w->close();
+    QCoreApplication::exit(0);
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds and runs every test headless; ends with CTest's summary.
+set -euo pipefail
+cd "$(dirname "$0")"
+bash tools/packages.sh
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-test -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"

@@ -1,0 +1,186 @@
+#include "ScriptedUi.h"
+#include "TempProgramDir.h"
+#include "TestApp.h"
+#include "core/App.h"
+#include "core/Form1.h"
+#include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Writes category and settings cells straight into the management table, as a database
+// prepared by earlier runs would hold them.
+void prepare(const QString& dbPath)
+{
+    Database db = Database::open(dbPath);
+    Recordset rs = db.openTable(management::kTable);
+    auto row = [&](int r, const QString& name, bool withMain) {
+        rs.moveFirst();
+        for (int i = 0; i < r; ++i) rs.moveNext();
+        rs.edit();
+        rs.setField(QStringLiteral("種目名入力有無"), QStringLiteral("1"));
+        rs.setField(QStringLiteral("種目名"), name);
+        if (withMain) {
+            rs.setField(QStringLiteral("種目テーブル名入力有無"), QStringLiteral("1"));
+            rs.setField(QStringLiteral("種目テーブル名"), QStringLiteral("SHUMOKU%1").arg(r + 1));
+            rs.setField(QStringLiteral("フィールド個数"), QStringLiteral("1"));
+        }
+        rs.update();
+    };
+    row(0, QStringLiteral("ＣＤ"), true);
+    row(2, QStringLiteral("ＤＶＤ"), false);
+    rs.moveLast();
+    rs.edit();
+    rs.setField(QStringLiteral("フィールド1データ型"), QStringLiteral(" 私の在庫 "));
+    rs.setField(QStringLiteral("フィールド2データ型"), QStringLiteral("255"));      // red
+    rs.setField(QStringLiteral("フィールド3データ型"), QStringLiteral("16711680"));  // blue
+    rs.update();
+}
+
+}  // namespace
+
+TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheDesignedWindow)
+{
+    TempProgramDir dir(false);
+    ScriptedUi ui;
+    App app(dir.path(), ui);
+    Form1 f(app);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_TRUE(QFile::exists(dir.databasePath()));
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
+    EXPECT_EQ(f.Label2->text(), QStringLiteral("在庫管理"));
+    const QStringList designed = {"１", "2", "3", "4", "5", "6"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(f.Command1[i]->text(), designed[i]);
+        EXPECT_FALSE(f.Command1[i]->isEnabled());
+        EXPECT_FALSE(f.mk11[i]->isEnabled());
+    }
+    EXPECT_EQ(f.mk11[0]->text(), QStringLiteral("     １     "));
+    EXPECT_EQ(f.mf12->text(), QStringLiteral("ファイル・バックアップ(&B)　　　"));
+    EXPECT_EQ(f.mh11->text(), QStringLiteral("ヘルプ(&H)   "));
+    EXPECT_EQ(f.mk1->text(), QStringLiteral("[ 種目を選択して下さい ]  "));
+    EXPECT_TRUE(ui.messages().empty());
+
+    Database db = Database::open(dir.databasePath());
+    EXPECT_EQ(db.columns(management::kTable).size(), 43u);
+    EXPECT_EQ(db.openTable(management::kTable).recordCount(), 7);
+}
+
+TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
+{
+    TempProgramDir dir;
+    prepare(dir.databasePath());
+    ScriptedUi ui;
+    ui.setClipboardText(QStringLiteral("old"));
+    App app(dir.path(), ui);
+    Form1 f(app);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("私の在庫 Tanzo"));
+    EXPECT_EQ(f.Label2->text(), QStringLiteral(" 私の在庫 "));
+    EXPECT_EQ(f.Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(f.Label2->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(f.Command1[0]->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(f.Command1[0]->isEnabled());
+    EXPECT_EQ(f.Command1[2]->text(), QStringLiteral("ＤＶＤ"));
+    EXPECT_TRUE(f.Command1[2]->isEnabled());
+    EXPECT_FALSE(f.Command1[1]->isEnabled());
+    EXPECT_EQ(f.mk11[0]->text(), QStringLiteral("   ＣＤ"));
+    EXPECT_TRUE(f.mk11[0]->isEnabled());
+    EXPECT_FALSE(f.mk11[2]->isEnabled());  // named, but no main file yet
+    EXPECT_EQ(ui.clipboardText(), QString());
+
+    // A named category without a main file says so and opens nothing.
+    f.Command1_Click(2);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_EQ(ui.messages()[0].text, QStringLiteral("ファイル設定が未済です。"));
+    EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(ui.messages()[0].icon, Ui::Icon::Critical);
+    EXPECT_TRUE(ui.shownWindows().isEmpty());
+
+    // After category naming an unnamed button shows an empty caption.
+    app.cache.rows[2].named = 0;
+    f.refreshCategoryButtons();
+    EXPECT_EQ(f.Command1[2]->text(), QString());
+    EXPECT_FALSE(f.Command1[2]->isEnabled());
+    EXPECT_EQ(f.Command1[0]->text(), QStringLiteral("ＣＤ"));
+}
+
+TEST(Form1, WindowPlacementFollowsTheScreenWidth)
+{
+    TestApp t;
+    Form1 f(t.app);
+    const ConfigCache& c = t.app.cache;
+    f.Dspsize(16000, 12000);
+    EXPECT_EQ(c.listWindowWidth, 15045);
+    EXPECT_EQ(c.listWindowLeft, 478);  // 477.5 to the even neighbour
+    EXPECT_EQ(c.schemaWindowLeft, 1500);
+    EXPECT_EQ(c.listExtraWidth, 0);
+    EXPECT_EQ(c.listWindowTop, 450);
+    EXPECT_EQ(c.schemaWindowTop, 1200);
+    f.Dspsize(20000, 9000);
+    EXPECT_EQ(c.listWindowWidth, 17000);
+    EXPECT_EQ(c.listWindowLeft, 1500);
+    EXPECT_EQ(c.schemaWindowLeft, 3500);
+    EXPECT_EQ(c.listExtraWidth, 1900);
+    EXPECT_EQ(c.listWindowTop, -1050);  // not clamped on small screens
+    f.Dspsize(15000, 11100);
+    EXPECT_EQ(c.listWindowWidth, 15045);
+    EXPECT_EQ(c.listWindowLeft, 0);
+    EXPECT_EQ(c.schemaWindowLeft, 0);
+    f.Dspsize(15046, 11101);
+    EXPECT_EQ(c.listWindowLeft, 0);  // 0.5 to the even neighbour
+    EXPECT_EQ(c.listWindowTop, 0);
+}
+
+TEST(Form1, ADamagedDatabaseIsNeverReplaced)
+{
+    TempProgramDir dir(false);
+    QFile f(dir.databasePath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(4096, 'x'));
+    f.close();
+    ScriptedUi ui;
+    App app(dir.path(), ui);
+    Form1 w(app);
+    EXPECT_THROW(w.Form_Load(), ProgramEnded);
+    ASSERT_EQ(ui.messages().size(), 1u);
+    EXPECT_TRUE(ui.messages()[0].text.contains(dir.databasePath()));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray(4096, 'x'));
+}
+
+TEST(Form1, AManagementTableWithoutItsRowsIsRefused)
+{
+    TempProgramDir dir;
+    {
+        Database db = Database::open(dir.databasePath());
+        Recordset rs = db.openTable(management::kTable);
+        rs.moveLast();
+        rs.deleteCurrent();
+    }
+    ScriptedUi ui;
+    App app(dir.path(), ui);
+    Form1 w(app);
+    EXPECT_THROW(w.Form_Load(), ProgramEnded);
+    EXPECT_TRUE(ui.programEnded());
+    Database db = Database::open(dir.databasePath());
+    EXPECT_EQ(db.openTable(management::kTable).recordCount(), 6);
+}
+
+TEST(Form1, HelpAndEndGoThroughTheUiService)
+{
+    TestApp t;
+    Form1 f(t.app);
+    ASSERT_TRUE(f.Form_Load());
+    f.mh11_Click();
+    ASSERT_FALSE(t.ui.calls().empty());
+    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
+    EXPECT_THROW(f.Command9_Click(), ProgramEnded);
+    EXPECT_TRUE(t.ui.programEnded());
+}

@@ -1,0 +1,245 @@
+#include "TempProgramDir.h"
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "platform/db/ManagementSchema.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+const QString kMain = QStringLiteral(
+    "CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 金額 CURRENCY, 購入日 DATE, 区分 TEXT(4), "
+    "登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)");
+const QString kSub = QStringLiteral(
+    "CREATE TABLE SHUMOKU1SUB (日付 DATE, 登録ＮＯ LONG ,サブＮＯ LONG, "
+    "CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))");
+const QString kCode = QStringLiteral(
+    "CREATE TABLE CODE1 ( コード TEXT(3) CONSTRAINT MyFieldConstraint PRIMARY KEY, 社員 TEXT(30))");
+
+void addMain(Recordset& rs, const QString& name, const QString& qty, int no)
+{
+    rs.addNew();
+    rs.setField(0, name);
+    rs.setField(1, qty);
+    rs.setField(5, QString::number(no));
+    rs.update();
+}
+
+QStringList names(Recordset& rs, int ordinal)
+{
+    QStringList out;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) out << rs.field(ordinal).toString();
+    return out;
+}
+
+}  // namespace
+
+TEST(Database, RunsTheSchemaStatementsAndKeepsDeclaredTypes)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kMain);
+    db.execute(kSub);
+    db.execute(kCode);
+
+    const auto main = db.columns(QStringLiteral("SHUMOKU1"));
+    ASSERT_EQ(main.size(), 6u);
+    EXPECT_EQ(main[0].name, QStringLiteral("品名"));
+    EXPECT_EQ(main[5].name, QStringLiteral("登録ＮＯ"));
+    EXPECT_EQ(main[2].type, ColumnInfo::Type::Currency);
+    EXPECT_EQ(main[4].type, ColumnInfo::Type::Text);
+    EXPECT_EQ(main[4].maxLength, 4);
+    const auto sub = db.columns(QStringLiteral("SHUMOKU1SUB"));
+    ASSERT_EQ(sub.size(), 3u);
+    EXPECT_EQ(sub[2].name, QStringLiteral("サブＮＯ"));
+    const auto code = db.columns(QStringLiteral("CODE1"));
+    ASSERT_EQ(code.size(), 2u);
+    EXPECT_EQ(code[1].name, QStringLiteral("社員"));
+    EXPECT_EQ(code[1].maxLength, 30);
+
+    db.execute(QStringLiteral("DROP TABLE CODE1"));
+    EXPECT_FALSE(db.tableExists(QStringLiteral("CODE1")));
+}
+
+TEST(Database, RefusesASecondStatementWithoutRunningEitherPart)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    EXPECT_THROW(db.execute(QStringLiteral("CREATE TABLE X1 (a TEXT); DROP TABLE 管理テーブル")), DbError);
+    EXPECT_FALSE(db.tableExists(QStringLiteral("X1")));
+    EXPECT_TRUE(db.tableExists(management::kTable));
+    // A statement with trailing blanks is still one statement.
+    EXPECT_NO_THROW(db.execute(QStringLiteral("CREATE TABLE X2 (a TEXT)  ")));
+    // A name that smuggles a second statement into a CREATE TABLE.
+    EXPECT_THROW(db.execute(QStringLiteral("CREATE TABLE X3 (a TEXT); DROP TABLE 管理テーブル; -- TEXT)")), DbError);
+    EXPECT_TRUE(db.tableExists(management::kTable));
+    EXPECT_FALSE(db.tableExists(QStringLiteral("X3")));
+}
+
+TEST(Database, ReadsNullsAndKeepsTheNaturalOrderAcrossOpenings)
+{
+    TempProgramDir dir;
+    {
+        Database db = Database::open(dir.databasePath());
+        db.execute(kMain);
+        Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+        addMain(rs, QStringLiteral("C"), QStringLiteral("3"), 30);
+        addMain(rs, QStringLiteral("A"), QStringLiteral("1"), 10);
+        addMain(rs, QStringLiteral("B"), QStringLiteral("2"), 20);
+        EXPECT_EQ(rs.recordCount(), 3);
+        rs.moveFirst();
+        EXPECT_TRUE(rs.field(2).isNull());
+        EXPECT_TRUE(rs.field(QStringLiteral("購入日")).isNull());
+        EXPECT_EQ(rs.field(2).toString(), QString());
+        EXPECT_THROW(rs.field(2).toInt(), DbError);
+        EXPECT_EQ(rs.field(1).toInt(), 3);
+    }
+    Database db = Database::open(dir.databasePath());
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    EXPECT_EQ(names(rs, 0), (QStringList{"C", "A", "B"}));
+    // Deleting the middle row while walking keeps the walk going after it.
+    rs.moveFirst();
+    rs.moveNext();
+    rs.deleteCurrent();
+    rs.moveNext();
+    EXPECT_EQ(rs.field(0).toString(), QStringLiteral("B"));
+    EXPECT_EQ(names(rs, 0), (QStringList{"C", "B"}));
+    rs.moveLast();
+    EXPECT_EQ(rs.field(0).toString(), QStringLiteral("B"));
+    rs.moveNext();
+    EXPECT_TRUE(rs.eof());
+}
+
+TEST(Database, ConvertsAssignedTextByDeclaredType)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kMain);
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    rs.addNew();
+    rs.setField(0, QStringLiteral("ＣＤ"));
+    rs.setField(1, QStringLiteral("1,234"));
+    rs.setField(2, QStringLiteral("¥12,345.5"));
+    rs.setField(3, QStringLiteral("2024/02/29"));
+    rs.setField(4, QStringLiteral("ab"));
+    rs.setField(5, QStringLiteral("2.5"));  // half to even: 2
+    rs.update();
+    rs.moveToLastModified();
+    EXPECT_EQ(rs.field(1).toInt(), 1234);
+    EXPECT_EQ(rs.field(2).kind(), Value::Kind::Currency);
+    EXPECT_EQ(rs.field(2).currencyUnits(), 123455000);
+    EXPECT_EQ(rs.field(2).toString(), QStringLiteral("12345.5"));
+    EXPECT_EQ(rs.field(3).toString(), QStringLiteral("2024/02/29"));
+    EXPECT_EQ(rs.field(5).toInt(), 2);
+
+    // Refused conversions raise an error and store nothing.
+    rs.addNew();
+    EXPECT_THROW(rs.setField(1, QStringLiteral("abc")), DbError);
+    EXPECT_THROW(rs.setField(1, QString()), DbError);
+    EXPECT_THROW(rs.setField(1, QStringLiteral("2147483648")), DbError);
+    EXPECT_THROW(rs.setField(3, QStringLiteral("2023/02/29")), DbError);
+    EXPECT_THROW(rs.setField(3, QStringLiteral("   ")), DbError);
+    EXPECT_THROW(rs.setField(4, QStringLiteral("abcde")), DbError);
+    EXPECT_NO_THROW(rs.setField(4, QStringLiteral("ａｂｃｄ")));  // four characters fit TEXT(4)
+    rs.cancelUpdate();
+    EXPECT_EQ(rs.recordCount(), 1);
+
+    Recordset mt = db.openTable(management::kTable);
+    mt.edit();
+    EXPECT_THROW(mt.setField(QStringLiteral("CommandKeyNO"), QStringLiteral("40000")), DbError);
+    mt.cancelUpdate();
+}
+
+TEST(Database, DuplicateKeyIsAnErrorAndTransactionsRollBack)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kMain);
+    db.execute(kSub);
+    {
+        Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+        addMain(rs, QStringLiteral("A"), QStringLiteral("1"), 1);
+        try {
+            addMain(rs, QStringLiteral("B"), QStringLiteral("2"), 1);
+            FAIL() << "duplicate key accepted";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().contains(QStringLiteral("重複"))) << e.message().toStdString();
+        }
+        EXPECT_EQ(rs.recordCount(), 1);
+    }
+    {
+        Recordset sub = db.openTable(QStringLiteral("SHUMOKU1SUB"));
+        for (int s : {1, 2}) {
+            sub.addNew();
+            sub.setField(0, QStringLiteral("2024/01/01"));
+            sub.setField(1, QStringLiteral("1"));
+            sub.setField(2, QString::number(s));
+            sub.update();
+        }
+        sub.addNew();
+        sub.setField(0, QStringLiteral("2024/01/01"));
+        sub.setField(1, QStringLiteral("1"));
+        sub.setField(2, QStringLiteral("2"));
+        EXPECT_THROW(sub.update(), DbError);
+    }
+    {
+        Database::Transaction tx(db);
+        Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+        addMain(rs, QStringLiteral("Z"), QStringLiteral("9"), 9);
+        // no commit: the row goes away with the transaction
+    }
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    EXPECT_EQ(rs.recordCount(), 1);
+}
+
+TEST(Database, OpenRefusesMissingAndForeignFilesAndNeverCreates)
+{
+    TempProgramDir dir(false);
+    EXPECT_THROW(Database::open(dir.databasePath()), DbError);
+    EXPECT_FALSE(QFile::exists(dir.databasePath()));
+
+    QFile f(dir.databasePath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not a database, just some text that is long enough to be read as a header............");
+    f.close();
+    EXPECT_THROW(Database::open(dir.databasePath()), DbError);
+    EXPECT_THROW(Database::createFresh(dir.databasePath()), DbError);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("this is not a database"));
+}
+
+TEST(Database, FreshDatabaseHasTheManagementTableInItsFirstState)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    const auto cols = db.columns(management::kTable);
+    ASSERT_EQ(cols.size(), 43u);
+    EXPECT_EQ(cols[0].name, QStringLiteral("CommandKeyNO"));
+    EXPECT_EQ(cols[7].name, QStringLiteral("フィールド1名"));
+    EXPECT_EQ(cols[8].name, QStringLiteral("フィールド1データ型"));
+    EXPECT_EQ(cols[22].name, QStringLiteral("フィールド8データ型"));
+    EXPECT_EQ(cols[23].name, QStringLiteral("種目SUBテーブル名入力有無"));
+    EXPECT_EQ(cols[27].name, QStringLiteral("SUBフィールド1データ型"));
+    EXPECT_EQ(cols[42].name, QStringLiteral("登録NO"));
+    EXPECT_EQ(cols[42].type, ColumnInfo::Type::Long);
+    EXPECT_EQ(cols[1].type, ColumnInfo::Type::Short);
+
+    Recordset rs = db.openTable(management::kTable);
+    EXPECT_EQ(rs.recordCount(), 7);
+    int key = 1;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++key) {
+        EXPECT_EQ(rs.field(0).toInt(), key);
+        EXPECT_EQ(rs.field(1).toInt(), 0);
+        EXPECT_EQ(rs.field(42).toInt(), 0);
+        EXPECT_TRUE(rs.field(2).isNull());
+    }
+    rs.moveLast();
+    EXPECT_EQ(rs.field(QStringLiteral("フィールド1データ型")).toString(), QStringLiteral("在庫管理"));
+    EXPECT_EQ(rs.field(QStringLiteral("フィールド2データ型")).toString(), QStringLiteral("16744448"));
+    EXPECT_EQ(rs.field(QStringLiteral("フィールド3データ型")).toString(), QStringLiteral("8454143"));
+    EXPECT_EQ(rs.field(QStringLiteral("フィールド4データ型")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(rs.field(QStringLiteral("フィールド5データ型")).toString(), QStringLiteral("0"));
+    EXPECT_EQ(rs.field(QStringLiteral("SUBフィールド個数")).toInt(), 0);
+}

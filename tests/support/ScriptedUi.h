@@ -1,0 +1,71 @@
+#pragma once
+#include "platform/ui/Ui.h"
+
+#include <QMap>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <stdexcept>
+#include <variant>
+#include <vector>
+
+// Thrown by ScriptedUi::endProgram to unwind the handler that ended the program.
+struct ProgramEnded : std::runtime_error {
+    ProgramEnded() : std::runtime_error("program ended") {}
+};
+
+// The person, played by a test: every call is logged, questions are answered from a queue,
+// and a question that finds no queued answer fails the test at once, naming its text.
+class ScriptedUi : public Ui {
+public:
+    struct Call {
+        QString kind;  // "msgBox", "inputBox", "chooseColor", "showModal", "popupMenu", "help", ...
+        QString text;
+        QString title;
+        Icon icon = Icon::None;
+        Buttons buttons = Buttons::Ok;
+    };
+    using Reply = std::variant<Answer, std::optional<QString>, std::optional<QColor>, std::optional<FontSpec>>;
+
+    // Queue the answer to the next question.
+    void answer(Answer a) { replies_.push_back(a); }
+    void answerText(std::optional<QString> s) { replies_.push_back(s); }
+    void answerColor(std::optional<QColor> c) { replies_.push_back(c); }
+    void answerFont(std::optional<FontSpec> f) { replies_.push_back(f); }
+    // Chooses the action with this objectName (or "" for none) at the next pop-up menu.
+    void answerMenu(const QString& objectName) { menuReplies_.push_back(objectName); }
+    // Runs when a window of this objectName (e.g. "Form7") is shown modally.
+    void onShow(const QString& objectName, std::function<void(QWidget&)> hook) { hooks_[objectName].push_back(std::move(hook)); }
+
+    const std::vector<Call>& calls() const { return calls_; }
+    std::vector<Call> messages() const;   // msgBox calls only
+    QString lastMessage() const;          // text of the last msgBox, "" when none
+    void clearLog() { calls_.clear(); }
+    int pendingReplies() const { return static_cast<int>(replies_.size() + menuReplies_.size()); }
+    bool programEnded() const { return ended_; }
+    QStringList shownWindows() const;
+
+    Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
+    std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    std::optional<FontSpec> chooseFont(const FontSpec& initial) override;
+    std::optional<QString> chooseFolder(const QString& title, const QString& startDir) override;
+    std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) override;
+    void showModal(QWidget& window) override;
+    QAction* popupMenu(QMenu& menu, const QPoint& globalPos) override;
+    void defer(int ms, std::function<void()> fn) override;
+    void sendHelpKey(QWidget& window) override;
+    QString clipboardText() override { return clipboard_; }
+    void setClipboardText(const QString& text) override { clipboard_ = text; }
+    void clearClipboard() override { clipboard_.clear(); }
+    void endProgram() override;
+
+private:
+    Reply next(const QString& what);
+    std::vector<Call> calls_;
+    std::deque<Reply> replies_;
+    std::deque<QString> menuReplies_;
+    QMap<QString, std::vector<std::function<void(QWidget&)>>> hooks_;
+    QString clipboard_;
+    bool ended_ = false;
+};

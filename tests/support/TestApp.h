@@ -1,0 +1,20 @@
+#pragma once
+#include "ScriptedUi.h"
+#include "TempProgramDir.h"
+#include "core/App.h"
+
+#include <memory>
+
+// A program directory, a scripted person and an App over them, with the configuration
+// cache loaded from the database as the main window's start-up does.
+struct TestApp {
+    TestApp();
+    // Reads the cache again from the database, as a restart would.
+    void reload();
+    // Opens the test's database for direct checks.
+    Database db() const;
+
+    TempProgramDir dir;
+    ScriptedUi ui;
+    App app;
+};
