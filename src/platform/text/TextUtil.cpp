@@ -360,6 +360,9 @@ std::optional<double> parseNumber(const QString& input)
     takeSign();
     if (pos < s.size() && isYenSign(s.at(pos))) {
         ++pos;
+        // The lists show an amount of zero as the yen sign alone, so that text reads as 0.
+        if (pos == s.size() && !haveSign)
+            return 0.0;
         takeSign();
     }
 

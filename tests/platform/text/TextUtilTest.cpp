@@ -171,9 +171,18 @@ TEST(TextParseNumber, AcceptsWhatAUserTypes)
     }
 }
 
+TEST(TextParseNumber, TheYenSignAloneIsZeroAsTheListsShowIt)
+{
+    for (const char* in : {"¥", "￥", "\\", " ¥ "}) {
+        const auto v = parseNumber(u8(in));
+        ASSERT_TRUE(v.has_value()) << in;
+        EXPECT_EQ(*v, 0.0) << in;
+    }
+}
+
 TEST(TextParseNumber, RefusesWhatIsNotANumber)
 {
-    for (const char* in : {"", "   ", "　", ",", ",,", "-", "+", "¥", "¥-", "-¥", ",1", "1,",
+    for (const char* in : {"", "   ", "　", ",", ",,", "-", "+", "¥-", "-¥", ",1", "1,",
                            "1,.5", ".", "1.2.3", "1e5", "12a", "--1", "-¥-1", "1 2", "¥¥1",
                            "1.5,0", "1-", "abc", "____/__/__"}) {
         EXPECT_FALSE(parseNumber(u8(in)).has_value()) << in;

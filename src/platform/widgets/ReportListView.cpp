@@ -1,0 +1,246 @@
+#include "platform/widgets/ReportListView.h"
+
+#include <QFocusEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include "platform/widgets/Twips.h"
+
+ReportListView::ReportListView(QWidget* parent)
+    : QTableView(parent), m_model(new ReportListModel(this))
+{
+    setModel(m_model);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSortingEnabled(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    // Fixed row heights keep a list of 100 000 rows cheap to lay out.
+    QHeaderView* vh = verticalHeader();
+    vh->hide();
+    vh->setSectionResizeMode(QHeaderView::Fixed);
+    vh->setDefaultSectionSize(fontMetrics().height() + 4);
+
+    QHeaderView* hh = horizontalHeader();
+    hh->setSectionResizeMode(QHeaderView::Interactive);
+    hh->setStretchLastSection(false);
+    hh->setHighlightSections(false);
+    hh->setSectionsClickable(true);
+    hh->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    connect(hh, &QHeaderView::sectionClicked, this, &ReportListView::columnClicked);
+    connect(hh, &QHeaderView::sectionResized, this, &ReportListView::onSectionResized);
+    connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& i) {
+        if (i.isValid())
+            emit itemClicked(i.row());
+    });
+}
+
+// ---- columns ----
+
+void ReportListView::clearColumns()
+{
+    m_model->clearColumns();
+}
+
+int ReportListView::addColumn(const QString& caption, int widthTwips, bool rightAligned)
+{
+    const int col = m_model->addColumn(caption, widthTwips, rightAligned);
+    setColumnWidthTwips(col, widthTwips);
+    return col;
+}
+
+int ReportListView::columnCount() const
+{
+    return m_model->columns();
+}
+
+QString ReportListView::columnCaption(int col) const
+{
+    return col >= 0 && col < columnCount() ? m_model->column(col).caption : QString();
+}
+
+int ReportListView::columnWidthTwips(int col) const
+{
+    return col >= 0 && col < columnCount() ? m_model->column(col).widthTwips : 0;
+}
+
+void ReportListView::setColumnWidthTwips(int col, int widthTwips)
+{
+    if (col < 0 || col >= columnCount())
+        return;
+    m_model->setColumnWidthTwips(col, widthTwips);
+    m_settingWidth = true;
+    setColumnWidth(col, twipsToPixelsX(*this, widthTwips));
+    m_settingWidth = false;
+}
+
+void ReportListView::onSectionResized(int col, int, int newSize)
+{
+    // A column the user dragged keeps its new width in twips.
+    if (!m_settingWidth)
+        m_model->setColumnWidthTwips(col, pixelsToTwipsX(*this, newSize));
+}
+
+bool ReportListView::columnRightAligned(int col) const
+{
+    return col > 0 && col < columnCount() && m_model->column(col).rightAligned;
+}
+
+void ReportListView::setHeadersVisible(bool visible)
+{
+    horizontalHeader()->setVisible(visible);
+}
+
+bool ReportListView::headersVisible() const
+{
+    return !horizontalHeader()->isHidden();
+}
+
+void ReportListView::setGridLines(bool on)
+{
+    setShowGrid(on);
+}
+
+// ---- items ----
+
+void ReportListView::clearItems()
+{
+    m_model->clearItems();
+}
+
+int ReportListView::addItem(const QString& text)
+{
+    return m_model->addItem(text);
+}
+
+int ReportListView::addRows(std::vector<QStringList> rows)
+{
+    return m_model->addRows(std::move(rows));
+}
+
+void ReportListView::setSubItem(int row, int col, const QString& text)
+{
+    m_model->setCell(row, col, text);
+}
+
+int ReportListView::rowCount() const
+{
+    return m_model->itemCount();
+}
+
+QString ReportListView::text(int row, int col) const
+{
+    return m_model->cell(row, col);
+}
+
+void ReportListView::beginBulk()
+{
+    m_model->beginBulk();
+}
+
+void ReportListView::endBulk()
+{
+    m_model->endBulk();
+}
+
+// ---- selection ----
+
+int ReportListView::selectedIndex() const
+{
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void ReportListView::setSelectedIndex(int row)
+{
+    m_model->flush();
+    if (row < 0 || row >= rowCount() || columnCount() == 0) {
+        clearSelection();
+        return;
+    }
+    selectionModel()->setCurrentIndex(m_model->index(row, 0),
+                                      QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ReportListView::ensureVisible(int row)
+{
+    m_model->flush();
+    if (row >= 0 && row < rowCount() && columnCount() > 0)
+        scrollTo(m_model->index(row, 0), QAbstractItemView::EnsureVisible);
+}
+
+void ReportListView::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentIndex().row();
+    QTableView::keyPressEvent(event);
+    const QModelIndex now = currentIndex();
+    if (now.isValid() && now.row() != before)
+        emit itemClicked(now.row());
+}
+
+void ReportListView::focusOutEvent(QFocusEvent* event)
+{
+    QTableView::focusOutEvent(event);
+    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+        emit lostFocus();
+}
+
+// ---- sorting ----
+
+void ReportListView::setSortKey(int col)
+{
+    if (col == m_sortKey)
+        return;
+    m_sortKey = col;
+    if (m_sorted)
+        applySort();
+}
+
+void ReportListView::setSortOrder(Qt::SortOrder order)
+{
+    if (order == m_sortOrder)
+        return;
+    m_sortOrder = order;
+    if (m_sorted)
+        applySort();
+}
+
+void ReportListView::setSorted(bool on)
+{
+    m_sorted = on;
+    if (on)
+        applySort();
+    horizontalHeader()->setSortIndicatorShown(on);
+}
+
+void ReportListView::applySort()
+{
+    m_model->sortRows(m_sortKey, m_sortOrder);
+    horizontalHeader()->setSortIndicator(m_sortKey, m_sortOrder);
+}
+
+// ---- find ----
+
+int ReportListView::findItem(const QString& text, FindMode mode, bool subItems) const
+{
+    const int n = rowCount();
+    for (int r = 0; r < n; ++r) {
+        const QStringList& cells = m_model->rowCells(r);
+        if (subItems) {
+            for (int c = 1; c < cells.size(); ++c)
+                if (cells[c].compare(text, Qt::CaseInsensitive) == 0)
+                    return r;
+        } else if (mode == FindMode::WholeText) {
+            if (cells[0].compare(text, Qt::CaseInsensitive) == 0)
+                return r;
+        } else if (cells[0].startsWith(text, Qt::CaseInsensitive)) {
+            return r;
+        }
+    }
+    return -1;
+}
