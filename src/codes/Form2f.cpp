@@ -1,0 +1,390 @@
+#include "codes/Form2f.h"
+
+#include "core/App.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/DataGrid.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+int px(int twips) { return text::twipsToPixels(twips); }
+
+// A code name takes at most 30 bytes counted as two a character: 15 characters of any kind.
+constexpr int kMaxNameCharacters = 15;
+
+// Characters as the person sees them (a pair of surrogates is one character).
+int characterCount(const QString& s) { return static_cast<int>(s.toUcs4().size()); }
+
+template <class W>
+W* named(W* w, const char* name)
+{
+    w->setObjectName(QString::fromLatin1(name));
+    return w;
+}
+
+}  // namespace
+
+Form2f::Form2f(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form2f"));
+    buildWindow();
+    Form_Load();
+}
+
+void Form2f::buildWindow()
+{
+    setFixedSize(px(7200), px(6800));
+
+    Label1 = named(new QLabel(QStringLiteral("コード登録"), this), "Label1");
+    QFont heading = Label1->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label1->setGeometry(px(300), px(150), px(4000), px(450));
+
+    Label2 = named(new QLabel(QStringLiteral("コード・テーブル名"), this), "Label2");
+    Label2->setGeometry(px(300), px(800), px(1900), px(300));
+    Combo1 = named(new QComboBox(this), "Combo1");
+    Combo1->setPlaceholderText(QStringLiteral("コード・テーブル名を選択して下さい"));
+    Combo1->setGeometry(px(2200), px(740), px(3800), px(380));
+    connect(Combo1, &QComboBox::activated, this, &Form2f::Combo1_Click);
+
+    DBGrid1 = named(new DataGrid(this), "DBGrid1");
+    DBGrid1->setGeometry(px(300), px(1300), px(6600), px(2800));
+    connect(DBGrid1, &DataGrid::currentRowChanged, this, [this](int) { showCurrentRow(); });
+
+    Label3 = named(new QLabel(QStringLiteral("コード："), this), "Label3");
+    Label3->setGeometry(px(300), px(4330), px(1200), px(300));
+    Text1 = named(new QLineEdit(this), "Text1");
+    Text1->setGeometry(px(1500), px(4270), px(1300), px(380));
+    Label4 = named(new QLabel(this), "Label4");
+    Label4->setGeometry(px(2900), px(4330), px(1000), px(300));
+
+    Label5 = named(new QLabel(QStringLiteral("コード名： "), this), "Label5");
+    Label5->setGeometry(px(300), px(4830), px(1200), px(300));
+    Text2 = named(new QLineEdit(this), "Text2");
+    Text2->setGeometry(px(1500), px(4770), px(3700), px(380));
+    Label6 = named(new QLabel(QStringLiteral("(全角15桁まで)"), this), "Label6");
+    Label6->setGeometry(px(5300), px(4830), px(1700), px(300));
+
+    Label7 = named(new QLabel(QStringLiteral("注) コードの変更は出来ません。　削除・新規追加で行います。"), this), "Label7");
+    Label7->setGeometry(px(300), px(5330), px(6600), px(300));
+
+    Text3 = named(new QLineEdit(this), "Text3");
+    Text3->setGeometry(px(5300), px(4270), px(1000), px(380));
+    Text3->hide();
+
+    Command1 = named(new QPushButton(QStringLiteral("新規作成"), this), "Command1");
+    Command1->setGeometry(px(300), px(5900), px(1400), px(500));
+    Command2 = named(new QPushButton(QStringLiteral("変　更"), this), "Command2");
+    Command2->setGeometry(px(1800), px(5900), px(1400), px(500));
+    Command3 = named(new QPushButton(QStringLiteral("削　除"), this), "Command3");
+    Command3->setGeometry(px(3300), px(5900), px(1400), px(500));
+    Command4 = named(new QPushButton(this), "Command4");
+    Command4->setGeometry(px(300), px(5900), px(2000), px(500));
+    Command5 = named(new QPushButton(QStringLiteral("戻る"), this), "Command5");
+    Command5->setGeometry(px(4900), px(5900), px(1000), px(500));
+    Command6 = named(new QPushButton(QStringLiteral("ヘルプ"), this), "Command6");
+    Command6->setGeometry(px(6000), px(5900), px(900), px(500));
+
+    connect(Command1, &QPushButton::clicked, this, &Form2f::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2f::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2f::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form2f::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form2f::Command5_Click);
+    connect(Command6, &QPushButton::clicked, this, &Form2f::Command6_Click);
+}
+
+void Form2f::Form_Load()
+{
+    setWindowTitle(app_.cache.caption(QStringLiteral("コード登録")));
+    state_ = State::Waiting;
+    slot_ = -1;
+    Data1.clear();
+    setTextsBound(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{DBGrid1, Command1, Command2, Command3, Command4, Text1, Text2,
+                                                      Label3, Label4, Label5, Label6, Label7}) {
+        w->hide();
+        w->setEnabled(false);
+    }
+
+    Combo1->clear();
+    Combo1->setEnabled(true);
+    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
+    if (sys.subFieldCount != 0) {
+        for (int j = 0; j < 8; ++j) Combo1->addItem(text::Trim(sys.subFields[j].name));
+        Combo1->setCurrentIndex(-1);
+    } else {
+        app_.ui().msgBox(QStringLiteral("コード・テーブルが作成未済みです。"), Ui::Buttons::Ok, Ui::Icon::Critical,
+                         QStringLiteral("Error"));
+    }
+}
+
+void Form2f::Combo1_Click(int index)
+{
+    if (state_ != State::Waiting || index < 0 || index >= Combo1->count()) return;
+    if (text::isBlank(Combo1->itemText(index))) {
+        // A free slot of the register: nothing to show, and the list stays open.
+        Combo1->setCurrentIndex(-1);
+        return;
+    }
+    Combo1->setCurrentIndex(index);
+    Combo1->setEnabled(false);  // another table needs the window to be opened again
+
+    slot_ = index;
+    codeLengthText_ = text::Trim(app_.cache.rows[ConfigCache::kSystemRow].subFields[index].typeWord);
+    codeLength_ = codeLengthText_.toInt();
+    Data1.databaseName = app_.databasePath();
+    Data1.recordSource = app_.cache.codeTableName[index];
+
+    DBGrid1->show();
+    DBGrid1->setEnabled(true);
+    returnToBrowsing();
+}
+
+void Form2f::beginAction(State action, const QString& caption)
+{
+    state_ = action;
+    Command4->setText(caption);
+    for (QPushButton* b : {Command1, Command2, Command3}) {
+        b->hide();
+        b->setEnabled(false);
+    }
+    Command4->show();
+    Command4->setEnabled(true);
+    // The grid stays where it is while an action is under way.
+    DBGrid1->setEnabled(false);
+}
+
+void Form2f::Command1_Click()
+{
+    if (state_ != State::Browsing) return;
+    beginAction(State::Adding, QStringLiteral("新規作成実行"));
+    setTextsBound(false);
+    Text1->clear();
+    Text2->clear();
+    Label7->hide();
+    Text1->setReadOnly(false);
+    Text2->setReadOnly(false);
+    Text1->setFocus();
+}
+
+void Form2f::Command2_Click()
+{
+    // Without a current row there is no name to change.
+    if (state_ != State::Browsing || DBGrid1->currentRow() < 0) return;
+    beginAction(State::Changing, QStringLiteral("変更 実行"));
+    setTextsBound(false);
+    Label7->show();
+    Label7->setEnabled(true);
+    Text1->setReadOnly(true);
+    Text2->setReadOnly(false);
+    Text3->setText(Text1->text());
+    Text2->setFocus();
+}
+
+void Form2f::Command3_Click()
+{
+    if (state_ != State::Browsing || DBGrid1->currentRow() < 0) return;
+    beginAction(State::Deleting, QStringLiteral("削除 実行"));
+    setTextsBound(false);
+    Label7->hide();
+    Text1->setReadOnly(true);
+    Text2->setReadOnly(true);
+    Text3->setText(Text1->text());
+}
+
+void Form2f::Command4_Click()
+{
+    QString current;
+    switch (state_) {
+    case State::Adding:
+        if (addCode()) current = text::Trim(Text1->text());
+        break;
+    case State::Changing:
+        if (changeName()) current = text::Trim(Text1->text());
+        break;
+    case State::Deleting:
+        deleteCode();
+        break;
+    default:
+        return;
+    }
+    returnToBrowsing(current);
+}
+
+void Form2f::Command5_Click() { close(); }
+
+void Form2f::Command6_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form2f::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
+
+void Form2f::refuse(const QString& message)
+{
+    app_.ui().msgBox(message, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+}
+
+bool Form2f::nameAccepted(const QString& name)
+{
+    if (name.isEmpty()) {
+        refuse(QStringLiteral("コード名称が入力洩れです。"));
+        return false;
+    }
+    if (characterCount(name) > kMaxNameCharacters) {
+        refuse(QStringLiteral("コード名称の桁数が30桁オーバーです。"));
+        return false;
+    }
+    return true;
+}
+
+bool Form2f::addCode()
+{
+    const QString name = text::Trim(Text2->text());
+    if (!nameAccepted(name)) return false;
+    const QString code = text::Trim(Text1->text());
+    if (code.isEmpty()) {
+        refuse(QStringLiteral("コードが入力洩れです。"));
+        return false;
+    }
+    if (characterCount(code) != codeLength_) {
+        refuse(QStringLiteral("コードの桁数が相違しています。"));
+        return false;
+    }
+    bool added = false;
+    app_.guard([&] {
+        Database db = app_.openDatabase();
+        Database::Transaction tx(db);
+        {
+            Recordset rs = db.openTable(Data1.recordSource);
+            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+                if (rs.field(0).toString() == code) {
+                    refuse(QStringLiteral("コード ") + code + QStringLiteral(" は既に登録済です。"));
+                    return;
+                }
+            }
+            rs.addNew();
+            rs.setField(0, code);
+            rs.setField(1, name);
+            rs.update();
+        }
+        tx.commit();
+        added = true;
+    });
+    return added;
+}
+
+bool Form2f::changeName()
+{
+    const QString name = text::Trim(Text2->text());
+    if (!nameAccepted(name)) return false;
+    const QString code = text::Trim(Text1->text());
+    bool changed = false;
+    app_.guard([&] {
+        Database db = app_.openDatabase();
+        Database::Transaction tx(db);
+        {
+            Recordset rs = db.openTable(Data1.recordSource);
+            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+                if (rs.field(0).toString() != code) continue;
+                rs.edit();
+                rs.setField(0, code);
+                rs.setField(1, name);
+                rs.update();
+            }
+        }
+        tx.commit();
+        changed = true;
+    });
+    return changed;
+}
+
+bool Form2f::deleteCode()
+{
+    if (app_.ui().msgBox(QStringLiteral("このレコードを削除しますか？"), Ui::Buttons::OkCancel, Ui::Icon::Question,
+                         QStringLiteral("削除の確認")) != Ui::Answer::Ok)
+        return false;
+    const QString code = text::Trim(Text1->text());
+    bool deleted = false;
+    app_.guard([&] {
+        Database db = app_.openDatabase();
+        Database::Transaction tx(db);
+        {
+            Recordset rs = db.openTable(Data1.recordSource);
+            for (rs.moveFirst(); !rs.eof(); rs.moveNext())
+                if (rs.field(0).toString() == code) rs.deleteCurrent();
+        }
+        tx.commit();
+        deleted = true;
+    });
+    return deleted;
+}
+
+void Form2f::returnToBrowsing(const QString& selectCode)
+{
+    state_ = State::Browsing;
+    refreshGrid();
+    DBGrid1->setEnabled(true);
+    if (!selectCode.isEmpty()) {
+        const int row = Data1.rowOfCode(selectCode);
+        if (row >= 0) DBGrid1->setCurrentRow(row);
+    }
+    // Changing and deleting need a current row.
+    for (QPushButton* b : {Command1, Command2, Command3}) {
+        b->show();
+        b->setEnabled(b == Command1 || DBGrid1->currentRow() >= 0);
+    }
+    Command4->setText(QString());
+    Command4->hide();
+    Command4->setEnabled(false);
+    for (QLabel* l : {Label3, Label4, Label5, Label6}) {
+        l->show();
+        l->setEnabled(true);
+    }
+    Label7->hide();
+    Text3->clear();
+    for (QLineEdit* t : {Text1, Text2}) {
+        t->show();
+        t->setEnabled(true);
+        t->setReadOnly(true);
+    }
+    setTextsBound(true);
+    Label4->setText(QStringLiteral("(") + codeLengthText_ + QStringLiteral("桁)"));
+}
+
+void Form2f::refreshGrid()
+{
+    const bool read = app_.guard([&] { Data1.Refresh(); });
+    QStringList columns = Data1.columns();
+    if (!read || columns.isEmpty()) columns = {QStringLiteral("コード"), Combo1->itemText(slot_)};
+    DBGrid1->setColumns(columns);
+    DBGrid1->setRows(Data1.rows());
+}
+
+void Form2f::setTextsBound(bool bound)
+{
+    textsBound_ = bound;
+    if (bound) showCurrentRow();
+}
+
+void Form2f::showCurrentRow()
+{
+    if (!textsBound_) return;
+    const int row = DBGrid1->currentRow();
+    Text1->setText(row < 0 ? QString() : DBGrid1->text(row, 0));
+    Text2->setText(row < 0 ? QString() : DBGrid1->text(row, 1));
+}

@@ -1,0 +1,316 @@
+#include "Builders.h"
+#include "TestApp.h"
+#include "codes/CodeTableReader.h"
+#include "codes/Form2f.h"
+#include "platform/db/Database.h"
+#include "platform/widgets/DataGrid.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Icon = Ui::Icon;
+using Buttons = Ui::Buttons;
+using Answer = Ui::Answer;
+using Rows = QVector<QStringList>;
+
+// The rows of a table as stored, read straight from the database.
+Rows stored(TestApp& t, const QString& table)
+{
+    Database db = t.db();
+    QStringList columns;
+    Rows rows;
+    CodeTableReader::read(db, table, columns, rows);
+    return rows;
+}
+
+Rows shown(const Form2f& f)
+{
+    Rows rows;
+    for (int r = 0; r < f.DBGrid1->rowCount(); ++r) rows.push_back({f.DBGrid1->text(r, 0), f.DBGrid1->text(r, 1)});
+    return rows;
+}
+
+// Exactly one message since the log was cleared; refusals are error icon, OK, "Error".
+void expectOnlyMessage(ScriptedUi& ui, const QString& text, Icon icon = Icon::Critical, Buttons buttons = Buttons::Ok,
+                       const QString& title = QStringLiteral("Error"))
+{
+    const auto m = ui.messages();
+    ASSERT_EQ(m.size(), 1u) << "last: " << ui.lastMessage().toStdString();
+    EXPECT_EQ(m[0].text, text);
+    EXPECT_EQ(m[0].icon, icon);
+    EXPECT_EQ(m[0].buttons, buttons);
+    EXPECT_EQ(m[0].title, title);
+}
+
+// Browsing: Command1..Command3 shown, Command4 hidden and empty, the texts locked and
+// showing the grid's current row.
+void expectBrowsing(const Form2f& f)
+{
+    EXPECT_EQ(f.state(), Form2f::State::Browsing);
+    EXPECT_FALSE(f.Command1->isHidden());
+    EXPECT_FALSE(f.Command3->isHidden());
+    EXPECT_TRUE(f.Command4->isHidden());
+    EXPECT_TRUE(f.Command4->text().isEmpty());
+    EXPECT_TRUE(f.Label7->isHidden());
+    EXPECT_TRUE(f.Text1->isReadOnly() && f.Text2->isReadOnly());
+    const int row = f.DBGrid1->currentRow();
+    EXPECT_EQ(f.Text1->text(), row < 0 ? QString() : f.DBGrid1->text(row, 0));
+    EXPECT_EQ(f.Text2->text(), row < 0 ? QString() : f.DBGrid1->text(row, 1));
+}
+
+Rows twoCodes()
+{
+    return {{QStringLiteral("001"), QStringLiteral("山田")}, {QStringLiteral("005"), QStringLiteral("佐藤")}};
+}
+
+// Code table 1 "社員" (length 3) with two codes, and an empty table 3 "種類" (length 2);
+// slot 2 of the register is free.
+struct Form2fTest : ::testing::Test {
+    void SetUp() override
+    {
+        build::createCodeTable(t.app, 1, QStringLiteral("社員"), 3);
+        build::addCode(t.app, 1, QStringLiteral("001"), QStringLiteral("山田"));
+        build::addCode(t.app, 1, QStringLiteral("005"), QStringLiteral("佐藤"));
+        build::createCodeTable(t.app, 3, QStringLiteral("種類"), 2);
+    }
+
+    std::unique_ptr<Form2f> open(int slot = 0)
+    {
+        auto f = std::make_unique<Form2f>(t.app);
+        f->Combo1_Click(slot);
+        t.ui.clearLog();
+        return f;
+    }
+
+    void add(Form2f& f, const QString& code, const QString& name)
+    {
+        f.Command1_Click();
+        f.Text1->setText(code);
+        f.Text2->setText(name);
+        f.Command4_Click();
+    }
+
+    void rename(Form2f& f, int row, const QString& name)
+    {
+        f.DBGrid1->setCurrentRow(row);
+        f.Command2_Click();
+        f.Text2->setText(name);
+        f.Command4_Click();
+    }
+
+    TestApp t;
+};
+
+}  // namespace
+
+TEST(Form2fOpening, WithoutCodeTablesSaysSoAndOffersNothing)
+{
+    TestApp t;
+    Form2f f(t.app);
+    expectOnlyMessage(t.ui, QStringLiteral("コード・テーブルが作成未済みです。"));
+    EXPECT_EQ(f.Combo1->count(), 0);
+    EXPECT_EQ(f.state(), Form2f::State::Waiting);
+    EXPECT_TRUE(f.DBGrid1->isHidden());
+    EXPECT_TRUE(f.Command1->isHidden());
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - コード登録"));
+}
+
+TEST_F(Form2fTest, ChoosingATableShowsItsRowsAndLocksTheList)
+{
+    Form2f f(t.app);
+    EXPECT_TRUE(t.ui.messages().empty());
+    ASSERT_EQ(f.Combo1->count(), 8);
+    EXPECT_EQ(f.Combo1->itemText(2), QStringLiteral("種類"));
+    for (QWidget* w : std::initializer_list<QWidget*>{f.DBGrid1, f.Command1, f.Command4, f.Text1, f.Text3, f.Label4})
+        EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
+
+    f.Combo1_Click(1);  // a free slot: nothing happens and the list stays open
+    EXPECT_EQ(f.state(), Form2f::State::Waiting);
+    EXPECT_TRUE(f.Combo1->isEnabled());
+    EXPECT_TRUE(f.DBGrid1->isHidden());
+
+    f.Combo1_Click(0);
+    EXPECT_TRUE(t.ui.messages().empty());
+    EXPECT_FALSE(f.Combo1->isEnabled());
+    EXPECT_FALSE(f.DBGrid1->isHidden());
+    EXPECT_EQ(f.DBGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
+    EXPECT_EQ(shown(f), twoCodes());
+    EXPECT_EQ(f.Label4->text(), QStringLiteral("(3桁)"));
+    EXPECT_TRUE(f.Text3->isHidden());
+    expectBrowsing(f);
+    f.DBGrid1->setCurrentRow(1);  // the bound boxes follow the grid
+    EXPECT_EQ(f.Text2->text(), QStringLiteral("佐藤"));
+
+    f.Combo1_Click(2);  // the choice cannot be changed any more
+    EXPECT_EQ(f.chosenSlot(), 0);
+    EXPECT_EQ(f.DBGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
+
+    f.Command6_Click();
+    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
+
+    // An empty table offers nothing to change or delete.
+    Form2f g(t.app);
+    g.Combo1_Click(2);
+    EXPECT_EQ(g.Label4->text(), QStringLiteral("(2桁)"));
+    EXPECT_EQ(g.DBGrid1->rowCount(), 0);
+    EXPECT_FALSE(g.Command2->isEnabled());
+    g.Command3_Click();
+    EXPECT_EQ(g.state(), Form2f::State::Browsing);
+}
+
+TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
+{
+    auto f = open();
+    f->Command1_Click();
+    EXPECT_EQ(f->state(), Form2f::State::Adding);
+    EXPECT_EQ(f->Command4->text(), QStringLiteral("新規作成実行"));
+    EXPECT_TRUE(f->Command1->isHidden() && f->Command2->isHidden() && f->Command3->isHidden());
+    EXPECT_TRUE(f->Text1->text().isEmpty() && f->Text2->text().isEmpty());
+    EXPECT_FALSE(f->Text1->isReadOnly() || f->Text2->isReadOnly());
+    f->Text1->setText(QStringLiteral(" 012 "));
+    f->Text2->setText(QStringLiteral("　鈴木　"));
+    f->Command4_Click();
+
+    EXPECT_TRUE(t.ui.messages().empty());
+    const QStringList added = {QStringLiteral("012"), QStringLiteral("鈴木")};
+    EXPECT_EQ(stored(t, "CODE1"), twoCodes() << added);
+    EXPECT_EQ(shown(*f), twoCodes() << added);
+    EXPECT_EQ(f->DBGrid1->currentRow(), 2);
+    expectBrowsing(*f);
+
+    // Fifteen characters of any kind are accepted; codes differing only in case are distinct.
+    add(*f, QStringLiteral("abc"), QString(15, QChar(0x3042)));
+    add(*f, QStringLiteral("ABC"), QStringLiteral("abcdefghijklmno"));
+    EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    const Rows rows = stored(t, "CODE1");
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[3], (QStringList{QStringLiteral("abc"), QString(15, QChar(0x3042))}));
+    EXPECT_EQ(rows[4][0], QStringLiteral("ABC"));
+    EXPECT_EQ(shown(*f), rows);
+}
+
+TEST_F(Form2fTest, AddingRefusesBadEntriesAndChangesNothing)
+{
+    auto f = open();
+    const struct {
+        QString code, name, message;
+    } cases[] = {
+        {"12", "鈴木", "コードの桁数が相違しています。"},
+        {"0123", "鈴木", "コードの桁数が相違しています。"},
+        {"012", QString(16, QChar(0x3042)), "コード名称の桁数が30桁オーバーです。"},
+        {"012", "abcdefghijklmnop", "コード名称の桁数が30桁オーバーです。"},
+        {"012", "　", "コード名称が入力洩れです。"},
+        {"  ", "鈴木", "コードが入力洩れです。"},
+        {"005", "鈴木", "コード 005 は既に登録済です。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.message.toStdString() + " " + c.code.toStdString());
+        t.ui.clearLog();
+        add(*f, c.code, c.name);
+        expectOnlyMessage(t.ui, c.message);
+        expectBrowsing(*f);
+        EXPECT_EQ(stored(t, "CODE1"), twoCodes());
+        EXPECT_EQ(shown(*f), twoCodes());
+    }
+
+    add(*f, QStringLiteral("012"), QStringLiteral("鈴木"));
+    t.ui.clearLog();
+    add(*f, QStringLiteral("012"), QStringLiteral("田中"));
+    expectOnlyMessage(t.ui, QStringLiteral("コード 012 は既に登録済です。"));
+    EXPECT_EQ(build::rowCount(t.app, "CODE1"), 3);
+}
+
+TEST_F(Form2fTest, ChangingKeepsTheCodeAndRenames)
+{
+    auto f = open();
+    f->DBGrid1->setCurrentRow(1);
+    f->Command2_Click();
+    EXPECT_EQ(f->state(), Form2f::State::Changing);
+    EXPECT_EQ(f->Command4->text(), QStringLiteral("変更 実行"));
+    EXPECT_FALSE(f->Label7->isHidden());
+    EXPECT_TRUE(f->Text1->isReadOnly());
+    EXPECT_FALSE(f->Text2->isReadOnly());
+    EXPECT_EQ(f->Text3->text(), QStringLiteral("005"));
+    f->Text2->setText(QStringLiteral("佐藤花子"));
+    f->Command4_Click();
+
+    EXPECT_TRUE(t.ui.messages().empty());
+    const Rows renamed = {twoCodes()[0], {QStringLiteral("005"), QStringLiteral("佐藤花子")}};
+    EXPECT_EQ(stored(t, "CODE1"), renamed);
+    EXPECT_EQ(shown(*f), renamed);
+    EXPECT_EQ(f->Text1->text(), QStringLiteral("005"));
+    expectBrowsing(*f);
+
+    rename(*f, 0, QString(16, QLatin1Char('x')));
+    expectOnlyMessage(t.ui, QStringLiteral("コード名称の桁数が30桁オーバーです。"));
+    t.ui.clearLog();
+    rename(*f, 0, QStringLiteral(" "));
+    expectOnlyMessage(t.ui, QStringLiteral("コード名称が入力洩れです。"));
+    expectBrowsing(*f);
+    EXPECT_EQ(stored(t, "CODE1"), renamed);
+}
+
+TEST_F(Form2fTest, DeletingAsksAndRemovesTheCode)
+{
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("担当"), QStringLiteral("CODE1")}});
+    build::addMainRow(t.app, 0, {QStringLiteral("001")}, 1);
+    auto f = open();
+
+    f->Command3_Click();
+    EXPECT_EQ(f->state(), Form2f::State::Deleting);
+    EXPECT_EQ(f->Command4->text(), QStringLiteral("削除 実行"));
+    EXPECT_TRUE(f->Text1->isReadOnly() && f->Text2->isReadOnly());
+    t.ui.answer(Answer::Cancel);
+    f->Command4_Click();
+    expectOnlyMessage(t.ui, QStringLiteral("このレコードを削除しますか？"), Icon::Question, Buttons::OkCancel,
+                      QStringLiteral("削除の確認"));
+    EXPECT_EQ(stored(t, "CODE1"), twoCodes());
+    expectBrowsing(*f);
+
+    f->Command3_Click();
+    t.ui.answer(Answer::Ok);
+    f->Command4_Click();
+    const Rows left = {twoCodes()[1]};
+    EXPECT_EQ(stored(t, "CODE1"), left);
+    EXPECT_EQ(shown(*f), left);
+    expectBrowsing(*f);
+    EXPECT_EQ(stored(t, "SHUMOKU1")[0][0], QStringLiteral("001"));  // the record keeps its code
+
+    f->Command3_Click();
+    t.ui.answer(Answer::Ok);
+    f->Command4_Click();
+    EXPECT_TRUE(stored(t, "CODE1").isEmpty());
+    EXPECT_FALSE(f->Command3->isEnabled());
+    expectBrowsing(*f);
+}
+
+TEST_F(Form2fTest, AnEngineErrorIsShownAndTheWindowStaysUsable)
+{
+    auto f = open();
+    t.db().execute(QStringLiteral("CREATE TRIGGER refuse_all BEFORE INSERT ON CODE1 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+    add(*f, QStringLiteral("012"), QStringLiteral("鈴木"));
+    const auto m = t.ui.messages();
+    ASSERT_EQ(m.size(), 1u);
+    EXPECT_EQ(m[0].title, QStringLiteral("Error"));
+    EXPECT_EQ(m[0].icon, Icon::Critical);
+    expectBrowsing(*f);
+    EXPECT_EQ(stored(t, "CODE1"), twoCodes());
+
+    t.ui.clearLog();
+    rename(*f, 0, QStringLiteral("山本"));
+    EXPECT_TRUE(t.ui.messages().empty());
+    EXPECT_EQ(stored(t, "CODE1")[0][1], QStringLiteral("山本"));
+
+    // Closing in the middle of an action discards it.
+    f->Command1_Click();
+    f->Text1->setText(QStringLiteral("099"));
+    f->Text2->setText(QStringLiteral("未登録"));
+    f->Command5_Click();
+    EXPECT_EQ(build::rowCount(t.app, "CODE1"), 2);
+}
