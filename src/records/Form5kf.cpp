@@ -1,0 +1,200 @@
+#include "records/Form5kf.h"
+
+#include "core/App.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/Twips.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace {
+
+QString typeCaption(const QString& typeWord)
+{
+    if (typeWord == QLatin1String("LONG")) return QStringLiteral("(数値)");
+    if (typeWord == QLatin1String("CURRENCY")) return QStringLiteral("(金額)");
+    if (typeWord == QLatin1String("DATE")) return QStringLiteral("(日付)");
+    if (typeword::isCode(typeWord)) return QStringLiteral("(コード)");
+    if (typeword::isText(typeWord)) return QStringLiteral("(文字)");
+    return QString();
+}
+
+// Largest amount the currency type holds, in yen.
+constexpr double kCurrencyLimit = 922337203685477.0;
+
+}  // namespace
+
+Form5kf::Form5kf(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form5kf"));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("検索して開く  （レコードの選択）"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    setGeometryTwips(*Label1, 240, 120, 6000, 330);
+
+    Frame1 = new QGroupBox(QStringLiteral("検索する項目"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    setGeometryTwips(*Frame1, 240, 600, 4800, 3900);
+    for (int k = 0; k < 8; ++k) {
+        auto* o = new QRadioButton(Frame1);
+        o->setObjectName(QStringLiteral("Option1_%1").arg(k));
+        setGeometryTwips(*o, 240, 330 + 420 * k, 4400, 330);
+        connect(o, &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
+        Option1.push_back(o);
+    }
+
+    Frame2 = new QGroupBox(QStringLiteral("検索条件（金額、日付）"), this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    setGeometryTwips(*Frame2, 5280, 600, 3000, 1700);
+    const QStringList comparisons = {QStringLiteral("検索文字と　一致"), QStringLiteral("検索文字より 大きい"),
+                                     QStringLiteral("検索文字より 小さい")};
+    for (int i = 0; i < 3; ++i) {
+        auto* o = new QRadioButton(comparisons[i], Frame2);
+        o->setObjectName(QStringLiteral("Option2_%1").arg(i));
+        setGeometryTwips(*o, 240, 330 + 420 * (2 - i), 2600, 330);
+        connect(o, &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
+        Option2.push_back(o);
+    }
+
+    Label2 = new QLabel(QStringLiteral("検索文字"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    setGeometryTwips(*Label2, 240, 4700, 1000, 330);
+    MaskEdBox1 = new MaskedEdit(this);
+    MaskEdBox1->setObjectName(QStringLiteral("MaskEdBox1"));
+    setGeometryTwips(*MaskEdBox1, 1300, 4660, 5000, 330);
+
+    Check1 = new QCheckBox(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"), this);
+    Check1->setObjectName(QStringLiteral("Check1"));
+    setGeometryTwips(*Check1, 1300, 5100, 6000, 330);
+    connect(Check1, &QCheckBox::clicked, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
+
+    Command1 = new QPushButton(QStringLiteral("検　索"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    setGeometryTwips(*Command1, 5280, 2500, 1400, 450);
+    connect(Command1, &QPushButton::clicked, this, &Form5kf::Command1_Click);
+    Command2 = new QPushButton(QStringLiteral("ヘルプ"), this);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    setGeometryTwips(*Command2, 6880, 2500, 1400, 450);
+    connect(Command2, &QPushButton::clicked, this, &Form5kf::Command2_Click);
+
+    resize(text::twipsToPixels(8600), text::twipsToPixels(5700));
+    Form_Load();
+}
+
+void Form5kf::Form_Load()
+{
+    ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("レコード別検索条件")));
+    for (QRadioButton* o : Option1) o->hide();
+    for (QRadioButton* o : Option2) o->hide();
+    Frame2->hide();
+    Check1->hide();
+    Check1->setChecked(false);
+    MaskEdBox1->hide();
+    MaskEdBox1->setText(QString());
+    Command1->hide();
+
+    c.searchText.clear();
+    c.searchCode.clear();
+    c.searchLong = 0;
+    c.searchCurrency = 0;
+    c.searchDate = QDate();
+    c.searchCancelled = 1;
+
+    const CategoryDefinition& row = c.rows[c.currentCategory];
+    for (int k = 0; k < row.mainFieldCount && k < 8; ++k) {
+        Option1[k]->show();
+        Option1[k]->setText(row.mainFields[k].name + QStringLiteral(" ：") + typeCaption(row.mainFields[k].typeWord));
+    }
+    // The comparison is the one chosen last in this run, equality at first.
+    if (c.searchComparison >= 0 && c.searchComparison < 3) {
+        const QSignalBlocker quiet(Option2[c.searchComparison]);
+        Option2[c.searchComparison]->setChecked(true);
+    }
+}
+
+void Form5kf::Option1_Click(int k)
+{
+    ConfigCache& c = app_.cache;
+    c.searchFieldIndex = static_cast<qint16>(k);
+    Frame1->setEnabled(false);
+    fieldChosen_ = true;
+    const QString typeWord = c.rows[c.currentCategory].mainFields[k].typeWord;
+    if (typeWord == QLatin1String("CURRENCY") || typeWord == QLatin1String("DATE")) {
+        if (typeWord == QLatin1String("CURRENCY")) MaskEdBox1->setFormat(QStringLiteral("\\\\###,###,###,##0"));
+        else MaskEdBox1->setMask(QStringLiteral("####/##/##"));
+        Frame2->show();
+        for (QRadioButton* o : Option2) o->show();
+        c.searchTypeWord = typeWord;
+    } else if (typeWord == QLatin1String("LONG") || typeword::isCode(typeWord)) {
+        c.searchTypeWord = typeWord.left(4);
+    } else if (typeword::isText(typeWord)) {
+        Check1->show();
+        c.searchTypeWord = QStringLiteral("TEXT");
+    }
+    Command1->show();
+    MaskEdBox1->show();
+    MaskEdBox1->setFocus();
+}
+
+void Form5kf::Option2_Click(int i) { app_.cache.searchComparison = static_cast<qint16>(i); }
+
+void Form5kf::Check1_Click(int value) { app_.cache.searchCaseMode = static_cast<qint16>(value); }
+
+void Form5kf::refuse(const QString& message)
+{
+    app_.ui().msgBox(message, Ui::Buttons::Ok, Ui::Icon::None, QStringLiteral("ERROR"));
+}
+
+void Form5kf::Command1_Click()
+{
+    if (!fieldChosen_) return;
+    ConfigCache& c = app_.cache;
+    const QString value = MaskEdBox1->text();
+    if (value.isEmpty()) return refuse(QStringLiteral("検索文字が入力されていません"));
+    const QString& type = c.searchTypeWord;
+    if (type == QLatin1String("LONG")) {
+        // What the numeric test accepts is converted: full-width digits, commas, a yen sign.
+        const std::optional<double> n = text::parseNumber(value);
+        const double whole = n ? static_cast<double>(text::roundHalfEven(*n)) : 0.0;
+        if (!n || whole < -2147483648.0 || whole > 2147483647.0)
+            return refuse(QStringLiteral("検索文字が数値ではありません"));
+        c.searchLong = static_cast<qint32>(whole);
+    } else if (type == QLatin1String("CURRENCY")) {
+        const std::optional<double> n = text::parseNumber(value);
+        if (!n || std::fabs(*n) > kCurrencyLimit) return refuse(QStringLiteral("検索文字が数値ではありません"));
+        c.searchCurrency = text::roundHalfEven(*n * 10000.0);
+    } else if (type == QLatin1String("DATE")) {
+        if (MaskEdBox1->clipText().isEmpty()) return refuse(QStringLiteral("検索文字が入力されていません"));
+        const std::optional<QDate> d = text::parseDate(value);
+        if (!d) return refuse(QStringLiteral("検索文字が日付ではありません"));
+        c.searchDate = *d;
+    } else if (type == QLatin1String("CODE")) {
+        c.searchCode = value;
+    } else if (type == QLatin1String("TEXT")) {
+        c.searchText = value;
+        c.searchCaseMode = Check1->isChecked() ? 1 : 0;
+    }
+    c.searchCancelled = 0;
+    accept();
+}
+
+void Form5kf::Command2_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form5kf::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+#include <vector>
+
+class App;
+class MaskedEdit;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+// Search and open: the person picks one field of the category's main file and a value (and
+// for amounts and dates a comparison); the conditions are kept in the cache for the lists.
+// searchCancelled stays 1 unless a search was accepted.
+class Form5kf : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form5kf(App& app);
+
+    void Form_Load();
+    void Option1_Click(int k);
+    void Option2_Click(int i);
+    void Check1_Click(int value);
+    void Command1_Click();
+    void Command2_Click();
+
+    QLabel* Label1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    std::vector<QRadioButton*> Option1;
+    QGroupBox* Frame2 = nullptr;
+    std::vector<QRadioButton*> Option2;
+    QLabel* Label2 = nullptr;
+    MaskedEdit* MaskEdBox1 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void refuse(const QString& message);
+
+    App& app_;
+    bool fieldChosen_ = false;
+};

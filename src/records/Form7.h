@@ -1,0 +1,36 @@
+#pragma once
+#include "records/RecordEditor.h"
+
+#include <optional>
+
+// The main record editor: adds, changes and deletes a row of the category's main file. New
+// rows take the category's next registration number.
+class Form7 : public RecordEditor {
+    Q_OBJECT
+public:
+    explicit Form7(App& app);
+
+    // values = the list's detail texts in field order (change/delete; ignored for New);
+    // registrationNo = the chosen row's number (change/delete; New takes the next number itself)
+    void prepare(EditorMode mode, const QStringList& values, const QString& registrationNo);
+
+    bool ShumokuAdd() { return addRecord(); }
+    bool ShumokuUpDate() { return updateRecord(); }
+    bool ShumokuDelete() { return deleteRecord(); }
+
+    QLabel* Label5 = nullptr;  // "データを残す"
+
+protected:
+    std::vector<qint64> selectedKeys() const override;
+    std::vector<qint64> newRowKeys() const override;
+    void advanceCounter(Database& db) override;
+    void restoreCounter() override;
+    void showNextNumber() override;
+
+private:
+    struct Counter {
+        qint32 lastRegistrationNo;
+        qint32 rowChanged;
+    };
+    std::optional<Counter> saved_;
+};

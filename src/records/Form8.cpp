@@ -1,0 +1,40 @@
+#include "records/Form8.h"
+
+#include "core/App.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+Form8::Form8(App& a) : RecordEditor(a, QStringLiteral("Form8"), QStringLiteral("サブ明細更新処理"), QStringLiteral("Cord"))
+{
+    Label5 = label(client, "Label5", QStringLiteral("サブＮＯ"), 2800, 600, 1000);
+    Text1 = keyBox(client, "Text1", 3850);
+    Label6 = keepHeading;
+    Label6->setObjectName(QStringLiteral("Label6"));
+}
+
+void Form8::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo, const QString& subNo)
+{
+    const CategoryDefinition& row = app.cache.rows[app.cache.currentCategory];
+    prepareFields(mode, row.name + QStringLiteral(" (サブ明細)"), row.subFields, row.subFieldCount, row.subTableName,
+                  values);
+    Text2->setText(registrationNo);
+    if (mode == EditorMode::New) showNextNumber();
+    else Text1->setText(subNo);
+    Text1->setEnabled(mode != EditorMode::Delete);
+}
+
+std::vector<qint64> Form8::selectedKeys() const { return {keyOf(Text2), keyOf(Text1)}; }
+
+std::vector<qint64> Form8::newRowKeys() const { return {keyOf(Text2), qint64(app.cache.subNoCounter) + 1}; }
+
+void Form8::advanceCounter(Database&)
+{
+    // The sub number is counted in memory only; the list counts it again from the file.
+    savedCounter_ = app.cache.subNoCounter;
+    app.cache.subNoCounter += 1;
+}
+
+void Form8::restoreCounter() { app.cache.subNoCounter = savedCounter_; }
+
+void Form8::showNextNumber() { Text1->setText(QString::number(qint64(app.cache.subNoCounter) + 1)); }

@@ -1,0 +1,33 @@
+#pragma once
+#include "records/RecordEditor.h"
+
+// The sub record editor: adds, changes and deletes a row of the category's sub file for one
+// main record. New rows take the next sub number of that record.
+class Form8 : public RecordEditor {
+    Q_OBJECT
+public:
+    explicit Form8(App& app);
+
+    // registrationNo = the main row's number; subNo = the chosen sub row (change/delete);
+    // New takes the next sub number itself
+    void prepare(EditorMode mode, const QStringList& values, const QString& registrationNo,
+                 const QString& subNo);
+
+    bool ShumokuSubAdd() { return addRecord(); }
+    bool ShumokuSubUpDate() { return updateRecord(); }
+    bool ShumokuSubDelete() { return deleteRecord(); }
+
+    QLabel* Label5 = nullptr;     // "サブＮＯ"
+    QLineEdit* Text1 = nullptr;   // the sub number
+    QLabel* Label6 = nullptr;     // "データを残す"
+
+protected:
+    std::vector<qint64> selectedKeys() const override;
+    std::vector<qint64> newRowKeys() const override;
+    void advanceCounter(Database& db) override;
+    void restoreCounter() override;
+    void showNextNumber() override;
+
+private:
+    qint32 savedCounter_ = 0;
+};

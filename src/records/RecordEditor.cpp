@@ -1,0 +1,548 @@
+#include "records/RecordEditor.h"
+
+#include "core/App.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/Twips.h"
+#include "records/FieldBox.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <algorithm>
+#include <optional>
+
+namespace {
+
+// Layout in twips.
+constexpr int kFirstRowTop = 1080;
+constexpr int kRowStep = 420;
+constexpr int kRowHeight = 330;
+constexpr int kBoxLeft = 3450;
+constexpr int kButtonTop = kFirstRowTop + 8 * kRowStep + 180;
+
+const QString kCodePrompt = QStringLiteral("コードを選択して下さい");
+const QString kNamePrompt = QStringLiteral("コード名を選択して下さい");
+
+QAction* addItem(QMenu* menu, const QString& name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    return a;
+}
+
+QString codeTable(int n) { return QStringLiteral("CODE%1").arg(n); }
+
+}  // namespace
+
+RecordEditor::RecordEditor(App& a, const QString& objectName, const QString& windowName, const QString& codeCaption)
+    : app(a)
+{
+    setObjectName(objectName);
+    setWindowTitle(app.cache.caption(windowName));
+    client = new QWidget(this);
+    client->setObjectName(objectName + QStringLiteral("Client"));
+    setCentralWidget(client);
+
+    Label2 = label(client, "Label2", QString(), 240, 120, 6000);
+    Label3 = label(client, "Label3", QString(), 6600, 120, 2000);
+    Label10 = label(client, "Label10", QStringLiteral("登録ＮＯ"), 240, 600, 1000);
+    Text2 = keyBox(client, "Text2", 1300);
+    keepHeading = label(client, "", QStringLiteral("データを残す"), 9100, 600, 1400);
+    keepHeading->hide();
+    buildFields();
+
+    Command1 = new QPushButton(client);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    setGeometryTwips(*Command1, 3000, kButtonTop, 2200, 450);
+    Command2 = new QPushButton(client);
+    Command2->setObjectName(QStringLiteral("Command2"));
+    setGeometryTwips(*Command2, 5600, kButtonTop, 2200, 450);
+    connect(Command1, &QPushButton::clicked, this, &RecordEditor::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RecordEditor::Command2_Click);
+
+    buildMenus(codeCaption);
+    me13->setEnabled(!app.ui().clipboardText().isEmpty());
+    resize(text::twipsToPixels(10800), text::twipsToPixels(kButtonTop + 700) + menuBar()->sizeHint().height());
+}
+
+RecordEditor::~RecordEditor() = default;
+
+QLabel* RecordEditor::label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    setGeometryTwips(*l, left, top, width, kRowHeight);
+    return l;
+}
+
+QLineEdit* RecordEditor::keyBox(QWidget* parent, const char* name, int left)
+{
+    // The key of the edited row is shown, never typed: a changed number would store the
+    // values over another record.
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setReadOnly(true);
+    QPalette p = e->palette();
+    p.setColor(QPalette::Base, QColor(224, 224, 224));
+    e->setPalette(p);
+    setGeometryTwips(*e, left, 560, 1200, kRowHeight);
+    return e;
+}
+
+void RecordEditor::buildFields()
+{
+    for (int k = 0; k < 8; ++k) {
+        const int top = kFirstRowTop + kRowStep * k;
+        const QString suffix = QStringLiteral("_%1").arg(k);
+        auto* name = new QLabel(client);
+        name->setObjectName(QStringLiteral("Label1") + suffix);
+        setGeometryTwips(*name, 240, top, 2000, kRowHeight);
+        auto* type = new QLabel(client);
+        type->setObjectName(QStringLiteral("Label4") + suffix);
+        type->setAlignment(Qt::AlignCenter);
+        setGeometryTwips(*type, 2300, top, 1080, kRowHeight);
+        type->installEventFilter(this);
+        auto* box = new MaskedEdit(client);
+        box->setObjectName(QStringLiteral("MaskEdBox1") + suffix);
+        setGeometryTwips(*box, kBoxLeft, top, FieldBox::kWideWidth, kRowHeight);
+        auto* list = new QComboBox(client);
+        list->setObjectName(QStringLiteral("Combo1") + suffix);
+        setGeometryTwips(*list, kBoxLeft + FieldBox::kListWidth + 60, top, 4200, kRowHeight);
+        auto* keep = new QCheckBox(client);
+        keep->setObjectName(QStringLiteral("Check1") + suffix);
+        setGeometryTwips(*keep, 9600, top, 300, kRowHeight);
+        for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(type), static_cast<QWidget*>(box),
+                           static_cast<QWidget*>(list), static_cast<QWidget*>(keep)})
+            w->hide();
+
+        connect(list, &QComboBox::activated, this, [this, k] { Combo1_Click(k); });
+        connect(box, &MaskedEdit::validationError, this,
+                [this, k](const QString& invalid) { MaskEdBox1_ValidationError(k, invalid); });
+        Label1.push_back(name);
+        Label4.push_back(type);
+        MaskEdBox1.push_back(box);
+        Combo1.push_back(list);
+        Check1.push_back(keep);
+        boxes_.emplace_back(name, type, box, list, keep);
+    }
+}
+
+void RecordEditor::buildMenus(const QString& codeCaption)
+{
+    QMenuBar* bar = menuBar();
+    mf1 = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    mf1->setObjectName(QStringLiteral("mf1"));
+    mf15 = addItem(mf1, QStringLiteral("mf15"), QStringLiteral("閉じる(&C)"));
+    me1 = bar->addMenu(QStringLiteral("編集(&E)"));
+    me1->setObjectName(QStringLiteral("me1"));
+    me11 = addItem(me1, QStringLiteral("me11"), QStringLiteral("切り取り(&T)"));
+    me12 = addItem(me1, QStringLiteral("me12"), QStringLiteral("コピー(&C)"));
+    me13 = addItem(me1, QStringLiteral("me13"), QStringLiteral("貼り付け(&P)"));
+    mh1 = bar->addAction(QStringLiteral("ヘルプ(&H)"));
+    mh1->setObjectName(QStringLiteral("mh1"));
+
+    CDTBL = new QMenu(QStringLiteral("コード・テーブル"), this);
+    CDTBL->setObjectName(QStringLiteral("CDTBL"));
+    mcd0 = addItem(CDTBL, QStringLiteral("mcd0"), QStringLiteral("[コード・テーブルを選択する]"));
+    for (int i = 0; i < 8; ++i)
+        mcd1.push_back(addItem(CDTBL, QStringLiteral("mcd1_%1").arg(i), codeCaption + QString::number(i + 1)));
+
+    connect(mf15, &QAction::triggered, this, &RecordEditor::mf15_Click);
+    connect(me11, &QAction::triggered, this, &RecordEditor::me11_Click);
+    connect(me12, &QAction::triggered, this, &RecordEditor::me12_Click);
+    connect(me13, &QAction::triggered, this, &RecordEditor::me13_Click);
+    connect(mh1, &QAction::triggered, this, &RecordEditor::mh1_Click);
+}
+
+// ---- opening ----
+
+void RecordEditor::prepareFields(EditorMode mode, const QString& heading, const std::array<FieldDefinition, 8>& fields,
+                                 int count, const QString& table, const QStringList& values)
+{
+    mode_ = mode;
+    count_ = std::clamp(count, 0, 8);
+    table_ = text::Trim(table);
+    Label2->setText(heading);
+    switch (mode) {
+    case EditorMode::New:
+        Label3->setText(QStringLiteral("新規作成"));
+        Command1->setText(QStringLiteral("新規作成　ＯＫ"));
+        Command2->setText(QStringLiteral("終　了"));
+        break;
+    case EditorMode::Change:
+        Label3->setText(QStringLiteral("変更"));
+        Command1->setText(QStringLiteral("変更　ＯＫ"));
+        Command2->setText(QStringLiteral("キャンセル"));
+        break;
+    case EditorMode::Delete:
+        Label3->setText(QStringLiteral("削除"));
+        Command1->setText(QStringLiteral("削除　ＯＫ"));
+        Command2->setText(QStringLiteral("キャンセル"));
+        break;
+    }
+    keepHeading->setVisible(mode == EditorMode::New);
+
+    for (int k = 0; k < 8; ++k) {
+        if (k >= count_) {
+            for (QWidget* w : {static_cast<QWidget*>(Label1[k]), static_cast<QWidget*>(Label4[k]),
+                               static_cast<QWidget*>(MaskEdBox1[k]), static_cast<QWidget*>(Combo1[k]),
+                               static_cast<QWidget*>(Check1[k])})
+                w->hide();
+            continue;
+        }
+        const FieldDefinition& def = fields[k];
+        boxes_[k].setUp(def, app.cache.codeLengthOf(typeword::codeTableNumber(def.typeWord)), mode);
+        currentField = k;
+        fillLists(k);
+        if (mode != EditorMode::New) boxes_[k].setValue(values.value(k));
+        if (mode == EditorMode::Delete) Combo1[k]->setEnabled(false);
+    }
+    currentField = 0;
+    Text2->setEnabled(mode != EditorMode::Delete);
+}
+
+void RecordEditor::fillLists(int k)
+{
+    const FieldBox& f = boxes_[k];
+    if (f.kind() == FieldBox::Kind::Code) SubCode(f.definition().typeWord);
+    else if (f.kind() == FieldBox::Kind::TextDirect) SubCodeb(codeTable(f.codeTable()));
+}
+
+// ---- code lists ----
+
+QStringList RecordEditor::readCodes(const QString& table, bool withNames)
+{
+    QStringList items;
+    Database db = app.openDatabase();
+    for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
+        const QString name = rs.field(1).toString();
+        items << (withNames ? rs.field(0).toString() + QStringLiteral("  ") + name : name);
+    }
+    return items;
+}
+
+void RecordEditor::SubCode(const QString& table)
+{
+    app.guard([&] { boxes_[currentField].showList(readCodes(table, true), kCodePrompt); });
+}
+
+void RecordEditor::SubCodeb(const QString& table)
+{
+    app.guard([&] {
+        FieldBox& f = boxes_[currentField];
+        f.showList(readCodes(table, false), kNamePrompt);
+        Combo1[currentField]->update();
+        f.setBoxWidth(FieldBox::kListWidth);
+    });
+}
+
+void RecordEditor::Combo1_Click(int k)
+{
+    currentField = k;
+    QComboBox* list = Combo1[k];
+    if (list->currentIndex() < 0) return;
+    FieldBox& f = boxes_[k];
+    const QString caption = Label4[k]->text();
+    if (FieldBox::isTextCaption(caption)) {
+        f.box()->setText(list->currentText());
+        f.closeList();
+    } else {
+        const int length = app.cache.codeLengthOf(FieldBox::codeTableOfCaption(caption));
+        f.box()->setText(list->currentText().left(length));
+    }
+}
+
+void RecordEditor::MenuCode()
+{
+    for (int i = 1; i <= 8; ++i) {
+        const QString name = app.cache.codeTableNameOf(i);
+        if (!text::isBlank(name)) {
+            mcd1[i - 1]->setText(text::Trim(name));
+            mcd1[i - 1]->setEnabled(true);
+        } else {
+            mcd1[i - 1]->setEnabled(false);
+        }
+    }
+}
+
+void RecordEditor::Label4_MouseDown(int k, Qt::MouseButton button, const QPoint& globalPos)
+{
+    currentField = k;
+    const QString caption = Label4[k]->text();
+    if (button != Qt::RightButton || !FieldBox::isTextCaption(caption)) return;
+    if (const int n = FieldBox::codeTableOfCaption(caption)) {
+        SubCodeb(codeTable(n));
+    } else {
+        MenuCode();
+        QAction* chosen = app.ui().popupMenu(*CDTBL, globalPos);
+        for (int i = 0; i < 8; ++i)
+            if (chosen && chosen == mcd1[i]) mcd1_Click(i);
+    }
+    update();
+}
+
+void RecordEditor::mcd1_Click(int i)
+{
+    if (!text::isBlank(app.cache.codeTableNameOf(i + 1))) SubCodeb(codeTable(i + 1));
+}
+
+bool RecordEditor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress) {
+        for (int k = 0; k < 8; ++k) {
+            if (watched == Label4[k]) {
+                auto* me = static_cast<QMouseEvent*>(event);
+                Label4_MouseDown(k, me->button(), me->globalPosition().toPoint());
+                return true;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- checks ----
+
+int RecordEditor::LenMbcs(const QString& s) { return text::LenMbcs(s); }
+
+void RecordEditor::errorMessage(const QString& text)
+{
+    app.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+}
+
+bool RecordEditor::SubCodeCheck(const QString& table, QString& codeName)
+{
+    const QString code = MaskEdBox1[currentField]->text();
+    bool found = false;
+    const bool read = app.guard([&] {
+        Database db = app.openDatabase();
+        for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
+            if (rs.field(0).toString() == code) {
+                codeName = rs.field(1).toString();
+                found = true;
+                return;
+            }
+        }
+    });
+    if (read && !found) errorMessage(code + QStringLiteral("  コードが相違しています。"));
+    return found;
+}
+
+bool RecordEditor::checkFields()
+{
+    for (int k = 0; k < count_; ++k) {
+        currentField = k;
+        const QString typeWord = boxes_[k].definition().typeWord;
+        const QString value = MaskEdBox1[k]->text();
+        if (typeword::isCode(typeWord) && !value.isEmpty()) {
+            const int length = app.cache.codeLengthOf(FieldBox::codeTableOfCaption(Label4[k]->text()));
+            if (value.size() != length) {
+                errorMessage(value + QStringLiteral("  コードの桁数が相違しています。"));
+                return false;
+            }
+            QString codeName;
+            if (!SubCodeCheck(typeWord, codeName) || codeName.isEmpty()) return false;
+        }
+        if (typeword::isText(typeWord) && LenMbcs(value) > 50) {
+            errorMessage(QStringLiteral("入力したテキストの桁数が長がすぎます。"));
+            return false;
+        }
+    }
+    return true;
+}
+
+void RecordEditor::typeMessage(int k, const QString& shown)
+{
+    app.ui().msgBox(Label1[k]->text() + QStringLiteral("が相違しています。[ ") + shown + QStringLiteral(" ]"),
+                    Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("データ型相違"));
+}
+
+void RecordEditor::MaskEdBox1_ValidationError(int k, const QString& invalidText) { typeMessage(k, invalidText); }
+
+// ---- writing ----
+
+bool RecordEditor::writeFields(Recordset& rs)
+{
+    for (int k = 0; k < count_; ++k) {
+        const QString typeWord = boxes_[k].definition().typeWord;
+        MaskedEdit* box = MaskEdBox1[k];
+        if (typeWord == QLatin1String("LONG") || typeWord == QLatin1String("CURRENCY")) {
+            if (box->text().isEmpty()) box->setText(QStringLiteral("0"));
+            else if (!text::IsNumeric(box->text())) {
+                typeMessage(k, box->text());
+                return false;
+            }
+        } else {
+            if (typeWord == QLatin1String("DATE") && !text::IsDate(box->text())) {
+                typeMessage(k, box->text());
+                return false;
+            }
+            // A code box holds at most its code length, so a short code column takes as
+            // many spaces as fit.
+            if (box->text().isEmpty()) box->setText(QStringLiteral("   "));
+        }
+        rs.setField(k, box->text());
+    }
+    return true;
+}
+
+bool RecordEditor::rowHasKeys(const Recordset& rs, const std::vector<qint64>& keys) const
+{
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const Value v = rs.field(count_ + static_cast<int>(i));
+        if (v.isNull() || v.toInt() != keys[i]) return false;
+    }
+    return true;
+}
+
+qint64 RecordEditor::keyOf(const QLineEdit* box)
+{
+    const std::optional<double> n = text::parseNumber(box->text());
+    return n ? text::roundHalfEven(*n) : 0;
+}
+
+bool RecordEditor::addRecord()
+{
+    return app.guard([&] {
+        bool advanced = false;
+        try {
+            Database db = app.openDatabase();
+            Database::Transaction tx(db);
+            Recordset rs = db.openTable(table_);
+            rs.addNew();
+            if (writeFields(rs)) {
+                const std::vector<qint64> keys = newRowKeys();
+                for (size_t i = 0; i < keys.size(); ++i) rs.setValue(count_ + static_cast<int>(i), Value::integer(keys[i]));
+                rs.update();
+                rs.moveToLastModified();
+            } else {
+                rs.cancelUpdate();  // the number is spent all the same
+            }
+            advanced = true;
+            advanceCounter(db);
+            tx.commit();
+        } catch (const DbError&) {
+            if (advanced) restoreCounter();
+            throw;
+        }
+    });
+}
+
+bool RecordEditor::updateRecord()
+{
+    const std::vector<qint64> keys = selectedKeys();
+    return app.guard([&] {
+        Database db = app.openDatabase();
+        Database::Transaction tx(db);
+        for (Recordset rs = db.openTable(table_); !rs.eof(); rs.moveNext()) {
+            if (!rowHasKeys(rs, keys)) continue;
+            rs.edit();
+            if (!writeFields(rs)) {
+                rs.cancelUpdate();
+                break;
+            }
+            rs.update();
+            rs.moveToLastModified();
+        }
+        tx.commit();
+    });
+}
+
+bool RecordEditor::deleteRecord()
+{
+    const Ui::Answer answer = app.ui().msgBox(QStringLiteral("このレコードを削除しますか？"), Ui::Buttons::OkCancel,
+                                              Ui::Icon::None, QStringLiteral("削除の確認"));
+    if (answer != Ui::Answer::Ok) return true;
+    const std::vector<qint64> keys = selectedKeys();
+    return app.guard([&] {
+        Database db = app.openDatabase();
+        Database::Transaction tx(db);
+        for (Recordset rs = db.openTable(table_); !rs.eof(); rs.moveNext())
+            if (rowHasKeys(rs, keys)) rs.deleteCurrent();
+        tx.commit();
+    });
+}
+
+// ---- buttons and menus ----
+
+void RecordEditor::Command1_Click()
+{
+    if (mode_ == EditorMode::Delete) {
+        if (deleteRecord()) finish();
+        return;
+    }
+    if (!checkFields()) return;
+    if (mode_ == EditorMode::Change) {
+        if (updateRecord()) finish();
+        return;
+    }
+    if (!addRecord()) return;  // nothing stored; the input stays for another try
+    for (int k = 0; k < count_; ++k) {
+        if (Check1[k]->isChecked()) continue;
+        currentField = k;
+        boxes_[k].resetForNext();
+        fillLists(k);
+    }
+    showNextNumber();
+}
+
+void RecordEditor::finish()
+{
+    repaintRequested_ = true;
+    emit repaintListRequested();
+    close();
+}
+
+void RecordEditor::Command2_Click()
+{
+    if (mode_ == EditorMode::New) finish();
+    else close();
+}
+
+void RecordEditor::mf15_Click() { Command2_Click(); }
+
+void RecordEditor::copySelections(bool cut)
+{
+    bool first = true;
+    for (int k = 0; k < count_; ++k) {
+        MaskedEdit* box = MaskEdBox1[k];
+        const QString selected = box->selectedText();
+        if (selected.isEmpty()) continue;
+        if (first) app.ui().clearClipboard();
+        first = false;
+        app.ui().setClipboardText(selected);
+        if (cut) box->del();
+        me13->setEnabled(true);
+    }
+}
+
+void RecordEditor::me11_Click() { copySelections(true); }
+void RecordEditor::me12_Click() { copySelections(false); }
+
+void RecordEditor::me13_Click()
+{
+    const QString clip = app.ui().clipboardText();
+    if (clip.isEmpty()) return;
+    auto* target = qobject_cast<QLineEdit*>(focusWidget());
+    if (target && !target->isReadOnly()) target->insert(clip);
+}
+
+void RecordEditor::mh1_Click() { app.ui().sendHelpKey(*this); }
+
+void RecordEditor::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        mh1_Click();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}

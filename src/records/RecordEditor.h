@@ -1,0 +1,151 @@
+#pragma once
+#include "core/FieldDefinition.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <vector>
+
+class App;
+class Database;
+class FieldBox;
+class MaskedEdit;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class Recordset;
+
+// What the record editors are opened for.
+enum class EditorMode { New, Change, Delete };
+
+// The shared body of the main and sub record editors (Form7, Form8): one row of controls per
+// field, their setup by type, the checks before a row is written, the write of the fields by
+// type, the code pick lists, the code-table pop-up and the edit menu. The two windows differ
+// only in the file they edit, its key columns and the counter a new row takes its number from.
+class RecordEditor : public QMainWindow {
+    Q_OBJECT
+public:
+    ~RecordEditor() override;
+
+    // Handlers.
+    void Command1_Click();
+    void Command2_Click();
+    void Combo1_Click(int k);
+    void Label4_MouseDown(int k, Qt::MouseButton button, const QPoint& globalPos = QPoint());
+    void mcd1_Click(int i);
+    void MaskEdBox1_ValidationError(int k, const QString& invalidText);
+    void me11_Click();
+    void me12_Click();
+    void me13_Click();
+    void mf15_Click();
+    void mh1_Click();
+
+    // Shared procedures.
+    static int LenMbcs(const QString& s);
+    // Looks the current field's box text up as a code of the table; false (after the message)
+    // when no code matched. The code name found is given back.
+    bool SubCodeCheck(const QString& table, QString& codeName);
+    // Fill the current field's pick list with "code  name" items, or with the code names.
+    void SubCode(const QString& table);
+    void SubCodeb(const QString& table);
+    // Captions and enables the code-table pop-up entries from the code table register.
+    void MenuCode();
+
+    EditorMode mode() const { return mode_; }
+    // Set when the editor closes after a change or a delete, or when new mode is ended: the
+    // list behind the editor reads its rows again.
+    bool listRepaintRequested() const { return repaintRequested_; }
+    // The field the checks, the code lookup and the pick lists work on.
+    int currentField = 0;
+
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLineEdit* Text2 = nullptr;
+    std::vector<QLabel*> Label1;
+    std::vector<QLabel*> Label4;
+    std::vector<MaskedEdit*> MaskEdBox1;
+    std::vector<QComboBox*> Combo1;
+    std::vector<QCheckBox*> Check1;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    QMenu* mf1 = nullptr;
+    QAction* mf15 = nullptr;
+    QMenu* me1 = nullptr;
+    QAction* me11 = nullptr;
+    QAction* me12 = nullptr;
+    QAction* me13 = nullptr;
+    QAction* mh1 = nullptr;
+    QMenu* CDTBL = nullptr;
+    QAction* mcd0 = nullptr;
+    std::vector<QAction*> mcd1;
+
+signals:
+    void repaintListRequested();
+
+protected:
+    // windowName: the caption after the title; codeCaption: design caption of the pop-up
+    // entries ("code" or "Cord", numbered 1..8).
+    RecordEditor(App& app, const QString& objectName, const QString& windowName, const QString& codeCaption);
+
+    // Prepares the window for a mode over the fields of the edited file, as the list does
+    // before showing it.
+    void prepareFields(EditorMode mode, const QString& heading, const std::array<FieldDefinition, 8>& fields,
+                       int count, const QString& table, const QStringList& values);
+
+    // The keys that pick the edited row (change, delete), in column order after the fields.
+    virtual std::vector<qint64> selectedKeys() const = 0;
+    // The keys a new row takes.
+    virtual std::vector<qint64> newRowKeys() const = 0;
+    // Raises the counter a new row is numbered from, inside the open database's transaction,
+    // and puts it back when that transaction is not committed.
+    virtual void advanceCounter(Database& db) = 0;
+    virtual void restoreCounter() = 0;
+    // Shows the number the next new row will take.
+    virtual void showNextNumber() = 0;
+
+    // The stores behind the OK button; false when an engine error was shown and the editor
+    // stays open.
+    bool addRecord();
+    bool updateRecord();
+    bool deleteRecord();
+
+    // A key box as a whole number (0 when it holds none).
+    static qint64 keyOf(const QLineEdit* box);
+    QLineEdit* keyBox(QWidget* parent, const char* name, int left);
+    QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
+
+    QLabel* keepHeading = nullptr;  // "データを残す"
+    QWidget* client = nullptr;
+    App& app;
+
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildFields();
+    void buildMenus(const QString& codeCaption);
+    void fillLists(int k);
+    bool checkFields();
+    // Writes the fields into the pending row by type; false when the type message abandoned it.
+    bool writeFields(Recordset& rs);
+    // "<field name>が相違しています。[ <text> ]"
+    void typeMessage(int k, const QString& shown);
+    void errorMessage(const QString& text);
+    bool rowHasKeys(const Recordset& rs, const std::vector<qint64>& keys) const;
+    void finish();
+    void copySelections(bool cut);
+    QStringList readCodes(const QString& table, bool withNames);
+
+    EditorMode mode_ = EditorMode::New;
+    std::vector<FieldBox> boxes_;
+    int count_ = 0;
+    QString table_;
+    bool repaintRequested_ = false;
+};

@@ -1,0 +1,158 @@
+#include "RecordFixture.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "records/Form5kf.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace fixture;
+
+namespace {
+
+// Opens the dialog on a field, types a value and presses 検索; returns the message shown, or
+// "" when the search was accepted.
+QString search(TestApp& t, int field, const QString& value, int comparison = -1)
+{
+    t.ui.clearLog();
+    Form5kf f(t.app);
+    f.Option1[field]->click();
+    if (comparison >= 0) f.Option2[comparison]->click();
+    f.MaskEdBox1->setText(value);
+    f.Command1_Click();
+    const auto m = t.ui.messages();
+    if (m.empty()) return QString();
+    EXPECT_EQ(m.back().title, QStringLiteral("ERROR"));
+    EXPECT_EQ(m.back().icon, Ui::Icon::None);
+    EXPECT_EQ(m.back().buttons, Ui::Buttons::Ok);
+    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    return m.back().text;
+}
+
+const QString kEmpty = QStringLiteral("検索文字が入力されていません");
+const QString kNotNumber = QStringLiteral("検索文字が数値ではありません");
+const QString kNotDate = QStringLiteral("検索文字が日付ではありません");
+
+}  // namespace
+
+TEST(Form5kf, OpeningOffersTheMainFieldsAndResetsTheConditions)
+{
+    TestApp t;
+    makeCategories(t);
+    t.app.cache.searchText = QStringLiteral("前回");
+    t.app.cache.searchLong = 9;
+    t.app.cache.searchCancelled = 0;
+    Form5kf f(t.app);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - レコード別検索条件"));
+    EXPECT_EQ(f.Label1->text(), QStringLiteral("検索して開く  （レコードの選択）"));
+    EXPECT_EQ(f.Frame1->title(), QStringLiteral("検索する項目"));
+    EXPECT_EQ(f.Frame2->title(), QStringLiteral("検索条件（金額、日付）"));
+    EXPECT_EQ(f.Option2[0]->text(), QStringLiteral("検索文字と　一致"));
+    EXPECT_EQ(f.Option2[1]->text(), QStringLiteral("検索文字より 大きい"));
+    EXPECT_EQ(f.Option2[2]->text(), QStringLiteral("検索文字より 小さい"));
+    EXPECT_EQ(f.Check1->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("検　索"));
+    EXPECT_EQ(f.Command2->text(), QStringLiteral("ヘルプ"));
+
+    const QStringList offered = {"品名 ：(文字)", "枚数 ：(数値)", "価格 ：(金額)", "購入日 ：(日付)", "ジャンル ：(コード)"};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(f.Option1[k]->text(), offered[k]);
+        EXPECT_FALSE(f.Option1[k]->isHidden());
+    }
+    EXPECT_TRUE(f.Option1[5]->isHidden());
+    EXPECT_TRUE(f.Frame2->isHidden());
+    EXPECT_TRUE(f.Check1->isHidden());
+    EXPECT_TRUE(f.MaskEdBox1->isHidden());
+    EXPECT_TRUE(f.Command1->isHidden());
+    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_EQ(t.app.cache.searchText, QString());
+
+    // One field per opening; an amount brings the comparison and the amount format.
+    f.Option1[Price]->click();
+    EXPECT_FALSE(f.Frame1->isEnabled());
+    EXPECT_FALSE(f.Frame2->isHidden());
+    EXPECT_FALSE(f.MaskEdBox1->isHidden());
+    EXPECT_TRUE(f.Check1->isHidden());
+    EXPECT_EQ(f.MaskEdBox1->format(), QStringLiteral("\\\\###,###,###,##0"));
+    EXPECT_EQ(t.app.cache.searchTypeWord, QStringLiteral("CURRENCY"));
+    EXPECT_EQ(t.app.cache.searchFieldIndex, Price);
+
+    // Leaving without a search keeps the search cancelled.
+    f.reject();
+    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    f.Command2_Click();
+    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
+}
+
+TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
+{
+    TestApp t;
+    makeCategories(t);
+    ConfigCache& c = t.app.cache;
+
+    EXPECT_EQ(search(t, Count, QString()), kEmpty);
+    EXPECT_EQ(search(t, Count, QStringLiteral("十")), kNotNumber);
+    EXPECT_EQ(search(t, Count, QStringLiteral("2147483648")), kNotNumber);
+    EXPECT_EQ(search(t, Count, QStringLiteral("１,２３４")), QString());
+    EXPECT_EQ(c.searchTypeWord, QStringLiteral("LONG"));
+    EXPECT_EQ(c.searchLong, 1234);
+    EXPECT_EQ(c.searchCancelled, 0);
+
+    EXPECT_EQ(search(t, Price, QStringLiteral("abc")), kNotNumber);
+    EXPECT_EQ(search(t, Price, QStringLiteral("¥1,500.5")), QString());
+    EXPECT_EQ(c.searchTypeWord, QStringLiteral("CURRENCY"));
+    EXPECT_EQ(c.searchCurrency, 15005000);
+
+    // An untouched date mask counts as nothing typed.
+    EXPECT_EQ(search(t, Bought, QString()), kEmpty);
+    EXPECT_EQ(search(t, Bought, QStringLiteral("2024/02/30")), kNotDate);
+    EXPECT_EQ(search(t, Bought, QStringLiteral("2024/02/__")), kNotDate);
+    EXPECT_EQ(search(t, Bought, QStringLiteral("2024/02/29")), QString());
+    EXPECT_EQ(c.searchTypeWord, QStringLiteral("DATE"));
+    EXPECT_EQ(c.searchDate, QDate(2024, 2, 29));
+
+    EXPECT_EQ(search(t, Genre, QStringLiteral("zz")), QString());  // codes are not looked up
+    EXPECT_EQ(c.searchTypeWord, QStringLiteral("CODE"));
+    EXPECT_EQ(c.searchCode, QStringLiteral("zz"));
+
+    EXPECT_EQ(search(t, Name, QStringLiteral("ベスト")), QString());
+    EXPECT_EQ(c.searchTypeWord, QStringLiteral("TEXT"));
+    EXPECT_EQ(c.searchText, QStringLiteral("ベスト"));
+    EXPECT_EQ(c.searchCaseMode, 0);
+    EXPECT_EQ(c.searchCode, QString());  // reset by the opening
+
+    Form5kf f(t.app);
+    f.Option1[Name]->click();
+    EXPECT_FALSE(f.Check1->isHidden());
+    f.Check1->click();
+    EXPECT_EQ(c.searchCaseMode, 1);
+    f.MaskEdBox1->setText(QStringLiteral("ABC"));
+    f.Command1_Click();
+    EXPECT_EQ(c.searchCaseMode, 1);
+    EXPECT_EQ(c.searchCancelled, 0);
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+}
+
+TEST(Form5kf, TheComparisonIsKeptAcrossOpenings)
+{
+    TestApp t;
+    makeCategories(t);
+    EXPECT_EQ(t.app.cache.searchComparison, 0);
+    {
+        Form5kf f(t.app);
+        EXPECT_TRUE(f.Option2[0]->isChecked());
+    }
+    EXPECT_EQ(search(t, Bought, QStringLiteral("2024/01/01"), 2), QString());
+    EXPECT_EQ(t.app.cache.searchComparison, 2);
+
+    // The next opening shows it and a search without a new choice uses it.
+    Form5kf f(t.app);
+    EXPECT_TRUE(f.Option2[2]->isChecked());
+    EXPECT_EQ(search(t, Price, QStringLiteral("100")), QString());
+    EXPECT_EQ(t.app.cache.searchComparison, 2);
+    EXPECT_EQ(search(t, Price, QStringLiteral("100"), 1), QString());
+    EXPECT_EQ(t.app.cache.searchComparison, 1);
+}
