@@ -1,0 +1,236 @@
+#include "codes/Form2e.h"
+
+#include "core/App.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "schema/CacheRollback.h"
+#include "schema/ColumnNameCheck.h"
+#include "schema/TwipsLayout.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+const QString kAllInUse = QStringLiteral("コード・テーブルは８個作成済みです。");
+
+// The code column of a code table of length d (1..5), with its key constraint.
+QString keyFragment(int d)
+{
+    return QStringLiteral(" コード TEXT(%1) CONSTRAINT MyFieldConstraint PRIMARY KEY, ").arg(d);
+}
+
+// A field of a category that draws on code table k: CODEk, TEXTkD or TEXTkC.
+bool usesCodeTable(const QString& typeWord, int k)
+{
+    const QChar digit = QChar(QLatin1Char(static_cast<char>('0' + k)));
+    return typeWord == QStringLiteral("CODE%1").arg(k) || (typeWord.size() >= 5 && typeWord.at(4) == digit);
+}
+
+}  // namespace
+
+Form2e::Form2e(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form2e"));
+    setFixedSize(text::twipsToPixels(9000), text::twipsToPixels(7500));
+
+    Label2 = layout::label(this, "Label2", QStringLiteral("コード・ファイル設定"), 240, 120, 4000, 400);
+    QFont heading = Label2->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label2->setFont(heading);
+    Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
+    Label1 = layout::label(this, "Label1", QString(), 1700, 600, 7100);
+    Label4 = layout::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
+    Label5 = layout::label(this, "Label5", QString(), 1700, 900, 2000);
+    Label9 = layout::label(this, "Label9",
+                           QStringLiteral("コードの桁数とコード・テーブル名を入力して下さい。"
+                                          "　作成出来るコード・テーブルの数は８個です。"),
+                           240, 1260, 8500, 500);
+    Label9->setWordWrap(true);
+    Label6 = layout::label(this, "Label6", QStringLiteral("コードの桁数 (1～5)"), 240, 1860, 2400);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    layout::place(Combo1, 2700, 1820, 800, 330);
+    Label10 = layout::label(this, "Label10", QStringLiteral("(半角英数字)"), 3700, 1860, 2000);
+    Label7 = layout::label(this, "Label7", QStringLiteral("コード・テーブル名"), 240, 2300, 2400);
+    Text1 = new QLineEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    layout::place(Text1, 2700, 2260, 3000, 330);
+    Label8 = layout::label(this, "Label8",
+                           QStringLiteral("社員コード、種目コード、等の名前　　　桁数は 30Byte(全角15) まで。"), 240,
+                           2700, 8500);
+    Command1 = layout::button(this, "Command1", QStringLiteral("作成"), 6000, 2220);
+
+    Label11 = layout::label(this, "Label11", QStringLiteral("（コード・ファイル削除）"), 240, 3400, 4000);
+    Label12 = layout::label(this, "Label12", QStringLiteral("削除するコード・テーブル名"), 240, 3800, 2400);
+    Combo2 = new QComboBox(this);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2->setPlaceholderText(QStringLiteral("コード・テーブル名を選択して下さい"));
+    layout::place(Combo2, 2700, 3760, 3000, 330);
+    Command3 = layout::button(this, "Command3", QStringLiteral("削除"), 6000, 3720);
+    Label13 = layout::label(this, "Label13",
+                            QStringLiteral("削除するコード・テーブルを使用しているメイン及びサブ・ファイルの該当フィールドは、"
+                                           "データ形式をCODE型からTEXT型に変更します。"
+                                           "(フィールド名及び登録済データは変更ありません。)"),
+                            240, 4300, 8500, 800);
+    Label13->setWordWrap(true);
+    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), 2700, 6300);
+    Command4 = layout::button(this, "Command4", QStringLiteral("ヘルプ"), 4200, 6300);
+
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &Form2e::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2e::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2e::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form2e::Command4_Click);
+
+    Form_Load();
+}
+
+void Form2e::Form_Load()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("コード・ファイル設定")));
+    Text1->clear();
+    Label1->setText(app_.databasePath());
+    Command3->setEnabled(false);
+
+    freeSlot_ = -1;
+    if (c.rows[ConfigCache::kSystemRow].subFieldCount < 8) {
+        for (int k = 1; k <= 8 && freeSlot_ < 0; ++k)
+            if (text::isBlank(c.codeTableNameOf(k))) freeSlot_ = k - 1;
+    }
+    if (freeSlot_ < 0) {
+        // No ninth table; the list of tables stays offered so one can be deleted.
+        refuse(kAllInUse, QStringLiteral("Error"));
+        fillDeleteList();
+        return;
+    }
+    Label5->setText(c.codeTableName[freeSlot_]);
+    {
+        const QSignalBlocker quiet(Combo1);
+        Combo1->clear();
+        for (int d = 1; d <= 5; ++d) Combo1->addItem(QString::number(d));
+        Combo1->setCurrentIndex(0);
+    }
+    Combo1_Click();
+    fillDeleteList();
+}
+
+void Form2e::fillDeleteList()
+{
+    Combo2->clear();
+    for (int k = 1; k <= 8; ++k) Combo2->addItem(text::Trim(app_.cache.codeTableNameOf(k)));
+    Combo2->setCurrentIndex(-1);
+}
+
+void Form2e::Combo1_Click()
+{
+    codeLengthText_ = text::Trim(Combo1->currentText());
+    codeLength_ = codeLengthText_.toInt();
+}
+
+void Form2e::Combo2_Click()
+{
+    const int j = Combo2->currentIndex();
+    if (j < 0 || j > 7) return;
+    deleteSlot_ = j;
+    if (!text::isBlank(Combo2->currentText())) {
+        // The choice is final: the button deletes the table named here.
+        Combo2->setEnabled(false);
+        Command3->setEnabled(true);
+    }
+}
+
+void Form2e::refuse(const QString& text, const QString& title)
+{
+    app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, title);
+}
+
+void Form2e::Command1_Click()
+{
+    if (freeSlot_ < 0) return refuse(kAllInUse, QStringLiteral("Error"));
+    if (codeLength_ < 1 || codeLength_ > 5) return refuse(QStringLiteral("コード桁数を選択してください"));
+    const QString name = text::Trim(Text1->text());
+    if (name.isEmpty()) return refuse(QStringLiteral("コード・テーブル名を入力してください"));
+    // The name becomes the second column of the table.
+    if (auto problem = schema::checkColumnName(name, QStringLiteral("コード・テーブル名"),
+                                               {schema::kCodeColumn, schema::kRegistrationNoColumn, schema::kSubNoColumn}))
+        return refuse(*problem);
+
+    ConfigCache& c = app_.cache;
+    const bool created = app_.guard([&] {
+        Database db = app_.openDatabase();
+        Database::Transaction tx(db);
+        CacheRollback undo(c);
+        lastStatement = QStringLiteral("CREATE TABLE ") + c.codeTableName[freeSlot_] + QStringLiteral(" (") +
+                        keyFragment(codeLength_) + name + QStringLiteral(" TEXT(30))");
+        db.execute(lastStatement);
+        auto& sys = c.rows[ConfigCache::kSystemRow];
+        sys.subFieldCount = static_cast<qint16>(sys.subFieldCount + 1);
+        sys.subFields[freeSlot_] = {name, codeLengthText_};
+        c.rowChanged[ConfigCache::kSystemRow] = 1;
+        c.SaveChangedRows(&db);
+        tx.commit();
+        undo.keep();
+    });
+    if (!created) return;
+    app_.ui().msgBox(name + QStringLiteral(" コード・ファイルを作成しました。"), Ui::Buttons::Ok, Ui::Icon::Exclamation,
+                     QStringLiteral("処理終了"));
+    accept();
+}
+
+void Form2e::Command3_Click()
+{
+    const int j = deleteSlot_;
+    if (j < 0 || j > 7 || text::isBlank(app_.cache.codeTableNameOf(j + 1))) return;
+    ConfigCache& c = app_.cache;
+    auto& sys = c.rows[ConfigCache::kSystemRow];
+    if (app_.ui().msgBox(sys.subFields[j].name + QStringLiteral(" のコード・ファイルを削除しますか？"),
+                         Ui::Buttons::OkCancel, Ui::Icon::None, QStringLiteral("削除の確認")) == Ui::Answer::Cancel)
+        return;
+
+    const bool deleted = app_.guard([&] {
+        Database db = app_.openDatabase();
+        Database::Transaction tx(db);
+        CacheRollback undo(c);
+        db.execute(QStringLiteral("DROP TABLE ") + c.codeTableName[j]);
+        // The fields keep their columns and data; they only stop drawing on the table.
+        for (int r = 0; r < 6; ++r) {
+            for (auto* fields : {&c.rows[r].mainFields, &c.rows[r].subFields}) {
+                for (FieldDefinition& f : *fields) {
+                    if (usesCodeTable(f.typeWord, j + 1)) {
+                        f.typeWord = QStringLiteral("TEXT");
+                        c.rowChanged[r] = 1;
+                    }
+                }
+            }
+        }
+        sys.subFields[j] = {QStringLiteral(" "), QStringLiteral(" ")};
+        sys.subFieldCount = static_cast<qint16>(sys.subFieldCount - 1);
+        c.rowChanged[ConfigCache::kSystemRow] = 1;
+        c.SaveChangedRows(&db);
+        tx.commit();
+        undo.keep();
+    });
+    if (!deleted) return;
+    app_.ui().msgBox(QStringLiteral("コード・ファイルを削除しました。"), Ui::Buttons::Ok, Ui::Icon::Information,
+                     QStringLiteral("削除終了"));
+    accept();
+}
+
+void Form2e::Command2_Click() { reject(); }
+
+void Form2e::Command4_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form2e::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

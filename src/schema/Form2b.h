@@ -1,0 +1,47 @@
+#pragma once
+#include <QDialog>
+#include <vector>
+
+class App;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Category naming: the names of the six categories shown on the main window's buttons.
+class Form2b : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form2b(App& app);
+
+    // Shows the stored names as they are, blanks included.
+    void Form_Load();
+    // Applies all six names and writes them back, then closes. A category whose main file
+    // exists cannot lose its name: such a press is refused and changes nothing.
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    std::vector<QLineEdit*> Text1;  // 0..5: categories 1..6
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    App& app_;
+};

@@ -1,0 +1,265 @@
+#include "schema/Form2c.h"
+
+#include "core/App.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "schema/CacheRollback.h"
+#include "schema/Form2d.h"
+#include "schema/TwipsLayout.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+
+namespace {
+
+const QString kMain = QStringLiteral("メイン");
+const QString kSub = QStringLiteral("サブ");
+
+int rowsIn(Database& db, const QString& table) { return db.openTable(text::Trim(table)).recordCount(); }
+
+// Deletes every record of the table; a failure part-way deletes nothing.
+void deleteAllRows(Database& db, const QString& table)
+{
+    Database::Transaction tx(db);
+    {
+        Recordset rs = db.openTable(text::Trim(table));
+        rs.moveFirst();
+        while (!rs.eof()) {
+            rs.deleteCurrent();
+            rs.moveNext();
+        }
+    }
+    tx.commit();
+}
+
+void forgetSubFile(CategoryDefinition& row)
+{
+    row.subCreated = 0;
+    row.subTableName = QStringLiteral(" ");
+    row.subFieldCount = 0;
+    for (FieldDefinition& f : row.subFields) f = {QStringLiteral(" "), QStringLiteral(" ")};
+}
+
+void forgetMainFile(CategoryDefinition& row)
+{
+    row.mainCreated = 0;
+    row.mainTableName = QStringLiteral(" ");
+    row.mainFieldCount = 0;
+    for (FieldDefinition& f : row.mainFields) f = {QStringLiteral(" "), QStringLiteral(" ")};
+    row.lastRegistrationNo = 0;
+}
+
+}  // namespace
+
+Form2c::Form2c(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form2c"));
+    setFixedSize(text::twipsToPixels(8100), text::twipsToPixels(5700));
+
+    Label1 = layout::label(this, "Label1", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
+    QFont heading = Label1->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label2 = layout::label(this, "Label2", QStringLiteral("在庫管理プログラムの稼動環境を設定します。"), 240, 660, 7500);
+    Label6 = layout::label(this, "Label6", QStringLiteral("データベースの設定："), 240, 1000, 7500);
+    Label7 = layout::label(this, "Label7",
+                           QStringLiteral("種目毎に、メインファイル（必須）と、必要に応じてサブファイルを設定します。"
+                                          "　種目区分とファイル区分を選択してください。"),
+                           480, 1300, 7300, 560);
+    Label7->setWordWrap(true);
+    Label5 = layout::label(this, "Label5", QStringLiteral("ファイル設定の前に、種目名設定を行ってください。"), 480, 1940, 7300);
+
+    Label8 = layout::label(this, "Label8", QStringLiteral("種目："), 480, 2560, 1000);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    layout::place(Combo1, 1500, 2500, 3300, 360);
+    Label9 = layout::label(this, "Label9", QStringLiteral("ファイル："), 480, 3160, 1000);
+    Combo2 = new QComboBox(this);
+    Combo2->setObjectName(QStringLiteral("Combo2"));
+    layout::place(Combo2, 1500, 3100, 1800, 360);
+
+    Command2 = layout::button(this, "Command2", QStringLiteral("ファイル設定"), 5400, 2460, 2200);
+    Command1 = layout::button(this, "Command1", QStringLiteral("データ削除"), 5400, 3060, 2200);
+    Command1->setToolTip(QStringLiteral("登録済のデータを削除します。ファイル、項目は変更ありません。"));
+    Command4 = layout::button(this, "Command4", QStringLiteral("ファイル削除"), 5400, 3660, 2200);
+    Command4->setToolTip(QStringLiteral("選択した種目ファイルを削除します。"));
+    Command3 = layout::button(this, "Command3", QStringLiteral("戻る"), 1500, 4560);
+    Command5 = layout::button(this, "Command5", QStringLiteral("ヘルプ"), 3000, 4560);
+    connect(Command1, &QPushButton::clicked, this, &Form2c::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2c::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2c::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form2c::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form2c::Command5_Click);
+
+    Form_Load();
+}
+
+void Form2c::Form_Load()
+{
+    ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("ファイル設定")));
+    for (int i = 0; i < 6; ++i) c.rowChanged[i] = 0;
+    Combo1->clear();
+    for (int i = 0; i < 6; ++i)
+        if (c.rows[i].named == 1) Combo1->addItem(c.rows[i].name);
+    if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+    Combo2->clear();
+    Combo2->addItem(kMain);
+    Combo2->addItem(kSub);
+    Combo2->setCurrentIndex(0);
+}
+
+int Form2c::chooseCategory()
+{
+    ConfigCache& c = app_.cache;
+    c.currentCategoryName = Combo1->currentText();
+    c.currentFileKind = Combo2->currentText();
+    const int i = Combo1->currentIndex() < 0 ? -1 : c.categoryByName(c.currentCategoryName);
+    if (i < 0)
+        app_.ui().msgBox(QStringLiteral("種目が選択されていません。先に種目名設定を行ってください。"), Ui::Buttons::Ok,
+                         Ui::Icon::Exclamation, QStringLiteral("注意"));
+    return i;
+}
+
+bool Form2c::subKindChosen() const { return app_.cache.currentFileKind == kSub; }
+
+bool Form2c::confirm(const QString& question)
+{
+    return app_.ui().msgBox(question, Ui::Buttons::OkCancel, Ui::Icon::None, QStringLiteral("削除の確認")) !=
+           Ui::Answer::Cancel;
+}
+
+void Form2c::notice(const QString& text)
+{
+    app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Exclamation, QStringLiteral("注意"));
+}
+
+void Form2c::finished(const QString& text)
+{
+    app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("削除終了"));
+}
+
+void Form2c::Command2_Click()
+{
+    const int i = chooseCategory();
+    if (i < 0) return;
+    const CategoryDefinition& row = app_.cache.rows[i];
+    if ((subKindChosen() && row.subCreated == 1) || (!subKindChosen() && row.mainCreated == 1)) {
+        app_.ui().msgBox(QStringLiteral("既にファイルが作成されています"), Ui::Buttons::Ok, Ui::Icon::Critical,
+                         QStringLiteral("ERROR"));
+        return;
+    }
+    Form2d fields(app_);
+    app_.ui().showModal(fields);
+}
+
+void Form2c::Command1_Click()
+{
+    const int i = chooseCategory();
+    if (i < 0) return;
+    ConfigCache& c = app_.cache;
+    c.currentCategory = static_cast<qint16>(i);
+    if (!confirm(c.currentCategoryName + QStringLiteral("・") + c.currentFileKind +
+                 QStringLiteral("のデータを全て削除しますか？")))
+        return;
+
+    app_.guard([&] {
+        CategoryDefinition& row = c.rows[i];
+        if (subKindChosen()) {
+            if (row.subCreated == 0) return notice(QStringLiteral("サブ・ファイルが作成されていません。"));
+            Database db = app_.openDatabase();
+            if (rowsIn(db, row.subTableName) == 0)
+                return notice(QStringLiteral("サブ・ファイルに削除するデータは有りません。"));
+            deleteAllRows(db, row.subTableName);
+            // The registration numbers belong to the main file and stay as they are.
+            return finished(QStringLiteral("サブ・ファイルのデータを削除しました。"));
+        }
+
+        if (row.mainCreated == 0) return notice(QStringLiteral("メイン・ファイルが作成されていません。"));
+        Database db = app_.openDatabase();
+        if (row.subCreated == 1 && rowsIn(db, row.subTableName) > 0) {
+            if (!confirm(QStringLiteral("サブ・ファイルのデータも削除します。よろしいですか？"))) return;
+            deleteAllRows(db, row.subTableName);
+            finished(QStringLiteral("サブ・ファイルのデータを削除しました。"));
+        }
+        if (rowsIn(db, row.mainTableName) == 0)
+            return notice(QStringLiteral("メイン・ファイルに削除するデータは有りません。"));
+        {
+            // The records and the restarted registration number are stored together.
+            Database::Transaction tx(db);
+            CacheRollback undo(c);
+            deleteAllRows(db, row.mainTableName);
+            row.lastRegistrationNo = 0;
+            c.rowChanged[i] = 1;
+            c.SaveChangedRows(&db);
+            tx.commit();
+            undo.keep();
+        }
+        finished(QStringLiteral("メイン・ファイルのデータを削除しました。"));
+    });
+}
+
+void Form2c::Command4_Click()
+{
+    const int i = chooseCategory();
+    if (i < 0) return;
+    ConfigCache& c = app_.cache;
+    c.currentCategory = static_cast<qint16>(i);
+    if (!confirm(c.currentCategoryName + QStringLiteral("・") + c.currentFileKind +
+                 QStringLiteral("のファイルを削除しますか？")))
+        return;
+
+    app_.guard([&] {
+        CategoryDefinition& row = c.rows[i];
+        if (subKindChosen()) {
+            if (row.subCreated == 0) return notice(QStringLiteral("サブ・ファイルが作成されていません。"));
+            {
+                Database db = app_.openDatabase();
+                Database::Transaction tx(db);
+                CacheRollback undo(c);
+                db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
+                forgetSubFile(row);
+                c.rowChanged[i] = 1;
+                c.SaveChangedRows(&db);
+                tx.commit();
+                undo.keep();
+            }
+            return finished(QStringLiteral("サブ・ファイルを削除しました。"));
+        }
+
+        if (row.mainCreated == 0) return notice(QStringLiteral("メイン・ファイルが作成されていません。"));
+        const bool withSub = row.subCreated == 1;
+        if (withSub && !confirm(QStringLiteral("サブ・ファイルも削除します。よろしいですか？"))) return;
+        {
+            // Both tables and the definition go together, or nothing does.
+            Database db = app_.openDatabase();
+            Database::Transaction tx(db);
+            CacheRollback undo(c);
+            if (withSub) db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
+            db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.mainTableName));
+            forgetMainFile(row);
+            forgetSubFile(row);
+            c.rowChanged[i] = 1;
+            c.SaveChangedRows(&db);
+            tx.commit();
+            undo.keep();
+        }
+        if (withSub) finished(QStringLiteral("サブ・ファイルを削除しました。"));
+        finished(QStringLiteral("メイン・ファイルを削除しました。"));
+    });
+}
+
+void Form2c::Command3_Click() { reject(); }
+
+void Form2c::Command5_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form2c::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

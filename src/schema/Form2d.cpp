@@ -1,0 +1,294 @@
+#include "schema/Form2d.h"
+
+#include "core/App.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "schema/CacheRollback.h"
+#include "schema/ColumnNameCheck.h"
+#include "schema/TwipsLayout.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace {
+
+const QStringList kTypeWords = {QStringLiteral("TEXT"), QStringLiteral("LONG"), QStringLiteral("CURRENCY"),
+                                QStringLiteral("DATE")};
+constexpr int kRowStep = 385;
+constexpr int kFirstRowTop = 3300;
+
+int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
+
+}  // namespace
+
+Form2d::Form2d(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form2d"));
+    setFixedSize(text::twipsToPixels(9800), text::twipsToPixels(6000));
+
+    Label2 = layout::label(this, "Label2", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
+    QFont heading = Label2->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label2->setFont(heading);
+    Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
+    Label1 = layout::label(this, "Label1", QString(), 1700, 600, 7900);
+    Label4 = layout::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
+    Label5 = layout::label(this, "Label5", QString(), 1700, 900, 2000);
+    Label10 = layout::label(this, "Label10", QString(), 4000, 900, 2400);
+    Label11 = layout::label(this, "Label11", QString(), 6600, 900, 1200);
+    Label6 = layout::label(this, "Label6", QStringLiteral("フィールド(項目)の数  (1～8)"), 240, 1260, 2800);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    layout::place(Combo1, 3100, 1220, 800, 330);
+    Label12 = layout::label(this, "Label12", QStringLiteral("＊.最初にフィールドの数を選択する。"), 4100, 1260, 5400);
+    Label9 = layout::label(this, "Label9",
+                           QStringLiteral(" TEXT      テキスト型    LONG      数値型        CURRENCY  通貨       DATE          日付"),
+                           240, 1640, 9400);
+    Label9->setFont(QFont(QStringLiteral("IPAGothic")));
+    Label15 = layout::label(this, "Label15", QStringLiteral("DATE型の項目はデータ入力必須となります"), 240, 1960, 5000);
+
+    Combo3 = new QComboBox(this);
+    Combo3->setObjectName(QStringLiteral("Combo3"));
+    Combo3->setPlaceholderText(QStringLiteral("コード・テーブルを選択して下さい"));
+    layout::place(Combo3, 6500, 2520, 3100, 330);
+    Combo3->hide();
+
+    Label7 = layout::label(this, "Label7", QStringLiteral("フィールド(項目)名称"), 240, 3000, 3000);
+    Label8 = layout::label(this, "Label8", QStringLiteral("データ型"), 3400, 3000, 1600);
+    Label14 = layout::label(this, "Label14", QStringLiteral("コード使用の有無"), 5200, 3000, 1600);
+    Text1.assign(9, nullptr);
+    Combo2.assign(9, nullptr);
+    Check1.assign(9, nullptr);
+    createRow(1);
+
+    Label13 = layout::label(this, "Label13",
+                            QStringLiteral("フィールド名称及びそのフィールドのデータ形式を、フィールドの数だけ入力する。"
+                                           " ( , . - = ( ) / 等の記号は使用しないでください)"),
+                            240, 4320, 7700, 600);
+    Label13->setWordWrap(true);
+    Command1 = layout::button(this, "Command1", QStringLiteral("作成"), 8200, 4320);
+    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), 8200, kFirstRowTop);
+
+    connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
+    connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
+    connect(Command1, &QPushButton::clicked, this, &Form2d::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2d::Command2_Click);
+
+    Form_Load();
+}
+
+void Form2d::createRow(int row)
+{
+    auto* t = new QLineEdit(this);
+    t->setObjectName(QStringLiteral("Text1_%1").arg(row));
+    layout::place(t, 240, rowTop(row), 3000, 330);
+    auto* c = new QComboBox(this);
+    c->setObjectName(QStringLiteral("Combo2_%1").arg(row));
+    c->setEditable(true);
+    layout::place(c, 3400, rowTop(row), 1600, 330);
+    auto* k = new QCheckBox(QStringLiteral("コード使用"), this);
+    k->setObjectName(QStringLiteral("Check1_%1").arg(row));
+    layout::place(k, 5200, rowTop(row), 1400, 330);
+    connect(k, &QCheckBox::toggled, this, [this, row] { Check1_Click(row); });
+    Text1[row] = t;
+    Combo2[row] = c;
+    Check1[row] = k;
+}
+
+bool Form2d::isMainFile() const { return app_.cache.currentFileKind == QStringLiteral("メイン"); }
+
+void Form2d::Form_Load()
+{
+    ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("ファイル設定(項目)")));
+    Text1[1]->clear();
+    move(text::twipsToPixels(c.schemaWindowLeft), text::twipsToPixels(c.schemaWindowTop));
+    Label1->setText(app_.databasePath());
+
+    category_ = c.categoryByName(c.currentCategoryName);
+    if (category_ >= 0) tableName_ = isMainFile() ? c.mainTableName[category_] : c.subTableName[category_];
+    Label5->setText(tableName_);
+    Label10->setText(c.currentCategoryName);
+    Label11->setText(c.currentFileKind);
+
+    const QSignalBlocker quiet(Combo1);
+    Combo1->clear();
+    for (int row = 1; row <= 8; ++row) {
+        Combo1->addItem(QString::number(row));
+        if (row >= 2 && !Text1[row]) createRow(row);
+        Text1[row]->setReadOnly(false);
+        Combo2[row]->setEnabled(true);
+        Combo2[row]->clear();
+        Combo2[row]->addItems(kTypeWords);
+        Combo2[row]->setCurrentIndex(0);
+    }
+    Combo1->setCurrentIndex(0);
+    Combo1_Click();
+
+    Combo3->clear();
+    for (int k = 1; k <= 8; ++k) Combo3->addItem(text::Trim(c.codeTableNameOf(k)));
+    Combo3->setCurrentIndex(-1);
+    Combo3->hide();
+}
+
+void Form2d::Combo1_Click()
+{
+    const int n = Combo1->currentText().toInt();
+    if (n < 1 || n > 8) return;
+    n_ = static_cast<qint16>(n);
+    setFixedHeight(text::twipsToPixels(6000 + kRowStep * (n - 1)));
+    layout::setTop(Command1, 4320 + kRowStep * (n - 1));
+    layout::setTop(Label13, 4320 + kRowStep * (n - 1));
+    for (int row = 2; row <= 8; ++row) {
+        Text1[row]->setVisible(row <= n);
+        Combo2[row]->setVisible(row <= n);
+        Check1[row]->setVisible(row <= n);
+    }
+}
+
+void Form2d::Check1_Click(int row)
+{
+    if (row < 1 || row > 8) return;
+    if (Check1[row]->isChecked()) {
+        codeRow_ = row;
+        Combo3->show();
+        Text1[row]->setReadOnly(true);
+        Combo2[row]->setEnabled(false);
+    } else {
+        Text1[row]->clear();
+        Combo2[row]->setCurrentIndex(0);
+        Combo2[row]->setEditText(QStringLiteral("TEXT"));
+        Text1[row]->setReadOnly(false);
+        Combo2[row]->setEnabled(true);
+        Combo3->hide();
+    }
+    update();
+}
+
+void Form2d::Combo3_Click()
+{
+    const int index = Combo3->currentIndex();
+    if (index < 0 || index > 7 || codeRow_ < 1) return;
+    const QString name = text::Trim(Combo3->currentText());
+    if (name.isEmpty()) return;
+    Text1[codeRow_]->setText(name);
+    Combo2[codeRow_]->setEditText(app_.cache.codeTableName[index]);
+    Combo3->hide();
+}
+
+QString Form2d::columnType(const QString& typeWord) const
+{
+    if (typeWord.startsWith(QLatin1String("CODE"))) {
+        const int k = typeWord.mid(4, 1).toInt();
+        return QStringLiteral("TEXT(") + text::Trim(app_.cache.rows[ConfigCache::kSystemRow].subFields[k - 1].typeWord) +
+               QStringLiteral(")");
+    }
+    return typeWord;
+}
+
+std::optional<QString> Form2d::typeProblem(int row) const
+{
+    const QString word = text::Trim(Combo2[row]->currentText());
+    const QString field = text::Trim(Text1[row]->text());
+    if (kTypeWords.contains(word)) return std::nullopt;
+    if (word.size() == 5 && word.startsWith(QLatin1String("CODE")) && word.at(4) >= QLatin1Char('1') &&
+        word.at(4) <= QLatin1Char('8')) {
+        const int k = word.at(4).digitValue();
+        const int length = app_.cache.codeLengthOf(k);
+        if (!text::isBlank(app_.cache.codeTableNameOf(k)) && length >= 1 && length <= 5) return std::nullopt;
+        return QStringLiteral("フィールド「%1」のコード・テーブル「%2」は作成されていません。").arg(field, word);
+    }
+    return QStringLiteral("フィールド「%1」のデータ型「%2」は使用できません。"
+                          "TEXT、LONG、CURRENCY、DATE から選択してください。")
+        .arg(field, word);
+}
+
+QString Form2d::BuildStatement() const
+{
+    QString sql = QStringLiteral("CREATE TABLE ") + text::Trim(tableName_) + QStringLiteral(" (");
+    for (int row = 1; row <= n_; ++row)
+        sql += text::Trim(Text1[row]->text()) + QStringLiteral(" ") +
+               columnType(text::Trim(Combo2[row]->currentText())) + QStringLiteral(", ");
+    if (isMainFile()) {
+        sql += schema::kRegistrationNoColumn + QStringLiteral(" ") + QStringLiteral("LONG ") +
+               QStringLiteral("CONSTRAINT MyFieldMain PRIMARY KEY)");
+    } else {
+        sql += schema::kRegistrationNoColumn + QStringLiteral(" ") + QStringLiteral("LONG ,") + schema::kSubNoColumn +
+               QStringLiteral(" ") + QStringLiteral("LONG, ") +
+               QStringLiteral("CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))");
+    }
+    return sql;
+}
+
+void Form2d::refuse(const QString& text)
+{
+    app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("ERROR"));
+}
+
+void Form2d::Command1_Click()
+{
+    for (int row = 1; row <= n_; ++row) {
+        if (text::isBlank(Text1[row]->text())) return refuse(QStringLiteral("フィールド名称を入力してください"));
+    }
+    // The names become columns of the statement: nothing is executed until all of them,
+    // and every type, can be used.
+    QStringList names;
+    for (int row = 1; row <= n_; ++row) names << text::Trim(Text1[row]->text());
+    if (auto problem = schema::checkColumnNames(names, QStringLiteral("フィールド名称"),
+                                                {schema::kRegistrationNoColumn, schema::kSubNoColumn}))
+        return refuse(*problem);
+    for (int row = 1; row <= n_; ++row) {
+        if (auto problem = typeProblem(row)) return refuse(*problem);
+    }
+    if (category_ < 0) {
+        app_.ui().msgBox(QStringLiteral("種目が選択されていません。先に種目名設定を行ってください。"), Ui::Buttons::Ok,
+                         Ui::Icon::Exclamation, QStringLiteral("注意"));
+        return;
+    }
+
+    ConfigCache& c = app_.cache;
+    const bool created = app_.guard([&] {
+        Database db = app_.openDatabase();
+        // The table and its definition are stored together, or neither is.
+        Database::Transaction tx(db);
+        CacheRollback undo(c);
+        lastStatement = BuildStatement();
+        db.execute(lastStatement);
+        CategoryDefinition& row = c.rows[category_];
+        auto& fields = isMainFile() ? row.mainFields : row.subFields;
+        for (int r = 1; r <= n_; ++r)
+            fields[r - 1] = {text::Trim(Text1[r]->text()), text::Trim(Combo2[r]->currentText())};
+        if (isMainFile()) {
+            row.mainCreated = 1;
+            row.mainTableName = tableName_;
+            row.mainFieldCount = n_;
+        } else {
+            row.subCreated = 1;
+            row.subTableName = tableName_;
+            row.subFieldCount = n_;
+        }
+        c.rowChanged[category_] = 1;
+        c.SaveChangedRows(&db);
+        tx.commit();
+        undo.keep();
+    });
+    if (!created) return;
+    app_.ui().msgBox(QStringLiteral("ファイル設定の処理が終了しました。"), Ui::Buttons::Ok, Ui::Icon::Exclamation,
+                     QStringLiteral("処理終了"));
+    accept();
+}
+
+void Form2d::Command2_Click() { reject(); }
+
+void Form2d::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,83 @@
+#pragma once
+#include <QDialog>
+#include <optional>
+#include <vector>
+
+class App;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// Field definition: the fields of one file (the main or the sub file of the category the
+// file settings window chose) and the creation of its table. Works on currentCategoryName
+// and currentFileKind of the cache.
+class Form2d : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form2d(App& app);
+
+    void Form_Load();
+    // The field count chosen: rows 1..n shown, the window and the create button follow.
+    void Combo1_Click();
+    // "コード使用" ticked or unticked on a row (1..8).
+    void Check1_Click(int row);
+    // A code table picked for the row ticked last.
+    void Combo3_Click();
+    // 作成: checks the names and types, creates the table and records the definition.
+    void Command1_Click();
+    void Command2_Click();
+
+    // The CREATE TABLE statement for the fields 1..n as they stand in the boxes.
+    QString BuildStatement() const;
+    // The statement sent by the last 作成 (empty until then).
+    QString lastStatement;
+
+    int fieldCount() const { return n_; }
+    // The category (0..5, -1 when no category bears the name) and the table to create.
+    int category() const { return category_; }
+    QString tableName() const { return tableName_; }
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLabel* Label9 = nullptr;
+    QLabel* Label10 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label13 = nullptr;
+    QLabel* Label14 = nullptr;
+    QLabel* Label15 = nullptr;
+    QComboBox* Combo1 = nullptr;
+    QComboBox* Combo3 = nullptr;
+    // Rows 1..8; element 0 is unused.
+    std::vector<QLineEdit*> Text1;
+    std::vector<QComboBox*> Combo2;
+    std::vector<QCheckBox*> Check1;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void createRow(int row);
+    bool isMainFile() const;
+    // The column type of a type word: CODEk becomes TEXT(d) of code table k.
+    QString columnType(const QString& typeWord) const;
+    // Why the type box of a row cannot be used, or nothing.
+    std::optional<QString> typeProblem(int row) const;
+    void refuse(const QString& text);
+
+    App& app_;
+    int category_ = -1;
+    QString tableName_;
+    qint16 n_ = 1;
+    int codeRow_ = 0;  // the row whose "コード使用" was ticked last
+};

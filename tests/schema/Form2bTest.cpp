@@ -1,0 +1,114 @@
+#include "SchemaChecks.h"
+#include "Builders.h"
+#include "core/Form1.h"
+#include "schema/Form2b.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TEST(Form2b, NamesAreStoredAsTypedAndTheMainWindowFollows)
+{
+    TestApp t;
+    build::nameCategory(t.app, 1, QStringLiteral("ＬＰ"));
+    Form2b f(t.app);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理Tanzo"));
+    EXPECT_EQ(f.Command1->text(), QStringLiteral("設　定"));
+    EXPECT_EQ(f.Label11->text(), QStringLiteral(" メイン画面にあるボタン（１～６）に、種目名をセットします。"));
+    EXPECT_EQ(f.Label7->text(), QStringLiteral("種目６"));
+    ASSERT_EQ(f.Text1.size(), 6u);
+    // Unnamed categories show their blank name as stored.
+    EXPECT_EQ(f.Text1[0]->text(), QStringLiteral("    "));
+    EXPECT_EQ(f.Text1[1]->text(), QStringLiteral("ＬＰ"));
+
+    f.Text1[0]->setText(QStringLiteral("  ＣＤ "));
+    f.Text1[1]->setText(QString());
+    f.Text1[2]->setText(QStringLiteral("　"));
+    f.Text1[3]->setText(QStringLiteral("ＤＶＤ"));
+    f.Command1_Click();
+    EXPECT_TRUE(t.ui.messages().empty());
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+
+    t.reload();
+    const auto& rows = t.app.cache.rows;
+    EXPECT_EQ(rows[0].name, QStringLiteral("  ＣＤ "));
+    EXPECT_EQ(rows[0].named, 1);
+    EXPECT_EQ(rows[1].name, QString());
+    EXPECT_EQ(rows[1].named, 0);
+    EXPECT_EQ(rows[2].name, QStringLiteral("　"));
+    EXPECT_EQ(rows[2].named, 0);
+    EXPECT_EQ(rows[3].name, QStringLiteral("ＤＶＤ"));
+    EXPECT_EQ(rows[3].named, 1);
+    EXPECT_EQ(rows[4].named, 0);
+
+    // The main window's buttons read the same cache after the window closes.
+    Form1 main(t.app);
+    main.refreshCategoryButtons();
+    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("  ＣＤ "));
+    EXPECT_TRUE(main.Command1[0]->isEnabled());
+    EXPECT_EQ(main.Command1[1]->text(), QString());
+    EXPECT_FALSE(main.Command1[1]->isEnabled());
+    EXPECT_FALSE(main.Command1[2]->isEnabled());
+    EXPECT_TRUE(main.Command1[3]->isEnabled());
+}
+
+TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::nameCategory(t.app, 1, QStringLiteral("ＬＰ"));
+    build::nameCategory(t.app, 2, QStringLiteral("ＤＶＤ"));
+    build::defineMain(t.app, 2, {{"題名", "TEXT"}});
+
+    Form2b f(t.app);
+    f.Text1[0]->setText(QStringLiteral("新ＣＤ"));
+    f.Text1[1]->setText(QString());
+    f.Text1[2]->setText(QStringLiteral("　"));
+    f.Command1_Click();
+    ASSERT_EQ(t.ui.messages().size(), 1u);
+    const auto m = t.ui.messages()[0];
+    EXPECT_EQ(m.text, QStringLiteral("ファイル作成済のため、種目名は取消しできません。"));
+    EXPECT_EQ(m.title, QStringLiteral("Ｅｒｒｏｒ"));
+    EXPECT_EQ(m.icon, Ui::Icon::Exclamation);
+    EXPECT_EQ(f.result(), QDialog::Rejected);
+    // Neither the cache nor the table saw the categories before the refused one.
+    const auto& cached = t.app.cache.rows;
+    EXPECT_EQ(cached[0].name, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(cached[1].named, 1);
+    EXPECT_EQ(cached[2].name, QStringLiteral("ＤＶＤ"));
+    for (int r = 0; r < 7; ++r) EXPECT_EQ(t.app.cache.rowChanged[r], 0) << r;
+    t.reload();
+    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(t.app.cache.rows[1].name, QStringLiteral("ＬＰ"));
+    EXPECT_EQ(t.app.cache.rows[1].named, 1);
+
+    // Renaming it instead is allowed; its table keeps its name.
+    t.ui.clearLog();
+    f.Text1[2]->setText(QStringLiteral("映像"));
+    f.Command1_Click();
+    EXPECT_TRUE(t.ui.messages().empty());
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    t.reload();
+    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("新ＣＤ"));
+    EXPECT_EQ(t.app.cache.rows[1].named, 0);
+    EXPECT_EQ(t.app.cache.rows[2].name, QStringLiteral("映像"));
+    EXPECT_EQ(t.app.cache.rows[2].mainTableName, QStringLiteral("SHUMOKU3"));
+    EXPECT_EQ(t.app.cache.rows[2].mainCreated, 1);
+}
+
+TEST(Form2b, BackAppliesNothingAndHelpSendsTheKey)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    Form2b f(t.app);
+    f.Text1[0]->setText(QStringLiteral("別名"));
+    f.Command3_Click();
+    ASSERT_EQ(t.ui.calls().size(), 1u);
+    EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("help"));
+    EXPECT_EQ(t.ui.calls()[0].text, QStringLiteral("Form2b"));
+    f.Command2_Click();
+    EXPECT_EQ(f.result(), QDialog::Rejected);
+    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("ＣＤ"));
+    t.reload();
+    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("ＣＤ"));
+}
