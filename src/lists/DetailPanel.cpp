@@ -1,0 +1,112 @@
+#include "lists/DetailPanel.h"
+
+#include "core/App.h"
+#include "lists/FieldDisplay.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/Twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+constexpr int kLabelLeft = 120;
+constexpr int kLabelWidth = 2300;
+constexpr int kSuffixLeft = 2460;
+constexpr int kSuffixWidth = 900;
+constexpr int kValueLeft = 3420;
+constexpr int kNameWidth = 3500;
+constexpr int kRowHeight = 300;
+}  // namespace
+
+DetailPanel::DetailPanel(QWidget* parent, int topTwips) : parent_(parent), top_(topTwips) { makeElement(0); }
+
+void DetailPanel::makeElement(int i)
+{
+    const int top = top_ + kRowPitch * i;
+    const QString index = QString::number(i);
+
+    auto* caption = new QLabel(parent_);
+    caption->setObjectName(QStringLiteral("Label3_") + index);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setGeometryTwips(*caption, kLabelLeft, top, kLabelWidth, kRowHeight);
+
+    auto* suffix = new QLabel(parent_);
+    suffix->setObjectName(QStringLiteral("Label4_") + index);
+    setGeometryTwips(*suffix, kSuffixLeft, top, kSuffixWidth, kRowHeight);
+
+    auto* value = new QLineEdit(parent_);
+    value->setObjectName(QStringLiteral("Text1_") + index);
+    value->setReadOnly(true);
+    setGeometryTwips(*value, kValueLeft, top, 5295, kRowHeight);
+
+    auto* name = new QLineEdit(parent_);
+    name->setObjectName(QStringLiteral("Text4_") + index);
+    name->setReadOnly(true);
+    name->setFocusPolicy(Qt::NoFocus);
+    setGeometryTwips(*name, kValueLeft, top, kNameWidth, kRowHeight);
+
+    for (QWidget* w : std::initializer_list<QWidget*>{caption, suffix, value, name}) w->hide();
+    Label3.push_back(caption);
+    Label4.push_back(suffix);
+    Text1.push_back(value);
+    Text4.push_back(name);
+}
+
+void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::function<void(int)> changed)
+{
+    fields_ = fields;
+    for (int i = static_cast<int>(Label3.size()); i < count(); ++i) makeElement(i);
+    for (int i = 0; i < count(); ++i) {
+        const QString& type = fields_[size_t(i)].typeWord;
+        Label3[i]->setText(fields_[size_t(i)].name + QStringLiteral(" ："));
+        Label4[i]->setText(FieldDisplay::typeSuffix(type));
+        const int width = FieldDisplay::detailWidth(type);
+        setWidthTwips(*Text1[i], width);
+        setLeftTwips(*Text4[i], kValueLeft + width + 60);
+        Text1[i]->setEnabled(true);
+        Text1[i]->setReadOnly(true);
+        for (QWidget* w : std::initializer_list<QWidget*>{Label3[i], Label4[i], Text1[i]}) w->show();
+        if (changed) QObject::connect(Text1[i], &QLineEdit::textChanged, parent_, [changed, i] { changed(i); });
+    }
+}
+
+bool DetailPanel::isCodeField(int i) const
+{
+    return i >= 0 && i < count() && FieldDisplay::kindOf(fields_[size_t(i)].typeWord) == FieldDisplay::Kind::Code;
+}
+
+void DetailPanel::showRow(const ReportListView& list, int row)
+{
+    for (int i = 0; i < count(); ++i) Text1[i]->setText(list.text(row, i));
+}
+
+void DetailPanel::clear()
+{
+    for (int i = 0; i < count(); ++i) {
+        Text1[i]->clear();
+        Text4[i]->clear();
+    }
+}
+
+QStringList DetailPanel::values() const
+{
+    QStringList out;
+    for (int i = 0; i < count(); ++i) out << Text1[i]->text();
+    return out;
+}
+
+void DetailPanel::showCodeName(App& app, int i)
+{
+    if (!isCodeField(i)) return;
+    Text4[i]->setText(FieldDisplay::codeName(app, fields_[size_t(i)].typeWord, Text1[i]->text()));
+    Text4[i]->setVisible(true);
+    Text4[i]->setEnabled(true);
+}
+
+QStringList DetailPanel::selections() const
+{
+    QStringList out;
+    for (int i = 0; i < count(); ++i)
+        if (!Text1[i]->selectedText().isEmpty()) out << Text1[i]->selectedText();
+    return out;
+}

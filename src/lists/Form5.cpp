@@ -1,0 +1,259 @@
+#include "lists/Form5.h"
+
+#include "lists/FieldDisplay.h"
+#include "lists/Form6.h"
+#include "lists/ListHeaders.h"
+#include "lists/SearchMatcher.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+#include "records/Form7.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+
+RecordListWindow::Wording wording()
+{
+    RecordListWindow::Wording w;
+    w.windowName = QStringLiteral("種目別メイン明細");
+    w.mf1 = QStringLiteral("ファイル(&F)  ");
+    w.mf10 = QStringLiteral("(明細レコード)");
+    w.mf140 = QStringLiteral("ActiveWindow(種目別明細画面)");
+    w.mf141 = QStringLiteral("UserData(種目別明細画面のユーザー・データ部)");
+    w.mf16 = QStringLiteral("印刷(&P)...");
+    w.mf18 = QStringLiteral("閉じる(&C)       ");
+    w.me1 = QStringLiteral("編集(&E)  ");
+    w.mv1 = QStringLiteral("表示(&V)  ");
+    w.mv11 = QStringLiteral("登録ＮＯ表示(&B)");
+    w.mk1 = QStringLiteral("検索(&K)  ");
+    w.ms1 = QStringLiteral("ソート(&S)  ");
+    w.mh1 = QStringLiteral("ヘルプ(&H)");
+    return w;
+}
+
+constexpr int kDetailTop = 1170;
+
+// A whole number in a key box, 0 when it holds none.
+qint64 numberIn(const QLineEdit* box)
+{
+    const auto n = text::parseNumber(box->text());
+    return n ? text::roundHalfEven(*n) : 0;
+}
+
+}  // namespace
+
+Form5::Form5(App& app) : RecordListWindow(app, wording(), kDetailTop)
+{
+    setObjectName(QStringLiteral("Form5"));
+
+    Label5 = new QLabel(QStringLiteral("登録ＮＯ"), client_);
+    Label5->setObjectName(QStringLiteral("Label5"));
+    setGeometryTwips(*Label5, 9000, 690, 1000, 300);
+    setGeometryTwips(*Text3, 10000, 660, 1300, 315);
+
+    Command1 = new QPushButton(client_);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    setGeometryTwips(*Command1, 11700, 600, 2700, 450);
+    Command1->hide();
+    connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
+    connect(Text3, &QLineEdit::textChanged, this, &Form5::Text3_Change);
+    connect(ListView1, &ReportListView::lostFocus, this, &Form5::ListView1_LostFocus);
+
+    Form_Load();
+}
+
+void Form5::Timer1_Timer()
+{
+    ConfigCache& c = app_.cache;
+    resolveCategory();
+    fields_ = FieldDisplay::inUse(category().mainFields, category().mainFieldCount);
+    const int n = static_cast<int>(fields_.size());
+    buildDetail(fields_, 1485 + DetailPanel::kRowPitch * n, 7770 - DetailPanel::kRowPitch * n);
+
+    SubListViewHD();
+    switch (c.listMode) {
+    case 1:
+        showWhat(Showing::SearchResults);
+        SubListViewKensaku();
+        if (ListView1->rowCount() == 0)
+            app_.ui().msgBox(QStringLiteral("検索の結果、該当のレコードが見つかりませんでした。"), Ui::Buttons::Ok,
+                             Ui::Icon::Information, QStringLiteral("検索結果"));
+        break;
+    case 2:
+        showWhat(Showing::OneFound);
+        SubListViewOne();
+        break;
+    default:
+        showWhat(Showing::AllRecords);
+        SubListViewSet();
+        break;
+    }
+
+    {
+        // The shown record's sub records are counted once, below, not on every box change.
+        const QSignalBlocker quiet(Text3);
+        if (ListView1->rowCount() > 0) {
+            ListView1->setSelectedIndex(0);
+            showRowQuietly(0);
+            Text3->setText(ListView1->text(0, n));
+            showPosition();
+        }
+    }
+    showCodeNames();
+    Label1->setText(category().name + QStringLiteral(" (明細)"));
+    Text3_Change();
+    if (text::isBlank(Text3->text()) && c.listMode == 0)
+        app_.ui().msgBox(QStringLiteral("次画面の「編集」-「新規作成」より明細レコードを登録して下さい。"), Ui::Buttons::Ok,
+                         Ui::Icon::None, QStringLiteral("お知らせ"));
+    update();
+}
+
+RecordReader::Request Form5::request(RecordReader::RowFilter filter, const QString& nullText) const
+{
+    return {category().mainTableName, fields_, 1, std::move(filter), nullText};
+}
+
+void Form5::SubListViewHD() { ListHeaders::build(*ListView1, fields_, ListHeaders::mainList()); }
+
+void Form5::SubListViewSet() { readList(*ListView1, request({}), true); }
+
+void Form5::SubListViewKensaku()
+{
+    const SearchMatcher matcher = SearchMatcher::fromCache(app_.cache);
+    readList(*ListView1, request([&matcher](const Recordset& rs) {
+                 return matcher.matches(rs.field(matcher.fieldIndex())) ? RecordReader::Take::Yes : RecordReader::Take::No;
+             }),
+             true);
+}
+
+void Form5::SubListViewOne()
+{
+    const qint64 chosen = app_.cache.chosenRegistrationNo;
+    const int keyColumn = static_cast<int>(fields_.size());
+    // Every record is read, with the progress, and only the chosen one is taken.
+    readList(*ListView1,
+             request(
+                 [chosen, keyColumn](const Recordset& rs) {
+                     return RecordReader::keyEquals(rs.field(keyColumn), chosen) ? RecordReader::Take::Yes : RecordReader::Take::No;
+                 },
+                 QStringLiteral(" ")),
+             true);
+}
+
+void Form5::readRows()
+{
+    switch (app_.cache.listMode) {
+    case 1: SubListViewKensaku(); break;
+    case 2: SubListViewOne(); break;
+    default: SubListViewSet(); break;
+    }
+}
+
+void Form5::Text123Set()
+{
+    const int row = ListView1->selectedIndex();
+    if (row < 0) return;
+    detail.showRow(*ListView1, row);
+    Text3->setText(ListView1->text(row, static_cast<int>(fields_.size())));
+    showPosition();
+    ListView1->update();
+    update();
+}
+
+void Form5::ListView1_LostFocus()
+{
+    // The detail panel keeps the record; change and delete still act on it.
+    ListView1->setSelectedIndex(-1);
+}
+
+void Form5::SubRcCk()
+{
+    ConfigCache& c = app_.cache;
+    const CategoryDefinition& row = category();
+    if (row.subCreated != 1) {
+        c.subRecordCount = 0;
+        return;
+    }
+    c.subRecordCount = 0;
+    c.subNoCounter = 0;
+    const qint64 key = numberIn(Text3);
+    const int keyColumn = row.subFieldCount;
+    Database db = app_.openDatabase();
+    Recordset rs = db.openTable(row.subTableName);
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (!RecordReader::keyEquals(rs.field(keyColumn), key)) continue;
+        ++c.subRecordCount;
+        const Value sub = rs.field(keyColumn + 1);
+        if (!sub.isNull() && sub.toInt() > c.subNoCounter) c.subNoCounter = static_cast<qint32>(sub.toInt());
+    }
+}
+
+void Form5::Text3_Change()
+{
+    app_.guard([&] { SubRcCk(); });
+    refreshSubRecordButton();
+}
+
+void Form5::refreshSubRecordButton()
+{
+    const ConfigCache& c = app_.cache;
+    if (c.listMode == 2) {
+        Command1->hide();
+    } else if (c.subRecordCount != 0) {
+        Command1->setText(QStringLiteral("サブ明細表示(%1)").arg(c.subRecordCount));
+        Command1->show();
+    } else if (!text::isBlank(Text3->text()) && category().subCreated == 1) {
+        Command1->setText(QStringLiteral("サブ明細登録"));
+        Command1->show();
+    } else {
+        Command1->hide();
+    }
+}
+
+void Form5::Command1_Click()
+{
+    ConfigCache& c = app_.cache;
+    const CategoryDefinition& row = category();
+    if (row.subCreated != 1) {
+        app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+        return;
+    }
+    c.currentCategoryName = row.name;
+    c.chosenRegistrationNo = static_cast<qint32>(numberIn(Text3));
+    Form6::run(app_);
+    // The sub records may have changed: this list is shown afresh.
+    requestReopen();
+}
+
+bool Form5::editorPreCheck(EditorMode mode)
+{
+    if (text::isBlank(Text3->text())) {
+        app_.ui().msgBox(QStringLiteral("明細レコードが指定されていません。"), Ui::Buttons::Ok, Ui::Icon::None, QStringLiteral("Error"));
+        return false;
+    }
+    if (mode == EditorMode::Delete && app_.cache.subRecordCount != 0) {
+        app_.ui().msgBox(QStringLiteral("サブ明細があります。先にサブ明細レコードを削除して下さい。"), Ui::Buttons::Ok,
+                         Ui::Icon::None, QStringLiteral("Error"));
+        return false;
+    }
+    return true;
+}
+
+void Form5::openEditor(EditorMode mode)
+{
+    Form7 editor(app_);
+    editor.prepare(mode, detail.values(), Text3->text());
+    runEditor(editor);
+}
+
+void Form5::showRegistrationNumber(bool shown)
+{
+    Label5->setVisible(shown);
+    Text3->setVisible(shown);
+}

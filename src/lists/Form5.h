@@ -1,0 +1,43 @@
+#pragma once
+#include "lists/RecordListWindow.h"
+
+class QPushButton;
+
+// The main record list of a category (種目別メイン明細): all records, the records found by
+// the field search, or the one record found by the all-files search, with the shown
+// record's fields above the list and a button to its sub records.
+class Form5 : public RecordListWindow {
+    Q_OBJECT
+public:
+    explicit Form5(App& app);
+    // Shows the list modally, again as long as it closes to be reopened.
+    static void run(App& app) { showUntilDone<Form5>(app); }
+
+    void Timer1_Timer() override;
+    void Command1_Click();
+    void Text3_Change();
+    void ListView1_LostFocus();
+
+    void SubListViewHD();
+    void SubListViewSet();
+    void SubListViewKensaku();
+    void SubListViewOne();
+    void Text123Set();
+    void SubRcCk();
+
+    QLabel* Label5 = nullptr;         // "登録ＮＯ"
+    QPushButton* Command1 = nullptr;  // the sub records of the shown record
+
+protected:
+    void showSelectedRow() override { Text123Set(); }
+    void readRows() override;
+    bool editorPreCheck(EditorMode mode) override;
+    void openEditor(EditorMode mode) override;
+    void showRegistrationNumber(bool shown) override;
+
+private:
+    RecordReader::Request request(RecordReader::RowFilter filter, const QString& nullText = QString()) const;
+    void refreshSubRecordButton();
+
+    std::vector<FieldDefinition> fields_;
+};

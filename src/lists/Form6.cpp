@@ -1,0 +1,191 @@
+#include "lists/Form6.h"
+
+#include "lists/FieldDisplay.h"
+#include "lists/ListHeaders.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+#include "records/Form8.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace {
+
+RecordListWindow::Wording wording()
+{
+    RecordListWindow::Wording w;
+    w.windowName = QStringLiteral("種目別サブ明細");
+    w.mf1 = QStringLiteral("ファイル(&F)");
+    w.mf10 = QStringLiteral("(サブ明細レコード)");
+    w.mf140 = QStringLiteral("ActiveWindow(種目別サブ明細画面)");
+    w.mf141 = QStringLiteral("UserData(種目別サブ明細画面のユーザー・データ部)");
+    w.mf16 = QStringLiteral("印　刷　(&P)");
+    w.mf18 = QStringLiteral("閉じる(&C)          ");
+    w.me1 = QStringLiteral("編集（&Ｅ）");
+    w.mv1 = QStringLiteral("表示（&Ｖ）");
+    w.mv11 = QStringLiteral("登録ＮＯ表示(&B)      ");
+    w.mk1 = QStringLiteral("検索（&K）");
+    w.ms1 = QStringLiteral("ソート(&S)");
+    w.mh1 = QStringLiteral("ヘルプ（&Ｈ）");
+    return w;
+}
+
+constexpr int kDetailTop = 1920;
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    setGeometryTwips(*l, left, top, width, 300);
+    return l;
+}
+
+}  // namespace
+
+Form6::Form6(App& app) : RecordListWindow(app, wording(), kDetailTop)
+{
+    setObjectName(QStringLiteral("Form6"));
+
+    Label7 = label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000);
+    ListView2 = new ReportListView(client_);
+    ListView2->setObjectName(QStringLiteral("ListView2"));
+    setGeometryTwips(*ListView2, 120, 780, 14655 + app.cache.listExtraWidth, 660);
+
+    Label5 = label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000);
+    Text2 = new QLineEdit(client_);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setReadOnly(true);
+    setGeometryTwips(*Text2, 1150, 1500, 1300, 315);
+    Label6 = label(client_, "Label6", QStringLiteral("サブＮＯ："), 2700, 1530, 1000);
+    setGeometryTwips(*Text3, 3750, 1500, 1000, 315);
+    Label8 = label(client_, "Label8", QStringLiteral("(サブ・レコード)"), 120, 2400, 3000);
+
+    Form_Load();
+}
+
+void Form6::Timer1_Timer()
+{
+    ConfigCache& c = app_.cache;
+    resolveCategory();
+    fields_ = FieldDisplay::inUse(category().subFields, category().subFieldCount);
+    const int m = static_cast<int>(fields_.size());
+    buildDetail(fields_, 2325 + DetailPanel::kRowPitch * m, 7050 - DetailPanel::kRowPitch * m);
+    setTopTwips(*Label8, 2085 + DetailPanel::kRowPitch * m);
+
+    showWhat(c.listMode == 2 ? Showing::OneFound : Showing::SubRecords);
+    SubListViewHD();
+    SubListViewSet();
+    // New sub records of this main record are numbered from its highest sub number.
+    c.subNoCounter = highestSubNo_;
+    if (ListView1->rowCount() > 0) {
+        ListView1->setSelectedIndex(0);
+        showRowQuietly(0);
+        Text2->setText(ListView1->text(0, m));
+        Text3->setText(ListView1->text(0, m + 1));
+    } else {
+        Text2->setText(QString::number(c.chosenRegistrationNo));
+    }
+    ListView2List();
+    showPosition();
+    showCodeNames();
+    Label1->setText(category().name + QStringLiteral(" (サブ明細)"));
+    ListView1->setFocus();
+    update();
+}
+
+void Form6::SubListViewHD() { ListHeaders::build(*ListView1, fields_, ListHeaders::subList()); }
+
+void Form6::SubListViewSet()
+{
+    const ConfigCache& c = app_.cache;
+    const qint64 key = c.chosenRegistrationNo;
+    const bool oneFound = c.listMode == 2;
+    const qint64 chosenSub = c.chosenSubNo;
+    const int keyColumn = static_cast<int>(fields_.size());
+    qint64 highest = 0;
+    // Every sub record of the main record counts for its highest sub number, also when
+    // only the one found is shown.
+    auto filter = [&](const Recordset& rs) {
+        if (!RecordReader::keyEquals(rs.field(keyColumn), key)) return RecordReader::Take::No;
+        const Value sub = rs.field(keyColumn + 1);
+        if (!sub.isNull()) highest = std::max(highest, sub.toInt());
+        if (oneFound && !RecordReader::keyEquals(sub, chosenSub)) return RecordReader::Take::No;
+        return RecordReader::Take::Yes;
+    };
+    readList(*ListView1, {category().subTableName, fields_, 2, filter, QString()}, true);
+    highestSubNo_ = static_cast<qint32>(highest);
+}
+
+void Form6::ListView2List()
+{
+    const CategoryDefinition& row = category();
+    const std::vector<FieldDefinition> mainFields = FieldDisplay::inUse(row.mainFields, row.mainFieldCount);
+    ListHeaders::build(*ListView2, mainFields, ListHeaders::mainRowList());
+    ListView2->clearItems();
+    const qint64 key = app_.cache.chosenRegistrationNo;
+    const int keyColumn = static_cast<int>(mainFields.size());
+    readList(*ListView2,
+             {row.mainTableName, mainFields, 1,
+              [key, keyColumn](const Recordset& rs) {
+                  return RecordReader::keyEquals(rs.field(keyColumn), key) ? RecordReader::Take::YesAndStop : RecordReader::Take::No;
+              },
+              QString()},
+             false);
+}
+
+void Form6::Text1235Set()
+{
+    const int row = ListView1->selectedIndex();
+    if (row < 0) return;
+    const int m = static_cast<int>(fields_.size());
+    detail.showRow(*ListView1, row);
+    Text2->setText(ListView1->text(row, m));
+    Text3->setText(ListView1->text(row, m + 1));
+    showPosition();
+    update();
+}
+
+bool Form6::editorPreCheck(EditorMode)
+{
+    QString problem;
+    if (text::isBlank(Text2->text()))
+        problem = QStringLiteral("明細レコードが指定されていません。");
+    else if (text::isBlank(Text3->text()))
+        problem = QStringLiteral("サブ明細レコードが指定されていません。");
+    if (problem.isEmpty()) return true;
+    app_.ui().msgBox(problem, Ui::Buttons::Ok, Ui::Icon::None, QStringLiteral("Error"));
+    return false;
+}
+
+void Form6::openEditor(EditorMode mode)
+{
+    Form8 editor(app_);
+    editor.prepare(mode, detail.values(), Text2->text(), mode == EditorMode::New ? QString() : Text3->text());
+    runEditor(editor);
+}
+
+void Form6::showRegistrationNumber(bool shown)
+{
+    if (shown) Text2->setEnabled(true);
+    Label6->setVisible(shown);
+    Text3->setVisible(shown);
+}
+
+void Form6::clearShownRecord()
+{
+    // The main record stays; no sub record is shown any more.
+    detail.clear();
+    Text3->clear();
+    Text2->setText(QString::number(app_.cache.chosenRegistrationNo));
+}
+
+void Form6::clearLists()
+{
+    RecordListWindow::clearLists();
+    ListView2->clearItems();
+    ListView2->clearColumns();
+}

@@ -1,0 +1,40 @@
+#pragma once
+#include "lists/RecordListWindow.h"
+
+// The sub records of one main record (種目別サブ明細): the main record as the one row of
+// ListView2, its sub records in ListView1, the selected sub record field by field.
+class Form6 : public RecordListWindow {
+    Q_OBJECT
+public:
+    explicit Form6(App& app);
+    // Shows the list modally, again as long as it closes to be reopened.
+    static void run(App& app) { showUntilDone<Form6>(app); }
+
+    void Timer1_Timer() override;
+
+    void SubListViewHD();
+    void SubListViewSet();
+    void ListView2List();
+    void Text1235Set();
+
+    ReportListView* ListView2 = nullptr;  // the main record
+    QLabel* Label5 = nullptr;             // "登録ＮＯ："
+    QLineEdit* Text2 = nullptr;           // the main record's number
+    QLabel* Label6 = nullptr;             // "サブＮＯ："
+    QLabel* Label7 = nullptr;             // "(メイン・レコード)"
+    QLabel* Label8 = nullptr;             // "(サブ・レコード)"
+
+protected:
+    void showSelectedRow() override { Text1235Set(); }
+    void readRows() override { SubListViewSet(); }
+    bool editorPreCheck(EditorMode mode) override;
+    void openEditor(EditorMode mode) override;
+    void showRegistrationNumber(bool shown) override;
+    void clearShownRecord() override;
+    void clearLists() override;
+
+private:
+
+    std::vector<FieldDefinition> fields_;
+    qint32 highestSubNo_ = 0;  // of the main record, found by the last reading
+};

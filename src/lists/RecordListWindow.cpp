@@ -1,0 +1,371 @@
+#include "lists/RecordListWindow.h"
+
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QSignalBlocker>
+#include <QToolBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kWindowHeight = 10500;
+constexpr int kListLeft = 120;
+constexpr int kListWidth = 14655;
+
+QAction* item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* m = bar->addMenu(caption);
+    m->setObjectName(QString::fromLatin1(name));
+    return m;
+}
+
+}  // namespace
+
+QString RecordListWindow::showingText(Showing s)
+{
+    switch (s) {
+    case Showing::AllRecords: return QStringLiteral("種目別の全てのレコードを表示");
+    case Showing::SearchResults: return QStringLiteral("種目別に検索したレコードを表示");
+    case Showing::OneFound: return QStringLiteral("全ファイルより検索したレコードの内、１件を表示");
+    case Showing::SubRecords: return QStringLiteral("サブ明細のレコードを表示");
+    case Showing::SortedByColumn: return QStringLiteral("クリックした項目列でソートした結果を表示");
+    }
+    return QString();
+}
+
+QString RecordListWindow::positionText(int index, int count)
+{
+    return QStringLiteral("レコード順／総数　　%1 / %2").arg(index).arg(count);
+}
+
+RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailTop)
+    : app_(app), client_(new QWidget), detail(client_, detailTop), wording_(wording)
+{
+    client_->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(client_);
+
+    StatusBar1 = new StatusBar3(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+
+    ListView1 = new ReportListView(client_);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    setGeometryTwips(*ListView1, kListLeft, 1800, kListWidth, 7455);
+    connect(ListView1, &ReportListView::itemClicked, this, &RecordListWindow::ListView1_ItemClick);
+    connect(ListView1, &ReportListView::columnClicked, this, &RecordListWindow::ListView1_ColumnClick);
+
+    Label1 = new QLabel(client_);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading = Label1->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    Label1->setFont(heading);
+    setGeometryTwips(*Label1, 240, 120, 7000, 400);
+
+    Text3 = new QLineEdit(client_);
+    Text3->setObjectName(QStringLiteral("Text3"));
+    Text3->setReadOnly(true);
+
+    Picture1 = new QLabel(client_);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->hide();
+
+    buildMenus(wording);
+    buildToolbar();
+}
+
+void RecordListWindow::buildMenus(const Wording& w)
+{
+    QMenuBar* bar = menuBar();
+    mf1 = menu(bar, "mf1", w.mf1);
+    mf10 = item(mf1, "mf10", w.mf10);
+    mf10->setEnabled(false);
+    mf11 = item(mf1, "mf11", QStringLiteral("     新規作成(&N)"));
+    mf12 = item(mf1, "mf12", QStringLiteral("     変　更(&U)"));
+    mf13 = item(mf1, "mf13", QStringLiteral("     削　除(&D)"));
+    mf1->addSeparator();
+    mf14 = mf1->addMenu(QStringLiteral("画面印刷"));
+    mf14->setObjectName(QStringLiteral("mf14"));
+    mf140 = item(mf14, "mf140", w.mf140);
+    mf141 = item(mf14, "mf141", w.mf141);
+    mf142 = item(mf14, "mf142", QStringLiteral("EntireScreen(画面全体)"));
+    mf15 = item(mf1, "mf15", QStringLiteral("印刷設定(&F)"));
+    mf16 = item(mf1, "mf16", w.mf16);
+    mf1->addSeparator();
+    mf18 = item(mf1, "mf18", w.mf18);
+    mf19 = item(mf1, "mf19", QStringLiteral("終了(&X)"));
+
+    me1 = menu(bar, "me1", w.me1);
+    me11 = item(me1, "me11", QStringLiteral("コピー(&C)"));
+    me14 = item(me1, "me14", QStringLiteral("元に戻す(&R)"));
+
+    mv1 = menu(bar, "mv1", w.mv1);
+    mv11 = item(mv1, "mv11", w.mv11);
+    mv11->setCheckable(true);
+    mv11->setChecked(true);
+    mv12 = item(mv1, "mv12", QStringLiteral("ツールバー非表示"));
+    mv12->setCheckable(true);
+
+    mk1 = menu(bar, "mk1", w.mk1);
+    mk11 = item(mk1, "mk11", QStringLiteral("検索条件(&F)"));
+    ms1 = menu(bar, "ms1", w.ms1);
+    ms11 = item(ms1, "ms11", QStringLiteral("ソート条件(&G)"));
+
+    mh1 = bar->addAction(w.mh1);
+    mh1->setObjectName(QStringLiteral("mh1"));
+
+    // Screen print, print settings, printing, and the find and sort dialogs come later.
+    for (QAction* a : {mf140, mf141, mf142, mf15, mf16, mk11, ms11}) a->setEnabled(false);
+    mf14->setEnabled(false);
+
+    connect(mf11, &QAction::triggered, this, &RecordListWindow::mf11_Click);
+    connect(mf12, &QAction::triggered, this, &RecordListWindow::mf12_Click);
+    connect(mf13, &QAction::triggered, this, &RecordListWindow::mf13_Click);
+    connect(mf18, &QAction::triggered, this, &RecordListWindow::mf18_Click);
+    connect(mf19, &QAction::triggered, this, &RecordListWindow::mf19_Click);
+    connect(me11, &QAction::triggered, this, &RecordListWindow::me11_Click);
+    connect(me14, &QAction::triggered, this, &RecordListWindow::me14_Click);
+    connect(mv11, &QAction::toggled, this, [this](bool on) { showRegistrationNumber(on); });
+    connect(mv12, &QAction::toggled, this, [this](bool on) { Toolbar1->setVisible(!on); });
+    connect(mh1, &QAction::triggered, this, &RecordListWindow::mh1_Click);
+}
+
+void RecordListWindow::buildToolbar()
+{
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    Toolbar1->setMovable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBar(Qt::TopToolBarArea, Toolbar1);
+    const std::pair<QString, QAction*> buttons[] = {
+        {QStringLiteral("新規作成"), mf11}, {QStringLiteral("変更"), mf12},     {QStringLiteral("削除"), mf13},
+        {QStringLiteral("画面印刷"), mf140}, {QStringLiteral("印刷設定"), mf15}, {QStringLiteral("印刷"), mf16},
+        {QStringLiteral("検索"), mk11},     {QStringLiteral("ソート"), ms11},  {QStringLiteral("ヘルプ"), mh1},
+    };
+    for (const auto& [key, target] : buttons) {
+        QAction* b = Toolbar1->addAction(key);
+        b->setObjectName(QStringLiteral("Toolbar1_") + key);
+        b->setData(key);
+        b->setEnabled(target->isEnabled());
+        connect(b, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+        toolbarTargets_[key] = target;
+        toolbarButtons_[key] = b;
+        if (key == QLatin1String("削除") || key == QLatin1String("印刷") || key == QLatin1String("ソート"))
+            Toolbar1->addSeparator();
+    }
+}
+
+QAction* RecordListWindow::toolbarButton(const QString& key) const
+{
+    const auto it = toolbarButtons_.find(key);
+    return it == toolbarButtons_.end() ? nullptr : it->second;
+}
+
+void RecordListWindow::Toolbar1_ButtonClick(const QString& key)
+{
+    const auto it = toolbarTargets_.find(key);
+    if (it != toolbarTargets_.end()) it->second->trigger();
+}
+
+void RecordListWindow::Form_Load()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(wording_.windowName));
+    setGeometryTwips(*this, c.listWindowLeft, c.listWindowTop, c.listWindowWidth, kWindowHeight);
+    setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
+    // The reading waits for the first tick, so the window is on the screen while it reads.
+    app_.ui().defer(100, [w = QPointer<RecordListWindow>(this)] {
+        if (w) w->Timer1_Timer();
+    });
+}
+
+const CategoryDefinition& RecordListWindow::category() const { return app_.cache.rows[app_.cache.currentCategory]; }
+
+void RecordListWindow::resolveCategory()
+{
+    ConfigCache& c = app_.cache;
+    const int found = c.categoryByName(c.currentCategoryName);
+    if (found >= 0) c.currentCategory = static_cast<qint16>(found);
+}
+
+void RecordListWindow::buildDetail(const std::vector<FieldDefinition>& fields, int listTop, int listHeight)
+{
+    detail.build(fields, [this](int i) { Text1_Change(i); });
+    setGeometryTwips(*ListView1, leftTwips(*ListView1), listTop, widthTwips(*ListView1), listHeight);
+    // The menu, tool and status bars lie outside the client area, so the window grows by
+    // what they take beyond the designed height.
+    const int bars = menuBar()->sizeHint().height() + Toolbar1->sizeHint().height() + StatusBar1->sizeHint().height();
+    const int needed = bars + twipsToPixelsY(*this, listTop + listHeight + 60);
+    resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), needed));
+}
+
+int RecordListWindow::readList(ReportListView& list, const RecordReader::Request& request, bool progress)
+{
+    RecordReader::ProgressSink sink;
+    if (progress) {
+        sink = [this](const QString& s) {
+            StatusBar1->setPanelText(3, s);
+            StatusBar1->panel(3)->repaint();
+        };
+    }
+    const RecordReader reader(sink, progress && app_.cache.readProgressOn());
+    const int before = list.rowCount();
+    app_.guard([&] {
+        Database db = app_.openDatabase();
+        reader.read(db, request, list);
+    });
+    return list.rowCount() - before;
+}
+
+void RecordListWindow::showRowQuietly(int row)
+{
+    std::vector<QSignalBlocker> quiet;
+    for (QLineEdit* t : detail.Text1) quiet.emplace_back(t);
+    detail.showRow(*ListView1, row);
+}
+
+void RecordListWindow::showCodeNames()
+{
+    for (int i = 0; i < detail.count(); ++i)
+        if (detail.isCodeField(i)) SubCodeSet(i);
+}
+
+void RecordListWindow::Text1_Change(int i)
+{
+    if (detail.isCodeField(i)) SubCodeSet(i);
+}
+
+void RecordListWindow::SubCodeSet(int i)
+{
+    app_.guard([&] { detail.showCodeName(app_, i); });
+}
+
+void RecordListWindow::showWhat(Showing s) { StatusBar1->setPanelText(1, showingText(s)); }
+
+void RecordListWindow::showPosition()
+{
+    const int row = ListView1->selectedIndex();
+    if (row >= 0) StatusBar1->setPanelText(2, positionText(row + 1, ListView1->rowCount()));
+}
+
+void RecordListWindow::ListView1_ItemClick(int row)
+{
+    if (row < 0 || row >= ListView1->rowCount()) return;
+    if (ListView1->selectedIndex() != row) ListView1->setSelectedIndex(row);
+    showSelectedRow();
+}
+
+void RecordListWindow::ListView1_ColumnClick(int column)
+{
+    if (ListView1->rowCount() == 0) return;
+    showWhat(Showing::SortedByColumn);
+    // Sorting compares the texts as shown, in the order last chosen (ascending at first).
+    if (ListView1->isSorted() && ListView1->sortKey() != column) {
+        ListView1->setSortKey(column);
+    } else {
+        ListView1->setSortKey(column);
+        ListView1->setSorted(true);
+    }
+    showPosition();
+    StatusBar1->repaint();
+    update();
+}
+
+void RecordListWindow::mf11_Click() { handOver(EditorMode::New); }
+void RecordListWindow::mf12_Click() { handOver(EditorMode::Change); }
+void RecordListWindow::mf13_Click() { handOver(EditorMode::Delete); }
+
+void RecordListWindow::handOver(EditorMode mode)
+{
+    if (mode != EditorMode::New && !editorPreCheck(mode)) return;
+    app_.guard([&] { openEditor(mode); });
+    readAgain();
+}
+
+void RecordListWindow::runEditor(RecordEditor& editor)
+{
+    connect(&editor, &RecordEditor::repaintListRequested, this, [this] { update(); });
+    app_.ui().showModal(editor);
+}
+
+void RecordListWindow::readAgain()
+{
+    ListView1->clearItems();
+    readRows();
+    if (ListView1->isSorted()) ListView1->setSorted(true);
+    if (ListView1->rowCount() > 0) {
+        ListView1->setSelectedIndex(0);
+        showSelectedRow();
+    } else {
+        clearShownRecord();
+    }
+    update();
+}
+
+void RecordListWindow::clearShownRecord()
+{
+    detail.clear();
+    Text3->clear();
+}
+
+void RecordListWindow::clearLists()
+{
+    ListView1->clearItems();
+    ListView1->clearColumns();
+}
+
+void RecordListWindow::mf18_Click() { close(); }
+
+void RecordListWindow::mf19_Click() { app_.ui().endProgram(); }
+
+void RecordListWindow::me11_Click()
+{
+    const QStringList picked = detail.selections();
+    if (picked.isEmpty()) return;
+    app_.ui().clearClipboard();
+    for (const QString& s : picked) app_.ui().setClipboardText(s);
+}
+
+void RecordListWindow::me14_Click()
+{
+    clearLists();
+    requestReopen();
+}
+
+void RecordListWindow::requestReopen()
+{
+    reopen_ = true;
+    close();
+}
+
+void RecordListWindow::mv11_Click() { mv11->toggle(); }
+void RecordListWindow::mv12_Click() { mv12->toggle(); }
+void RecordListWindow::mh1_Click() { app_.ui().sendHelpKey(*this); }
+
+void RecordListWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        mh1_Click();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}

@@ -1,0 +1,79 @@
+#include "lists/RecordReader.h"
+
+#include "lists/FieldDisplay.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/widgets/ReportListView.h"
+
+QString RecordReader::startText(bool cells)
+{
+    if (!cells) return QStringLiteral("ファイル読込中");
+    return QStringLiteral("ファイル読込中  ") + QString(kCells, QChar(0x25A1));
+}
+
+QString RecordReader::progressText(int remaining)
+{
+    return QStringLiteral("ファイル読込中　") + QString(kCells - remaining, QChar(0x25A0)) + QString(remaining, QChar(0x25A1));
+}
+
+bool RecordReader::keyEquals(const Value& v, qint64 key) { return !v.isNull() && v.toInt() == key; }
+
+int RecordReader::remainingCells(qint64 r, qint64 n)
+{
+    if (n <= 0) return 0;
+    return static_cast<int>(text::roundHalfEven(static_cast<double>(n - r) / static_cast<double>(n) * kCells));
+}
+
+int RecordReader::read(Database& db, const Request& request, ReportListView& list) const
+{
+    const int fieldCount = static_cast<int>(request.fields.size());
+    const int columns = fieldCount + request.keyColumns;
+    std::vector<QStringList> rows;
+
+    // Whatever happens, the rows read so far reach the list and the progress is cleared.
+    struct Finish {
+        const RecordReader& reader;
+        std::vector<QStringList>& rows;
+        ReportListView& list;
+        ~Finish()
+        {
+            if (!rows.empty()) {
+                list.beginBulk();
+                list.addRows(std::move(rows));
+                list.endBulk();
+            }
+            reader.report(QString());
+        }
+    } finish{*this, rows, list};
+
+    Recordset rs = db.openTable(request.table);
+    const qint64 n = rs.recordCount();
+    if (n > 0) report(startText(cells_));
+
+    qint64 r = 0;
+    int shown = -1;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (cells_ && sink_) {
+            const int h = remainingCells(++r, n);
+            if (h != shown) {
+                shown = h;
+                report(progressText(h));
+            }
+        }
+        const Take take = request.filter ? request.filter(rs) : Take::Yes;
+        if (take == Take::No) continue;
+
+        QStringList cells;
+        cells.reserve(columns);
+        for (int j = 0; j < columns; ++j) {
+            const Value v = rs.field(j);
+            if (j == 0 || j >= fieldCount)
+                cells << (v.isNull() ? request.nullText : v.toString());
+            else
+                cells << FieldDisplay::listText(v, request.fields[size_t(j)].typeWord, request.nullText);
+        }
+        rows.push_back(std::move(cells));
+        if (take == Take::YesAndStop) break;
+    }
+    return static_cast<int>(rows.size());
+}

@@ -1,0 +1,60 @@
+#pragma once
+#include "core/FieldDefinition.h"
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class Database;
+class Recordset;
+class Value;
+class ReportListView;
+
+// Reads the rows of a main or sub file into a list in one walk of the table: the first
+// field as the row text, the other fields as sub-items in their list format, then the key
+// columns. A filter decides which rows are taken. While reading, a progress text of 25
+// cells can be reported; it is reported only when it changes, so a reading of any size
+// reports it at most 26 times.
+class RecordReader {
+public:
+    enum class Take { No, Yes, YesAndStop };
+    using RowFilter = std::function<Take(const Recordset&)>;
+    using ProgressSink = std::function<void(const QString&)>;
+
+    static constexpr int kCells = 25;
+
+    struct Request {
+        QString table;
+        std::vector<FieldDefinition> fields;  // the user fields, in column order
+        int keyColumns = 1;                   // registration number (and sub number)
+        RowFilter filter;                     // none: every row is taken
+        QString nullText;                     // what a Null cell shows
+    };
+
+    // Without a sink nothing is reported. With one, the reading says "ファイル読込中" and
+    // clears the text at the end; with cells on it also fills the 25 cells as it goes.
+    explicit RecordReader(ProgressSink sink = {}, bool cells = false) : sink_(std::move(sink)), cells_(cells) {}
+
+    // Appends the taken rows to the list and returns how many were taken. A database error
+    // is raised after the rows read so far are in the list and the progress is cleared.
+    int read(Database& db, const Request& request, ReportListView& list) const;
+
+    // Whether a key column holds this number (a Null holds none).
+    static bool keyEquals(const Value& v, qint64 key);
+
+    // The text before the first row: "ファイル読込中" with 25 empty cells when cells are on.
+    static QString startText(bool cells);
+    // The text with `remaining` empty cells of 25 ("■" done, "□" to do).
+    static QString progressText(int remaining);
+    // Empty cells left after r of n rows: round((n - r) / n * 25), halves to even.
+    static int remainingCells(qint64 r, qint64 n);
+
+private:
+    void report(const QString& s) const
+    {
+        if (sink_) sink_(s);
+    }
+
+    ProgressSink sink_;
+    bool cells_ = false;
+};

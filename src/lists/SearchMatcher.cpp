@@ -1,0 +1,43 @@
+#include "lists/SearchMatcher.h"
+
+#include "core/ConfigCache.h"
+#include "platform/db/Value.h"
+#include "platform/text/TextUtil.h"
+
+SearchMatcher SearchMatcher::fromCache(const ConfigCache& cache)
+{
+    Conditions c;
+    c.typeWord = cache.searchTypeWord;
+    c.fieldIndex = cache.searchFieldIndex;
+    c.text = cache.searchText;
+    c.code = cache.searchCode;
+    c.number = cache.searchLong;
+    c.amount = cache.searchCurrency;
+    c.date = cache.searchDate;
+    c.comparison = cache.searchComparison;
+    c.caseMode = cache.searchCaseMode;
+    return SearchMatcher(std::move(c));
+}
+
+template <class T>
+bool SearchMatcher::compared(const T& value, const T& given) const
+{
+    switch (c_.comparison) {
+    case 0: return value == given;
+    case 1: return value > given;
+    case 2: return value < given;
+    default: return false;
+    }
+}
+
+bool SearchMatcher::matches(const Value& value) const
+{
+    const QString& type = c_.typeWord;
+    if (type == QLatin1String("TEXT")) return text::containsText(value.toString(), c_.text, c_.caseMode);
+    if (value.isNull()) return false;
+    if (type == QLatin1String("CODE")) return value.toString() == c_.code;
+    if (type == QLatin1String("LONG")) return value.toInt() == c_.number;
+    if (type == QLatin1String("CURRENCY")) return compared(value.currencyUnits(), c_.amount);
+    if (type == QLatin1String("DATE")) return compared(value.toDate(), c_.date);
+    return false;
+}

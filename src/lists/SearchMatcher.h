@@ -1,0 +1,40 @@
+#pragma once
+#include <QDate>
+#include <QString>
+
+class ConfigCache;
+class Value;
+
+// The condition of a field search and the rule that decides whether a field value meets
+// it. Text is found anywhere in the value (ordinally with case mode 1, textually
+// otherwise); a code must be equal; a whole number equal; an amount or a date equal,
+// greater or less as the comparison says. A Null value meets no condition on numbers,
+// amounts, dates and codes.
+class SearchMatcher {
+public:
+    struct Conditions {
+        QString typeWord;      // "TEXT", "CODE", "LONG", "CURRENCY" or "DATE"
+        int fieldIndex = 0;    // ordinal of the searched field
+        QString text;
+        QString code;
+        qint32 number = 0;
+        qint64 amount = 0;     // 1/10 000 yen
+        QDate date;
+        int comparison = 0;    // 0 equal, 1 greater than, 2 less than
+        int caseMode = 0;      // 0 textual, 1 ordinal
+    };
+
+    explicit SearchMatcher(Conditions conditions) : c_(std::move(conditions)) {}
+    // The last search conditions held in the configuration cache.
+    static SearchMatcher fromCache(const ConfigCache& cache);
+
+    int fieldIndex() const { return c_.fieldIndex; }
+    const Conditions& conditions() const { return c_; }
+    bool matches(const Value& value) const;
+
+private:
+    template <class T>
+    bool compared(const T& value, const T& given) const;
+
+    Conditions c_;
+};

@@ -1,0 +1,305 @@
+#include "ListFixture.h"
+#include "lists/Form5.h"
+#include "lists/Form6.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+#include "records/Form7.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList column(const ReportListView& list, int col)
+{
+    QStringList out;
+    for (int r = 0; r < list.rowCount(); ++r) out << list.text(r, col);
+    return out;
+}
+
+}  // namespace
+
+TEST(Form5, ShowsAllRecordsInTheirFormatsWithTheFirstInTheDetailPanel)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 種目別メイン明細"));
+    EXPECT_EQ(w.Label1->text(), QStringLiteral("ＣＤ (明細)"));
+    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+
+    ASSERT_EQ(w.ListView1->rowCount(), 3);
+    EXPECT_EQ(rowTexts(*w.ListView1, 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
+    EXPECT_EQ(rowTexts(*w.ListView1, 1), QStringList({"abc", "¥", "2023/12/31", "9", "ZZ", "2"}));
+    EXPECT_EQ(rowTexts(*w.ListView1, 2), QStringList({"Ｘｙｚ", "", "2025/01/01", "100", "", "3"}));
+
+    EXPECT_EQ(w.ListView1->columnWidthTwips(0), 8005);  // 14755 less the fixed columns
+
+    ASSERT_EQ(w.Label3.size(), 5u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(w.Text1[i]->text(), w.ListView1->text(0, i));
+        EXPECT_EQ(w.Text4[i]->isHidden(), i != 4);
+    }
+    EXPECT_EQ(w.Label3[2]->text() + w.Label4[2]->text(), QStringLiteral("発売日 ：(日付)"));
+    EXPECT_EQ(w.Label4[4]->text(), QStringLiteral("CODE1"));
+    EXPECT_EQ(topTwips(*w.Label3[2]) - topTwips(*w.Label3[0]), 630);
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
+    EXPECT_TRUE(w.Command1->isHidden());  // no sub file
+
+    // A code that its table does not hold shows no name.
+    w.ListView1_ItemClick(1);
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("2"));
+    EXPECT_EQ(w.Text4[4]->text(), QString());
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+}
+
+TEST(Form5, OneFieldLeavesTheListItsFullHeight)
+{
+    TestApp t;
+    build::nameCategory(t.app, 1, QStringLiteral("本"));
+    build::defineMain(t.app, 1, {{QStringLiteral("書名"), QStringLiteral("TEXT")}});
+    build::addMainRow(t.app, 1, {QStringLiteral("坊っちゃん")}, 1);
+    openAs(t.app, 1, 0);
+    Form5 w(t.app);
+    EXPECT_EQ(heightTwips(*w.ListView1), 7455);
+    EXPECT_EQ(topTwips(*w.ListView1), 1800);
+    EXPECT_EQ(w.ListView1->columnCount(), 2);
+    EXPECT_EQ(w.Label3.size(), 1u);
+}
+
+TEST(Form5, ColumnClickSortsByTheShownText)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    w.ListView1_ColumnClick(3);
+    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "100", "9"}));
+    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("クリックした項目列でソートした結果を表示"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));  // the shown record stays selected
+    w.ListView1_ColumnClick(1);
+    EXPECT_EQ(column(*w.ListView1, 1), QStringList({"", "¥", "¥1,234,567"}));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
+}
+
+TEST(Form5, SubRecordButtonFollowsTheShownRecord)
+{
+    TestApp t;
+    CdCategory cd(t);
+    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
+    for (int sub : {1, 2, 5}) build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 1, sub);
+    build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 3, 7);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    EXPECT_FALSE(w.Command1->isHidden());
+    EXPECT_EQ(w.Command1->text(), QStringLiteral("サブ明細表示(3)"));
+    EXPECT_EQ(t.app.cache.subRecordCount, 3);
+    EXPECT_EQ(t.app.cache.subNoCounter, 5);
+
+    // Deleting a record with sub records is refused before the editor opens.
+    w.mf13_Click();
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("サブ明細があります。先にサブ明細レコードを削除して下さい。"));
+    EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
+    EXPECT_TRUE(t.ui.shownWindows().isEmpty());
+
+    w.ListView1_ItemClick(1);
+    EXPECT_EQ(w.Command1->text(), QStringLiteral("サブ明細登録"));
+    EXPECT_EQ(t.app.cache.subRecordCount, 0);
+    EXPECT_EQ(t.app.cache.subNoCounter, 0);
+
+    // The record found by the all-files search: only it, Null cells as a blank, no button.
+    t.app.cache.listMode = 2;
+    t.app.cache.chosenRegistrationNo = 3;
+    Form5 one(t.app);
+    EXPECT_EQ(one.StatusBar1->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
+    ASSERT_EQ(one.ListView1->rowCount(), 1);
+    EXPECT_EQ(rowTexts(*one.ListView1, 0), QStringList({"Ｘｙｚ", " ", "2025/01/01", "100", " ", "3"}));
+    EXPECT_EQ(t.app.cache.subRecordCount, 1);
+    EXPECT_TRUE(one.Command1->isHidden());
+}
+
+TEST(Form5, SearchModeListsTheMatchingRecordsOnly)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 1);
+    ConfigCache& c = t.app.cache;
+    c.searchTypeWord = "TEXT";
+    c.searchFieldIndex = 0;
+    c.searchText = "ABC";
+    c.searchCaseMode = 0;
+    {
+        Form5 w(t.app);
+        EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("種目別に検索したレコードを表示"));
+        EXPECT_EQ(column(*w.ListView1, 5), QStringList({"1", "2"}));  // full width and lower case too
+    }
+    c.searchCaseMode = 1;
+    Form5 none(t.app);
+    EXPECT_EQ(none.ListView1->rowCount(), 0);
+    ASSERT_EQ(t.ui.messages().size(), 1u);  // no "register first" notice in search mode
+    const auto m = t.ui.messages().front();
+    EXPECT_EQ(m.text, QStringLiteral("検索の結果、該当のレコードが見つかりませんでした。"));
+    EXPECT_EQ(m.title, QStringLiteral("検索結果"));
+    EXPECT_EQ(m.icon, Ui::Icon::Information);
+}
+
+TEST(Form5, EmptyFileAsksForANewRecordAndRefusesChangeAndDelete)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
+    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    ASSERT_EQ(t.ui.messages().size(), 1u);
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("次画面の「編集」-「新規作成」より明細レコードを登録して下さい。"));
+    EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("お知らせ"));
+    EXPECT_EQ(t.ui.messages().back().icon, Ui::Icon::None);
+    EXPECT_TRUE(w.Command1->isHidden());
+
+    for (auto click : {&Form5::mf12_Click, &Form5::mf13_Click}) {
+        t.ui.clearLog();
+        (w.*click)();
+        EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("明細レコードが指定されていません。"));
+        EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
+        EXPECT_TRUE(t.ui.shownWindows().isEmpty());
+    }
+}
+
+TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    w.ListView1_ItemClick(1);
+
+    t.ui.onShow("Form7", [&](QWidget& shown) {
+        auto& ed = dynamic_cast<Form7&>(shown);
+        EXPECT_EQ(ed.Label3->text(), QStringLiteral("変更"));
+        EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
+        Database db = t.db();
+        Recordset rs = db.openTable("SHUMOKU1");
+        rs.moveFirst();
+        rs.moveNext();
+        rs.edit();
+        rs.setField(0, QStringLiteral("abc 改"));
+        rs.update();
+    });
+    w.Toolbar1_ButtonClick("変更");
+    EXPECT_EQ(w.ListView1->text(1, 0), QStringLiteral("abc 改"));
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));  // the first row is shown again
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+
+    t.ui.onShow("Form7", [&](QWidget& shown) {
+        auto& ed = dynamic_cast<Form7&>(shown);
+        EXPECT_EQ(ed.Label3->text(), QStringLiteral("新規作成"));
+        EXPECT_EQ(ed.Text2->text(), QStringLiteral("4"));
+        build::addMainRow(t.app, 0, {QStringLiteral("新譜"), "500", "2025/02/02", "1", "PO"}, 4);
+    });
+    w.mf11_Click();
+    EXPECT_EQ(column(*w.ListView1, 5), QStringList({"1", "2", "3", "4"}));
+
+    // When the editor leaves no record, nothing stays shown for change or delete.
+    t.ui.onShow("Form7", [&](QWidget&) {
+        Database db = t.db();
+        Recordset rs = db.openTable("SHUMOKU1");
+        while (rs.recordCount() > 0) {
+            rs.moveFirst();
+            rs.deleteCurrent();
+        }
+    });
+    w.mf13_Click();
+    EXPECT_EQ(w.ListView1->rowCount(), 0);
+    EXPECT_EQ(w.Text3->text(), QString());
+    EXPECT_EQ(w.Text1[0]->text(), QString());
+    EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form7", "Form7", "Form7"}));
+}
+
+TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+
+    EXPECT_EQ(w.mf18->text(), QStringLiteral("閉じる(&C)       "));
+    EXPECT_FALSE(w.toolbarButton("印刷")->isEnabled());  // printing comes later
+
+    // Copy takes the selection of the last value box that has one.
+    t.ui.setClipboardText("before");
+    w.me11_Click();
+    EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("before"));
+    w.Text1[0]->setSelection(0, 2);
+    w.Text1[3]->selectAll();
+    w.me11_Click();
+    EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("10"));
+
+    w.mv11_Click();
+    EXPECT_TRUE(w.Label5->isHidden() && w.Text3->isHidden());
+    w.mv12_Click();
+    EXPECT_TRUE(w.Toolbar1->isHidden());
+
+    w.ListView1_LostFocus();
+    EXPECT_EQ(w.ListView1->selectedIndex(), -1);
+    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));  // the detail panel keeps the record
+
+    w.Toolbar1_ButtonClick("ヘルプ");
+    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
+    EXPECT_THROW(w.mf19_Click(), ProgramEnded);
+    EXPECT_FALSE(w.reopenRequested());
+}
+
+TEST(Form5, BackToTableOrderAndTheSubRecordListReopenTheList)
+{
+    TestApp t;
+    CdCategory cd(t);
+    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
+    openAs(t.app, 0, 0);
+
+    t.ui.onShow("Form5", [](QWidget& w) { static_cast<Form5&>(w).me14_Click(); });
+    Form5::run(t.app);
+    EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5", "Form5"}));
+
+    t.ui.clearLog();
+    t.ui.onShow("Form5", [](QWidget& w) {
+        auto& list = static_cast<Form5&>(w);
+        list.ListView1_ItemClick(1);
+        list.Command1_Click();
+    });
+    t.ui.onShow("Form6", [](QWidget& w) {
+        auto& sub = static_cast<Form6&>(w);
+        ASSERT_EQ(sub.ListView2->rowCount(), 1);
+        EXPECT_EQ(sub.ListView2->text(0, 0), QStringLiteral("abc"));
+        EXPECT_EQ(sub.Text2->text(), QStringLiteral("2"));
+    });
+    Form5::run(t.app);
+    EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5", "Form6", "Form5"}));
+    EXPECT_EQ(t.app.cache.chosenRegistrationNo, 2);
+}
+
+TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
+{
+    TestApp t;
+    CdCategory cd(t);
+    t.db().execute("DROP TABLE SHUMOKU1");
+    t.app.cache.rows[ConfigCache::kSystemRow].mainFields[3].typeWord = "1";
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    ASSERT_FALSE(t.ui.messages().empty());
+    EXPECT_EQ(t.ui.messages().front().title, QStringLiteral("Error"));
+    EXPECT_EQ(t.ui.messages().front().icon, Ui::Icon::Critical);
+    EXPECT_EQ(w.ListView1->rowCount(), 0);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    w.mf12_Click();
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("明細レコードが指定されていません。"));
+}
