@@ -1,10 +1,16 @@
 #include "core/Form1.h"
 
+#include "codes/Form2e.h"
+#include "codes/Form2f.h"
 #include "core/App.h"
+#include "lists/Form5.h"
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
+#include "records/Form5kf.h"
+#include "schema/Form2b.h"
+#include "schema/Form2c.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -185,7 +191,7 @@ void Form1::buildMenus()
     connect(mh12, &QAction::triggered, this, &Form1::mh12_Click);
 
     // The screens behind these items are not part of the program yet.
-    for (QAction* a : {mf12, mf13, mt11, mt12, mt13, mt14, mt15, mt16, mt17, mi1, mkk1, mkk2, mkk3, mh12})
+    for (QAction* a : {mf12, mf13, mt11, mt16, mt17, mi1, mkk1, mkk2, mkk3, mh12})
         a->setEnabled(false);
     Command3->setEnabled(false);
 }
@@ -319,12 +325,13 @@ void Form1::openCategory(int index, qint16 listMode)
     c.currentCategory = static_cast<qint16>(index);
     c.currentCategoryName = c.rows[index].name;
     c.listMode = listMode;
-    openMainList();
-}
-
-void Form1::openMainList()
-{
-    // The record list window is added with the record screens.
+    if (listMode == 1) {
+        // The search conditions first; leaving the dialog without a search opens no list.
+        Form5kf search(app_);
+        app_.ui().showModal(search);
+        if (c.searchCancelled != 0) return;
+    }
+    Form5::run(app_);
 }
 
 void Form1::Command1_Click(int index) { openCategory(index, 0); }
@@ -346,10 +353,28 @@ void Form1::mf17_Click() { app_.ui().endProgram(); }
 void Form1::mf12_Click() {}
 void Form1::mf13_Click() {}
 void Form1::mt11_Click() {}
-void Form1::mt12_Click() {}
-void Form1::mt13_Click() {}
-void Form1::mt14_Click() {}
-void Form1::mt15_Click() {}
+void Form1::mt12_Click()
+{
+    Form2b w(app_);
+    app_.ui().showModal(w);
+    refreshCategoryButtons();
+}
+void Form1::mt13_Click()
+{
+    Form2c w(app_);
+    app_.ui().showModal(w);
+    update();
+}
+void Form1::mt14_Click()
+{
+    Form2e w(app_);
+    app_.ui().showModal(w);
+}
+void Form1::mt15_Click()
+{
+    Form2f w(app_);
+    app_.ui().showModal(w);
+}
 void Form1::mt16_Click() {}
 void Form1::mt17_Click() {}
 void Form1::mi1_Click() {}

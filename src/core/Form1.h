@@ -93,7 +93,6 @@ private:
     void buildMenus();
     // Opens the category's main record list; the search first when searching.
     void openCategory(int index, qint16 listMode);
-    void openMainList();
 
     App& app_;
 };

@@ -1,8 +1,13 @@
+#include "Builders.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "TestApp.h"
 #include "core/App.h"
 #include "core/Form1.h"
+#include "lists/Form5.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/ReportListView.h"
+#include "records/Form5kf.h"
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 
@@ -183,4 +188,57 @@ TEST(Form1, HelpAndEndGoThroughTheUiService)
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_THROW(f.Command9_Click(), ProgramEnded);
     EXPECT_TRUE(t.ui.programEnded());
+}
+
+TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
+{
+    TestApp t;
+    build::nameCategory(t.app, 1, QStringLiteral("ＤＶＤ"));
+    build::defineMain(t.app, 1, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
+    build::addMainRow(t.app, 1, {QStringLiteral("海の歌")}, 1);
+    build::addMainRow(t.app, 1, {QStringLiteral("山の歌")}, 2);
+    Form1 f(t.app);
+    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.mk11[1]->isEnabled());
+    EXPECT_EQ(f.mk11[1]->text(), QStringLiteral("   ＤＶＤ"));
+
+    // Leaving the search dialog without a search opens no list.
+    t.ui.answerMenu(QStringLiteral("mk11_1"));
+    f.Command2_Click();
+    EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5kf")});
+
+    // A search opens the list in search mode with the matching record only.
+    t.ui.onShow(QStringLiteral("Form5kf"), [](QWidget& w) {
+        auto& s = dynamic_cast<Form5kf&>(w);
+        s.Option1_Click(0);
+        s.MaskEdBox1->setText(QStringLiteral("海"));
+        s.Command1_Click();
+    });
+    int rows = -1;
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    f.mk11_Click(1);
+    EXPECT_EQ(t.app.cache.listMode, 1);
+    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(rows, 1);
+
+    // The category button lists every record.
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    f.Command1_Click(1);
+    EXPECT_EQ(t.app.cache.listMode, 0);
+    EXPECT_EQ(rows, 2);
+}
+
+TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
+{
+    TestApp t;
+    Form1 f(t.app);
+    ASSERT_TRUE(f.Form_Load());
+    for (QAction* a : {f.mt12, f.mt13, f.mt14, f.mt15}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    f.mt12_Click();
+    f.mt13_Click();
+    f.mt14_Click();
+    t.ui.clearLog();
+    f.mt15_Click();  // no code tables yet: the window says so as it opens
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("コード・テーブルが作成未済みです。"));
+    EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form2f")});
 }

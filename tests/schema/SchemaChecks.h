@@ -8,9 +8,6 @@
 #include <ostream>
 #include <vector>
 
-// Failures show texts as texts.
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
-
 namespace check {
 
 struct Msg {

@@ -1,4 +1,5 @@
 #pragma once
+#include "QtPrinters.h"
 #include "platform/ui/Ui.h"
 
 #include <QMap>

@@ -1,0 +1,216 @@
+#include "Builders.h"
+#include "TestApp.h"
+#include "codes/Form2e.h"
+#include "codes/Form2f.h"
+#include "core/Form1.h"
+#include "lists/Form5.h"
+#include "lists/Form6.h"
+#include "platform/db/Database.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/ReportListView.h"
+#include "records/Form7.h"
+#include "records/Form8.h"
+#include "schema/Form2b.h"
+#include "schema/Form2c.h"
+#include "schema/Form2d.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+template <class W>
+W& as(QWidget& w)
+{
+    auto* p = dynamic_cast<W*>(&w);
+    if (!p) throw std::logic_error("unexpected window " + w.objectName().toStdString());
+    return *p;
+}
+
+void choose(QComboBox* box, const QString& text)
+{
+    const int i = box->findText(text);
+    ASSERT_GE(i, 0) << text.toStdString();
+    box->setCurrentIndex(i);
+}
+
+// Defines one file of category ＣＤ on the file settings screen: fields given as name and
+// type, a type "CODE" ties the field to the first code table.
+void defineFile(TestApp& t, Form1& main, const QString& kind, const QList<QPair<QString, QString>>& fields)
+{
+    t.ui.onShow(QStringLiteral("Form2c"), [&, kind, fields](QWidget& w) {
+        auto& f = as<Form2c>(w);
+        choose(f.Combo1, QStringLiteral("ＣＤ"));
+        choose(f.Combo2, kind);
+        t.ui.onShow(QStringLiteral("Form2d"), [&, fields](QWidget& w2) {
+            auto& d = as<Form2d>(w2);
+            choose(d.Combo1, QString::number(fields.size()));
+            d.Combo1_Click();
+            for (int row = 1; row <= fields.size(); ++row) {
+                const auto& [name, type] = fields[row - 1];
+                if (type == QLatin1String("CODE")) {
+                    d.Check1[row]->setChecked(true);
+                    d.Check1_Click(row);
+                    d.Combo3->setCurrentIndex(0);
+                    d.Combo3_Click();
+                } else {
+                    d.Text1[row]->setText(name);
+                    choose(d.Combo2[row], type);
+                }
+            }
+            d.Command1_Click();
+        });
+        f.Command2_Click();
+    });
+    main.mt13_Click();
+}
+
+QStringList column(const ReportListView& list, int col)
+{
+    QStringList out;
+    for (int r = 0; r < list.rowCount(); ++r) out << list.text(r, col);
+    return out;
+}
+
+}  // namespace
+
+// The whole road of the two-level database, from an empty program to sub records, driven
+// through the windows as a person would.
+TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
+{
+    TestApp t;
+    Form1 main(t.app);
+    ASSERT_TRUE(main.Form_Load());
+
+    // Name category 1.
+    t.ui.onShow(QStringLiteral("Form2b"), [](QWidget& w) {
+        auto& f = as<Form2b>(w);
+        f.Text1[0]->setText(QStringLiteral("ＣＤ"));
+        f.Command1_Click();
+    });
+    main.mt12_Click();
+    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(main.Command1[0]->isEnabled());
+
+    // A code table of length 3, and two codes in it.
+    t.ui.onShow(QStringLiteral("Form2e"), [](QWidget& w) {
+        auto& f = as<Form2e>(w);
+        choose(f.Combo1, QStringLiteral("3"));
+        f.Combo1_Click();
+        f.Text1->setText(QStringLiteral("分類"));
+        f.Command1_Click();
+    });
+    main.mt14_Click();
+    t.ui.onShow(QStringLiteral("Form2f"), [](QWidget& w) {
+        auto& f = as<Form2f>(w);
+        f.Combo1->setCurrentIndex(0);
+        f.Combo1_Click(0);
+        for (const auto& [code, name] : {std::pair{"001", "ポップス"}, std::pair{"002", "ジャズ"}}) {
+            f.Command1_Click();
+            f.Text1->setText(QString::fromUtf8(code));
+            f.Text2->setText(QString::fromUtf8(name));
+            f.Command4_Click();
+        }
+    });
+    main.mt15_Click();
+
+    // The main file with a text field and a code field, and a sub file of one field.
+    defineFile(t, main, QStringLiteral("メイン"), {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QString(), QStringLiteral("CODE")}});
+    defineFile(t, main, QStringLiteral("サブ"), {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
+    ASSERT_EQ(t.app.cache.rows[0].mainFields[1].typeWord, QStringLiteral("CODE1"));
+    ASSERT_EQ(t.app.cache.rows[0].subCreated, 1);
+    t.ui.clearLog();
+
+    // Two main records; a code that is not registered is refused first.
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        auto& list = as<Form5>(w);
+        t.ui.onShow(QStringLiteral("Form7"), [&](QWidget& w2) {
+            auto& ed = as<Form7>(w2);
+            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＡ"));
+            ed.MaskEdBox1[1]->setText(QStringLiteral("009"));
+            ed.Command1_Click();
+            EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("009  コードが相違しています。"));
+            ed.MaskEdBox1[1]->setText(QStringLiteral("001"));
+            ed.Command1_Click();
+            EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
+            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＢ"));
+            ed.MaskEdBox1[1]->setText(QStringLiteral("002"));
+            ed.Command1_Click();
+            ed.Command2_Click();
+        });
+        list.mf11_Click();
+        EXPECT_EQ(column(*list.ListView1, 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
+        EXPECT_EQ(list.Text4[1]->text(), QStringLiteral("ポップス"));
+        EXPECT_EQ(list.Command1->text(), QStringLiteral("サブ明細登録"));
+    });
+    main.Command1_Click(0);
+    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
+
+    // Sub records of the first record: the first gets number 1.
+    auto addSub = [&](Form6& sub, const QString& title) {
+        t.ui.onShow(QStringLiteral("Form8"), [&, title](QWidget& w) {
+            auto& ed = as<Form8>(w);
+            ed.MaskEdBox1[0]->setText(title);
+            ed.Command1_Click();
+            ed.Command2_Click();
+        });
+        sub.mf11_Click();
+    };
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        auto& list = as<Form5>(w);
+        t.ui.onShow(QStringLiteral("Form6"), [&](QWidget& w2) {
+            auto& sub = as<Form6>(w2);
+            EXPECT_EQ(sub.ListView2->text(0, 0), QStringLiteral("アルバムＡ"));
+            addSub(sub, QStringLiteral("一曲目"));
+            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"1"}));
+        });
+        list.Command1_Click();
+    });
+    // The list closes and opens again after the sub list, so it shows the new count.
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        EXPECT_EQ(as<Form5>(w).Command1->text(), QStringLiteral("サブ明細表示(1)"));
+    });
+    main.Command1_Click(0);
+
+    // With sub numbers 1 and 5 the next is 6; then one is changed and one deleted.
+    build::addSubRow(t.app, 0, {QStringLiteral("五曲目")}, 1, 5);
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        auto& list = as<Form5>(w);
+        t.ui.onShow(QStringLiteral("Form6"), [&](QWidget& w2) {
+            auto& sub = as<Form6>(w2);
+            addSub(sub, QStringLiteral("六曲目"));
+            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"1", "5", "6"}));
+
+            sub.ListView1->setSelectedIndex(1);
+            sub.ListView1_ItemClick(1);
+            t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) {
+                auto& ed = as<Form8>(w3);
+                EXPECT_EQ(ed.Text1->text(), QStringLiteral("5"));
+                ed.MaskEdBox1[0]->setText(QStringLiteral("改めた五曲目"));
+                ed.Command1_Click();
+            });
+            sub.mf12_Click();
+            EXPECT_EQ(column(*sub.ListView1, 0), (QStringList{"一曲目", "改めた五曲目", "六曲目"}));
+
+            sub.ListView1->setSelectedIndex(0);
+            sub.ListView1_ItemClick(0);
+            t.ui.answer(Ui::Answer::Ok);
+            t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) { as<Form8>(w3).Command1_Click(); });
+            sub.mf13_Click();
+            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"5", "6"}));
+        });
+        list.Command1_Click();
+    });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        EXPECT_EQ(as<Form5>(w).Command1->text(), QStringLiteral("サブ明細表示(2)"));
+    });
+    main.Command1_Click(0);
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
+    EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form8")), 4);
+    EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1SUB")), 2);
+    EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 2);
+}
