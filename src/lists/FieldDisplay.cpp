@@ -43,8 +43,13 @@ int FieldDisplay::detailWidth(const QString& typeWord)
 
 QString FieldDisplay::listText(const Value& v, const QString& typeWord, const QString& nullText)
 {
+    return listText(v, kindOf(typeWord), nullText);
+}
+
+QString FieldDisplay::listText(const Value& v, Kind kind, const QString& nullText)
+{
     if (v.isNull()) return nullText;
-    if (kindOf(typeWord) == Kind::Currency && (v.kind() == Value::Kind::Currency || v.kind() == Value::Kind::Integer))
+    if (kind == Kind::Currency && (v.kind() == Value::Kind::Currency || v.kind() == Value::Kind::Integer))
         return text::formatYenList(v.currencyUnits());
     return v.toString();
 }

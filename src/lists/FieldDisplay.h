@@ -27,6 +27,8 @@ public:
     // The list text of a value: amounts as "\\###,###,###" (zero shows the yen sign alone),
     // dates as yyyy/MM/dd, the rest as stored. Null gives nullText.
     static QString listText(const Value& v, const QString& typeWord, const QString& nullText = QString());
+    // The same for a kind already known (a reading decides the kinds once per column).
+    static QString listText(const Value& v, Kind kind, const QString& nullText = QString());
 
     // The code name of a code in the code table of a code field, read by a scan of that
     // table; empty when no row has the code. Raises DbError when the table cannot be read.

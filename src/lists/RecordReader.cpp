@@ -50,6 +50,11 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     const qint64 n = rs.recordCount();
     if (n > 0) report(startText(cells_));
 
+    // The kind of each column, decided once rather than for every cell. The first column
+    // and the keys show their plain text.
+    std::vector<FieldDisplay::Kind> kinds(size_t(columns), FieldDisplay::Kind::Text);
+    for (int j = 1; j < fieldCount; ++j) kinds[size_t(j)] = FieldDisplay::kindOf(request.fields[size_t(j)].typeWord);
+
     qint64 r = 0;
     int shown = -1;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
@@ -66,11 +71,7 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
         QStringList cells;
         cells.reserve(columns);
         for (int j = 0; j < columns; ++j) {
-            const Value v = rs.field(j);
-            if (j == 0 || j >= fieldCount)
-                cells << (v.isNull() ? request.nullText : v.toString());
-            else
-                cells << FieldDisplay::listText(v, request.fields[size_t(j)].typeWord, request.nullText);
+            cells << FieldDisplay::listText(rs.field(j), kinds[size_t(j)], request.nullText);
         }
         rows.push_back(std::move(cells));
         if (take == Take::YesAndStop) break;

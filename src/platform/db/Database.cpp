@@ -55,7 +55,8 @@ Database Database::open(const QString& path)
     if (!QFileInfo::exists(path))
         throw DbError(QStringLiteral("データベース ファイル '%1' が見つかりません。").arg(path));
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // One thread uses a connection, so the engine need not lock around every call.
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString engine = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
         sqlite3_close(db);

@@ -148,7 +148,7 @@ Recordset::Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> 
 
 Recordset::Recordset(Recordset&& o) noexcept
     : db_(o.db_), table_(std::move(o.table_)), columns_(std::move(o.columns_)), reader_(o.reader_), eof_(o.eof_),
-      rowid_(o.rowid_), current_(std::move(o.current_)), mode_(o.mode_), pending_(std::move(o.pending_)),
+      rowid_(o.rowid_), current_(std::move(o.current_)), loaded_(std::move(o.loaded_)), mode_(o.mode_), pending_(std::move(o.pending_)),
       lastModified_(o.lastModified_), count_(o.count_)
 {
     o.reader_ = nullptr;
@@ -158,7 +158,7 @@ Recordset::Recordset(Recordset&& o) noexcept
 Recordset& Recordset::operator=(Recordset&& o) noexcept
 {
     if (this != &o) {
-        resetReader();
+        resetReader(false);
         db_ = o.db_;
         table_ = std::move(o.table_);
         columns_ = std::move(o.columns_);
@@ -166,6 +166,7 @@ Recordset& Recordset::operator=(Recordset&& o) noexcept
         eof_ = o.eof_;
         rowid_ = o.rowid_;
         current_ = std::move(o.current_);
+        loaded_ = std::move(o.loaded_);
         mode_ = o.mode_;
         pending_ = std::move(o.pending_);
         lastModified_ = o.lastModified_;
@@ -176,17 +177,29 @@ Recordset& Recordset::operator=(Recordset&& o) noexcept
     return *this;
 }
 
-Recordset::~Recordset() { resetReader(); }
+Recordset::~Recordset() { resetReader(false); }
 
-void Recordset::resetReader()
+void Recordset::loadAll() const
 {
+    for (size_t i = 0; i < loaded_.size(); ++i) {
+        if (!loaded_[i]) {
+            current_[i] = readColumn(reader_, static_cast<int>(i) + 1, columns_[i]);
+            loaded_[i] = 1;
+        }
+    }
+}
+
+void Recordset::resetReader(bool keepCurrent)
+{
+    // The statement goes; what the current row still holds there is kept first.
+    if (keepCurrent && reader_ && !eof_) loadAll();
     if (reader_) sqlite3_finalize(reader_);
     reader_ = nullptr;
 }
 
 void Recordset::seekRowid(qint64 rowid, bool after)
 {
-    resetReader();
+    resetReader(false);
     const QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid %2 ?1 ORDER BY rowid")
                             .arg(quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="));
     const QByteArray u = sql.toUtf8();
@@ -205,6 +218,7 @@ void Recordset::stepReader()
     } else {
         eof_ = true;
         current_.clear();
+        loaded_.clear();
         resetReader();
         if (rc != SQLITE_DONE) Database::fail(db_, rc, QString());
     }
@@ -214,7 +228,7 @@ void Recordset::readCurrent()
 {
     rowid_ = sqlite3_column_int64(reader_, 0);
     current_.resize(columns_.size());
-    for (size_t i = 0; i < columns_.size(); ++i) current_[i] = readColumn(reader_, static_cast<int>(i) + 1, columns_[i]);
+    loaded_.assign(columns_.size(), 0);
 }
 
 void Recordset::moveFirst()
@@ -234,7 +248,7 @@ void Recordset::moveNext()
 void Recordset::moveLast()
 {
     mode_ = EditMode::None;
-    resetReader();
+    resetReader(false);
     const QByteArray u = QStringLiteral("SELECT max(rowid) FROM %1").arg(quoteName(table_)).toUtf8();
     sqlite3_stmt* s = nullptr;
     int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
@@ -246,6 +260,7 @@ void Recordset::moveLast()
     if (!any) {
         eof_ = true;
         current_.clear();
+        loaded_.clear();
         return;
     }
     seekRowid(last, false);
@@ -290,6 +305,10 @@ Value Recordset::field(int ordinal) const
         throw DbError(QStringLiteral("フィールド番号 %1 はこのテーブルにありません。").arg(ordinal));
     if (mode_ != EditMode::None) return pending_[ordinal];
     requireCurrent();
+    if (!loaded_[ordinal]) {
+        current_[ordinal] = readColumn(reader_, ordinal + 1, columns_[ordinal]);
+        loaded_[ordinal] = 1;
+    }
     return current_[ordinal];
 }
 
@@ -304,6 +323,7 @@ void Recordset::addNew()
 void Recordset::edit()
 {
     requireCurrent();
+    if (reader_) loadAll();
     mode_ = EditMode::Edit;
     pending_ = current_;
 }
@@ -360,6 +380,7 @@ void Recordset::update()
     } else {
         lastModified_ = rowid_;
         current_ = pending_;
+        loaded_.assign(columns_.size(), 1);
     }
     mode_ = EditMode::None;
     pending_.clear();

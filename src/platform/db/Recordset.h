@@ -66,7 +66,7 @@ private:
     enum class EditMode { None, Add, Edit };
     void readCurrent();
     void stepReader();
-    void resetReader();
+    void resetReader(bool keepCurrent = true);
     void seekRowid(qint64 rowid, bool after);
     void requireCurrent() const;
     int checkedOrdinal(const QString& name) const;
@@ -77,7 +77,11 @@ private:
     sqlite3_stmt* reader_ = nullptr;  // positioned statement, may be null after a write
     bool eof_ = true;
     qint64 rowid_ = 0;                // rowid of the current row
-    std::vector<Value> current_;
+    // The current row's values, read from the statement when first asked for: a walk that
+    // looks at one column of each row converts only that column.
+    mutable std::vector<Value> current_;
+    mutable std::vector<char> loaded_;
+    void loadAll() const;
     EditMode mode_ = EditMode::None;
     std::vector<Value> pending_;
     std::optional<qint64> lastModified_;

@@ -473,7 +473,13 @@ QString formatDate(const QDate& d)
 {
     if (!d.isValid())
         return QString();
-    return d.toString(QStringLiteral("yyyy/MM/dd"));
+    // Built by hand: a list of many dates formats one for every row.
+    int y = d.year(), m = d.month(), day = d.day();
+    if (y < 0 || y > 9999) return d.toString(QStringLiteral("yyyy/MM/dd"));
+    const QChar out[10] = {QChar(u'0' + y / 1000), QChar(u'0' + y / 100 % 10), QChar(u'0' + y / 10 % 10), QChar(u'0' + y % 10),
+                           QChar(u'/'), QChar(u'0' + m / 10), QChar(u'0' + m % 10),
+                           QChar(u'/'), QChar(u'0' + day / 10), QChar(u'0' + day % 10)};
+    return QString(out, 10);
 }
 
 QString formatYenList(qint64 units)

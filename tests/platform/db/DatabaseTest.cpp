@@ -243,3 +243,23 @@ TEST(Database, FreshDatabaseHasTheManagementTableInItsFirstState)
     EXPECT_EQ(rs.field(QStringLiteral("フィールド5データ型")).toString(), QStringLiteral("0"));
     EXPECT_EQ(rs.field(QStringLiteral("SUBフィールド個数")).toInt(), 0);
 }
+
+TEST(Database, WritesDuringAWalkKeepEveryColumnOfTheRow)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kMain);
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    for (int i = 1; i <= 4; ++i) addMain(rs, QStringLiteral("品%1").arg(i), QString::number(i * 10), i);
+    // A walk that looks only at the key column, changing one field of every even row.
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+        if (rs.field(5).toInt() % 2 != 0) continue;
+        rs.edit();
+        rs.setField(1, QStringLiteral("99"));
+        rs.update();
+        // The row read after the write still shows the columns never looked at before it.
+        EXPECT_EQ(rs.field(0).toString(), QStringLiteral("品%1").arg(rs.field(5).toInt()));
+    }
+    EXPECT_EQ(names(rs, 1), (QStringList{"10", "99", "30", "99"}));
+    EXPECT_EQ(names(rs, 0), (QStringList{"品1", "品2", "品3", "品4"}));
+}

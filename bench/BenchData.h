@@ -1,0 +1,16 @@
+#pragma once
+#include <QString>
+
+class App;
+
+// Large databases for the benchmark: category 1 with eight fields of mixed types
+// (TEXT, TEXT, LONG, CURRENCY, DATE, CODE1, TEXT, LONG) and a sub file of three fields,
+// filled with plain SQLite inserts in one transaction.
+namespace benchdata {
+
+void defineCategory(App& app);
+void fillMain(App& app, int rows);
+// Sub rows: `perMain` rows for registration number `focus`, the rest spread over the others.
+void fillSub(App& app, int rows, int focus, int perMain);
+
+}  // namespace benchdata
