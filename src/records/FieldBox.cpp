@@ -77,25 +77,17 @@ void FieldBox::setCaption()
     else type_->setToolTip(QString());
 }
 
-void FieldBox::setUp(const FieldDefinition& def, int codeLength, EditorMode mode)
+void FieldBox::shapeBox(const QString& currencyFormat, bool narrowNumber)
 {
-    def_ = def;
-    kind_ = kindOf(def.typeWord);
-    codeTable_ = typeword::codeTableNumber(def.typeWord);
-    codeLength_ = codeLength;
-
-    name_->setText(def.name);
     box_->setMask(QString());
-    box_->setFormat(QString());
-    box_->setMaxLength(0);
     box_->setText(QString());
     setBoxWidth(kWideWidth);
     switch (kind_) {
     case Kind::Long:
-        setBoxWidth(kNumberWidth);
+        if (narrowNumber) setBoxWidth(kNumberWidth);
         break;
     case Kind::Currency:
-        box_->setFormat(mode == EditorMode::Change ? kYenBlankZero : kYenWithZero);
+        box_->setFormat(currencyFormat);
         setBoxWidth(kNumberWidth);
         break;
     case Kind::Date:
@@ -111,6 +103,19 @@ void FieldBox::setUp(const FieldDefinition& def, int codeLength, EditorMode mode
     case Kind::TextDirect:
         break;
     }
+}
+
+void FieldBox::setUp(const FieldDefinition& def, int codeLength, EditorMode mode)
+{
+    def_ = def;
+    kind_ = kindOf(def.typeWord);
+    codeTable_ = typeword::codeTableNumber(def.typeWord);
+    codeLength_ = codeLength;
+
+    name_->setText(def.name);
+    box_->setFormat(QString());
+    box_->setMaxLength(0);
+    shapeBox(mode == EditorMode::Change ? kYenBlankZero : kYenWithZero, true);
     setCaption();
     type_->setFrameShape(isTextKind(kind_) ? QFrame::Box : QFrame::NoFrame);
 
@@ -124,30 +129,9 @@ void FieldBox::setUp(const FieldDefinition& def, int codeLength, EditorMode mode
 
 void FieldBox::resetForNext()
 {
-    box_->setMask(QString());
-    box_->setText(QString());
-    setBoxWidth(kWideWidth);
-    switch (kind_) {
-    case Kind::Currency:
-        box_->setFormat(kYenWithZero);
-        setBoxWidth(kNumberWidth);
-        break;
-    case Kind::Date:
-        box_->setMask(kDateMask);
-        setBoxWidth(kDateWidth);
-        break;
-    case Kind::Code:
-        box_->setMaxLength(codeLength_);
-        setBoxWidth(kListWidth);
-        break;
-    case Kind::Text:
-    case Kind::TextRightClick:
-    case Kind::TextDirect:
-        setCaption();
-        break;
-    case Kind::Long:
-        break;  // a number box comes back at the wide width
-    }
+    // A number box comes back at the wide width; every caption but a code's gets its border.
+    shapeBox(kYenWithZero, false);
+    if (isTextKind(kind_)) setCaption();
     if (kind_ != Kind::Code) type_->setFrameShape(QFrame::Box);
 }
 

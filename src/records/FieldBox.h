@@ -53,6 +53,8 @@ public:
 
 private:
     void setCaption();
+    // Mask, format, length and width of the box by the field's kind, the box emptied.
+    void shapeBox(const QString& currencyFormat, bool narrowNumber);
 
     QLabel* name_;
     QLabel* type_;

@@ -11,6 +11,8 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
@@ -121,6 +123,14 @@ std::optional<QString> QtUi::chooseOpenFile(const QString& title, const QString&
 void QtUi::showModal(QWidget& window)
 {
     if (ended_) return;
+    // A window that placed itself keeps its place; the others open in the middle of the screen.
+    if (!window.testAttribute(Qt::WA_Moved)) {
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect r(QPoint(0, 0), window.sizeHint().expandedTo(window.size()));
+            r.moveCenter(screen->availableGeometry().center());
+            window.move(r.topLeft());
+        }
+    }
     if (auto* dlg = qobject_cast<QDialog*>(&window)) {
         dlg->exec();
         return;
