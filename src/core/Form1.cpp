@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -34,6 +35,23 @@ QColor colourFromSetting(const QString& decimal)
     const qint64 v = text::Trim(decimal).toLongLong();
     return QColor(static_cast<int>(v & 0xff), static_cast<int>((v >> 8) & 0xff), static_cast<int>((v >> 16) & 0xff));
 }
+
+// The designed point size, or a smaller one at which the text fits the width in pixels:
+// a long title or category name stays whole instead of being cut off.
+void fitFont(QWidget* w, const QString& text, double designedPoints, int width)
+{
+    QFont f = w->font();
+    double points = designedPoints;
+    f.setPointSizeF(points);
+    while (points > 8 && QFontMetrics(f).horizontalAdvance(text) > width) {
+        points -= 0.5;
+        f.setPointSizeF(points);
+    }
+    w->setFont(f);
+}
+
+constexpr double kTitlePoints = 36;
+constexpr double kButtonPoints = 18;
 
 QAction* addItem(QMenu* menu, const char* name, const QString& caption)
 {
@@ -58,12 +76,12 @@ void Form1::buildWindow()
     central->setObjectName(QStringLiteral("Form1Client"));
     central->setAutoFillBackground(true);
     setCentralWidget(central);
-    setFixedSize(px(8400), px(7200));
+    setFixedSize(px(8400), px(6700));
 
     Label2 = new QLabel(QStringLiteral("在庫管理"), central);
     Label2->setObjectName(QStringLiteral("Label2"));
     QFont title(QStringLiteral("IPAMincho"));
-    title.setPointSizeF(36);
+    title.setPointSizeF(kTitlePoints);
     title.setBold(true);
     Label2->setFont(title);
     Label2->setAutoFillBackground(true);
@@ -91,7 +109,7 @@ void Form1::buildWindow()
     Label3->setGeometry(px(600), px(1650), px(3000), px(300));
 
     QFont big(QStringLiteral("IPAGothic"));
-    big.setPointSizeF(18);
+    big.setPointSizeF(kButtonPoints);
     const QStringList captions = {QStringLiteral("１"), QStringLiteral("2"), QStringLiteral("3"),
                                   QStringLiteral("4"), QStringLiteral("5"), QStringLiteral("6")};
     for (int i = 0; i < 6; ++i) {
@@ -221,7 +239,7 @@ bool Form1::Form_Load()
 
     for (int i = 0; i < 6; ++i) {
         if (app_.cache.rows[i].named == 1) {
-            Command1[i]->setText(app_.cache.rows[i].name);
+            setButtonCaption(i, app_.cache.rows[i].name);
             Command1[i]->setEnabled(true);
         }
     }
@@ -238,6 +256,7 @@ void Form1::applySettings()
 {
     const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
     Label2->setText(sys.mainFields[0].typeWord);
+    fitFont(Label2, Label2->text(), kTitlePoints, Label2->width());
     setWindowTitle(text::Trim(sys.mainFields[0].typeWord) + QStringLiteral(" Tanzo"));
     const QColor titleColour = colourFromSetting(sys.mainFields[1].typeWord);
     const QColor back = colourFromSetting(sys.mainFields[2].typeWord);
@@ -305,14 +324,21 @@ void Form1::refreshCategoryButtons()
     for (int i = 0; i < 6; ++i) {
         const auto& row = app_.cache.rows[i];
         if (row.named == 1) {
-            Command1[i]->setText(row.name);
+            setButtonCaption(i, row.name);
             Command1[i]->setEnabled(true);
         } else {
-            Command1[i]->setText(QString());
+            setButtonCaption(i, QString());
             Command1[i]->setEnabled(false);
         }
     }
     update();
+}
+
+void Form1::setButtonCaption(int index, const QString& caption)
+{
+    QPushButton* b = Command1[index];
+    b->setText(caption);
+    fitFont(b, caption, kButtonPoints, b->width() - px(240));
 }
 
 void Form1::openCategory(int index, qint16 listMode)

@@ -91,6 +91,8 @@ protected:
 private:
     void buildWindow();
     void buildMenus();
+    // A category button's caption, in a smaller type when the name is too long for it.
+    void setButtonCaption(int index, const QString& caption);
     // Opens the category's main record list; the search first when searching.
     void openCategory(int index, qint16 listMode);
 

@@ -36,6 +36,7 @@ Form2b::Form2b(App& app) : app_(app)
         *labels[i] = layout::label(this, labelNames[i], captions[i], 720, 2340 + 420 * i, 900);
         auto* t = new QLineEdit(this);
         t->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        t->setMaxLength(255);  // a text cell of the management table
         layout::place(t, 1700, 2300 + 420 * i, 4000, 330);
         Text1.push_back(t);
     }

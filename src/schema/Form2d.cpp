@@ -19,6 +19,15 @@ const QStringList kTypeWords = {QStringLiteral("TEXT"), QStringLiteral("LONG"), 
                                 QStringLiteral("DATE")};
 constexpr int kRowStep = 385;
 constexpr int kFirstRowTop = 3300;
+constexpr int kWindowWidth = 13000;
+// Columns of the field rows, the code table picker and the buttons.
+constexpr int kNameLeft = 240;
+constexpr int kTypeLeft = 3800;
+constexpr int kCheckLeft = 5700;
+constexpr int kPickerLeft = 7400;
+constexpr int kButtonLeft = 11500;
+// A field name is stored in a text cell of the management table.
+constexpr int kMaxNameLength = 255;
 
 int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
 
@@ -27,7 +36,8 @@ int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
 Form2d::Form2d(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2d"));
-    setFixedSize(text::twipsToPixels(9800), text::twipsToPixels(6000));
+    // The window is as wide as the schema window placement expects.
+    setFixedSize(text::twipsToPixels(kWindowWidth), text::twipsToPixels(6000));
 
     Label2 = layout::label(this, "Label2", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
     QFont heading = Label2->font();
@@ -35,11 +45,11 @@ Form2d::Form2d(App& app) : app_(app)
     heading.setBold(true);
     Label2->setFont(heading);
     Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
-    Label1 = layout::label(this, "Label1", QString(), 1700, 600, 7900);
+    Label1 = layout::label(this, "Label1", QString(), 1700, 600, 11000);
     Label4 = layout::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
     Label5 = layout::label(this, "Label5", QString(), 1700, 900, 2000);
-    Label10 = layout::label(this, "Label10", QString(), 4000, 900, 2400);
-    Label11 = layout::label(this, "Label11", QString(), 6600, 900, 1200);
+    Label10 = layout::label(this, "Label10", QString(), 4000, 900, 4600);
+    Label11 = layout::label(this, "Label11", QString(), 8800, 900, 1200);
     Label6 = layout::label(this, "Label6", QStringLiteral("フィールド(項目)の数  (1～8)"), 240, 1260, 2800);
     Combo1 = new QComboBox(this);
     Combo1->setObjectName(QStringLiteral("Combo1"));
@@ -47,31 +57,33 @@ Form2d::Form2d(App& app) : app_(app)
     Label12 = layout::label(this, "Label12", QStringLiteral("＊.最初にフィールドの数を選択する。"), 4100, 1260, 5400);
     Label9 = layout::label(this, "Label9",
                            QStringLiteral(" TEXT      テキスト型    LONG      数値型        CURRENCY  通貨       DATE          日付"),
-                           240, 1640, 9400);
+                           240, 1640, 12400);
     Label9->setFont(QFont(QStringLiteral("IPAGothic")));
     Label15 = layout::label(this, "Label15", QStringLiteral("DATE型の項目はデータ入力必須となります"), 240, 1960, 5000);
 
-    Combo3 = new QComboBox(this);
-    Combo3->setObjectName(QStringLiteral("Combo3"));
-    Combo3->setPlaceholderText(QStringLiteral("コード・テーブルを選択して下さい"));
-    layout::place(Combo3, 6500, 2520, 3100, 330);
-    Combo3->hide();
-
-    Label7 = layout::label(this, "Label7", QStringLiteral("フィールド(項目)名称"), 240, 3000, 3000);
-    Label8 = layout::label(this, "Label8", QStringLiteral("データ型"), 3400, 3000, 1600);
-    Label14 = layout::label(this, "Label14", QStringLiteral("コード使用の有無"), 5200, 3000, 1600);
+    Label7 = layout::label(this, "Label7", QStringLiteral("フィールド(項目)名称"), kNameLeft, 3000, 3000);
+    Label8 = layout::label(this, "Label8", QStringLiteral("データ型"), kTypeLeft, 3000, 1600);
+    Label14 = layout::label(this, "Label14", QStringLiteral("コード使用の有無"), kCheckLeft, 3000, 1600);
     Text1.assign(9, nullptr);
     Combo2.assign(9, nullptr);
     Check1.assign(9, nullptr);
     createRow(1);
 
+    // The code table picker appears beside the row whose "コード使用" was ticked.
+    Combo3 = new QComboBox(this);
+    Combo3->setObjectName(QStringLiteral("Combo3"));
+    Combo3->setPlaceholderText(QStringLiteral("コード・テーブルを選択して下さい"));
+    layout::place(Combo3, kPickerLeft, rowTop(1), 3900, 330);
+    Combo3->hide();
+
     Label13 = layout::label(this, "Label13",
                             QStringLiteral("フィールド名称及びそのフィールドのデータ形式を、フィールドの数だけ入力する。"
                                            " ( , . - = ( ) / 等の記号は使用しないでください)"),
-                            240, 4320, 7700, 600);
+                            240, 4320, 7500, 600);
+    // Two lines: the instruction, then the symbols not to use.
     Label13->setWordWrap(true);
-    Command1 = layout::button(this, "Command1", QStringLiteral("作成"), 8200, 4320);
-    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), 8200, kFirstRowTop);
+    Command1 = layout::button(this, "Command1", QStringLiteral("作成"), kButtonLeft, 4320);
+    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), kButtonLeft, kFirstRowTop);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
@@ -85,14 +97,15 @@ void Form2d::createRow(int row)
 {
     auto* t = new QLineEdit(this);
     t->setObjectName(QStringLiteral("Text1_%1").arg(row));
-    layout::place(t, 240, rowTop(row), 3000, 330);
+    t->setMaxLength(kMaxNameLength);
+    layout::place(t, kNameLeft, rowTop(row), 3400, 330);
     auto* c = new QComboBox(this);
     c->setObjectName(QStringLiteral("Combo2_%1").arg(row));
     c->setEditable(true);
-    layout::place(c, 3400, rowTop(row), 1600, 330);
+    layout::place(c, kTypeLeft, rowTop(row), 1700, 330);
     auto* k = new QCheckBox(QStringLiteral("コード使用"), this);
     k->setObjectName(QStringLiteral("Check1_%1").arg(row));
-    layout::place(k, 5200, rowTop(row), 1400, 330);
+    layout::place(k, kCheckLeft, rowTop(row), 1500, 330);
     connect(k, &QCheckBox::toggled, this, [this, row] { Check1_Click(row); });
     Text1[row] = t;
     Combo2[row] = c;
@@ -155,6 +168,8 @@ void Form2d::Check1_Click(int row)
     if (row < 1 || row > 8) return;
     if (Check1[row]->isChecked()) {
         codeRow_ = row;
+        layout::setTop(Combo3, rowTop(row));
+        Combo3->setCurrentIndex(-1);
         Combo3->show();
         Text1[row]->setReadOnly(true);
         Combo2[row]->setEnabled(false);

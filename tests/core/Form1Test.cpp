@@ -13,6 +13,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -60,6 +61,7 @@ TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheDesignedWindow)
     EXPECT_TRUE(QFile::exists(dir.databasePath()));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
     EXPECT_EQ(f.Label2->text(), QStringLiteral("在庫管理"));
+    EXPECT_EQ(f.Label2->font().pointSizeF(), 36);
     const QStringList designed = {"１", "2", "3", "4", "5", "6"};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(f.Command1[i]->text(), designed[i]);
@@ -107,6 +109,21 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Error"));
     EXPECT_EQ(ui.messages()[0].icon, Ui::Icon::Critical);
     EXPECT_TRUE(ui.shownWindows().isEmpty());
+
+    // A name or title too long for the designed type is shown whole in a smaller one.
+    const QString longName = QStringLiteral("クラシック音楽ＣＤ");
+    app.cache.rows[1].named = 1;
+    app.cache.rows[1].name = longName;
+    app.cache.rows[6].mainFields[0].typeWord = QStringLiteral("サンプル商会在庫管理");
+    f.refreshCategoryButtons();
+    f.applySettings();
+    EXPECT_EQ(f.Command1[1]->text(), longName);
+    EXPECT_LT(f.Command1[1]->font().pointSizeF(), 18);
+    EXPECT_LE(QFontMetrics(f.Command1[1]->font()).horizontalAdvance(longName), f.Command1[1]->width());
+    EXPECT_EQ(f.Command1[0]->font().pointSizeF(), 18);
+    EXPECT_LT(f.Label2->font().pointSizeF(), 36);
+    EXPECT_LE(QFontMetrics(f.Label2->font()).horizontalAdvance(f.Label2->text()), f.Label2->width());
+    app.cache.rows[1].named = 0;
 
     // After category naming an unnamed button shows an empty caption.
     app.cache.rows[2].named = 0;

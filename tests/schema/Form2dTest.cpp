@@ -53,6 +53,8 @@ TEST(Form2d, OpensOnTheChosenFileAndTheFieldCountLaysItOut)
     EXPECT_EQ(f.Combo3->itemText(1), QStringLiteral("社員"));
     EXPECT_TRUE(f.Combo3->isHidden());
 
+    // As wide as the placement of the schema windows assumes.
+    EXPECT_EQ(f.width(), px(13000));
     for (int n : {1, 3, 8, 2}) {
         f.Combo1->setCurrentIndex(n - 1);
         EXPECT_EQ(f.fieldCount(), n);
@@ -80,6 +82,7 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     // Tying row 5 to code table 2: the row locks, the picker appears and fills the row.
     f.Check1[5]->setChecked(true);
     EXPECT_FALSE(f.Combo3->isHidden());
+    EXPECT_EQ(f.Combo3->y(), f.Text1[5]->y());
     EXPECT_TRUE(f.Text1[5]->isReadOnly());
     EXPECT_FALSE(f.Combo2[5]->isEnabled());
     f.Combo3->setCurrentIndex(1);
