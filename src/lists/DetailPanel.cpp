@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 
 namespace {
 constexpr int kLabelLeft = 120;
@@ -16,6 +17,35 @@ constexpr int kSuffixWidth = 900;
 constexpr int kValueLeft = 3420;
 constexpr int kNameWidth = 3500;
 constexpr int kRowHeight = 300;
+
+// A row caption keeps its full text ("name ："), but a name too long for the caption's
+// width is drawn shortened with an ellipsis, keeping the " ：" at the end; the whole
+// caption is the tool tip then.
+class CaptionLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        const QRect r = contentsRect();
+        const QFontMetrics fm = fontMetrics();
+        const QString full = text();
+        const bool fits = fm.horizontalAdvance(full) <= r.width();
+        if (toolTip() != (fits ? QString() : full)) setToolTip(fits ? QString() : full);
+        if (fits) {
+            QLabel::paintEvent(e);
+            return;
+        }
+        const QString tail = QStringLiteral(" ：");
+        const QString name = full.endsWith(tail) ? full.chopped(tail.size()) : full;
+        const QString end = full.endsWith(tail) ? tail : QString();
+        const QString shown = fm.elidedText(name, Qt::ElideRight, r.width() - fm.horizontalAdvance(end)) + end;
+        QPainter p(this);
+        p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
+        p.drawText(r, int(alignment()), shown);
+    }
+};
 }  // namespace
 
 DetailPanel::DetailPanel(QWidget* parent, int topTwips) : parent_(parent), top_(topTwips) { makeElement(0); }
@@ -25,7 +55,7 @@ void DetailPanel::makeElement(int i)
     const int top = top_ + kRowPitch * i;
     const QString index = QString::number(i);
 
-    auto* caption = new QLabel(parent_);
+    auto* caption = new CaptionLabel(parent_);
     caption->setObjectName(QStringLiteral("Label3_") + index);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setGeometryTwips(*caption, kLabelLeft, top, kLabelWidth, kRowHeight);

@@ -79,7 +79,7 @@ RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailT
     heading.setBold(true);
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     Label1->setFont(heading);
-    setGeometryTwips(*Label1, 240, 120, 7000, 400);
+    setGeometryTwips(*Label1, 240, 100, 7000, 360);
 
     Text3 = new QLineEdit(client_);
     Text3->setObjectName(QStringLiteral("Text3"));

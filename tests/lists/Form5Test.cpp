@@ -66,7 +66,8 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
 {
     TestApp t;
     build::nameCategory(t.app, 1, QStringLiteral("本"));
-    build::defineMain(t.app, 1, {{QStringLiteral("書名"), QStringLiteral("TEXT")}});
+    const QString name = QStringLiteral("書名（原題を含む正式な表記のもの）");
+    build::defineMain(t.app, 1, {{name, QStringLiteral("TEXT")}});
     build::addMainRow(t.app, 1, {QStringLiteral("坊っちゃん")}, 1);
     openAs(t.app, 1, 0);
     Form5 w(t.app);
@@ -74,6 +75,12 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
     EXPECT_EQ(topTwips(*w.ListView1), 1800);
     EXPECT_EQ(w.ListView1->columnCount(), 2);
     EXPECT_EQ(w.Label3.size(), 1u);
+
+    // A name too long for its caption is drawn shortened; the caption keeps the whole text
+    // and offers it as the tool tip.
+    w.grab();
+    EXPECT_EQ(w.Label3[0]->text(), name + QStringLiteral(" ："));
+    EXPECT_EQ(w.Label3[0]->toolTip(), name + QStringLiteral(" ："));
 }
 
 TEST(Form5, ColumnClickSortsByTheShownText)
