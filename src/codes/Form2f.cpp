@@ -89,6 +89,7 @@ void Form2f::buildWindow()
     Command3 = named(new QPushButton(QStringLiteral("削　除"), this), "Command3");
     Command3->setGeometry(px(3300), px(5900), px(1400), px(500));
     Command4 = named(new QPushButton(this), "Command4");
+    Command4->setDefault(true);  // Enter in a text box carries out the started action
     Command4->setGeometry(px(300), px(5900), px(2000), px(500));
     Command5 = named(new QPushButton(QStringLiteral("戻る"), this), "Command5");
     Command5->setGeometry(px(4900), px(5900), px(1000), px(500));

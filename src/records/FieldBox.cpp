@@ -1,5 +1,6 @@
 #include "records/FieldBox.h"
 
+#include "platform/text/TextUtil.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Twips.h"
 
@@ -132,13 +133,20 @@ void FieldBox::resetForNext()
     // A number box comes back at the wide width; every caption but a code's gets its border.
     shapeBox(kYenWithZero, false);
     if (isTextKind(kind_)) setCaption();
+    // A name list opened by a right-click would cover the box, now wide again; it comes
+    // back with the next right-click. (A direct list is filled again by the editor.)
+    if (kind_ == Kind::Text || kind_ == Kind::TextRightClick) {
+        list_->hide();
+        list_->setEnabled(false);
+    }
     if (kind_ != Kind::Code) type_->setFrameShape(QFrame::Box);
 }
 
 void FieldBox::setValue(const QString& value)
 {
-    if (kind_ == Kind::Code) box_->setText(value.left(codeLength_));
-    else if (kind_ != Kind::Date || !value.isEmpty()) box_->setText(value);
+    // A blank value (a Null cell shows as spaces) leaves the box empty, ready for typing.
+    if (text::isBlank(value)) return;
+    box_->setText(kind_ == Kind::Code ? value.left(codeLength_) : value);
 }
 
 void FieldBox::showList(const QStringList& items, const QString& prompt)

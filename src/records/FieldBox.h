@@ -35,7 +35,7 @@ public:
     void setUp(const FieldDefinition& def, int codeLength, EditorMode mode);
     // Clears a field that is not kept after a stored new row (lists again filled by the editor).
     void resetForNext();
-    // Puts a value handed over by the list into the box.
+    // Puts a value handed over by the list into the box; a blank value leaves it empty.
     void setValue(const QString& value);
 
     // The pick list: filled and shown with a prompt, or closed after a code name was taken.

@@ -126,6 +126,7 @@ void Form5kf::Option1_Click(int k)
 {
     ConfigCache& c = app_.cache;
     c.searchFieldIndex = static_cast<qint16>(k);
+    Option1[k]->setChecked(true);
     Frame1->setEnabled(false);
     fieldChosen_ = true;
     const QString typeWord = c.rows[c.currentCategory].mainFields[k].typeWord;
@@ -146,7 +147,11 @@ void Form5kf::Option1_Click(int k)
     MaskEdBox1->setFocus();
 }
 
-void Form5kf::Option2_Click(int i) { app_.cache.searchComparison = static_cast<qint16>(i); }
+void Form5kf::Option2_Click(int i)
+{
+    Option2[i]->setChecked(true);
+    app_.cache.searchComparison = static_cast<qint16>(i);
+}
 
 void Form5kf::Check1_Click(int value) { app_.cache.searchCaseMode = static_cast<qint16>(value); }
 
@@ -160,7 +165,8 @@ void Form5kf::Command1_Click()
     if (!fieldChosen_) return;
     ConfigCache& c = app_.cache;
     const QString value = MaskEdBox1->text();
-    if (value.isEmpty()) return refuse(QStringLiteral("検索文字が入力されていません"));
+    // Only blanks count as nothing typed.
+    if (text::isBlank(value)) return refuse(QStringLiteral("検索文字が入力されていません"));
     const QString& type = c.searchTypeWord;
     if (type == QLatin1String("LONG")) {
         // What the numeric test accepts is converted: full-width digits, commas, a yen sign.

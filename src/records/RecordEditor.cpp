@@ -70,6 +70,13 @@ RecordEditor::RecordEditor(App& a, const QString& objectName, const QString& win
     connect(Command1, &QPushButton::clicked, this, &RecordEditor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &RecordEditor::Command2_Click);
 
+    // Tab walks the values (and their lists) first, then the keep-data boxes, then the buttons.
+    std::vector<QWidget*> chain;
+    for (int k = 0; k < 8; ++k) chain.insert(chain.end(), {MaskEdBox1[k], Combo1[k]});
+    chain.insert(chain.end(), Check1.begin(), Check1.end());
+    chain.insert(chain.end(), {Command1, Command2});
+    for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+
     buildMenus(codeCaption);
     me13->setEnabled(!app.ui().clipboardText().isEmpty());
     resize(text::twipsToPixels(10800), text::twipsToPixels(kButtonTop + 700) + menuBar()->sizeHint().height());
@@ -92,6 +99,7 @@ QLineEdit* RecordEditor::keyBox(QWidget* parent, const char* name, int left)
     auto* e = new QLineEdit(parent);
     e->setObjectName(QString::fromLatin1(name));
     e->setReadOnly(true);
+    e->setFocusPolicy(Qt::ClickFocus);  // can be selected and copied, but Tab passes it by
     QPalette p = e->palette();
     p.setColor(QPalette::Base, QColor(224, 224, 224));
     e->setPalette(p);
@@ -209,6 +217,8 @@ void RecordEditor::prepareFields(EditorMode mode, const QString& heading, const 
     }
     currentField = 0;
     Text2->setEnabled(mode != EditorMode::Delete);
+    // Typing starts in the first field.
+    if (mode != EditorMode::Delete && count_ > 0) MaskEdBox1[0]->setFocus();
 }
 
 void RecordEditor::fillLists(int k)
@@ -343,7 +353,8 @@ bool RecordEditor::checkFields()
         currentField = k;
         const QString typeWord = boxes_[k].definition().typeWord;
         const QString value = MaskEdBox1[k]->text();
-        if (typeword::isCode(typeWord) && !value.isEmpty()) {
+        // A box holding only blanks counts as empty, as everywhere a value is tested.
+        if (typeword::isCode(typeWord) && !text::isBlank(value)) {
             const int length = app.cache.codeLengthOf(FieldBox::codeTableOfCaption(Label4[k]->text()));
             if (value.size() != length) {
                 errorMessage(value + QStringLiteral("  コードの桁数が相違しています。"));
@@ -376,7 +387,7 @@ bool RecordEditor::writeFields(Recordset& rs)
         const QString typeWord = boxes_[k].definition().typeWord;
         MaskedEdit* box = MaskEdBox1[k];
         if (typeWord == QLatin1String("LONG") || typeWord == QLatin1String("CURRENCY")) {
-            if (box->text().isEmpty()) box->setText(QStringLiteral("0"));
+            if (text::isBlank(box->text())) box->setText(QStringLiteral("0"));
             else if (!text::IsNumeric(box->text())) {
                 typeMessage(k, box->text());
                 return false;
@@ -388,7 +399,7 @@ bool RecordEditor::writeFields(Recordset& rs)
             }
             // A code box holds at most its code length, so a short code column takes as
             // many spaces as fit.
-            if (box->text().isEmpty()) box->setText(QStringLiteral("   "));
+            if (text::isBlank(box->text())) box->setText(QStringLiteral("   "));
         }
         rs.setField(k, box->text());
     }
@@ -486,13 +497,17 @@ void RecordEditor::Command1_Click()
         return;
     }
     if (!addRecord()) return;  // nothing stored; the input stays for another try
+    int firstCleared = -1;
     for (int k = 0; k < count_; ++k) {
         if (Check1[k]->isChecked()) continue;
         currentField = k;
         boxes_[k].resetForNext();
         fillLists(k);
+        if (firstCleared < 0) firstCleared = k;
     }
     showNextNumber();
+    // The next entry starts in the first field that was cleared.
+    if (firstCleared >= 0) MaskEdBox1[firstCleared]->setFocus();
 }
 
 void RecordEditor::finish()

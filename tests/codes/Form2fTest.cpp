@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -192,6 +193,16 @@ TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
     EXPECT_EQ(rows[3], (QStringList{QStringLiteral("abc"), QString(15, QChar(0x3042))}));
     EXPECT_EQ(rows[4][0], QStringLiteral("ABC"));
     EXPECT_EQ(shown(*f), rows);
+
+    // Enter in a text box carries out the started action.
+    f->show();
+    f->Command1_Click();
+    f->Text1->setText(QStringLiteral("777"));
+    f->Text2->setText(QStringLiteral("高橋"));
+    QTest::keyClick(f->Text2, Qt::Key_Return);
+    EXPECT_EQ(build::rowCount(t.app, "CODE1"), 6);
+    expectBrowsing(*f);
+    f->close();
 }
 
 TEST_F(Form2fTest, AddingRefusesBadEntriesAndChangesNothing)

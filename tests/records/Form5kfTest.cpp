@@ -118,6 +118,7 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     EXPECT_EQ(c.searchTypeWord, QStringLiteral("CODE"));
     EXPECT_EQ(c.searchCode, QStringLiteral("zz"));
 
+    EXPECT_EQ(search(t, Name, QStringLiteral(" 　")), kEmpty);  // blanks are nothing typed
     EXPECT_EQ(search(t, Name, QStringLiteral("ベスト")), QString());
     EXPECT_EQ(c.searchTypeWord, QStringLiteral("TEXT"));
     EXPECT_EQ(c.searchText, QStringLiteral("ベスト"));

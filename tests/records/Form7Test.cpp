@@ -247,6 +247,30 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
 }
 
+TEST(Form7, BlankValuesHandedOverCountAsEmpty)
+{
+    TestApp t;
+    makeCategories(t);
+    build::addMainRow(t.app, 0, {"   ", "0", "0", "2024/01/01", "   "}, 1);
+    // A record stored with blanks, as the list shows it (a Null cell of the one-record view
+    // shows a single space): the code and number checks see nothing typed.
+    Form7 f(t.app);
+    f.prepare(EditorMode::Change, {"    ", " ", "", "2024/01/01", "   "}, QStringLiteral("1"));
+    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QString());
+    EXPECT_EQ(f.MaskEdBox1[Genre]->text(), QString());
+    f.Command1_Click();
+    EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0), QStringList({"   ", "0", "0", "2024/01/01", "   ", "1"}));
+
+    // Blanks typed into a new record are stored as nothing typed too.
+    Form7 g(t.app);
+    g.prepare(EditorMode::New, {}, QString());
+    fill(g, {"　", "  ", " ", "2024/01/02", "  "});
+    g.Command1_Click();
+    EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(1), QStringList({"   ", "0", "0", "2024/01/02", "   ", "2"}));
+}
+
 TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
 {
     TestApp t;
@@ -404,6 +428,11 @@ TEST(Form7, CodeNameListsOfTextFields)
     EXPECT_EQ(direct->count(), 2);
     EXPECT_EQ(f.MaskEdBox1[0]->width(), px(*f.MaskEdBox1[0], 1000));
     EXPECT_EQ(f.Label4[2]->toolTip(), QStringLiteral("右クリックで、コード・テーブル一覧を表示する。"));
+    // The lists opened by a right-click give way to the boxes, wide again.
+    for (int k : {1, 2}) {
+        EXPECT_TRUE(f.Combo1[k]->isHidden()) << k;
+        EXPECT_EQ(f.MaskEdBox1[k]->width(), px(*f.MaskEdBox1[k], 5295)) << k;
+    }
     // An empty code of a two-character code table is stored as blanks that fit the column.
     const auto stored = rows(t, QStringLiteral("SHUMOKU2"));
     ASSERT_EQ(stored.size(), 1);
