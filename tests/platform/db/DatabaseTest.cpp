@@ -263,3 +263,27 @@ TEST(Database, WritesDuringAWalkKeepEveryColumnOfTheRow)
     EXPECT_EQ(names(rs, 1), (QStringList{"10", "99", "30", "99"}));
     EXPECT_EQ(names(rs, 0), (QStringList{"品1", "品2", "品3", "品4"}));
 }
+
+TEST(Database, TheDocumentedStatementsRunAsWritten)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    for (const char* sql :
+         {"CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)",
+          "CREATE TABLE SHUMOKU1SUB (日付 DATE, 登録ＮＯ LONG ,サブＮＯ LONG, CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))",
+          "CREATE TABLE CODE1 ( コード TEXT(3) CONSTRAINT MyFieldConstraint PRIMARY KEY, 社員 TEXT(30))"})
+        EXPECT_NO_THROW(db.execute(QString::fromUtf8(sql))) << sql;
+    QStringList names;
+    for (const ColumnInfo& c : db.columns(QStringLiteral("SHUMOKU1SUB"))) names << c.name + QLatin1Char(' ') + c.declared;
+    EXPECT_EQ(names, (QStringList{"日付 DATE", "登録ＮＯ LONG", "サブＮＯ LONG"}));
+    Recordset code = db.openTable(QStringLiteral("CODE1"));
+    code.addNew();
+    code.setField(0, QStringLiteral("012"));
+    code.setField(1, QStringLiteral("営業部"));
+    code.update();
+    code.addNew();
+    code.setField(0, QStringLiteral("012"));
+    code.setField(1, QStringLiteral("重複"));
+    EXPECT_THROW(code.update(), DbError);
+    EXPECT_EQ(code.recordCount(), 1);
+}
