@@ -2,6 +2,7 @@
 
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
+#include "codes/Form2ga.h"
 #include "core/App.h"
 #include "lists/Form5.h"
 #include "platform/db/Database.h"
@@ -209,7 +210,7 @@ void Form1::buildMenus()
     connect(mh12, &QAction::triggered, this, &Form1::mh12_Click);
 
     // The screens behind these items are not part of the program yet.
-    for (QAction* a : {mf12, mf13, mt11, mt16, mt17, mi1, mkk1, mkk2, mkk3, mh12})
+    for (QAction* a : {mf12, mf13, mt11, mt17, mi1, mkk1, mkk2, mkk3, mh12})
         a->setEnabled(false);
     Command3->setEnabled(false);
 }
@@ -401,7 +402,11 @@ void Form1::mt15_Click()
     Form2f w(app_);
     app_.ui().showModal(w);
 }
-void Form1::mt16_Click() {}
+void Form1::mt16_Click()
+{
+    Form2ga w(app_);
+    app_.ui().showModal(w);
+}
 void Form1::mt17_Click() {}
 void Form1::mi1_Click() {}
 void Form1::mkk1_Click() {}

@@ -250,7 +250,7 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
     TestApp t;
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mt12, f.mt13, f.mt14, f.mt15}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction* a : {f.mt12, f.mt13, f.mt14, f.mt15, f.mt16}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     f.mt12_Click();
     f.mt13_Click();
     f.mt14_Click();
@@ -258,4 +258,7 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
     f.mt15_Click();  // no code tables yet: the window says so as it opens
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("コード・テーブルが作成未済みです。"));
     EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form2f")});
+    t.ui.clearLog();
+    f.mt16_Click();
+    EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form2ga")});
 }

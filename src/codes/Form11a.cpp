@@ -1,0 +1,91 @@
+#include "codes/Form11a.h"
+
+#include "core/App.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/DataGrid.h"
+#include "schema/TwipsLayout.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+
+Form11a::Form11a(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form11a"));
+    setFixedSize(text::twipsToPixels(7200), text::twipsToPixels(6400));
+
+    Label1 = layout::label(this, "Label1", QStringLiteral("コード表"), 300, 150, 4000, 450);
+    QFont heading = Label1->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label2 = layout::label(this, "Label2", QStringLiteral("コード・テーブル名"), 300, 800, 1900, 300);
+    Combo1 = new QComboBox(this);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->setPlaceholderText(QStringLiteral("コード・テーブル名を選択して下さい"));
+    layout::place(Combo1, 2200, 740, 3800, 380);
+
+    DBGrid1 = new DataGrid(this);
+    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    layout::place(DBGrid1, 300, 1300, 6600, 4200);
+
+    Command1 = layout::button(this, "Command1", QStringLiteral("戻る"), 4800, 5700, 1000, 500);
+    Command2 = layout::button(this, "Command2", QStringLiteral("ヘルプ"), 5900, 5700, 1000, 500);
+
+    connect(Combo1, &QComboBox::activated, this, &Form11a::Combo1_Click);
+    connect(Command1, &QPushButton::clicked, this, &Form11a::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form11a::Command2_Click);
+
+    Form_Load();
+}
+
+void Form11a::Form_Load()
+{
+    setWindowTitle(app_.cache.caption(QStringLiteral("コード表")));
+    slot_ = -1;
+    Data1.clear();
+    DBGrid1->setColumns({});
+    DBGrid1->setRows({});
+    Combo1->clear();
+    Combo1->setEnabled(true);
+    if (app_.cache.rows[ConfigCache::kSystemRow].subFieldCount != 0) {
+        for (int k = 1; k <= 8; ++k) Combo1->addItem(text::Trim(app_.cache.codeTableNameOf(k)));
+        Combo1->setCurrentIndex(-1);
+    } else {
+        app_.ui().msgBox(QStringLiteral("コード・テーブルが作成未済みです。"), Ui::Buttons::Ok, Ui::Icon::Critical,
+                         QStringLiteral("Error"));
+    }
+}
+
+void Form11a::Combo1_Click(int index)
+{
+    if (slot_ >= 0 || index < 0 || index >= Combo1->count()) return;
+    if (text::isBlank(app_.cache.codeTableNameOf(index + 1))) {
+        // A free slot of the register: nothing to show, and the list stays open.
+        Combo1->setCurrentIndex(-1);
+        return;
+    }
+    Combo1->setCurrentIndex(index);
+    Combo1->setEnabled(false);  // another table needs the window to be opened again
+    slot_ = index;
+    Data1.databaseName = app_.databasePath();
+    Data1.recordSource = app_.cache.codeTableName[index];
+    const bool read = app_.guard([&] { Data1.Refresh(); });
+    QStringList columns = Data1.columns();
+    if (!read || columns.isEmpty()) columns = {QStringLiteral("コード"), Combo1->itemText(index)};
+    DBGrid1->setColumns(columns);
+    DBGrid1->setRows(Data1.rows());
+}
+
+void Form11a::Command1_Click() { close(); }
+
+void Form11a::Command2_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form11a::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
