@@ -10,6 +10,7 @@
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
 #include "records/Form5kf.h"
+#include "records/Form9.h"
 #include "schema/Form2b.h"
 #include "schema/Form2c.h"
 
@@ -212,7 +213,6 @@ void Form1::buildMenus()
     // The screens behind these items are not part of the program yet.
     for (QAction* a : {mf12, mf13, mt11, mt17, mi1, mkk1, mkk2, mkk3, mh12})
         a->setEnabled(false);
-    Command3->setEnabled(false);
 }
 
 bool Form1::Form_Load()
@@ -372,7 +372,11 @@ void Form1::Command2_Click()
 
 void Form1::mk11_Click(int index) { openCategory(index, 1); }
 
-void Form1::Command3_Click() { app_.cache.allFilesSearchState = 0; }
+void Form1::Command3_Click()
+{
+    app_.cache.allFilesSearchState = 0;
+    Form9::run(app_);
+}
 
 void Form1::Command9_Click() { app_.ui().endProgram(); }
 void Form1::mf17_Click() { app_.ui().endProgram(); }

@@ -21,13 +21,13 @@ ListHeaders::Rules ListHeaders::mainRowList()
 
 namespace {
 
-int fixedWidth(FieldDisplay::Kind k)
+int fixedWidth(FieldDisplay::Kind k, const ListHeaders::Rules& rules)
 {
     switch (k) {
-    case FieldDisplay::Kind::Code: return ListHeaders::kCodeWidth;
+    case FieldDisplay::Kind::Code: return rules.codeWidth;
     case FieldDisplay::Kind::Long:
-    case FieldDisplay::Kind::Currency: return ListHeaders::kNumberWidth;
-    case FieldDisplay::Kind::Date: return ListHeaders::kDateWidth;
+    case FieldDisplay::Kind::Currency: return rules.numberWidth;
+    case FieldDisplay::Kind::Date: return rules.dateWidth;
     case FieldDisplay::Kind::Text: break;
     }
     return 0;
@@ -42,7 +42,7 @@ std::vector<int> ListHeaders::widths(const std::vector<FieldDefinition>& fields,
     int free = rules.freeWidth;
     int shares = static_cast<int>(fields.size()) + static_cast<int>(rules.keyCaptions.size());
     for (const FieldDefinition& f : fields) {
-        const int w = fixedWidth(FieldDisplay::kindOf(f.typeWord));
+        const int w = fixedWidth(FieldDisplay::kindOf(f.typeWord), rules);
         if (w != 0) {
             free -= w;
             --shares;
@@ -57,14 +57,14 @@ std::vector<int> ListHeaders::widths(const std::vector<FieldDefinition>& fields,
 
     std::vector<int> out;
     for (size_t i = 0; i < fields.size(); ++i) {
-        int w = fixedWidth(FieldDisplay::kindOf(fields[i].typeWord));
+        int w = fixedWidth(FieldDisplay::kindOf(fields[i].typeWord), rules);
         if (w == 0) {
             w = textWidth;
             if (i == 0 && w < rules.firstTextMinimum) w = rules.firstTextMinimum;
         }
         out.push_back(w);
     }
-    for (int k = 0; k < rules.keyCaptions.size(); ++k) out.push_back(kKeyWidth);
+    for (int k = 0; k < rules.keyCaptions.size(); ++k) out.push_back(rules.keyWidth);
     return out;
 }
 
@@ -77,6 +77,6 @@ void ListHeaders::build(ReportListView& list, const std::vector<FieldDefinition>
         const bool right = k == FieldDisplay::Kind::Long || k == FieldDisplay::Kind::Currency || k == FieldDisplay::Kind::Date;
         list.addColumn(fields[i].name, w[i], right && i > 0);
     }
-    for (int k = 0; k < rules.keyCaptions.size(); ++k) list.addColumn(rules.keyCaptions[k], kKeyWidth, true);
+    for (int k = 0; k < rules.keyCaptions.size(); ++k) list.addColumn(rules.keyCaptions[k], rules.keyWidth, true);
     list.setHeadersVisible(true);
 }

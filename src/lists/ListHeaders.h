@@ -17,6 +17,11 @@ public:
         QStringList keyCaptions;          // right-aligned key columns after the fields
         int shareCap = 0;                 // widest text column; 0 = no cap
         int firstTextMinimum = 0;         // narrowest text first column; 0 = none
+        // Widths of the fixed-width kinds and of the key columns.
+        int codeWidth = kCodeWidth;
+        int numberWidth = kNumberWidth;   // LONG and CURRENCY
+        int dateWidth = kDateWidth;
+        int keyWidth = kKeyWidth;
     };
 
     static constexpr int kKeyWidth = 1350;

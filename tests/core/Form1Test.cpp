@@ -262,3 +262,15 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
     f.mt16_Click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form2ga")});
 }
+
+TEST(Form1, AllFilesSearchOpensFromTheMainWindow)
+{
+    TestApp t;
+    Form1 f(t.app);
+    ASSERT_TRUE(f.Form_Load());
+    EXPECT_TRUE(f.Command3->isEnabled());
+    t.app.cache.allFilesSearchState = 1;
+    f.Command3_Click();
+    EXPECT_EQ(t.app.cache.allFilesSearchState, 0);
+    EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9"))) << t.ui.shownWindows().join(QLatin1Char(' ')).toStdString();
+}

@@ -1,0 +1,453 @@
+#include "records/Form9.h"
+
+#include "core/App.h"
+#include "lists/FieldDisplay.h"
+#include "lists/Form5.h"
+#include "lists/Form6.h"
+#include "lists/ListHeaders.h"
+#include "lists/RecordListWindow.h"
+#include "lists/RecordReader.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+#include "records/Form9k.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kWindowHeight = 10500;
+constexpr int kListLeft = 120;
+constexpr int kListWidth = 14655;
+constexpr int kRecordTop = 1020;
+constexpr int kRecordHeight = 660;
+constexpr int kHitsTop = 2160;
+constexpr int kHitsHeight = 7000;
+
+// What a Null text field is searched as.
+const QString kNullText = QStringLiteral("  ");
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    setGeometryTwips(*l, left, top, width, 300);
+    return l;
+}
+
+QLineEdit* keyBox(QWidget* parent, const char* name, int left, int width)
+{
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    t->setReadOnly(true);
+    setGeometryTwips(*t, left, 570, width, 315);
+    return t;
+}
+
+QAction* item(QMenu* menu, const char* name, const QString& caption)
+{
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(QString::fromLatin1(name));
+    return a;
+}
+
+// The columns of the found record: its fields under their trimmed names, then the keys.
+// Text columns share what the fixed-width columns leave of 13815 twips, at most 5295 each;
+// a text first column gets 3500 when its share is smaller.
+ListHeaders::Rules recordRules(bool sub)
+{
+    ListHeaders::Rules r;
+    r.freeWidth = 13815;
+    r.keyCaptions = {QStringLiteral("登録ＮＯ")};
+    if (sub) r.keyCaptions << QStringLiteral("サブＮＯ");
+    r.shareCap = 5295;
+    r.firstTextMinimum = 3500;
+    r.codeWidth = 1300;
+    r.numberWidth = 1700;
+    r.dateWidth = 1500;
+    r.keyWidth = 1300;
+    return r;
+}
+
+// A key box's number; nullopt when it holds none.
+std::optional<qint64> keyIn(const QLineEdit* box)
+{
+    bool ok = false;
+    const qint64 n = text::Trim(box->text()).toLongLong(&ok);
+    return ok ? std::optional<qint64>(n) : std::nullopt;
+}
+
+}  // namespace
+
+Form9::Form9(App& app)
+    : app_(app),
+      client_(new QWidget),
+      openerCategory_(app.cache.currentCategory),
+      openerCategoryName_(app.cache.currentCategoryName),
+      openerListMode_(app.cache.listMode)
+{
+    setObjectName(QStringLiteral("Form9"));
+    client_->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(client_);
+
+    StatusBar1 = new StatusBar3(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(StatusBar1);
+
+    Label1 = label(client_, "Label1", QStringLiteral("全ファイルより検索"), 240, 100, 6000);
+    QFont heading = Label1->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    Label1->setFont(heading);
+    setHeightTwips(*Label1, 360);
+
+    Label4 = label(client_, "Label4", QStringLiteral("種目区分："), 240, 600, 1100);
+    Label5 = label(client_, "Label5", QString(), 1350, 600, 4100);
+    Label8 = label(client_, "Label8", QStringLiteral("ファイル名"), 5600, 600, 1000);
+    Text2 = keyBox(client_, "Text2", 6650, 1800);
+    Label6 = label(client_, "Label6", QStringLiteral("登録ＮＯ"), 8700, 600, 900);
+    Text3 = keyBox(client_, "Text3", 9650, 1200);
+    Label7 = label(client_, "Label7", QStringLiteral("サブＮＯ"), 11100, 600, 900);
+    Text4 = keyBox(client_, "Text4", 12050, 1200);
+    connect(Text2, &QLineEdit::textChanged, this, &Form9::Text2_Change);
+
+    ListView2 = new ReportListView(client_);
+    ListView2->setObjectName(QStringLiteral("ListView2"));
+    setGeometryTwips(*ListView2, kListLeft, kRecordTop, kListWidth, kRecordHeight);
+    connect(ListView2, &ReportListView::lostFocus, this, &Form9::ListView2_LostFocus);
+
+    Label2 = label(client_, "Label2", QStringLiteral("検索結果"), kListLeft, kHitsTop - 300, 2000);
+    ListView1 = new ReportListView(client_);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    setGeometryTwips(*ListView1, kListLeft, kHitsTop, kListWidth, kHitsHeight);
+    connect(ListView1, &ReportListView::itemClicked, this, &Form9::ListView1_ItemClick);
+    connect(ListView1, &ReportListView::columnClicked, this, &Form9::ListView1_ColumnClick);
+
+    buildMenus();
+    Form_Load();
+}
+
+Form9::~Form9()
+{
+    // The inquiry browser goes on with its own category after the search.
+    ConfigCache& c = app_.cache;
+    c.currentCategory = openerCategory_;
+    c.currentCategoryName = openerCategoryName_;
+    c.listMode = openerListMode_;
+}
+
+void Form9::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    mf1 = bar->addMenu(QStringLiteral(" ファイル  "));
+    mf1->setObjectName(QStringLiteral("mf1"));
+    mf10 = item(mf1, "mf10", QStringLiteral("(明細レコード)"));
+    mf10->setEnabled(false);
+    mf11 = item(mf1, "mf11", QStringLiteral("   編 集"));
+    // 編集 waits for a search to be made.
+    mf11->setEnabled(false);
+    mf1->addSeparator();
+    mf12 = item(mf1, "mf12", QStringLiteral("画面印刷(ActiveWindow)"));
+    // Screen print comes later.
+    mf12->setEnabled(false);
+    mf1->addSeparator();
+    mf13 = item(mf1, "mf13", QStringLiteral("閉じる"));
+
+    mk1 = bar->addAction(QStringLiteral("検索条件  "));
+    mk1->setObjectName(QStringLiteral("mk1"));
+
+    mv1 = bar->addMenu(QStringLiteral("表 示  "));
+    mv1->setObjectName(QStringLiteral("mv1"));
+    mv11 = item(mv1, "mv11", QStringLiteral("ファイル名＆登録ＮＯ表示"));
+    mv11->setCheckable(true);
+    mv11->setChecked(true);
+
+    mh1 = bar->addAction(QStringLiteral("　ヘルプ"));
+    mh1->setObjectName(QStringLiteral("mh1"));
+
+    connect(mf11, &QAction::triggered, this, &Form9::mf11_Click);
+    connect(mf13, &QAction::triggered, this, &Form9::mf13_Click);
+    connect(mk1, &QAction::triggered, this, &Form9::mk1_Click);
+    connect(mv11, &QAction::toggled, this, [this](bool on) {
+        for (QWidget* w : std::initializer_list<QWidget*>{Label8, Label6, Label7, Text2, Text3, Text4}) w->setVisible(on);
+    });
+    connect(mh1, &QAction::triggered, this, &Form9::mh1_Click);
+}
+
+void Form9::run(App& app) { RecordListWindow::showUntilDone<Form9>(app); }
+
+void Form9::Form_Load()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("全ファイル検索")));
+    setGeometryTwips(*this, c.listWindowLeft, c.listWindowTop, c.listWindowWidth, kWindowHeight);
+    setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
+    setWidthTwips(*ListView2, kListWidth + c.listExtraWidth);
+    // The menu and status bars lie outside the client area, so the window grows by what
+    // they take beyond the designed height.
+    const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
+    resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), bars + twipsToPixelsY(*this, kHitsTop + kHitsHeight + 60)));
+    // The search waits for the first tick, so the window is on the screen before the
+    // condition dialog opens.
+    app_.ui().defer(100, [w = QPointer<Form9>(this)] {
+        if (w) w->Timer1_Timer();
+    });
+}
+
+void Form9::Timer1_Timer()
+{
+    ConfigCache& c = app_.cache;
+    {
+        Form9k condition(app_);
+        app_.ui().showModal(condition);
+    }
+    if (c.allFilesDialogOpen == 1) {
+        StatusBar1->setPanelText(3, QStringLiteral("検索条件の入力がキャンセルされました。"));
+        mf11->setEnabled(false);
+        return;
+    }
+    mf11->setEnabled(c.allFilesSearchState != 1);
+
+    fileCount_ = 0;
+    for (int i = 0; i < 6; ++i) {
+        if (c.rows[i].mainCreated != 0) ++fileCount_;
+        if (c.rows[i].subCreated != 0) ++fileCount_;
+    }
+    if (fileCount_ == 0) {
+        app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("ERROR"));
+        return;
+    }
+
+    StatusBar1->setPanelText(1, QStringLiteral("[検索文字]    ") + c.searchText);
+    SubListViewHD();
+    SubListViewKensaku();
+    if (hitCount_ == 0) {
+        app_.ui().msgBox(QStringLiteral("検索の結果、該当のレコードが見つかりませんでした。"), Ui::Buttons::Ok, Ui::Icon::Information,
+                         QStringLiteral("検索結果"));
+        return;
+    }
+    ListView1->setSelectedIndex(0);
+    Txt1234Set();
+    showPosition();
+}
+
+void Form9::SubListViewHD()
+{
+    ListView1->clearColumns();
+    ListView1->addColumn(QStringLiteral("検索した文字列"), app_.cache.listWindowWidth == 17000 ? 6000 : 4000);
+    ListView1->addColumn(QStringLiteral("種目名"), 2300);
+    ListView1->addColumn(QStringLiteral("項目名"), 2300);
+    ListView1->addColumn(QStringLiteral("ファイル名"), 1700);
+    ListView1->addColumn(QStringLiteral("登録ＮＯ"), 1300);
+    ListView1->addColumn(QStringLiteral("サブＮＯ"), 1300);
+    ListView1->setHeadersVisible(true);
+}
+
+void Form9::SubListViewKensaku()
+{
+    const ConfigCache& c = app_.cache;
+    std::vector<QStringList> hits;
+    processedFiles_ = 0;
+    hitCount_ = 0;
+    // Whatever happens, the hits found reach the list; a database error is shown and the
+    // files read before it keep their hits.
+    app_.guard([&] {
+        Database db = app_.openDatabase();
+        StatusBar1->setPanelText(3, RecordReader::startText(c.readProgressOn()));
+        for (int i = 0; i < 6; ++i) {
+            if (c.rows[i].mainCreated != 0) SubListViewData(db, i, false, hits);
+            if (c.rows[i].subCreated != 0) SubListViewData(db, i, true, hits);
+        }
+    });
+    StatusBar1->setPanelText(3, QString());
+    hitCount_ = static_cast<int>(hits.size());
+    if (!hits.empty()) {
+        ListView1->beginBulk();
+        ListView1->addRows(std::move(hits));
+        ListView1->endBulk();
+    }
+}
+
+void Form9::SubListViewData(Database& db, int category, bool sub, std::vector<QStringList>& hits)
+{
+    const ConfigCache& c = app_.cache;
+    const CategoryDefinition& row = c.rows[category];
+    const QString table = sub ? row.subTableName : row.mainTableName;
+    Recordset rs = db.openTable(table);
+    const std::vector<FieldDefinition> fields =
+        sub ? FieldDisplay::inUse(row.subFields, row.subFieldCount) : FieldDisplay::inUse(row.mainFields, row.mainFieldCount);
+    ++processedFiles_;
+    if (c.readProgressOn()) {
+        StatusBar1->setPanelText(3, RecordReader::progressText(RecordReader::remainingCells(processedFiles_, fileCount_)));
+        StatusBar1->panel(3)->repaint();
+    }
+
+    // Only the text fields are searched, linked to a code table or not; the keys are read
+    // for the hits alone.
+    std::vector<int> searched;
+    for (int k = 0; k < static_cast<int>(fields.size()); ++k)
+        if (typeword::isText(fields[size_t(k)].typeWord)) searched.push_back(k);
+    const QString categoryText = sub ? row.name + QStringLiteral(" ：サブ") : row.name;
+    const int keyColumn = static_cast<int>(fields.size());
+    const QString& wanted = c.searchText;
+    const int caseMode = c.searchCaseMode;
+
+    if (!searched.empty()) {
+        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
+            for (int k : searched) {
+                const Value v = rs.field(k);
+                const QString value = v.isNull() ? kNullText : v.toString();
+                if (!text::containsText(value, wanted, caseMode)) continue;
+                hits.push_back({value, categoryText, fields[size_t(k)].name, table, rs.field(keyColumn).toString(),
+                                sub ? rs.field(keyColumn + 1).toString() : QString()});
+            }
+        }
+    }
+    StatusBar1->setPanelText(3, QString());
+    StatusBar1->panel(3)->repaint();
+}
+
+std::optional<Form9::FileRef> Form9::fileNamed(const QString& table) const
+{
+    if (table.isEmpty()) return std::nullopt;
+    const ConfigCache& c = app_.cache;
+    for (int i = 0; i < 6; ++i) {
+        if (c.rows[i].mainCreated != 0 && c.rows[i].mainTableName == table) return FileRef{i, false};
+        if (c.rows[i].subCreated != 0 && c.rows[i].subTableName == table) return FileRef{i, true};
+    }
+    return std::nullopt;
+}
+
+void Form9::showPosition()
+{
+    const int row = ListView1->selectedIndex();
+    if (row < 0) return;
+    StatusBar1->setPanelText(2, QStringLiteral("検索レコード順／総数　　 %1 / %2").arg(row + 1).arg(hitCount_));
+}
+
+void Form9::Txt1234Set()
+{
+    const int row = ListView1->selectedIndex();
+    if (row < 0) return;
+    Text3->setText(ListView1->text(row, RegistrationNo));
+    Text4->setText(ListView1->text(row, SubNo));
+    // The record shows when the file name arrives (Text2_Change).
+    Text2->setText(ListView1->text(row, FileName));
+    showPosition();
+}
+
+void Form9::ListView1_ItemClick(int row)
+{
+    if (row < 0 || row >= ListView1->rowCount()) return;
+    if (ListView1->selectedIndex() != row) ListView1->setSelectedIndex(row);
+    // Emptied first, so the record is read again also for a hit in the same file.
+    Text2->clear();
+    Txt1234Set();
+    ListView1->setFocus();
+    ListView1->update();
+}
+
+void Form9::Text2_Change()
+{
+    ListView2->clearItems();
+    if (Text2->text().isEmpty()) return;
+    ListView2List();
+    showPosition();
+}
+
+void Form9::ListView2List()
+{
+    ConfigCache& c = app_.cache;
+    const std::optional<FileRef> file = fileNamed(Text2->text());
+    if (!file) return;
+    c.currentCategory = static_cast<qint16>(file->category);
+    const CategoryDefinition& row = c.rows[file->category];
+    Label5->setText(file->sub ? row.name + QStringLiteral("  ：サブ") : row.name);
+
+    std::vector<FieldDefinition> fields =
+        file->sub ? FieldDisplay::inUse(row.subFields, row.subFieldCount) : FieldDisplay::inUse(row.mainFields, row.mainFieldCount);
+    for (FieldDefinition& f : fields) f.name = text::Trim(f.name);
+    ListHeaders::build(*ListView2, fields, recordRules(file->sub));
+    ListView2->clearItems();
+
+    const std::optional<qint64> number = keyIn(Text3);
+    const std::optional<qint64> subNo = keyIn(Text4);
+    if (!number || (file->sub && !subNo)) return;
+    const int keyColumn = static_cast<int>(fields.size());
+    const bool sub = file->sub;
+    auto filter = [&](const Recordset& rs) {
+        if (!RecordReader::keyEquals(rs.field(keyColumn), *number)) return RecordReader::Take::No;
+        if (sub && !RecordReader::keyEquals(rs.field(keyColumn + 1), *subNo)) return RecordReader::Take::No;
+        return RecordReader::Take::YesAndStop;
+    };
+    const RecordReader reader;
+    app_.guard([&] {
+        Database db = app_.openDatabase();
+        reader.read(db, {sub ? row.subTableName : row.mainTableName, fields, sub ? 2 : 1, filter, QString()}, *ListView2);
+    });
+}
+
+void Form9::ListView1_ColumnClick(int column)
+{
+    // Ascending by the clicked column's text; the selected hit stays selected.
+    if (ListView1->isSorted()) {
+        ListView1->setSortKey(column);
+    } else {
+        ListView1->setSortKey(column);
+        ListView1->setSorted(true);
+    }
+    showPosition();
+}
+
+void Form9::ListView2_LostFocus() { ListView2->setSelectedIndex(-1); }
+
+void Form9::mf11_Click()
+{
+    // Not from the inquiry browser, and only on a hit.
+    if (!mf11->isEnabled()) return;
+    const std::optional<FileRef> file = fileNamed(Text2->text());
+    if (!file) return;
+    ConfigCache& c = app_.cache;
+    c.currentCategory = static_cast<qint16>(file->category);
+    c.currentCategoryName = c.rows[file->category].name;
+    c.listMode = 2;
+    c.chosenRegistrationNo = static_cast<qint32>(keyIn(Text3).value_or(0));
+    if (file->sub) {
+        c.chosenSubNo = static_cast<qint32>(keyIn(Text4).value_or(0));
+        Form6::run(app_);
+    } else {
+        Form5::run(app_);
+    }
+}
+
+void Form9::mf13_Click() { close(); }
+
+void Form9::mk1_Click()
+{
+    reopen_ = true;
+    close();
+}
+
+void Form9::mv11_Click() { mv11->toggle(); }
+
+void Form9::mh1_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form9::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        mh1_Click();
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}

@@ -1,0 +1,104 @@
+#pragma once
+#include <QMainWindow>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+class App;
+class Database;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class ReportListView;
+class StatusBar3;
+
+// The all-files search (全ファイル検索): asks for a text, then finds it in every text field of
+// every main and sub file and lists each hit with where it was found; the selected hit's
+// whole record shows above the list, and 編集 opens that one record in its record list.
+// allFilesSearchState says who opened it: 0 the main window, 1 the inquiry browser (which
+// gets no 編集).
+class Form9 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form9(App& app);
+    // The opener gets back the category it had: showing and opening hits changes it.
+    ~Form9() override;
+    // Shows the window modally, again as long as 検索条件 asks for a new search.
+    static void run(App& app);
+
+    bool reopenRequested() const { return reopen_; }
+    int hitCount() const { return hitCount_; }
+
+    // Opening: caption and placement, then the search in the first tick of the timer.
+    void Form_Load();
+    void Timer1_Timer();
+
+    void SubListViewHD();
+    void SubListViewKensaku();
+    void Txt1234Set();
+    void ListView2List();
+
+    void ListView1_ItemClick(int row);
+    void ListView1_ColumnClick(int column);
+    void ListView2_LostFocus();
+    void Text2_Change();
+
+    void mf11_Click();  // 編集: the hit's record in its record list
+    void mf13_Click();  // close
+    void mk1_Click();   // a new search
+    void mv11_Click();  // file name and numbers shown / hidden
+    void mh1_Click();   // help
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QLabel* Label6 = nullptr;
+    QLabel* Label7 = nullptr;
+    QLabel* Label8 = nullptr;
+    QLineEdit* Text2 = nullptr;  // table of the selected hit
+    QLineEdit* Text3 = nullptr;  // its registration number
+    QLineEdit* Text4 = nullptr;  // its sub number
+    ReportListView* ListView1 = nullptr;  // the hits
+    ReportListView* ListView2 = nullptr;  // the selected hit's record
+    StatusBar3* StatusBar1 = nullptr;
+
+    QMenu* mf1 = nullptr;
+    QAction* mf10 = nullptr;
+    QAction* mf11 = nullptr;
+    QAction* mf12 = nullptr;
+    QAction* mf13 = nullptr;
+    QAction* mk1 = nullptr;
+    QMenu* mv1 = nullptr;
+    QAction* mv11 = nullptr;
+    QAction* mh1 = nullptr;
+
+    // Hit list columns.
+    enum Column { FoundText, CategoryName, FieldName, FileName, RegistrationNo, SubNo };
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    struct FileRef {
+        int category;
+        bool sub;
+    };
+    // The created main or sub file whose table name is this text.
+    std::optional<FileRef> fileNamed(const QString& table) const;
+    void SubListViewData(Database& db, int category, bool sub, std::vector<QStringList>& hits);
+    void showPosition();
+    void buildMenus();
+
+    App& app_;
+    QWidget* client_ = nullptr;
+    int fileCount_ = 0;      // files that exist
+    int processedFiles_ = 0;
+    int hitCount_ = 0;
+    bool reopen_ = false;
+    // What the opener had in the cache when the window opened.
+    qint16 openerCategory_ = 0;
+    QString openerCategoryName_;
+    qint16 openerListMode_ = 0;
+};
