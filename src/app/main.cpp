@@ -1,5 +1,7 @@
 #include "core/App.h"
 #include "core/Form1.h"
+#include "platform/print/Printer.h"
+#include "platform/print/QtPrinterBackend.h"
 #include "platform/ui/QtUi.h"
 
 #include <QApplication>
@@ -15,7 +17,8 @@ int main(int argc, char** argv)
 
     const QString programDir = QCoreApplication::applicationDirPath();
     QtUi ui(programDir);
-    App app(programDir, ui);
+    Printer printer(std::make_unique<QtPrinterBackend>());
+    App app(programDir, ui, printer);
     Form1 main(app);
     if (!main.Form_Load()) return 1;
     if (ui.ended()) return 0;

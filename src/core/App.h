@@ -2,21 +2,31 @@
 #include "core/ConfigCache.h"
 
 #include <QString>
+#include <memory>
 
 class Ui;
 class Database;
 class DbError;
+class Printer;
+class PrinterError;
 
-// Everything a window needs: the program directory, the configuration cache and the Ui
-// service. main() builds the real one; every test builds its own.
+// Everything a window needs: the program directory, the configuration cache, the Ui service
+// and the printer. main() builds the real one; every test builds its own.
 class App {
 public:
+    // Prints on a recording printer of its own (nothing reaches a device).
     App(const QString& programDir, Ui& ui);
+    App(const QString& programDir, Ui& ui, Printer& printer);
+    ~App();
+    App(const App&) = delete;
+    App& operator=(const App&) = delete;
 
     const QString& programDir() const { return programDir_; }
     QString databasePath() const;
     QString helpPath() const;
     Ui& ui() { return ui_; }
+    // The printer every print goes to; it keeps its paper, orientation and font for the run.
+    Printer& printer() { return *printer_; }
 
     // Opens Tanzo.mdb for one action.
     Database openDatabase() const;
@@ -25,15 +35,25 @@ public:
     // Runs a handler's body; an engine error is shown and the program stays usable.
     template <class F>
     bool guard(F&& body);
+    // Shows a printing error: a refused setting (380) gets the advice to set the paper in the
+    // printer's properties; any other error is unexpected and ends the program.
+    void showPrinterError(const PrinterError& e);
+    // Runs a printing handler's body; on a printing error the open document is abandoned and
+    // the error shown. Returns false then.
+    template <class F>
+    bool guardPrint(F&& body);
 
     ConfigCache cache;
 
 private:
     QString programDir_;
     Ui& ui_;
+    std::unique_ptr<Printer> ownPrinter_;
+    Printer* printer_;
 };
 
 #include "platform/db/DbError.h"
+#include "platform/print/PrinterError.h"
 
 template <class F>
 bool App::guard(F&& body)
@@ -43,6 +63,18 @@ bool App::guard(F&& body)
         return true;
     } catch (const DbError& e) {
         showDbError(e);
+        return false;
+    }
+}
+
+template <class F>
+bool App::guardPrint(F&& body)
+{
+    try {
+        body();
+        return true;
+    } catch (const PrinterError& e) {
+        showPrinterError(e);
         return false;
     }
 }

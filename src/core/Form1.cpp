@@ -4,7 +4,13 @@
 #include "codes/Form2f.h"
 #include "codes/Form2ga.h"
 #include "core/App.h"
+#include "core/ColourSetting.h"
 #include "lists/Form5.h"
+#include "maintenance/Form12a.h"
+#include "maintenance/Form12b.h"
+#include "maintenance/Form2a.h"
+#include "maintenance/Form2h.h"
+#include "maintenance/Formv.h"
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
@@ -32,11 +38,6 @@ namespace {
 // Twips of the main window's layout, converted at 96 DPI.
 int px(int twips) { return text::twipsToPixels(twips); }
 
-QColor colourFromSetting(const QString& decimal)
-{
-    const qint64 v = text::Trim(decimal).toLongLong();
-    return QColor(static_cast<int>(v & 0xff), static_cast<int>((v >> 8) & 0xff), static_cast<int>((v >> 16) & 0xff));
-}
 
 // The designed point size, or a smaller one at which the text fits the width in pixels:
 // a long title or category name stays whole instead of being cut off.
@@ -211,7 +212,7 @@ void Form1::buildMenus()
     connect(mh12, &QAction::triggered, this, &Form1::mh12_Click);
 
     // The screens behind these items are not part of the program yet.
-    for (QAction* a : {mf12, mf13, mt11, mt17, mi1, mkk1, mkk2, mkk3, mh12})
+    for (QAction* a : {mi1, mkk1, mkk2, mkk3})
         a->setEnabled(false);
 }
 
@@ -259,8 +260,8 @@ void Form1::applySettings()
     Label2->setText(sys.mainFields[0].typeWord);
     fitFont(Label2, Label2->text(), kTitlePoints, Label2->width());
     setWindowTitle(text::Trim(sys.mainFields[0].typeWord) + QStringLiteral(" Tanzo"));
-    const QColor titleColour = colourFromSetting(sys.mainFields[1].typeWord);
-    const QColor back = colourFromSetting(sys.mainFields[2].typeWord);
+    const QColor titleColour = colour::fromSetting(sys.mainFields[1].typeWord);
+    const QColor back = colour::fromSetting(sys.mainFields[2].typeWord);
     QPalette p = centralWidget()->palette();
     p.setColor(QPalette::Window, back);
     centralWidget()->setPalette(p);
@@ -381,9 +382,25 @@ void Form1::Command3_Click()
 void Form1::Command9_Click() { app_.ui().endProgram(); }
 void Form1::mf17_Click() { app_.ui().endProgram(); }
 
-void Form1::mf12_Click() {}
-void Form1::mf13_Click() {}
-void Form1::mt11_Click() {}
+void Form1::mf12_Click()
+{
+    Form12a w(app_);
+    app_.ui().showModal(w);
+}
+void Form1::mf13_Click()
+{
+    // A restore ends the program itself once the file is replaced.
+    Form12b w(app_);
+    app_.ui().showModal(w);
+}
+void Form1::mt11_Click()
+{
+    // The main window follows each setting while the settings window is still open.
+    Form2a w(app_);
+    connect(&w, &Form2a::settingsChanged, this, &Form1::applySettings);
+    app_.ui().showModal(w);
+    applySettings();
+}
 void Form1::mt12_Click()
 {
     Form2b w(app_);
@@ -411,13 +428,34 @@ void Form1::mt16_Click()
     Form2ga w(app_);
     app_.ui().showModal(w);
 }
-void Form1::mt17_Click() {}
+void Form1::mt17_Click()
+{
+    Form2h w(app_);
+    app_.ui().showModal(w);
+    if (!w.initialised()) return;
+    applySettings();
+    resetCategoryButtons();
+}
+
+void Form1::resetCategoryButtons()
+{
+    // After initialisation each button shows its number with the blank kept for a sign.
+    for (int i = 0; i < 6; ++i) {
+        setButtonCaption(i, QStringLiteral(" ") + QString::number(i + 1));
+        Command1[i]->setEnabled(false);
+    }
+    update();
+}
 void Form1::mi1_Click() {}
 void Form1::mkk1_Click() {}
 void Form1::mkk2_Click() {}
 void Form1::mkk3_Click() {}
 void Form1::mh11_Click() { app_.ui().sendHelpKey(*this); }
-void Form1::mh12_Click() {}
+void Form1::mh12_Click()
+{
+    Formv w(app_);
+    app_.ui().showModal(w);
+}
 
 void Form1::closeEvent(QCloseEvent* e)
 {

@@ -48,6 +48,8 @@ public:
     void Dspsize();
     // The category buttons after category naming: unnamed ones are emptied and disabled.
     void refreshCategoryButtons();
+    // The category buttons after system initialisation: " 1" .. " 6", disabled.
+    void resetCategoryButtons();
     // Title and colours of the system row.
     void applySettings();
 

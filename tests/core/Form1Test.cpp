@@ -5,6 +5,8 @@
 #include "core/App.h"
 #include "core/Form1.h"
 #include "lists/Form5.h"
+#include "maintenance/Form2a.h"
+#include "maintenance/Form2h.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/ReportListView.h"
 #include "records/Form5kf.h"
@@ -273,4 +275,37 @@ TEST(Form1, AllFilesSearchOpensFromTheMainWindow)
     f.Command3_Click();
     EXPECT_EQ(t.app.cache.allFilesSearchState, 0);
     EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9"))) << t.ui.shownWindows().join(QLatin1Char(' ')).toStdString();
+}
+
+TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    Form1 f(t.app);
+    ASSERT_TRUE(f.Form_Load());
+    for (QAction* a : {f.mf12, f.mf13, f.mt11, f.mt17, f.mh12}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    f.mf12_Click();
+    f.mf13_Click();
+    f.mh12_Click();
+    EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form12a", "Form12b", "Formv"}));
+
+    // A title set in the settings window reaches the main window.
+    t.ui.onShow(QStringLiteral("Form2a"), [](QWidget& w) {
+        auto& s = dynamic_cast<Form2a&>(w);
+        s.Text1->setText(QStringLiteral(" 倉庫 "));
+        s.Command4_Click();
+    });
+    f.mt11_Click();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("倉庫 Tanzo"));
+
+    // Initialisation empties the buttons to their numbers and puts the title back.
+    t.ui.answer(Ui::Answer::Ok);
+    t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { dynamic_cast<Form2h&>(w).Command1_Click(); });
+    f.mt17_Click();
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(f.Command1[i]->text(), QStringLiteral(" %1").arg(i + 1));
+        EXPECT_FALSE(f.Command1[i]->isEnabled());
+    }
+    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral(" "));
 }

@@ -93,6 +93,14 @@ std::optional<QString> ScriptedUi::chooseOpenFile(const QString& title, const QS
     return std::get<std::optional<QString>>(r);
 }
 
+bool ScriptedUi::choosePrinter(Printer&)
+{
+    calls_.push_back({QStringLiteral("choosePrinter"), QString(), QString()});
+    Reply r = next(QStringLiteral("printer dialog"));
+    if (!std::holds_alternative<PrinterChoice>(r)) unanswered(QStringLiteral("printer dialog (queued reply is not a printer choice)"));
+    return std::get<PrinterChoice>(r).ok;
+}
+
 void ScriptedUi::showModal(QWidget& window)
 {
     calls_.push_back({QStringLiteral("showModal"), window.objectName(), window.windowTitle()});

@@ -20,19 +20,24 @@ struct ProgramEnded : std::runtime_error {
 class ScriptedUi : public Ui {
 public:
     struct Call {
-        QString kind;  // "msgBox", "inputBox", "chooseColor", "showModal", "popupMenu", "help", ...
+        QString kind;  // "msgBox", "inputBox", "chooseColor", "choosePrinter", "showModal", "popupMenu", "help", ...
         QString text;
         QString title;
         Icon icon = Icon::None;
         Buttons buttons = Buttons::Ok;
     };
-    using Reply = std::variant<Answer, std::optional<QString>, std::optional<QColor>, std::optional<FontSpec>>;
+    struct PrinterChoice {
+        bool ok = true;
+    };
+    using Reply = std::variant<Answer, std::optional<QString>, std::optional<QColor>, std::optional<FontSpec>, PrinterChoice>;
 
     // Queue the answer to the next question.
     void answer(Answer a) { replies_.push_back(a); }
     void answerText(std::optional<QString> s) { replies_.push_back(s); }
     void answerColor(std::optional<QColor> c) { replies_.push_back(c); }
     void answerFont(std::optional<FontSpec> f) { replies_.push_back(f); }
+    // true = the printer dialog is closed with OK, false = Cancel.
+    void answerPrinter(bool ok) { replies_.push_back(PrinterChoice{ok}); }
     // Chooses the action with this objectName (or "" for none) at the next pop-up menu.
     void answerMenu(const QString& objectName) { menuReplies_.push_back(objectName); }
     // Runs when a window of this objectName (e.g. "Form7") is shown modally.
@@ -52,6 +57,7 @@ public:
     std::optional<FontSpec> chooseFont(const FontSpec& initial) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& startDir) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) override;
+    bool choosePrinter(Printer& printer) override;
     void showModal(QWidget& window) override;
     QAction* popupMenu(QMenu& menu, const QPoint& globalPos) override;
     void defer(int ms, std::function<void()> fn) override;

@@ -3,7 +3,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 
-TestApp::TestApp() : app(dir.path(), ui) { reload(); }
+TestApp::TestApp() : app(dir.path(), ui, printer) { reload(); }
 
 void TestApp::reload()
 {

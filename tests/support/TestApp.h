@@ -2,11 +2,12 @@
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
+#include "platform/print/RecordingPrinter.h"
 
 #include <memory>
 
-// A program directory, a scripted person and an App over them, with the configuration
-// cache loaded from the database as the main window's start-up does.
+// A program directory, a scripted person, a recording printer and an App over them, with the
+// configuration cache loaded from the database as the main window's start-up does.
 struct TestApp {
     TestApp();
     // Reads the cache again from the database, as a restart would.
@@ -16,5 +17,7 @@ struct TestApp {
 
     TempProgramDir dir;
     ScriptedUi ui;
+    // The program's printer: it records every print for the checks.
+    RecordingPrinter printer;
     App app;
 };

@@ -1,5 +1,7 @@
 #include "platform/ui/QtUi.h"
 
+#include "platform/print/Printer.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
@@ -17,6 +19,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
@@ -118,6 +122,18 @@ std::optional<QString> QtUi::chooseOpenFile(const QString& title, const QString&
     const QString f = QFileDialog::getOpenFileName(QApplication::activeWindow(), title, startDir, filter);
     if (f.isEmpty()) return std::nullopt;
     return f;
+}
+
+bool QtUi::choosePrinter(Printer& printer)
+{
+    // The printer keeps what is chosen here; a device without a Qt printer has nothing to choose.
+    QPrinter* device = printer.backend().device();
+    if (!device) return true;
+    QPrintDialog dialog(device, QApplication::activeWindow());
+    dialog.setOption(QAbstractPrintDialog::PrintToFile, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 void QtUi::showModal(QWidget& window)

@@ -9,6 +9,7 @@
 class QWidget;
 class QMenu;
 class QAction;
+class Printer;
 
 // Everything the program says to the person, and every dialog it opens, goes through this
 // service: QtUi shows real windows, the tests answer from a script.
@@ -35,6 +36,9 @@ public:
     // A folder or file chosen by the person; nullopt when cancelled.
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& startDir) = 0;
     virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) = 0;
+    // The printer dialog over the program's printer: the person picks the device, paper,
+    // orientation and copies, which the printer keeps. false when cancelled.
+    virtual bool choosePrinter(Printer& printer) = 0;
 
     // Shows a window modally and returns when it has closed.
     virtual void showModal(QWidget& window) = 0;

@@ -1,0 +1,40 @@
+#include "core/ScreenPrint.h"
+
+#include "core/App.h"
+#include "platform/capture/ScreenCapture.h"
+#include "platform/print/Printer.h"
+#include "platform/widgets/StatusBar3.h"
+
+#include <QWidget>
+
+QString ScreenPrint::statusText(Capture what)
+{
+    switch (what) {
+    case Capture::ActiveWindow: return QStringLiteral("画面印刷中　ActiveWindow");
+    case Capture::UserData: return QStringLiteral("画面印刷中　UserData");
+    case Capture::EntireScreen: return QStringLiteral("画面印刷中　EntireScreen");
+    }
+    return QString();
+}
+
+bool ScreenPrint::run(App& app, QWidget& window, Capture what, StatusBar3* status)
+{
+    if (status) status->setPanelText(3, statusText(what));
+    window.repaint();
+
+    bool printed = false;
+    app.guardPrint([&] {
+        QImage picture;
+        switch (what) {
+        case Capture::ActiveWindow: picture = CaptureWholeWindow(window); break;
+        case Capture::UserData: picture = CaptureClientArea(window); break;
+        case Capture::EntireScreen: picture = CaptureWholeScreen(&window); break;
+        }
+        printed = PrintPictureFitted(app.printer(), picture);
+        app.printer().endDoc();
+    });
+
+    if (status) status->setPanelText(3, QString());
+    window.repaint();
+    return printed;
+}

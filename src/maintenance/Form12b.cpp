@@ -1,0 +1,168 @@
+#include "maintenance/Form12b.h"
+
+#include "core/App.h"
+#include "core/ConfigCache.h"
+#include "maintenance/FileCopy.h"
+#include "maintenance/FolderBrowser.h"
+#include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "schema/TwipsLayout.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QTreeView>
+#include <sqlite3.h>
+
+namespace {
+
+const QString kUnchanged = QStringLiteral("現在のデータベースは変更されていません。");
+
+// The engine's own check of every page of the file: "ok", or the damage it found.
+QString damageOf(Database& db)
+{
+    QStringList found;
+    char* error = nullptr;
+    const int rc = sqlite3_exec(
+        db.handle(), "PRAGMA quick_check",
+        [](void* out, int columns, char** values, char**) {
+            if (columns > 0 && values[0]) static_cast<QStringList*>(out)->append(QString::fromUtf8(values[0]));
+            return 0;
+        },
+        &found, &error);
+    if (rc != SQLITE_OK) {
+        const QString why = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
+        sqlite3_free(error);
+        return QStringLiteral("ファイルが壊れています。(%1)").arg(why);
+    }
+    if (found != QStringList{QStringLiteral("ok")})
+        return QStringLiteral("ファイルが壊れています。(%1)").arg(found.join(QStringLiteral(", ")));
+    return QString();
+}
+
+}  // namespace
+
+Form12b::Form12b(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form12b"));
+    setFixedSize(text::twipsToPixels(8400), text::twipsToPixels(7400));
+
+    Label1 = layout::label(this, "Label1", QStringLiteral("データベース復元"), 240, 120, 6000, 400);
+    QFont heading = Label1->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label2 = layout::label(this, "Label2", QStringLiteral("復元するデータベースのファイルを指定して下さい。"), 240, 640,
+                           5000);
+    Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名は Tanzo.mdb です。"), 5400, 640, 2800);
+
+    browser_ = new FolderBrowser(app_, this, {QStringLiteral("*.mdb")});
+    Drive1 = browser_->Drive1;
+    Dir1 = browser_->Dir1;
+    File1 = browser_->File1;
+    layout::place(Drive1, 240, 1080, 3900, 330);
+    layout::place(Dir1, 240, 1500, 3900, 3900);
+    Label4 = layout::label(this, "Label4", QStringLiteral("*.mdb ファイルのみ表示"), 4300, 1080, 3860, 330);
+    layout::place(File1, 4300, 1500, 3860, 3900);
+
+    Label5 = layout::label(this, "Label5",
+                           QStringLiteral("復元作業終了後、システムを一旦終了します。\nシステムを再度起動して下さい。"), 240,
+                           5600, 7900, 600);
+    Command1 = layout::button(this, "Command1", QStringLiteral("復元作業実行"), 240, 6500, 1900);
+    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), 4700, 6500, 1500);
+    Command3 = layout::button(this, "Command3", QStringLiteral("ヘルプ"), 6400, 6500, 1500);
+
+    connect(Drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
+    connect(Command1, &QPushButton::clicked, this, &Form12b::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form12b::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form12b::Command3_Click);
+
+    Form_Load();
+}
+
+void Form12b::Form_Load() { setWindowTitle(app_.cache.caption(QStringLiteral("データベース復元"))); }
+
+void Form12b::Drive1_Change() { browser_->driveChanged(); }
+
+void Form12b::refuse(const QString& text)
+{
+    app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+}
+
+QString Form12b::checkBackup(const QString& path)
+{
+    try {
+        Database db = Database::open(path);
+        if (!db.tableExists(management::kTable)) return QStringLiteral("管理テーブルがありません。");
+        const std::vector<ColumnInfo> cols = db.columns(management::kTable);
+        if (cols.size() != static_cast<size_t>(management::kColumnCount))
+            return QStringLiteral("管理テーブルの列の数が正しくありません。");
+        for (int i = 0; i < management::kColumnCount; ++i)
+            if (cols[i].name != management::columnNames()[i])
+                return QStringLiteral("管理テーブルの列「%1」がありません。").arg(management::columnNames()[i]);
+        Recordset table = db.openTable(management::kTable);
+        if (table.recordCount() != management::kRowCount)
+            return QStringLiteral("管理テーブルの行数が %1 行ではありません。").arg(management::kRowCount);
+        // The seven rows must read as the start-up reads them.
+        ConfigCache scratch;
+        scratch.LoadConfigCache(table);
+        return damageOf(db);
+    } catch (const DbError& e) {
+        return e.message();
+    }
+}
+
+void Form12b::Command1_Click()
+{
+    Ui& ui = app_.ui();
+    const QString name = text::Trim(browser_->fileName());
+    if (name != QLatin1String("Tanzo.mdb")) {
+        refuse(QStringLiteral("データベース名(Tanzo.mdb)が相違しています。") + name);
+        return;
+    }
+    const QString source = filecopy::join(browser_->path(), name);
+    if (ui.msgBox(QStringLiteral("復元元データベース名は：") + source + QStringLiteral(" です。"), Ui::Buttons::OkCancel,
+                  Ui::Icon::Question, QStringLiteral("復元元データベース確認")) != Ui::Answer::Ok)
+        return;
+
+    const QString target = app_.databasePath();
+    const QString sourceFile = QFileInfo(source).canonicalFilePath();
+    if (!sourceFile.isEmpty() && sourceFile == QFileInfo(target).canonicalFilePath()) {
+        refuse(QStringLiteral("指定されたファイルは現在使用中のデータベースです。バックアップのファイルを指定して下さい。"));
+        return;
+    }
+    const QString problem = checkBackup(source);
+    if (!problem.isEmpty()) {
+        refuse(QStringLiteral("指定されたファイルは在庫管理Tanzo のデータベースではないか、壊れているため、復元できません。") +
+               kUnchanged + QStringLiteral("\r\n") + problem);
+        return;
+    }
+    // The copy goes to a temporary file beside the database and replaces it in one step.
+    const QString failure = filecopy::copyReplacing(source, target);
+    if (!failure.isEmpty()) {
+        refuse(QStringLiteral("データベースの復元に失敗しました。") + kUnchanged + QStringLiteral("\r\n") + failure);
+        return;
+    }
+    // A journal left beside the old file by an interrupted write belongs to that file.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(target + QLatin1String(suffix));
+
+    ui.msgBox(QStringLiteral("復元作業は終了しました"), Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("終了"));
+    ui.endProgram();
+}
+
+void Form12b::Command2_Click() { close(); }
+
+void Form12b::Command3_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form12b::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        Command3_Click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <QDialog>
+
+class App;
+class FolderBrowser;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTreeView;
+
+// Database restore: puts a chosen backup copy Tanzo.mdb in place of the database file, then
+// ends the program so that the next start reads the restored file.
+class Form12b : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form12b(App& app);
+
+    void Form_Load();
+    void Drive1_Change();
+    // 復元作業実行
+    void Command1_Click();
+    // 戻る
+    void Command2_Click();
+    // ヘルプ
+    void Command3_Click();
+
+    // Why a file cannot take the place of the database (it is no database of this system,
+    // or it is damaged); empty when it can.
+    static QString checkBackup(const QString& path);
+
+    FolderBrowser& browser() { return *browser_; }
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QComboBox* Drive1 = nullptr;
+    QTreeView* Dir1 = nullptr;
+    QListWidget* File1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Command3 = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void refuse(const QString& text);
+
+    App& app_;
+    FolderBrowser* browser_ = nullptr;
+};

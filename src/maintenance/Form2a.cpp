@@ -1,0 +1,211 @@
+#include "maintenance/Form2a.h"
+
+#include "core/App.h"
+#include "core/ColourSetting.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "schema/CacheRollback.h"
+#include "schema/TwipsLayout.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QSignalBlocker>
+
+namespace {
+
+// Settings cells of the system row (the type words of its fields 1..5).
+constexpr int kTitle = 0;
+constexpr int kTitleColour = 1;
+constexpr int kBackColour = 2;
+constexpr int kReadProgress = 3;
+constexpr int kPrintProgress = 4;
+
+const QString kWindowName = QStringLiteral("システム環境設定");
+
+QLabel* sectionLabel(QWidget* parent, const char* name, const QString& caption, int top)
+{
+    QLabel* l = layout::label(parent, name, caption, 240, top, 8000, 300);
+    QFont f = l->font();
+    f.setBold(true);
+    l->setFont(f);
+    return l;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, int left, int top)
+{
+    auto* c = new QCheckBox(QStringLiteral("表示する"), parent);
+    c->setObjectName(QString::fromLatin1(name));
+    layout::place(c, left, top, 1600, 300);
+    return c;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width, int height = 360)
+{
+    auto* t = new QLineEdit(parent);
+    t->setObjectName(QString::fromLatin1(name));
+    layout::place(t, left, top, width, height);
+    return t;
+}
+
+}  // namespace
+
+Form2a::Form2a(App& app) : app_(app)
+{
+    setObjectName(QStringLiteral("Form2a"));
+    setFixedSize(text::twipsToPixels(9600), text::twipsToPixels(6700));
+
+    Label1 = layout::label(this, "Label1", kWindowName, 240, 120, 6000, 400);
+    QFont heading = Label1->font();
+    heading.setPointSizeF(14);
+    heading.setBold(true);
+    Label1->setFont(heading);
+
+    Label6 = sectionLabel(this, "Label6", QStringLiteral("１．システム・タイトル設定"), 700);
+    Label2 = layout::label(this, "Label2",
+                           QStringLiteral("このシステムの題名は「在庫管理」となっていますが、"
+                                          "使用目的に合わせて自由に変更できます。"),
+                           480, 1020, 8800, 500);
+    Label2->setWordWrap(true);
+    constexpr int kBoxLeft = 3300;
+    Label3 = layout::label(this, "Label3", QStringLiteral("タイトルの変更："), 480, 1640, 2700);
+    Text1 = textBox(this, "Text1", kBoxLeft, 1600, 3300);
+    Text1->setText(QStringLiteral("在庫管理"));
+    Text1->setMaxLength(255);  // a text cell of the management table
+    Command4 = layout::button(this, "Command4", QStringLiteral("設定"), 6800, 1580, 1200, 400);
+
+    Label4 = layout::label(this, "Label4", QStringLiteral("タイトル文字色の変更："), 480, 2200, 2700);
+    Command1 = layout::button(this, "Command1", QStringLiteral("色選定"), kBoxLeft, 2140, 1100, 400);
+    Text2 = textBox(this, "Text2", kBoxLeft + 1250, 2160, 3950);
+    Text2->setReadOnly(true);
+    Text2->setFocusPolicy(Qt::NoFocus);
+
+    Label5 = layout::label(this, "Label5", QStringLiteral("メイン画面の背景色の変更："), 480, 2760, 2700);
+    Command2 = layout::button(this, "Command2", QStringLiteral("色選定"), kBoxLeft, 2700, 1100, 400);
+    Text3 = textBox(this, "Text3", kBoxLeft + 1250, 2720, 3950);
+    Text3->setReadOnly(true);
+    Text3->setFocusPolicy(Qt::NoFocus);
+
+    Label7 = sectionLabel(this, "Label7", QStringLiteral("２．処理の進捗状況を表示"), 3400);
+    Label8 = layout::label(this, "Label8",
+                           QStringLiteral("データ量が多くなると、ファイルの読込み・印刷の出力に時間を要します。"
+                                          "　　　そのため、処理の進捗状況をプログレスバー形式で表示することが出来ます。"),
+                           480, 3720, 8800, 560);
+    Label8->setWordWrap(true);
+    Label9 = layout::label(this, "Label9", QStringLiteral("ファイルの読込み状況の表示"), 480, 4420, 2700);
+    Check1 = checkBox(this, "Check1", kBoxLeft, 4400);
+    Label10 = layout::label(this, "Label10", QStringLiteral("印刷の出力状況の表示"), 480, 4840, 2700);
+    Check2 = checkBox(this, "Check2", kBoxLeft, 4820);
+
+    Command3 = layout::button(this, "Command3", QStringLiteral("終了"), 3000, 5800, 1500, 420);
+    Command5 = layout::button(this, "Command5", QStringLiteral("ヘルプ"), 4700, 5800, 1500, 420);
+
+    connect(Command1, &QPushButton::clicked, this, &Form2a::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form2a::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form2a::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &Form2a::Command4_Click);
+    connect(Command5, &QPushButton::clicked, this, &Form2a::Command5_Click);
+    // Only the person's click changes a switch; Form_Load sets them quietly.
+    connect(Check1, &QCheckBox::clicked, this, &Form2a::Check1_Click);
+    connect(Check2, &QCheckBox::clicked, this, &Form2a::Check2_Click);
+
+    Form_Load();
+}
+
+void Form2a::Form_Load()
+{
+    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
+    setWindowTitle(app_.cache.caption(kWindowName));
+    Text1->setText(sys.mainFields[kTitle].typeWord);
+    Text2->setText(Text1->text());
+    showTitleColour(colour::fromSetting(sys.mainFields[kTitleColour].typeWord));
+    showBackColour(colour::fromSetting(sys.mainFields[kBackColour].typeWord));
+    showSwitches();
+}
+
+void Form2a::showTitleColour(const QColor& c)
+{
+    QPalette p = Text2->palette();
+    p.setColor(QPalette::Text, c);
+    Text2->setPalette(p);
+}
+
+void Form2a::showBackColour(const QColor& c)
+{
+    QPalette p = Text3->palette();
+    p.setColor(QPalette::Base, c);
+    Text3->setPalette(p);
+}
+
+void Form2a::showSwitches()
+{
+    const ConfigCache& c = app_.cache;
+    const QSignalBlocker q1(Check1);
+    const QSignalBlocker q2(Check2);
+    Check1->setChecked(c.readProgressOn());
+    Check2->setChecked(c.printProgressOn());
+}
+
+bool Form2a::store(int cell, const QString& value)
+{
+    ConfigCache& c = app_.cache;
+    const bool stored = app_.guard([&] {
+        CacheRollback undo(c);
+        c.rows[ConfigCache::kSystemRow].mainFields[cell].typeWord = value;
+        c.rowChanged[ConfigCache::kSystemRow] = 1;
+        c.SaveChangedRows();
+        undo.keep();
+    });
+    if (stored) emit settingsChanged();
+    return stored;
+}
+
+void Form2a::Command4_Click()
+{
+    const QString title = text::Trim(Text1->text());
+    if (!store(kTitle, title)) return;
+    Text2->setText(title);
+    setWindowTitle(app_.cache.caption(kWindowName));
+}
+
+void Form2a::Command1_Click()
+{
+    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
+    const auto chosen = app_.ui().chooseColor(colour::fromSetting(sys.mainFields[kTitleColour].typeWord));
+    if (!chosen) return;
+    if (!store(kTitleColour, colour::toSetting(*chosen))) return;
+    showTitleColour(*chosen);
+}
+
+void Form2a::Command2_Click()
+{
+    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
+    const auto chosen = app_.ui().chooseColor(colour::fromSetting(sys.mainFields[kBackColour].typeWord));
+    if (!chosen) return;
+    if (!store(kBackColour, colour::toSetting(*chosen))) return;
+    showBackColour(*chosen);
+}
+
+void Form2a::Check1_Click()
+{
+    // A switch that could not be stored shows the stored value again.
+    if (!store(kReadProgress, Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"))) showSwitches();
+}
+
+void Form2a::Check2_Click()
+{
+    if (!store(kPrintProgress, Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"))) showSwitches();
+}
+
+void Form2a::Command3_Click() { close(); }
+
+void Form2a::Command5_Click() { app_.ui().sendHelpKey(*this); }
+
+void Form2a::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        Command5_Click();
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}

@@ -1,0 +1,28 @@
+#pragma once
+#include <QDialog>
+
+class App;
+class QLabel;
+class QPixmap;
+class QPushButton;
+
+// The version window.
+class Formv : public QDialog {
+    Q_OBJECT
+public:
+    // The window shows fixed texts only; it takes the App as every window does.
+    explicit Formv(App& app);
+
+    // The picture beside the product name: a shelf of discs and a box, drawn here.
+    static QPixmap picture(int size);
+
+    QLabel* Image1 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+    // Ｏ Ｋ
+    void Command1_Click();
+};

@@ -1,0 +1,172 @@
+#include "Builders.h"
+#include "MaintenanceFixture.h"
+#include "maintenance/FileCopy.h"
+#include "maintenance/FolderBrowser.h"
+#include "maintenance/Form12a.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QTemporaryDir>
+
+namespace {
+
+using Icon = Ui::Icon;
+using Answer = Ui::Answer;
+
+const QString kFolderError = QStringLiteral("新規フォルダー作成でエラーが発生しました");
+
+check::Msg confirmOf(const QString& folder)
+{
+    return {QStringLiteral("バックアップ先フォルダーは  パス名：") + folder + QStringLiteral(" です。"),
+            QStringLiteral("バックアップ先フォルダー確認"), Icon::Question};
+}
+
+const check::Msg kBackedUp{QStringLiteral("バックアップは終了しました"), QStringLiteral("終了"), Icon::Information};
+const check::Msg kBackupError{QStringLiteral("バックアップコピーでエラーが発生しました"), QStringLiteral("Error"),
+                              Icon::Critical};
+
+QStringList listed(const QListWidget* files)
+{
+    QStringList out;
+    for (int i = 0; i < files->count(); ++i) out << files->item(i)->text();
+    return out;
+}
+
+}  // namespace
+
+TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    QTemporaryDir target;
+    fixture::writeFile(target.filePath(QStringLiteral("Tanzo.mdb")), "an older copy");
+    fixture::writeFile(target.filePath(QStringLiteral("memo.txt")), "kept");
+
+    Form12a f(t.app);
+    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - データベース・バックアップ"));
+    EXPECT_EQ(f.Label2->text(), QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"));
+    // The folder tree starts where the program was started from.
+    EXPECT_EQ(f.browser().path(), QDir::cleanPath(QDir::currentPath()));
+
+    f.browser().setPath(target.path());
+    EXPECT_EQ(listed(f.File1), QStringList({"memo.txt", "Tanzo.mdb"}));
+
+    // Cancel copies nothing.
+    t.ui.answer(Answer::Cancel);
+    f.Command2_Click();
+    check::messages(t.ui, {confirmOf(target.path())});
+    EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), QByteArray("an older copy"));
+
+    t.ui.answer(Answer::Ok);
+    f.Command2_Click();
+    check::messages(t.ui, {confirmOf(target.path()), kBackedUp});
+    EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
+    EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb", "memo.txt"}));
+}
+
+TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
+{
+    TestApp t;
+    build::defineMain(t.app, 0, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
+    for (int n = 1; n <= 40; ++n) build::addMainRow(t.app, 0, {QString(200, QChar(u'あ'))}, n);
+    ASSERT_GT(QFileInfo(t.app.databasePath()).size(), 8192);
+
+    QTemporaryDir target;
+    const QString copy = target.filePath(QStringLiteral("Tanzo.mdb"));
+    fixture::writeFile(copy, "an older copy");
+    Form12a f(t.app);
+    f.browser().setPath(target.path());
+    {
+        fixture::SmallDisk full;
+        t.ui.answer(Answer::Ok);
+        f.Command2_Click();
+    }
+    check::messages(t.ui, {confirmOf(target.path()), kBackupError});
+    EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
+    EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb"}));
+
+    // A folder in the way of the copy's name is an error too, and stays as it is.
+    QTemporaryDir blocked;
+    ASSERT_TRUE(QDir(blocked.path()).mkdir(QStringLiteral("Tanzo.mdb")));
+    f.browser().setPath(blocked.path());
+    t.ui.answer(Answer::Ok);
+    f.Command2_Click();
+    check::messages(t.ui, {confirmOf(blocked.path()), kBackupError});
+    EXPECT_TRUE(QFileInfo(blocked.filePath(QStringLiteral("Tanzo.mdb"))).isDir());
+    EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
+}
+
+TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
+{
+    TestApp t;
+    QTemporaryDir here;
+    Form12a f(t.app);
+    f.browser().setPath(here.path());
+    const QString prompt = QStringLiteral("新規作成のフォルダー名を入力して下さい。\r\n作成されるパス名は") + here.path() +
+                           QStringLiteral(" です。");
+
+    // An empty answer and Cancel make nothing and say nothing.
+    t.ui.answerText(QString());
+    f.Command1_Click();
+    t.ui.answerText(std::nullopt);
+    f.Command1_Click();
+    ASSERT_EQ(t.ui.calls().size(), 2u);
+    EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("inputBox"));
+    EXPECT_EQ(t.ui.calls()[0].text, prompt);
+    EXPECT_EQ(t.ui.calls()[0].title, QStringLiteral("新規作成フォルダー名入力"));
+    check::messages(t.ui, {});
+    EXPECT_TRUE(fixture::entriesOf(here.path()).isEmpty());
+
+    t.ui.answerText(QStringLiteral("  ２０２４年　"));
+    f.Command1_Click();
+    check::messages(t.ui, {{QStringLiteral("新規フォルダーは作成されました"), QStringLiteral("終了"), Icon::Information}});
+    EXPECT_TRUE(QFileInfo(here.filePath(QStringLiteral("２０２４年"))).isDir());
+    EXPECT_EQ(f.browser().path(), QDir::cleanPath(here.path()));
+
+    // The same name again, blanks only, and names that are not one plain folder.
+    for (const QString& name : {QStringLiteral("２０２４年"), QStringLiteral("   "), QStringLiteral("a/b"),
+                                QStringLiteral("/tmp"), QStringLiteral(".."), QStringLiteral("."), QStringLiteral("x\ty")}) {
+        t.ui.answerText(name);
+        f.Command1_Click();
+        check::messages(t.ui, {{kFolderError, QStringLiteral("Error"), Icon::Critical}});
+    }
+    EXPECT_EQ(fixture::entriesOf(here.path()), QStringList({"２０２４年"}));
+}
+
+TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
+{
+    TestApp t;
+    const QStringList roots = FolderBrowser::driveRoots();
+    ASSERT_FALSE(roots.isEmpty());
+    EXPECT_EQ(roots.first(), QStringLiteral("/"));
+
+    QTemporaryDir here;
+    Form12a f(t.app);
+    f.browser().setPath(here.path());
+    f.Drive1->setCurrentIndex(0);
+    f.Drive1_Change();
+    EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
+    check::messages(t.ui, {});
+
+    // Backing up to the root shows it with one separator; cancelled here.
+    t.ui.answer(Answer::Cancel);
+    f.Command2_Click();
+    check::messages(t.ui, {confirmOf(QStringLiteral("/"))});
+
+    f.Drive1->addItem(QStringLiteral("/no/such/volume"));
+    f.Drive1->setCurrentIndex(f.Drive1->count() - 1);
+    f.Drive1_Change();
+    check::messages(t.ui, {{QStringLiteral("ドライブ /no/such/volume を使用できません。装置の準備ができているか確認して下さい。"),
+                            QStringLiteral("Error"), Icon::Critical}});
+    EXPECT_EQ(f.Drive1->currentIndex(), 0);
+    EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
+}
+
+TEST(FileCopy, JoinsWithExactlyOneSeparator)
+{
+    EXPECT_EQ(filecopy::join(QStringLiteral("/"), QStringLiteral("Tanzo.mdb")), QStringLiteral("/Tanzo.mdb"));
+    EXPECT_EQ(filecopy::join(QStringLiteral("/home/a"), QStringLiteral("Tanzo.mdb")), QStringLiteral("/home/a/Tanzo.mdb"));
+    EXPECT_EQ(filecopy::join(QStringLiteral("/home/a/"), QStringLiteral("x")), QStringLiteral("/home/a/x"));
+}

@@ -1,0 +1,87 @@
+#pragma once
+// Helpers shared by the tests of the maintenance windows.
+#include "../schema/SchemaChecks.h"
+#include "TestApp.h"
+#include "core/ConfigCache.h"
+#include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace fixture {
+
+inline QByteArray bytesOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
+// Every entry of a folder, sorted: a failed copy must leave nothing behind.
+inline QStringList entriesOf(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The management table as stored, read into a cache of its own.
+inline ConfigCache stored(const QString& databasePath)
+{
+    ConfigCache c;
+    Database db = Database::open(databasePath);
+    Recordset t = db.openTable(management::kTable);
+    c.LoadConfigCache(t);
+    return c;
+}
+
+// Every value of the seven rows as one text, to compare two states of the cache or table.
+inline QString dump(const ConfigCache& c)
+{
+    QStringList out;
+    for (const CategoryDefinition& d : c.rows) {
+        QStringList row{QString::number(d.rowKey), QString::number(d.named), d.name, d.databaseFileName,
+                        QString::number(d.mainCreated), d.mainTableName, QString::number(d.mainFieldCount)};
+        for (const FieldDefinition& f : d.mainFields) row << f.name << f.typeWord;
+        row << QString::number(d.subCreated) << d.subTableName << QString::number(d.subFieldCount);
+        for (const FieldDefinition& f : d.subFields) row << f.name << f.typeWord;
+        row << QString::number(d.lastRegistrationNo);
+        out << row.join(QLatin1Char('|'));
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+// While it lives, no file of this process may grow beyond a few kilobytes: writing more
+// fails as on a full disk.
+class SmallDisk {
+public:
+    explicit SmallDisk(rlim_t bytes = 4096)
+    {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = saved_;
+        small.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &small);
+    }
+    ~SmallDisk()
+    {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+}  // namespace fixture
