@@ -39,6 +39,13 @@ void App::showPrinterError(const PrinterError& e)
                    Ui::Buttons::Ok, Ui::Icon::Exclamation, QStringLiteral("注意メッセージ"));
         return;
     }
+    if (e.code() == PrinterError::kDeviceError) {
+        // No printer to print on is the machine's state, not a fault of the program: the
+        // person is told and the program goes on.
+        ui_.msgBox(QStringLiteral("印刷できるプリンターが見つかりません。プリンターの接続と設定を確認して下さい。"),
+                   Ui::Buttons::Ok, Ui::Icon::Exclamation, QStringLiteral("注意メッセージ"));
+        return;
+    }
     ui_.msgBox(QStringLiteral("予期しないエラーが発生しましたので強制終了します。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("エラー発生"));
     ui_.endProgram();
 }

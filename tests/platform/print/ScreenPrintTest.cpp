@@ -109,13 +109,19 @@ TEST(ScreenPrint, PrinterErrorsAreShownAndTheStatusCleared)
     EXPECT_FALSE(t.ui.programEnded());
     t.printer.recorder().acceptEverything();
 
-    // A device that fails: the unexpected-error message and the program ends.
+    // No printer to print on: the person is told and the program goes on.
     t.printer.recorder().setOffline(true);
-    EXPECT_THROW(ScreenPrint::run(t.app, w.win, ScreenPrint::Capture::ActiveWindow, w.status), ProgramEnded);
+    EXPECT_FALSE(ScreenPrint::run(t.app, w.win, ScreenPrint::Capture::ActiveWindow, w.status));
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷できるプリンターが見つかりません。プリンターの接続と設定を確認して下さい。"));
+    EXPECT_FALSE(t.ui.programEnded());
+    EXPECT_EQ(t.printer.documentsPrinted(), 0);
+    EXPECT_EQ(w.status->panelText(3), QString());
+
+    // Any other printing failure: the unexpected-error message and the program ends.
+    EXPECT_THROW(t.app.showPrinterError(PrinterError(9999, QStringLiteral("?"))), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("予期しないエラーが発生しましたので強制終了します。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("エラー発生"));
     EXPECT_TRUE(t.ui.programEnded());
-    EXPECT_EQ(t.printer.documentsPrinted(), 0);
 }
 
 TEST(ScreenPrint, OnARealPrinterTheJobHasOneLandscapePage)
