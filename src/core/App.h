@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ConfigCache.h"
+#include "core/PrintSettings.h"
 
 #include <QString>
 #include <memory>
@@ -36,7 +37,8 @@ public:
     template <class F>
     bool guard(F&& body);
     // Shows a printing error: a refused setting (380) gets the advice to set the paper in the
-    // printer's properties; any other error is unexpected and ends the program.
+    // printer's properties; a missing printer is reported; any other error is unexpected and
+    // ends the program.
     void showPrinterError(const PrinterError& e);
     // Runs a printing handler's body; on a printing error the open document is abandoned and
     // the error shown. Returns false then.
@@ -44,6 +46,7 @@ public:
     bool guardPrint(F&& body);
 
     ConfigCache cache;
+    PrintSettings printSettings;
 
 private:
     QString programDir_;
