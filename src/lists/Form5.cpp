@@ -1,6 +1,8 @@
 #include "lists/Form5.h"
 
 #include "lists/FieldDisplay.h"
+#include "lists/Form5k.h"
+#include "lists/Form5s.h"
 #include "lists/Form6.h"
 #include "lists/ListHeaders.h"
 #include "lists/SearchMatcher.h"
@@ -257,3 +259,7 @@ void Form5::showRegistrationNumber(bool shown)
     Label5->setVisible(shown);
     Text3->setVisible(shown);
 }
+
+std::unique_ptr<SortDialog> Form5::sortDialog() { return std::make_unique<Form5s>(app_, *this); }
+
+std::unique_ptr<FindDialog> Form5::findDialog() { return std::make_unique<Form5k>(app_, *this); }

@@ -34,6 +34,8 @@ protected:
     bool editorPreCheck(EditorMode mode) override;
     void openEditor(EditorMode mode) override;
     void showRegistrationNumber(bool shown) override;
+    std::unique_ptr<SortDialog> sortDialog() override;
+    std::unique_ptr<FindDialog> findDialog() override;
 
 private:
     RecordReader::Request request(RecordReader::RowFilter filter, const QString& nullText = QString()) const;

@@ -1,6 +1,8 @@
 #include "lists/Form6.h"
 
 #include "lists/FieldDisplay.h"
+#include "lists/Form6k.h"
+#include "lists/Form6s.h"
 #include "lists/ListHeaders.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
@@ -189,3 +191,7 @@ void Form6::clearLists()
     ListView2->clearItems();
     ListView2->clearColumns();
 }
+
+std::unique_ptr<SortDialog> Form6::sortDialog() { return std::make_unique<Form6s>(app_, *this); }
+
+std::unique_ptr<FindDialog> Form6::findDialog() { return std::make_unique<Form6k>(app_, *this); }

@@ -30,6 +30,8 @@ protected:
     bool editorPreCheck(EditorMode mode) override;
     void openEditor(EditorMode mode) override;
     void showRegistrationNumber(bool shown) override;
+    std::unique_ptr<SortDialog> sortDialog() override;
+    std::unique_ptr<FindDialog> findDialog() override;
     void clearShownRecord() override;
     void clearLists() override;
 

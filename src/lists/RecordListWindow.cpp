@@ -1,5 +1,7 @@
 #include "lists/RecordListWindow.h"
 
+#include "lists/FindDialog.h"
+#include "lists/SortDialog.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
@@ -133,8 +135,8 @@ void RecordListWindow::buildMenus(const Wording& w)
     mh1 = bar->addAction(w.mh1);
     mh1->setObjectName(QStringLiteral("mh1"));
 
-    // Screen print, print settings, printing, and the find and sort dialogs come later.
-    for (QAction* a : {mf140, mf141, mf142, mf15, mf16, mk11, ms11}) a->setEnabled(false);
+    // Screen print, print settings and printing come later.
+    for (QAction* a : {mf140, mf141, mf142, mf15, mf16}) a->setEnabled(false);
     mf14->setEnabled(false);
 
     connect(mf11, &QAction::triggered, this, &RecordListWindow::mf11_Click);
@@ -146,6 +148,8 @@ void RecordListWindow::buildMenus(const Wording& w)
     connect(me14, &QAction::triggered, this, &RecordListWindow::me14_Click);
     connect(mv11, &QAction::toggled, this, [this](bool on) { showRegistrationNumber(on); });
     connect(mv12, &QAction::toggled, this, [this](bool on) { Toolbar1->setVisible(!on); });
+    connect(mk11, &QAction::triggered, this, &RecordListWindow::mk11_Click);
+    connect(ms11, &QAction::triggered, this, &RecordListWindow::ms11_Click);
     connect(mh1, &QAction::triggered, this, &RecordListWindow::mh1_Click);
 }
 
@@ -360,6 +364,27 @@ void RecordListWindow::requestReopen()
 void RecordListWindow::mv11_Click() { mv11->toggle(); }
 void RecordListWindow::mv12_Click() { mv12->toggle(); }
 void RecordListWindow::mh1_Click() { app_.ui().sendHelpKey(*this); }
+
+void RecordListWindow::ms11_Click()
+{
+    const std::unique_ptr<SortDialog> dialog = sortDialog();
+    app_.ui().showModal(*dialog);
+}
+
+void RecordListWindow::mk11_Click()
+{
+    const std::unique_ptr<FindDialog> dialog = findDialog();
+    app_.ui().showModal(*dialog);
+    update();
+}
+
+void RecordListWindow::listReordered()
+{
+    showPosition();
+    StatusBar1->repaint();
+}
+
+void RecordListWindow::listRowFound() { showSelectedRow(); }
 
 void RecordListWindow::keyPressEvent(QKeyEvent* e)
 {

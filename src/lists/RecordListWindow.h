@@ -1,12 +1,14 @@
 #pragma once
 #include "core/CategoryDefinition.h"
 #include "lists/DetailPanel.h"
+#include "lists/ListDialogTarget.h"
 #include "lists/RecordReader.h"
 #include "records/RecordEditor.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <map>
+#include <memory>
 #include <vector>
 
 class App;
@@ -15,14 +17,17 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QToolBar;
+class FindDialog;
 class ReportListView;
+class SortDialog;
 class StatusBar3;
 
 // The body shared by the record list windows (the main record list and the main-and-sub
 // list): menus, tool bar, three-panel status bar, the list ListView1, the detail panel, the
-// first-tick reading, the column-click sort, copy, the view toggles, help, close and end,
-// and the hand-over to a record editor with the reading again when it closes.
-class RecordListWindow : public QMainWindow {
+// first-tick reading, the column-click sort, the sort order and find dialogs, copy, the view
+// toggles, help, close and end, and the hand-over to a record editor with the reading again
+// when it closes.
+class RecordListWindow : public QMainWindow, public ListDialogTarget {
     Q_OBJECT
 public:
     // The captions in which the two windows differ.
@@ -58,6 +63,8 @@ public:
     void mv11_Click();  // registration number shown / hidden
     void mv12_Click();  // tool bar hidden / shown
     void mh1_Click();   // help
+    void mk11_Click();  // the find dialog
+    void ms11_Click();  // the sort order dialog
     void Toolbar1_ButtonClick(const QString& key);
     void ListView1_ItemClick(int row);
     void ListView1_ColumnClick(int column);
@@ -110,6 +117,9 @@ protected:
     virtual bool editorPreCheck(EditorMode mode) = 0;  // change and delete only
     virtual void openEditor(EditorMode mode) = 0;  // builds, prepares and shows the editor
     virtual void showRegistrationNumber(bool shown) = 0;
+    // The window's own sort order and find dialogs.
+    virtual std::unique_ptr<SortDialog> sortDialog() = 0;
+    virtual std::unique_ptr<FindDialog> findDialog() = 0;
     // The list became empty: nothing is shown any more.
     virtual void clearShownRecord();
     // 元に戻す: the headers and rows of the lists go.
@@ -139,6 +149,12 @@ protected:
     void requestReopen();
 
     void keyPressEvent(QKeyEvent* e) override;
+
+    // What the sort order and find dialogs act on: ListView1 and the status bar.
+    ReportListView& dialogList() override { return *ListView1; }
+    StatusBar3& dialogStatusBar() override { return *StatusBar1; }
+    void listReordered() override;
+    void listRowFound() override;
 
     App& app_;
     QWidget* client_;

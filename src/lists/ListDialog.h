@@ -1,0 +1,59 @@
+#pragma once
+#include "platform/ui/Ui.h"
+
+#include <QDialog>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class App;
+class ListDialogTarget;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+// What the sort order and in-list find dialogs have in common: the list window they act
+// on, the caption, the heading Label1, the help button Command1 (and F1), the notes and
+// option groups they are built from, and their messages, which carry the program's title.
+class ListDialog : public QDialog {
+    Q_OBJECT
+public:
+    // The title of a message that names no title of its own.
+    static QString messageTitle();
+
+    void Command1_Click();  // help
+
+    QLabel* Label1 = nullptr;
+    QPushButton* Command1 = nullptr;
+
+protected:
+    // windowName: the caption after "<title> Tanzo - ".
+    ListDialog(App& app, ListDialogTarget& target, const QString& objectName, const QString& windowName,
+               const QString& heading);
+
+    // The caption: the trimmed system title, " Tanzo - " and the window's name.
+    void setCaption();
+    // An OK message with the program's title.
+    void tell(const QString& text, Ui::Icon icon);
+
+    // A read-only note showing the lines as they stand.
+    QPlainTextEdit* note(const char* name, const QStringList& lines, int left, int top, int width, int height);
+    // A frame with one option per caption, named name_0, name_1 …; a click on element i
+    // runs clicked(i), also when the element is already chosen.
+    QGroupBox* optionGroup(const char* frameName, const QString& frameCaption, const char* optionName,
+                           const QStringList& captions, std::vector<QRadioButton*>& options,
+                           std::function<void(int)> clicked, int left, int top, int width);
+    // Unchooses every option of the group.
+    static void clearOptions(const std::vector<QRadioButton*>& options);
+
+    void keyPressEvent(QKeyEvent* e) override;
+
+    App& app_;
+    ListDialogTarget& target_;
+
+private:
+    QString windowName_;
+};
