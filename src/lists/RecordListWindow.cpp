@@ -1,5 +1,7 @@
 #include "lists/RecordListWindow.h"
 
+#include "core/App.h"
+#include "core/ScreenPrint.h"
 #include "lists/FindDialog.h"
 #include "lists/SortDialog.h"
 #include "platform/db/Database.h"
@@ -135,13 +137,15 @@ void RecordListWindow::buildMenus(const Wording& w)
     mh1 = bar->addAction(w.mh1);
     mh1->setObjectName(QStringLiteral("mh1"));
 
-    // Screen print, print settings and printing come later.
-    for (QAction* a : {mf140, mf141, mf142, mf15, mf16}) a->setEnabled(false);
-    mf14->setEnabled(false);
+    // Print settings and printing come later.
+    for (QAction* a : {mf15, mf16}) a->setEnabled(false);
 
     connect(mf11, &QAction::triggered, this, &RecordListWindow::mf11_Click);
     connect(mf12, &QAction::triggered, this, &RecordListWindow::mf12_Click);
     connect(mf13, &QAction::triggered, this, &RecordListWindow::mf13_Click);
+    connect(mf140, &QAction::triggered, this, &RecordListWindow::mf140_Click);
+    connect(mf141, &QAction::triggered, this, &RecordListWindow::mf141_Click);
+    connect(mf142, &QAction::triggered, this, &RecordListWindow::mf142_Click);
     connect(mf18, &QAction::triggered, this, &RecordListWindow::mf18_Click);
     connect(mf19, &QAction::triggered, this, &RecordListWindow::mf19_Click);
     connect(me11, &QAction::triggered, this, &RecordListWindow::me11_Click);
@@ -183,6 +187,10 @@ QAction* RecordListWindow::toolbarButton(const QString& key) const
     const auto it = toolbarButtons_.find(key);
     return it == toolbarButtons_.end() ? nullptr : it->second;
 }
+
+void RecordListWindow::mf140_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1); }
+void RecordListWindow::mf141_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::UserData, StatusBar1); }
+void RecordListWindow::mf142_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::EntireScreen, StatusBar1); }
 
 void RecordListWindow::Toolbar1_ButtonClick(const QString& key)
 {

@@ -56,6 +56,9 @@ public:
     void mf11_Click();  // new record
     void mf12_Click();  // change the shown record
     void mf13_Click();  // delete the shown record
+    void mf140_Click();  // screen print: the window
+    void mf141_Click();  // screen print: its user-data area
+    void mf142_Click();  // screen print: the whole screen
     void mf18_Click();  // close
     void mf19_Click();  // end the program
     void me11_Click();  // copy

@@ -310,3 +310,21 @@ TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
     w.mf12_Click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("明細レコードが指定されていません。"));
 }
+
+TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
+    build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
+    t.app.cache.currentCategory = 0;
+    t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
+    t.app.cache.listMode = 0;
+    Form5 w(t.app);
+    for (QAction* a : {w.mf140, w.mf141, w.mf142}) EXPECT_TRUE(a->isEnabled());
+    EXPECT_TRUE(w.toolbarButton(QStringLiteral("画面印刷"))->isEnabled());
+    w.mf141_Click();
+    w.Toolbar1_ButtonClick(QStringLiteral("画面印刷"));
+    EXPECT_EQ(t.printer.documentsPrinted(), 2);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+}
