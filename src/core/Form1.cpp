@@ -17,6 +17,9 @@
 #include "platform/ui/Ui.h"
 #include "records/Form5kf.h"
 #include "records/Form9.h"
+#include "reports/Form13a.h"
+#include "reports/Form13b.h"
+#include "reports/Form13c.h"
 #include "schema/Form2b.h"
 #include "schema/Form2c.h"
 
@@ -212,7 +215,7 @@ void Form1::buildMenus()
     connect(mh12, &QAction::triggered, this, &Form1::mh12_Click);
 
     // The screens behind these items are not part of the program yet.
-    for (QAction* a : {mi1, mkk1, mkk2, mkk3})
+    for (QAction* a : {mi1})
         a->setEnabled(false);
 }
 
@@ -447,9 +450,9 @@ void Form1::resetCategoryButtons()
     update();
 }
 void Form1::mi1_Click() {}
-void Form1::mkk1_Click() {}
-void Form1::mkk2_Click() {}
-void Form1::mkk3_Click() {}
+void Form1::mkk1_Click() { ReportWindow::run<Form13a>(app_); }
+void Form1::mkk2_Click() { ReportWindow::run<Form13b>(app_); }
+void Form1::mkk3_Click() { ReportWindow::run<Form13c>(app_); }
 void Form1::mh11_Click() { app_.ui().sendHelpKey(*this); }
 void Form1::mh12_Click()
 {

@@ -1,0 +1,131 @@
+#include "reports/ReportWindow.h"
+
+#include "core/App.h"
+#include "core/ScreenPrint.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+
+#include <QAction>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& heading, bool withStatusBar)
+    : app_(app), client_(new QWidget)
+{
+    setObjectName(objectName);
+    client_->setObjectName(QStringLiteral("Client"));
+    setCentralWidget(client_);
+
+    Label1 = new QLabel(heading, client_);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont headingFont = Label1->font();
+    headingFont.setPointSizeF(14);
+    headingFont.setBold(true);
+    Label1->setFont(headingFont);
+    setGeometryTwips(*Label1, 300, 150, 6000, 450);
+
+    ListView1 = new ReportListView(client_);
+    ListView1->setObjectName(QStringLiteral("ListView1"));
+    ListView1->setHeadersVisible(true);
+    ListView1->setGridLines(true);
+
+    if (withStatusBar) {
+        StatusBar1 = new StatusBar3(this);
+        StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+        setStatusBar(StatusBar1);
+    }
+
+    QMenuBar* bar = menuBar();
+    mf1 = bar->addMenu(QStringLiteral("ファイル    "));
+    mf1->setObjectName(QStringLiteral("mf1"));
+    mf11 = mf1->addAction(QStringLiteral("画面印刷(ActiveWindow)"));
+    mf11->setObjectName(QStringLiteral("mf11"));
+    mf1->addSeparator();
+    mf12 = mf1->addAction(QStringLiteral("閉じる"));
+    mf12->setObjectName(QStringLiteral("mf12"));
+    mh1 = bar->addAction(QStringLiteral("ヘルプ　　"));
+    mh1->setObjectName(QStringLiteral("mh1"));
+
+    connect(mf11, &QAction::triggered, this, &ReportWindow::mf11_Click);
+    connect(mf12, &QAction::triggered, this, &ReportWindow::mf12_Click);
+    connect(mh1, &QAction::triggered, this, &ReportWindow::mh1_Click);
+}
+
+void ReportWindow::setCaption() { setWindowTitle(app_.cache.caption(QStringLiteral("照会"))); }
+
+void ReportWindow::showWindow(App& app, QWidget& window) { app.ui().showModal(window); }
+
+void ReportWindow::mf11_Click()
+{
+    // The window with its frame, on one page; panel 3 carries the printing text meanwhile.
+    ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1);
+}
+
+void ReportWindow::mf12_Click() { close(); }
+
+void ReportWindow::mh1_Click() { app_.ui().sendHelpKey(*this); }
+
+void ReportWindow::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QMainWindow::keyPressEvent(e);
+}
+
+QString ReportWindow::countText(qint64 n)
+{
+    if (n == 0) return QString();
+    const QString digits = QString::number(n < 0 ? -n : n);
+    QString out;
+    for (int i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += QLatin1Char(',');
+        out += digits.at(i);
+    }
+    return n < 0 ? QLatin1Char('-') + out : out;
+}
+
+int ReportWindow::headerWidth(const QString& text) const
+{
+    // Measured as the headers are laid out: the window's font at 10 points.
+    QFont f = font();
+    f.setPointSizeF(10);
+    return pixelsToTwipsX(*this, QFontMetrics(f, this).horizontalAdvance(text));
+}
+
+void ReportWindow::setClientSizeTwips(int width, int height)
+{
+    int bars = menuBar()->sizeHint().height();
+    if (StatusBar1) bars += StatusBar1->sizeHint().height();
+    resize(twipsToPixelsX(*this, width), twipsToPixelsY(*this, height) + bars);
+}
+
+ReportProgress ReportWindow::progress()
+{
+    if (!StatusBar1) return ReportProgress({}, false);
+    return ReportProgress(
+        [bar = StatusBar1](const QString& s) {
+            bar->setPanelText(3, s);
+            bar->panel(3)->repaint();
+        },
+        app_.cache.readProgressOn());
+}
+
+void ReportWindow::closeEmpty(const QString& message)
+{
+    // A report with nothing in it closes alone; the rest of the program goes on.
+    app_.ui().msgBox(message, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+    closeEarly();
+}
+
+void ReportWindow::closeEarly()
+{
+    closedEarly_ = true;
+    close();
+}
