@@ -1,0 +1,42 @@
+#include "printing/Form5ps.h"
+
+#include "core/App.h"
+#include "platform/ui/Ui.h"
+#include "printing/Form5pp.h"
+
+#include <QListWidget>
+#include <QPushButton>
+
+Form5ps::Form5ps(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
+    : PrintSettingsDialog(app,
+                          Design{"Form5ps", QStringLiteral("印刷設定"), QStringLiteral("印 刷 設 定"),
+                                 QStringLiteral("　種目明細一覧表"), "List2", "Command7"},
+                          namesOf(app.cache.rows[categoryIndex(app)].mainFields,
+                                  app.cache.rows[categoryIndex(app)].mainFieldCount),
+                          rows, listHeading, status)
+{
+    List2 = chosen_;
+    Command7 = confirm_;
+    Form_Load();
+}
+
+void Form5ps::run(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
+{
+    Form5ps window(app, rows, listHeading, status);
+    app.ui().showModal(window);
+}
+
+bool Form5ps::ensureSettings(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
+{
+    const PrintSettings& s = app.printSettings;
+    auto ready = [&] { return s.mainColumnCount != 0 && s.settingsCategory == app.cache.currentCategory; };
+    if (ready()) return true;
+    run(app, rows, listHeading, status);
+    return ready();
+}
+
+void Form5ps::showConfirmation()
+{
+    Form5pp window(app_, work_, fieldNames_, chosenColumns(), rows_);
+    app_.ui().showModal(window);
+}

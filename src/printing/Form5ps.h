@@ -1,0 +1,29 @@
+#pragma once
+#include "printing/PrintSettingsDialog.h"
+
+// Print settings for the report of the main record list (印刷設定): the detail list or the
+// CD-case back list of the records the list shows.
+class Form5ps : public PrintSettingsDialog {
+    Q_OBJECT
+public:
+    // rows: the list's ListView1; listHeading: its heading Label1 (the category name), the
+    // title when none is typed; status: its status bar, which shows the work in panel 3.
+    Form5ps(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
+
+    // Shows the window modally (the list's 印刷設定).
+    static void run(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
+    // The first step of the list's 印刷: true when settings accepted for the current category
+    // are at hand; otherwise the window is shown, and true when it left a column count.
+    static bool ensureSettings(App& app, const ReportListView& rows, const QString& listHeading,
+                               StatusBar3* status = nullptr);
+
+    // 印刷設定状況確認
+    void Command7_Click() { confirmClick(); }
+
+    QListWidget* List2 = nullptr;     // the printed fields, in order
+    QPushButton* Command7 = nullptr;  // 印刷設定状況確認
+
+protected:
+    qint16& columnCount(PrintSettings& s) const override { return s.mainColumnCount; }
+    void showConfirmation() override;
+};

@@ -1,0 +1,151 @@
+#include "printing/Form6ps.h"
+
+#include "core/App.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "platform/widgets/ReportListView.h"
+#include "printing/Form6pp.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace {
+
+void place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(text::twipsToPixels(left), text::twipsToPixels(top), text::twipsToPixels(width),
+                   text::twipsToPixels(height));
+}
+
+template <class W>
+W* control(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    place(w, left, top, width, height);
+    return w;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* l = control<QLabel>(parent, name, left, top, width, 255);
+    l->setText(caption);
+    return l;
+}
+
+const QString kTitle = QStringLiteral("ヘッダー・タイトル");
+const QString kTitleNote = QStringLiteral("(入力ない場合は種目名とする)");
+
+}  // namespace
+
+Form6ps::Form6ps(App& app, const ReportListView& subRows, const ReportListView& mainRow, const QString& listHeading,
+                 StatusBar3* status)
+    : PrintSettingsDialog(app,
+                          Design{"Form6ps", QStringLiteral("印刷設定(サブ)"), QStringLiteral("印 刷 設 定 (サブ明細)"),
+                                 QStringLiteral("　種目サブ明細一覧表"), "List3", "Command9"},
+                          namesOf(app.cache.rows[categoryIndex(app)].subFields,
+                                  app.cache.rows[categoryIndex(app)].subFieldCount),
+                          subRows, listHeading, status),
+      mainRow_(mainRow)
+{
+    List3 = chosen_;
+    Command9 = confirm_;
+
+    // Title 1 and title 2 on the right, the main record's values to take them from on the left.
+    QWidget* page = titlePage_;
+    Label15 = label(page, "Label15", QStringLiteral("メイン明細データ"), 360, 240, 2400);
+    List2 = control<QListWidget>(page, "List2", 360, 540, 2400, 3000);
+    Label16 = label(page, "Label16", QStringLiteral("←選択"), 2880, 540, 900);
+    place(Label4, 4080, 240, 3300, 255);
+    place(Label5, 4080, 540, 3300, 255);
+    place(Text1, 4080, 840, 3300, 330);
+    Command7 = control<QPushButton>(page, "Command7", 2880, 840, 1080, 360);
+    Command7->setText(QStringLiteral("挿入 ≫"));
+    Label13 = label(page, "Label13", QStringLiteral("ヘッダー・タイトル．２"), 4080, 1560, 3300);
+    Label14 = label(page, "Label14", QStringLiteral("(入力ない場合は項目２のデータとする)"), 4080, 1860, 3300);
+    Text3 = control<QLineEdit>(page, "Text3", 4080, 2160, 3300, 330);
+    Command8 = control<QPushButton>(page, "Command8", 2880, 2160, 1080, 360);
+    Command8->setText(QStringLiteral("挿入 ≫"));
+
+    connect(Command7, &QPushButton::clicked, this, &Form6ps::Command7_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form6ps::Command8_Click);
+    Form_Load();
+}
+
+void Form6ps::run(App& app, const ReportListView& subRows, const ReportListView& mainRow, const QString& listHeading,
+                  StatusBar3* status)
+{
+    Form6ps window(app, subRows, mainRow, listHeading, status);
+    app.ui().showModal(window);
+}
+
+bool Form6ps::ensureSettings(App& app, const ReportListView& subRows, const ReportListView& mainRow,
+                             const QString& listHeading, StatusBar3* status)
+{
+    const PrintSettings& s = app.printSettings;
+    auto ready = [&] { return s.subColumnCount != 0 && s.settingsCategory == app.cache.currentCategory; };
+    if (ready()) return true;
+    run(app, subRows, mainRow, listHeading, status);
+    return ready();
+}
+
+void Form6ps::loadOwnControls()
+{
+    // The values of the main record, as its list shows them.
+    List2->clear();
+    if (mainRow_.rowCount() > 0) {
+        const int n = app_.cache.rows[categoryIndex(app_)].mainFieldCount;
+        List2->addItem(text::Trim(mainRow_.text(0, 0)));
+        for (int k = 1; k < n; ++k) List2->addItem(text::Trim(mainRow_.text(0, k)));
+    }
+    showSecondTitle(false);
+}
+
+void Form6ps::showSecondTitle(bool shown)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Label13, Label14, Label15, Label16, Text3, List2, Command7, Command8})
+        w->setVisible(shown);
+    Label4->setText(shown ? QStringLiteral("ヘッダー・タイトル．１") : kTitle);
+    Label5->setText(shown ? QStringLiteral("(入力ない場合は項目１のデータとする)") : kTitleNote);
+}
+
+void Form6ps::reportChosen()
+{
+    Text1->clear();
+    if (work_.reportKind == 2) Text3->clear();
+    showSecondTitle(work_.reportKind == 2);
+}
+
+void Form6ps::Command7_Click()
+{
+    if (QListWidgetItem* item = List2->currentItem(); item && item->isSelected()) Text1->setText(item->text());
+}
+
+void Form6ps::Command8_Click()
+{
+    if (QListWidgetItem* item = List2->currentItem(); item && item->isSelected()) Text3->setText(item->text());
+}
+
+QString Form6ps::mainValue(int i) const { return i < List2->count() ? text::Trim(List2->item(i)->text()) : QString(); }
+
+void Form6ps::setHeaderTitles(PrintSettings& s)
+{
+    const QString title1 = text::Trim(Text1->text());
+    if (!title1.isEmpty())
+        s.headerTitle1 = title1;
+    else
+        s.headerTitle1 = s.reportKind == 2 ? mainValue(0) : text::Trim(listHeading_);
+    const QString title2 = text::Trim(Text3->text());
+    if (!title2.isEmpty())
+        s.headerTitle2 = title2;
+    else
+        s.headerTitle2 = s.reportKind == 2 ? mainValue(1) : QString();
+}
+
+void Form6ps::showConfirmation()
+{
+    Form6pp window(app_, work_, fieldNames_, chosenColumns(), rows_);
+    app_.ui().showModal(window);
+}

@@ -1,0 +1,42 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Printer;
+class ReportListView;
+struct PrintSettings;
+
+// The measures a report layout is built from, shared by the print settings windows and their
+// confirmation windows. Lengths are millimetres in the printer's current font; a measured
+// length is rounded half to even.
+namespace printlayout {
+
+// The widest text and the most bytes (code page 932) of one printed column.
+struct ColumnMeasure {
+    int widthMm = 0;
+    int maxBytes = 0;
+};
+
+// A list cell as it is printed: the row's item text for field 0, else its sub-item `field`,
+// trimmed.
+QString cellText(const ReportListView& rows, int row, int field);
+
+// Measures a column over its heading and over the cells of field `field` in every row of the
+// list as it shows them. The width has no gap added.
+ColumnMeasure measureColumn(const Printer& printer, const QString& heading, const ReportListView& rows, int field);
+
+// Lines per page, page height and the usable width from the printer's printable area and the
+// line height already in the settings; the CD-case back list has a fixed 27-line, 130 mm area.
+void setPageMetrics(PrintSettings& settings, const Printer& printer);
+
+// Line height and how far above a line its rules are drawn, from the printer's font size.
+void setLineMetrics(PrintSettings& settings, const Printer& printer);
+
+// The left margin as typed: blanks around it and full-width digits allowed, the number at the
+// start of the text taken ("12mm" is 12) and rounded half to even; an empty text is 0.
+// nullopt when the text starts with no number or the margin is outside 0..kMaxMarginMm.
+std::optional<int> marginValue(const QString& typed);
+constexpr int kMaxMarginMm = 999;
+
+}  // namespace printlayout

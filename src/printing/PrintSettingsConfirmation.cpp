@@ -1,0 +1,163 @@
+#include "printing/PrintSettingsConfirmation.h"
+
+#include "core/App.h"
+#include "core/PrintSettings.h"
+#include "platform/print/Printer.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/Ui.h"
+#include "printing/PrintLayout.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <vector>
+
+namespace {
+
+void place(QWidget* w, int left, int top, int width, int height)
+{
+    w->setGeometry(text::twipsToPixels(left), text::twipsToPixels(top), text::twipsToPixels(width),
+                   text::twipsToPixels(height));
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* l = new QLabel(caption, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    place(l, left, top, width, 255);
+    return l;
+}
+
+QListWidget* list(QWidget* parent, const char* name, int left, int top, int width, int height)
+{
+    auto* l = new QListWidget(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setSelectionMode(QAbstractItemView::NoSelection);
+    place(l, left, top, width, height);
+    return l;
+}
+
+void colour(QLabel* l, const QColor& c)
+{
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, c);
+    l->setPalette(p);
+}
+
+}  // namespace
+
+PrintSettingsConfirmation::PrintSettingsConfirmation(App& app, const char* objectName, PrintSettings& settings,
+                                                     const QStringList& fieldNames, const QStringList& chosen,
+                                                     const ReportListView& rows)
+    : app_(app), settings_(settings), fieldNames_(fieldNames), chosen_(chosen), rows_(rows)
+{
+    setObjectName(QString::fromLatin1(objectName));
+    setFixedSize(text::twipsToPixels(8760), text::twipsToPixels(6600));
+
+    Label1 = label(this, "Label1", QStringLiteral("印刷設定状況確認"), 240, 120, 7900);
+    QFont big = Label1->font();
+    big.setPointSizeF(14);
+    big.setBold(true);
+    Label1->setFont(big);
+    place(Label1, 240, 120, 7900, 420);
+    Label2 = label(this, "Label2",
+                   QStringLiteral("印刷設定画面で、各項目に設定したデータによる現在の印刷条件は、次の通りです。"), 240,
+                   660, 7900);
+    Label3 = label(this, "Label3", QStringLiteral("作成帳表："), 240, 1080, 1500);
+    Label4 = label(this, "Label4", QString(), 1800, 1080, 6000);
+
+    Label5 = label(this, "Label5", QStringLiteral("印刷可能な項目    　　　　　　横幅サイズ(mm)"), 240, 1500, 4100);
+    List1 = list(this, "List1", 240, 1800, 2700, 2400);
+    List2 = list(this, "List2", 2940, 1800, 1300, 2400);
+    Label6 = label(this, "Label6", QStringLiteral("印刷する項目　       　　　　　横幅サイズ(mm)"), 4500, 1500, 4200);
+    List3 = list(this, "List3", 4500, 1800, 2700, 2400);
+    List4 = list(this, "List4", 7200, 1800, 1300, 2400);
+
+    Label13 = label(this, "Label13", QStringLiteral("フォント・サイズ："), 240, 4440, 2200);
+    Label16 = label(this, "Label16", QString(), 2520, 4440, 1500);
+    Label14 = label(this, "Label14", QStringLiteral("用紙サイズ："), 240, 4800, 2200);
+    Label17 = label(this, "Label17", QString(), 2520, 4800, 1500);
+    Label15 = label(this, "Label15", QStringLiteral("用紙の向き："), 240, 5160, 2200);
+    Label18 = label(this, "Label18", QString(), 2520, 5160, 1500);
+    Label9 = label(this, "Label9", QStringLiteral("用紙の左余白："), 4500, 4440, 2200);
+    Label8 = label(this, "Label8", QString(), 6780, 4440, 1200);
+    Label7 = label(this, "Label7", QStringLiteral("用紙の横幅サイズ："), 4500, 4800, 2200);
+    Label10 = label(this, "Label10", QString(), 6780, 4800, 1200);
+    Label11 = label(this, "Label11", QStringLiteral("差引余裕サイズ："), 4500, 5160, 2200);
+    Label12 = label(this, "Label12", QString(), 6780, 5160, 1200);
+    Label19 = label(this, "Label19", QStringLiteral("ヘッダー・タイトル："), 240, 5700, 2200);
+    Label20 = label(this, "Label20", QString(), 2520, 5700, 5700);
+}
+
+void PrintSettingsConfirmation::Form_Load()
+{
+    PrintSettings& s = settings_;
+    const Printer& p = app_.printer();
+
+    setWindowTitle(app_.cache.caption(QStringLiteral("印刷設定状況確認")));
+    Label4->setText(s.reportKind == 2 ? QStringLiteral("ＣＤケース背面用明細リスト") : QStringLiteral("種目明細一覧表"));
+
+    // Every field's width over its heading and the rows the list shows.
+    List1->clear();
+    List1->addItems(fieldNames_);
+    std::vector<int> w(fieldNames_.size());
+    for (int k = 0; k < fieldNames_.size(); ++k) w[k] = printlayout::measureColumn(p, fieldNames_[k], rows_, k).widthMm;
+
+    printlayout::setPageMetrics(s, p);
+
+    List2->clear();
+    for (int& width : w) {
+        width += 4;
+        List2->addItem(QString::number(width));
+    }
+
+    List3->clear();
+    List4->clear();
+    int sum = 0;
+    for (int i = 0; i < chosen_.size() && i < 8; ++i) {
+        const int field = s.columnField[i];
+        const int width = field >= 0 && field < static_cast<int>(w.size()) ? w[field] : 0;
+        List3->addItem(chosen_[i]);
+        List4->addItem(QString::number(width));
+        sum += width;
+    }
+    List3->addItem(QStringLiteral("(** 合計 **)"));
+    List4->addItem(QString::number(sum));
+
+    Label16->setText(QString::number(p.fontSize()));
+    if (s.reportKind == 2)
+        Label17->setText(QStringLiteral("ＣＤケース(A5)"));
+    else
+        Label17->setText(p.paperSize() == paper::A5   ? QStringLiteral("A5")
+                         : p.paperSize() == paper::B5 ? QStringLiteral("B5")
+                                                      : QStringLiteral("A4"));
+    Label18->setText(p.orientation() == Orientation::Portrait ? QStringLiteral("縦") : QStringLiteral("横"));
+    Label8->setText(QString::number(s.leftMarginMm));
+    Label10->setText(QString::number(s.usableWidthMm));
+
+    const int total = sum + s.leftMarginMm;
+    if (s.usableWidthMm < total) {
+        Label11->setText(QStringLiteral("差引サイズオーバー"));
+        colour(Label11, Qt::red);
+        Label12->setText(QString::number(total - s.usableWidthMm));
+        colour(Label12, Qt::red);
+    } else {
+        Label11->setText(QStringLiteral("差引余裕サイズ"));
+        colour(Label11, Qt::blue);
+        Label12->setText(QString::number(s.usableWidthMm - total));
+        colour(Label12, QApplication::palette().color(QPalette::ButtonText));
+    }
+    showTitles();
+}
+
+void PrintSettingsConfirmation::showTitles() { Label20->setText(settings_.headerTitle1); }
+
+void PrintSettingsConfirmation::keyPressEvent(QKeyEvent* e)
+{
+    if (e->key() == Qt::Key_F1) {
+        app_.ui().sendHelpKey(*this);
+        return;
+    }
+    QDialog::keyPressEvent(e);
+}
