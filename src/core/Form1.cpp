@@ -5,6 +5,7 @@
 #include "codes/Form2ga.h"
 #include "core/App.h"
 #include "core/ColourSetting.h"
+#include "lists/Form10.h"
 #include "lists/Form5.h"
 #include "maintenance/Form12a.h"
 #include "maintenance/Form12b.h"
@@ -214,9 +215,6 @@ void Form1::buildMenus()
     connect(mh11, &QAction::triggered, this, &Form1::mh11_Click);
     connect(mh12, &QAction::triggered, this, &Form1::mh12_Click);
 
-    // The screens behind these items are not part of the program yet.
-    for (QAction* a : {mi1})
-        a->setEnabled(false);
 }
 
 bool Form1::Form_Load()
@@ -449,7 +447,11 @@ void Form1::resetCategoryButtons()
     }
     update();
 }
-void Form1::mi1_Click() {}
+void Form1::mi1_Click()
+{
+    Form10 w(app_);
+    app_.ui().showModal(w);
+}
 void Form1::mkk1_Click() { ReportWindow::run<Form13a>(app_); }
 void Form1::mkk2_Click() { ReportWindow::run<Form13b>(app_); }
 void Form1::mkk3_Click() { ReportWindow::run<Form13c>(app_); }

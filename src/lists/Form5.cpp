@@ -1,5 +1,8 @@
 #include "lists/Form5.h"
 
+#include "printing/Form5ps.h"
+#include "printing/ReportPrinter.h"
+
 #include "lists/FieldDisplay.h"
 #include "lists/Form5k.h"
 #include "lists/Form5s.h"
@@ -109,6 +112,8 @@ void Form5::Timer1_Timer()
     }
     showCodeNames();
     Label1->setText(category().name + QStringLiteral(" (明細)"));
+    // The first 印刷 of each opening asks for its settings.
+    app_.printSettings.mainColumnCount = 0;
     Text3_Change();
     if (text::isBlank(Text3->text()) && c.listMode == 0)
         app_.ui().msgBox(QStringLiteral("次画面の「編集」-「新規作成」より明細レコードを登録して下さい。"), Ui::Buttons::Ok,
@@ -121,30 +126,25 @@ RecordReader::Request Form5::request(RecordReader::RowFilter filter, const QStri
     return {category().mainTableName, fields_, 1, std::move(filter), nullText};
 }
 
+void Form5::openPrintSettings() { Form5ps::run(app_, *ListView1, Label1->text(), StatusBar1); }
+
+void Form5::printReport()
+{
+    ReportPrinter::runMainPrint(app_, *this, StatusBar1, *ListView1, [this] { openPrintSettings(); });
+    update();
+}
+
 void Form5::SubListViewHD() { ListHeaders::build(*ListView1, fields_, ListHeaders::mainList()); }
 
 void Form5::SubListViewSet() { readList(*ListView1, request({}), true); }
 
-void Form5::SubListViewKensaku()
-{
-    const SearchMatcher matcher = SearchMatcher::fromCache(app_.cache);
-    readList(*ListView1, request([&matcher](const Recordset& rs) {
-                 return matcher.matches(rs.field(matcher.fieldIndex())) ? RecordReader::Take::Yes : RecordReader::Take::No;
-             }),
-             true);
-}
+void Form5::SubListViewKensaku() { readList(*ListView1, request(SearchMatcher::fromCache(app_.cache).rowFilter()), true); }
 
 void Form5::SubListViewOne()
 {
-    const qint64 chosen = app_.cache.chosenRegistrationNo;
-    const int keyColumn = static_cast<int>(fields_.size());
     // Every record is read, with the progress, and only the chosen one is taken.
-    readList(*ListView1,
-             request(
-                 [chosen, keyColumn](const Recordset& rs) {
-                     return RecordReader::keyEquals(rs.field(keyColumn), chosen) ? RecordReader::Take::Yes : RecordReader::Take::No;
-                 },
-                 QStringLiteral(" ")),
+    const int keyColumn = static_cast<int>(fields_.size());
+    readList(*ListView1, request(RecordReader::keyFilter(keyColumn, app_.cache.chosenRegistrationNo), QStringLiteral(" ")),
              true);
 }
 

@@ -35,6 +35,8 @@ protected:
     void openEditor(EditorMode mode) override;
     void showRegistrationNumber(bool shown) override;
     std::unique_ptr<SortDialog> sortDialog() override;
+    void openPrintSettings() override;
+    void printReport() override;
     std::unique_ptr<FindDialog> findDialog() override;
 
 private:

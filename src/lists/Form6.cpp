@@ -1,5 +1,8 @@
 #include "lists/Form6.h"
 
+#include "printing/Form6ps.h"
+#include "printing/ReportPrinter.h"
+
 #include "lists/FieldDisplay.h"
 #include "lists/Form6k.h"
 #include "lists/Form6s.h"
@@ -95,7 +98,17 @@ void Form6::Timer1_Timer()
     showPosition();
     showCodeNames();
     Label1->setText(category().name + QStringLiteral(" (サブ明細)"));
+    // The first 印刷 of each opening asks for its settings.
+    app_.printSettings.subColumnCount = 0;
     ListView1->setFocus();
+    update();
+}
+
+void Form6::openPrintSettings() { Form6ps::run(app_, *ListView1, *ListView2, Label1->text(), StatusBar1); }
+
+void Form6::printReport()
+{
+    ReportPrinter::runSubPrint(app_, *this, StatusBar1, *ListView2, *ListView1, [this] { openPrintSettings(); });
     update();
 }
 
@@ -131,10 +144,7 @@ void Form6::ListView2List()
     const qint64 key = app_.cache.chosenRegistrationNo;
     const int keyColumn = static_cast<int>(mainFields.size());
     readList(*ListView2,
-             {row.mainTableName, mainFields, 1,
-              [key, keyColumn](const Recordset& rs) {
-                  return RecordReader::keyEquals(rs.field(keyColumn), key) ? RecordReader::Take::YesAndStop : RecordReader::Take::No;
-              },
+             {row.mainTableName, mainFields, 1, RecordReader::keyFilter(keyColumn, key, RecordReader::Take::YesAndStop),
               QString()},
              false);
 }

@@ -9,6 +9,13 @@ ListHeaders::Rules ListHeaders::mainList()
     return {14755, {QStringLiteral("登録ＮＯ")}, 0, kFirstTextMinimum};
 }
 
+ListHeaders::Rules ListHeaders::inquiryMainList()
+{
+    Rules r = mainList();
+    r.freeWidth = 15045;
+    return r;
+}
+
 ListHeaders::Rules ListHeaders::subList()
 {
     return {15045, {QStringLiteral("登録ＮＯ"), QStringLiteral("サブＮＯ")}, 5295, 0};

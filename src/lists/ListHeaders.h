@@ -32,6 +32,8 @@ public:
 
     // The main record list: 14755 twips and the registration number.
     static Rules mainList();
+    // The main records of the inquiry browser: as the main record list, on 15045 twips.
+    static Rules inquiryMainList();
     // The sub records of the main-and-sub list: 15045 twips, two keys, share cap 5295.
     static Rules subList();
     // The one main record of the main-and-sub list: 15045 twips, one key, share cap 5295.

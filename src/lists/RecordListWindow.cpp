@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/ScreenPrint.h"
 #include "lists/FindDialog.h"
+#include "lists/NamedMenus.h"
 #include "lists/SortDialog.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
@@ -27,20 +28,6 @@ namespace {
 constexpr int kWindowHeight = 10500;
 constexpr int kListLeft = 120;
 constexpr int kListWidth = 14655;
-
-QAction* item(QMenu* menu, const char* name, const QString& caption)
-{
-    QAction* a = menu->addAction(caption);
-    a->setObjectName(QString::fromLatin1(name));
-    return a;
-}
-
-QMenu* menu(QMenuBar* bar, const char* name, const QString& caption)
-{
-    QMenu* m = bar->addMenu(caption);
-    m->setObjectName(QString::fromLatin1(name));
-    return m;
-}
 
 }  // namespace
 
@@ -100,45 +87,41 @@ RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailT
 void RecordListWindow::buildMenus(const Wording& w)
 {
     QMenuBar* bar = menuBar();
-    mf1 = menu(bar, "mf1", w.mf1);
-    mf10 = item(mf1, "mf10", w.mf10);
+    mf1 = NamedMenus::menu(bar, "mf1", w.mf1);
+    mf10 = NamedMenus::item(mf1, "mf10", w.mf10);
     mf10->setEnabled(false);
-    mf11 = item(mf1, "mf11", QStringLiteral("     新規作成(&N)"));
-    mf12 = item(mf1, "mf12", QStringLiteral("     変　更(&U)"));
-    mf13 = item(mf1, "mf13", QStringLiteral("     削　除(&D)"));
+    mf11 = NamedMenus::item(mf1, "mf11", QStringLiteral("     新規作成(&N)"));
+    mf12 = NamedMenus::item(mf1, "mf12", QStringLiteral("     変　更(&U)"));
+    mf13 = NamedMenus::item(mf1, "mf13", QStringLiteral("     削　除(&D)"));
     mf1->addSeparator();
-    mf14 = mf1->addMenu(QStringLiteral("画面印刷"));
-    mf14->setObjectName(QStringLiteral("mf14"));
-    mf140 = item(mf14, "mf140", w.mf140);
-    mf141 = item(mf14, "mf141", w.mf141);
-    mf142 = item(mf14, "mf142", QStringLiteral("EntireScreen(画面全体)"));
-    mf15 = item(mf1, "mf15", QStringLiteral("印刷設定(&F)"));
-    mf16 = item(mf1, "mf16", w.mf16);
+    mf14 = NamedMenus::submenu(mf1, "mf14", QStringLiteral("画面印刷"));
+    mf140 = NamedMenus::item(mf14, "mf140", w.mf140);
+    mf141 = NamedMenus::item(mf14, "mf141", w.mf141);
+    mf142 = NamedMenus::item(mf14, "mf142", QStringLiteral("EntireScreen(画面全体)"));
+    mf15 = NamedMenus::item(mf1, "mf15", QStringLiteral("印刷設定(&F)"));
+    mf16 = NamedMenus::item(mf1, "mf16", w.mf16);
     mf1->addSeparator();
-    mf18 = item(mf1, "mf18", w.mf18);
-    mf19 = item(mf1, "mf19", QStringLiteral("終了(&X)"));
+    mf18 = NamedMenus::item(mf1, "mf18", w.mf18);
+    mf19 = NamedMenus::item(mf1, "mf19", QStringLiteral("終了(&X)"));
 
-    me1 = menu(bar, "me1", w.me1);
-    me11 = item(me1, "me11", QStringLiteral("コピー(&C)"));
-    me14 = item(me1, "me14", QStringLiteral("元に戻す(&R)"));
+    me1 = NamedMenus::menu(bar, "me1", w.me1);
+    me11 = NamedMenus::item(me1, "me11", QStringLiteral("コピー(&C)"));
+    me14 = NamedMenus::item(me1, "me14", QStringLiteral("元に戻す(&R)"));
 
-    mv1 = menu(bar, "mv1", w.mv1);
-    mv11 = item(mv1, "mv11", w.mv11);
+    mv1 = NamedMenus::menu(bar, "mv1", w.mv1);
+    mv11 = NamedMenus::item(mv1, "mv11", w.mv11);
     mv11->setCheckable(true);
     mv11->setChecked(true);
-    mv12 = item(mv1, "mv12", QStringLiteral("ツールバー非表示"));
+    mv12 = NamedMenus::item(mv1, "mv12", QStringLiteral("ツールバー非表示"));
     mv12->setCheckable(true);
 
-    mk1 = menu(bar, "mk1", w.mk1);
-    mk11 = item(mk1, "mk11", QStringLiteral("検索条件(&F)"));
-    ms1 = menu(bar, "ms1", w.ms1);
-    ms11 = item(ms1, "ms11", QStringLiteral("ソート条件(&G)"));
+    mk1 = NamedMenus::menu(bar, "mk1", w.mk1);
+    mk11 = NamedMenus::item(mk1, "mk11", QStringLiteral("検索条件(&F)"));
+    ms1 = NamedMenus::menu(bar, "ms1", w.ms1);
+    ms11 = NamedMenus::item(ms1, "ms11", QStringLiteral("ソート条件(&G)"));
 
-    mh1 = bar->addAction(w.mh1);
-    mh1->setObjectName(QStringLiteral("mh1"));
+    mh1 = NamedMenus::barItem(bar, "mh1", w.mh1);
 
-    // Print settings and printing come later.
-    for (QAction* a : {mf15, mf16}) a->setEnabled(false);
 
     connect(mf11, &QAction::triggered, this, &RecordListWindow::mf11_Click);
     connect(mf12, &QAction::triggered, this, &RecordListWindow::mf12_Click);
@@ -146,6 +129,8 @@ void RecordListWindow::buildMenus(const Wording& w)
     connect(mf140, &QAction::triggered, this, &RecordListWindow::mf140_Click);
     connect(mf141, &QAction::triggered, this, &RecordListWindow::mf141_Click);
     connect(mf142, &QAction::triggered, this, &RecordListWindow::mf142_Click);
+    connect(mf15, &QAction::triggered, this, &RecordListWindow::mf15_Click);
+    connect(mf16, &QAction::triggered, this, &RecordListWindow::mf16_Click);
     connect(mf18, &QAction::triggered, this, &RecordListWindow::mf18_Click);
     connect(mf19, &QAction::triggered, this, &RecordListWindow::mf19_Click);
     connect(me11, &QAction::triggered, this, &RecordListWindow::me11_Click);
@@ -192,6 +177,9 @@ void RecordListWindow::mf140_Click() { ScreenPrint::run(app_, *this, ScreenPrint
 void RecordListWindow::mf141_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::UserData, StatusBar1); }
 void RecordListWindow::mf142_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::EntireScreen, StatusBar1); }
 
+void RecordListWindow::mf15_Click() { openPrintSettings(); }
+void RecordListWindow::mf16_Click() { printReport(); }
+
 void RecordListWindow::Toolbar1_ButtonClick(const QString& key)
 {
     const auto it = toolbarTargets_.find(key);
@@ -232,20 +220,7 @@ void RecordListWindow::buildDetail(const std::vector<FieldDefinition>& fields, i
 
 int RecordListWindow::readList(ReportListView& list, const RecordReader::Request& request, bool progress)
 {
-    RecordReader::ProgressSink sink;
-    if (progress) {
-        sink = [this](const QString& s) {
-            StatusBar1->setPanelText(3, s);
-            StatusBar1->panel(3)->repaint();
-        };
-    }
-    const RecordReader reader(sink, progress && app_.cache.readProgressOn());
-    const int before = list.rowCount();
-    app_.guard([&] {
-        Database db = app_.openDatabase();
-        reader.read(db, request, list);
-    });
-    return list.rowCount() - before;
+    return RecordReader::readShown(app_, list, request, progress ? StatusBar1 : nullptr);
 }
 
 void RecordListWindow::showRowQuietly(int row)

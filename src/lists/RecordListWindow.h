@@ -59,6 +59,8 @@ public:
     void mf140_Click();  // screen print: the window
     void mf141_Click();  // screen print: its user-data area
     void mf142_Click();  // screen print: the whole screen
+    void mf15_Click();  // print settings
+    void mf16_Click();  // print the report
     void mf18_Click();  // close
     void mf19_Click();  // end the program
     void me11_Click();  // copy
@@ -122,6 +124,9 @@ protected:
     virtual void showRegistrationNumber(bool shown) = 0;
     // The window's own sort order and find dialogs.
     virtual std::unique_ptr<SortDialog> sortDialog() = 0;
+    // The report of this list: its settings window, and the print command.
+    virtual void openPrintSettings() = 0;
+    virtual void printReport() = 0;
     virtual std::unique_ptr<FindDialog> findDialog() = 0;
     // The list became empty: nothing is shown any more.
     virtual void clearShownRecord();

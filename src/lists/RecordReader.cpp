@@ -1,9 +1,13 @@
 #include "lists/RecordReader.h"
 
+#include "core/App.h"
 #include "lists/FieldDisplay.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+
+#include <QLabel>
 
 QString RecordReader::startText(bool cells)
 {
@@ -17,6 +21,29 @@ QString RecordReader::progressText(int remaining)
 }
 
 bool RecordReader::keyEquals(const Value& v, qint64 key) { return !v.isNull() && v.toInt() == key; }
+
+RecordReader::RowFilter RecordReader::keyFilter(int column, qint64 key, Take onMatch)
+{
+    return [column, key, onMatch](const Recordset& rs) { return keyEquals(rs.field(column), key) ? onMatch : Take::No; };
+}
+
+int RecordReader::readShown(App& app, ReportListView& list, const Request& request, StatusBar3* progressBar)
+{
+    ProgressSink sink;
+    if (progressBar) {
+        sink = [progressBar](const QString& s) {
+            progressBar->setPanelText(3, s);
+            progressBar->panel(3)->repaint();
+        };
+    }
+    const RecordReader reader(sink, progressBar && app.cache.readProgressOn());
+    const int before = list.rowCount();
+    app.guard([&] {
+        Database db = app.openDatabase();
+        reader.read(db, request, list);
+    });
+    return list.rowCount() - before;
+}
 
 int RecordReader::remainingCells(qint64 r, qint64 n)
 {

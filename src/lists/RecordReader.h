@@ -5,10 +5,12 @@
 #include <functional>
 #include <vector>
 
+class App;
 class Database;
 class Recordset;
 class Value;
 class ReportListView;
+class StatusBar3;
 
 // Reads the rows of a main or sub file into a list in one walk of the table: the first
 // field as the row text, the other fields as sub-items in their list format, then the key
@@ -39,8 +41,16 @@ public:
     // is raised after the rows read so far are in the list and the progress is cleared.
     int read(Database& db, const Request& request, ReportListView& list) const;
 
+    // Reads the rows into a list of a window: the database is opened for the reading, a
+    // database error is shown and the rows read before it stay. With a status bar, its panel
+    // 3 shows the progress (the 25 cells when the reading progress is switched on). Returns
+    // the rows taken.
+    static int readShown(App& app, ReportListView& list, const Request& request, StatusBar3* progressBar);
+
     // Whether a key column holds this number (a Null holds none).
     static bool keyEquals(const Value& v, qint64 key);
+    // A filter taking the rows whose key column holds this number.
+    static RowFilter keyFilter(int column, qint64 key, Take onMatch = Take::Yes);
 
     // The text before the first row: "ファイル読込中" with 25 empty cells when cells are on.
     static QString startText(bool cells);

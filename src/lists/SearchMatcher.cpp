@@ -1,6 +1,7 @@
 #include "lists/SearchMatcher.h"
 
 #include "core/ConfigCache.h"
+#include "platform/db/Database.h"
 #include "platform/db/Value.h"
 #include "platform/text/TextUtil.h"
 
@@ -40,4 +41,11 @@ bool SearchMatcher::matches(const Value& value) const
     if (type == QLatin1String("CURRENCY")) return compared(value.currencyUnits(), c_.amount);
     if (type == QLatin1String("DATE")) return compared(value.toDate(), c_.date);
     return false;
+}
+
+RecordReader::RowFilter SearchMatcher::rowFilter() const
+{
+    return [matcher = *this](const Recordset& rs) {
+        return matcher.matches(rs.field(matcher.fieldIndex())) ? RecordReader::Take::Yes : RecordReader::Take::No;
+    };
 }

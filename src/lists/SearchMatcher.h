@@ -1,4 +1,6 @@
 #pragma once
+#include "lists/RecordReader.h"
+
 #include <QDate>
 #include <QString>
 
@@ -31,6 +33,8 @@ public:
     int fieldIndex() const { return c_.fieldIndex; }
     const Conditions& conditions() const { return c_; }
     bool matches(const Value& value) const;
+    // A reading filter taking the rows whose searched field meets the condition.
+    RecordReader::RowFilter rowFilter() const;
 
 private:
     template <class T>

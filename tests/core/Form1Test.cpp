@@ -310,7 +310,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral(" "));
 }
 
-TEST(Form1, ManagementReportsOpenFromTheMenu)
+TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -318,10 +318,11 @@ TEST(Form1, ManagementReportsOpenFromTheMenu)
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mkk1, f.mkk2, f.mkk3}) EXPECT_TRUE(a->isEnabled());
+    for (QAction* a : {f.mkk1, f.mkk2, f.mkk3, f.mi1}) EXPECT_TRUE(a->isEnabled());
     f.mkk1_Click();
     f.mkk3_Click();
-    EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form13a", "Form13c"}));
+    f.mi1_Click();
+    EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form13a", "Form13c", "Form10"}));
     // Without code tables the usage report says so and closes; the program goes on.
     f.mkk2_Click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("コード・テーブルが作成未済みです。"));

@@ -4,9 +4,12 @@
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
+#include "printing/Form5ps.h"
 #include "records/Form7.h"
 
 #include <QAction>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QMenu>
 #include <QPushButton>
 #include <QToolBar>
@@ -240,7 +243,6 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
     Form5 w(t.app);
 
     EXPECT_EQ(w.mf18->text(), QStringLiteral("閉じる(&C)       "));
-    EXPECT_FALSE(w.toolbarButton("印刷")->isEnabled());  // printing comes later
 
     // Copy takes the selection of the last value box that has one.
     t.ui.setClipboardText("before");
@@ -327,4 +329,43 @@ TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
     w.Toolbar1_ButtonClick(QStringLiteral("画面印刷"));
     EXPECT_EQ(t.printer.documentsPrinted(), 2);
     EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+}
+
+TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    EXPECT_TRUE(w.toolbarButton("印刷")->isEnabled());
+    EXPECT_TRUE(w.toolbarButton("印刷設定")->isEnabled());
+
+    // The settings window left without OK: nothing is printed and no printer is asked for.
+    w.mf16_Click();
+    EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5ps")});
+    EXPECT_EQ(t.printer.documentsPrinted(), 0);
+
+    // Settings accepted, then the printer chosen: one document of the list.
+    t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& win) {
+        auto& d = dynamic_cast<Form5ps&>(win);
+        d.Option3[0]->click();
+        d.List1->setCurrentRow(0);
+        d.Command1_Click();
+        d.Command4_Click();
+    });
+    t.ui.answerPrinter(true);
+    w.Toolbar1_ButtonClick(QStringLiteral("印刷"));
+    EXPECT_EQ(t.printer.documentsPrinted(), 1);
+    // Every row as shown, in its order.
+    const QString printed = t.printer.texts().join(QLatin1Char('|'));
+    for (int r = 1; r < w.ListView1->rowCount(); ++r)
+        EXPECT_LT(printed.indexOf(w.ListView1->text(r - 1, 0)), printed.indexOf(w.ListView1->text(r, 0))) << printed.toStdString();
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+
+    // The next print of the same opening reuses the settings: only the printer is asked for.
+    t.ui.answerPrinter(true);
+    w.mf16_Click();
+    EXPECT_EQ(t.printer.documentsPrinted(), 2);
+    EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form5ps")), 2);
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
 }

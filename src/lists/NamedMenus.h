@@ -1,0 +1,17 @@
+#pragma once
+#include <QString>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+
+// Menus and menu items that carry their designed names as objectName, so that tests and
+// accessibility find them.
+class NamedMenus {
+public:
+    static QMenu* menu(QMenuBar* bar, const char* name, const QString& caption);
+    static QMenu* submenu(QMenu* parent, const char* name, const QString& caption);
+    static QAction* item(QMenu* menu, const char* name, const QString& caption);
+    // An item standing on the menu bar itself.
+    static QAction* barItem(QMenuBar* bar, const char* name, const QString& caption);
+};

@@ -1,0 +1,386 @@
+#include "ListFixture.h"
+#include "lists/Form10.h"
+#include "lists/Form10k.h"
+#include "lists/Form10s.h"
+#include "lists/RecordReader.h"
+#include "platform/text/TextUtil.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
+#include "platform/widgets/Twips.h"
+#include "records/Form5kf.h"
+#include "records/Form9.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kAll = QStringLiteral("種目別に全てのレコードを表示");
+const QString kSearched = QStringLiteral("種目別に検索したレコードを表示");
+
+QString position(int index, int count) { return QStringLiteral("メイン明細レコード順／総数 　　%1 / %2").arg(index).arg(count); }
+
+QStringList column(const ReportListView& list, int col)
+{
+    QStringList out;
+    for (int r = 0; r < list.rowCount(); ++r) out << list.text(r, col);
+    return out;
+}
+
+QStringList captions(const ReportListView& list)
+{
+    QStringList out;
+    for (int c = 0; c < list.columnCount(); ++c) out << list.columnCaption(c);
+    return out;
+}
+
+// Slot 0 "ＣＤ" (main file of every kind, sub records for numbers 1 and 3), slot 1 "本"
+// (main file only), slot 2 "ＤＶＤ" (named, no file yet), slots 3..5 unnamed.
+struct InquiryData {
+    explicit InquiryData(TestApp& t) : cd(t)
+    {
+        build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("時間"), QStringLiteral("LONG")}});
+        build::addSubRow(t.app, 0, {QStringLiteral("曲A"), "300"}, 1, 1);
+        build::addSubRow(t.app, 0, {QStringLiteral("曲C"), "250"}, 3, 1);
+        build::addSubRow(t.app, 0, {QStringLiteral("曲B"), "200"}, 1, 2);
+        build::nameCategory(t.app, 1, QStringLiteral("本"));
+        build::defineMain(t.app, 1, {{QStringLiteral("書名"), QStringLiteral("TEXT")}});
+        build::addMainRow(t.app, 1, {QStringLiteral("坊っちゃん")}, 1);
+        build::addMainRow(t.app, 1, {QStringLiteral("草枕")}, 2);
+        build::nameCategory(t.app, 2, QStringLiteral("ＤＶＤ"));
+    }
+    CdCategory cd;
+};
+
+// Records every text status panel 3 shows while it is painted.
+struct PanelWatch : QObject {
+    explicit PanelWatch(QLabel* panel) : panel(panel) { panel->installEventFilter(this); }
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        // Repaints of the whole status bar paint the empty panel too; only texts count.
+        if (o == panel && e->type() == QEvent::Paint && !panel->text().isEmpty()) shown << panel->text();
+        return false;
+    }
+    QLabel* panel;
+    QStringList shown;
+};
+
+}  // namespace
+
+TEST(Form10, OpensWithTheNoteAndTheOpenableCategoriesInItsMenus)
+{
+    TestApp t;
+    InquiryData data(t);
+    t.app.cache.listExtraWidth = 1000;
+    Form10 w(t.app);
+
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 照会"));
+    EXPECT_NEAR(widthTwips(*w.ListView1), 14655 + 1000, 15);  // within a pixel
+    EXPECT_NEAR(widthTwips(*w.ListView2), 14655 + 1000, 15);
+    EXPECT_EQ(w.Label3->text() + w.Label5->text(), QString());
+    EXPECT_EQ(w.ListView1->columnCount() + w.ListView2->columnCount(), 0);
+
+    EXPECT_FALSE(w.Text2->isHidden());
+    QStringList note;
+    for (const QString& line : w.Text2->toPlainText().split(QLatin1Char('\n')))
+        if (!text::isBlank(line)) note << text::Trim(line);
+    EXPECT_EQ(note, QStringList({"メニュー「ファイル」の", "「開く」または「検索して開く」から種目ファイルを開いてください。",
+                                 "または「全ファイルより検索」から全種目ファイルより検索が出来ます。",
+                                 "「開く」 ： 選択した種目の全てのレコードを表示します。",
+                                 "「検索して開く」 ： 選択した種目の検索条件が表示されるので、条件を入力する。",
+                                 "「全ファイルより検索」 ： 検索条件が表示されるので、条件を入力する。",
+                                 "検索条件に該当するレコードが表示される。"}));
+
+    // Named categories with a main file by name; the rest keep their designed captions, disabled.
+    ASSERT_EQ(w.mf10.size(), 6u);
+    ASSERT_EQ(w.mf11.size(), 6u);
+    EXPECT_EQ(w.mf10[0]->text(), QStringLiteral("ＣＤ　     "));
+    EXPECT_EQ(w.mf11[0]->text(), QStringLiteral("ＣＤ　(検索)  "));
+    EXPECT_EQ(w.mf10[1]->text(), QStringLiteral("本　     "));
+    EXPECT_EQ(w.mf11[1]->text(), QStringLiteral("本　(検索)  "));
+    const QString digits = QStringLiteral("１２３４５６");
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(w.mf10[k]->isEnabled(), k < 2) << k;
+        EXPECT_EQ(w.mf11[k]->isEnabled(), k < 2) << k;
+        if (k >= 2) {
+            EXPECT_EQ(w.mf10[k]->text(), QStringLiteral("     ") + digits[k]);
+            EXPECT_EQ(w.mf11[k]->text(), QStringLiteral("     ") + digits[k]);
+        }
+    }
+
+    // The menu entries run the opening.
+    w.mf10[1]->trigger();
+    EXPECT_EQ(w.Label3->text(), QStringLiteral("本"));
+    EXPECT_TRUE(t.ui.messages().empty());
+}
+
+TEST(Form10, OpeningACategoryListsItsRecordsAndTheSubListFollowsTheSelectedRow)
+{
+    TestApp t;
+    InquiryData data(t);
+    Form10 w(t.app);
+    w.mf10_Click(0);
+
+    const ConfigCache& c = t.app.cache;
+    EXPECT_EQ(c.currentCategory, 0);
+    EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(c.listMode, 0);
+    EXPECT_EQ(w.Label3->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(w.Text2->isHidden());
+    EXPECT_EQ(w.StatusBar1->panelText(1), kAll);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_TRUE(t.ui.messages().empty());
+
+    ASSERT_EQ(w.ListView1->rowCount(), 3);
+    EXPECT_EQ(rowTexts(*w.ListView1, 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
+    EXPECT_EQ(rowTexts(*w.ListView1, 2), QStringList({"Ｘｙｚ", "", "2025/01/01", "100", "", "3"}));
+    // The text column shares 15045 twips less the fixed columns.
+    EXPECT_EQ(w.ListView1->columnWidthTwips(0), 15045 - 1900 - 1600 - 1900 - 1350);
+    EXPECT_EQ(w.ListView1->columnCaption(5), QStringLiteral("登録ＮＯ"));
+
+    // The first row is selected and its sub records are listed.
+    EXPECT_EQ(w.ListView1->selectedIndex(), 0);
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 3));
+    EXPECT_EQ(captions(*w.ListView2), QStringList({"曲名", "時間", "登録ＮＯ", "サブＮＯ"}));
+    ASSERT_EQ(w.ListView2->rowCount(), 2);
+    EXPECT_EQ(rowTexts(*w.ListView2, 0), QStringList({"曲A", "300", "1", "1"}));
+    EXPECT_EQ(rowTexts(*w.ListView2, 1), QStringList({"曲B", "200", "1", "2"}));
+
+    // A main record without sub records: headers, no rows.
+    w.ListView1_ItemClick(1);
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(2, 3));
+    EXPECT_EQ(w.ListView2->columnCount(), 4);
+    EXPECT_EQ(w.ListView2->rowCount(), 0);
+
+    w.ListView1_ItemClick(2);
+    EXPECT_EQ(column(*w.ListView2, 0), QStringList({"曲C"}));
+    // A click on the row already shown reads its sub records again.
+    build::addSubRow(t.app, 0, {QStringLiteral("曲D"), "100"}, 3, 2);
+    w.ListView1_ItemClick(2);
+    EXPECT_EQ(column(*w.ListView2, 0), QStringList({"曲C", "曲D"}));
+
+    // Leaving the sub list clears its selection.
+    w.ListView2->setSelectedIndex(1);
+    w.ListView2_LostFocus();
+    EXPECT_EQ(w.ListView2->selectedIndex(), -1);
+}
+
+TEST(Form10, ReadingShowsItsProgressInPanelThreeAndTheSubListNone)
+{
+    TestApp t;
+    InquiryData data(t);
+    t.app.cache.rows[6].mainFields[3].typeWord = QStringLiteral("1");
+    Form10 w(t.app);
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    PanelWatch watch(w.StatusBar1->panel(3));
+
+    w.mf10_Click(0);
+    EXPECT_EQ(watch.shown.value(0), RecordReader::startText(true));
+    EXPECT_TRUE(watch.shown.contains(RecordReader::progressText(0)));
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+
+    watch.shown.clear();
+    w.ListView1_ItemClick(2);
+    EXPECT_EQ(w.ListView2->rowCount(), 1);
+    for (const QString& s : watch.shown) EXPECT_FALSE(s.startsWith(QStringLiteral("ファイル読込中"))) << s.toStdString();
+}
+
+TEST(Form10, CategoriesWithoutSubFileWithoutMainFileOrWithoutRecords)
+{
+    TestApp t;
+    InquiryData data(t);
+    build::nameCategory(t.app, 4, QStringLiteral("空"));
+    build::defineMain(t.app, 4, {{QStringLiteral("名"), QStringLiteral("TEXT")}});
+    Form10 w(t.app);
+
+    // Without a sub file the sub list stays empty, whichever row is selected.
+    w.mf10_Click(1);
+    EXPECT_EQ(column(*w.ListView1, 0), QStringList({"坊っちゃん", "草枕"}));
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.ListView1->columnWidthTwips(0), 15045);  // the one text field takes the free width
+    w.ListView1_ItemClick(1);
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
+    EXPECT_EQ(w.ListView2->columnCount() + w.ListView2->rowCount(), 0);
+
+    // Without a main file: the message, and the window stays as it was.
+    w.mf10_Click(2);
+    w.mf11_Click(2);
+    ASSERT_EQ(t.ui.messages().size(), 2u);
+    for (const auto& m : t.ui.messages()) {
+        EXPECT_EQ(m.text, QStringLiteral("ファイル設定が未済です。"));
+        EXPECT_EQ(m.title, QStringLiteral("Error"));
+        EXPECT_EQ(m.icon, Ui::Icon::Critical);
+    }
+    EXPECT_TRUE(t.ui.shownWindows().isEmpty());
+    EXPECT_EQ(w.Label3->text(), QStringLiteral("本"));
+    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(w.ListView1->rowCount(), 2);
+
+    // Another category replaces the lists; a sort of the former one does not carry over.
+    w.ListView1_ColumnClick(0);
+    w.mf10_Click(0);
+    EXPECT_FALSE(w.ListView1->isSorted());
+    EXPECT_EQ(column(*w.ListView1, 5), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(w.ListView2->rowCount(), 2);
+
+    // A main file without records: nothing selected, no sub list, no position.
+    w.mf10_Click(4);
+    EXPECT_EQ(w.ListView1->columnCount(), 2);
+    EXPECT_EQ(w.ListView1->rowCount(), 0);
+    EXPECT_EQ(w.Label5->text(), QString());
+    EXPECT_EQ(w.ListView2->columnCount(), 0);
+    EXPECT_EQ(w.StatusBar1->panelText(2), QString());
+    EXPECT_EQ(t.ui.messages().size(), 2u);
+}
+
+TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEmpty)
+{
+    TestApp t;
+    InquiryData data(t);
+    Form10 w(t.app);
+    auto searchFor = [&](int field, const QString& value) {
+        t.ui.onShow("Form5kf", [field, value](QWidget& shown) {
+            auto& f = dynamic_cast<Form5kf&>(shown);
+            f.Option1_Click(field);
+            f.MaskEdBox1->setText(value);
+            f.Command1_Click();
+        });
+    };
+
+    searchFor(3, QStringLiteral("9"));  // 枚数 = 9
+    w.mf11_Click(0);
+    EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5kf"}));
+    EXPECT_EQ(t.app.cache.listMode, 1);
+    EXPECT_EQ(w.StatusBar1->panelText(1), kSearched);
+    EXPECT_TRUE(w.Text2->isHidden());
+    EXPECT_EQ(column(*w.ListView1, 5), QStringList({"2"}));
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 1));
+    EXPECT_EQ(w.ListView2->columnCount(), 4);
+
+    // No match: an empty list and no message.
+    searchFor(3, QStringLiteral("7"));
+    w.mf11_Click(0);
+    EXPECT_EQ(w.ListView1->rowCount(), 0);
+    EXPECT_EQ(w.ListView1->columnCount(), 6);
+    EXPECT_TRUE(t.ui.messages().empty());
+
+    // Cancelled: the chosen category is open with no rows in either list.
+    searchFor(3, QStringLiteral("10"));
+    w.mf11_Click(0);
+    ASSERT_EQ(w.ListView2->rowCount(), 2);
+    w.mf11_Click(1);  // the dialog closes without a search
+    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_EQ(w.ListView1->columnCount() + w.ListView1->rowCount(), 0);
+    EXPECT_EQ(w.ListView2->columnCount() + w.ListView2->rowCount(), 0);
+    EXPECT_EQ(w.Label5->text(), QString());
+    EXPECT_EQ(w.StatusBar1->panelText(2), QString());
+    EXPECT_EQ(w.Label3->text(), QStringLiteral("本"));
+    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(t.app.cache.listMode, 1);
+
+    // Cancelled before any category was open: the note stays.
+    Form10 fresh(t.app);
+    fresh.mf11_Click(0);
+    EXPECT_FALSE(fresh.Text2->isHidden());
+    EXPECT_EQ(fresh.Label3->text(), QStringLiteral("ＣＤ"));
+}
+
+TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
+{
+    TestApp t;
+    InquiryData data(t);
+    Form10 w(t.app);
+    w.ListView1_ColumnClick(0);  // nothing open: nothing happens
+    EXPECT_FALSE(w.ListView1->isSorted());
+    w.mf10_Click(0);
+
+    w.ListView1_ColumnClick(3);
+    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "100", "9"}));
+    EXPECT_EQ(w.StatusBar1->panelText(1), kAll);  // unchanged by the sort
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 3));
+    w.ListView1_ColumnClick(1);
+    EXPECT_EQ(column(*w.ListView1, 1), QStringList({"", "¥", "¥1,234,567"}));
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(3, 3));
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("1"));  // the same record stays shown
+
+    // Descending, taken at once by the sorted list.
+    t.ui.onShow("Form10s", [](QWidget& shown) {
+        EXPECT_EQ(shown.windowTitle(), QStringLiteral("在庫管理 Tanzo - ソート条件"));
+        dynamic_cast<Form10s&>(shown).Option1_Click(1);
+    });
+    w.ms11->trigger();
+    EXPECT_EQ(column(*w.ListView1, 1), QStringList({"¥1,234,567", "¥", ""}));
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 3));
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("ソート順序は「降順」で設定しました。"));
+
+    // A find in the later columns selects the row and its sub records follow.
+    bool accepted = false;
+    t.ui.answerText(QStringLiteral("ZZ"));
+    t.ui.onShow("Form10k", [&](QWidget& shown) {
+        EXPECT_EQ(shown.windowTitle(), QStringLiteral("在庫管理 Tanzo - 検索条件"));
+        auto& d = dynamic_cast<Form10k&>(shown);
+        d.Option1_Click(1);
+        accepted = d.result() == QDialog::Accepted;
+    });
+    w.mk11->trigger();
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(w.ListView1->text(w.ListView1->selectedIndex(), 5), QStringLiteral("2"));
+    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
+    EXPECT_EQ(w.ListView2->rowCount(), 0);
+    EXPECT_EQ(w.StatusBar1->panelText(1), kAll);  // this find writes no status text
+    EXPECT_EQ(w.StatusBar1->panelText(2), position(2, 3));
+}
+
+TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
+{
+    TestApp t;
+    InquiryData data(t);
+    Form10 w(t.app);
+    w.mf10_Click(1);
+
+    // The all-files search opened from here offers no editing; the open category stays.
+    bool editable = true;
+    t.ui.onShow("Form9", [&](QWidget& shown) { editable = dynamic_cast<Form9&>(shown).mf11->isEnabled(); });
+    w.mff2->trigger();
+    EXPECT_EQ(t.app.cache.allFilesSearchState, 1);
+    EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9")));
+    EXPECT_FALSE(editable);
+    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("本"));
+
+    t.ui.clearLog();
+    w.mt1->trigger();
+    EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form11a"}));
+
+    t.ui.clearLog();
+    w.mh1->trigger();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(&w, &f1);
+    int helps = 0;
+    for (const auto& call : t.ui.calls()) helps += call.kind == QLatin1String("help") && call.text == QLatin1String("Form10");
+    EXPECT_EQ(helps, 2);
+
+    // The screen print: one page, the status cleared after it.
+    w.mf15->trigger();
+    EXPECT_EQ(t.printer.documentsPrinted(), 1);
+    EXPECT_EQ(t.printer.pagesPrinted(), 1);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+
+    w.show();
+    w.mf12->trigger();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_THROW(w.mf13_Click(), ProgramEnded);
+    EXPECT_TRUE(t.ui.programEnded());
+}
