@@ -1,6 +1,7 @@
 #include "records/Form9.h"
 
 #include "core/App.h"
+#include "core/ScreenPrint.h"
 #include "lists/FieldDisplay.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
@@ -159,8 +160,6 @@ void Form9::buildMenus()
     mf11->setEnabled(false);
     mf1->addSeparator();
     mf12 = item(mf1, "mf12", QStringLiteral("画面印刷(ActiveWindow)"));
-    // Screen print comes later.
-    mf12->setEnabled(false);
     mf1->addSeparator();
     mf13 = item(mf1, "mf13", QStringLiteral("閉じる"));
 
@@ -177,6 +176,7 @@ void Form9::buildMenus()
     mh1->setObjectName(QStringLiteral("mh1"));
 
     connect(mf11, &QAction::triggered, this, &Form9::mf11_Click);
+    connect(mf12, &QAction::triggered, this, &Form9::mf12_Click);
     connect(mf13, &QAction::triggered, this, &Form9::mf13_Click);
     connect(mk1, &QAction::triggered, this, &Form9::mk1_Click);
     connect(mv11, &QAction::toggled, this, [this](bool on) {
@@ -430,6 +430,8 @@ void Form9::mf11_Click()
         Form5::run(app_);
     }
 }
+
+void Form9::mf12_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1); }
 
 void Form9::mf13_Click() { close(); }
 

@@ -45,6 +45,7 @@ public:
     void Text2_Change();
 
     void mf11_Click();  // 編集: the hit's record in its record list
+    void mf12_Click();  // screen print of the window
     void mf13_Click();  // close
     void mk1_Click();   // a new search
     void mv11_Click();  // file name and numbers shown / hidden

@@ -406,6 +406,12 @@ TEST(Form9, SortingViewToggleMenusAndHelp)
     w->mh1->trigger();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("Form9"));
+
+    // Screen print of the window: one page, the status text gone afterwards.
+    ASSERT_TRUE(w->mf12->isEnabled());
+    w->mf12->trigger();
+    EXPECT_EQ(t.printer.documentsPrinted(), 1);
+    EXPECT_EQ(w->StatusBar1->panelText(3), QString());
 }
 
 namespace {
