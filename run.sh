@@ -7,6 +7,8 @@ cd "$(dirname "$0")"
 PROGRAM_DIR="${TANZO_HOME:-$HOME/.local/lib/tanzo}"
 bash tools/packages.sh
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
+# Qt's code generation notices new headers of an existing build only when asked again.
+find build-release -path '*_autogen/timestamp' -delete 2>/dev/null || true
 cmake --build build-release -j"$(nproc)" --target tanzo
 cmake --install build-release --prefix "$PROGRAM_DIR" >/dev/null
 exec "$PROGRAM_DIR/tanzo" "$@"

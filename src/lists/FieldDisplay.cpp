@@ -71,3 +71,9 @@ std::vector<FieldDefinition> FieldDisplay::inUse(const std::array<FieldDefinitio
     const int n = std::clamp(count, 0, 8);
     return std::vector<FieldDefinition>(fields.begin(), fields.begin() + n);
 }
+
+qint64 FieldDisplay::wholeNumber(const QString& shown)
+{
+    const auto n = text::parseNumber(shown);
+    return n ? text::roundHalfEven(*n) : 0;
+}

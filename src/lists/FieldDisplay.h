@@ -34,6 +34,10 @@ public:
     // table; empty when no row has the code. Raises DbError when the table cannot be read.
     static QString codeName(App& app, const QString& typeWord, const QString& code);
 
+    // A registration or sub number shown as text, as a whole number (halves to even); 0
+    // when the text holds no number.
+    static qint64 wholeNumber(const QString& shown);
+
     // The fields of a file that are in use (the first count of the eight).
     static std::vector<FieldDefinition> inUse(const std::array<FieldDefinition, 8>& fields, int count);
 };

@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "lists/ListDialogTarget.h"
+#include "lists/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
@@ -27,10 +28,8 @@ FindDialog::FindDialog(App& app, ListDialogTarget& target, const QString& object
                           QStringLiteral(" 検索文字で始まる文字列  を検索する")},
                          Option2, [this](int i) { Option2_Click(i); }, 240, 2040, 5400);
 
-    Label2 = new QLabel(QStringLiteral("１番目の項目検索のみ"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("１番目の項目検索のみ"), 5820, 2400, 2100, 600);
     Label2->setWordWrap(true);
-    setGeometryTwips(*Label2, 5820, 2400, 2100, 600);
 
     Line1 = new QFrame(this);
     Line1->setObjectName(QStringLiteral("Line1"));
@@ -38,7 +37,7 @@ FindDialog::FindDialog(App& app, ListDialogTarget& target, const QString& object
     Line1->setFrameShadow(QFrame::Sunken);
     setGeometryTwips(*Line1, 240, 3540, 7680, 30);
 
-    Text1 = note("Text1",
+    Text1 = NamedControls::note(this, "Text1",
                  {QStringLiteral("検索条件は次の２通りです。"),
                   QStringLiteral("　○ １番目の項目(表の１番左側にある項目)"),
                   QStringLiteral("　　　検索で一致する条件は、次の２通りから選択する。"),

@@ -2,6 +2,7 @@
 #include "lists/ListDialog.h"
 
 class QFrame;
+class QPlainTextEdit;
 
 // The in-list find dialog (検索条件): the person chooses where to look (the first column,
 // or the second and later columns) and, for the first column, whether the whole text or

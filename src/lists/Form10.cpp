@@ -7,6 +7,7 @@
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
 #include "lists/ListHeaders.h"
+#include "lists/NamedControls.h"
 #include "lists/NamedMenus.h"
 #include "lists/RecordReader.h"
 #include "lists/SearchMatcher.h"
@@ -35,18 +36,10 @@ constexpr int kListWidth = 14655;
 constexpr int kMainListTop = 900;
 constexpr int kMainListHeight = 4500;
 constexpr int kSubListTop = 5820;
-constexpr int kSubListHeight = 3000;
+constexpr int kSubListHeight = 3780;
 
 const QString kDesignedDigits[6] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
                                     QStringLiteral("４"), QStringLiteral("５"), QStringLiteral("６")};
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(*l, left, top, width, 300);
-    return l;
-}
 
 ReportListView* list(QWidget* parent, const char* name, int top, int height)
 {
@@ -54,13 +47,6 @@ ReportListView* list(QWidget* parent, const char* name, int top, int height)
     l->setObjectName(QString::fromLatin1(name));
     setGeometryTwips(*l, kListLeft, top, kListWidth, height);
     return l;
-}
-
-// A whole number in a caption, 0 when it holds none.
-qint64 numberIn(const QString& s)
-{
-    const auto n = text::parseNumber(s);
-    return n ? text::roundHalfEven(*n) : 0;
 }
 
 }  // namespace
@@ -80,43 +66,35 @@ Form10::Form10(App& app) : app_(app), client_(new QWidget)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(StatusBar1);
 
-    Label1 = label(client_, "Label1", QStringLiteral("照　会"), 240, 100, 2000);
+    Label1 = NamedControls::label(client_, "Label1", QStringLiteral("照　会"), 240, 100, 2000);
     QFont heading = Label1->font();
     heading.setBold(true);
     heading.setPointSizeF(heading.pointSizeF() * 1.3);
     Label1->setFont(heading);
     setHeightTwips(*Label1, 360);
-    Label2 = label(client_, "Label2", QStringLiteral("種目区分："), 2600, 160, 1100);
-    Label3 = label(client_, "Label3", QString(), 3700, 160, 3200);
-    Label4 = label(client_, "Label4", QStringLiteral("登録ＮＯ："), 7200, 160, 1100);
-    Label5 = label(client_, "Label5", QString(), 8300, 160, 1500);
+    Label2 = NamedControls::label(client_, "Label2", QStringLiteral("種目区分："), 2600, 160, 1100);
+    Label3 = NamedControls::label(client_, "Label3", QString(), 3700, 160, 3200);
+    Label4 = NamedControls::label(client_, "Label4", QStringLiteral("登録ＮＯ："), 7200, 160, 1100);
+    Label5 = NamedControls::label(client_, "Label5", QString(), 8300, 160, 1500);
 
-    Label6 = label(client_, "Label6", QStringLiteral("メイン明細"), kListLeft, kMainListTop - 300, 3000);
+    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("メイン明細"), kListLeft, kMainListTop - 300, 3000);
     ListView1 = list(client_, "ListView1", kMainListTop, kMainListHeight);
-    Label7 = label(client_, "Label7", QStringLiteral("サブ明細"), kListLeft, kSubListTop - 300, 3000);
+    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("サブ明細"), kListLeft, kSubListTop - 300, 3000);
     ListView2 = list(client_, "ListView2", kSubListTop, kSubListHeight);
     connect(ListView1, &ReportListView::itemClicked, this, &Form10::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &Form10::ListView1_ColumnClick);
     connect(ListView2, &ReportListView::lostFocus, this, &Form10::ListView2_LostFocus);
 
     // The note stands over the lists until a category is opened.
-    Text2 = new QPlainTextEdit(client_);
-    Text2->setObjectName(QStringLiteral("Text2"));
-    Text2->setReadOnly(true);
-    Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    Text2->setFocusPolicy(Qt::NoFocus);
-    Text2->setPlainText(QStringList({
-                                        QStringLiteral("メニュー「ファイル」の"),
-                                        QStringLiteral("　「開く」または「検索して開く」から種目ファイルを開いてください。"),
-                                        QStringLiteral("　または「全ファイルより検索」から全種目ファイルより検索が出来ます。"),
-                                        QString(),
-                                        QStringLiteral("　　「開く」 ： 選択した種目の全てのレコードを表示します。"),
-                                        QStringLiteral("　　「検索して開く」 ： 選択した種目の検索条件が表示されるので、条件を入力する。"),
-                                        QStringLiteral("　　「全ファイルより検索」 ： 検索条件が表示されるので、条件を入力する。"),
-                                        QStringLiteral("　　　　　　　　　　　　　　　検索条件に該当するレコードが表示される。"),
-                                    })
-                            .join(QLatin1Char('\n')));
-    setGeometryTwips(*Text2, 1200, 1500, 11400, 2700);
+    Text2 = NamedControls::note(client_, "Text2",
+                                {QStringLiteral("メニュー「ファイル」の"),
+                                 QStringLiteral("　「開く」または「検索して開く」から種目ファイルを開いてください。"),
+                                 QStringLiteral("　または「全ファイルより検索」から全種目ファイルより検索が出来ます。"),
+                                 QStringLiteral("　　「開く」 ： 選択した種目の全てのレコードを表示します。"),
+                                 QStringLiteral("　　「検索して開く」 ： 選択した種目の検索条件が表示されるので、条件を入力する。"),
+                                 QStringLiteral("　　「全ファイルより検索」 ： 検索条件が表示されるので、条件を入力する。"),
+                                 QStringLiteral("　　　　　　　　　　　　　　　検索条件に該当するレコードが表示される。")},
+                                1200, 1500, 11400, 2100);
     Text2->raise();
 
     Picture1 = new QLabel(client_);
@@ -337,9 +315,8 @@ void Form10::ListView2List()
     ListHeaders::build(*ListView2, subFields, ListHeaders::subList());
     // No progress while the sub file is read.
     const int keyColumn = static_cast<int>(subFields.size());
-    RecordReader::readShown(app_, *ListView2,
-                            {row.subTableName, subFields, 2, RecordReader::keyFilter(keyColumn, numberIn(Label5->text())),
-                             QString()},
+    const qint64 key = FieldDisplay::wholeNumber(Label5->text());
+    RecordReader::readShown(app_, *ListView2, {row.subTableName, subFields, 2, RecordReader::keyFilter(keyColumn, key), QString()},
                             nullptr);
 }
 
@@ -357,10 +334,7 @@ void Form10::ListView1_ItemClick(int row)
 void Form10::ListView1_ColumnClick(int column)
 {
     if (ListView1->rowCount() == 0) return;
-    // Sorting compares the texts as shown, in the order last chosen (ascending at first).
-    const bool sortAgain = !ListView1->isSorted() || ListView1->sortKey() == column;
-    ListView1->setSortKey(column);
-    if (sortAgain) ListView1->setSorted(true);
+    SortDialog::sortByColumn(*ListView1, column);
     showPosition();
 }
 

@@ -44,13 +44,6 @@ RecordListWindow::Wording wording()
 
 constexpr int kDetailTop = 1170;
 
-// A whole number in a key box, 0 when it holds none.
-qint64 numberIn(const QLineEdit* box)
-{
-    const auto n = text::parseNumber(box->text());
-    return n ? text::roundHalfEven(*n) : 0;
-}
-
 }  // namespace
 
 Form5::Form5(App& app) : RecordListWindow(app, wording(), kDetailTop)
@@ -184,7 +177,7 @@ void Form5::SubRcCk()
     }
     c.subRecordCount = 0;
     c.subNoCounter = 0;
-    const qint64 key = numberIn(Text3);
+    const qint64 key = FieldDisplay::wholeNumber(Text3->text());
     const int keyColumn = row.subFieldCount;
     Database db = app_.openDatabase();
     Recordset rs = db.openTable(row.subTableName);
@@ -227,7 +220,7 @@ void Form5::Command1_Click()
         return;
     }
     c.currentCategoryName = row.name;
-    c.chosenRegistrationNo = static_cast<qint32>(numberIn(Text3));
+    c.chosenRegistrationNo = static_cast<qint32>(FieldDisplay::wholeNumber(Text3->text()));
     Form6::run(app_);
     // The sub records may have changed: this list is shown afresh.
     requestReopen();

@@ -7,6 +7,7 @@
 #include "lists/Form6k.h"
 #include "lists/Form6s.h"
 #include "lists/ListHeaders.h"
+#include "lists/NamedControls.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
@@ -41,33 +42,25 @@ RecordListWindow::Wording wording()
 
 constexpr int kDetailTop = 1920;
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(*l, left, top, width, 300);
-    return l;
-}
-
 }  // namespace
 
 Form6::Form6(App& app) : RecordListWindow(app, wording(), kDetailTop)
 {
     setObjectName(QStringLiteral("Form6"));
 
-    Label7 = label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000);
+    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000);
     ListView2 = new ReportListView(client_);
     ListView2->setObjectName(QStringLiteral("ListView2"));
     setGeometryTwips(*ListView2, 120, 780, 14655 + app.cache.listExtraWidth, 660);
 
-    Label5 = label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000);
+    Label5 = NamedControls::label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000);
     Text2 = new QLineEdit(client_);
     Text2->setObjectName(QStringLiteral("Text2"));
     Text2->setReadOnly(true);
     setGeometryTwips(*Text2, 1150, 1500, 1300, 315);
-    Label6 = label(client_, "Label6", QStringLiteral("サブＮＯ："), 2700, 1530, 1000);
+    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("サブＮＯ："), 2700, 1530, 1000);
     setGeometryTwips(*Text3, 3750, 1500, 1000, 315);
-    Label8 = label(client_, "Label8", QStringLiteral("(サブ・レコード)"), 120, 2400, 3000);
+    Label8 = NamedControls::label(client_, "Label8", QStringLiteral("(サブ・レコード)"), 120, 2400, 3000);
 
     Form_Load();
 }

@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -17,7 +16,7 @@ constexpr int kOptionPitch = 420;
 
 }  // namespace
 
-QString ListDialog::messageTitle() { return QStringLiteral("在庫管理Tanzo"); }
+QString ListDialog::messageTitle() { return QString(); }
 
 ListDialog::ListDialog(App& app, ListDialogTarget& target, const QString& objectName, const QString& windowName,
                        const QString& heading)
@@ -44,21 +43,6 @@ void ListDialog::setCaption() { setWindowTitle(app_.cache.caption(windowName_));
 void ListDialog::tell(const QString& text, Ui::Icon icon)
 {
     app_.ui().msgBox(text, Ui::Buttons::Ok, icon, messageTitle());
-}
-
-QPlainTextEdit* ListDialog::note(const char* name, const QStringList& lines, int left, int top, int width, int height)
-{
-    auto* box = new QPlainTextEdit(this);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // The notes are sized to their text.
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setFocusPolicy(Qt::NoFocus);
-    box->setPlainText(lines.join(QLatin1Char('\n')));
-    setGeometryTwips(*box, left, top, width, height);
-    return box;
 }
 
 QGroupBox* ListDialog::optionGroup(const char* frameName, const QString& frameCaption, const char* optionName,

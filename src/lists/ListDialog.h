@@ -11,17 +11,17 @@ class App;
 class ListDialogTarget;
 class QGroupBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 // What the sort order and in-list find dialogs have in common: the list window they act
-// on, the caption, the heading Label1, the help button Command1 (and F1), the notes and
-// option groups they are built from, and their messages, which carry the program's title.
+// on, the caption, the heading Label1, the help button Command1 (and F1), the option groups
+// they are built from, and their OK messages, which name no title of their own.
 class ListDialog : public QDialog {
     Q_OBJECT
 public:
-    // The title of a message that names no title of its own.
+    // The title the dialogs give their messages: none, so the message box shows the default
+    // title of the program's message boxes.
     static QString messageTitle();
 
     void Command1_Click();  // help
@@ -36,11 +36,9 @@ protected:
 
     // The caption: the trimmed system title, " Tanzo - " and the window's name.
     void setCaption();
-    // An OK message with the program's title.
+    // An OK message with the default title.
     void tell(const QString& text, Ui::Icon icon);
 
-    // A read-only note showing the lines as they stand.
-    QPlainTextEdit* note(const char* name, const QStringList& lines, int left, int top, int width, int height);
     // A frame with one option per caption, named name_0, name_1 …; a click on element i
     // runs clicked(i), also when the element is already chosen.
     QGroupBox* optionGroup(const char* frameName, const QString& frameCaption, const char* optionName,

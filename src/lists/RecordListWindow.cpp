@@ -265,13 +265,7 @@ void RecordListWindow::ListView1_ColumnClick(int column)
 {
     if (ListView1->rowCount() == 0) return;
     showWhat(Showing::SortedByColumn);
-    // Sorting compares the texts as shown, in the order last chosen (ascending at first).
-    if (ListView1->isSorted() && ListView1->sortKey() != column) {
-        ListView1->setSortKey(column);
-    } else {
-        ListView1->setSortKey(column);
-        ListView1->setSorted(true);
-    }
+    SortDialog::sortByColumn(*ListView1, column);
     showPosition();
     StatusBar1->repaint();
     update();

@@ -1,6 +1,7 @@
 #include "lists/RecordReader.h"
 
 #include "core/App.h"
+#include "core/ProgressText.h"
 #include "lists/FieldDisplay.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
@@ -9,15 +10,11 @@
 
 #include <QLabel>
 
-QString RecordReader::startText(bool cells)
-{
-    if (!cells) return QStringLiteral("ファイル読込中");
-    return QStringLiteral("ファイル読込中  ") + QString(kCells, QChar(0x25A1));
-}
+QString RecordReader::startText(bool cells) { return ProgressText::start(QStringLiteral("ファイル読込中"), cells); }
 
 QString RecordReader::progressText(int remaining)
 {
-    return QStringLiteral("ファイル読込中　") + QString(kCells - remaining, QChar(0x25A0)) + QString(remaining, QChar(0x25A1));
+    return ProgressText::bar(QStringLiteral("ファイル読込中"), remaining);
 }
 
 bool RecordReader::keyEquals(const Value& v, qint64 key) { return !v.isNull() && v.toInt() == key; }
@@ -45,11 +42,7 @@ int RecordReader::readShown(App& app, ReportListView& list, const Request& reque
     return list.rowCount() - before;
 }
 
-int RecordReader::remainingCells(qint64 r, qint64 n)
-{
-    if (n <= 0) return 0;
-    return static_cast<int>(text::roundHalfEven(static_cast<double>(n - r) / static_cast<double>(n) * kCells));
-}
+int RecordReader::remainingCells(qint64 r, qint64 n) { return ProgressText::remainingCells(r, n); }
 
 int RecordReader::read(Database& db, const Request& request, ReportListView& list) const
 {

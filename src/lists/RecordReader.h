@@ -1,5 +1,6 @@
 #pragma once
 #include "core/FieldDefinition.h"
+#include "core/ProgressText.h"
 
 #include <QString>
 #include <functional>
@@ -23,7 +24,7 @@ public:
     using RowFilter = std::function<Take(const Recordset&)>;
     using ProgressSink = std::function<void(const QString&)>;
 
-    static constexpr int kCells = 25;
+    static constexpr int kCells = ProgressText::kCells;
 
     struct Request {
         QString table;

@@ -1,6 +1,7 @@
 #include "lists/SortDialog.h"
 
 #include "lists/ListDialogTarget.h"
+#include "lists/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/Twips.h"
 
@@ -16,12 +17,12 @@ SortDialog::SortDialog(App& app, ListDialogTarget& target, const QString& object
                          {QStringLiteral("昇順  (A～Z)"), QStringLiteral("降順　(Z～A)")}, Option1,
                          [this](int i) { Option1_Click(i); }, 240, 600, 2900);
 
-    Text2 = note("Text2",
+    Text2 = NamedControls::note(this, "Text2",
                  {QStringLiteral("ソートの実施。"),
                   QStringLiteral("データ一覧表の列見出しにあるデータ項目をクリックする"),
                   QStringLiteral("ことで、その項目を並べ替えられます。")},
                  3360, 660, 5760, 1140);
-    Text1 = note("Text1",
+    Text1 = NamedControls::note(this, "Text1",
                  {QStringLiteral("並べ替えの順序を指定する。"),
                   QStringLiteral("　○ 昇順 ： 文字列の照合順序における先頭の項目、または古い日付"),
                   QStringLiteral("　　　　　　が先になるように並べ替えます。"),
@@ -37,6 +38,14 @@ SortDialog::SortDialog(App& app, ListDialogTarget& target, const QString& object
     setFixedSize(twipsToPixelsX(*this, 9360), twipsToPixelsY(*this, 5880));
 
     Form_Load();
+}
+
+void SortDialog::sortByColumn(ReportListView& list, int column)
+{
+    // A list sorted by another column is sorted again by the new key at once.
+    const bool keyChanges = list.isSorted() && list.sortKey() != column;
+    list.setSortKey(column);
+    if (!keyChanges) list.setSorted(true);
 }
 
 void SortDialog::Form_Load()

@@ -1,6 +1,9 @@
 #pragma once
 #include "lists/ListDialog.h"
 
+class QPlainTextEdit;
+class ReportListView;
+
 // The sort order dialog (ソート条件): the person chooses ascending or descending order for
 // the column-click sort of the list window that opened it. A list already sorted by a
 // column is sorted again in the new order at once. The twins of the list windows give
@@ -8,6 +11,10 @@
 class SortDialog : public ListDialog {
     Q_OBJECT
 public:
+    // The column-click sort of a list window: by the clicked column's shown text, in the
+    // order last chosen here (ascending until then).
+    static void sortByColumn(ReportListView& list, int column);
+
     void Form_Load();
     // 0 = ascending, 1 = descending.
     void Option1_Click(int i);

@@ -8,9 +8,12 @@
 #include "schema/TwipsLayout.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalBlocker>
+
+#include <algorithm>
 
 namespace {
 
@@ -87,11 +90,15 @@ Form2a::Form2a(App& app) : app_(app)
     Text3->setFocusPolicy(Qt::NoFocus);
 
     Label7 = sectionLabel(this, "Label7", QStringLiteral("２．処理の進捗状況を表示"), 3400);
-    Label8 = layout::label(this, "Label8",
-                           QStringLiteral("データ量が多くなると、ファイルの読込み・印刷の出力に時間を要します。"
-                                          "　　　そのため、処理の進捗状況をプログレスバー形式で表示することが出来ます。"),
-                           480, 3720, 8800, 560);
+    const QString slow = QStringLiteral("データ量が多くなると、ファイルの読込み・印刷の出力に時間を要します。");
+    const QString progress = QStringLiteral("そのため、処理の進捗状況をプログレスバー形式で表示することが出来ます。");
+    Label8 = layout::label(this, "Label8", slow + QStringLiteral("　　　") + progress, 480, 3720, 8800, 560);
     Label8->setWordWrap(true);
+    // The wide blanks end the first line: the label is only as wide as its longer sentence,
+    // so the second sentence starts a line of its own.
+    const QFontMetrics metrics(Label8->font());
+    const int sentence = std::max(metrics.horizontalAdvance(slow), metrics.horizontalAdvance(progress)) + 4;
+    Label8->resize(std::min(sentence, Label8->width()), Label8->height());
     Label9 = layout::label(this, "Label9", QStringLiteral("ファイルの読込み状況の表示"), 480, 4420, 2700);
     Check1 = checkBox(this, "Check1", kBoxLeft, 4400);
     Label10 = layout::label(this, "Label10", QStringLiteral("印刷の出力状況の表示"), 480, 4840, 2700);

@@ -123,10 +123,11 @@ void Form2h::Command1_Click()
     });
     if (!done) return;
 
-    ui.msgBox(QStringLiteral("システムの初期値化が終了しました。"), Ui::Buttons::Ok, Ui::Icon::Information,
-              QStringLiteral("初期値化終了"));
+    // The main window shows the first title, colours and buttons while the message is read.
     initialised_ = true;
     emit systemInitialised();
+    ui.msgBox(QStringLiteral("システムの初期値化が終了しました。"), Ui::Buttons::Ok, Ui::Icon::Information,
+              QStringLiteral("初期値化終了"));
     close();
 }
 

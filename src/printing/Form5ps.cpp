@@ -26,15 +26,6 @@ void Form5ps::run(App& app, const ReportListView& rows, const QString& listHeadi
     app.ui().showModal(window);
 }
 
-bool Form5ps::ensureSettings(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
-{
-    const PrintSettings& s = app.printSettings;
-    auto ready = [&] { return s.mainColumnCount != 0 && s.settingsCategory == app.cache.currentCategory; };
-    if (ready()) return true;
-    run(app, rows, listHeading, status);
-    return ready();
-}
-
 void Form5ps::showConfirmation()
 {
     Form5pp window(app_, work_, fieldNames_, chosenColumns(), rows_);

@@ -12,10 +12,6 @@ public:
 
     // Shows the window modally (the list's 印刷設定).
     static void run(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
-    // The first step of the list's 印刷: true when settings accepted for the current category
-    // are at hand; otherwise the window is shown, and true when it left a column count.
-    static bool ensureSettings(App& app, const ReportListView& rows, const QString& listHeading,
-                               StatusBar3* status = nullptr);
 
     // 印刷設定状況確認
     void Command7_Click() { confirmClick(); }

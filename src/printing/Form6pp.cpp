@@ -1,7 +1,7 @@
 #include "printing/Form6pp.h"
 
 #include "core/PrintSettings.h"
-#include "platform/text/TextUtil.h"
+#include "printing/PrintingControls.h"
 
 #include <QLabel>
 
@@ -9,16 +9,10 @@ Form6pp::Form6pp(App& app, PrintSettings& settings, const QStringList& fieldName
                  const ReportListView& rows)
     : PrintSettingsConfirmation(app, "Form6pp", settings, fieldNames, chosen, rows)
 {
+    // The second title on the line under the first.
     Label19->setText(QStringLiteral("ヘッダー・タイトル１："));
-    Label21 = new QLabel(QStringLiteral("ヘッダー・タイトル２："), this);
-    Label21->setObjectName(QStringLiteral("Label21"));
-    Label22 = new QLabel(this);
-    Label22->setObjectName(QStringLiteral("Label22"));
-    const QRect t1 = Label19->geometry();
-    const QRect v1 = Label20->geometry();
-    const int step = text::twipsToPixels(360);
-    Label21->setGeometry(t1.translated(0, step));
-    Label22->setGeometry(v1.translated(0, step));
+    Label21 = PrintingControls::label(this, "Label21", QStringLiteral("ヘッダー・タイトル２："), 240, 6060, 2200);
+    Label22 = PrintingControls::label(this, "Label22", QString(), 2520, 6060, 5700);
     Form_Load();
 }
 

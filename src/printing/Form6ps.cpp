@@ -4,7 +4,9 @@
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/ReportListView.h"
+#include "platform/widgets/Twips.h"
 #include "printing/Form6pp.h"
+#include "printing/PrintingControls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,27 +15,7 @@
 
 namespace {
 
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(text::twipsToPixels(left), text::twipsToPixels(top), text::twipsToPixels(width),
-                   text::twipsToPixels(height));
-}
-
-template <class W>
-W* control(QWidget* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QString::fromLatin1(name));
-    place(w, left, top, width, height);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
-{
-    auto* l = control<QLabel>(parent, name, left, top, width, 255);
-    l->setText(caption);
-    return l;
-}
+using C = PrintingControls;
 
 const QString kTitle = QStringLiteral("ヘッダー・タイトル");
 const QString kTitleNote = QStringLiteral("(入力ない場合は種目名とする)");
@@ -53,20 +35,23 @@ Form6ps::Form6ps(App& app, const ReportListView& subRows, const ReportListView& 
     List3 = chosen_;
     Command9 = confirm_;
 
-    // Title 1 and title 2 on the right, the main record's values to take them from on the left.
+    // For the CD-case back list, title 1 and title 2 on the right and the main record's values
+    // to take them from on the left; the detail list has title 1 alone, where Form5ps has it.
     QWidget* page = titlePage_;
-    Label15 = label(page, "Label15", QStringLiteral("メイン明細データ"), 360, 240, 2400);
-    List2 = control<QListWidget>(page, "List2", 360, 540, 2400, 3000);
-    Label16 = label(page, "Label16", QStringLiteral("←選択"), 2880, 540, 900);
-    place(Label4, 4080, 240, 3300, 255);
-    place(Label5, 4080, 540, 3300, 255);
-    place(Text1, 4080, 840, 3300, 330);
-    Command7 = control<QPushButton>(page, "Command7", 2880, 840, 1080, 360);
+    Label15 = C::label(page, "Label15", QStringLiteral("メイン明細データ"), 360, 240, 2400);
+    List2 = C::make<QListWidget>(page, "List2", 360, 540, 2400, 3000);
+    Label16 = C::label(page, "Label16", QStringLiteral("←選択"), 2880, 540, 900);
+    titleAlone_ = {Label4->geometry(), Label5->geometry(), Text1->geometry()};
+    setGeometryTwips(*Label4, 4080, 240, 3300, 255);
+    setGeometryTwips(*Label5, 4080, 540, 3300, 255);
+    setGeometryTwips(*Text1, 4080, 840, 3300, 330);
+    titleBeside_ = {Label4->geometry(), Label5->geometry(), Text1->geometry()};
+    Command7 = C::make<QPushButton>(page, "Command7", 2880, 840, 1080, 360);
     Command7->setText(QStringLiteral("挿入 ≫"));
-    Label13 = label(page, "Label13", QStringLiteral("ヘッダー・タイトル．２"), 4080, 1560, 3300);
-    Label14 = label(page, "Label14", QStringLiteral("(入力ない場合は項目２のデータとする)"), 4080, 1860, 3300);
-    Text3 = control<QLineEdit>(page, "Text3", 4080, 2160, 3300, 330);
-    Command8 = control<QPushButton>(page, "Command8", 2880, 2160, 1080, 360);
+    Label13 = C::label(page, "Label13", QStringLiteral("ヘッダー・タイトル．２"), 4080, 1560, 3300);
+    Label14 = C::label(page, "Label14", QStringLiteral("(入力ない場合は項目２のデータとする)"), 4080, 1860, 3300);
+    Text3 = C::make<QLineEdit>(page, "Text3", 4080, 2160, 3300, 330);
+    Command8 = C::make<QPushButton>(page, "Command8", 2880, 2160, 1080, 360);
     Command8->setText(QStringLiteral("挿入 ≫"));
 
     connect(Command7, &QPushButton::clicked, this, &Form6ps::Command7_Click);
@@ -79,16 +64,6 @@ void Form6ps::run(App& app, const ReportListView& subRows, const ReportListView&
 {
     Form6ps window(app, subRows, mainRow, listHeading, status);
     app.ui().showModal(window);
-}
-
-bool Form6ps::ensureSettings(App& app, const ReportListView& subRows, const ReportListView& mainRow,
-                             const QString& listHeading, StatusBar3* status)
-{
-    const PrintSettings& s = app.printSettings;
-    auto ready = [&] { return s.subColumnCount != 0 && s.settingsCategory == app.cache.currentCategory; };
-    if (ready()) return true;
-    run(app, subRows, mainRow, listHeading, status);
-    return ready();
 }
 
 void Form6ps::loadOwnControls()
@@ -109,6 +84,10 @@ void Form6ps::showSecondTitle(bool shown)
         w->setVisible(shown);
     Label4->setText(shown ? QStringLiteral("ヘッダー・タイトル．１") : kTitle);
     Label5->setText(shown ? QStringLiteral("(入力ない場合は項目１のデータとする)") : kTitleNote);
+    const std::array<QRect, 3>& at = shown ? titleBeside_ : titleAlone_;
+    Label4->setGeometry(at[0]);
+    Label5->setGeometry(at[1]);
+    Text1->setGeometry(at[2]);
 }
 
 void Form6ps::reportChosen()

@@ -1,6 +1,9 @@
 #pragma once
 #include "printing/PrintSettingsDialog.h"
 
+#include <QRect>
+#include <array>
+
 // Print settings for the report of the main-and-sub list (印刷設定(サブ)): the detail list or
 // the CD-case back list of the sub records the list shows. The CD-case back list has a second
 // title; both titles may be taken from the values of the main record.
@@ -16,9 +19,6 @@ public:
     // Shows the window modally (the list's 印刷設定).
     static void run(App& app, const ReportListView& subRows, const ReportListView& mainRow,
                     const QString& listHeading, StatusBar3* status = nullptr);
-    // The first step of the list's 印刷, as Form5ps::ensureSettings, for the sub report.
-    static bool ensureSettings(App& app, const ReportListView& subRows, const ReportListView& mainRow,
-                               const QString& listHeading, StatusBar3* status = nullptr);
 
     void Command7_Click();  // 挿入 ≫ into title 1
     void Command8_Click();  // 挿入 ≫ into title 2
@@ -48,4 +48,7 @@ private:
     QString mainValue(int i) const;
 
     const ReportListView& mainRow_;
+    // Where title 1 stands alone (detail list) and beside the main record's values (CD case).
+    std::array<QRect, 3> titleAlone_;
+    std::array<QRect, 3> titleBeside_;
 };

@@ -6,6 +6,7 @@
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
 #include "printing/PrintLayout.h"
+#include "printing/PrintingControls.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,34 +16,13 @@
 
 namespace {
 
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(text::twipsToPixels(left), text::twipsToPixels(top), text::twipsToPixels(width),
-                   text::twipsToPixels(height));
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    place(l, left, top, width, 255);
-    return l;
-}
+using C = PrintingControls;
 
 QListWidget* list(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
-    auto* l = new QListWidget(parent);
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = C::make<QListWidget>(parent, name, left, top, width, height);
     l->setSelectionMode(QAbstractItemView::NoSelection);
-    place(l, left, top, width, height);
     return l;
-}
-
-void colour(QLabel* l, const QColor& c)
-{
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, c);
-    l->setPalette(p);
 }
 
 }  // namespace
@@ -55,39 +35,38 @@ PrintSettingsConfirmation::PrintSettingsConfirmation(App& app, const char* objec
     setObjectName(QString::fromLatin1(objectName));
     setFixedSize(text::twipsToPixels(8760), text::twipsToPixels(6600));
 
-    Label1 = label(this, "Label1", QStringLiteral("印刷設定状況確認"), 240, 120, 7900);
+    Label1 = C::label(this, "Label1", QStringLiteral("印刷設定状況確認"), 240, 120, 7900, 420);
     QFont big = Label1->font();
     big.setPointSizeF(14);
     big.setBold(true);
     Label1->setFont(big);
-    place(Label1, 240, 120, 7900, 420);
-    Label2 = label(this, "Label2",
+    Label2 = C::label(this, "Label2",
                    QStringLiteral("印刷設定画面で、各項目に設定したデータによる現在の印刷条件は、次の通りです。"), 240,
                    660, 7900);
-    Label3 = label(this, "Label3", QStringLiteral("作成帳表："), 240, 1080, 1500);
-    Label4 = label(this, "Label4", QString(), 1800, 1080, 6000);
+    Label3 = C::label(this, "Label3", QStringLiteral("作成帳表："), 240, 1080, 1500);
+    Label4 = C::label(this, "Label4", QString(), 1800, 1080, 6000);
 
-    Label5 = label(this, "Label5", QStringLiteral("印刷可能な項目    　　　　　　横幅サイズ(mm)"), 240, 1500, 4100);
+    Label5 = C::label(this, "Label5", QStringLiteral("印刷可能な項目    　　　　　　横幅サイズ(mm)"), 240, 1500, 4100);
     List1 = list(this, "List1", 240, 1800, 2700, 2400);
     List2 = list(this, "List2", 2940, 1800, 1300, 2400);
-    Label6 = label(this, "Label6", QStringLiteral("印刷する項目　       　　　　　横幅サイズ(mm)"), 4500, 1500, 4200);
+    Label6 = C::label(this, "Label6", QStringLiteral("印刷する項目　       　　　　　横幅サイズ(mm)"), 4500, 1500, 4200);
     List3 = list(this, "List3", 4500, 1800, 2700, 2400);
     List4 = list(this, "List4", 7200, 1800, 1300, 2400);
 
-    Label13 = label(this, "Label13", QStringLiteral("フォント・サイズ："), 240, 4440, 2200);
-    Label16 = label(this, "Label16", QString(), 2520, 4440, 1500);
-    Label14 = label(this, "Label14", QStringLiteral("用紙サイズ："), 240, 4800, 2200);
-    Label17 = label(this, "Label17", QString(), 2520, 4800, 1500);
-    Label15 = label(this, "Label15", QStringLiteral("用紙の向き："), 240, 5160, 2200);
-    Label18 = label(this, "Label18", QString(), 2520, 5160, 1500);
-    Label9 = label(this, "Label9", QStringLiteral("用紙の左余白："), 4500, 4440, 2200);
-    Label8 = label(this, "Label8", QString(), 6780, 4440, 1200);
-    Label7 = label(this, "Label7", QStringLiteral("用紙の横幅サイズ："), 4500, 4800, 2200);
-    Label10 = label(this, "Label10", QString(), 6780, 4800, 1200);
-    Label11 = label(this, "Label11", QStringLiteral("差引余裕サイズ："), 4500, 5160, 2200);
-    Label12 = label(this, "Label12", QString(), 6780, 5160, 1200);
-    Label19 = label(this, "Label19", QStringLiteral("ヘッダー・タイトル："), 240, 5700, 2200);
-    Label20 = label(this, "Label20", QString(), 2520, 5700, 5700);
+    Label13 = C::label(this, "Label13", QStringLiteral("フォント・サイズ："), 240, 4440, 2200);
+    Label16 = C::label(this, "Label16", QString(), 2520, 4440, 1500);
+    Label14 = C::label(this, "Label14", QStringLiteral("用紙サイズ："), 240, 4800, 2200);
+    Label17 = C::label(this, "Label17", QString(), 2520, 4800, 1500);
+    Label15 = C::label(this, "Label15", QStringLiteral("用紙の向き："), 240, 5160, 2200);
+    Label18 = C::label(this, "Label18", QString(), 2520, 5160, 1500);
+    Label9 = C::label(this, "Label9", QStringLiteral("用紙の左余白："), 4500, 4440, 2200);
+    Label8 = C::label(this, "Label8", QString(), 6780, 4440, 1200);
+    Label7 = C::label(this, "Label7", QStringLiteral("用紙の横幅サイズ："), 4500, 4800, 2200);
+    Label10 = C::label(this, "Label10", QString(), 6780, 4800, 1200);
+    Label11 = C::label(this, "Label11", QStringLiteral("差引余裕サイズ："), 4500, 5160, 2200);
+    Label12 = C::label(this, "Label12", QString(), 6780, 5160, 1200);
+    Label19 = C::label(this, "Label19", QStringLiteral("ヘッダー・タイトル："), 240, 5700, 2200);
+    Label20 = C::label(this, "Label20", QString(), 2520, 5700, 5700);
 }
 
 void PrintSettingsConfirmation::Form_Load()
@@ -139,14 +118,14 @@ void PrintSettingsConfirmation::Form_Load()
     const int total = sum + s.leftMarginMm;
     if (s.usableWidthMm < total) {
         Label11->setText(QStringLiteral("差引サイズオーバー"));
-        colour(Label11, Qt::red);
+        C::setTextColour(Label11, Qt::red);
         Label12->setText(QString::number(total - s.usableWidthMm));
-        colour(Label12, Qt::red);
+        C::setTextColour(Label12, Qt::red);
     } else {
         Label11->setText(QStringLiteral("差引余裕サイズ"));
-        colour(Label11, Qt::blue);
+        C::setTextColour(Label11, Qt::blue);
         Label12->setText(QString::number(s.usableWidthMm - total));
-        colour(Label12, QApplication::palette().color(QPalette::ButtonText));
+        C::setTextColour(Label12, QApplication::palette().color(QPalette::ButtonText));
     }
     showTitles();
 }

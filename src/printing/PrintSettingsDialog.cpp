@@ -7,6 +7,7 @@
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "printing/PrintLayout.h"
+#include "printing/PrintingControls.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -25,58 +26,11 @@
 
 namespace {
 
+using C = PrintingControls;
+
 const QString kNoReport = QStringLiteral("作成する帳表が選択されていません。");
 const QString kError = QStringLiteral("Error");
 const QColor kDarkRed(128, 0, 0);
-
-void place(QWidget* w, int left, int top, int width, int height)
-{
-    w->setGeometry(text::twipsToPixels(left), text::twipsToPixels(top), text::twipsToPixels(width),
-                   text::twipsToPixels(height));
-}
-
-template <class W>
-W* control(QWidget* parent, const QString& name, int left, int top, int width, int height)
-{
-    auto* w = new W(parent);
-    w->setObjectName(name);
-    place(w, left, top, width, height);
-    return w;
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
-              int height = 255)
-{
-    auto* l = control<QLabel>(parent, QString::fromLatin1(name), left, top, width, height);
-    l->setText(caption);
-    return l;
-}
-
-QLabel* note(QWidget* parent, const char* name, const QString& caption, const QColor& colour, int left, int top,
-             int width, int height)
-{
-    QLabel* l = label(parent, name, caption, left, top, width, height);
-    l->setWordWrap(true);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colour);
-    l->setPalette(p);
-    return l;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int left, int top, int width = 1300,
-                    int height = 420)
-{
-    auto* b = control<QPushButton>(parent, QString::fromLatin1(name), left, top, width, height);
-    b->setText(caption);
-    return b;
-}
-
-QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
-{
-    auto* f = control<QGroupBox>(parent, QString::fromLatin1(name), left, top, width, height);
-    f->setTitle(caption);
-    return f;
-}
 
 // A sheet of paper with a few printed lines, upright or on its side.
 QPixmap sheet(bool landscape)
@@ -104,7 +58,7 @@ PrintSettingsDialog::PrintSettingsDialog(App& app, const Design& d, const QStrin
     setWindowTitle(app_.cache.caption(d.windowName));
     setFixedSize(text::twipsToPixels(8160), text::twipsToPixels(6900));
 
-    Label6 = label(this, "Label6", d.heading, 240, 120, 7600, 420);
+    Label6 = C::label(this, "Label6", d.heading, 240, 120, 7600, 420);
     QFont big = Label6->font();
     big.setPointSizeF(14);
     big.setBold(true);
@@ -113,10 +67,10 @@ PrintSettingsDialog::PrintSettingsDialog(App& app, const Design& d, const QStrin
 
     buildTabs(d);
 
-    Command4 = button(this, "Command4", QStringLiteral("Ｏ　Ｋ"), 240, 6240);
-    Command3 = button(this, "Command3", QStringLiteral("キャンセル"), 1680, 6240);
-    Command6 = button(this, "Command6", QStringLiteral("ヘルプ"), 3120, 6240);
-    confirm_ = button(this, d.confirmButtonName, QStringLiteral("印刷設定状況確認"), 5760, 6240, 2160);
+    Command4 = C::button(this, "Command4", QStringLiteral("Ｏ　Ｋ"), 240, 6240);
+    Command3 = C::button(this, "Command3", QStringLiteral("キャンセル"), 1680, 6240);
+    Command6 = C::button(this, "Command6", QStringLiteral("ヘルプ"), 3120, 6240);
+    confirm_ = C::button(this, d.confirmButtonName, QStringLiteral("印刷設定状況確認"), 5760, 6240, 2160);
     Command4->setDefault(true);
 
     connect(Command1, &QPushButton::clicked, this, &PrintSettingsDialog::Command1_Click);
@@ -137,7 +91,7 @@ PrintSettingsDialog::~PrintSettingsDialog() = default;
 
 void PrintSettingsDialog::buildTabs(const Design& d)
 {
-    SSTab1 = control<QTabWidget>(this, QStringLiteral("SSTab1"), 240, 660, 7680, 5400);
+    SSTab1 = C::make<QTabWidget>(this, "SSTab1", 240, 660, 7680, 5400);
     auto page = [this](const QString& caption) {
         auto* w = new QWidget;
         SSTab1->addTab(w, caption);
@@ -145,57 +99,57 @@ void PrintSettingsDialog::buildTabs(const Design& d)
     };
 
     QWidget* report = page(QStringLiteral("帳表の選定"));
-    Frame3 = frame(report, "Frame3", QStringLiteral("作成する帳表を選択する"), 360, 360, 6840, 1560);
-    Option3 = {control<QRadioButton>(Frame3, QStringLiteral("Option3_0"), 360, 420, 6000, 315),
-               control<QRadioButton>(Frame3, QStringLiteral("Option3_1"), 360, 960, 6000, 315)};
+    Frame3 = C::frame(report, "Frame3", QStringLiteral("作成する帳表を選択する"), 360, 360, 6840, 1560);
+    Option3 = {C::make<QRadioButton>(Frame3, "Option3_0", 360, 420, 6000, 315),
+               C::make<QRadioButton>(Frame3, "Option3_1", 360, 960, 6000, 315)};
     Option3[0]->setText(d.detailReport);
     Option3[1]->setText(QStringLiteral("　ＣＤケース背面用明細リスト"));
-    Label12 = note(report, "Label12",
-                   QStringLiteral("出力するプリンターのドライバーによっては、印刷設定でエラーになったり、設定が無視されることがことがあります。　事前にプリンターのプロバティで、「フチなし印刷」のチェックをはずしたり・用紙サイズ等を設定しておくことをお勧めします。"),
-                   kDarkRed, 360, 2280, 6840, 1200);
+    Label12 = C::note(report, "Label12",
+                      QStringLiteral("出力するプリンターのドライバーによっては、印刷設定でエラーになったり、設定が無視されることがことがあります。　事前にプリンターのプロバティで、「フチなし印刷」のチェックをはずしたり・用紙サイズ等を設定しておくことをお勧めします。"),
+                      kDarkRed, 360, 2280, 6840, 1200);
 
     QWidget* fields = page(QStringLiteral("印刷項目の選定"));
-    Label1 = label(fields, "Label1", QStringLiteral("印刷する項目の選択"), 240, 120, 4000);
-    Label2 = label(fields, "Label2", QStringLiteral("印刷可能な項目"), 240, 480, 2700);
-    Label3 = label(fields, "Label3", QStringLiteral("印刷する項目"), 4560, 480, 2700);
-    List1 = control<QListWidget>(fields, QStringLiteral("List1"), 240, 780, 2700, 2640);
-    chosen_ = control<QListWidget>(fields, QString::fromLatin1(d.chosenListName), 4560, 780, 2700, 2640);
-    Command1 = button(fields, "Command1", QStringLiteral("選択　＞"), 3120, 1020);
-    Command2 = button(fields, "Command2", QStringLiteral("＜　削除"), 3120, 1620);
-    Command5 = button(fields, "Command5", QStringLiteral("全て選択　≫"), 3120, 2220);
-    Label7 = note(fields, "Label7",
-                  QStringLiteral("ＣＤケース背面用リストは、印刷できる項目が２項目(文字数が少なければ３項目)程度となります。"),
-                  Qt::red, 240, 3600, 7080, 600);
+    Label1 = C::label(fields, "Label1", QStringLiteral("印刷する項目の選択"), 240, 120, 4000);
+    Label2 = C::label(fields, "Label2", QStringLiteral("印刷可能な項目"), 240, 480, 2700);
+    Label3 = C::label(fields, "Label3", QStringLiteral("印刷する項目"), 4560, 480, 2700);
+    List1 = C::make<QListWidget>(fields, "List1", 240, 780, 2700, 2640);
+    chosen_ = C::make<QListWidget>(fields, d.chosenListName, 4560, 780, 2700, 2640);
+    Command1 = C::button(fields, "Command1", QStringLiteral("選択　＞"), 3120, 1020);
+    Command2 = C::button(fields, "Command2", QStringLiteral("＜　削除"), 3120, 1620);
+    Command5 = C::button(fields, "Command5", QStringLiteral("全て選択　≫"), 3120, 2220);
+    Label7 = C::note(fields, "Label7",
+                     QStringLiteral("ＣＤケース背面用リストは、印刷できる項目が２項目(文字数が少なければ３項目)程度となります。"),
+                     Qt::red, 240, 3600, 7080, 600);
 
     QWidget* font = page(QStringLiteral("フォント"));
-    Label8 = note(font, "Label8", QStringLiteral("ＣＤケース背面用リストのフォント・サイズは ”８” に固定されます。"),
-                  Qt::red, 360, 600, 6840, 600);
+    Label8 = C::note(font, "Label8", QStringLiteral("ＣＤケース背面用リストのフォント・サイズは ”８” に固定されます。"),
+                     Qt::red, 360, 600, 6840, 600);
 
     QWidget* paperPage = page(QStringLiteral("用 紙"));
-    Frame1 = frame(paperPage, "Frame1", QStringLiteral("用 紙"), 240, 240, 3480, 1920);
-    Label9 = label(Frame1, "Label9", QStringLiteral("サイズ"), 240, 480, 1100);
-    Combo2 = control<QComboBox>(Frame1, QStringLiteral("Combo2"), 1440, 420, 1500, 330);
-    Label11 = label(Frame1, "Label11", QStringLiteral("左余白(mm)"), 240, 1140, 1200);
-    Text2 = control<QLineEdit>(Frame1, QStringLiteral("Text2"), 1440, 1080, 900, 330);
-    Frame2 = frame(paperPage, "Frame2", QStringLiteral("印刷の向き"), 3960, 240, 3360, 1920);
-    Option1 = control<QRadioButton>(Frame2, QStringLiteral("Option1"), 240, 480, 900, 315);
+    Frame1 = C::frame(paperPage, "Frame1", QStringLiteral("用 紙"), 240, 240, 3480, 1920);
+    Label9 = C::label(Frame1, "Label9", QStringLiteral("サイズ"), 240, 480, 1100);
+    Combo2 = C::make<QComboBox>(Frame1, "Combo2", 1440, 420, 1500, 330);
+    Label11 = C::label(Frame1, "Label11", QStringLiteral("左余白(mm)"), 240, 1140, 1200);
+    Text2 = C::make<QLineEdit>(Frame1, "Text2", 1440, 1080, 900, 330);
+    Frame2 = C::frame(paperPage, "Frame2", QStringLiteral("印刷の向き"), 3960, 240, 3360, 1920);
+    Option1 = C::make<QRadioButton>(Frame2, "Option1", 240, 480, 900, 315);
     Option1->setText(QStringLiteral("縦"));
-    Option2 = control<QRadioButton>(Frame2, QStringLiteral("Option2"), 240, 1140, 900, 315);
+    Option2 = C::make<QRadioButton>(Frame2, "Option2", 240, 1140, 900, 315);
     Option2->setText(QStringLiteral("横"));
-    Image1 = control<QLabel>(Frame2, QStringLiteral("Image1"), 1560, 360, 1200, 1200);
+    Image1 = C::make<QLabel>(Frame2, "Image1", 1560, 360, 1200, 1200);
     Image1->setPixmap(sheet(false));
     Image1->setAlignment(Qt::AlignCenter);
-    Image2 = control<QLabel>(Frame2, QStringLiteral("Image2"), 1560, 360, 1200, 1200);
+    Image2 = C::make<QLabel>(Frame2, "Image2", 1560, 360, 1200, 1200);
     Image2->setPixmap(sheet(true));
     Image2->setAlignment(Qt::AlignCenter);
-    Label10 = note(paperPage, "Label10",
-                   QStringLiteral("ＣＤケース背面用リストは、用紙が印刷領域(137x117)に固定されます。"), Qt::red, 240,
-                   2400, 7080, 600);
+    Label10 = C::note(paperPage, "Label10",
+                      QStringLiteral("ＣＤケース背面用リストは、用紙が印刷領域(137x117)に固定されます。"), Qt::red, 240,
+                      2400, 7080, 600);
 
     titlePage_ = page(QStringLiteral("ヘッダー・タイトル"));
-    Label4 = label(titlePage_, "Label4", QStringLiteral("ヘッダー・タイトル"), 360, 360, 3600);
-    Label5 = label(titlePage_, "Label5", QStringLiteral("(入力ない場合は種目名とする)"), 360, 660, 4200);
-    Text1 = control<QLineEdit>(titlePage_, QStringLiteral("Text1"), 360, 1020, 6840, 330);
+    Label4 = C::label(titlePage_, "Label4", QStringLiteral("ヘッダー・タイトル"), 360, 360, 3600);
+    Label5 = C::label(titlePage_, "Label5", QStringLiteral("(入力ない場合は種目名とする)"), 360, 660, 4200);
+    Text1 = C::make<QLineEdit>(titlePage_, "Text1", 360, 1020, 6840, 330);
 }
 
 void PrintSettingsDialog::Form_Load()
@@ -380,6 +334,7 @@ void PrintSettingsDialog::setStatus(const QString& text)
     if (!status_) return;
     status_->setPanelText(3, text);
     status_->repaint();
+    statusShown_ = !text.isEmpty();
 }
 
 void PrintSettingsDialog::Command4_Click()
@@ -422,11 +377,11 @@ void PrintSettingsDialog::handOver()
 {
     PrintSettings& shared = app_.printSettings;
     PrintSettings next = work_;
-    // The other report's column count and the print run are not this window's.
-    PrintSettings other = shared;
-    columnCount(other) = columnCount(work_);
-    next.mainColumnCount = other.mainColumnCount;
-    next.subColumnCount = other.subColumnCount;
+    // The columns are now this report's: the other report has none until its own window is
+    // accepted again. The print run is not this window's.
+    next.mainColumnCount = 0;
+    next.subColumnCount = 0;
+    columnCount(next) = columnCount(work_);
     next.pageNumber = shared.pageNumber;
     next.currentLine = shared.currentLine;
     shared = next;
@@ -458,6 +413,8 @@ void PrintSettingsDialog::Form_Unload()
     if (unloaded_) return;
     unloaded_ = true;
     if (!accepted_) restorePrinter();
+    // A layout refused for its width left "設定作業中" in the list's status bar.
+    if (statusShown_) setStatus(QString());
 }
 
 void PrintSettingsDialog::restorePrinter()

@@ -27,7 +27,8 @@ class StatusBar3;
 // the rows the list window shows.
 //
 // The window works on its own copy of the print settings. Only OK with a layout that fits the
-// paper hands them to the program (and to the print command); Cancel clears the report's
+// paper hands them to the program (and to the print command); the columns are shared by both
+// reports, so OK leaves the other report without columns. Cancel clears the report's
 // column count so that the next print asks again; closing the window otherwise leaves the
 // settings last accepted as they were, and the printer as it was before the window opened.
 class PrintSettingsDialog : public QDialog {
@@ -165,6 +166,7 @@ private:
     StatusBar3* status_;
     bool accepted_ = false;
     bool unloaded_ = false;
+    bool statusShown_ = false;  // this window's text is in the list's status panel 3
     int total_ = 0;
     // The printer as it was when the window opened.
     int savedPaper_ = 0;

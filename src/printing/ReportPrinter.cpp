@@ -1,11 +1,13 @@
 #include "printing/ReportPrinter.h"
 
 #include "core/App.h"
+#include "core/ProgressText.h"
 #include "platform/print/Printer.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
+#include "printing/PrintLayout.h"
 
 #include <QWidget>
 #include <algorithm>
@@ -13,7 +15,7 @@
 namespace {
 
 constexpr int kColumns = 8;
-constexpr int kProgressCells = 25;
+const QString kPrinting = QStringLiteral("印刷処理中");
 
 // Lengths the printer reports are reals; layouts use them rounded half to even.
 double rounded(double mm) { return static_cast<double>(text::roundHalfEven(mm)); }
@@ -25,8 +27,7 @@ bool rightAlignedType(const QString& typeWord)
            typeWord == QLatin1String("DATE");
 }
 
-// The displayed text of a field in a list row: the row's text for field 0, else sub-item k.
-QString cellText(const ReportListView& rows, int row, int field) { return text::Trim(rows.text(row, field)); }
+using printlayout::cellText;
 
 }  // namespace
 
@@ -304,8 +305,7 @@ void ReportPrinter::printBody(Report report)
 
 void ReportPrinter::showProgress(int printed, int count)
 {
-    const int left = static_cast<int>(text::roundHalfEven(double(count - printed) / count * kProgressCells));
-    const QString t = progressText(left);
+    const QString t = progressText(ProgressText::remainingCells(printed, count));
     if (t == lastProgress_) return;  // the window is refreshed only when the bar moves
     lastProgress_ = t;
     if (status_) status_->setPanelText(3, t);
@@ -384,18 +384,9 @@ void ReportPrinter::printFooter()
 
 // ---- the print command ----
 
-QString ReportPrinter::startStatusText(bool progressOn)
-{
-    if (!progressOn) return QStringLiteral("印刷処理中");
-    return QStringLiteral("印刷処理中  ") + QString(kProgressCells, QChar(0x25A1));
-}
+QString ReportPrinter::startStatusText(bool progressOn) { return ProgressText::start(kPrinting, progressOn); }
 
-QString ReportPrinter::progressText(int cellsLeft)
-{
-    cellsLeft = std::clamp(cellsLeft, 0, kProgressCells);
-    return QStringLiteral("印刷処理中　") + QString(kProgressCells - cellsLeft, QChar(0x25A0)) +
-           QString(cellsLeft, QChar(0x25A1));
-}
+QString ReportPrinter::progressText(int cellsLeft) { return ProgressText::bar(kPrinting, cellsLeft); }
 
 bool ReportPrinter::runMainPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& rows,
                                  const std::function<void()>& showSettings)
@@ -413,11 +404,20 @@ bool ReportPrinter::runPrint(App& app, Report report, QWidget& window, StatusBar
                              const ReportListView* mainRow, const ReportListView& rows,
                              const std::function<void()>& showSettings)
 {
-    PrintSettings& s = app.printSettings;
-    auto columns = [&] { return report == Report::Main ? s.mainColumnCount : s.subColumnCount; };
-    if (columns() == 0 || s.settingsCategory != app.cache.currentCategory) {
+    const PrintSettings& s = app.printSettings;
+    // Settings accepted for this report and category, laid out for the page the printer has
+    // now: a screen print turns the paper to suit its picture, and a layout made for the other
+    // orientation would run off the page.
+    auto ready = [&] {
+        const int columns = report == Report::Main ? s.mainColumnCount : s.subColumnCount;
+        if (columns == 0 || s.settingsCategory != app.cache.currentCategory) return false;
+        PrintSettings onThisPage = s;
+        printlayout::setPageMetrics(onThisPage, app.printer());
+        return onThisPage.linesPerPage == s.linesPerPage && onThisPage.usableWidthMm == s.usableWidthMm;
+    };
+    if (!ready()) {
         if (showSettings) showSettings();
-        if (columns() == 0) return false;
+        if (!ready()) return false;
     }
 
     bool printed = false;

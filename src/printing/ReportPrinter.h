@@ -57,9 +57,10 @@ public:
     void PrintSubBody();
     void PrintSubRules();
 
-    // The print command of the list windows: the settings window when the settings do not
-    // fit this report (showSettings opens it modally; printing stops if it leaves no
-    // columns), the printer dialog (Cancel stops silently), "印刷処理中" in status panel 3,
+    // The print command of the list windows: the settings window when there are no settings
+    // accepted for this report and category, or they were laid out for another page than the
+    // printer now has (showSettings opens it modally; printing stops unless it leaves such
+    // settings), the printer dialog (Cancel stops silently), "印刷処理中" in status panel 3,
     // the report from page 1, the end of the document, panel 3 cleared. A printing error is
     // shown as every print shows one and the document is abandoned. True when a document
     // was sent to the printer.

@@ -32,9 +32,10 @@ constexpr int kWindowHeight = 10500;
 constexpr int kListLeft = 120;
 constexpr int kListWidth = 14655;
 constexpr int kRecordTop = 1020;
-constexpr int kRecordHeight = 660;
-constexpr int kHitsTop = 2160;
-constexpr int kHitsHeight = 7000;
+// The found record's list holds its header, its one row and a horizontal scroll bar.
+constexpr int kRecordHeight = 960;
+constexpr int kHitsTop = 2340;
+constexpr int kHitsHeight = 6820;
 
 // What a Null text field is searched as.
 const QString kNullText = QStringLiteral("  ");

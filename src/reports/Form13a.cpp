@@ -9,7 +9,6 @@
 #include "platform/widgets/Twips.h"
 
 #include <QHash>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -46,15 +45,12 @@ void Form13a::Form_Load()
 {
     setCaption();
     // The counting waits for the first tick, so the window is on the screen while it reads.
-    app_.ui().defer(100, [w = QPointer<Form13a>(this)] {
-        if (w) w->Timer1_Timer();
-    });
+    startTimer1([this] { Timer1_Timer(); });
 }
 
 void Form13a::Timer1_Timer()
 {
-    if (ticked_) return;  // one tick only
-    ticked_ = true;
+    if (!stopTimer1()) return;  // one tick only
     for (auto& row : counts_) row.fill(0);
 
     const ConfigCache& c = app_.cache;

@@ -34,5 +34,4 @@ public:
 
 private:
     std::array<std::array<qint64, 6>, kStatistics> counts_{};
-    bool ticked_ = false;
 };

@@ -11,7 +11,6 @@
 #include <QComboBox>
 #include <QHash>
 #include <QLabel>
-#include <QPointer>
 
 #include <algorithm>
 
@@ -60,15 +59,12 @@ void Form13b::Form_Load()
 {
     setCaption();
     // The code tables are offered in the first tick, when the window is on the screen.
-    app_.ui().defer(100, [w = QPointer<Form13b>(this)] {
-        if (w) w->Timer1_Timer();
-    });
+    startTimer1([this] { Timer1_Timer(); });
 }
 
 void Form13b::Timer1_Timer()
 {
-    if (ticked_) return;  // one tick only
-    ticked_ = true;
+    if (!stopTimer1()) return;  // one tick only
     const ConfigCache& c = app_.cache;
     if (c.rows[ConfigCache::kSystemRow].subFieldCount == 0) {
         closeEmpty(QStringLiteral("コード・テーブルが作成未済みです。"));
@@ -199,8 +195,7 @@ void Form13b::ListViewSet()
     ListView1->clearItems();
     ListView1->clearColumns();
     if (fields_.empty()) {
-        // Another code table may still be chosen: the window stays open.
-        app_.ui().msgBox(QStringLiteral("登録が１件もありません。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+        closeEmpty(QStringLiteral("登録が１件もありません。"));
         return;
     }
 

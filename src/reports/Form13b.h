@@ -62,5 +62,4 @@ private:
     QStringList names_;
     std::vector<UsingField> fields_;
     std::vector<std::vector<qint64>> counts_;
-    bool ticked_ = false;
 };

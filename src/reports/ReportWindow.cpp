@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 
 ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& heading, bool withStatusBar)
     : app_(app), client_(new QWidget)
@@ -119,9 +120,26 @@ ReportProgress ReportWindow::progress()
 
 void ReportWindow::closeEmpty(const QString& message)
 {
-    // A report with nothing in it closes alone; the rest of the program goes on.
+    // A report with nothing to show ends the program, as it always has: everything the person
+    // stored is already written.
     app_.ui().msgBox(message, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
     closeEarly();
+    app_.ui().endProgram();
+}
+
+void ReportWindow::startTimer1(std::function<void()> tick)
+{
+    // The tick is dropped when the window has gone before it.
+    app_.ui().defer(100, [w = QPointer<ReportWindow>(this), tick = std::move(tick)] {
+        if (w) tick();
+    });
+}
+
+bool ReportWindow::stopTimer1()
+{
+    if (timer1Stopped_) return false;
+    timer1Stopped_ = true;
+    return true;
 }
 
 void ReportWindow::closeEarly()

@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
 class App;
 class QAction;
@@ -61,6 +62,11 @@ protected:
     void closeEmpty(const QString& message);
     // Closes the report before it is used.
     void closeEarly();
+    // Starts Timer1: one tick 100 ms after the load, so the window is on the screen while
+    // the report reads its files.
+    void startTimer1(std::function<void()> tick);
+    // The tick stops the timer: true the first time, false for any later tick.
+    bool stopTimer1();
 
     void keyPressEvent(QKeyEvent* e) override;
 
@@ -71,4 +77,5 @@ private:
     static void showWindow(App& app, QWidget& window);
 
     bool closedEarly_ = false;
+    bool timer1Stopped_ = false;
 };

@@ -323,8 +323,8 @@ TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)
     f.mkk3_Click();
     f.mi1_Click();
     EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form13a", "Form13c", "Form10"}));
-    // Without code tables the usage report says so and closes; the program goes on.
-    f.mkk2_Click();
+    // Without code tables the usage report says so and the program ends.
+    EXPECT_THROW(f.mkk2_Click(), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("コード・テーブルが作成未済みです。"));
-    EXPECT_FALSE(t.ui.programEnded());
+    EXPECT_TRUE(t.ui.programEnded());
 }

@@ -89,9 +89,9 @@ TEST(Form10, OpensWithTheNoteAndTheOpenableCategoriesInItsMenus)
     EXPECT_EQ(w.ListView1->columnCount() + w.ListView2->columnCount(), 0);
 
     EXPECT_FALSE(w.Text2->isHidden());
+    // The note's lines as they read, indentation aside; no line is added between them.
     QStringList note;
-    for (const QString& line : w.Text2->toPlainText().split(QLatin1Char('\n')))
-        if (!text::isBlank(line)) note << text::Trim(line);
+    for (const QString& line : w.Text2->toPlainText().split(QLatin1Char('\n'))) note << text::Trim(line);
     EXPECT_EQ(note, QStringList({"メニュー「ファイル」の", "「開く」または「検索して開く」から種目ファイルを開いてください。",
                                  "または「全ファイルより検索」から全種目ファイルより検索が出来ます。",
                                  "「開く」 ： 選択した種目の全てのレコードを表示します。",

@@ -28,15 +28,15 @@ QStringList column(const ReportListView& list, int col)
     return out;
 }
 
-// A message as text, icon, buttons and title; the dialogs say everything OK-only under the
-// program's title.
+// A message as text, icon, buttons and title; the dialogs say everything OK-only and name no
+// title, so the message box shows its default one.
 QString said(const ScriptedUi::Call& m)
 {
     return QStringLiteral("%1|%2|%3|%4").arg(m.text).arg(int(m.icon)).arg(int(m.buttons)).arg(m.title);
 }
 QString okMessage(const QString& text, Ui::Icon icon)
 {
-    return said({QString(), text, QStringLiteral("在庫管理Tanzo"), icon, Ui::Buttons::Ok});
+    return said({QString(), text, QString(), icon, Ui::Buttons::Ok});
 }
 
 // Chooses an order (0 ascending, 1 descending) in the sort dialog opened from the tool bar.

@@ -104,6 +104,9 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
     check::messages(t.ui, {confirmOf(source)});
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
 
+    // A journal left beside the replaced file by an interrupted write must not be played
+    // into the restored one at the next start.
+    fixture::writeFile(t.app.databasePath() + QStringLiteral("-journal"), "pages of the old file");
     t.ui.answer(Answer::Ok);
     EXPECT_THROW(f.Command1_Click(), ProgramEnded);
     check::messages(t.ui, {confirmOf(source), kRestored});

@@ -1,4 +1,5 @@
 #include "PrintSettingsFixture.h"
+#include "core/ScreenPrint.h"
 #include "printing/Form5ps.h"
 
 #include <QComboBox>
@@ -304,8 +305,11 @@ TEST_F(Form5psTest, ALayoutAsWideAsThePaperIsAcceptedOneMillimetreMoreIsRefused)
     EXPECT_EQ(shared.columnWidthMm, d.settings().columnWidthMm);
     EXPECT_EQ(shared.headerTitle1, QStringLiteral("ＣＤ (明細)"));
 
-    // Accepted settings of this category let the print go on without the window.
-    EXPECT_TRUE(Form5ps::ensureSettings(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status));
+    // Accepted settings of this category let the print go on to the printer dialog without
+    // the window.
+    t.ui.answerPrinter(false);
+    EXPECT_FALSE(printMain());
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 }
 
@@ -384,7 +388,7 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
     // Cancel: the next print asks again, and stops when the window is cancelled.
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& w) { static_cast<Form5ps&>(w).Command3->click(); });
     t.app.printSettings.settingsCategory = 0;  // settings of another category are not reused
-    EXPECT_FALSE(Form5ps::ensureSettings(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status));
+    EXPECT_FALSE(printMain());  // no printer dialog either
     EXPECT_EQ(t.app.printSettings.mainColumnCount, 0);
     EXPECT_EQ(t.ui.shownWindows().back(), QStringLiteral("Form5ps"));
 
@@ -394,7 +398,9 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
         choose(d, {QStringLiteral("価格")});
         d.Command4->click();
     });
-    EXPECT_TRUE(Form5ps::ensureSettings(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status));
+    t.ui.answerPrinter(false);
+    EXPECT_FALSE(printMain());
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
     EXPECT_EQ(t.app.printSettings.mainColumnCount, 1);
     EXPECT_EQ(t.app.printSettings.columnField[0], 2);
 }
@@ -455,4 +461,75 @@ TEST_F(Form5psTest, AnUnexpectedPrinterErrorEndsTheProgram)
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("エラー発生"));
     EXPECT_TRUE(t.ui.programEnded());
     EXPECT_FALSE(d.settingsAccepted());
+}
+
+// The print reuses accepted settings only while they are the report's own and were laid out
+// for the page the printer has: the other list's settings take the shared columns, and a
+// screen print turns the paper to suit its picture.
+TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
+{
+    auto acceptMain = [](QWidget& w) {
+        auto& d = static_cast<Form5ps&>(w);
+        d.Option3[0]->click();
+        choose(d, {QStringLiteral("タイトル"), QStringLiteral("価格")});
+        d.Command4->click();
+    };
+    auto cancel = [](QWidget& w) { static_cast<PrintSettingsDialog&>(w).Command3->click(); };
+    auto settingsShown = [&] { return static_cast<int>(t.ui.shownWindows().count(QStringLiteral("Form5ps"))); };
+
+    t.ui.onShow(QStringLiteral("Form5ps"), acceptMain);
+    t.ui.answerPrinter(true);
+    ASSERT_TRUE(printMain());
+    ASSERT_EQ(settingsShown(), 1);
+
+    // The sub list's settings accepted in between: the main print asks again rather than
+    // printing the main rows under the sub file's columns.
+    t.ui.onShow(QStringLiteral("Form6ps"), [](QWidget& w) {
+        auto& d = static_cast<Form6ps&>(w);
+        d.Option3[0]->click();
+        choose(d, {QStringLiteral("曲名")});
+        d.Command4->click();
+    });
+    t.ui.answerPrinter(true);
+    ASSERT_TRUE(printSub());
+    t.ui.onShow(QStringLiteral("Form5ps"), cancel);
+    EXPECT_FALSE(printMain());
+    EXPECT_EQ(settingsShown(), 2);
+
+    t.ui.onShow(QStringLiteral("Form5ps"), acceptMain);
+    t.ui.answerPrinter(true);
+    ASSERT_TRUE(printMain());
+    EXPECT_EQ(settingsShown(), 3);
+
+    // A screen print of a wide window leaves the paper on its side: the portrait layout would
+    // run off the page, so the window is shown again, and closing it prints nothing.
+    QWidget wide;
+    wide.resize(600, 200);
+    ASSERT_TRUE(ScreenPrint::run(t.app, wide, ScreenPrint::Capture::ActiveWindow, nullptr));
+    ASSERT_EQ(t.printer.orientation(), Orientation::Landscape);
+    t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& w) { w.close(); });
+    EXPECT_FALSE(printMain());
+    EXPECT_EQ(settingsShown(), 4);
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
+
+    t.ui.onShow(QStringLiteral("Form5ps"), acceptMain);
+    t.ui.answerPrinter(true);
+    ASSERT_TRUE(printMain());
+    EXPECT_EQ(settingsShown(), 5);
+    EXPECT_EQ(t.printer.ops().back().orientation, Orientation::Portrait);
+    EXPECT_EQ(t.printer.documentsPrinted(), 5);  // three main reports, the sub report, the screen
+}
+
+// A layout refused for its width leaves "設定作業中" only while the window is open.
+TEST_F(Form5psTest, TheWorkingTextGoesWithTheWindow)
+{
+    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    d.Option3[0]->click();
+    choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト")});
+    d.Text2->setText(QStringLiteral("900"));
+    d.Command4->click();
+    ASSERT_EQ(t.ui.messages().size(), 1u);
+    EXPECT_EQ(status.panelText(3), QStringLiteral("設定作業中"));
+    d.Command3->click();
+    EXPECT_EQ(status.panelText(3), QString());
 }

@@ -5,7 +5,9 @@
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
-#include "printing/PrintSettingsDialog.h"
+#include "printing/Form5ps.h"
+#include "printing/Form6ps.h"
+#include "printing/ReportPrinter.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -55,6 +57,21 @@ struct PrintSettingsFixture : ::testing::Test {
             d.List1->setCurrentItem(found[0]);
             d.Command1->click();
         }
+    }
+
+    // The 印刷 of the main list and of the main-and-sub list, with their settings windows.
+    bool printMain()
+    {
+        QWidget window;
+        return ReportPrinter::runMainPrint(t.app, window, &status, rows,
+                                           [this] { Form5ps::run(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status); });
+    }
+    bool printSub()
+    {
+        QWidget window;
+        return ReportPrinter::runSubPrint(t.app, window, &status, mainRow, subRows, [this] {
+            Form6ps::run(t.app, subRows, mainRow, QStringLiteral("ＣＤ (サブ明細)"), &status);
+        });
     }
 
     static QStringList texts(const QListWidget* list)

@@ -523,6 +523,7 @@ TEST(ReportPrinter, PrintCommandRunsSettingsPrinterDialogAndProgress)
     EXPECT_FALSE(ReportPrinter::runMainPrint(f.t.app, w, w.status, f.mainList, [&] {
         ++settingsShown;
         f.s.mainColumnCount = 3;
+        f.s.settingsCategory = 2;
     }));
     EXPECT_EQ(settingsShown, 2);
     // Printer dialog cancelled: nothing printed, nothing said, the status untouched.
@@ -531,7 +532,6 @@ TEST(ReportPrinter, PrintCommandRunsSettingsPrinterDialogAndProgress)
     EXPECT_TRUE(w.painted.isEmpty());
 
     // Settings of this category are reused.
-    f.s.settingsCategory = 2;
     f.t.ui.answerPrinter(true);
     EXPECT_TRUE(ReportPrinter::runMainPrint(f.t.app, w, w.status, f.mainList, [&] { ++settingsShown; }));
     EXPECT_EQ(settingsShown, 2);

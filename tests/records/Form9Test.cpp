@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -198,6 +199,13 @@ TEST(Form9, HitsOfEveryTextFieldOfMainAndSubFilesInFileOrder)
     EXPECT_EQ(headers(*w->ListView2), QStringList({"品名", "枚数", "分類", "メモ", "登録ＮＯ"}));
     ASSERT_EQ(w->ListView2->rowCount(), 1);
     EXPECT_EQ(row(*w->ListView2, 0), QStringList({"Rock Best", "10", "ROC", "rock rock", "1"}));
+
+    // The record is wider than its list: the row stays whole above the scroll bar.
+    w->show();
+    QApplication::processEvents();
+    const QRect shown = w->ListView2->visualRect(w->ListView2->model()->index(0, 0));
+    EXPECT_TRUE(w->ListView2->horizontalScrollBar()->isVisible());
+    EXPECT_LE(shown.bottom(), w->ListView2->viewport()->height() - 1);
 }
 
 TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)

@@ -52,15 +52,20 @@ TEST(Form13c, ListsEveryFileWithItsFieldsAndTypes)
     EXPECT_EQ(f.ListView1->columnWidthTwips(8), 300);
 }
 
-TEST(Form13c, WithoutFilesSaysSoAndClosesOnlyTheReport)
+TEST(Form13c, WithoutFilesSaysSoAndTheProgramEnds)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
-    ReportWindow::run<Form13c>(t.app);
+    EXPECT_THROW(ReportWindow::run<Form13c>(t.app), ProgramEnded);
     check::messages(t.ui, {{QStringLiteral("種目登録が１件もありません。"), QStringLiteral("Error"), Ui::Icon::Critical}});
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
-    EXPECT_FALSE(t.ui.programEnded());
+    EXPECT_TRUE(t.ui.programEnded());
+}
 
+TEST(Form13c, WithAFileTheListIsShown)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
     ReportWindow::run<Form13c>(t.app);
     EXPECT_TRUE(t.ui.messages().empty());
