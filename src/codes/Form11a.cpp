@@ -2,35 +2,29 @@
 
 #include "core/App.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/DataGrid.h"
-#include "schema/TwipsLayout.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QPushButton>
 
 Form11a::Form11a(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form11a"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(7200), text::twipsToPixels(6400));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("コード表"), 300, 150, 4000, 450);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = layout::label(this, "Label2", QStringLiteral("コード・テーブル名"), 300, 800, 1900, 300);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("コード表"), 300, 150, 4000, 450);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("コード・テーブル名"), 300, 800, 1900, 300);
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", 2200, 740, 3800, 380);
     Combo1->setPlaceholderText(QStringLiteral("コード・テーブル名を選択して下さい"));
-    layout::place(Combo1, 2200, 740, 3800, 380);
 
-    DBGrid1 = new DataGrid(this);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    layout::place(DBGrid1, 300, 1300, 6600, 4200);
+    DBGrid1 = NamedControls::make<DataGrid>(this, "DBGrid1", 300, 1300, 6600, 4200);
 
-    Command1 = layout::button(this, "Command1", QStringLiteral("戻る"), 4800, 5700, 1000, 500);
-    Command2 = layout::button(this, "Command2", QStringLiteral("ヘルプ"), 5900, 5700, 1000, 500);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("戻る"), 4800, 5700, 1000, 500);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("ヘルプ"), 5900, 5700, 1000, 500);
 
     connect(Combo1, &QComboBox::activated, this, &Form11a::Combo1_Click);
     connect(Command1, &QPushButton::clicked, this, &Form11a::Command1_Click);
@@ -80,12 +74,3 @@ void Form11a::Combo1_Click(int index)
 void Form11a::Command1_Click() { close(); }
 
 void Form11a::Command2_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form11a::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -34,9 +34,6 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     App& app_;
     int slot_ = -1;

@@ -3,14 +3,16 @@
 #include "core/App.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "schema/CacheRollback.h"
 #include "schema/ColumnNameCheck.h"
-#include "schema/TwipsLayout.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -34,56 +36,47 @@ bool usesCodeTable(const QString& typeWord, int k)
 Form2e::Form2e(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2e"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(10200), text::twipsToPixels(5900));
 
     // Entry boxes line up after their labels; the buttons after the boxes.
     constexpr int kBoxLeft = 3000;
     constexpr int kButtonLeft = 7300;
     constexpr int kTextWidth = 9700;
-    Label2 = layout::label(this, "Label2", QStringLiteral("コード・ファイル設定"), 240, 120, 4000, 400);
-    QFont heading = Label2->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label2->setFont(heading);
-    Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
-    Label1 = layout::label(this, "Label1", QString(), 1700, 600, 8300);
-    Label4 = layout::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
-    Label5 = layout::label(this, "Label5", QString(), 1700, 900, 2000);
-    Label9 = layout::label(this, "Label9",
-                           QStringLiteral("コードの桁数とコード・テーブル名を入力して下さい。"
-                                          "　作成出来るコード・テーブルの数は８個です。"),
-                           240, 1300, kTextWidth, 500);
+    Label2 = NamedControls::heading(this, "Label2", QStringLiteral("コード・ファイル設定"), 240, 120, 4000, 400);
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
+    Label1 = NamedControls::label(this, "Label1", QString(), 1700, 600, 8300);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
+    Label5 = NamedControls::label(this, "Label5", QString(), 1700, 900, 2000);
+    Label9 = NamedControls::label(this, "Label9",
+                                  QStringLiteral("コードの桁数とコード・テーブル名を入力して下さい。"
+                                                 "　作成出来るコード・テーブルの数は８個です。"),
+                                  240, 1300, kTextWidth, 500);
     Label9->setWordWrap(true);
-    Label6 = layout::label(this, "Label6", QStringLiteral("コードの桁数 (1～5)"), 240, 1900, 2700);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    layout::place(Combo1, kBoxLeft, 1860, 800, 330);
-    Label10 = layout::label(this, "Label10", QStringLiteral("(半角英数字)"), kBoxLeft + 1000, 1900, 2000);
-    Label7 = layout::label(this, "Label7", QStringLiteral("コード・テーブル名"), 240, 2340, 2700);
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Label6 = NamedControls::label(this, "Label6", QStringLiteral("コードの桁数 (1～5)"), 240, 1900, 2700);
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", kBoxLeft, 1860, 800, 330);
+    Label10 = NamedControls::label(this, "Label10", QStringLiteral("(半角英数字)"), kBoxLeft + 1000, 1900, 2000);
+    Label7 = NamedControls::label(this, "Label7", QStringLiteral("コード・テーブル名"), 240, 2340, 2700);
+    Text1 = NamedControls::make<QLineEdit>(this, "Text1", kBoxLeft, 2300, 4000, 330);
     Text1->setMaxLength(255);  // a text cell of the management table
-    layout::place(Text1, kBoxLeft, 2300, 4000, 330);
-    Command1 = layout::button(this, "Command1", QStringLiteral("作成"), kButtonLeft, 2260);
-    Label8 = layout::label(this, "Label8",
-                           QStringLiteral("社員コード、種目コード、等の名前　　　桁数は 30Byte(全角15) まで。"), 240,
-                           2740, kTextWidth);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("作成"), kButtonLeft, 2260, 1200);
+    Label8 = NamedControls::label(this, "Label8",
+                                  QStringLiteral("社員コード、種目コード、等の名前　　　桁数は 30Byte(全角15) まで。"), 240,
+                                  2740, kTextWidth);
 
-    Label11 = layout::label(this, "Label11", QStringLiteral("（コード・ファイル削除）"), 240, 3300, 4000);
-    Label12 = layout::label(this, "Label12", QStringLiteral("削除するコード・テーブル名"), 240, 3740, 2700);
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Label11 = NamedControls::label(this, "Label11", QStringLiteral("（コード・ファイル削除）"), 240, 3300, 4000);
+    Label12 = NamedControls::label(this, "Label12", QStringLiteral("削除するコード・テーブル名"), 240, 3740, 2700);
+    Combo2 = NamedControls::make<QComboBox>(this, "Combo2", kBoxLeft, 3700, 4000, 330);
     Combo2->setPlaceholderText(QStringLiteral("コード・テーブル名を選択して下さい"));
-    layout::place(Combo2, kBoxLeft, 3700, 4000, 330);
-    Command3 = layout::button(this, "Command3", QStringLiteral("削除"), kButtonLeft, 3660);
-    Label13 = layout::label(this, "Label13",
-                            QStringLiteral("削除するコード・テーブルを使用しているメイン及びサブ・ファイルの該当フィールドは、"
-                                           "データ形式をCODE型からTEXT型に変更します。"
-                                           "(フィールド名及び登録済データは変更ありません。)"),
-                            240, 4180, kTextWidth, 560);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("削除"), kButtonLeft, 3660, 1200);
+    Label13 = NamedControls::label(this, "Label13",
+                                   QStringLiteral("削除するコード・テーブルを使用しているメイン及びサブ・ファイルの該当フィールドは、"
+                                                  "データ形式をCODE型からTEXT型に変更します。"
+                                                  "(フィールド名及び登録済データは変更ありません。)"),
+                                   240, 4180, kTextWidth, 560);
     Label13->setWordWrap(true);
-    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), kBoxLeft, 5000);
-    Command4 = layout::button(this, "Command4", QStringLiteral("ヘルプ"), kBoxLeft + 1600, 5000);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("戻る"), kBoxLeft, 5000, 1200);
+    Command4 = NamedControls::button(this, "Command4", QStringLiteral("ヘルプ"), kBoxLeft + 1600, 5000, 1200);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
@@ -230,12 +223,3 @@ void Form2e::Command3_Click()
 void Form2e::Command2_Click() { reject(); }
 
 void Form2e::Command4_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form2e::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

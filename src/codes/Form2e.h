@@ -53,9 +53,6 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     void refuse(const QString& text, const QString& title = QStringLiteral("ERROR"));
     void fillDeleteList();

@@ -3,19 +3,17 @@
 #include "core/App.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/DataGrid.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QComboBox>
-#include <QFont>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
-
-int px(int twips) { return text::twipsToPixels(twips); }
 
 // A code name takes at most 30 bytes counted as two a character: 15 characters of any kind.
 constexpr int kMaxNameCharacters = 15;
@@ -23,78 +21,51 @@ constexpr int kMaxNameCharacters = 15;
 // Characters as the person sees them (a pair of surrogates is one character).
 int characterCount(const QString& s) { return static_cast<int>(s.toUcs4().size()); }
 
-template <class W>
-W* named(W* w, const char* name)
-{
-    w->setObjectName(QString::fromLatin1(name));
-    return w;
-}
-
 }  // namespace
 
 Form2f::Form2f(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2f"));
+    installHelpKey(*this, app_.ui());
     buildWindow();
     Form_Load();
 }
 
 void Form2f::buildWindow()
 {
-    setFixedSize(px(7200), px(6800));
+    setFixedSize(text::twipsToPixels(7200), text::twipsToPixels(6800));
 
-    Label1 = named(new QLabel(QStringLiteral("コード登録"), this), "Label1");
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label1->setGeometry(px(300), px(150), px(4000), px(450));
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("コード登録"), 300, 150, 4000, 450);
 
-    Label2 = named(new QLabel(QStringLiteral("コード・テーブル名"), this), "Label2");
-    Label2->setGeometry(px(300), px(800), px(1900), px(300));
-    Combo1 = named(new QComboBox(this), "Combo1");
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("コード・テーブル名"), 300, 800, 1900, 300);
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", 2200, 740, 3800, 380);
     Combo1->setPlaceholderText(QStringLiteral("コード・テーブル名を選択して下さい"));
-    Combo1->setGeometry(px(2200), px(740), px(3800), px(380));
     connect(Combo1, &QComboBox::activated, this, &Form2f::Combo1_Click);
 
-    DBGrid1 = named(new DataGrid(this), "DBGrid1");
-    DBGrid1->setGeometry(px(300), px(1300), px(6600), px(2800));
+    DBGrid1 = NamedControls::make<DataGrid>(this, "DBGrid1", 300, 1300, 6600, 2800);
     connect(DBGrid1, &DataGrid::currentRowChanged, this, [this](int) { showCurrentRow(); });
 
-    Label3 = named(new QLabel(QStringLiteral("コード："), this), "Label3");
-    Label3->setGeometry(px(300), px(4330), px(1200), px(300));
-    Text1 = named(new QLineEdit(this), "Text1");
-    Text1->setGeometry(px(1500), px(4270), px(1300), px(380));
-    Label4 = named(new QLabel(this), "Label4");
-    Label4->setGeometry(px(2900), px(4330), px(1000), px(300));
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("コード："), 300, 4330, 1200, 300);
+    Text1 = NamedControls::make<QLineEdit>(this, "Text1", 1500, 4270, 1300, 380);
+    Label4 = NamedControls::label(this, "Label4", QString(), 2900, 4330, 1000, 300);
 
-    Label5 = named(new QLabel(QStringLiteral("コード名： "), this), "Label5");
-    Label5->setGeometry(px(300), px(4830), px(1200), px(300));
-    Text2 = named(new QLineEdit(this), "Text2");
-    Text2->setGeometry(px(1500), px(4770), px(3700), px(380));
-    Label6 = named(new QLabel(QStringLiteral("(全角15桁まで)"), this), "Label6");
-    Label6->setGeometry(px(5300), px(4830), px(1700), px(300));
+    Label5 = NamedControls::label(this, "Label5", QStringLiteral("コード名： "), 300, 4830, 1200, 300);
+    Text2 = NamedControls::make<QLineEdit>(this, "Text2", 1500, 4770, 3700, 380);
+    Label6 = NamedControls::label(this, "Label6", QStringLiteral("(全角15桁まで)"), 5300, 4830, 1700, 300);
 
-    Label7 = named(new QLabel(QStringLiteral("注) コードの変更は出来ません。　削除・新規追加で行います。"), this), "Label7");
-    Label7->setGeometry(px(300), px(5330), px(6600), px(300));
+    Label7 = NamedControls::label(this, "Label7", QStringLiteral("注) コードの変更は出来ません。　削除・新規追加で行います。"),
+                                  300, 5330, 6600, 300);
 
-    Text3 = named(new QLineEdit(this), "Text3");
-    Text3->setGeometry(px(5300), px(4270), px(1000), px(380));
+    Text3 = NamedControls::make<QLineEdit>(this, "Text3", 5300, 4270, 1000, 380);
     Text3->hide();
 
-    Command1 = named(new QPushButton(QStringLiteral("新規作成"), this), "Command1");
-    Command1->setGeometry(px(300), px(5900), px(1400), px(500));
-    Command2 = named(new QPushButton(QStringLiteral("変　更"), this), "Command2");
-    Command2->setGeometry(px(1800), px(5900), px(1400), px(500));
-    Command3 = named(new QPushButton(QStringLiteral("削　除"), this), "Command3");
-    Command3->setGeometry(px(3300), px(5900), px(1400), px(500));
-    Command4 = named(new QPushButton(this), "Command4");
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("新規作成"), 300, 5900, 1400, 500);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("変　更"), 1800, 5900, 1400, 500);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("削　除"), 3300, 5900, 1400, 500);
+    Command4 = NamedControls::button(this, "Command4", QString(), 300, 5900, 2000, 500);
     Command4->setDefault(true);  // Enter in a text box carries out the started action
-    Command4->setGeometry(px(300), px(5900), px(2000), px(500));
-    Command5 = named(new QPushButton(QStringLiteral("戻る"), this), "Command5");
-    Command5->setGeometry(px(4900), px(5900), px(1000), px(500));
-    Command6 = named(new QPushButton(QStringLiteral("ヘルプ"), this), "Command6");
-    Command6->setGeometry(px(6000), px(5900), px(900), px(500));
+    Command5 = NamedControls::button(this, "Command5", QStringLiteral("戻る"), 4900, 5900, 1000, 500);
+    Command6 = NamedControls::button(this, "Command6", QStringLiteral("ヘルプ"), 6000, 5900, 900, 500);
 
     connect(Command1, &QPushButton::clicked, this, &Form2f::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2f::Command2_Click);
@@ -225,15 +196,6 @@ void Form2f::Command4_Click()
 void Form2f::Command5_Click() { close(); }
 
 void Form2f::Command6_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form2f::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
 
 void Form2f::refuse(const QString& message)
 {

@@ -56,9 +56,6 @@ public:
     QPushButton* Command5 = nullptr;
     QPushButton* Command6 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     void buildWindow();
     // Starts an action: Command1..Command3 give way to Command4 with the caption.

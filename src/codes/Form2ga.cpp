@@ -2,12 +2,14 @@
 
 #include "codes/Form2gb.h"
 #include "core/App.h"
+#include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
-#include "schema/TwipsLayout.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -33,37 +35,28 @@ QStringList Form2ga::explanation()
 Form2ga::Form2ga(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2ga"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(11000), text::twipsToPixels(6000));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("コード・テーブル利用登録"), 240, 120, 5000, 450);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = layout::label(this, "Label2", QStringLiteral("ファイルの選定"), 240, 720, 2400);
-    Label4 = layout::label(this, "Label4", QStringLiteral("(ファイル選定)"), 2700, 720, 2400);
-    Label3 = layout::label(this, "Label3", QStringLiteral("利用したいファイル項目のある種目ファイルを選定する。"), 600,
-                           1080, 9000);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("コード・テーブル利用登録"), 240, 120, 5000, 450);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("ファイルの選定"), 240, 720, 2400);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("(ファイル選定)"), 2700, 720, 2400);
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("利用したいファイル項目のある種目ファイルを選定する。"), 600,
+                                  1080, 9000);
 
-    Label8 = layout::label(this, "Label8", QStringLiteral("種目ファイル："), 600, 1580, 2200);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    layout::place(Combo1, 2900, 1540, 3300, 360);
-    Label9 = layout::label(this, "Label9", QStringLiteral("メイン・　サブの別："), 600, 2100, 2200);
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
-    layout::place(Combo2, 2900, 2060, 1800, 360);
+    Label8 = NamedControls::label(this, "Label8", QStringLiteral("種目ファイル："), 600, 1580, 2200);
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", 2900, 1540, 3300, 360);
+    Label9 = NamedControls::label(this, "Label9", QStringLiteral("メイン・　サブの別："), 600, 2100, 2200);
+    Combo2 = NamedControls::make<QComboBox>(this, "Combo2", 2900, 2060, 1800, 360);
 
-    Command2 = layout::button(this, "Command2", QStringLiteral("ファイル選定"), 6700, 1520, 1700);
-    Command3 = layout::button(this, "Command3", QStringLiteral("戻る"), 8600, 1520);
-    Command1 = layout::button(this, "Command1", QStringLiteral("ヘルプ"), 8600, 2040);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("ファイル選定"), 6700, 1520, 1700);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("戻る"), 8600, 1520, 1200);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("ヘルプ"), 8600, 2040, 1200);
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = NamedControls::make<QPlainTextEdit>(this, "Text1", 240, 2800, 10500, 2900);
     Text1->setReadOnly(true);
     Text1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Text1->setPlainText(explanation().join(QLatin1Char('\n')));
-    layout::place(Text1, 240, 2800, 10500, 2900);
 
     connect(Command1, &QPushButton::clicked, this, &Form2ga::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2ga::Command2_Click);
@@ -106,12 +99,3 @@ void Form2ga::Command2_Click()
 void Form2ga::Command1_Click() { app_.ui().sendHelpKey(*this); }
 
 void Form2ga::Command3_Click() { close(); }
-
-void Form2ga::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -2,14 +2,17 @@
 
 #include "core/App.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
+#include "platform/widgets/Twips.h"
 #include "schema/CacheRollback.h"
-#include "schema/TwipsLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 namespace {
@@ -32,10 +35,8 @@ int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
 
 QLineEdit* lockedBox(QWidget* parent, const QString& name, int left, int top, int width)
 {
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(name);
+    auto* t = NamedControls::make<QLineEdit>(parent, name, left, top, width, 330);
     t->setReadOnly(true);
-    layout::place(t, left, top, width, 330);
     return t;
 }
 
@@ -44,36 +45,33 @@ QLineEdit* lockedBox(QWidget* parent, const QString& name, int left, int top, in
 Form2gb::Form2gb(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2gb"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(kWindowWidth), text::twipsToPixels(6000));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("コード・テーブル利用登録"), 240, 120, 5000, 450);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label4 = layout::label(this, "Label4", QStringLiteral("(ファイル項目に登録)"), 5400, 200, 3000);
-    Label11 = layout::label(this, "Label11", QStringLiteral("種目ファイル"), 240, 700, 1400);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("コード・テーブル利用登録"), 240, 120, 5000, 450);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("(ファイル項目に登録)"), 5400, 200, 3000);
+    Label11 = NamedControls::label(this, "Label11", QStringLiteral("種目ファイル"), 240, 700, 1400);
     Text4 = lockedBox(this, QStringLiteral("Text4"), 1700, 660, 3300);
     Text5 = lockedBox(this, QStringLiteral("Text5"), 5100, 660, 1400);
 
-    Label2 = layout::label(this, "Label2", QStringLiteral("利用方法"), 240, 1100, 1400);
-    Label3 = layout::label(this, "Label3",
-                           QStringLiteral("ダイレクト：　利用するコード・テーブルをデータ入力行に直接表示する。"), 600,
-                           1370, 12100);
-    Label5 = layout::label(this, "Label5",
-                           QStringLiteral("右クリック：　データ入力行をマウスの右クリックによりコード・テーブルを表示する。"),
-                           600, 1640, 12100);
-    Label6 = layout::label(this, "Label6",
-                           QStringLiteral("（なお、利用登録しないＴＥＸＴ形式(文字)は、データ入力行を右クリックすると"
-                                          "コード・テーブル一覧表が表示されるので、利用するコード・テーブルを選択すれば"
-                                          "該当のコード・テーブルが表示される。）"),
-                           600, 1910, 12100, 520);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("利用方法"), 240, 1100, 1400);
+    Label3 = NamedControls::label(this, "Label3",
+                                  QStringLiteral("ダイレクト：　利用するコード・テーブルをデータ入力行に直接表示する。"), 600,
+                                  1370, 12100);
+    Label5 = NamedControls::label(this, "Label5",
+                                  QStringLiteral("右クリック：　データ入力行をマウスの右クリックによりコード・テーブルを表示する。"),
+                                  600, 1640, 12100);
+    Label6 = NamedControls::label(this, "Label6",
+                                  QStringLiteral("（なお、利用登録しないＴＥＸＴ形式(文字)は、データ入力行を右クリックすると"
+                                                 "コード・テーブル一覧表が表示されるので、利用するコード・テーブルを選択すれば"
+                                                 "該当のコード・テーブルが表示される。）"),
+                                  600, 1910, 12100, 520);
     Label6->setWordWrap(true);
 
-    Label8 = layout::label(this, "Label8", QStringLiteral("フィールド（項目)名称"), kNameLeft, 2620, 3400);
-    Label9 = layout::label(this, "Label9", QStringLiteral("登録コード・テーブル"), kTableLeft, 2620, 2800);
-    Label10 = layout::label(this, "Label10", QStringLiteral("利用方法"), kModeLeft, 2620, 1700);
-    Label7 = layout::label(this, "Label7", QStringLiteral("登録・変更"), kCheckLeft - 200, 2620, 1200);
+    Label8 = NamedControls::label(this, "Label8", QStringLiteral("フィールド（項目)名称"), kNameLeft, 2620, 3400);
+    Label9 = NamedControls::label(this, "Label9", QStringLiteral("登録コード・テーブル"), kTableLeft, 2620, 2800);
+    Label10 = NamedControls::label(this, "Label10", QStringLiteral("利用方法"), kModeLeft, 2620, 1700);
+    Label7 = NamedControls::label(this, "Label7", QStringLiteral("登録・変更"), kCheckLeft - 200, 2620, 1200);
     Text1.assign(9, nullptr);
     Text2.assign(9, nullptr);
     Text3.assign(9, nullptr);
@@ -82,19 +80,15 @@ Form2gb::Form2gb(App& app) : app_(app)
     createRow(1);
 
     // The pickers appear beside the row whose "登録・変更" was ticked.
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", kPickerLeft, rowTop(1), 3000, 330);
     Combo1->setPlaceholderText(QStringLiteral("コード・テーブルを選択する。"));
-    layout::place(Combo1, kPickerLeft, rowTop(1), 3000, 330);
     Combo1->hide();
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
+    Combo2 = NamedControls::make<QComboBox>(this, "Combo2", kPickerLeft, rowTop(1) + kRowStep, 3000, 330);
     Combo2->setPlaceholderText(QStringLiteral("利用方法を選択"));
-    layout::place(Combo2, kPickerLeft, rowTop(1) + kRowStep, 3000, 330);
     Combo2->hide();
 
-    Command1 = layout::button(this, "Command1", QStringLiteral("登録"), kButtonLeft, 4320);
-    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), kButtonLeft, 5000);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("登録"), kButtonLeft, 4320, 1200);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("戻る"), kButtonLeft, 5000, 1200);
 
     connect(Combo1, &QComboBox::activated, this, [this] { Combo1_Click(); });
     connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
@@ -109,9 +103,8 @@ void Form2gb::createRow(int row)
     Text1[row] = lockedBox(this, QStringLiteral("Text1_%1").arg(row), kNameLeft, rowTop(row), 3400);
     Text2[row] = lockedBox(this, QStringLiteral("Text2_%1").arg(row), kTableLeft, rowTop(row), 2800);
     Text3[row] = lockedBox(this, QStringLiteral("Text3_%1").arg(row), kModeLeft, rowTop(row), 1700);
-    auto* k = new QCheckBox(this);
-    k->setObjectName(QStringLiteral("Check1_%1").arg(row));
-    layout::place(k, kCheckLeft, rowTop(row), 400, 330);
+    auto* k =
+        NamedControls::make<QCheckBox>(this, QStringLiteral("Check1_%1").arg(row), kCheckLeft, rowTop(row), 400, 330);
     connect(k, &QCheckBox::toggled, this, [this, row] { Check1_Click(row); });
     Check1[row] = k;
 }
@@ -189,8 +182,8 @@ void Form2gb::layoutFor(int rows)
 {
     const int extra = kRowStep * (rows - 1);
     setFixedHeight(text::twipsToPixels(6000 + extra));
-    layout::setTop(Command1, 4320 + extra);
-    layout::setTop(Command2, 5000 + extra);
+    setTopTwips(*Command1, 4320 + extra);
+    setTopTwips(*Command2, 5000 + extra);
     for (int row = 2; row <= 8; ++row) {
         const bool shown = row <= rows;
         for (QWidget* w : {static_cast<QWidget*>(Text1[row]), static_cast<QWidget*>(Text2[row]),
@@ -206,8 +199,8 @@ void Form2gb::Check1_Click(int row)
         lastRow_ = row;
         Text2[row]->setReadOnly(false);
         Text3[row]->setReadOnly(false);
-        layout::setTop(Combo1, rowTop(row));
-        layout::setTop(Combo2, rowTop(row) + kRowStep);
+        setTopTwips(*Combo1, rowTop(row));
+        setTopTwips(*Combo2, rowTop(row) + kRowStep);
         Combo1->setCurrentIndex(-1);
         Combo2->setCurrentIndex(-1);
         Combo1->show();
@@ -280,12 +273,3 @@ void Form2gb::Command1_Click()
 }
 
 void Form2gb::Command2_Click() { reject(); }
-
-void Form2gb::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

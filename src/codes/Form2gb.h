@@ -62,9 +62,6 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     void createRow(int row);
     void clearRow(int row);

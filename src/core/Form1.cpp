@@ -15,6 +15,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "records/Form5kf.h"
 #include "records/Form9.h"
@@ -30,7 +31,6 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -72,6 +72,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption)
 Form1::Form1(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form1"));
+    installHelpKey(*this, app_.ui());
     setWindowTitle(QStringLiteral("在庫管理 Tanzo"));
     buildWindow();
     buildMenus();
@@ -466,13 +467,4 @@ void Form1::closeEvent(QCloseEvent* e)
 {
     e->accept();
     app_.ui().endProgram();
-}
-
-void Form1::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
 }

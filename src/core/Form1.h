@@ -88,7 +88,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
-    void keyPressEvent(QKeyEvent* e) override;
 
 private:
     void buildWindow();

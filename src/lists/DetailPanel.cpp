@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "lists/FieldDisplay.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/Twips.h"
 
@@ -55,25 +56,21 @@ void DetailPanel::makeElement(int i)
     const int top = top_ + kRowPitch * i;
     const QString index = QString::number(i);
 
-    auto* caption = new CaptionLabel(parent_);
-    caption->setObjectName(QStringLiteral("Label3_") + index);
+    auto* caption = NamedControls::make<CaptionLabel>(parent_, QStringLiteral("Label3_") + index, kLabelLeft, top,
+                                                      kLabelWidth, kRowHeight);
     caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setGeometryTwips(*caption, kLabelLeft, top, kLabelWidth, kRowHeight);
 
-    auto* suffix = new QLabel(parent_);
-    suffix->setObjectName(QStringLiteral("Label4_") + index);
-    setGeometryTwips(*suffix, kSuffixLeft, top, kSuffixWidth, kRowHeight);
+    auto* suffix = NamedControls::make<QLabel>(parent_, QStringLiteral("Label4_") + index, kSuffixLeft, top,
+                                               kSuffixWidth, kRowHeight);
 
-    auto* value = new QLineEdit(parent_);
-    value->setObjectName(QStringLiteral("Text1_") + index);
+    auto* value =
+        NamedControls::make<QLineEdit>(parent_, QStringLiteral("Text1_") + index, kValueLeft, top, 5295, kRowHeight);
     value->setReadOnly(true);
-    setGeometryTwips(*value, kValueLeft, top, 5295, kRowHeight);
 
-    auto* name = new QLineEdit(parent_);
-    name->setObjectName(QStringLiteral("Text4_") + index);
+    auto* name = NamedControls::make<QLineEdit>(parent_, QStringLiteral("Text4_") + index, kValueLeft, top, kNameWidth,
+                                                kRowHeight);
     name->setReadOnly(true);
     name->setFocusPolicy(Qt::NoFocus);
-    setGeometryTwips(*name, kValueLeft, top, kNameWidth, kRowHeight);
 
     for (QWidget* w : std::initializer_list<QWidget*>{caption, suffix, value, name}) w->hide();
     Label3.push_back(caption);

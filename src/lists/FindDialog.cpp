@@ -2,7 +2,7 @@
 
 #include "core/App.h"
 #include "lists/ListDialogTarget.h"
-#include "lists/NamedControls.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
@@ -38,15 +38,15 @@ FindDialog::FindDialog(App& app, ListDialogTarget& target, const QString& object
     setGeometryTwips(*Line1, 240, 3540, 7680, 30);
 
     Text1 = NamedControls::note(this, "Text1",
-                 {QStringLiteral("検索条件は次の２通りです。"),
-                  QStringLiteral("　○ １番目の項目(表の１番左側にある項目)"),
-                  QStringLiteral("　　　検索で一致する条件は、次の２通りから選択する。"),
-                  QStringLiteral("　　　● 検索文字と完全に一致する文字列を検索する。"),
-                  QStringLiteral("　　　● 検索文字で始まる文字列を検索する。"),
-                  QStringLiteral("　○ ２番目以降の項目(最後の項目まで)"),
-                  QStringLiteral("　　　検索で一致する条件は、"),
-                  QStringLiteral("　　　検索文字と完全に一致する文字列のみ検索する。")},
-                 240, 3660, 7680, 2460);
+                                {QStringLiteral("検索条件は次の２通りです。"),
+                                 QStringLiteral("　○ １番目の項目(表の１番左側にある項目)"),
+                                 QStringLiteral("　　　検索で一致する条件は、次の２通りから選択する。"),
+                                 QStringLiteral("　　　● 検索文字と完全に一致する文字列を検索する。"),
+                                 QStringLiteral("　　　● 検索文字で始まる文字列を検索する。"),
+                                 QStringLiteral("　○ ２番目以降の項目(最後の項目まで)"),
+                                 QStringLiteral("　　　検索で一致する条件は、"),
+                                 QStringLiteral("　　　検索文字と完全に一致する文字列のみ検索する。")},
+                                240, 3660, 7680, 2460);
     setGeometryTwips(*Command1, 6720, 6240, 1200, 420);
     setFixedSize(twipsToPixelsX(*this, 8160), twipsToPixelsY(*this, 6900));
 

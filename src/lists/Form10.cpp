@@ -7,12 +7,13 @@
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
 #include "lists/ListHeaders.h"
-#include "lists/NamedControls.h"
 #include "lists/NamedMenus.h"
 #include "lists/RecordReader.h"
 #include "lists/SearchMatcher.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
@@ -20,7 +21,6 @@
 #include "records/Form9.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -41,14 +41,6 @@ constexpr int kSubListHeight = 3780;
 const QString kDesignedDigits[6] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
                                     QStringLiteral("４"), QStringLiteral("５"), QStringLiteral("６")};
 
-ReportListView* list(QWidget* parent, const char* name, int top, int height)
-{
-    auto* l = new ReportListView(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(*l, kListLeft, top, kListWidth, height);
-    return l;
-}
-
 }  // namespace
 
 QString Form10::positionText(int index, int count)
@@ -59,6 +51,7 @@ QString Form10::positionText(int index, int count)
 Form10::Form10(App& app) : app_(app), client_(new QWidget)
 {
     setObjectName(QStringLiteral("Form10"));
+    installHelpKey(*this, app_.ui());
     client_->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client_);
 
@@ -66,21 +59,18 @@ Form10::Form10(App& app) : app_(app), client_(new QWidget)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(StatusBar1);
 
-    Label1 = NamedControls::label(client_, "Label1", QStringLiteral("照　会"), 240, 100, 2000);
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
-    setHeightTwips(*Label1, 360);
-    Label2 = NamedControls::label(client_, "Label2", QStringLiteral("種目区分："), 2600, 160, 1100);
-    Label3 = NamedControls::label(client_, "Label3", QString(), 3700, 160, 3200);
-    Label4 = NamedControls::label(client_, "Label4", QStringLiteral("登録ＮＯ："), 7200, 160, 1100);
-    Label5 = NamedControls::label(client_, "Label5", QString(), 8300, 160, 1500);
+    Label1 = NamedControls::scaledHeading(client_, "Label1", QStringLiteral("照　会"), 240, 100, 2000, 360, 1.3);
+    Label2 = NamedControls::label(client_, "Label2", QStringLiteral("種目区分："), 2600, 160, 1100, 300);
+    Label3 = NamedControls::label(client_, "Label3", QString(), 3700, 160, 3200, 300);
+    Label4 = NamedControls::label(client_, "Label4", QStringLiteral("登録ＮＯ："), 7200, 160, 1100, 300);
+    Label5 = NamedControls::label(client_, "Label5", QString(), 8300, 160, 1500, 300);
 
-    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("メイン明細"), kListLeft, kMainListTop - 300, 3000);
-    ListView1 = list(client_, "ListView1", kMainListTop, kMainListHeight);
-    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("サブ明細"), kListLeft, kSubListTop - 300, 3000);
-    ListView2 = list(client_, "ListView2", kSubListTop, kSubListHeight);
+    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("メイン明細"), kListLeft, kMainListTop - 300, 3000, 300);
+    ListView1 =
+        NamedControls::make<ReportListView>(client_, "ListView1", kListLeft, kMainListTop, kListWidth, kMainListHeight);
+    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("サブ明細"), kListLeft, kSubListTop - 300, 3000, 300);
+    ListView2 =
+        NamedControls::make<ReportListView>(client_, "ListView2", kListLeft, kSubListTop, kListWidth, kSubListHeight);
     connect(ListView1, &ReportListView::itemClicked, this, &Form10::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &Form10::ListView1_ColumnClick);
     connect(ListView2, &ReportListView::lostFocus, this, &Form10::ListView2_LostFocus);
@@ -385,12 +375,3 @@ void Form10::ms11_Click()
 }
 
 void Form10::mh1_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form10::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        mh1_Click();
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
-}

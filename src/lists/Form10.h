@@ -92,8 +92,6 @@ public:
     QAction* mh1 = nullptr;
 
 protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
     // What the sort order and find dialogs act on: the main list and the status bar.
     ReportListView& dialogList() override { return *ListView1; }
     StatusBar3& dialogStatusBar() override { return *StatusBar1; }

@@ -1,5 +1,6 @@
 #include "lists/Form5.h"
 
+#include "platform/widgets/NamedControls.h"
 #include "printing/Form5ps.h"
 #include "printing/ReportPrinter.h"
 
@@ -50,14 +51,10 @@ Form5::Form5(App& app) : RecordListWindow(app, wording(), kDetailTop)
 {
     setObjectName(QStringLiteral("Form5"));
 
-    Label5 = new QLabel(QStringLiteral("登録ＮＯ"), client_);
-    Label5->setObjectName(QStringLiteral("Label5"));
-    setGeometryTwips(*Label5, 9000, 690, 1000, 300);
+    Label5 = NamedControls::label(client_, "Label5", QStringLiteral("登録ＮＯ"), 9000, 690, 1000, 300);
     setGeometryTwips(*Text3, 10000, 660, 1300, 315);
 
-    Command1 = new QPushButton(client_);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    setGeometryTwips(*Command1, 11700, 600, 2700, 450);
+    Command1 = NamedControls::make<QPushButton>(client_, "Command1", 11700, 600, 2700, 450);
     Command1->hide();
     connect(Command1, &QPushButton::clicked, this, &Form5::Command1_Click);
     connect(Text3, &QLineEdit::textChanged, this, &Form5::Text3_Change);

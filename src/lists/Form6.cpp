@@ -1,5 +1,6 @@
 #include "lists/Form6.h"
 
+#include "platform/widgets/NamedControls.h"
 #include "printing/Form6ps.h"
 #include "printing/ReportPrinter.h"
 
@@ -7,7 +8,6 @@
 #include "lists/Form6k.h"
 #include "lists/Form6s.h"
 #include "lists/ListHeaders.h"
-#include "lists/NamedControls.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
@@ -48,19 +48,16 @@ Form6::Form6(App& app) : RecordListWindow(app, wording(), kDetailTop)
 {
     setObjectName(QStringLiteral("Form6"));
 
-    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000);
-    ListView2 = new ReportListView(client_);
-    ListView2->setObjectName(QStringLiteral("ListView2"));
-    setGeometryTwips(*ListView2, 120, 780, 14655 + app.cache.listExtraWidth, 660);
+    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000, 300);
+    ListView2 =
+        NamedControls::make<ReportListView>(client_, "ListView2", 120, 780, 14655 + app.cache.listExtraWidth, 660);
 
-    Label5 = NamedControls::label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000);
-    Text2 = new QLineEdit(client_);
-    Text2->setObjectName(QStringLiteral("Text2"));
+    Label5 = NamedControls::label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000, 300);
+    Text2 = NamedControls::make<QLineEdit>(client_, "Text2", 1150, 1500, 1300, 315);
     Text2->setReadOnly(true);
-    setGeometryTwips(*Text2, 1150, 1500, 1300, 315);
-    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("サブＮＯ："), 2700, 1530, 1000);
+    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("サブＮＯ："), 2700, 1530, 1000, 300);
     setGeometryTwips(*Text3, 3750, 1500, 1000, 315);
-    Label8 = NamedControls::label(client_, "Label8", QStringLiteral("(サブ・レコード)"), 120, 2400, 3000);
+    Label8 = NamedControls::label(client_, "Label8", QStringLiteral("(サブ・レコード)"), 120, 2400, 3000, 300);
 
     Form_Load();
 }

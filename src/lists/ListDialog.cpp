@@ -2,10 +2,10 @@
 
 #include "core/App.h"
 #include "lists/ListDialogTarget.h"
-#include "platform/widgets/Twips.h"
+#include "platform/ui/HelpKey.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -23,15 +23,10 @@ ListDialog::ListDialog(App& app, ListDialogTarget& target, const QString& object
     : app_(app), target_(target), windowName_(windowName)
 {
     setObjectName(objectName);
+    installHelpKey(*this, app_.ui());
     setModal(true);
 
-    Label1 = new QLabel(heading, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont bold = Label1->font();
-    bold.setBold(true);
-    bold.setPointSizeF(bold.pointSizeF() * 1.2);
-    Label1->setFont(bold);
-    setGeometryTwips(*Label1, 240, 120, 3000, 360);
+    Label1 = NamedControls::scaledHeading(this, "Label1", heading, 240, 120, 3000, 360, 1.2);
 
     Command1 = new QPushButton(QStringLiteral("ヘルプ"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -49,14 +44,13 @@ QGroupBox* ListDialog::optionGroup(const char* frameName, const QString& frameCa
                                    const QStringList& captions, std::vector<QRadioButton*>& options,
                                    std::function<void(int)> clicked, int left, int top, int width)
 {
-    auto* frame = new QGroupBox(frameCaption, this);
-    frame->setObjectName(QString::fromLatin1(frameName));
     const int count = static_cast<int>(captions.size());
-    setGeometryTwips(*frame, left, top, width, 360 + kOptionPitch * count);
+    QGroupBox* frame =
+        NamedControls::frame(this, frameName, frameCaption, left, top, width, 360 + kOptionPitch * count);
     for (int i = 0; i < count; ++i) {
-        auto* o = new QRadioButton(captions[i], frame);
-        o->setObjectName(QStringLiteral("%1_%2").arg(QLatin1String(optionName)).arg(i));
-        setGeometryTwips(*o, 240, 330 + kOptionPitch * i, width - 360, 330);
+        const QString name = QStringLiteral("%1_%2").arg(QLatin1String(optionName)).arg(i);
+        auto* o = NamedControls::make<QRadioButton>(frame, name, 240, 330 + kOptionPitch * i, width - 360, 330);
+        o->setText(captions[i]);
         // clicked, not toggled: choosing the same option again runs it again.
         connect(o, &QRadioButton::clicked, this, [clicked, i] { clicked(i); });
         options.push_back(o);
@@ -75,12 +69,3 @@ void ListDialog::clearOptions(const std::vector<QRadioButton*>& options)
 }
 
 void ListDialog::Command1_Click() { app_.ui().sendHelpKey(*this); }
-
-void ListDialog::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command1_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -47,8 +47,6 @@ protected:
     // Unchooses every option of the group.
     static void clearOptions(const std::vector<QRadioButton*>& options);
 
-    void keyPressEvent(QKeyEvent* e) override;
-
     App& app_;
     ListDialogTarget& target_;
 

@@ -7,12 +7,13 @@
 #include "lists/SortDialog.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -51,6 +52,7 @@ QString RecordListWindow::positionText(int index, int count)
 RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailTop)
     : app_(app), client_(new QWidget), detail(client_, detailTop), wording_(wording)
 {
+    installHelpKey(*this, app_.ui());
     client_->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client_);
 
@@ -58,19 +60,11 @@ RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailT
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(StatusBar1);
 
-    ListView1 = new ReportListView(client_);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    setGeometryTwips(*ListView1, kListLeft, 1800, kListWidth, 7455);
+    ListView1 = NamedControls::make<ReportListView>(client_, "ListView1", kListLeft, 1800, kListWidth, 7455);
     connect(ListView1, &ReportListView::itemClicked, this, &RecordListWindow::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &RecordListWindow::ListView1_ColumnClick);
 
-    Label1 = new QLabel(client_);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
-    setGeometryTwips(*Label1, 240, 100, 7000, 360);
+    Label1 = NamedControls::scaledHeading(client_, "Label1", QString(), 240, 100, 7000, 360, 1.3);
 
     Text3 = new QLineEdit(client_);
     Text3->setObjectName(QStringLiteral("Text3"));
@@ -362,12 +356,3 @@ void RecordListWindow::listReordered()
 }
 
 void RecordListWindow::listRowFound() { showSelectedRow(); }
-
-void RecordListWindow::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        mh1_Click();
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
-}

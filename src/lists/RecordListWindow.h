@@ -156,8 +156,6 @@ protected:
     // Closes the window to be opened again by its opener.
     void requestReopen();
 
-    void keyPressEvent(QKeyEvent* e) override;
-
     // What the sort order and find dialogs act on: ListView1 and the status bar.
     ReportListView& dialogList() override { return *ListView1; }
     StatusBar3& dialogStatusBar() override { return *StatusBar1; }

@@ -4,13 +4,15 @@
 #include "maintenance/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
-#include "schema/TwipsLayout.h"
+#include "platform/widgets/NamedControls.h"
+#include "platform/widgets/Twips.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QKeyEvent>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTreeView>
 
 namespace {
@@ -32,29 +34,26 @@ bool isPlainFolderName(const QString& name)
 Form12a::Form12a(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form12a"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(8400), text::twipsToPixels(6600));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("データベース・バックアップ"), 240, 120, 6000, 400);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = layout::label(this, "Label2",
-                           QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"), 240, 640,
-                           7900, 300);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("データベース・バックアップ"), 240, 120, 6000, 400);
+    Label2 = NamedControls::label(this, "Label2",
+                                  QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"), 240, 640,
+                                  7900, 300);
 
     browser_ = new FolderBrowser(app_, this, {});
     Drive1 = browser_->Drive1;
     Dir1 = browser_->Dir1;
     File1 = browser_->File1;
-    layout::place(Drive1, 240, 1080, 3900, 330);
-    layout::place(Dir1, 240, 1500, 3900, 3900);
-    layout::place(File1, 4300, 1080, 3860, 4320);
+    setGeometryTwips(*Drive1, 240, 1080, 3900, 330);
+    setGeometryTwips(*Dir1, 240, 1500, 3900, 3900);
+    setGeometryTwips(*File1, 4300, 1080, 3860, 4320);
 
-    Command1 = layout::button(this, "Command1", QStringLiteral("新規フォルダー作成"), 240, 5600, 1900);
-    Command2 = layout::button(this, "Command2", QStringLiteral("バックアップ実行"), 2300, 5600, 1900);
-    Command3 = layout::button(this, "Command3", QStringLiteral("戻る"), 4700, 5600, 1500);
-    Command5 = layout::button(this, "Command5", QStringLiteral("ヘルプ"), 6400, 5600, 1500);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("新規フォルダー作成"), 240, 5600, 1900);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("バックアップ実行"), 2300, 5600, 1900);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("戻る"), 4700, 5600, 1500);
+    Command5 = NamedControls::button(this, "Command5", QStringLiteral("ヘルプ"), 6400, 5600, 1500);
 
     connect(Drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
     connect(Command1, &QPushButton::clicked, this, &Form12a::Command1_Click);
@@ -110,12 +109,3 @@ void Form12a::Command2_Click()
 void Form12a::Command3_Click() { close(); }
 
 void Form12a::Command5_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form12a::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command5_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

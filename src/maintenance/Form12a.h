@@ -40,9 +40,6 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command5 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     App& app_;
     FolderBrowser* browser_ = nullptr;

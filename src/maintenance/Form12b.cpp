@@ -7,14 +7,16 @@
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
-#include "schema/TwipsLayout.h"
+#include "platform/widgets/NamedControls.h"
+#include "platform/widgets/Twips.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTreeView>
 #include <sqlite3.h>
 
@@ -49,32 +51,29 @@ QString damageOf(Database& db)
 Form12b::Form12b(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form12b"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(8400), text::twipsToPixels(7400));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("データベース復元"), 240, 120, 6000, 400);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = layout::label(this, "Label2", QStringLiteral("復元するデータベースのファイルを指定して下さい。"), 240, 640,
-                           5000);
-    Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名は Tanzo.mdb です。"), 5400, 640, 2800);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("データベース復元"), 240, 120, 6000, 400);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("復元するデータベースのファイルを指定して下さい。"), 240, 640,
+                                  5000);
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("ファイル名は Tanzo.mdb です。"), 5400, 640, 2800);
 
     browser_ = new FolderBrowser(app_, this, {QStringLiteral("*.mdb")});
     Drive1 = browser_->Drive1;
     Dir1 = browser_->Dir1;
     File1 = browser_->File1;
-    layout::place(Drive1, 240, 1080, 3900, 330);
-    layout::place(Dir1, 240, 1500, 3900, 3900);
-    Label4 = layout::label(this, "Label4", QStringLiteral("*.mdb ファイルのみ表示"), 4300, 1080, 3860, 330);
-    layout::place(File1, 4300, 1500, 3860, 3900);
+    setGeometryTwips(*Drive1, 240, 1080, 3900, 330);
+    setGeometryTwips(*Dir1, 240, 1500, 3900, 3900);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("*.mdb ファイルのみ表示"), 4300, 1080, 3860, 330);
+    setGeometryTwips(*File1, 4300, 1500, 3860, 3900);
 
-    Label5 = layout::label(this, "Label5",
-                           QStringLiteral("復元作業終了後、システムを一旦終了します。\nシステムを再度起動して下さい。"), 240,
-                           5600, 7900, 600);
-    Command1 = layout::button(this, "Command1", QStringLiteral("復元作業実行"), 240, 6500, 1900);
-    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), 4700, 6500, 1500);
-    Command3 = layout::button(this, "Command3", QStringLiteral("ヘルプ"), 6400, 6500, 1500);
+    Label5 = NamedControls::label(this, "Label5",
+                                  QStringLiteral("復元作業終了後、システムを一旦終了します。\nシステムを再度起動して下さい。"), 240,
+                                  5600, 7900, 600);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("復元作業実行"), 240, 6500, 1900);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("戻る"), 4700, 6500, 1500);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("ヘルプ"), 6400, 6500, 1500);
 
     connect(Drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
     connect(Command1, &QPushButton::clicked, this, &Form12b::Command1_Click);
@@ -157,12 +156,3 @@ void Form12b::Command1_Click()
 void Form12b::Command2_Click() { close(); }
 
 void Form12b::Command3_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form12b::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command3_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

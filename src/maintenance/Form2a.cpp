@@ -3,14 +3,16 @@
 #include "core/App.h"
 #include "core/ColourSetting.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "schema/CacheRollback.h"
-#include "schema/TwipsLayout.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 
 #include <algorithm>
@@ -28,7 +30,7 @@ const QString kWindowName = QStringLiteral("システム環境設定");
 
 QLabel* sectionLabel(QWidget* parent, const char* name, const QString& caption, int top)
 {
-    QLabel* l = layout::label(parent, name, caption, 240, top, 8000, 300);
+    QLabel* l = NamedControls::label(parent, name, caption, 240, top, 8000, 300);
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
@@ -37,18 +39,9 @@ QLabel* sectionLabel(QWidget* parent, const char* name, const QString& caption, 
 
 QCheckBox* checkBox(QWidget* parent, const char* name, int left, int top)
 {
-    auto* c = new QCheckBox(QStringLiteral("表示する"), parent);
-    c->setObjectName(QString::fromLatin1(name));
-    layout::place(c, left, top, 1600, 300);
+    auto* c = NamedControls::make<QCheckBox>(parent, name, left, top, 1600, 300);
+    c->setText(QStringLiteral("表示する"));
     return c;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width, int height = 360)
-{
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
-    layout::place(t, left, top, width, height);
-    return t;
 }
 
 }  // namespace
@@ -56,56 +49,53 @@ QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int wid
 Form2a::Form2a(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2a"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(9600), text::twipsToPixels(6700));
 
-    Label1 = layout::label(this, "Label1", kWindowName, 240, 120, 6000, 400);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
+    Label1 = NamedControls::heading(this, "Label1", kWindowName, 240, 120, 6000, 400);
 
     Label6 = sectionLabel(this, "Label6", QStringLiteral("１．システム・タイトル設定"), 700);
-    Label2 = layout::label(this, "Label2",
-                           QStringLiteral("このシステムの題名は「在庫管理」となっていますが、"
-                                          "使用目的に合わせて自由に変更できます。"),
-                           480, 1020, 8800, 500);
+    Label2 = NamedControls::label(this, "Label2",
+                                  QStringLiteral("このシステムの題名は「在庫管理」となっていますが、"
+                                                 "使用目的に合わせて自由に変更できます。"),
+                                  480, 1020, 8800, 500);
     Label2->setWordWrap(true);
     constexpr int kBoxLeft = 3300;
-    Label3 = layout::label(this, "Label3", QStringLiteral("タイトルの変更："), 480, 1640, 2700);
-    Text1 = textBox(this, "Text1", kBoxLeft, 1600, 3300);
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("タイトルの変更："), 480, 1640, 2700);
+    Text1 = NamedControls::make<QLineEdit>(this, "Text1", kBoxLeft, 1600, 3300, 360);
     Text1->setText(QStringLiteral("在庫管理"));
     Text1->setMaxLength(255);  // a text cell of the management table
-    Command4 = layout::button(this, "Command4", QStringLiteral("設定"), 6800, 1580, 1200, 400);
+    Command4 = NamedControls::button(this, "Command4", QStringLiteral("設定"), 6800, 1580, 1200, 400);
 
-    Label4 = layout::label(this, "Label4", QStringLiteral("タイトル文字色の変更："), 480, 2200, 2700);
-    Command1 = layout::button(this, "Command1", QStringLiteral("色選定"), kBoxLeft, 2140, 1100, 400);
-    Text2 = textBox(this, "Text2", kBoxLeft + 1250, 2160, 3950);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("タイトル文字色の変更："), 480, 2200, 2700);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("色選定"), kBoxLeft, 2140, 1100, 400);
+    Text2 = NamedControls::make<QLineEdit>(this, "Text2", kBoxLeft + 1250, 2160, 3950, 360);
     Text2->setReadOnly(true);
     Text2->setFocusPolicy(Qt::NoFocus);
 
-    Label5 = layout::label(this, "Label5", QStringLiteral("メイン画面の背景色の変更："), 480, 2760, 2700);
-    Command2 = layout::button(this, "Command2", QStringLiteral("色選定"), kBoxLeft, 2700, 1100, 400);
-    Text3 = textBox(this, "Text3", kBoxLeft + 1250, 2720, 3950);
+    Label5 = NamedControls::label(this, "Label5", QStringLiteral("メイン画面の背景色の変更："), 480, 2760, 2700);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("色選定"), kBoxLeft, 2700, 1100, 400);
+    Text3 = NamedControls::make<QLineEdit>(this, "Text3", kBoxLeft + 1250, 2720, 3950, 360);
     Text3->setReadOnly(true);
     Text3->setFocusPolicy(Qt::NoFocus);
 
     Label7 = sectionLabel(this, "Label7", QStringLiteral("２．処理の進捗状況を表示"), 3400);
     const QString slow = QStringLiteral("データ量が多くなると、ファイルの読込み・印刷の出力に時間を要します。");
     const QString progress = QStringLiteral("そのため、処理の進捗状況をプログレスバー形式で表示することが出来ます。");
-    Label8 = layout::label(this, "Label8", slow + QStringLiteral("　　　") + progress, 480, 3720, 8800, 560);
+    Label8 = NamedControls::label(this, "Label8", slow + QStringLiteral("　　　") + progress, 480, 3720, 8800, 560);
     Label8->setWordWrap(true);
     // The wide blanks end the first line: the label is only as wide as its longer sentence,
     // so the second sentence starts a line of its own.
     const QFontMetrics metrics(Label8->font());
     const int sentence = std::max(metrics.horizontalAdvance(slow), metrics.horizontalAdvance(progress)) + 4;
     Label8->resize(std::min(sentence, Label8->width()), Label8->height());
-    Label9 = layout::label(this, "Label9", QStringLiteral("ファイルの読込み状況の表示"), 480, 4420, 2700);
+    Label9 = NamedControls::label(this, "Label9", QStringLiteral("ファイルの読込み状況の表示"), 480, 4420, 2700);
     Check1 = checkBox(this, "Check1", kBoxLeft, 4400);
-    Label10 = layout::label(this, "Label10", QStringLiteral("印刷の出力状況の表示"), 480, 4840, 2700);
+    Label10 = NamedControls::label(this, "Label10", QStringLiteral("印刷の出力状況の表示"), 480, 4840, 2700);
     Check2 = checkBox(this, "Check2", kBoxLeft, 4820);
 
-    Command3 = layout::button(this, "Command3", QStringLiteral("終了"), 3000, 5800, 1500, 420);
-    Command5 = layout::button(this, "Command5", QStringLiteral("ヘルプ"), 4700, 5800, 1500, 420);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("終了"), 3000, 5800, 1500, 420);
+    Command5 = NamedControls::button(this, "Command5", QStringLiteral("ヘルプ"), 4700, 5800, 1500, 420);
 
     connect(Command1, &QPushButton::clicked, this, &Form2a::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2a::Command2_Click);
@@ -207,12 +197,3 @@ void Form2a::Check2_Click()
 void Form2a::Command3_Click() { close(); }
 
 void Form2a::Command5_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form2a::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command5_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -56,9 +56,6 @@ signals:
     // A setting was stored; the main window applies the title and colours again.
     void settingsChanged();
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     // Stores one settings cell of the system row; on an engine error the cache keeps its
     // earlier value and false is returned.

@@ -4,12 +4,14 @@
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "schema/CacheRollback.h"
-#include "schema/TwipsLayout.h"
 
-#include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -25,26 +27,20 @@ void clearFields(std::array<FieldDefinition, 8>& fields)
 Form2h::Form2h(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2h"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(8400), text::twipsToPixels(6000));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("システム初期値化"), 240, 120, 4000, 400);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = layout::label(this, "Label2", QStringLiteral("［取扱注意］"), 4600, 160, 2400, 360);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("システム初期値化"), 240, 120, 4000, 400);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("［取扱注意］"), 4600, 160, 2400, 360);
     QFont caution = Label2->font();
     caution.setBold(true);
     Label2->setFont(caution);
-    QPalette red = Label2->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    Label2->setPalette(red);
-    Label3 = layout::label(this, "Label3",
-                           QStringLiteral("システム初期値化の前に、念のため、ファイルのバックアップを実施して下さい。"), 240,
-                           700, 7900, 300);
+    NamedControls::setTextColour(*Label2, Qt::red);
+    Label3 = NamedControls::label(this, "Label3",
+                                  QStringLiteral("システム初期値化の前に、念のため、ファイルのバックアップを実施して下さい。"), 240,
+                                  700, 7900, 300);
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = NamedControls::make<QPlainTextEdit>(this, "Text1", 240, 1120, 7900, 3300);
     Text1->setReadOnly(true);
     Text1->setPlainText(QStringList{QStringLiteral("システムを導入当初の状態に戻します。　"),
                                     QStringLiteral("初期値化するのは次の通り"),
@@ -55,10 +51,9 @@ Form2h::Form2h(App& app) : app_(app)
                                     QStringLiteral("　　　⑤ 登録ＮＯ　→　０ に戻す"),
                                     QStringLiteral("　　　⑥ 処理の進捗状況の表示　→　非表示に戻す")}
                             .join(QLatin1Char('\n')));
-    layout::place(Text1, 240, 1120, 7900, 3300);
 
-    Command1 = layout::button(this, "Command1", QStringLiteral("初期値化"), 2400, 4800, 1500, 420);
-    Command2 = layout::button(this, "Command2", QStringLiteral("ヘルプ"), 4300, 4800, 1500, 420);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("初期値化"), 2400, 4800, 1500, 420);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("ヘルプ"), 4300, 4800, 1500, 420);
     connect(Command1, &QPushButton::clicked, this, &Form2h::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2h::Command2_Click);
 
@@ -132,12 +127,3 @@ void Form2h::Command1_Click()
 }
 
 void Form2h::Command2_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form2h::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command2_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -34,9 +34,6 @@ signals:
     // and captions its six buttons " 1" .. " 6", disabled.
     void systemInitialised();
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     App& app_;
     bool initialised_ = false;

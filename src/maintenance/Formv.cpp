@@ -1,9 +1,12 @@
 #include "maintenance/Formv.h"
 
-#include "schema/TwipsLayout.h"
+#include "platform/text/TextUtil.h"
+#include "platform/widgets/NamedControls.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 
 Formv::Formv(App&)
 {
@@ -11,21 +14,15 @@ Formv::Formv(App&)
     setWindowTitle(QStringLiteral("在庫管理Tanzo"));
     setFixedSize(text::twipsToPixels(6000), text::twipsToPixels(3600));
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    layout::place(Image1, 300, 300, 1200, 1200);
+    Image1 = NamedControls::make<QLabel>(this, "Image1", 300, 300, 1200, 1200);
     Image1->setPixmap(picture(Image1->width()));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("在庫管理Tanzo"), 1800, 300, 3900, 450);
-    QFont product = Label1->font();
-    product.setPointSizeF(16);
-    product.setBold(true);
-    Label1->setFont(product);
-    Label2 = layout::label(this, "Label2", QStringLiteral("バージョン情報"), 1800, 900, 3900);
-    Label3 = layout::label(this, "Label3", QStringLiteral("Version     1.00"), 1800, 1260, 3900);
-    Label4 = layout::label(this, "Label4", QStringLiteral("Copyright (C) 在庫管理Tanzo"), 1800, 1620, 3900);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("在庫管理Tanzo"), 1800, 300, 3900, 450, 16);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("バージョン情報"), 1800, 900, 3900);
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("Version     1.00"), 1800, 1260, 3900);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("Copyright (C) 在庫管理Tanzo"), 1800, 1620, 3900);
 
-    Command1 = layout::button(this, "Command1", QStringLiteral("Ｏ Ｋ"), 2400, 2600, 1200, 420);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("Ｏ Ｋ"), 2400, 2600, 1200, 420);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Formv::Command1_Click);
 }

@@ -1,7 +1,7 @@
 #include "printing/Form6pp.h"
 
 #include "core/PrintSettings.h"
-#include "printing/PrintingControls.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QLabel>
 
@@ -11,8 +11,8 @@ Form6pp::Form6pp(App& app, PrintSettings& settings, const QStringList& fieldName
 {
     // The second title on the line under the first.
     Label19->setText(QStringLiteral("ヘッダー・タイトル１："));
-    Label21 = PrintingControls::label(this, "Label21", QStringLiteral("ヘッダー・タイトル２："), 240, 6060, 2200);
-    Label22 = PrintingControls::label(this, "Label22", QString(), 2520, 6060, 5700);
+    Label21 = NamedControls::label(this, "Label21", QStringLiteral("ヘッダー・タイトル２："), 240, 6060, 2200);
+    Label22 = NamedControls::label(this, "Label22", QString(), 2520, 6060, 5700);
     Form_Load();
 }
 

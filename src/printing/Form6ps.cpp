@@ -3,10 +3,10 @@
 #include "core/App.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/Twips.h"
 #include "printing/Form6pp.h"
-#include "printing/PrintingControls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +15,7 @@
 
 namespace {
 
-using C = PrintingControls;
+using C = NamedControls;
 
 const QString kTitle = QStringLiteral("ヘッダー・タイトル");
 const QString kTitleNote = QStringLiteral("(入力ない場合は種目名とする)");

@@ -4,19 +4,19 @@
 #include "core/PrintSettings.h"
 #include "platform/print/Printer.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "printing/PrintLayout.h"
-#include "printing/PrintingControls.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <vector>
 
 namespace {
 
-using C = PrintingControls;
+using C = NamedControls;
 
 QListWidget* list(QWidget* parent, const char* name, int left, int top, int width, int height)
 {
@@ -33,16 +33,13 @@ PrintSettingsConfirmation::PrintSettingsConfirmation(App& app, const char* objec
     : app_(app), settings_(settings), fieldNames_(fieldNames), chosen_(chosen), rows_(rows)
 {
     setObjectName(QString::fromLatin1(objectName));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(8760), text::twipsToPixels(6600));
 
-    Label1 = C::label(this, "Label1", QStringLiteral("印刷設定状況確認"), 240, 120, 7900, 420);
-    QFont big = Label1->font();
-    big.setPointSizeF(14);
-    big.setBold(true);
-    Label1->setFont(big);
+    Label1 = C::heading(this, "Label1", QStringLiteral("印刷設定状況確認"), 240, 120, 7900, 420);
     Label2 = C::label(this, "Label2",
-                   QStringLiteral("印刷設定画面で、各項目に設定したデータによる現在の印刷条件は、次の通りです。"), 240,
-                   660, 7900);
+                      QStringLiteral("印刷設定画面で、各項目に設定したデータによる現在の印刷条件は、次の通りです。"), 240,
+                      660, 7900);
     Label3 = C::label(this, "Label3", QStringLiteral("作成帳表："), 240, 1080, 1500);
     Label4 = C::label(this, "Label4", QString(), 1800, 1080, 6000);
 
@@ -118,25 +115,16 @@ void PrintSettingsConfirmation::Form_Load()
     const int total = sum + s.leftMarginMm;
     if (s.usableWidthMm < total) {
         Label11->setText(QStringLiteral("差引サイズオーバー"));
-        C::setTextColour(Label11, Qt::red);
+        C::setTextColour(*Label11, Qt::red);
         Label12->setText(QString::number(total - s.usableWidthMm));
-        C::setTextColour(Label12, Qt::red);
+        C::setTextColour(*Label12, Qt::red);
     } else {
         Label11->setText(QStringLiteral("差引余裕サイズ"));
-        C::setTextColour(Label11, Qt::blue);
+        C::setTextColour(*Label11, Qt::blue);
         Label12->setText(QString::number(s.usableWidthMm - total));
-        C::setTextColour(Label12, QApplication::palette().color(QPalette::ButtonText));
+        C::setTextColour(*Label12, QApplication::palette().color(QPalette::ButtonText));
     }
     showTitles();
 }
 
 void PrintSettingsConfirmation::showTitles() { Label20->setText(settings_.headerTitle1); }
-
-void PrintSettingsConfirmation::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

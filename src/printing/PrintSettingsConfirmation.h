@@ -52,8 +52,6 @@ protected:
 
     // The header title labels.
     virtual void showTitles();
-    // F1 opens the help file at this window's topic.
-    void keyPressEvent(QKeyEvent* e) override;
 
     App& app_;
     PrintSettings& settings_;

@@ -3,17 +3,17 @@
 #include "core/App.h"
 #include "platform/print/Printer.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "printing/PrintLayout.h"
-#include "printing/PrintingControls.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,7 +26,7 @@
 
 namespace {
 
-using C = PrintingControls;
+using C = NamedControls;
 
 const QString kNoReport = QStringLiteral("作成する帳表が選択されていません。");
 const QString kError = QStringLiteral("Error");
@@ -55,21 +55,18 @@ PrintSettingsDialog::PrintSettingsDialog(App& app, const Design& d, const QStrin
     : app_(app), fieldNames_(fieldNames), rows_(rows), listHeading_(listHeading), status_(status)
 {
     setObjectName(QString::fromLatin1(d.objectName));
+    installHelpKey(*this, app_.ui());
     setWindowTitle(app_.cache.caption(d.windowName));
     setFixedSize(text::twipsToPixels(8160), text::twipsToPixels(6900));
 
-    Label6 = C::label(this, "Label6", d.heading, 240, 120, 7600, 420);
-    QFont big = Label6->font();
-    big.setPointSizeF(14);
-    big.setBold(true);
-    Label6->setFont(big);
+    Label6 = C::heading(this, "Label6", d.heading, 240, 120, 7600, 420);
     Label6->setAlignment(Qt::AlignCenter);
 
     buildTabs(d);
 
-    Command4 = C::button(this, "Command4", QStringLiteral("Ｏ　Ｋ"), 240, 6240);
-    Command3 = C::button(this, "Command3", QStringLiteral("キャンセル"), 1680, 6240);
-    Command6 = C::button(this, "Command6", QStringLiteral("ヘルプ"), 3120, 6240);
+    Command4 = C::button(this, "Command4", QStringLiteral("Ｏ　Ｋ"), 240, 6240, 1300);
+    Command3 = C::button(this, "Command3", QStringLiteral("キャンセル"), 1680, 6240, 1300);
+    Command6 = C::button(this, "Command6", QStringLiteral("ヘルプ"), 3120, 6240, 1300);
     confirm_ = C::button(this, d.confirmButtonName, QStringLiteral("印刷設定状況確認"), 5760, 6240, 2160);
     Command4->setDefault(true);
 
@@ -104,9 +101,9 @@ void PrintSettingsDialog::buildTabs(const Design& d)
                C::make<QRadioButton>(Frame3, "Option3_1", 360, 960, 6000, 315)};
     Option3[0]->setText(d.detailReport);
     Option3[1]->setText(QStringLiteral("　ＣＤケース背面用明細リスト"));
-    Label12 = C::note(report, "Label12",
-                      QStringLiteral("出力するプリンターのドライバーによっては、印刷設定でエラーになったり、設定が無視されることがことがあります。　事前にプリンターのプロバティで、「フチなし印刷」のチェックをはずしたり・用紙サイズ等を設定しておくことをお勧めします。"),
-                      kDarkRed, 360, 2280, 6840, 1200);
+    Label12 = C::colouredNote(report, "Label12",
+                              QStringLiteral("出力するプリンターのドライバーによっては、印刷設定でエラーになったり、設定が無視されることがことがあります。　事前にプリンターのプロバティで、「フチなし印刷」のチェックをはずしたり・用紙サイズ等を設定しておくことをお勧めします。"),
+                              kDarkRed, 360, 2280, 6840, 1200);
 
     QWidget* fields = page(QStringLiteral("印刷項目の選定"));
     Label1 = C::label(fields, "Label1", QStringLiteral("印刷する項目の選択"), 240, 120, 4000);
@@ -114,16 +111,16 @@ void PrintSettingsDialog::buildTabs(const Design& d)
     Label3 = C::label(fields, "Label3", QStringLiteral("印刷する項目"), 4560, 480, 2700);
     List1 = C::make<QListWidget>(fields, "List1", 240, 780, 2700, 2640);
     chosen_ = C::make<QListWidget>(fields, d.chosenListName, 4560, 780, 2700, 2640);
-    Command1 = C::button(fields, "Command1", QStringLiteral("選択　＞"), 3120, 1020);
-    Command2 = C::button(fields, "Command2", QStringLiteral("＜　削除"), 3120, 1620);
-    Command5 = C::button(fields, "Command5", QStringLiteral("全て選択　≫"), 3120, 2220);
-    Label7 = C::note(fields, "Label7",
-                     QStringLiteral("ＣＤケース背面用リストは、印刷できる項目が２項目(文字数が少なければ３項目)程度となります。"),
-                     Qt::red, 240, 3600, 7080, 600);
+    Command1 = C::button(fields, "Command1", QStringLiteral("選択　＞"), 3120, 1020, 1300);
+    Command2 = C::button(fields, "Command2", QStringLiteral("＜　削除"), 3120, 1620, 1300);
+    Command5 = C::button(fields, "Command5", QStringLiteral("全て選択　≫"), 3120, 2220, 1300);
+    Label7 = C::colouredNote(fields, "Label7",
+                             QStringLiteral("ＣＤケース背面用リストは、印刷できる項目が２項目(文字数が少なければ３項目)程度となります。"),
+                             Qt::red, 240, 3600, 7080, 600);
 
     QWidget* font = page(QStringLiteral("フォント"));
-    Label8 = C::note(font, "Label8", QStringLiteral("ＣＤケース背面用リストのフォント・サイズは ”８” に固定されます。"),
-                     Qt::red, 360, 600, 6840, 600);
+    Label8 = C::colouredNote(font, "Label8", QStringLiteral("ＣＤケース背面用リストのフォント・サイズは ”８” に固定されます。"),
+                             Qt::red, 360, 600, 6840, 600);
 
     QWidget* paperPage = page(QStringLiteral("用 紙"));
     Frame1 = C::frame(paperPage, "Frame1", QStringLiteral("用 紙"), 240, 240, 3480, 1920);
@@ -142,9 +139,9 @@ void PrintSettingsDialog::buildTabs(const Design& d)
     Image2 = C::make<QLabel>(Frame2, "Image2", 1560, 360, 1200, 1200);
     Image2->setPixmap(sheet(true));
     Image2->setAlignment(Qt::AlignCenter);
-    Label10 = C::note(paperPage, "Label10",
-                      QStringLiteral("ＣＤケース背面用リストは、用紙が印刷領域(137x117)に固定されます。"), Qt::red, 240,
-                      2400, 7080, 600);
+    Label10 = C::colouredNote(paperPage, "Label10",
+                              QStringLiteral("ＣＤケース背面用リストは、用紙が印刷領域(137x117)に固定されます。"), Qt::red, 240,
+                              2400, 7080, 600);
 
     titlePage_ = page(QStringLiteral("ヘッダー・タイトル"));
     Label4 = C::label(titlePage_, "Label4", QStringLiteral("ヘッダー・タイトル"), 360, 360, 3600);
@@ -449,13 +446,4 @@ QStringList PrintSettingsDialog::namesOf(const std::array<FieldDefinition, 8>& f
     QStringList names;
     for (int k = 0; k < std::clamp(count, 0, 8); ++k) names << fields[k].name;
     return names;
-}
-
-void PrintSettingsDialog::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command6_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
 }

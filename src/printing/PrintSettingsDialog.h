@@ -144,7 +144,6 @@ protected:
     QListWidget* chosen_ = nullptr;
     QPushButton* confirm_ = nullptr;
 
-    void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void done(int result) override;
 

@@ -2,13 +2,13 @@
 
 #include "core/App.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/MaskedEdit.h"
-#include "platform/widgets/Twips.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -35,55 +35,40 @@ constexpr double kCurrencyLimit = 922337203685477.0;
 Form5kf::Form5kf(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form5kf"));
+    installHelpKey(*this, app_.ui());
     setModal(true);
 
-    Label1 = new QLabel(QStringLiteral("検索して開く  （レコードの選択）"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    setGeometryTwips(*Label1, 240, 120, 6000, 330);
+    Label1 = NamedControls::label(this, "Label1", QStringLiteral("検索して開く  （レコードの選択）"), 240, 120, 6000, 330);
 
-    Frame1 = new QGroupBox(QStringLiteral("検索する項目"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    setGeometryTwips(*Frame1, 240, 600, 4800, 3900);
+    Frame1 = NamedControls::frame(this, "Frame1", QStringLiteral("検索する項目"), 240, 600, 4800, 3900);
     for (int k = 0; k < 8; ++k) {
-        auto* o = new QRadioButton(Frame1);
-        o->setObjectName(QStringLiteral("Option1_%1").arg(k));
-        setGeometryTwips(*o, 240, 330 + 420 * k, 4400, 330);
+        auto* o = NamedControls::make<QRadioButton>(Frame1, QStringLiteral("Option1_%1").arg(k), 240, 330 + 420 * k,
+                                                    4400, 330);
         connect(o, &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
         Option1.push_back(o);
     }
 
-    Frame2 = new QGroupBox(QStringLiteral("検索条件（金額、日付）"), this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    setGeometryTwips(*Frame2, 5280, 600, 3000, 1700);
+    Frame2 = NamedControls::frame(this, "Frame2", QStringLiteral("検索条件（金額、日付）"), 5280, 600, 3000, 1700);
     const QStringList comparisons = {QStringLiteral("検索文字と　一致"), QStringLiteral("検索文字より 大きい"),
                                      QStringLiteral("検索文字より 小さい")};
     for (int i = 0; i < 3; ++i) {
-        auto* o = new QRadioButton(comparisons[i], Frame2);
-        o->setObjectName(QStringLiteral("Option2_%1").arg(i));
-        setGeometryTwips(*o, 240, 330 + 420 * (2 - i), 2600, 330);
+        auto* o = NamedControls::make<QRadioButton>(Frame2, QStringLiteral("Option2_%1").arg(i), 240,
+                                                    330 + 420 * (2 - i), 2600, 330);
+        o->setText(comparisons[i]);
         connect(o, &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
         Option2.push_back(o);
     }
 
-    Label2 = new QLabel(QStringLiteral("検索文字"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    setGeometryTwips(*Label2, 240, 4700, 1000, 330);
-    MaskEdBox1 = new MaskedEdit(this);
-    MaskEdBox1->setObjectName(QStringLiteral("MaskEdBox1"));
-    setGeometryTwips(*MaskEdBox1, 1300, 4660, 5000, 330);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("検索文字"), 240, 4700, 1000, 330);
+    MaskEdBox1 = NamedControls::make<MaskedEdit>(this, "MaskEdBox1", 1300, 4660, 5000, 330);
 
-    Check1 = new QCheckBox(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    setGeometryTwips(*Check1, 1300, 5100, 6000, 330);
+    Check1 = NamedControls::make<QCheckBox>(this, "Check1", 1300, 5100, 6000, 330);
+    Check1->setText(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
     connect(Check1, &QCheckBox::clicked, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
 
-    Command1 = new QPushButton(QStringLiteral("検　索"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    setGeometryTwips(*Command1, 5280, 2500, 1400, 450);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("検　索"), 5280, 2500, 1400, 450);
     connect(Command1, &QPushButton::clicked, this, &Form5kf::Command1_Click);
-    Command2 = new QPushButton(QStringLiteral("ヘルプ"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    setGeometryTwips(*Command2, 6880, 2500, 1400, 450);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("ヘルプ"), 6880, 2500, 1400, 450);
     connect(Command2, &QPushButton::clicked, this, &Form5kf::Command2_Click);
 
     resize(text::twipsToPixels(8600), text::twipsToPixels(5700));
@@ -195,12 +180,3 @@ void Form5kf::Command1_Click()
 }
 
 void Form5kf::Command2_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form5kf::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -10,14 +10,15 @@
 #include "lists/RecordReader.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
 #include "records/Form9k.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -40,20 +41,10 @@ constexpr int kHitsHeight = 6820;
 // What a Null text field is searched as.
 const QString kNullText = QStringLiteral("  ");
 
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(*l, left, top, width, 300);
-    return l;
-}
-
 QLineEdit* keyBox(QWidget* parent, const char* name, int left, int width)
 {
-    auto* t = new QLineEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
+    auto* t = NamedControls::make<QLineEdit>(parent, name, left, 570, width, 315);
     t->setReadOnly(true);
-    setGeometryTwips(*t, left, 570, width, 315);
     return t;
 }
 
@@ -100,6 +91,7 @@ Form9::Form9(App& app)
       openerListMode_(app.cache.listMode)
 {
     setObjectName(QStringLiteral("Form9"));
+    installHelpKey(*this, app_.ui());
     client_->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client_);
 
@@ -107,32 +99,24 @@ Form9::Form9(App& app)
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     setStatusBar(StatusBar1);
 
-    Label1 = label(client_, "Label1", QStringLiteral("全ファイルより検索"), 240, 100, 6000);
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
-    setHeightTwips(*Label1, 360);
+    Label1 = NamedControls::scaledHeading(client_, "Label1", QStringLiteral("全ファイルより検索"), 240, 100, 6000, 360, 1.3);
 
-    Label4 = label(client_, "Label4", QStringLiteral("種目区分："), 240, 600, 1100);
-    Label5 = label(client_, "Label5", QString(), 1350, 600, 4100);
-    Label8 = label(client_, "Label8", QStringLiteral("ファイル名"), 5600, 600, 1000);
+    Label4 = NamedControls::label(client_, "Label4", QStringLiteral("種目区分："), 240, 600, 1100, 300);
+    Label5 = NamedControls::label(client_, "Label5", QString(), 1350, 600, 4100, 300);
+    Label8 = NamedControls::label(client_, "Label8", QStringLiteral("ファイル名"), 5600, 600, 1000, 300);
     Text2 = keyBox(client_, "Text2", 6650, 1800);
-    Label6 = label(client_, "Label6", QStringLiteral("登録ＮＯ"), 8700, 600, 900);
+    Label6 = NamedControls::label(client_, "Label6", QStringLiteral("登録ＮＯ"), 8700, 600, 900, 300);
     Text3 = keyBox(client_, "Text3", 9650, 1200);
-    Label7 = label(client_, "Label7", QStringLiteral("サブＮＯ"), 11100, 600, 900);
+    Label7 = NamedControls::label(client_, "Label7", QStringLiteral("サブＮＯ"), 11100, 600, 900, 300);
     Text4 = keyBox(client_, "Text4", 12050, 1200);
     connect(Text2, &QLineEdit::textChanged, this, &Form9::Text2_Change);
 
-    ListView2 = new ReportListView(client_);
-    ListView2->setObjectName(QStringLiteral("ListView2"));
-    setGeometryTwips(*ListView2, kListLeft, kRecordTop, kListWidth, kRecordHeight);
+    ListView2 =
+        NamedControls::make<ReportListView>(client_, "ListView2", kListLeft, kRecordTop, kListWidth, kRecordHeight);
     connect(ListView2, &ReportListView::lostFocus, this, &Form9::ListView2_LostFocus);
 
-    Label2 = label(client_, "Label2", QStringLiteral("検索結果"), kListLeft, kHitsTop - 300, 2000);
-    ListView1 = new ReportListView(client_);
-    ListView1->setObjectName(QStringLiteral("ListView1"));
-    setGeometryTwips(*ListView1, kListLeft, kHitsTop, kListWidth, kHitsHeight);
+    Label2 = NamedControls::label(client_, "Label2", QStringLiteral("検索結果"), kListLeft, kHitsTop - 300, 2000, 300);
+    ListView1 = NamedControls::make<ReportListView>(client_, "ListView1", kListLeft, kHitsTop, kListWidth, kHitsHeight);
     connect(ListView1, &ReportListView::itemClicked, this, &Form9::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &Form9::ListView1_ColumnClick);
 
@@ -445,12 +429,3 @@ void Form9::mk1_Click()
 void Form9::mv11_Click() { mv11->toggle(); }
 
 void Form9::mh1_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form9::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        mh1_Click();
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
-}

@@ -78,9 +78,6 @@ public:
     // Hit list columns.
     enum Column { FoundText, CategoryName, FieldName, FileName, RegistrationNo, SubNo };
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     struct FileRef {
         int category;

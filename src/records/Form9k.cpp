@@ -1,58 +1,38 @@
 #include "records/Form9k.h"
 
 #include "core/App.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/Twips.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
-{
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(*l, left, top, width, 330);
-    return l;
-}
-
-}  // namespace
-
 Form9k::Form9k(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form9k"));
+    installHelpKey(*this, app_.ui());
     setModal(true);
 
-    Label1 = label(this, "Label1", QStringLiteral("全ファイルより検索"), 240, 120, 6000);
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
-    Label3 = label(this, "Label3", QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"), 240, 600,
-                   8400);
-    Label2 = label(this, "Label2", QStringLiteral("検索文字"), 240, 1170, 1000);
+    Label1 = NamedControls::scaledHeading(this, "Label1", QStringLiteral("全ファイルより検索"), 240, 120, 6000, 330, 1.3);
+    Label3 = NamedControls::label(this, "Label3",
+                                  QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"),
+                                  240, 600, 8400, 330);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("検索文字"), 240, 1170, 1000, 330);
 
-    Text1 = new QLineEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
-    setGeometryTwips(*Text1, 1300, 1130, 5400, 330);
+    Text1 = NamedControls::make<QLineEdit>(this, "Text1", 1300, 1130, 5400, 330);
 
-    Check1 = new QCheckBox(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"), this);
-    Check1->setObjectName(QStringLiteral("Check1"));
-    setGeometryTwips(*Check1, 1300, 1590, 6600, 330);
+    Check1 = NamedControls::make<QCheckBox>(this, "Check1", 1300, 1590, 6600, 330);
+    Check1->setText(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
     connect(Check1, &QCheckBox::clicked, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
 
-    Command1 = new QPushButton(QStringLiteral("検索"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    setGeometryTwips(*Command1, 1300, 2190, 1400, 450);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("検索"), 1300, 2190, 1400, 450);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Form9k::Command1_Click);
-    Command2 = new QPushButton(QStringLiteral("ヘルプ"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    setGeometryTwips(*Command2, 2900, 2190, 1400, 450);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("ヘルプ"), 2900, 2190, 1400, 450);
     Command2->setAutoDefault(false);
     connect(Command2, &QPushButton::clicked, this, &Form9k::Command2_Click);
 
@@ -88,12 +68,3 @@ void Form9k::Command1_Click()
 }
 
 void Form9k::Command2_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form9k::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        Command2_Click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

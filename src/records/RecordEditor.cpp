@@ -3,15 +3,15 @@
 #include "core/App.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/MaskedEdit.h"
-#include "platform/widgets/Twips.h"
+#include "platform/widgets/NamedControls.h"
 #include "records/FieldBox.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,6 +48,7 @@ RecordEditor::RecordEditor(App& a, const QString& objectName, const QString& win
     : app(a)
 {
     setObjectName(objectName);
+    installHelpKey(*this, app.ui());
     setWindowTitle(app.cache.caption(windowName));
     client = new QWidget(this);
     client->setObjectName(objectName + QStringLiteral("Client"));
@@ -61,12 +62,8 @@ RecordEditor::RecordEditor(App& a, const QString& objectName, const QString& win
     keepHeading->hide();
     buildFields();
 
-    Command1 = new QPushButton(client);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    setGeometryTwips(*Command1, 3000, kButtonTop, 2200, 450);
-    Command2 = new QPushButton(client);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    setGeometryTwips(*Command2, 5600, kButtonTop, 2200, 450);
+    Command1 = NamedControls::make<QPushButton>(client, "Command1", 3000, kButtonTop, 2200, 450);
+    Command2 = NamedControls::make<QPushButton>(client, "Command2", 5600, kButtonTop, 2200, 450);
     connect(Command1, &QPushButton::clicked, this, &RecordEditor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &RecordEditor::Command2_Click);
 
@@ -86,24 +83,19 @@ RecordEditor::~RecordEditor() = default;
 
 QLabel* RecordEditor::label(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
 {
-    auto* l = new QLabel(caption, parent);
-    l->setObjectName(QString::fromLatin1(name));
-    setGeometryTwips(*l, left, top, width, kRowHeight);
-    return l;
+    return NamedControls::label(parent, name, caption, left, top, width, kRowHeight);
 }
 
 QLineEdit* RecordEditor::keyBox(QWidget* parent, const char* name, int left)
 {
     // The key of the edited row is shown, never typed: a changed number would store the
     // values over another record.
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
+    auto* e = NamedControls::make<QLineEdit>(parent, name, left, 560, 1200, kRowHeight);
     e->setReadOnly(true);
     e->setFocusPolicy(Qt::ClickFocus);  // can be selected and copied, but Tab passes it by
     QPalette p = e->palette();
     p.setColor(QPalette::Base, QColor(224, 224, 224));
     e->setPalette(p);
-    setGeometryTwips(*e, left, 560, 1200, kRowHeight);
     return e;
 }
 
@@ -112,23 +104,17 @@ void RecordEditor::buildFields()
     for (int k = 0; k < 8; ++k) {
         const int top = kFirstRowTop + kRowStep * k;
         const QString suffix = QStringLiteral("_%1").arg(k);
-        auto* name = new QLabel(client);
-        name->setObjectName(QStringLiteral("Label1") + suffix);
-        setGeometryTwips(*name, 240, top, 2000, kRowHeight);
-        auto* type = new QLabel(client);
-        type->setObjectName(QStringLiteral("Label4") + suffix);
+        auto* name = NamedControls::make<QLabel>(client, QStringLiteral("Label1") + suffix, 240, top, 2000, kRowHeight);
+        auto* type =
+            NamedControls::make<QLabel>(client, QStringLiteral("Label4") + suffix, 2300, top, 1080, kRowHeight);
         type->setAlignment(Qt::AlignCenter);
-        setGeometryTwips(*type, 2300, top, 1080, kRowHeight);
         type->installEventFilter(this);
-        auto* box = new MaskedEdit(client);
-        box->setObjectName(QStringLiteral("MaskEdBox1") + suffix);
-        setGeometryTwips(*box, kBoxLeft, top, FieldBox::kWideWidth, kRowHeight);
-        auto* list = new QComboBox(client);
-        list->setObjectName(QStringLiteral("Combo1") + suffix);
-        setGeometryTwips(*list, kBoxLeft + FieldBox::kListWidth + 60, top, 4200, kRowHeight);
-        auto* keep = new QCheckBox(client);
-        keep->setObjectName(QStringLiteral("Check1") + suffix);
-        setGeometryTwips(*keep, 9600, top, 300, kRowHeight);
+        auto* box = NamedControls::make<MaskedEdit>(client, QStringLiteral("MaskEdBox1") + suffix, kBoxLeft, top,
+                                                    FieldBox::kWideWidth, kRowHeight);
+        auto* list = NamedControls::make<QComboBox>(client, QStringLiteral("Combo1") + suffix,
+                                                    kBoxLeft + FieldBox::kListWidth + 60, top, 4200, kRowHeight);
+        auto* keep =
+            NamedControls::make<QCheckBox>(client, QStringLiteral("Check1") + suffix, 9600, top, 300, kRowHeight);
         for (QWidget* w : {static_cast<QWidget*>(name), static_cast<QWidget*>(type), static_cast<QWidget*>(box),
                            static_cast<QWidget*>(list), static_cast<QWidget*>(keep)})
             w->hide();
@@ -552,12 +538,3 @@ void RecordEditor::me13_Click()
 }
 
 void RecordEditor::mh1_Click() { app.ui().sendHelpKey(*this); }
-
-void RecordEditor::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        mh1_Click();
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
-}

@@ -125,7 +125,6 @@ protected:
     QWidget* client = nullptr;
     App& app;
 
-    void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -4,6 +4,7 @@
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
@@ -28,19 +29,14 @@ const QString kNoMatchName = QStringLiteral("  該当なし");
 
 Form13b::Form13b(App& app) : ReportWindow(app, QStringLiteral("Form13b"), QStringLiteral("コード別利用件数調べ"), true)
 {
-    Label3 = new QLabel(QStringLiteral("コード・テーブル名"), client_);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    setGeometryTwips(*Label3, 300, 820, 1900, 300);
-    Combo1 = new QComboBox(client_);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Label3 = NamedControls::label(client_, "Label3", QStringLiteral("コード・テーブル名"), 300, 820, 1900, 300);
+    Combo1 = NamedControls::make<QComboBox>(client_, "Combo1", 2300, 760, 4200, 380);
     Combo1->setPlaceholderText(QStringLiteral("コード・テーブル名を選択してください"));
-    setGeometryTwips(*Combo1, 2300, 760, 4200, 380);
-    Label2 = new QLabel(QStringLiteral("利用件数調べの対象は、「ファイル設定でコード使用の指定」及び「コード・テーブル利用登録」で指定した"
-                                       "ファイル項目とします。"),
-                        client_);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = NamedControls::label(client_, "Label2",
+                                  QStringLiteral("利用件数調べの対象は、「ファイル設定でコード使用の指定」及び"
+                                                 "「コード・テーブル利用登録」で指定したファイル項目とします。"),
+                                  300, 1280, 11100, 560);
     Label2->setWordWrap(true);
-    setGeometryTwips(*Label2, 300, 1280, 11100, 560);
 
     setGeometryTwips(*ListView1, kListLeft, kListTop, kListWidth, kListHeight);
     setClientSizeTwips(kListLeft * 2 + kListWidth, kListTop + kListHeight + 120);

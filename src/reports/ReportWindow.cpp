@@ -2,14 +2,15 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
 
 #include <QAction>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -19,16 +20,11 @@ ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& h
     : app_(app), client_(new QWidget)
 {
     setObjectName(objectName);
+    installHelpKey(*this, app_.ui());
     client_->setObjectName(QStringLiteral("Client"));
     setCentralWidget(client_);
 
-    Label1 = new QLabel(heading, client_);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont headingFont = Label1->font();
-    headingFont.setPointSizeF(14);
-    headingFont.setBold(true);
-    Label1->setFont(headingFont);
-    setGeometryTwips(*Label1, 300, 150, 6000, 450);
+    Label1 = NamedControls::heading(client_, "Label1", heading, 300, 150, 6000, 450);
 
     ListView1 = new ReportListView(client_);
     ListView1->setObjectName(QStringLiteral("ListView1"));
@@ -70,15 +66,6 @@ void ReportWindow::mf11_Click()
 void ReportWindow::mf12_Click() { close(); }
 
 void ReportWindow::mh1_Click() { app_.ui().sendHelpKey(*this); }
-
-void ReportWindow::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QMainWindow::keyPressEvent(e);
-}
 
 QString ReportWindow::countText(qint64 n)
 {

@@ -68,8 +68,6 @@ protected:
     // The tick stops the timer: true the first time, false for any later tick.
     bool stopTimer1();
 
-    void keyPressEvent(QKeyEvent* e) override;
-
     App& app_;
     QWidget* client_ = nullptr;
 

@@ -3,13 +3,15 @@
 #include "core/App.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "schema/CacheRollback.h"
 #include "schema/Form2d.h"
-#include "schema/TwipsLayout.h"
 
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
 
 namespace {
 
@@ -55,38 +57,31 @@ void forgetMainFile(CategoryDefinition& row)
 Form2c::Form2c(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2c"));
+    installHelpKey(*this, app_.ui());
     setFixedSize(text::twipsToPixels(8100), text::twipsToPixels(5700));
 
-    Label1 = layout::label(this, "Label1", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
-    QFont heading = Label1->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label1->setFont(heading);
-    Label2 = layout::label(this, "Label2", QStringLiteral("在庫管理プログラムの稼動環境を設定します。"), 240, 660, 7500);
-    Label6 = layout::label(this, "Label6", QStringLiteral("データベースの設定："), 240, 1000, 7500);
-    Label7 = layout::label(this, "Label7",
-                           QStringLiteral("種目毎に、メインファイル（必須）と、必要に応じてサブファイルを設定します。"
-                                          "　種目区分とファイル区分を選択してください。"),
-                           480, 1300, 7300, 560);
+    Label1 = NamedControls::heading(this, "Label1", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
+    Label2 = NamedControls::label(this, "Label2", QStringLiteral("在庫管理プログラムの稼動環境を設定します。"), 240, 660, 7500);
+    Label6 = NamedControls::label(this, "Label6", QStringLiteral("データベースの設定："), 240, 1000, 7500);
+    Label7 = NamedControls::label(this, "Label7",
+                                  QStringLiteral("種目毎に、メインファイル（必須）と、必要に応じてサブファイルを設定します。"
+                                                 "　種目区分とファイル区分を選択してください。"),
+                                  480, 1300, 7300, 560);
     Label7->setWordWrap(true);
-    Label5 = layout::label(this, "Label5", QStringLiteral("ファイル設定の前に、種目名設定を行ってください。"), 480, 1940, 7300);
+    Label5 = NamedControls::label(this, "Label5", QStringLiteral("ファイル設定の前に、種目名設定を行ってください。"), 480, 1940, 7300);
 
-    Label8 = layout::label(this, "Label8", QStringLiteral("種目："), 480, 2560, 1000);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    layout::place(Combo1, 1500, 2500, 3300, 360);
-    Label9 = layout::label(this, "Label9", QStringLiteral("ファイル："), 480, 3160, 1000);
-    Combo2 = new QComboBox(this);
-    Combo2->setObjectName(QStringLiteral("Combo2"));
-    layout::place(Combo2, 1500, 3100, 1800, 360);
+    Label8 = NamedControls::label(this, "Label8", QStringLiteral("種目："), 480, 2560, 1000);
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", 1500, 2500, 3300, 360);
+    Label9 = NamedControls::label(this, "Label9", QStringLiteral("ファイル："), 480, 3160, 1000);
+    Combo2 = NamedControls::make<QComboBox>(this, "Combo2", 1500, 3100, 1800, 360);
 
-    Command2 = layout::button(this, "Command2", QStringLiteral("ファイル設定"), 5400, 2460, 2200);
-    Command1 = layout::button(this, "Command1", QStringLiteral("データ削除"), 5400, 3060, 2200);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("ファイル設定"), 5400, 2460, 2200);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("データ削除"), 5400, 3060, 2200);
     Command1->setToolTip(QStringLiteral("登録済のデータを削除します。ファイル、項目は変更ありません。"));
-    Command4 = layout::button(this, "Command4", QStringLiteral("ファイル削除"), 5400, 3660, 2200);
+    Command4 = NamedControls::button(this, "Command4", QStringLiteral("ファイル削除"), 5400, 3660, 2200);
     Command4->setToolTip(QStringLiteral("選択した種目ファイルを削除します。"));
-    Command3 = layout::button(this, "Command3", QStringLiteral("戻る"), 1500, 4560);
-    Command5 = layout::button(this, "Command5", QStringLiteral("ヘルプ"), 3000, 4560);
+    Command3 = NamedControls::button(this, "Command3", QStringLiteral("戻る"), 1500, 4560, 1200);
+    Command5 = NamedControls::button(this, "Command5", QStringLiteral("ヘルプ"), 3000, 4560, 1200);
     connect(Command1, &QPushButton::clicked, this, &Form2c::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form2c::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2c::Command3_Click);
@@ -155,15 +150,21 @@ void Form2c::Command2_Click()
     app_.ui().showModal(fields);
 }
 
-void Form2c::Command1_Click()
+int Form2c::chooseAndConfirm(const QString& question)
 {
     const int i = chooseCategory();
-    if (i < 0) return;
+    if (i < 0) return -1;
     ConfigCache& c = app_.cache;
     c.currentCategory = static_cast<qint16>(i);
-    if (!confirm(c.currentCategoryName + QStringLiteral("・") + c.currentFileKind +
-                 QStringLiteral("のデータを全て削除しますか？")))
-        return;
+    if (!confirm(c.currentCategoryName + QStringLiteral("・") + c.currentFileKind + question)) return -1;
+    return i;
+}
+
+void Form2c::Command1_Click()
+{
+    const int i = chooseAndConfirm(QStringLiteral("のデータを全て削除しますか？"));
+    if (i < 0) return;
+    ConfigCache& c = app_.cache;
 
     app_.guard([&] {
         CategoryDefinition& row = c.rows[i];
@@ -203,13 +204,9 @@ void Form2c::Command1_Click()
 
 void Form2c::Command4_Click()
 {
-    const int i = chooseCategory();
+    const int i = chooseAndConfirm(QStringLiteral("のファイルを削除しますか？"));
     if (i < 0) return;
     ConfigCache& c = app_.cache;
-    c.currentCategory = static_cast<qint16>(i);
-    if (!confirm(c.currentCategoryName + QStringLiteral("・") + c.currentFileKind +
-                 QStringLiteral("のファイルを削除しますか？")))
-        return;
 
     app_.guard([&] {
         CategoryDefinition& row = c.rows[i];
@@ -254,12 +251,3 @@ void Form2c::Command4_Click()
 void Form2c::Command3_Click() { reject(); }
 
 void Form2c::Command5_Click() { app_.ui().sendHelpKey(*this); }
-
-void Form2c::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -42,13 +42,12 @@ public:
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
 
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
-
 private:
     // Takes the category and file kind from the boxes into the cache; the index of the
     // category, or -1 (after telling the person) when no category is named.
     int chooseCategory();
+    // The chosen category after the person agreed to "<name>・<kind>" + question; -1 otherwise.
+    int chooseAndConfirm(const QString& question);
     bool subKindChosen() const;
     bool confirm(const QString& question);
     void notice(const QString& text);

@@ -3,15 +3,18 @@
 #include "core/App.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
+#include "platform/widgets/Twips.h"
 #include "schema/CacheRollback.h"
 #include "schema/ColumnNameCheck.h"
-#include "schema/TwipsLayout.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -36,54 +39,47 @@ int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
 Form2d::Form2d(App& app) : app_(app)
 {
     setObjectName(QStringLiteral("Form2d"));
+    installHelpKey(*this, app_.ui());
     // The window is as wide as the schema window placement expects.
     setFixedSize(text::twipsToPixels(kWindowWidth), text::twipsToPixels(6000));
 
-    Label2 = layout::label(this, "Label2", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
-    QFont heading = Label2->font();
-    heading.setPointSizeF(14);
-    heading.setBold(true);
-    Label2->setFont(heading);
-    Label3 = layout::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
-    Label1 = layout::label(this, "Label1", QString(), 1700, 600, 11000);
-    Label4 = layout::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
-    Label5 = layout::label(this, "Label5", QString(), 1700, 900, 2000);
-    Label10 = layout::label(this, "Label10", QString(), 4000, 900, 4600);
-    Label11 = layout::label(this, "Label11", QString(), 8800, 900, 1200);
-    Label6 = layout::label(this, "Label6", QStringLiteral("フィールド(項目)の数  (1～8)"), 240, 1260, 2800);
-    Combo1 = new QComboBox(this);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    layout::place(Combo1, 3100, 1220, 800, 330);
-    Label12 = layout::label(this, "Label12", QStringLiteral("＊.最初にフィールドの数を選択する。"), 4100, 1260, 5400);
-    Label9 = layout::label(this, "Label9",
-                           QStringLiteral(" TEXT      テキスト型    LONG      数値型        CURRENCY  通貨       DATE          日付"),
-                           240, 1640, 12400);
+    Label2 = NamedControls::heading(this, "Label2", QStringLiteral("ファイル設定"), 240, 120, 3000, 400);
+    Label3 = NamedControls::label(this, "Label3", QStringLiteral("ファイル名"), 240, 600, 1400);
+    Label1 = NamedControls::label(this, "Label1", QString(), 1700, 600, 11000);
+    Label4 = NamedControls::label(this, "Label4", QStringLiteral("テーブル名称"), 240, 900, 1400);
+    Label5 = NamedControls::label(this, "Label5", QString(), 1700, 900, 2000);
+    Label10 = NamedControls::label(this, "Label10", QString(), 4000, 900, 4600);
+    Label11 = NamedControls::label(this, "Label11", QString(), 8800, 900, 1200);
+    Label6 = NamedControls::label(this, "Label6", QStringLiteral("フィールド(項目)の数  (1～8)"), 240, 1260, 2800);
+    Combo1 = NamedControls::make<QComboBox>(this, "Combo1", 3100, 1220, 800, 330);
+    Label12 = NamedControls::label(this, "Label12", QStringLiteral("＊.最初にフィールドの数を選択する。"), 4100, 1260, 5400);
+    Label9 = NamedControls::label(this, "Label9",
+                                  QStringLiteral(" TEXT      テキスト型    LONG      数値型        CURRENCY  通貨       DATE          日付"),
+                                  240, 1640, 12400);
     Label9->setFont(QFont(QStringLiteral("IPAGothic")));
-    Label15 = layout::label(this, "Label15", QStringLiteral("DATE型の項目はデータ入力必須となります"), 240, 1960, 5000);
+    Label15 = NamedControls::label(this, "Label15", QStringLiteral("DATE型の項目はデータ入力必須となります"), 240, 1960, 5000);
 
-    Label7 = layout::label(this, "Label7", QStringLiteral("フィールド(項目)名称"), kNameLeft, 3000, 3000);
-    Label8 = layout::label(this, "Label8", QStringLiteral("データ型"), kTypeLeft, 3000, 1600);
-    Label14 = layout::label(this, "Label14", QStringLiteral("コード使用の有無"), kCheckLeft, 3000, 1600);
+    Label7 = NamedControls::label(this, "Label7", QStringLiteral("フィールド(項目)名称"), kNameLeft, 3000, 3000);
+    Label8 = NamedControls::label(this, "Label8", QStringLiteral("データ型"), kTypeLeft, 3000, 1600);
+    Label14 = NamedControls::label(this, "Label14", QStringLiteral("コード使用の有無"), kCheckLeft, 3000, 1600);
     Text1.assign(9, nullptr);
     Combo2.assign(9, nullptr);
     Check1.assign(9, nullptr);
     createRow(1);
 
     // The code table picker appears beside the row whose "コード使用" was ticked.
-    Combo3 = new QComboBox(this);
-    Combo3->setObjectName(QStringLiteral("Combo3"));
+    Combo3 = NamedControls::make<QComboBox>(this, "Combo3", kPickerLeft, rowTop(1), 3900, 330);
     Combo3->setPlaceholderText(QStringLiteral("コード・テーブルを選択して下さい"));
-    layout::place(Combo3, kPickerLeft, rowTop(1), 3900, 330);
     Combo3->hide();
 
-    Label13 = layout::label(this, "Label13",
-                            QStringLiteral("フィールド名称及びそのフィールドのデータ形式を、フィールドの数だけ入力する。"
-                                           " ( , . - = ( ) / 等の記号は使用しないでください)"),
-                            240, 4320, 7500, 600);
+    Label13 = NamedControls::label(this, "Label13",
+                                   QStringLiteral("フィールド名称及びそのフィールドのデータ形式を、フィールドの数だけ入力する。"
+                                                  " ( , . - = ( ) / 等の記号は使用しないでください)"),
+                                   240, 4320, 7500, 600);
     // Two lines: the instruction, then the symbols not to use.
     Label13->setWordWrap(true);
-    Command1 = layout::button(this, "Command1", QStringLiteral("作成"), kButtonLeft, 4320);
-    Command2 = layout::button(this, "Command2", QStringLiteral("戻る"), kButtonLeft, kFirstRowTop);
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("作成"), kButtonLeft, 4320, 1200);
+    Command2 = NamedControls::button(this, "Command2", QStringLiteral("戻る"), kButtonLeft, kFirstRowTop, 1200);
 
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(Combo3, &QComboBox::activated, this, [this] { Combo3_Click(); });
@@ -95,17 +91,15 @@ Form2d::Form2d(App& app) : app_(app)
 
 void Form2d::createRow(int row)
 {
-    auto* t = new QLineEdit(this);
-    t->setObjectName(QStringLiteral("Text1_%1").arg(row));
+    auto* t =
+        NamedControls::make<QLineEdit>(this, QStringLiteral("Text1_%1").arg(row), kNameLeft, rowTop(row), 3400, 330);
     t->setMaxLength(kMaxNameLength);
-    layout::place(t, kNameLeft, rowTop(row), 3400, 330);
-    auto* c = new QComboBox(this);
-    c->setObjectName(QStringLiteral("Combo2_%1").arg(row));
+    auto* c =
+        NamedControls::make<QComboBox>(this, QStringLiteral("Combo2_%1").arg(row), kTypeLeft, rowTop(row), 1700, 330);
     c->setEditable(true);
-    layout::place(c, kTypeLeft, rowTop(row), 1700, 330);
-    auto* k = new QCheckBox(QStringLiteral("コード使用"), this);
-    k->setObjectName(QStringLiteral("Check1_%1").arg(row));
-    layout::place(k, kCheckLeft, rowTop(row), 1500, 330);
+    auto* k =
+        NamedControls::make<QCheckBox>(this, QStringLiteral("Check1_%1").arg(row), kCheckLeft, rowTop(row), 1500, 330);
+    k->setText(QStringLiteral("コード使用"));
     connect(k, &QCheckBox::toggled, this, [this, row] { Check1_Click(row); });
     Text1[row] = t;
     Combo2[row] = c;
@@ -154,8 +148,8 @@ void Form2d::Combo1_Click()
     if (n < 1 || n > 8) return;
     n_ = static_cast<qint16>(n);
     setFixedHeight(text::twipsToPixels(6000 + kRowStep * (n - 1)));
-    layout::setTop(Command1, 4320 + kRowStep * (n - 1));
-    layout::setTop(Label13, 4320 + kRowStep * (n - 1));
+    setTopTwips(*Command1, 4320 + kRowStep * (n - 1));
+    setTopTwips(*Label13, 4320 + kRowStep * (n - 1));
     for (int row = 2; row <= 8; ++row) {
         Text1[row]->setVisible(row <= n);
         Combo2[row]->setVisible(row <= n);
@@ -168,7 +162,7 @@ void Form2d::Check1_Click(int row)
     if (row < 1 || row > 8) return;
     if (Check1[row]->isChecked()) {
         codeRow_ = row;
-        layout::setTop(Combo3, rowTop(row));
+        setTopTwips(*Combo3, rowTop(row));
         Combo3->setCurrentIndex(-1);
         Combo3->show();
         Text1[row]->setReadOnly(true);
@@ -298,12 +292,3 @@ void Form2d::Command1_Click()
 }
 
 void Form2d::Command2_Click() { reject(); }
-
-void Form2d::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_F1) {
-        app_.ui().sendHelpKey(*this);
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}

@@ -1,0 +1,53 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+class QColor;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QWidget;
+
+// Controls of the windows, placed in twips (see Twips.h) and carrying their designed names as
+// objectName, so that tests and accessibility find them.
+class NamedControls {
+public:
+    // Any control, made on the parent, named and placed.
+    template <class W>
+    static W* make(QWidget* parent, const QString& name, int left, int top, int width, int height)
+    {
+        auto* w = new W(parent);
+        place(*w, name, left, top, width, height);
+        return w;
+    }
+    static void place(QWidget& w, const QString& name, int left, int top, int width, int height);
+
+    // A one-line label, 255 twips high unless told.
+    static QLabel* label(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                         int height = 255);
+    // The heading of a window: a bold label of the given size in points.
+    static QLabel* heading(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                           int height, double points = 14);
+    // A heading sized from the window's own font: bold and `scale` times as large.
+    static QLabel* scaledHeading(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                                 int width, int height, double scale);
+    // A label whose text wraps within its box, drawn in a colour of its own.
+    static QLabel* colouredNote(QWidget* parent, const QString& name, const QString& caption, const QColor& colour,
+                                int left, int top, int width, int height);
+    // A read-only note showing the lines as they stand, without wrapping or scroll bars: the
+    // note is sized to its text. It takes no focus.
+    static QPlainTextEdit* note(QWidget* parent, const QString& name, const QStringList& lines, int left, int top,
+                                int width, int height);
+
+    static QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
+                               int width, int height = 420);
+    static QGroupBox* frame(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
+                            int height);
+
+    static void setTextColour(QWidget& w, const QColor& colour);
+
+private:
+    // Makes the label's text bold, of the given size in points.
+    static QLabel* setBold(QLabel* l, double points);
+};
