@@ -226,13 +226,8 @@ bool Form1::Form_Load()
         // exists is never replaced, whatever it holds.
         if (!QFileInfo::exists(path)) Database::createFresh(path);
         Database db = Database::open(path);
-        if (!db.tableExists(management::kTable))
-            throw DbError(QStringLiteral("管理テーブルがありません。"));
-        if (db.columns(management::kTable).size() != static_cast<size_t>(management::kColumnCount))
-            throw DbError(QStringLiteral("管理テーブルの列の数が正しくありません。"));
+        if (const auto problem = management::shapeProblem(db)) throw DbError(*problem);
         Recordset table = db.openTable(management::kTable);
-        if (table.recordCount() < management::kRowCount)
-            throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
         app_.cache.LoadConfigCache(table);
     } catch (const DbError& e) {
         app_.ui().msgBox(QStringLiteral("データベース ファイル「%1」を使用できないため、終了します。\r\n%2").arg(path, e.message()),

@@ -96,16 +96,8 @@ QString Form12b::checkBackup(const QString& path)
 {
     try {
         Database db = Database::open(path);
-        if (!db.tableExists(management::kTable)) return QStringLiteral("管理テーブルがありません。");
-        const std::vector<ColumnInfo> cols = db.columns(management::kTable);
-        if (cols.size() != static_cast<size_t>(management::kColumnCount))
-            return QStringLiteral("管理テーブルの列の数が正しくありません。");
-        for (int i = 0; i < management::kColumnCount; ++i)
-            if (cols[i].name != management::columnNames()[i])
-                return QStringLiteral("管理テーブルの列「%1」がありません。").arg(management::columnNames()[i]);
+        if (const auto problem = management::shapeProblem(db)) return *problem;
         Recordset table = db.openTable(management::kTable);
-        if (table.recordCount() != management::kRowCount)
-            return QStringLiteral("管理テーブルの行数が %1 行ではありません。").arg(management::kRowCount);
         // The seven rows must read as the start-up reads them.
         ConfigCache scratch;
         scratch.LoadConfigCache(table);

@@ -1,5 +1,7 @@
 #include "platform/db/ManagementSchema.h"
 
+#include "platform/db/Database.h"
+
 namespace management {
 
 namespace {
@@ -46,6 +48,19 @@ QString createStatement()
     QStringList cols;
     for (int i = 0; i < kColumnCount; ++i) cols << columnNames()[i] + QLatin1Char(' ') + columnTypes()[i];
     return QStringLiteral("CREATE TABLE %1 (%2)").arg(kTable, cols.join(QStringLiteral(", ")));
+}
+
+std::optional<QString> shapeProblem(Database& db)
+{
+    if (!db.tableExists(kTable)) return QStringLiteral("管理テーブルがありません。");
+    const std::vector<ColumnInfo> cols = db.columns(kTable);
+    if (cols.size() != static_cast<size_t>(kColumnCount)) return QStringLiteral("管理テーブルの列の数が正しくありません。");
+    for (int i = 0; i < kColumnCount; ++i)
+        if (cols[size_t(i)].name != columnNames()[i])
+            return QStringLiteral("管理テーブルの列「%1」がありません。").arg(columnNames()[i]);
+    if (db.openTable(kTable).recordCount() < kRowCount)
+        return QStringLiteral("管理テーブルの行が足りません (7 行必要です)。");
+    return std::nullopt;
 }
 
 }  // namespace management

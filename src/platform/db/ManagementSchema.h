@@ -1,6 +1,9 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+class Database;
 
 // The management table 管理テーブル: forty-three columns in a fixed physical order. The
 // configuration cache reads them by ordinal and writes them back by name.
@@ -16,6 +19,10 @@ const QStringList& columnNames();
 const QStringList& columnTypes();
 // The CREATE TABLE statement of the management table.
 QString createStatement();
+
+// What is wrong with the management table of an open database, in Japanese, or nullopt
+// when the table is there with its 43 columns in order and at least its seven rows.
+std::optional<QString> shapeProblem(Database& db);
 
 // Initial settings of the system row (row 7).
 inline const QString kInitialTitle = QStringLiteral("在庫管理");
