@@ -72,33 +72,31 @@ void RecordingBackend::drawText(const QPointF& topLeftMm, const QString& text, c
 
 void RecordingBackend::drawLine(const QPointF& fromMm, const QPointF& toMm, const PrintPen& pen)
 {
-    PrintOp o = op(PrintOp::Kind::Line);
-    o.x1 = fromMm.x();
-    o.y1 = fromMm.y();
-    o.x2 = toMm.x();
-    o.y2 = toMm.y();
+    PrintOp o = spanOp(PrintOp::Kind::Line, fromMm, toMm);
     o.pen = pen;
     ops_.push_back(o);
 }
 
+PrintOp RecordingBackend::spanOp(PrintOp::Kind kind, const QPointF& fromMm, const QPointF& toMm) const
+{
+    PrintOp o = op(kind);
+    o.x1 = fromMm.x();
+    o.y1 = fromMm.y();
+    o.x2 = toMm.x();
+    o.y2 = toMm.y();
+    return o;
+}
+
 void RecordingBackend::drawBox(const QRectF& rectMm, const PrintPen& pen)
 {
-    PrintOp o = op(PrintOp::Kind::Box);
-    o.x1 = rectMm.left();
-    o.y1 = rectMm.top();
-    o.x2 = rectMm.right();
-    o.y2 = rectMm.bottom();
+    PrintOp o = spanOp(PrintOp::Kind::Box, rectMm.topLeft(), rectMm.bottomRight());
     o.pen = pen;
     ops_.push_back(o);
 }
 
 void RecordingBackend::drawPicture(const QRectF& rectMm, const QImage& picture)
 {
-    PrintOp o = op(PrintOp::Kind::Picture);
-    o.x1 = rectMm.left();
-    o.y1 = rectMm.top();
-    o.x2 = rectMm.right();
-    o.y2 = rectMm.bottom();
+    PrintOp o = spanOp(PrintOp::Kind::Picture, rectMm.topLeft(), rectMm.bottomRight());
     o.picture = picture;
     ops_.push_back(o);
 }

@@ -60,6 +60,8 @@ public:
 
 private:
     PrintOp op(PrintOp::Kind kind) const;
+    // An operation between two points (a line, or the corners of a box or picture).
+    PrintOp spanOp(PrintOp::Kind kind, const QPointF& fromMm, const QPointF& toMm) const;
 
     int paper_ = paper::A4;
     Orientation orientation_ = Orientation::Portrait;
