@@ -52,12 +52,9 @@ Form10::Form10(App& app) : app_(app), client_(new QWidget)
 {
     setObjectName(QStringLiteral("Form10"));
     installHelpKey(*this, app_.ui());
-    client_->setObjectName(QStringLiteral("Client"));
-    setCentralWidget(client_);
+    NamedControls::setClient(*this, client_);
 
-    StatusBar1 = new StatusBar3(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    setStatusBar(StatusBar1);
+    StatusBar1 = NamedControls::statusBar(*this);
 
     Label1 = NamedControls::scaledHeading(client_, "Label1", QStringLiteral("照　会"), 240, 100, 2000, 360, 1.3);
     Label2 = NamedControls::label(client_, "Label2", QStringLiteral("種目区分："), 2600, 160, 1100, 300);

@@ -53,12 +53,9 @@ RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailT
     : app_(app), client_(new QWidget), detail(client_, detailTop), wording_(wording)
 {
     installHelpKey(*this, app_.ui());
-    client_->setObjectName(QStringLiteral("Client"));
-    setCentralWidget(client_);
+    NamedControls::setClient(*this, client_);
 
-    StatusBar1 = new StatusBar3(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    setStatusBar(StatusBar1);
+    StatusBar1 = NamedControls::statusBar(*this);
 
     ListView1 = NamedControls::make<ReportListView>(client_, "ListView1", kListLeft, 1800, kListWidth, 7455);
     connect(ListView1, &ReportListView::itemClicked, this, &RecordListWindow::ListView1_ItemClick);

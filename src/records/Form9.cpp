@@ -92,12 +92,9 @@ Form9::Form9(App& app)
 {
     setObjectName(QStringLiteral("Form9"));
     installHelpKey(*this, app_.ui());
-    client_->setObjectName(QStringLiteral("Client"));
-    setCentralWidget(client_);
+    NamedControls::setClient(*this, client_);
 
-    StatusBar1 = new StatusBar3(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    setStatusBar(StatusBar1);
+    StatusBar1 = NamedControls::statusBar(*this);
 
     Label1 = NamedControls::scaledHeading(client_, "Label1", QStringLiteral("全ファイルより検索"), 240, 100, 6000, 360, 1.3);
 

@@ -21,8 +21,7 @@ ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& h
 {
     setObjectName(objectName);
     installHelpKey(*this, app_.ui());
-    client_->setObjectName(QStringLiteral("Client"));
-    setCentralWidget(client_);
+    NamedControls::setClient(*this, client_);
 
     Label1 = NamedControls::heading(client_, "Label1", heading, 300, 150, 6000, 450);
 
@@ -32,9 +31,7 @@ ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& h
     ListView1->setGridLines(true);
 
     if (withStatusBar) {
-        StatusBar1 = new StatusBar3(this);
-        StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-        setStatusBar(StatusBar1);
+        StatusBar1 = NamedControls::statusBar(*this);
     }
 
     QMenuBar* bar = menuBar();

@@ -1,5 +1,9 @@
 #include "platform/widgets/NamedControls.h"
 
+#include "platform/widgets/StatusBar3.h"
+
+#include <QMainWindow>
+
 #include "platform/widgets/Twips.h"
 
 #include <QColor>
@@ -90,4 +94,18 @@ void NamedControls::setTextColour(QWidget& w, const QColor& colour)
     QPalette p = w.palette();
     p.setColor(QPalette::WindowText, colour);
     w.setPalette(p);
+}
+
+void NamedControls::setClient(QMainWindow& window, QWidget* client)
+{
+    client->setObjectName(QStringLiteral("Client"));
+    window.setCentralWidget(client);
+}
+
+StatusBar3* NamedControls::statusBar(QMainWindow& window)
+{
+    auto* bar = new StatusBar3(&window);
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    window.setStatusBar(bar);
+    return bar;
 }

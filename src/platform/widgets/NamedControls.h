@@ -5,9 +5,11 @@
 class QColor;
 class QGroupBox;
 class QLabel;
+class QMainWindow;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
+class StatusBar3;
 
 // Controls of the windows, placed in twips (see Twips.h) and carrying their designed names as
 // objectName, so that tests and accessibility find them.
@@ -46,6 +48,12 @@ public:
                             int height);
 
     static void setTextColour(QWidget& w, const QColor& colour);
+
+    // The client area of a window with a menu: `client` becomes its central widget, named
+    // "Client".
+    static void setClient(QMainWindow& window, QWidget* client);
+    // The three-panel status bar StatusBar1 of a window.
+    static StatusBar3* statusBar(QMainWindow& window);
 
 private:
     // Makes the label's text bold, of the given size in points.
