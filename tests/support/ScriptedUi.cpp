@@ -93,6 +93,14 @@ std::optional<QString> ScriptedUi::chooseOpenFile(const QString& title, const QS
     return std::get<std::optional<QString>>(r);
 }
 
+std::optional<QString> ScriptedUi::chooseSaveFile(const QString& title, const QString& proposedPath, const QString&)
+{
+    calls_.push_back({QStringLiteral("chooseSaveFile"), proposedPath, title});
+    Reply r = next(QStringLiteral("save dialog ") + title);
+    if (!std::holds_alternative<std::optional<QString>>(r)) unanswered(title);
+    return std::get<std::optional<QString>>(r);
+}
+
 bool ScriptedUi::choosePrinter(Printer&)
 {
     calls_.push_back({QStringLiteral("choosePrinter"), QString(), QString()});

@@ -124,6 +124,13 @@ std::optional<QString> QtUi::chooseOpenFile(const QString& title, const QString&
     return f;
 }
 
+std::optional<QString> QtUi::chooseSaveFile(const QString& title, const QString& proposedPath, const QString& filter)
+{
+    const QString f = QFileDialog::getSaveFileName(QApplication::activeWindow(), title, proposedPath, filter);
+    if (f.isEmpty()) return std::nullopt;
+    return f;
+}
+
 bool QtUi::choosePrinter(Printer& printer)
 {
     // The printer keeps what is chosen here; a device without a Qt printer has nothing to choose.

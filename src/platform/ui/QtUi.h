@@ -12,6 +12,7 @@ public:
     std::optional<FontSpec> chooseFont(const FontSpec& initial) override;
     std::optional<QString> chooseFolder(const QString& title, const QString& startDir) override;
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) override;
+    std::optional<QString> chooseSaveFile(const QString& title, const QString& proposedPath, const QString& filter) override;
     bool choosePrinter(Printer& printer) override;
     void showModal(QWidget& window) override;
     QAction* popupMenu(QMenu& menu, const QPoint& globalPos) override;

@@ -36,6 +36,8 @@ public:
     // A folder or file chosen by the person; nullopt when cancelled.
     virtual std::optional<QString> chooseFolder(const QString& title, const QString& startDir) = 0;
     virtual std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) = 0;
+    // A file to write, proposed as proposedPath; the dialog asks before replacing a file.
+    virtual std::optional<QString> chooseSaveFile(const QString& title, const QString& proposedPath, const QString& filter) = 0;
     // The printer dialog over the program's printer: the person picks the device, paper,
     // orientation and copies, which the printer keeps. false when cancelled.
     virtual bool choosePrinter(Printer& printer) = 0;
