@@ -6,8 +6,8 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "schema/CacheRollback.h"
-#include "schema/ColumnNameCheck.h"
+#include "core/CacheRollback.h"
+#include "core/ColumnNameCheck.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
 #include "platform/widgets/Twips.h"
-#include "schema/CacheRollback.h"
+#include "core/CacheRollback.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
 class QPushButton;
@@ -11,7 +12,7 @@ class Form5 : public RecordListWindow {
 public:
     explicit Form5(App& app);
     // Shows the list modally, again as long as it closes to be reopened.
-    static void run(App& app) { showUntilDone<Form5>(app); }
+    static void run(App& app) { ::showUntilDone<Form5>(app); }
 
     void Timer1_Timer() override;
     void Command1_Click();

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
 // The sub records of one main record (種目別サブ明細): the main record as the one row of
@@ -8,7 +9,7 @@ class Form6 : public RecordListWindow {
 public:
     explicit Form6(App& app);
     // Shows the list modally, again as long as it closes to be reopened.
-    static void run(App& app) { showUntilDone<Form6>(app); }
+    static void run(App& app) { ::showUntilDone<Form6>(app); }
 
     void Timer1_Timer() override;
 

@@ -2,7 +2,7 @@
 #include "core/CategoryDefinition.h"
 #include "lists/DetailPanel.h"
 #include "lists/ListDialogTarget.h"
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 #include "records/RecordEditor.h"
 
 #include <QMainWindow>
@@ -44,10 +44,6 @@ public:
 
     // Set when the window closed to be opened again; the opener shows a fresh one.
     bool reopenRequested() const { return reopen_; }
-
-    // Shows a list window modally, again as long as it asks to be reopened.
-    template <class W>
-    static void showUntilDone(App& app);
 
     // Opening: caption, placement, and the first tick of the timer for the reading.
     void Form_Load();
@@ -184,16 +180,3 @@ private:
     std::map<QString, QAction*> toolbarButtons_;
     bool reopen_ = false;
 };
-
-#include "core/App.h"
-#include "platform/ui/Ui.h"
-
-template <class W>
-void RecordListWindow::showUntilDone(App& app)
-{
-    for (;;) {
-        W window(app);
-        app.ui().showModal(window);
-        if (!window.reopenRequested()) return;
-    }
-}

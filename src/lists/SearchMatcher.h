@@ -1,5 +1,5 @@
 #pragma once
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 
 #include <QDate>
 #include <QString>

@@ -5,6 +5,7 @@
 #include "maintenance/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
 #include "platform/db/Database.h"
+#include "platform/db/DbError.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -18,32 +19,21 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeView>
-#include <sqlite3.h>
 
 namespace {
 
 const QString kUnchanged = QStringLiteral("現在のデータベースは変更されていません。");
 
-// The engine's own check of every page of the file: "ok", or the damage it found.
+// The engine's own check of every page of the file: empty, or the damage it found.
 QString damageOf(Database& db)
 {
-    QStringList found;
-    char* error = nullptr;
-    const int rc = sqlite3_exec(
-        db.handle(), "PRAGMA quick_check",
-        [](void* out, int columns, char** values, char**) {
-            if (columns > 0 && values[0]) static_cast<QStringList*>(out)->append(QString::fromUtf8(values[0]));
-            return 0;
-        },
-        &found, &error);
-    if (rc != SQLITE_OK) {
-        const QString why = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
-        sqlite3_free(error);
-        return QStringLiteral("ファイルが壊れています。(%1)").arg(why);
-    }
-    if (found != QStringList{QStringLiteral("ok")})
+    try {
+        const QStringList found = db.damage();
+        if (found.isEmpty()) return QString();
         return QStringLiteral("ファイルが壊れています。(%1)").arg(found.join(QStringLiteral(", ")));
-    return QString();
+    } catch (const DbError& e) {
+        return QStringLiteral("ファイルが壊れています。(%1)").arg(e.message());
+    }
 }
 
 }  // namespace

@@ -7,8 +7,8 @@
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
 #include "platform/widgets/Twips.h"
-#include "schema/CacheRollback.h"
-#include "schema/ColumnNameCheck.h"
+#include "core/CacheRollback.h"
+#include "core/ColumnNameCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>

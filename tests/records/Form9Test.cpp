@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "TestApp.h"
+#include "app/WindowOpener.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/db/Database.h"
@@ -289,6 +290,7 @@ TEST(Form9, CaseModesKanaBlanksAndNoHit)
 TEST(Form9, EditOpensTheFoundRecordInItsList)
 {
     TestApp t;
+    WindowOpener opener(t.app);
     makeFiles(t);
     build::addMainRow(t.app, 1, {"other", "2022/02/02"}, 3);
     auto w = search(t, "rock");
@@ -331,6 +333,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
 TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
 {
     TestApp t;
+    WindowOpener opener(t.app);
     makeFiles(t);
     ConfigCache& c = t.app.cache;
     c.allFilesSearchState = 1;

@@ -1,6 +1,5 @@
 #include "SchemaChecks.h"
 #include "Builders.h"
-#include "core/Form1.h"
 #include "schema/Form2b.h"
 
 #include <QLabel>
@@ -40,16 +39,6 @@ TEST(Form2b, NamesAreStoredAsTypedAndTheMainWindowFollows)
     EXPECT_EQ(rows[3].name, QStringLiteral("ＤＶＤ"));
     EXPECT_EQ(rows[3].named, 1);
     EXPECT_EQ(rows[4].named, 0);
-
-    // The main window's buttons read the same cache after the window closes.
-    Form1 main(t.app);
-    main.refreshCategoryButtons();
-    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("  ＣＤ "));
-    EXPECT_TRUE(main.Command1[0]->isEnabled());
-    EXPECT_EQ(main.Command1[1]->text(), QString());
-    EXPECT_FALSE(main.Command1[1]->isEnabled());
-    EXPECT_FALSE(main.Command1[2]->isEnabled());
-    EXPECT_TRUE(main.Command1[3]->isEnabled());
 }
 
 TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)

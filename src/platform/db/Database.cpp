@@ -189,6 +189,27 @@ std::vector<ColumnInfo> Database::columns(const QString& table)
     return cols;
 }
 
+QStringList Database::damage()
+{
+    QStringList found;
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) fail(db_, rc, QString());
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (const auto* text = sqlite3_column_text(stmt, 0)) found << QString::fromUtf8(reinterpret_cast<const char*>(text));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) fail(db_, rc, QString());
+    if (found == QStringList{QStringLiteral("ok")}) found.clear();
+    return found;
+}
+
+bool Database::isKeyword(const QString& word)
+{
+    const QByteArray utf8 = word.toUtf8();
+    return sqlite3_keyword_check(utf8.constData(), static_cast<int>(utf8.size())) != 0;
+}
+
 Recordset Database::openTable(const QString& table)
 {
     std::vector<ColumnInfo> cols = columns(table);

@@ -33,7 +33,12 @@ public:
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
     QString path() const { return path_; }
-    sqlite3* handle() const { return db_; }
+
+    // The engine's check of every page of the file: empty when the file is sound, otherwise
+    // what it found wrong. A file it cannot check at all raises DbError.
+    QStringList damage();
+    // Whether the engine reserves this word, so it cannot stand unquoted as a name.
+    static bool isKeyword(const QString& word);
 
     // A write that the person sees as one action: everything inside is stored, or nothing.
     // Nested transactions are save points of the outer one.

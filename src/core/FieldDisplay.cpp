@@ -1,4 +1,4 @@
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 
 #include "core/App.h"
 #include "platform/db/Database.h"

@@ -2,7 +2,7 @@
 #include "TestApp.h"
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/db/Database.h"

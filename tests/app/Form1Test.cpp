@@ -3,7 +3,7 @@
 #include "TempProgramDir.h"
 #include "TestApp.h"
 #include "core/App.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "lists/Form5.h"
 #include "maintenance/Form2a.h"
 #include "maintenance/Form2h.h"

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/WindowOpener.h"
+
 #include <QMainWindow>
 #include <vector>
 
@@ -98,4 +100,6 @@ private:
     void openCategory(int index, qint16 listMode);
 
     App& app_;
+    // Lets the windows open each other across folders while the main window is up.
+    WindowOpener opener_;
 };

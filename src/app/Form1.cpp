@@ -1,4 +1,4 @@
-#include "core/Form1.h"
+#include "app/Form1.h"
 
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
@@ -69,7 +69,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption)
 
 }  // namespace
 
-Form1::Form1(App& app) : app_(app)
+Form1::Form1(App& app) : app_(app), opener_(app)
 {
     setObjectName(QStringLiteral("Form1"));
     installHelpKey(*this, app_.ui());
