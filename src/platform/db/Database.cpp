@@ -217,6 +217,13 @@ Recordset Database::openTable(const QString& table)
     return Recordset(db_, table, std::move(cols));
 }
 
+Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equals> where)
+{
+    std::vector<ColumnInfo> cols = columns(table);
+    if (cols.empty()) throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table));
+    return Recordset(db_, table, std::move(cols), std::move(where));
+}
+
 Database::Transaction::Transaction(Database& db) : db_(db)
 {
     name_ = QStringLiteral("tanzo_sp%1").arg(++db_.savepoints_);

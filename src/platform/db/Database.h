@@ -29,6 +29,9 @@ public:
     void execute(const QString& sql);
     // An updatable record set over the whole table in its natural order.
     Recordset openTable(const QString& table);
+    // The same over the rows whose columns equal the values (found by a bound statement,
+    // not a walk of the table): a key, a pair of keys or a code.
+    Recordset openWhere(const QString& table, std::vector<Recordset::Equals> where);
 
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
