@@ -1,12 +1,9 @@
 #include "maintenance/Form12b.h"
 
 #include "core/App.h"
-#include "core/ConfigCache.h"
+#include "core/Maintenance.h"
 #include "maintenance/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
-#include "platform/db/Database.h"
-#include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -23,18 +20,6 @@
 namespace {
 
 const QString kUnchanged = QStringLiteral("現在のデータベースは変更されていません。");
-
-// The engine's own check of every page of the file: empty, or the damage it found.
-QString damageOf(Database& db)
-{
-    try {
-        const QStringList found = db.damage();
-        if (found.isEmpty()) return QString();
-        return QStringLiteral("ファイルが壊れています。(%1)").arg(found.join(QStringLiteral(", ")));
-    } catch (const DbError& e) {
-        return QStringLiteral("ファイルが壊れています。(%1)").arg(e.message());
-    }
-}
 
 }  // namespace
 
@@ -82,21 +67,6 @@ void Form12b::refuse(const QString& text)
     app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
 }
 
-QString Form12b::checkBackup(const QString& path)
-{
-    try {
-        Database db = Database::open(path);
-        if (const auto problem = management::shapeProblem(db)) return *problem;
-        Recordset table = db.openTable(management::kTable);
-        // The seven rows must read as the start-up reads them.
-        ConfigCache scratch;
-        scratch.LoadConfigCache(table);
-        return damageOf(db);
-    } catch (const DbError& e) {
-        return e.message();
-    }
-}
-
 void Form12b::Command1_Click()
 {
     Ui& ui = app_.ui();
@@ -116,7 +86,7 @@ void Form12b::Command1_Click()
         refuse(QStringLiteral("指定されたファイルは現在使用中のデータベースです。バックアップのファイルを指定して下さい。"));
         return;
     }
-    const QString problem = checkBackup(source);
+    const QString problem = Maintenance::restoreProblem(source);
     if (!problem.isEmpty()) {
         refuse(QStringLiteral("指定されたファイルは在庫管理Tanzo のデータベースではないか、壊れているため、復元できません。") +
                kUnchanged + QStringLiteral("\r\n") + problem);

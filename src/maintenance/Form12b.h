@@ -25,10 +25,6 @@ public:
     // ヘルプ
     void Command3_Click();
 
-    // Why a file cannot take the place of the database (it is no database of this system,
-    // or it is damaged); empty when it can.
-    static QString checkBackup(const QString& path);
-
     FolderBrowser& browser() { return *browser_; }
 
     QLabel* Label1 = nullptr;

@@ -2,7 +2,6 @@
 #include <QDialog>
 
 class App;
-class Database;
 class QComboBox;
 class QLabel;
 class QPushButton;

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/FieldDefinition.h"
+
 #include <QDialog>
 #include <optional>
 #include <vector>
@@ -31,6 +33,8 @@ public:
 
     // The CREATE TABLE statement for the fields 1..n as they stand in the boxes.
     QString BuildStatement() const;
+    // The fields 1..n as they stand in the boxes, trimmed.
+    std::vector<FieldDefinition> definedFields() const;
     // The statement sent by the last 作成 (empty until then).
     QString lastStatement;
 
@@ -66,8 +70,6 @@ public:
 private:
     void createRow(int row);
     bool isMainFile() const;
-    // The column type of a type word: CODEk becomes TEXT(d) of code table k.
-    QString columnType(const QString& typeWord) const;
     // Why the type box of a row cannot be used, or nothing.
     std::optional<QString> typeProblem(int row) const;
     void refuse(const QString& text);
