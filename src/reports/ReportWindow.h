@@ -1,5 +1,5 @@
 #pragma once
-#include "reports/ReportProgress.h"
+#include "core/ReportProgress.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -2,7 +2,7 @@
 #include "ReportFixture.h"
 #include "platform/widgets/StatusBar3.h"
 #include "reports/Form13a.h"
-#include "reports/ReportProgress.h"
+#include "core/ReportProgress.h"
 
 #include <QAction>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "reports/ReportProgress.h"
+#include "core/ReportProgress.h"
 
 #include "core/RecordReader.h"
 
