@@ -143,7 +143,11 @@ Value Recordset::convert(const ColumnInfo& c, const QString& t)
 Recordset::Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where)
     : db_(db), table_(table), columns_(std::move(columns)), where_(std::move(where))
 {
-    for (Equals& e : where_) e.value = coerce(columns_[checkedOrdinal(e.column)], e.value);
+    // A text is compared as it stands: one the column could not hold matches no row.
+    for (Equals& e : where_) {
+        const int ordinal = checkedOrdinal(e.column);
+        if (e.value.kind() != Value::Kind::Text) e.value = coerce(columns_[size_t(ordinal)], e.value);
+    }
     moveFirst();
 }
 
