@@ -5,6 +5,18 @@
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
 
+namespace {
+
+// The rows of a table holding a code in its first column (the code column).
+Recordset withCode(Database& db, const QString& table, const QString& code)
+{
+    const std::vector<ColumnInfo> columns = db.columns(table);
+    const QString column = columns.empty() ? schema::kCodeColumn : columns.front().name;
+    return db.openWhere(table, {{column, Value::text(code)}});
+}
+
+}  // namespace
+
 QString CodeStore::createStatement(int slot, int length, const QString& name) const
 {
     return QStringLiteral("CREATE TABLE ") + cache_.codeTableName[size_t(slot)] +
@@ -54,10 +66,18 @@ void CodeStore::dropTable(int slot)
     undo.keep();
 }
 
+std::optional<QString> CodeStore::nameOf(const QString& table, const QString& code)
+{
+    Database db = Database::open(cache_.databasePath);
+    const Recordset rs = withCode(db, table, code);
+    if (rs.eof()) return std::nullopt;
+    return rs.field(1).toString();
+}
+
 bool CodeStore::addCode(const QString& table, const QString& code, const QString& name)
 {
     Database db = Database::open(cache_.databasePath);
-    if (!db.openWhere(table, {{schema::kCodeColumn, Value::text(code)}}).eof()) return false;
+    if (!withCode(db, table, code).eof()) return false;
     Recordset rs = db.openTable(table);
     rs.addNew();
     rs.setField(0, code);
@@ -70,7 +90,7 @@ void CodeStore::renameCode(const QString& table, const QString& code, const QStr
 {
     Database db = Database::open(cache_.databasePath);
     Database::Transaction tx(db);
-    for (Recordset rs = db.openWhere(table, {{schema::kCodeColumn, Value::text(code)}}); !rs.eof(); rs.moveNext()) {
+    for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext()) {
         rs.edit();
         rs.setField(1, name);
         rs.update();
@@ -82,7 +102,7 @@ void CodeStore::removeCode(const QString& table, const QString& code)
 {
     Database db = Database::open(cache_.databasePath);
     Database::Transaction tx(db);
-    for (Recordset rs = db.openWhere(table, {{schema::kCodeColumn, Value::text(code)}}); !rs.eof(); rs.moveNext())
+    for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext())
         rs.deleteCurrent();
     tx.commit();
 }

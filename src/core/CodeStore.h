@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,6 +22,8 @@ public:
     // fields (their columns and values stay).
     void dropTable(int slot);
 
+    // The name of a code of a table, or nothing when the table has no such code.
+    std::optional<QString> nameOf(const QString& table, const QString& code);
     // A code of a table, found by a bound statement. Adding refuses a code already there
     // (false, nothing written).
     bool addCode(const QString& table, const QString& code, const QString& name);

@@ -1,6 +1,7 @@
 #include "records/RecordEditor.h"
 
 #include "core/App.h"
+#include "core/CodeStore.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
@@ -321,14 +322,9 @@ bool RecordEditor::SubCodeCheck(const QString& table, QString& codeName)
     const QString code = MaskEdBox1[currentField]->text();
     bool found = false;
     const bool read = app.guard([&] {
-        Database db = app.openDatabase();
-        for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
-            if (rs.field(0).toString() == code) {
-                codeName = rs.field(1).toString();
-                found = true;
-                return;
-            }
-        }
+        const std::optional<QString> name = CodeStore(app.cache).nameOf(table, code);
+        found = name.has_value();
+        if (found) codeName = *name;
     });
     if (read && !found) errorMessage(code + QStringLiteral("  コードが相違しています。"));
     return found;
