@@ -354,7 +354,7 @@ void Form1::openCategory(int index, qint16 listMode)
         // The search conditions first; leaving the dialog without a search opens no list.
         Form5kf search(app_);
         app_.ui().showModal(search);
-        if (c.searchCancelled != 0) return;
+        if (!search.conditions()) return;
     }
     Form5::run(app_);
 }

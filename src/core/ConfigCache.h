@@ -1,5 +1,6 @@
 #pragma once
 #include "core/CategoryDefinition.h"
+#include "core/SearchConditions.h"
 
 #include <QDate>
 #include <QString>
@@ -25,7 +26,6 @@ public:
     QString currentCategoryName;
     QString currentFileKind;
     qint16 listMode = 0;
-    qint16 searchCancelled = 0;
     qint16 allFilesSearchState = 0;
 
     qint32 listWindowWidth = 15045;
@@ -45,6 +45,8 @@ public:
     qint16 searchFieldIndex = 0;
     qint16 searchComparison = 0;  // 0 equal, 1 greater, 2 less
     qint16 searchCaseMode = 0;    // 0 textual, 1 ordinal
+    // The last search conditions as one value.
+    SearchConditions searchConditions() const;
 
     qint32 chosenRegistrationNo = 0;
     qint32 chosenSubNo = 0;

@@ -219,11 +219,9 @@ void Form10::mf11_Click(int k)
     StatusBar1->setPanelText(1, QStringLiteral("種目別に検索したレコードを表示"));
     StatusBar1->repaint();
     chooseCategory(k, 1);
-    {
-        Form5kf search(app_);
-        app_.ui().showModal(search);
-    }
-    if (app_.cache.searchCancelled == 1) {
+    Form5kf search(app_);
+    app_.ui().showModal(search);
+    if (!search.conditions()) {
         // The chosen category stays open, with no rows.
         clearMainList();
         ListView2->clearItems();

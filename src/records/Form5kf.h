@@ -1,5 +1,8 @@
 #pragma once
+#include "core/SearchConditions.h"
+
 #include <QDialog>
+#include <optional>
 #include <vector>
 
 class App;
@@ -11,8 +14,8 @@ class QPushButton;
 class QRadioButton;
 
 // Search and open: the person picks one field of the category's main file and a value (and
-// for amounts and dates a comparison); the conditions are kept in the cache for the lists.
-// searchCancelled stays 1 unless a search was accepted.
+// for amounts and dates a comparison). An accepted search gives its conditions to the window
+// that opened the dialog and keeps them in the cache as the last search for the lists.
 class Form5kf : public QDialog {
     Q_OBJECT
 public:
@@ -24,6 +27,9 @@ public:
     void Check1_Click(int value);
     void Command1_Click();
     void Command2_Click();
+
+    // The accepted search; nothing when the dialog closed without one.
+    const std::optional<SearchConditions>& conditions() const { return conditions_; }
 
     QLabel* Label1 = nullptr;
     QGroupBox* Frame1 = nullptr;
@@ -41,4 +47,5 @@ private:
 
     App& app_;
     bool fieldChosen_ = false;
+    std::optional<SearchConditions> conditions_;
 };

@@ -28,7 +28,7 @@ QString search(TestApp& t, int field, const QString& value, int comparison = -1)
     EXPECT_EQ(m.back().title, QStringLiteral("ERROR"));
     EXPECT_EQ(m.back().icon, Ui::Icon::None);
     EXPECT_EQ(m.back().buttons, Ui::Buttons::Ok);
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_FALSE(f.conditions());
     return m.back().text;
 }
 
@@ -44,7 +44,6 @@ TEST(Form5kf, OpeningOffersTheMainFieldsAndResetsTheConditions)
     makeCategories(t);
     t.app.cache.searchText = QStringLiteral("前回");
     t.app.cache.searchLong = 9;
-    t.app.cache.searchCancelled = 0;
     Form5kf f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - レコード別検索条件"));
     EXPECT_EQ(f.Label1->text(), QStringLiteral("検索して開く  （レコードの選択）"));
@@ -67,7 +66,7 @@ TEST(Form5kf, OpeningOffersTheMainFieldsAndResetsTheConditions)
     EXPECT_TRUE(f.Check1->isHidden());
     EXPECT_TRUE(f.MaskEdBox1->isHidden());
     EXPECT_TRUE(f.Command1->isHidden());
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_FALSE(f.conditions());
     EXPECT_EQ(t.app.cache.searchText, QString());
 
     // One field per opening; an amount brings the comparison and the amount format.
@@ -82,7 +81,7 @@ TEST(Form5kf, OpeningOffersTheMainFieldsAndResetsTheConditions)
 
     // Leaving without a search keeps the search cancelled.
     f.reject();
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_FALSE(f.conditions());
     f.Command2_Click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 }
@@ -99,7 +98,6 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     EXPECT_EQ(search(t, Count, QStringLiteral("１,２３４")), QString());
     EXPECT_EQ(c.searchTypeWord, QStringLiteral("LONG"));
     EXPECT_EQ(c.searchLong, 1234);
-    EXPECT_EQ(c.searchCancelled, 0);
 
     EXPECT_EQ(search(t, Price, QStringLiteral("abc")), kNotNumber);
     EXPECT_EQ(search(t, Price, QStringLiteral("¥1,500.5")), QString());
@@ -133,7 +131,10 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     f.MaskEdBox1->setText(QStringLiteral("ABC"));
     f.Command1_Click();
     EXPECT_EQ(c.searchCaseMode, 1);
-    EXPECT_EQ(c.searchCancelled, 0);
+    ASSERT_TRUE(f.conditions());
+    EXPECT_EQ(f.conditions()->text, QStringLiteral("ABC"));
+    EXPECT_EQ(f.conditions()->caseMode, 1);
+    EXPECT_EQ(f.conditions()->fieldIndex, Name);
     EXPECT_EQ(f.result(), QDialog::Accepted);
 }
 
