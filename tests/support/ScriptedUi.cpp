@@ -109,6 +109,15 @@ bool ScriptedUi::choosePrinter(Printer&)
     return std::get<PrinterChoice>(r).ok;
 }
 
+ScriptedUi::~ScriptedUi()
+{
+    if (!replies_.empty()) ADD_FAILURE() << replies_.size() << " queued answer(s) never asked for";
+    if (!menuReplies_.empty()) ADD_FAILURE() << "pop-up menu answer never asked for: " << menuReplies_.front().toStdString();
+    for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
+        if (!it->empty()) ADD_FAILURE() << "window never shown: " << it.key().toStdString();
+    }
+}
+
 void ScriptedUi::showModal(QWidget& window)
 {
     calls_.push_back({QStringLiteral("showModal"), window.objectName(), window.windowTitle()});
