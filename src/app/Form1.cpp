@@ -43,12 +43,12 @@ namespace {
 int px(int twips) { return text::twipsToPixels(twips); }
 
 
-// The designed point size, or a smaller one at which the text fits the width in pixels:
+// The usual point size, or a smaller one at which the text fits the width in pixels:
 // a long title or category name stays whole instead of being cut off.
-void fitFont(QWidget* w, const QString& text, double designedPoints, int width)
+void fitFont(QWidget* w, const QString& text, double usualPoints, int width)
 {
     QFont f = w->font();
-    double points = designedPoints;
+    double points = usualPoints;
     f.setPointSizeF(points);
     while (points > 8 && QFontMetrics(f).horizontalAdvance(text) > width) {
         points -= 0.5;

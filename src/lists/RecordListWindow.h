@@ -163,7 +163,7 @@ protected:
     DetailPanel detail;
 
 public:
-    // The detail panel's control arrays under their designed names.
+    // The detail panel's control arrays under their names.
     std::vector<QLabel*>& Label3 = detail.Label3;
     std::vector<QLabel*>& Label4 = detail.Label4;
     std::vector<QLineEdit*>& Text1 = detail.Text1;

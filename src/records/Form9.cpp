@@ -176,7 +176,7 @@ void Form9::Form_Load()
     setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
     setWidthTwips(*ListView2, kListWidth + c.listExtraWidth);
     // The menu and status bars lie outside the client area, so the window grows by what
-    // they take beyond the designed height.
+    // they take beyond the height of the client area.
     const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
     resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), bars + twipsToPixelsY(*this, kHitsTop + kHitsHeight + 60)));
     // The search waits for the first tick, so the window is on the screen before the

@@ -53,7 +53,7 @@ void prepare(const QString& dbPath)
 
 }  // namespace
 
-TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheDesignedWindow)
+TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
 {
     TempProgramDir dir(false);
     ScriptedUi ui;
@@ -64,9 +64,9 @@ TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheDesignedWindow)
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
     EXPECT_EQ(f.Label2->text(), QStringLiteral("在庫管理"));
     EXPECT_EQ(f.Label2->font().pointSizeF(), 36);
-    const QStringList designed = {"１", "2", "3", "4", "5", "6"};
+    const QStringList captions = {"１", "2", "3", "4", "5", "6"};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(f.Command1[i]->text(), designed[i]);
+        EXPECT_EQ(f.Command1[i]->text(), captions[i]);
         EXPECT_FALSE(f.Command1[i]->isEnabled());
         EXPECT_FALSE(f.mk11[i]->isEnabled());
     }
@@ -112,7 +112,7 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     EXPECT_EQ(ui.messages()[0].icon, Ui::Icon::Critical);
     EXPECT_TRUE(ui.shownWindows().isEmpty());
 
-    // A name or title too long for the designed type is shown whole in a smaller one.
+    // A name or title too long for the usual type is shown whole in a smaller one.
     const QString longName = QStringLiteral("クラシック音楽ＣＤ");
     app.cache.rows[1].named = 1;
     app.cache.rows[1].name = longName;

@@ -99,7 +99,7 @@ TEST(Form10, OpensWithTheNoteAndTheOpenableCategoriesInItsMenus)
                                  "「全ファイルより検索」 ： 検索条件が表示されるので、条件を入力する。",
                                  "検索条件に該当するレコードが表示される。"}));
 
-    // Named categories with a main file by name; the rest keep their designed captions, disabled.
+    // Named categories with a main file by name; the rest keep their first captions, disabled.
     ASSERT_EQ(w.mf10.size(), 6u);
     ASSERT_EQ(w.mf11.size(), 6u);
     EXPECT_EQ(w.mf10[0]->text(), QStringLiteral("ＣＤ　     "));

@@ -13,7 +13,7 @@ struct sqlite3_stmt;
 struct ColumnInfo {
     enum class Type { Text, Short, Long, Currency, Date, Other };
     QString name;
-    QString declared;  // as written in CREATE TABLE, e.g. "TEXT(4)"
+    QString declared;  // as declared in CREATE TABLE, e.g. "TEXT(4)"
     Type type = Type::Text;
     int maxLength = 255;  // characters, for Text
 };
