@@ -16,7 +16,7 @@ int main(int argc, char** argv)
     QApplication::setFont(f);
 
     const QString programDir = QCoreApplication::applicationDirPath();
-    QtUi ui(programDir);
+    QtUi ui;
     Printer printer(std::make_unique<QtPrinterBackend>());
     App app(programDir, ui, printer);
     Form1 main(app);
