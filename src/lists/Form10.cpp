@@ -3,6 +3,7 @@
 #include "codes/Form11a.h"
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "lists/FieldDisplay.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
@@ -112,6 +113,7 @@ void Form10::buildMenus()
     mff2 = NamedMenus::item(mf1, "mff2", QStringLiteral("全ファイルより検索(&K)"));
     mf1->addSeparator();
     mf15 = NamedMenus::item(mf1, "mf15", QStringLiteral("画面印刷(ActiveWindow)"));
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf12 = NamedMenus::item(mf1, "mf12", QStringLiteral("閉じる(&C)"));
     mf13 = NamedMenus::item(mf1, "mf13", QStringLiteral("終了(&X)"));

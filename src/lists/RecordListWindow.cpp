@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "lists/FindDialog.h"
 #include "lists/NamedMenus.h"
 #include "lists/SortDialog.h"
@@ -91,6 +92,7 @@ void RecordListWindow::buildMenus(const Wording& w)
     mf142 = NamedMenus::item(mf14, "mf142", QStringLiteral("EntireScreen(画面全体)"));
     mf15 = NamedMenus::item(mf1, "mf15", QStringLiteral("印刷設定(&F)"));
     mf16 = NamedMenus::item(mf1, "mf16", w.mf16);
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf18 = NamedMenus::item(mf1, "mf18", w.mf18);
     mf19 = NamedMenus::item(mf1, "mf19", QStringLiteral("終了(&X)"));

@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "lists/FieldDisplay.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
@@ -142,6 +143,7 @@ void Form9::buildMenus()
     mf11->setEnabled(false);
     mf1->addSeparator();
     mf12 = item(mf1, "mf12", QStringLiteral("画面印刷(ActiveWindow)"));
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf13 = item(mf1, "mf13", QStringLiteral("閉じる"));
 
