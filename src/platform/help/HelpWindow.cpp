@@ -62,6 +62,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QMainWindow(owner, Qt::Window)
     browser_ = new HelpBrowser(this);
     browser_->setObjectName(QStringLiteral("browser"));
     browser_->setOpenExternalLinks(false);
+    // The book's one style sheet applies to every page, the search results included.
+    browser_->document()->setDefaultStyleSheet(HelpBook::html(QStringLiteral("help.css")));
     setCentralWidget(browser_);
 
     auto* bar = addToolBar(QStringLiteral("ヘルプ"));
