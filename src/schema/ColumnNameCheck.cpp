@@ -37,7 +37,7 @@ std::optional<QString> checkColumnName(const QString& name, const QString& what,
             return quoted(what, name) + QStringLiteral("に空白が含まれています。名称の中に空白（半角・全角）は使用できません。");
     }
     for (QChar c : name) {
-        if (isControl(c)) return quoted(what, name) + QStringLiteral("に制御文字が含まれています。使用できない文字です。");
+        if (isControl(c)) return text::controlCharacterMessage(quoted(what, name));
     }
     for (QChar c : name) {
         if (isAsciiPunctuation(c))
