@@ -79,6 +79,14 @@ const std::vector<Hostile>& hostileFiles()
          QStringLiteral("テーブル「SHUMOKU1SUB」の列が")},
         {"code table's name column renamed", QStringLiteral("ALTER TABLE CODE1 RENAME COLUMN ジャンル TO 名前"),
          QStringLiteral("テーブル「CODE1」の列が")},
+        {"key that replaces the record it meets",
+         QStringLiteral("DROP TABLE SHUMOKU2; CREATE TABLE SHUMOKU2 (メモ TEXT, 備考 TEXT, 感想 TEXT, 分類 TEXT, "
+                        "登録ＮＯ LONG PRIMARY KEY ON CONFLICT REPLACE)"),
+         QStringLiteral("テーブル「SHUMOKU2」に競合時の処理 (ON CONFLICT)")},
+        {"table without row ids",
+         QStringLiteral("DROP TABLE SHUMOKU2; CREATE TABLE SHUMOKU2 (メモ TEXT, 備考 TEXT, 感想 TEXT, 分類 TEXT, "
+                        "登録ＮＯ LONG PRIMARY KEY) WITHOUT ROWID"),
+         QStringLiteral("テーブル「SHUMOKU2」は通常のテーブルではありません。")},
         {"recorded table missing", QStringLiteral("DROP TABLE SHUMOKU1SUB"),
          QStringLiteral("種目1 のサブ・ファイルのテーブル「SHUMOKU1SUB」がありません。")},
     };

@@ -5,6 +5,7 @@
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
+#include <QRegularExpression>
 #include <QSet>
 #include <QStringList>
 #include <vector>
@@ -135,6 +136,11 @@ std::optional<QString> fileProblem(Database& db)
 
         // Triggers and views would run or show other statements than the program's own.
         const QSet<QString> allowed = allowedTables();
+        // Names cannot hold blanks, so these words in a statement are its own clauses.
+        static const QRegularExpression onConflict(QStringLiteral("(?<!\\w)ON\\s+CONFLICT(?!\\w)"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+        static const QRegularExpression withoutRowId(QStringLiteral("(?<!\\w)WITHOUT\\s+ROWID(?!\\w)"),
+                                                     QRegularExpression::CaseInsensitiveOption);
         for (const Database::SchemaObject& o : db.schemaObjects()) {
             if (o.type == QLatin1String("trigger"))
                 return QStringLiteral("トリガー「%1」(テーブル「%2」) が含まれています。").arg(o.name, o.table);
@@ -143,8 +149,12 @@ std::optional<QString> fileProblem(Database& db)
                 continue;
             if (!allowed.contains(o.name))
                 return QStringLiteral("このプログラムのものではないテーブル「%1」が含まれています。").arg(o.name);
-            if (o.sql.trimmed().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive))
+            if (o.sql.trimmed().startsWith(QLatin1String("CREATE VIRTUAL"), Qt::CaseInsensitive) ||
+                withoutRowId.match(o.sql).hasMatch())
                 return QStringLiteral("テーブル「%1」は通常のテーブルではありません。").arg(o.name);
+            // A conflict clause would let an add replace another record instead of refusing it.
+            if (onConflict.match(o.sql).hasMatch())
+                return QStringLiteral("テーブル「%1」に競合時の処理 (ON CONFLICT) が定義されています。").arg(o.name);
         }
 
         Recordset rs = db.openTable(kTable);
