@@ -1,5 +1,6 @@
 #include "platform/help/HelpBook.h"
 #include "platform/help/HelpWindow.h"
+#include "platform/ui/QtUi.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -138,4 +139,16 @@ TEST(HelpWindow, BackForwardIndexAndSearchFromItsOwnControls)
     EXPECT_EQ(second->parentWidget(), &other);
     EXPECT_EQ(second->currentPage(), QStringLiteral("Form12a.html"));
     EXPECT_EQ(HelpWindow::current(), second);
+}
+
+TEST(HelpWindow, TheProgramsUiOpensTheBookForTheWindowThatAsks)
+{
+    QtUi ui;
+    QWidget window;
+    window.setObjectName(QStringLiteral("Form2a"));
+    ui.sendHelpKey(window);
+    ASSERT_NE(HelpWindow::current(), nullptr);
+    EXPECT_EQ(HelpWindow::current()->parentWidget(), &window);
+    EXPECT_EQ(HelpWindow::current()->currentPage(), QStringLiteral("Form2a.html"));
+    EXPECT_TRUE(HelpWindow::current()->isVisible());
 }
