@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Tools.h"
 #include "lists/Form5.h"
 #include "platform/print/QtPrinterBackend.h"
 #include "platform/widgets/ReportListView.h"
@@ -143,20 +144,11 @@ private:
     }
     bool tool(const QString& program, const QStringList& args, QString* output) const
     {
-        QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("CUPS_SERVER"), socket());
-        p.setProcessEnvironment(env);
-        p.setProcessChannelMode(QProcess::MergedChannels);
-        p.start(program, args);
-        if (!p.waitForFinished(30000)) {
-            p.kill();
-            p.waitForFinished(5000);
-            *output = program + QStringLiteral(" does not finish");
-            return false;
-        }
-        *output = QString::fromUtf8(p.readAll());
-        return p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        const ToolRun r = runTool(program, args, env, 30000);
+        *output = r.output;
+        return r.ok;
     }
 
     QTemporaryDir dir_;
@@ -165,18 +157,7 @@ private:
     QProcess cupsd_;
 };
 
-// A tool's standard output, waited for at most half a minute.
-QString output(const QString& program, const QStringList& args)
-{
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        return QString();
-    }
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
+QString output(const QString& program, const QStringList& args) { return runTool(program, args).output; }
 
 // The sheet of a PDF's first page in millimetres, as pdfinfo gives it (rotation applied).
 QSizeF sheetMm(const QString& path)

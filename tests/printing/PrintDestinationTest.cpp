@@ -1,4 +1,5 @@
 #include "PrintSettingsFixture.h"
+#include "Tools.h"
 #include "platform/print/QtPrinterBackend.h"
 
 #include <QComboBox>
@@ -49,16 +50,9 @@ struct PrintDestinationTest : PrintSettingsFixture {
 
 QString run(const QString& program, const QStringList& args)
 {
-    QProcess p;
-    p.start(program, args);
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished(5000);
-        ADD_FAILURE() << program.toStdString() << " did not finish";
-        return QString();
-    }
-    EXPECT_EQ(p.exitCode(), 0) << program.toStdString() << ": " << p.readAllStandardError().toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
+    const ToolRun r = runTool(program, args);
+    EXPECT_TRUE(r.ok) << program.toStdString() << ": " << r.output.toStdString();
+    return r.output;
 }
 
 struct Word {
