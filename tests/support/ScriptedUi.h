@@ -57,6 +57,9 @@ public:
     // Runs when a window of this objectName (e.g. "Form7") is shown modally.
     void onShow(const QString& objectName, std::function<void(QWidget&)> hook) { hooks_[objectName].push_back(std::move(hook)); }
 
+    // The help key opens the program's real help window too, as it does for the person.
+    void openHelpWindows() { openHelp_ = true; }
+
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<Call> messages() const;   // msgBox calls only
     QString lastMessage() const;          // text of the last msgBox, "" when none
@@ -91,5 +94,6 @@ private:
     QMap<QString, std::vector<std::function<void(QWidget&)>>> hooks_;
     QString clipboard_;
     bool ended_ = false;
+    bool openHelp_ = false;
     std::shared_ptr<RecordingPrinter> preview_;
 };
