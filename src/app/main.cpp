@@ -1,5 +1,6 @@
 #include "core/App.h"
 #include "app/Form1.h"
+#include "core/ProgramLock.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
 #include "platform/ui/QtUi.h"
@@ -16,7 +17,10 @@ int main(int argc, char** argv)
     QApplication::setFont(f);
 
     const QString programDir = QCoreApplication::applicationDirPath();
-    QtUi ui(programDir);
+    QtUi ui;
+    // A second copy on the same database ends here, before the file is opened.
+    ProgramLock lock(programDir);
+    if (!lock.acquire(ui)) return 1;
     Printer printer(std::make_unique<QtPrinterBackend>());
     App app(programDir, ui, printer);
     Form1 main(app);

@@ -5,6 +5,7 @@
 #include "core/SchemaStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
+#include "platform/db/FileCheck.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
@@ -28,11 +29,11 @@ void Maintenance::initialise()
         CategoryDefinition& row = cache_.rows[i];
         if (row.mainCreated == 1) {
             db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.mainTableName));
-            SchemaStore::forget(row, SchemaStore::File::Main);
+            SchemaStore::forget(cache_, i, SchemaStore::File::Main);
         }
         if (row.subCreated == 1) {
             db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
-            SchemaStore::forget(row, SchemaStore::File::Sub);
+            SchemaStore::forget(cache_, i, SchemaStore::File::Sub);
         }
     }
     CategoryDefinition& sys = cache_.rows[ConfigCache::kSystemRow];
@@ -52,7 +53,7 @@ QString Maintenance::restoreProblem(const QString& path)
 {
     try {
         Database db = Database::open(path);
-        if (const auto problem = management::shapeProblem(db)) return *problem;
+        if (const auto problem = management::fileProblem(db)) return *problem;
         // The seven rows must read as the start-up reads them.
         Recordset table = db.openTable(management::kTable);
         ConfigCache scratch;

@@ -79,7 +79,7 @@ void SchemaStore::emptyFile(int category, File file)
     if (file == File::Main) {
         // The records and the restarted registration number are stored together; the sub
         // file's numbers belong to the main file and stay.
-        cache_.rows[category].lastRegistrationNo = 0;
+        cache_.restartCounter(category);
         cache_.rowChanged[category] = 1;
         cache_.SaveChangedRows(&db);
     }
@@ -95,11 +95,11 @@ void SchemaStore::dropFile(int category, File file)
     CategoryDefinition& row = cache_.rows[category];
     if (row.subCreated == 1) {
         db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Sub));
-        forget(row, File::Sub);
+        forget(cache_, category, File::Sub);
     }
     if (file == File::Main) {
         db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Main));
-        forget(row, File::Main);
+        forget(cache_, category, File::Main);
     }
     cache_.rowChanged[category] = 1;
     cache_.SaveChangedRows(&db);
@@ -107,14 +107,15 @@ void SchemaStore::dropFile(int category, File file)
     undo.keep();
 }
 
-void SchemaStore::forget(CategoryDefinition& row, File file)
+void SchemaStore::forget(ConfigCache& cache, int category, File file)
 {
+    CategoryDefinition& row = cache.rows[size_t(category)];
     if (file == File::Main) {
         row.mainCreated = 0;
         row.mainTableName = kSpace;
         row.mainFieldCount = 0;
         for (FieldDefinition& f : row.mainFields) f = {kSpace, kSpace};
-        row.lastRegistrationNo = 0;
+        cache.restartCounter(category);
     } else {
         row.subCreated = 0;
         row.subTableName = kSpace;

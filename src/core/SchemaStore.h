@@ -4,7 +4,6 @@
 #include <QString>
 #include <vector>
 
-class CategoryDefinition;
 class ConfigCache;
 
 // The main and sub files of the categories and their record in the management table. Each
@@ -30,9 +29,9 @@ public:
     // with it.
     void dropFile(int category, File file);
 
-    // The row without the file: not created, no table, no fields (and for the main file the
-    // registration number back to 0).
-    static void forget(CategoryDefinition& row, File file);
+    // The category's row without the file: not created, no table, no fields (and for the
+    // main file the registration numbers restarted).
+    static void forget(ConfigCache& cache, int category, File file);
 
 private:
     ConfigCache& cache_;

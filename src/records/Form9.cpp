@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/ScreenPrint.h"
 #include "core/ShowUntilDone.h"
+#include "csv/CsvExport.h"
 #include "core/FieldDisplay.h"
 #include "core/ListHeaders.h"
 #include "core/Opener.h"
@@ -141,6 +142,10 @@ void Form9::buildMenus()
     mf11->setEnabled(false);
     mf1->addSeparator();
     mf12 = item(mf1, "mf12", QStringLiteral("画面印刷(ActiveWindow)"));
+    PrintJob::addMenuItems(*mf1, QStringLiteral("mf12"), [this](PrintJob::Destination where) {
+        ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
+    });
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf13 = item(mf1, "mf13", QStringLiteral("閉じる"));
 

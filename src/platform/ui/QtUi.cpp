@@ -1,17 +1,17 @@
 #include "platform/ui/QtUi.h"
 
+#include "platform/help/HelpWindow.h"
 #include "platform/print/Printer.h"
+#include "platform/print/QtPrinterBackend.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,10 +19,13 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QToolBar>
+#include <exception>
 #include <QPrinter>
 #include <QTimer>
-#include <QUrl>
 #include <QWidget>
 
 namespace {
@@ -47,8 +50,6 @@ private:
 };
 
 }  // namespace
-
-QtUi::QtUi(const QString& programDir) : programDir_(programDir) {}
 
 Ui::Answer QtUi::msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
@@ -143,6 +144,73 @@ bool QtUi::choosePrinter(Printer& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+Ui::PreviewChoice QtUi::printPreview(Printer& printer, const std::function<void(Printer&)>& draw)
+{
+    // The preview paints on a printer of the same page: the program printer's own layout when
+    // it has one (margins included), else its paper and orientation with 4 mm margins.
+    QPrinter target(QPrinter::HighResolution);
+    target.setOutputFormat(QPrinter::PdfFormat);
+    if (QPrinter* device = printer.backend().device()) {
+        target.setPageLayout(device->pageLayout());
+    } else {
+        target.setPageLayout(QPageLayout(paper::pageSizeOf(printer.paperSize()).value_or(QPageSize(QPageSize::A4)),
+                                         printer.orientation() == Orientation::Landscape ? QPageLayout::Landscape
+                                                                                         : QPageLayout::Portrait,
+                                         QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter));
+    }
+
+    QPrintPreviewDialog dialog(&target, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    std::exception_ptr failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* onto) {
+        if (failure) return;
+        try {
+            Printer page(std::make_unique<QtPrinterBackend>(*onto));
+            page.setFont(printer.font());
+            draw(page);
+            page.endDoc();
+        } catch (...) {
+            failure = std::current_exception();
+            QTimer::singleShot(0, &dialog, &QDialog::reject);
+        }
+    });
+
+    // The page is the layout's: the preview's own orientation, page setup and print (which
+    // would print without the program's checks) give way to the program's print and PDF.
+    PreviewChoice choice = PreviewChoice::Close;
+    if (QToolBar* bar = dialog.findChild<QToolBar*>()) {
+        const QList<QAction*> actions = bar->actions();
+        int separators = 0;
+        QList<QActionGroup*> hidden;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) {
+                ++separators;
+                continue;
+            }
+            if (separators == 2 && a->actionGroup()) hidden << a->actionGroup();
+        }
+        if (!actions.isEmpty() && actions.back()->actionGroup()) hidden << actions.back()->actionGroup();
+        for (QActionGroup* g : hidden)
+            for (QAction* a : g->actions()) a->setVisible(false);
+        QAction* print = bar->addAction(QStringLiteral("印刷(&P)..."));
+        print->setObjectName(QStringLiteral("previewPrint"));
+        print->setEnabled(printer.available());
+        QAction* pdf = bar->addAction(QStringLiteral("PDFファイルに保存(&D)..."));
+        pdf->setObjectName(QStringLiteral("previewSavePdf"));
+        QObject::connect(print, &QAction::triggered, &dialog, [&] {
+            choice = PreviewChoice::Print;
+            dialog.accept();
+        });
+        QObject::connect(pdf, &QAction::triggered, &dialog, [&] {
+            choice = PreviewChoice::SavePdf;
+            dialog.accept();
+        });
+    }
+    dialog.exec();
+    if (failure) std::rethrow_exception(failure);
+    return choice;
+}
+
 void QtUi::showModal(QWidget& window)
 {
     if (ended_) return;
@@ -170,14 +238,7 @@ QAction* QtUi::popupMenu(QMenu& menu, const QPoint& globalPos) { return menu.exe
 
 void QtUi::defer(int ms, std::function<void()> fn) { QTimer::singleShot(ms, qApp, std::move(fn)); }
 
-void QtUi::sendHelpKey(QWidget& window)
-{
-    const QString help = QDir(programDir_).filePath(QStringLiteral("Tanzo.chm"));
-    if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
-    Q_UNUSED(window);
-    msgBox(QStringLiteral("ヘルプ ファイル (Tanzo.chm) がインストールされていません。"), Buttons::Ok, Icon::Information,
-           QStringLiteral("ヘルプ"));
-}
+void QtUi::sendHelpKey(QWidget& window) { HelpWindow::showFor(window); }
 
 QString QtUi::clipboardText() { return QApplication::clipboard()->text(); }
 void QtUi::setClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }

@@ -4,8 +4,6 @@
 // The Ui service with real Qt dialogs and windows.
 class QtUi : public Ui {
 public:
-    explicit QtUi(const QString& programDir);
-
     Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
@@ -14,6 +12,7 @@ public:
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) override;
     std::optional<QString> chooseSaveFile(const QString& title, const QString& proposedPath, const QString& filter) override;
     bool choosePrinter(Printer& printer) override;
+    PreviewChoice printPreview(Printer& printer, const std::function<void(Printer&)>& draw) override;
     void showModal(QWidget& window) override;
     QAction* popupMenu(QMenu& menu, const QPoint& globalPos) override;
     void defer(int ms, std::function<void()> fn) override;
@@ -26,6 +25,5 @@ public:
     bool ended() const { return ended_; }
 
 private:
-    QString programDir_;
     bool ended_ = false;
 };
