@@ -24,15 +24,7 @@ const check::Msg kNoFile{QStringLiteral("ファイルが作成されていませ
 const check::Msg kNoTextField{QStringLiteral("この種目ファイルには利用登録できるフィールドがありません"),
                               QStringLiteral("ERROR"), Icon::Critical};
 
-// The management table as stored, read into a cache of its own.
-ConfigCache stored(TestApp& t)
-{
-    ConfigCache c;
-    Database db = t.db();
-    Recordset rs = db.openTable(management::kTable);
-    c.LoadConfigCache(rs);
-    return c;
-}
+ConfigCache stored(TestApp& t) { return t.stored(); }
 
 QStringList words(const std::array<FieldDefinition, 8>& fields, int count)
 {

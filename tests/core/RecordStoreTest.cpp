@@ -31,14 +31,7 @@ struct Files {
         return out;
     }
     // The stored last registration number of the category, as a restart reads it.
-    qint32 storedCounter()
-    {
-        ConfigCache fresh;
-        Database db = t.db();
-        Recordset rs = db.openTable(management::kTable);
-        fresh.LoadConfigCache(rs);
-        return fresh.rows[0].lastRegistrationNo;
-    }
+    qint32 storedCounter() { return t.stored().rows[0].lastRegistrationNo; }
     TestApp& t;
 };
 

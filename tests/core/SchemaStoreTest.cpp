@@ -13,15 +13,6 @@ namespace {
 
 using File = SchemaStore::File;
 
-// The management rows as a restart reads them.
-ConfigCache stored(TestApp& t)
-{
-    ConfigCache c;
-    Database db = t.db();
-    Recordset rs = db.openTable(management::kTable);
-    c.LoadConfigCache(rs);
-    return c;
-}
 
 void refuseManagementWrites(TestApp& t)
 {
@@ -41,20 +32,20 @@ TEST(SchemaStore, FilesAreCreatedEmptiedAndDroppedWithTheirManagementRow)
     store.createFile(0, File::Sub, QStringLiteral("SHUMOKU1SUB"), fields);
     build::addMainRow(t.app, 0, {QStringLiteral("盤")}, 5);
     build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 5, 1);
-    EXPECT_EQ(stored(t).rows[0].mainFields[0].name, QStringLiteral("品名"));
-    EXPECT_EQ(stored(t).rows[0].subCreated, 1);
+    EXPECT_EQ(t.stored().rows[0].mainFields[0].name, QStringLiteral("品名"));
+    EXPECT_EQ(t.stored().rows[0].subCreated, 1);
 
     // Emptying the sub file keeps the numbers; emptying the main file restarts them.
     store.emptyFile(0, File::Sub);
     EXPECT_EQ(store.rowCount(0, File::Sub), 0);
-    EXPECT_EQ(stored(t).rows[0].lastRegistrationNo, 5);
+    EXPECT_EQ(t.stored().rows[0].lastRegistrationNo, 5);
     store.emptyFile(0, File::Main);
     EXPECT_EQ(store.rowCount(0, File::Main), 0);
-    EXPECT_EQ(stored(t).rows[0].lastRegistrationNo, 0);
+    EXPECT_EQ(t.stored().rows[0].lastRegistrationNo, 0);
 
     // Dropping the main file takes the sub file with it.
     store.dropFile(0, File::Main);
-    const ConfigCache after = stored(t);
+    const ConfigCache after = t.stored();
     EXPECT_EQ(after.rows[0].mainCreated, 0);
     EXPECT_EQ(after.rows[0].subCreated, 0);
     EXPECT_EQ(after.rows[0].mainFieldCount, 0);
@@ -113,7 +104,7 @@ TEST(Maintenance, InitialisationDropsEveryFileAndResetsTheRowsOrNothing)
     maintenance.initialise();
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU3")));
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1")));
-    const ConfigCache after = stored(t);
+    const ConfigCache after = t.stored();
     EXPECT_EQ(after.systemTitle(), management::kInitialTitle);
     EXPECT_EQ(after.titleColourText(), management::kInitialTitleColour);
     EXPECT_FALSE(after.readProgressOn());
