@@ -254,12 +254,12 @@ bool Form1::Form_Load()
 
 void Form1::applySettings()
 {
-    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
-    Label2->setText(sys.mainFields[0].typeWord);
+    const ConfigCache& c = app_.cache;
+    Label2->setText(c.systemTitle());
     fitFont(Label2, Label2->text(), kTitlePoints, Label2->width());
-    setWindowTitle(text::Trim(sys.mainFields[0].typeWord) + QStringLiteral(" Tanzo"));
-    const QColor titleColour = colour::fromSetting(sys.mainFields[1].typeWord);
-    const QColor back = colour::fromSetting(sys.mainFields[2].typeWord);
+    setWindowTitle(text::Trim(c.systemTitle()) + QStringLiteral(" Tanzo"));
+    const QColor titleColour = colour::fromSetting(c.titleColourText());
+    const QColor back = colour::fromSetting(c.backColourText());
     QPalette p = centralWidget()->palette();
     p.setColor(QPalette::Window, back);
     centralWidget()->setPalette(p);

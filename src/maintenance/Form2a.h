@@ -1,7 +1,9 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 
 class App;
+class ConfigCache;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -59,7 +61,7 @@ signals:
 private:
     // Stores one settings cell of the system row; on an engine error the cache keeps its
     // earlier value and false is returned.
-    bool store(int cell, const QString& value);
+    bool store(const std::function<void(ConfigCache&)>& change);
     void showTitleColour(const QColor& c);
     void showBackColour(const QColor& c);
     void showSwitches();
