@@ -2,12 +2,15 @@
 
 #include "core/CacheRollback.h"
 #include "core/ConfigCache.h"
+#include "core/FileCopy.h"
 #include "core/SchemaStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/db/FileCheck.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
+
+#include <QFile>
 
 void Maintenance::initialise()
 {
@@ -64,4 +67,18 @@ QString Maintenance::restoreProblem(const QString& path)
     } catch (const DbError& e) {
         return e.message();
     }
+}
+
+QString Maintenance::backup(const QString& databasePath, const QString& folder)
+{
+    return filecopy::copyReplacing(databasePath, filecopy::join(folder, QStringLiteral("Tanzo.mdb")));
+}
+
+QString Maintenance::restore(const QString& source, const QString& databasePath)
+{
+    const QString failure = filecopy::copyReplacing(source, databasePath);
+    if (!failure.isEmpty()) return failure;
+    // A journal left beside the old file by an interrupted write belongs to that file.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(databasePath + QLatin1String(suffix));
+    return QString();
 }

@@ -2,7 +2,7 @@
 
 #include "core/App.h"
 #include "core/Maintenance.h"
-#include "maintenance/FileCopy.h"
+#include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -93,13 +93,11 @@ void Form12b::Command1_Click()
         return;
     }
     // The copy goes to a temporary file beside the database and replaces it in one step.
-    const QString failure = filecopy::copyReplacing(source, target);
+    const QString failure = Maintenance::restore(source, target);
     if (!failure.isEmpty()) {
         refuse(QStringLiteral("データベースの復元に失敗しました。") + kUnchanged + QStringLiteral("\r\n") + failure);
         return;
     }
-    // A journal left beside the old file by an interrupted write belongs to that file.
-    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(target + QLatin1String(suffix));
 
     ui.msgBox(QStringLiteral("復元作業は終了しました"), Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("終了"));
     ui.endProgram();

@@ -1,6 +1,6 @@
 #include "Builders.h"
 #include "MaintenanceFixture.h"
-#include "maintenance/FileCopy.h"
+#include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
 #include "maintenance/Form12a.h"
 
