@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "TestApp.h"
@@ -303,7 +304,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
 
     // Initialisation empties the buttons to their numbers and puts the title back.
     t.ui.answer(Ui::Answer::Ok);
-    t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { dynamic_cast<Form2h&>(w).Command1_Click(); });
+    t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { child<QPushButton>(w, "Command1")->click(); });
     f.mt17_Click();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
     for (int i = 0; i < 6; ++i) {

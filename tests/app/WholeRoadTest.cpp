@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
@@ -44,8 +45,8 @@ void defineFile(TestApp& t, Form1& main, const QString& kind, const QList<QPair<
 {
     t.ui.onShow(QStringLiteral("Form2c"), [&, kind, fields](QWidget& w) {
         auto& f = as<Form2c>(w);
-        choose(f.Combo1, QStringLiteral("ＣＤ"));
-        choose(f.Combo2, kind);
+        choose(child<QComboBox>(f, "Combo1"), QStringLiteral("ＣＤ"));
+        choose(child<QComboBox>(f, "Combo2"), kind);
         t.ui.onShow(QStringLiteral("Form2d"), [&, fields](QWidget& w2) {
             auto& d = as<Form2d>(w2);
             choose(d.Combo1, QString::number(fields.size()));
@@ -64,7 +65,7 @@ void defineFile(TestApp& t, Form1& main, const QString& kind, const QList<QPair<
             }
             d.Command1_Click();
         });
-        f.Command2_Click();
+        child<QPushButton>(f, "Command2")->click();
     });
     main.mt13_Click();
 }
