@@ -90,8 +90,8 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     // Name category 1.
     t.ui.onShow(QStringLiteral("Form2b"), [](QWidget& w) {
         auto& f = as<Form2b>(w);
-        f.Text1[0]->setText(QStringLiteral("ＣＤ"));
-        f.Command1_Click();
+        child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("ＣＤ"));
+        child<QPushButton>(f, "Command1")->click();
     });
     main.mt12_Click();
     EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("ＣＤ"));

@@ -1,4 +1,5 @@
 #include "RecordFixture.h"
+#include "Find.h"
 #include "codes/Form2f.h"
 #include "maintenance/Form2a.h"
 #include "platform/widgets/MaskedEdit.h"
@@ -42,8 +43,8 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
         refused(t.ui, QStringLiteral("品名"), control);
 
         Form2b names(t.app);
-        names.Text1[3]->setText(withControl(control));
-        names.Command1->click();
+        child<QLineEdit>(names, "Text1_3")->setText(withControl(control));
+        child<QPushButton>(names, "Command1")->click();
         refused(t.ui, QStringLiteral("種目名"), control);
         EXPECT_EQ(t.app.cache.rows[3].named, 0);
 
