@@ -33,6 +33,11 @@ public:
     // 表示する (printing progress)
     void Check2_Click();
 
+signals:
+    // A setting was stored; the main window applies the title and colours again.
+    void settingsChanged();
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -54,11 +59,6 @@ public:
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
 
-signals:
-    // A setting was stored; the main window applies the title and colours again.
-    void settingsChanged();
-
-private:
     // Stores one settings cell of the system row; on an engine error the cache keeps its
     // earlier value and false is returned.
     bool store(const std::function<void(ConfigCache&)>& change);

@@ -296,7 +296,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     // A title set in the settings window reaches the main window.
     t.ui.onShow(QStringLiteral("Form2a"), [](QWidget& w) {
         auto& s = dynamic_cast<Form2a&>(w);
-        s.Text1->setText(QStringLiteral(" 倉庫 "));
+        child<QLineEdit>(s, "Text1")->setText(QStringLiteral(" 倉庫 "));
         s.Command4_Click();
     });
     f.mt11_Click();

@@ -49,8 +49,8 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
         EXPECT_EQ(t.app.cache.rows[3].named, 0);
 
         Form2a settings(t.app);
-        settings.Text1->setText(withControl(control));
-        settings.Command4->click();
+        child<QLineEdit>(settings, "Text1")->setText(withControl(control));
+        child<QPushButton>(settings, "Command4")->click();
         refused(t.ui, QStringLiteral("タイトル"), control);
         EXPECT_EQ(t.app.cache.systemTitle(), cacheTitle);
 
