@@ -27,6 +27,7 @@ public:
 
     FolderBrowser& browser() { return *browser_; }
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -39,7 +40,6 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
 
-private:
     void refuse(const QString& text);
 
     App& app_;

@@ -1,4 +1,5 @@
 #include "../records/RecordFixture.h"
+#include "Find.h"
 #include "../maintenance/MaintenanceFixture.h"
 #include "codes/Form2e.h"
 #include "app/Form1.h"
@@ -40,7 +41,7 @@ void makeEveryKindOfFile(TestApp& t)
     f.Combo2->setCurrentIndex(1);
     f.Combo2_Click();
     t.ui.answer(Ui::Answer::Ok);
-    f.Command3->click();
+    child<QPushButton>(f, "Command3")->click();
     t.ui.clearLog();
     ASSERT_EQ(t.app.cache.rows[1].mainFields[3].typeWord, QStringLiteral("TEXT"));
 }
@@ -109,9 +110,9 @@ TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
 
         Form12b f(t.app);
         f.browser().setPath(folder.path());
-        f.File1->setCurrentItem(f.File1->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
+        child<QListWidget>(f, "File1")->setCurrentItem(child<QListWidget>(f, "File1")->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
         t.ui.answer(Ui::Answer::Ok);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
         const auto m = t.ui.messages();
         t.ui.clearLog();
         ASSERT_EQ(m.size(), 2u) << h.what;
@@ -128,7 +129,7 @@ TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
     ASSERT_TRUE(QFile::copy(t.app.databasePath(), folder.filePath(QStringLiteral("Tanzo.mdb"))));
     Form12b f(t.app);
     f.browser().setPath(folder.path());
-    f.File1->setCurrentItem(f.File1->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
+    child<QListWidget>(f, "File1")->setCurrentItem(child<QListWidget>(f, "File1")->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
     t.ui.answer(Ui::Answer::Ok);
     EXPECT_THROW(f.Command1_Click(), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));

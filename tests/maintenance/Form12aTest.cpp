@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "MaintenanceFixture.h"
 #include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -45,21 +47,21 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
 
     Form12a f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - データベース・バックアップ"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"));
     // The folder tree starts where the program was started from.
     EXPECT_EQ(f.browser().path(), QDir::cleanPath(QDir::currentPath()));
 
     f.browser().setPath(target.path());
-    EXPECT_EQ(listed(f.File1), QStringList({"memo.txt", "Tanzo.mdb"}));
+    EXPECT_EQ(listed(child<QListWidget>(f, "File1")), QStringList({"memo.txt", "Tanzo.mdb"}));
 
     // Cancel copies nothing.
     t.ui.answer(Answer::Cancel);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(target.path())});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), QByteArray("an older copy"));
 
     t.ui.answer(Answer::Ok);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(target.path()), kBackedUp});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
     EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
@@ -81,7 +83,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);
-        f.Command2_Click();
+        child<QPushButton>(f, "Command2")->click();
     }
     check::messages(t.ui, {confirmOf(target.path()), kBackupError});
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
@@ -92,7 +94,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     ASSERT_TRUE(QDir(blocked.path()).mkdir(QStringLiteral("Tanzo.mdb")));
     f.browser().setPath(blocked.path());
     t.ui.answer(Answer::Ok);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(blocked.path()), kBackupError});
     EXPECT_TRUE(QFileInfo(blocked.filePath(QStringLiteral("Tanzo.mdb"))).isDir());
     EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
@@ -109,9 +111,9 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
 
     // An empty answer and Cancel make nothing and say nothing.
     t.ui.answerText(QString());
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     t.ui.answerText(std::nullopt);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.calls().size(), 2u);
     EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("inputBox"));
     EXPECT_EQ(t.ui.calls()[0].text, prompt);
@@ -120,7 +122,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     EXPECT_TRUE(fixture::entriesOf(here.path()).isEmpty());
 
     t.ui.answerText(QStringLiteral("  ２０２４年　"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{QStringLiteral("新規フォルダーは作成されました"), QStringLiteral("終了"), Icon::Information}});
     EXPECT_TRUE(QFileInfo(here.filePath(QStringLiteral("２０２４年"))).isDir());
     EXPECT_EQ(f.browser().path(), QDir::cleanPath(here.path()));
@@ -129,7 +131,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     for (const QString& name : {QStringLiteral("２０２４年"), QStringLiteral("   "), QStringLiteral("a/b"),
                                 QStringLiteral("/tmp"), QStringLiteral(".."), QStringLiteral("."), QStringLiteral("x\ty")}) {
         t.ui.answerText(name);
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         check::messages(t.ui, {{kFolderError, QStringLiteral("Error"), Icon::Critical}});
     }
     EXPECT_EQ(fixture::entriesOf(here.path()), QStringList({"２０２４年"}));
@@ -145,22 +147,22 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
     QTemporaryDir here;
     Form12a f(t.app);
     f.browser().setPath(here.path());
-    f.Drive1->setCurrentIndex(0);
+    child<QComboBox>(f, "Drive1")->setCurrentIndex(0);
     f.Drive1_Change();
     EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
     check::messages(t.ui, {});
 
     // Backing up to the root shows it with one separator; cancelled here.
     t.ui.answer(Answer::Cancel);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(QStringLiteral("/"))});
 
-    f.Drive1->addItem(QStringLiteral("/no/such/volume"));
-    f.Drive1->setCurrentIndex(f.Drive1->count() - 1);
+    child<QComboBox>(f, "Drive1")->addItem(QStringLiteral("/no/such/volume"));
+    child<QComboBox>(f, "Drive1")->setCurrentIndex(child<QComboBox>(f, "Drive1")->count() - 1);
     f.Drive1_Change();
     check::messages(t.ui, {{QStringLiteral("ドライブ /no/such/volume を使用できません。装置の準備ができているか確認して下さい。"),
                             QStringLiteral("Error"), Icon::Critical}});
-    EXPECT_EQ(f.Drive1->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>(f, "Drive1")->currentIndex(), 0);
     EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
 }
 
