@@ -177,7 +177,7 @@ TEST(Formv, ShowsTheVersionAndClosesOnOk)
     EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("Ｏ Ｋ"));
 
     // The picture is drawn: its middle is painted, its corner left clear.
-    const QImage picture = f.Image1->pixmap().toImage();
+    const QImage picture = child<QLabel>(f, "Image1")->pixmap().toImage();
     ASSERT_FALSE(picture.isNull());
     EXPECT_GT(qAlpha(picture.pixel(picture.width() / 2, picture.height() * 3 / 4)), 0);
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
