@@ -43,6 +43,9 @@ public:
     int category() const { return category_; }
     QString tableName() const { return tableName_; }
 
+    // Rows 1..8; element 0 is unused.
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -60,14 +63,12 @@ public:
     QLabel* Label15 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo3 = nullptr;
-    // Rows 1..8; element 0 is unused.
     std::vector<QLineEdit*> Text1;
     std::vector<QComboBox*> Combo2;
     std::vector<QCheckBox*> Check1;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     void createRow(int row);
     bool isMainFile() const;
     // Why the type box of a row cannot be used, or nothing.

@@ -38,7 +38,7 @@ void makeEveryKindOfFile(TestApp& t)
                                  QStringLiteral("2024/01/02"), QStringLiteral("A01")},
                       1);
     Form2e f(t.app);
-    f.Combo2->setCurrentIndex(1);
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(1);
     f.Combo2_Click();
     t.ui.answer(Ui::Answer::Ok);
     child<QPushButton>(f, "Command3")->click();

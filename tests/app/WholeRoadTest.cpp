@@ -49,18 +49,18 @@ void defineFile(TestApp& t, Form1& main, const QString& kind, const QList<QPair<
         choose(child<QComboBox>(f, "Combo2"), kind);
         t.ui.onShow(QStringLiteral("Form2d"), [&, fields](QWidget& w2) {
             auto& d = as<Form2d>(w2);
-            choose(d.Combo1, QString::number(fields.size()));
+            choose(child<QComboBox>(d, "Combo1"), QString::number(fields.size()));
             d.Combo1_Click();
             for (int row = 1; row <= fields.size(); ++row) {
                 const auto& [name, type] = fields[row - 1];
                 if (type == QLatin1String("CODE")) {
-                    d.Check1[row]->setChecked(true);
+                    child<QCheckBox>(d, QStringLiteral("Check1_%1").arg(row))->setChecked(true);
                     d.Check1_Click(row);
-                    d.Combo3->setCurrentIndex(0);
+                    child<QComboBox>(d, "Combo3")->setCurrentIndex(0);
                     d.Combo3_Click();
                 } else {
-                    d.Text1[row]->setText(name);
-                    choose(d.Combo2[row], type);
+                    child<QLineEdit>(d, QStringLiteral("Text1_%1").arg(row))->setText(name);
+                    choose(child<QComboBox>(d, QStringLiteral("Combo2_%1").arg(row)), type);
                 }
             }
             d.Command1_Click();
@@ -100,20 +100,20 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     // A code table of length 3, and two codes in it.
     t.ui.onShow(QStringLiteral("Form2e"), [](QWidget& w) {
         auto& f = as<Form2e>(w);
-        choose(f.Combo1, QStringLiteral("3"));
+        choose(child<QComboBox>(f, "Combo1"), QStringLiteral("3"));
         f.Combo1_Click();
-        f.Text1->setText(QStringLiteral("分類"));
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("分類"));
         f.Command1_Click();
     });
     main.mt14_Click();
     t.ui.onShow(QStringLiteral("Form2f"), [](QWidget& w) {
         auto& f = as<Form2f>(w);
-        f.Combo1->setCurrentIndex(0);
+        child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
         f.Combo1_Click(0);
         for (const auto& [code, name] : {std::pair{"001", "ポップス"}, std::pair{"002", "ジャズ"}}) {
             f.Command1_Click();
-            f.Text1->setText(QString::fromUtf8(code));
-            f.Text2->setText(QString::fromUtf8(name));
+            child<QLineEdit>(f, "Text1")->setText(QString::fromUtf8(code));
+            child<QLineEdit>(f, "Text2")->setText(QString::fromUtf8(name));
             f.Command4_Click();
         }
     });

@@ -57,15 +57,15 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
         Form2f codes(t.app);
         codes.Combo1_Click(0);
         t.ui.clearLog();
-        codes.Command1->click();
-        codes.Text1->setText(QStringLiteral("C03"));
-        codes.Text2->setText(withControl(control));
-        codes.Command4->click();
+        child<QPushButton>(codes, "Command1")->click();
+        child<QLineEdit>(codes, "Text1")->setText(QStringLiteral("C03"));
+        child<QLineEdit>(codes, "Text2")->setText(withControl(control));
+        child<QPushButton>(codes, "Command4")->click();
         refused(t.ui, QStringLiteral("コード名称"), control);
-        codes.Command1->click();
-        codes.Text1->setText(QStringLiteral("C") + control + QStringLiteral("3"));
-        codes.Text2->setText(QStringLiteral("クラシック"));
-        codes.Command4->click();
+        child<QPushButton>(codes, "Command1")->click();
+        child<QLineEdit>(codes, "Text1")->setText(QStringLiteral("C") + control + QStringLiteral("3"));
+        child<QLineEdit>(codes, "Text2")->setText(QStringLiteral("クラシック"));
+        child<QPushButton>(codes, "Command4")->click();
         refused(t.ui, QStringLiteral("コード"), control);
     }
     EXPECT_TRUE(fixture::rows(t, QStringLiteral("SHUMOKU1")).isEmpty());

@@ -89,7 +89,7 @@ TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
     t.ui.onShow(QStringLiteral("Form2d"), [&](QWidget& w) {
         auto& d = static_cast<Form2d&>(w);
         EXPECT_EQ(d.tableName(), QStringLiteral("SHUMOKU6SUB"));
-        d.Text1[1]->setText(QStringLiteral("頁"));
+        child<QLineEdit>(d, "Text1_1")->setText(QStringLiteral("頁"));
         d.Command1_Click();
     });
     press(f, "Command2", QStringLiteral("本"), QStringLiteral("サブ"), t.ui, {});
