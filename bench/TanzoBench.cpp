@@ -16,8 +16,8 @@
 #include "records/Form9k.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <cstdio>
 #include <functional>
 #include <sqlite3.h>
@@ -189,7 +189,7 @@ void mainFile(int rows)
         const double all = bestMs(runs, [&] {
             scripted->onShow(QStringLiteral("Form9k"), [](QWidget& w) {
                 auto& k = dynamic_cast<Form9k&>(w);
-                k.Text1->setText(QStringLiteral("演奏者1"));
+                k.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("演奏者1"));
                 k.Command1_Click();
             });
             Form9 w(app);

@@ -31,6 +31,7 @@ public:
     // The accepted search; nothing when the dialog closed without one.
     const std::optional<SearchConditions>& conditions() const { return conditions_; }
 
+private:
     QLabel* Label1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     std::vector<QRadioButton*> Option1;
@@ -42,7 +43,6 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     void refuse(const QString& message);
 
     App& app_;

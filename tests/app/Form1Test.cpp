@@ -234,7 +234,7 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
     t.ui.onShow(QStringLiteral("Form5kf"), [](QWidget& w) {
         auto& s = dynamic_cast<Form5kf&>(w);
         s.Option1_Click(0);
-        s.MaskEdBox1->setText(QStringLiteral("海"));
+        child<MaskedEdit>(s, "MaskEdBox1")->setText(QStringLiteral("海"));
         s.Command1_Click();
     });
     int rows = -1;

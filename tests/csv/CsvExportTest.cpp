@@ -1,4 +1,5 @@
 #include "../lists/ListFixture.h"
+#include "Find.h"
 #include "csv/CsvExport.h"
 #include "lists/Form10.h"
 #include "lists/Form5.h"
@@ -171,7 +172,7 @@ TEST(CsvExport, EveryListWindowOffersTheSameItem)
     inquiry.findChild<QAction*>(QStringLiteral("mf10_0"))->trigger();
     t.ui.onShow("Form9k", [](QWidget& w) {
         auto& d = dynamic_cast<Form9k&>(w);
-        d.Text1->setText(QStringLiteral("abc"));
+        child<QLineEdit>(d, "Text1")->setText(QStringLiteral("abc"));
         d.Command1_Click();
     });
     Form9 hits(t.app);

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form10.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
@@ -253,7 +254,7 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
         t.ui.onShow("Form5kf", [field, value](QWidget& shown) {
             auto& f = dynamic_cast<Form5kf&>(shown);
             f.Option1_Click(field);
-            f.MaskEdBox1->setText(value);
+            child<MaskedEdit>(f, "MaskEdBox1")->setText(value);
             f.Command1_Click();
         });
     };

@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "app/WindowOpener.h"
 #include "lists/Form5.h"
@@ -60,8 +61,8 @@ void answerSearch(TestApp& t, const QString& text, bool distinguish = false)
 {
     t.ui.onShow("Form9k", [text, distinguish](QWidget& w) {
         auto& d = dynamic_cast<Form9k&>(w);
-        d.Text1->setText(text);
-        if (distinguish) d.Check1->click();
+        child<QLineEdit>(d, "Text1")->setText(text);
+        if (distinguish) child<QCheckBox>(d, "Check1")->click();
         d.Command1_Click();
     });
 }
@@ -113,8 +114,8 @@ TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
     ConfigCache& c = t.app.cache;
     Form9k d(t.app);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 検索条件(全ファイル)"));
-    EXPECT_EQ(d.Label3->text(), QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"));
-    EXPECT_EQ(d.Check1->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
+    EXPECT_EQ(child<QLabel>(d, "Label3")->text(), QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"));
+    EXPECT_EQ(child<QCheckBox>(d, "Check1")->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
     EXPECT_EQ(c.allFilesDialogOpen, 1);
 
     // Nothing typed: refused, the dialog stays and the search still counts as cancelled.
@@ -124,13 +125,13 @@ TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
     EXPECT_EQ(c.allFilesDialogOpen, 1);
 
     // The case box is stored as soon as it is clicked.
-    d.Check1->click();
+    child<QCheckBox>(d, "Check1")->click();
     EXPECT_EQ(c.searchCaseMode, 1);
-    d.Check1->click();
+    child<QCheckBox>(d, "Check1")->click();
     EXPECT_EQ(c.searchCaseMode, 0);
 
     // A lone space is a search text.
-    d.Text1->setText(" ");
+    child<QLineEdit>(d, "Text1")->setText(" ");
     d.Command1_Click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(c.searchText, QStringLiteral(" "));
@@ -454,7 +455,7 @@ TEST(Form9, ProgressAdvancesOncePerFile)
                 w->StatusBar1->panel(3)->installEventFilter(&log);
             }
         auto& d = dynamic_cast<Form9k&>(dialog);
-        d.Text1->setText("rock");
+        child<QLineEdit>(d, "Text1")->setText("rock");
         d.Command1_Click();
     });
     Form9 w(t.app);
