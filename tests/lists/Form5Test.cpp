@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
@@ -350,8 +351,8 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
     // Settings accepted, then the printer chosen: one document of the list.
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& win) {
         auto& d = dynamic_cast<Form5ps&>(win);
-        d.Option3[0]->click();
-        d.List1->setCurrentRow(0);
+        child<QRadioButton>(d, "Option3_0")->click();
+        child<QListWidget>(d, "List1")->setCurrentRow(0);
         d.Command1_Click();
         d.Command4_Click();
     });
@@ -391,9 +392,9 @@ TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
     const QString pdf = tmp.filePath(QStringLiteral("一覧.pdf"));
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& win) {
         auto& d = dynamic_cast<Form5ps&>(win);
-        d.Option3[0]->click();
-        d.Command5->click();
-        d.Command4->click();
+        child<QRadioButton>(d, "Option3_0")->click();
+        child<QPushButton>(d, "Command5")->click();
+        child<QPushButton>(d, "Command4")->click();
     });
     t.ui.answerText(pdf);
     w.mf16d->trigger();

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "Tools.h"
 #include "lists/Form5.h"
 #include "platform/print/QtPrinterBackend.h"
@@ -226,14 +227,14 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     for (const Case& c : cases) {
         t.ui.onShow(QStringLiteral("Form5ps"), [&](QWidget& win) {
             auto& d = dynamic_cast<Form5ps&>(win);
-            d.Option3[c.report]->click();
+            child<QRadioButton>(d, QStringLiteral("Option3_%1").arg(c.report))->click();
             for (const char* name : {"品名", "枚数"}) {
-                d.List1->setCurrentItem(d.List1->findItems(QString::fromUtf8(name), Qt::MatchExactly).value(0));
-                d.Command1->click();
+                child<QListWidget>(d, "List1")->setCurrentItem(child<QListWidget>(d, "List1")->findItems(QString::fromUtf8(name), Qt::MatchExactly).value(0));
+                child<QPushButton>(d, "Command1")->click();
             }
-            if (!c.paper.isEmpty()) d.Combo2->setCurrentText(c.paper);
-            (c.landscape ? d.Option2 : d.Option1)->click();
-            d.Command4->click();
+            if (!c.paper.isEmpty()) child<QComboBox>(d, "Combo2")->setCurrentText(c.paper);
+            (c.landscape ? child<QRadioButton>(d, "Option2") : child<QRadioButton>(d, "Option1"))->click();
+            child<QPushButton>(d, "Command4")->click();
         });
         // The dialog hands back the queue's own page, as it does when the person just presses 印刷.
         t.ui.answerPrinter(true, [](Printer& p) {
