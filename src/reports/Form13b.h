@@ -36,11 +36,11 @@ public:
     const std::vector<UsingField>& usingFields() const { return usage_.fields; }
     qint64 counter(int entry, int column) const { return usage_.counts[size_t(entry)][size_t(column)]; }
 
+private:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QComboBox* Combo1 = nullptr;
 
-private:
     void clearResult();
 
     std::vector<int> tables_;
