@@ -1,6 +1,7 @@
 #include "core/RecordReader.h"
 
 #include "core/App.h"
+#include "core/ColumnNameCheck.h"
 #include "core/ProgressText.h"
 #include "core/FieldDisplay.h"
 #include "platform/db/Database.h"
@@ -18,6 +19,11 @@ QString RecordReader::progressText(int remaining)
 }
 
 bool RecordReader::keyEquals(const Value& v, qint64 key) { return !v.isNull() && v.toInt() == key; }
+
+std::vector<Recordset::Equals> RecordReader::subRowsOf(qint64 registrationNo)
+{
+    return {{schema::kRegistrationNoColumn, Value::integer(registrationNo)}};
+}
 
 RecordReader::RowFilter RecordReader::keyFilter(int column, qint64 key, Take onMatch)
 {
@@ -66,7 +72,7 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
         }
     } finish{*this, rows, list};
 
-    Recordset rs = db.openTable(request.table);
+    Recordset rs = request.where.empty() ? db.openTable(request.table) : db.openWhere(request.table, request.where);
     const qint64 n = rs.recordCount();
     if (n > 0) report(startText(cells_));
 
