@@ -63,14 +63,12 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
         ReportListView& list;
         ~Finish()
         {
-            if (!rows.empty()) {
-                list.beginBulk();
-                list.addRows(std::move(rows));
-                list.endBulk();
-            }
+            list.addRows(std::move(rows));
+            list.endBulk();
             reader.report(QString());
         }
     } finish{*this, rows, list};
+    list.beginBulk();
 
     Recordset rs = request.where.empty() ? db.openTable(request.table) : db.openWhere(request.table, request.where);
     const qint64 n = rs.recordCount();
@@ -83,6 +81,8 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
 
     qint64 r = 0;
     int shown = -1;
+    int taken = 0;
+    constexpr size_t kBatch = 4096;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (cells_ && sink_) {
             const int h = remainingCells(++r, n);
@@ -100,7 +100,13 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
             cells << FieldDisplay::listText(rs.field(j), kinds[size_t(j)], request.nullText);
         }
         rows.push_back(std::move(cells));
+        ++taken;
+        // The rows go to the list a batch at a time, so they are never all held twice.
+        if (rows.size() >= kBatch) {
+            list.addRows(std::move(rows));
+            rows.clear();
+        }
         if (take == Take::YesAndStop) break;
     }
-    return static_cast<int>(rows.size());
+    return taken;
 }
