@@ -3,6 +3,7 @@
 // prints "name: ours_ms baseline_ms ratio".
 
 #include "BenchData.h"
+#include "Find.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -74,7 +75,7 @@ int openList(App& app, qint16 mode)
     app.cache.currentCategoryName = app.cache.rows[0].name;
     app.cache.listMode = mode;
     Form5 w(app);
-    return w.ListView1->rowCount();
+    return child<ReportListView>(w, "ListView1")->rowCount();
 }
 
 void setProgress(App& app, bool on)
@@ -167,7 +168,7 @@ void mainFile(int rows)
         int shown = 0;
         const double sub = bestMs(runs, [&] {
             Form6 w(app);
-            shown = w.ListView1->rowCount();
+            shown = child<ReportListView>(w, "ListView1")->rowCount();
         });
         report("sub_list_1000_of_100000", sub, subBase);
         if (shown != 1000) std::printf("warning: sub list showed %d rows\n", shown);

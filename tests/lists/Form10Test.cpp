@@ -352,7 +352,7 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
 
     // The all-files search opened from here offers no editing; the open category stays.
     bool editable = true;
-    t.ui.onShow("Form9", [&](QWidget& shown) { editable = dynamic_cast<Form9&>(shown).mf11->isEnabled(); });
+    t.ui.onShow("Form9", [&](QWidget& shown) { editable = child<QAction>(shown, "mf11")->isEnabled(); });
     w.mff2->trigger();
     EXPECT_EQ(t.app.cache.allFilesSearchState, 1);
     EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9")));
