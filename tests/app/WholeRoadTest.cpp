@@ -131,15 +131,15 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         auto& list = as<Form5>(w);
         t.ui.onShow(QStringLiteral("Form7"), [&](QWidget& w2) {
             auto& ed = as<Form7>(w2);
-            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＡ"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("009"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＡ"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("009"));
             ed.Command1_Click();
             EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("009  コードが相違しています。"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("001"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("001"));
             ed.Command1_Click();
-            EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
-            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＢ"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("002"));
+            EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＢ"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("002"));
             ed.Command1_Click();
             ed.Command2_Click();
         });
@@ -155,7 +155,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     auto addSub = [&](Form6& sub, const QString& title) {
         t.ui.onShow(QStringLiteral("Form8"), [&, title](QWidget& w) {
             auto& ed = as<Form8>(w);
-            ed.MaskEdBox1[0]->setText(title);
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(title);
             ed.Command1_Click();
             ed.Command2_Click();
         });
@@ -190,8 +190,8 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
             sub.ListView1_ItemClick(1);
             t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) {
                 auto& ed = as<Form8>(w3);
-                EXPECT_EQ(ed.Text1->text(), QStringLiteral("5"));
-                ed.MaskEdBox1[0]->setText(QStringLiteral("改めた五曲目"));
+                EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("5"));
+                child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("改めた五曲目"));
                 ed.Command1_Click();
             });
             sub.mf12_Click();

@@ -198,8 +198,8 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form7&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("変更"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("変更"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
         Database db = t.db();
         Recordset rs = db.openTable("SHUMOKU1");
         rs.moveFirst();
@@ -215,8 +215,8 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form7&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("新規作成"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("4"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("新規作成"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("4"));
         build::addMainRow(t.app, 0, {QStringLiteral("新譜"), "500", "2025/02/02", "1", "PO"}, 4);
     });
     w.mf11_Click();

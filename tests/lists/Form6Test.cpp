@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
@@ -92,9 +93,9 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
 
     t.ui.onShow("Form8", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form8&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("新規作成"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("3"));
-        EXPECT_EQ(ed.Text1->text(), QStringLiteral("1"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("新規作成"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("3"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("1"));
         build::addSubRow(t.app, 0, {QStringLiteral("新曲"), "100", "PO", "0"}, 3, 1);
     });
     w.Toolbar1_ButtonClick("新規作成");
@@ -111,9 +112,9 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
     Form6 w(t.app);
     t.ui.onShow("Form8", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form8&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("削除"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
-        EXPECT_EQ(ed.Text1->text(), QStringLiteral("1"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("削除"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("1"));
         Database db = t.db();
         Recordset rs = db.openTable("SHUMOKU1SUB");
         for (rs.moveFirst(); !rs.eof(); rs.moveNext())
