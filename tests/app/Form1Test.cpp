@@ -238,14 +238,14 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
         s.Command1_Click();
     });
     int rows = -1;
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
     f.mk11_Click(1);
     EXPECT_EQ(t.app.cache.listMode, 1);
     EXPECT_EQ(t.app.cache.currentCategory, 1);
     EXPECT_EQ(rows, 1);
 
     // The category button lists every record.
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
     f.Command1_Click(1);
     EXPECT_EQ(t.app.cache.listMode, 0);
     EXPECT_EQ(rows, 2);

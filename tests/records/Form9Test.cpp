@@ -302,7 +302,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     QStringList shown;
     t.ui.onShow("Form5", [&](QWidget& window) {
         auto& list = dynamic_cast<Form5&>(window);
-        shown << QString::number(list.ListView1->rowCount()) << list.Text3->text() << list.Text1[0]->text();
+        shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << list.Text1[0]->text();
     });
     child<QAction>(*w, "mf11")->trigger();
     EXPECT_EQ(c.listMode, 2);
@@ -316,10 +316,10 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     QStringList subRow, mainRow;
     t.ui.onShow("Form6", [&](QWidget& window) {
         auto& list = dynamic_cast<Form6&>(window);
-        ASSERT_EQ(list.ListView1->rowCount(), 1);
-        ASSERT_EQ(list.ListView2->rowCount(), 1);
-        subRow = row(*list.ListView1, 0);
-        mainRow = row(*list.ListView2, 0);
+        ASSERT_EQ(child<ReportListView>(list, "ListView1")->rowCount(), 1);
+        ASSERT_EQ(child<ReportListView>(list, "ListView2")->rowCount(), 1);
+        subRow = row(*child<ReportListView>(list, "ListView1"), 0);
+        mainRow = row(*child<ReportListView>(list, "ListView2"), 0);
     });
     w->mf11_Click();
     EXPECT_EQ(c.currentCategory, 0);
