@@ -76,7 +76,7 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(メイン)"));
         EXPECT_FALSE(d.Option1[0]->isChecked() || d.Option1[1]->isChecked());
         EXPECT_EQ(d.Text1->toPlainText().count(QLatin1Char('\n')), 9);
-        d.Command1->click();
+        child<QPushButton>(d, "Command1")->click();
         QTest::keyClick(&d, Qt::Key_F1);
         d.Option1[1]->click();
         EXPECT_EQ(d.result(), QDialog::Accepted);
