@@ -94,8 +94,8 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         child<QPushButton>(f, "Command1")->click();
     });
     main.mt12_Click();
-    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("ＣＤ"));
-    EXPECT_TRUE(main.Command1[0]->isEnabled());
+    EXPECT_EQ(child<QPushButton>(main, "Command1_0")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(child<QPushButton>(main, "Command1_0")->isEnabled());
 
     // A code table of length 3, and two codes in it.
     t.ui.onShow(QStringLiteral("Form2e"), [](QWidget& w) {
