@@ -8,6 +8,7 @@
 // `--only-memory` run one part alone.
 
 #include "BenchData.h"
+#include "Find.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -155,7 +156,7 @@ void showList(App& app, qint16 mode, const std::function<void(Form5&)>& withOpen
 long long openList(App& app, qint16 mode)
 {
     long long rows = 0;
-    showList(app, mode, [&](Form5& w) { rows = w.ListView1->rowCount(); });
+    showList(app, mode, [&](Form5& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
     return rows;
 }
 
@@ -241,14 +242,14 @@ void mainFile(int rows)
         Form7 ed(app);
         ed.prepare(EditorMode::New, {}, QString());
         for (int i = 0; i < 1000; ++i) {
-            ed.MaskEdBox1[0]->setText(QStringLiteral("追加%1").arg(i));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("作者"));
-            ed.MaskEdBox1[2]->setText(QString::number(i));
-            ed.MaskEdBox1[3]->setText(QStringLiteral("1500"));
-            ed.MaskEdBox1[4]->setText(QStringLiteral("2024/05/01"));
-            ed.MaskEdBox1[5]->setText(QStringLiteral("007"));
-            ed.MaskEdBox1[6]->setText(QStringLiteral("備考"));
-            ed.MaskEdBox1[7]->setText(QStringLiteral("3"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("作者"));
+            child<MaskedEdit>(ed, "MaskEdBox1_2")->setText(QString::number(i));
+            child<MaskedEdit>(ed, "MaskEdBox1_3")->setText(QStringLiteral("1500"));
+            child<MaskedEdit>(ed, "MaskEdBox1_4")->setText(QStringLiteral("2024/05/01"));
+            child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
+            child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
+            child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
             ed.Command1_Click();
         }
     });
@@ -392,7 +393,7 @@ void subRows()
     app.cache.listMode = 0;
     const Timed window = median(runs, [&] {
         Form6 w(app);
-        return static_cast<long long>(w.ListView1->rowCount());
+        return static_cast<long long>(child<ReportListView>(w, "ListView1")->rowCount());
     });
     report("sub_list_window_100_of_1000000", window, bare, qt, mine);
 }
@@ -411,7 +412,7 @@ void memory()
     b.app.cache.searchCaseMode = 1;
     long long none = -1;
     showList(b.app, 1, [&](Form5& w) {
-        none = w.ListView1->rowCount();
+        none = child<ReportListView>(w, "ListView1")->rowCount();
         w.show();
         QApplication::processEvents();
     });
@@ -423,7 +424,7 @@ void memory()
     const long long before = kib("VmRSS:");
     long long shown = 0;
     showList(b.app, 0, [&](Form5& w) {
-        shown = w.ListView1->rowCount();
+        shown = child<ReportListView>(w, "ListView1")->rowCount();
         w.show();
         QApplication::processEvents();
     });

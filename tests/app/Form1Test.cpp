@@ -66,18 +66,18 @@ TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
     ASSERT_TRUE(f.Form_Load());
     EXPECT_TRUE(QFile::exists(dir.databasePath()));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("在庫管理"));
-    EXPECT_EQ(f.Label2->font().pointSizeF(), 36);
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("在庫管理"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->font().pointSizeF(), 36);
     const QStringList captions = {"１", "2", "3", "4", "5", "6"};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(f.Command1[i]->text(), captions[i]);
-        EXPECT_FALSE(f.Command1[i]->isEnabled());
-        EXPECT_FALSE(f.mk11[i]->isEnabled());
+        EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), captions[i]);
+        EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());
+        EXPECT_FALSE(child<QAction>(f, QStringLiteral("mk11_%1").arg(i))->isEnabled());
     }
-    EXPECT_EQ(f.mk11[0]->text(), QStringLiteral("     １     "));
-    EXPECT_EQ(f.mf12->text(), QStringLiteral("ファイル・バックアップ(&B)　　　"));
-    EXPECT_EQ(f.mh11->text(), QStringLiteral("ヘルプ(&H)   "));
-    EXPECT_EQ(f.mk1->text(), QStringLiteral("[ 種目を選択して下さい ]  "));
+    EXPECT_EQ(child<QAction>(f, "mk11_0")->text(), QStringLiteral("     １     "));
+    EXPECT_EQ(child<QAction>(f, "mf12")->text(), QStringLiteral("ファイル・バックアップ(&B)　　　"));
+    EXPECT_EQ(child<QAction>(f, "mh11")->text(), QStringLiteral("ヘルプ(&H)   "));
+    EXPECT_EQ(child<QAction>(f, "mk1")->text(), QStringLiteral("[ 種目を選択して下さい ]  "));
     EXPECT_TRUE(ui.messages().empty());
 
     Database db = Database::open(dir.databasePath());
@@ -95,17 +95,17 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     Form1 f(app);
     ASSERT_TRUE(f.Form_Load());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("私の在庫 Tanzo"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral(" 私の在庫 "));
-    EXPECT_EQ(f.Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(f.Label2->palette().color(QPalette::Window), QColor(0, 0, 255));
-    EXPECT_EQ(f.Command1[0]->text(), QStringLiteral("ＣＤ"));
-    EXPECT_TRUE(f.Command1[0]->isEnabled());
-    EXPECT_EQ(f.Command1[2]->text(), QStringLiteral("ＤＶＤ"));
-    EXPECT_TRUE(f.Command1[2]->isEnabled());
-    EXPECT_FALSE(f.Command1[1]->isEnabled());
-    EXPECT_EQ(f.mk11[0]->text(), QStringLiteral("   ＣＤ"));
-    EXPECT_TRUE(f.mk11[0]->isEnabled());
-    EXPECT_FALSE(f.mk11[2]->isEnabled());  // named, but no main file yet
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral(" 私の在庫 "));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(child<QPushButton>(f, "Command1_0")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(child<QPushButton>(f, "Command1_0")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_2")->text(), QStringLiteral("ＤＶＤ"));
+    EXPECT_TRUE(child<QPushButton>(f, "Command1_2")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(f, "Command1_1")->isEnabled());
+    EXPECT_EQ(child<QAction>(f, "mk11_0")->text(), QStringLiteral("   ＣＤ"));
+    EXPECT_TRUE(child<QAction>(f, "mk11_0")->isEnabled());
+    EXPECT_FALSE(child<QAction>(f, "mk11_2")->isEnabled());  // named, but no main file yet
     EXPECT_EQ(ui.clipboardText(), QString());
 
     // A named category without a main file says so and opens nothing.
@@ -123,20 +123,20 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     app.cache.rows[6].mainFields[0].typeWord = QStringLiteral("サンプル商会在庫管理");
     f.refreshCategoryButtons();
     f.applySettings();
-    EXPECT_EQ(f.Command1[1]->text(), longName);
-    EXPECT_LT(f.Command1[1]->font().pointSizeF(), 18);
-    EXPECT_LE(QFontMetrics(f.Command1[1]->font()).horizontalAdvance(longName), f.Command1[1]->width());
-    EXPECT_EQ(f.Command1[0]->font().pointSizeF(), 18);
-    EXPECT_LT(f.Label2->font().pointSizeF(), 36);
-    EXPECT_LE(QFontMetrics(f.Label2->font()).horizontalAdvance(f.Label2->text()), f.Label2->width());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_1")->text(), longName);
+    EXPECT_LT(child<QPushButton>(f, "Command1_1")->font().pointSizeF(), 18);
+    EXPECT_LE(QFontMetrics(child<QPushButton>(f, "Command1_1")->font()).horizontalAdvance(longName), child<QPushButton>(f, "Command1_1")->width());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_0")->font().pointSizeF(), 18);
+    EXPECT_LT(child<QLabel>(f, "Label2")->font().pointSizeF(), 36);
+    EXPECT_LE(QFontMetrics(child<QLabel>(f, "Label2")->font()).horizontalAdvance(child<QLabel>(f, "Label2")->text()), child<QLabel>(f, "Label2")->width());
     app.cache.rows[1].named = 0;
 
     // After category naming an unnamed button shows an empty caption.
     app.cache.rows[2].named = 0;
     f.refreshCategoryButtons();
-    EXPECT_EQ(f.Command1[2]->text(), QString());
-    EXPECT_FALSE(f.Command1[2]->isEnabled());
-    EXPECT_EQ(f.Command1[0]->text(), QStringLiteral("ＣＤ"));
+    EXPECT_EQ(child<QPushButton>(f, "Command1_2")->text(), QString());
+    EXPECT_FALSE(child<QPushButton>(f, "Command1_2")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_0")->text(), QStringLiteral("ＣＤ"));
 }
 
 TEST(Form1, WindowPlacementFollowsTheScreenWidth)
@@ -222,8 +222,8 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
     build::addMainRow(t.app, 1, {QStringLiteral("山の歌")}, 2);
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    ASSERT_TRUE(f.mk11[1]->isEnabled());
-    EXPECT_EQ(f.mk11[1]->text(), QStringLiteral("   ＤＶＤ"));
+    ASSERT_TRUE(child<QAction>(f, "mk11_1")->isEnabled());
+    EXPECT_EQ(child<QAction>(f, "mk11_1")->text(), QStringLiteral("   ＤＶＤ"));
 
     // Leaving the search dialog without a search opens no list.
     t.ui.answerMenu(QStringLiteral("mk11_1"));
@@ -238,14 +238,14 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
         s.Command1_Click();
     });
     int rows = -1;
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
     f.mk11_Click(1);
     EXPECT_EQ(t.app.cache.listMode, 1);
     EXPECT_EQ(t.app.cache.currentCategory, 1);
     EXPECT_EQ(rows, 1);
 
     // The category button lists every record.
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
     f.Command1_Click(1);
     EXPECT_EQ(t.app.cache.listMode, 0);
     EXPECT_EQ(rows, 2);
@@ -256,7 +256,7 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
     TestApp t;
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mt12, f.mt13, f.mt14, f.mt15, f.mt16}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction* a : {child<QAction>(f, "mt12"), child<QAction>(f, "mt13"), child<QAction>(f, "mt14"), child<QAction>(f, "mt15"), child<QAction>(f, "mt16")}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     f.mt12_Click();
     f.mt13_Click();
     f.mt14_Click();
@@ -274,7 +274,7 @@ TEST(Form1, AllFilesSearchOpensFromTheMainWindow)
     TestApp t;
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    EXPECT_TRUE(f.Command3->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(f, "Command3")->isEnabled());
     t.app.cache.allFilesSearchState = 1;
     f.Command3_Click();
     EXPECT_EQ(t.app.cache.allFilesSearchState, 0);
@@ -287,7 +287,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mf12, f.mf13, f.mt11, f.mt17, f.mh12}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction* a : {child<QAction>(f, "mf12"), child<QAction>(f, "mf13"), child<QAction>(f, "mt11"), child<QAction>(f, "mt17"), child<QAction>(f, "mh12")}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     f.mf12_Click();
     f.mf13_Click();
     f.mh12_Click();
@@ -308,8 +308,8 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     f.mt17_Click();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(f.Command1[i]->text(), QStringLiteral(" %1").arg(i + 1));
-        EXPECT_FALSE(f.Command1[i]->isEnabled());
+        EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), QStringLiteral(" %1").arg(i + 1));
+        EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());
     }
     EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral(" "));
 }
@@ -322,7 +322,7 @@ TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mkk1, f.mkk2, f.mkk3, f.mi1}) EXPECT_TRUE(a->isEnabled());
+    for (QAction* a : {child<QAction>(f, "mkk1"), child<QAction>(f, "mkk2"), child<QAction>(f, "mkk3"), child<QAction>(f, "mi1")}) EXPECT_TRUE(a->isEnabled());
     f.mkk1_Click();
     f.mkk3_Click();
     f.mi1_Click();

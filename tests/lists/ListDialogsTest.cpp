@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form5.h"
 #include "lists/Form5k.h"
 #include "lists/Form5s.h"
@@ -75,35 +76,35 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(メイン)"));
         EXPECT_FALSE(d.Option1[0]->isChecked() || d.Option1[1]->isChecked());
         EXPECT_EQ(d.Text1->toPlainText().count(QLatin1Char('\n')), 9);
-        d.Command1->click();
+        child<QPushButton>(d, "Command1")->click();
         QTest::keyClick(&d, Qt::Key_F1);
         d.Option1[1]->click();
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
-    w.ms11->trigger();
+    child<QAction>(w, "ms11")->trigger();
     EXPECT_EQ(t.ui.calls()[1].kind + t.ui.calls()[2].kind, QStringLiteral("helphelp"));
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(said(t.ui.messages()[0]),
               okMessage(QStringLiteral("ソート順序は「降順」で設定しました。"), Ui::Icon::Information));
 
     // The order waits for a column click, which sorts descending by the shown text.
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "9", "100"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "9", "100"}));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"9", "100", "10"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "100", "10"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
 
     // A sorted list is sorted again at once, and the position follows the shown record:
     // numbers ascending as text, 10 before 9.
     chooseOrder<Form5s>(t, w, 0);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("ソート順序は「昇順」で設定しました。"));
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "100", "9"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "100", "9"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
 
     // Closed by its frame, the dialog changes nothing.
     t.ui.onShow("Form5s", [](QWidget& shown) { shown.close(); });
     w.ms11_Click();
     EXPECT_EQ(t.ui.messages().size(), 2u);
-    EXPECT_EQ(w.ListView1->sortOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->sortOrder(), Qt::AscendingOrder);
 }
 
 TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOrder)
@@ -127,26 +128,26 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
         d.Option2[0]->click();
     }));
     EXPECT_EQ(t.ui.calls().back().text + t.ui.calls().back().title, QStringLiteral("検索文字検索"));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
-    EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
     // The detail panel follows, so change and delete act on the row found.
-    EXPECT_EQ(w.Text1[0]->text() + w.Text3->text(), QStringLiteral("abc2"));
+    EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("abc2"));
 
     // Descending by the first column: Ｘｙｚ, ＡＢＣ, abd, abc. The beginning "AB" matches
     // abd and abc; the one nearer the top is taken.
     chooseOrder<Form5s>(t, w, 1);
     w.ListView1_ColumnClick(0);
-    EXPECT_EQ(column(*w.ListView1, 0), QStringList({"Ｘｙｚ", "ＡＢＣ", "abd", "abc"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"Ｘｙｚ", "ＡＢＣ", "abd", "abc"}));
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         d.Option1_Click(0);
         t.ui.answerText(QStringLiteral("AB"));
         d.Option2_Click(1);
     }));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 2);
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 2);
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
     EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　3 / 4"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 4"));
 }
 
 TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
@@ -172,10 +173,10 @@ TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
         t.ui.answerText(QStringLiteral("9"));
         d.Option1[1]->click();
     }));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
-    EXPECT_EQ(w.Text1[3]->text() + w.Text3->text(), QStringLiteral("92"));
-    EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(w.Text1[3]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("92"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
 
 TEST(FindDialog, FarRowIsScrolledIntoViewInALongList)
@@ -186,18 +187,18 @@ TEST(FindDialog, FarRowIsScrolledIntoViewInALongList)
     Form5 w(t.app);
     std::vector<QStringList> rows;
     for (int i = 0; i < 2000; ++i) rows.push_back({QStringLiteral("曲%1").arg(i), "", "", "", "", QString::number(100 + i)});
-    w.ListView1->addRows(std::move(rows));
+    child<ReportListView>(w, "ListView1")->addRows(std::move(rows));
     w.show();
-    ASSERT_EQ(w.ListView1->rowAt(0), 0);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowAt(0), 0);
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         d.Option1_Click(0);
         t.ui.answerText(QStringLiteral("曲1750"));
         d.Option2_Click(0);
     }));
-    const QRect cell = w.ListView1->visualRect(w.ListView1->listModel()->index(1753, 0));
-    EXPECT_TRUE(w.ListView1->viewport()->rect().contains(cell.center()));
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1850"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1754 / 2003"));
+    const QRect cell = child<ReportListView>(w, "ListView1")->visualRect(child<ReportListView>(w, "ListView1")->listModel()->index(1753, 0));
+    EXPECT_TRUE(child<ReportListView>(w, "ListView1")->viewport()->rect().contains(cell.center()));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1850"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1754 / 2003"));
 }
 
 TEST(FindDialog, EmptyListAnswersEverySearchWithTheSameMessage)
@@ -217,7 +218,7 @@ TEST(FindDialog, EmptyListAnswersEverySearchWithTheSameMessage)
     }));
     ASSERT_EQ(t.ui.messages().size(), 2u);
     for (const auto& m : t.ui.messages()) EXPECT_EQ(m.text, kNothing);
-    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
 }
 
 TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
@@ -238,7 +239,7 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     chooseOrder<Form6s>(t, w, 1);
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(サブ)"));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"4", "12", "1"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"4", "12", "1"}));
 
     // Two sub records last 245 seconds; the one nearer the top of the list is taken.
     t.ui.clearLog();
@@ -247,8 +248,8 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
         d.Option1_Click(1);
     }));
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別検索条件(サブ)"));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
-    EXPECT_EQ(w.Text1[0]->text() + w.Text2->text() + w.Text3->text(), QStringLiteral("三曲目112"));
-    EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text2")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("三曲目112"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
