@@ -94,10 +94,11 @@ sqlite3* openRaw(const QString& path)
     return db;
 }
 
-// The bare read: opens the file, steps the statement and reads every column of every
-// taken row as text, nothing kept. Returns the rows taken.
-long long bareRead(const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take = nullptr,
-                   const std::function<void(sqlite3_stmt*)>& bind = nullptr)
+// One scan over the rows a statement gives: opens the file, steps the statement and reads
+// every column of every taken row as text. The bare read keeps nothing; the Qt scan builds
+// one string per column as the earlier baseline did. Returns the rows taken.
+long long scan(bool qtStrings, const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take,
+               const std::function<void(sqlite3_stmt*)>& bind)
 {
     sqlite3* db = openRaw(path);
     sqlite3_stmt* s = nullptr;
@@ -105,12 +106,17 @@ long long bareRead(const QString& path, const char* sql, const std::function<boo
     if (bind) bind(s);
     long long taken = 0;
     size_t bytes = 0;
+    QStringList row;
     const int columns = sqlite3_column_count(s);
     while (sqlite3_step(s) == SQLITE_ROW) {
         if (take && !take(s)) continue;
+        row.clear();
         for (int c = 0; c < columns; ++c) {
-            const unsigned char* t = sqlite3_column_text(s, c);
-            if (t) bytes += static_cast<size_t>(sqlite3_column_bytes(s, c));
+            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+            if (qtStrings)
+                row << QString::fromUtf8(t);
+            else if (t)
+                bytes += static_cast<size_t>(sqlite3_column_bytes(s, c));
         }
         ++taken;
     }
@@ -120,26 +126,16 @@ long long bareRead(const QString& path, const char* sql, const std::function<boo
     return taken;
 }
 
-// The earlier baseline: the same scan building one Qt string per column.
+long long bareRead(const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take = nullptr,
+                   const std::function<void(sqlite3_stmt*)>& bind = nullptr)
+{
+    return scan(false, path, sql, take, bind);
+}
+
 long long qtScan(const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take = nullptr,
                  const std::function<void(sqlite3_stmt*)>& bind = nullptr)
 {
-    sqlite3* db = openRaw(path);
-    sqlite3_stmt* s = nullptr;
-    sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-    if (bind) bind(s);
-    long long taken = 0;
-    QStringList row;
-    while (sqlite3_step(s) == SQLITE_ROW) {
-        if (take && !take(s)) continue;
-        row.clear();
-        for (int c = 0; c < sqlite3_column_count(s); ++c)
-            row << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, c)));
-        ++taken;
-    }
-    sqlite3_finalize(s);
-    sqlite3_close(db);
-    return taken;
+    return scan(true, path, sql, take, bind);
 }
 
 void exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
