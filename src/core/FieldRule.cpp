@@ -12,16 +12,26 @@ bool isNumberType(const QString& typeWord)
 }
 }  // namespace
 
-Fault faultOf(const QString& typeWord, const QString& value, int codeLength)
+Fault textFault(const QString& typeWord, const QString& value, int codeLength)
 {
     if (text::hasControlCharacter(value)) return Fault::ControlCharacter;
-    const bool blank = text::isBlank(value);
     // A box holding only blanks counts as empty, as everywhere a value is tested.
-    if (typeword::isCode(typeWord) && !blank && value.size() != codeLength) return Fault::CodeLength;
+    if (typeword::isCode(typeWord) && value.size() != codeLength && !text::isBlank(value)) return Fault::CodeLength;
     if (typeword::isText(typeWord) && text::LenMbcs(value) > kTextBytes) return Fault::TextTooLong;
-    if (isNumberType(typeWord) && !blank && !text::IsNumeric(value)) return Fault::NotNumber;
+    return Fault::None;
+}
+
+Fault typeFault(const QString& typeWord, const QString& value)
+{
+    if (isNumberType(typeWord) && !text::isBlank(value) && !text::IsNumeric(value)) return Fault::NotNumber;
     if (typeWord == QLatin1String("DATE") && !text::IsDate(value)) return Fault::NotDate;
     return Fault::None;
+}
+
+Fault faultOf(const QString& typeWord, const QString& value, int codeLength)
+{
+    const Fault fault = textFault(typeWord, value, codeLength);
+    return fault != Fault::None ? fault : typeFault(typeWord, value);
 }
 
 QString storedText(const QString& typeWord, const QString& value)

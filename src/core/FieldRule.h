@@ -21,6 +21,11 @@ enum class Fault {
 // caller. codeLength is the length of the codes of the field's table (code fields only).
 // Blank numbers are zero and are no fault; a blank date is one.
 Fault faultOf(const QString& typeWord, const QString& value, int codeLength);
+// The part of it told from the characters alone: control characters, a code's length and a
+// text's bytes.
+Fault textFault(const QString& typeWord, const QString& value, int codeLength);
+// The part told by reading the value as its type: a number or a date that does not read.
+Fault typeFault(const QString& typeWord, const QString& value);
 
 // The text stored for a value without fault: a blank number as "0", another blank value as
 // three spaces (a code column takes as many as fit).

@@ -103,6 +103,23 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
         QSet<qint64> mainNumbers;
         if (sub_) mainNumbers = readMainNumbers(db, category.mainTableName);
 
+        // What each field needs, decided once.
+        struct Column {
+            const FieldDefinition* field;
+            const ColumnInfo* info;
+            int csvColumn;
+            int codeLength;
+            const CodeNames* codes;
+        };
+        std::vector<Column> plan;
+        for (size_t k = 0; k < fields_.size(); ++k) {
+            const FieldDefinition& f = fields_[k];
+            const bool code = typeword::isCode(f.typeWord);
+            plan.push_back({&f, &columns[k], mapping.columnOfField[k],
+                            code ? cache_.codeLengthOf(typeword::codeTableNumber(f.typeWord)) : 0,
+                            code ? &codes[f.typeWord] : nullptr});
+        }
+
         const int width = table.isEmpty() ? 0 : int(table[0].size());
         auto refuse = [&](int row, const QString& field, const QString& reason) {
             result.refused.push_back({row, field, reason});
@@ -114,26 +131,27 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
             const size_t before = result.refused.size();
             if (cells.size() > width)
                 refuse(r, QString(), QStringLiteral("列の数が見出しより多くなっています。"));
-            std::vector<Value> values(fields_.size(), Value::null());
-            for (size_t k = 0; k < fields_.size(); ++k) {
-                const int c = mapping.columnOfField[k];
-                const QString cell = c < 0 ? QString() : cells.value(c);
-                if (cell.isEmpty()) continue;
-                const FieldDefinition& f = fields_[k];
-                const int codeLength = cache_.codeLengthOf(typeword::codeTableNumber(f.typeWord));
-                if (const fieldrule::Fault fault = fieldrule::faultOf(f.typeWord, cell, codeLength);
+            std::vector<Value> values(plan.size(), Value::null());
+            for (size_t k = 0; k < plan.size(); ++k) {
+                const Column& p = plan[k];
+                if (p.csvColumn < 0 || p.csvColumn >= cells.size() || cells[p.csvColumn].isEmpty()) continue;
+                const QString& cell = cells[p.csvColumn];
+                const QString& name = p.field->name;
+                if (const fieldrule::Fault fault = fieldrule::textFault(p.field->typeWord, cell, p.codeLength);
                     fault != fieldrule::Fault::None) {
-                    refuse(r, f.name, fieldrule::reason(fault, f.name));
+                    refuse(r, name, fieldrule::reason(fault, name));
                     continue;
                 }
-                if (typeword::isCode(f.typeWord) && !text::isBlank(cell) && codes[f.typeWord].value(cell).isEmpty()) {
-                    refuse(r, f.name, cell + QStringLiteral("  コードが相違しています。"));
+                if (p.codes && !text::isBlank(cell) && p.codes->value(cell).isEmpty()) {
+                    refuse(r, name, cell + QStringLiteral("  コードが相違しています。"));
                     continue;
                 }
+                // The conversion reads numbers and dates; only a refused one is looked at again.
                 try {
-                    values[k] = Recordset::convert(columns[k], fieldrule::storedText(f.typeWord, cell));
+                    values[k] = Recordset::convert(*p.info, fieldrule::storedText(p.field->typeWord, cell));
                 } catch (const DbError& e) {
-                    refuse(r, f.name, e.message());
+                    const fieldrule::Fault fault = fieldrule::typeFault(p.field->typeWord, cell);
+                    refuse(r, name, fault != fieldrule::Fault::None ? fieldrule::reason(fault, name) : e.message());
                 }
             }
             qint64 mainNo = 0;
