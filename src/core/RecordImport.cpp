@@ -172,10 +172,10 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
     if (!result.refused.empty()) return result;
 
     report(total / 2);
-    RecordStore store(cache_);
-    if (sub_) store.addSubRows(category_, subRows);
-    else store.addMainRows(category_, mainRows);
     result.stored = int(sub_ ? subRows.size() : mainRows.size());
+    RecordStore store(cache_);
+    if (sub_) store.addSubRows(category_, std::move(subRows));
+    else store.addMainRows(category_, std::move(mainRows));
     report(total);
     return result;
 }

@@ -74,7 +74,7 @@ qint64 RecordStore::addSub(int category, qint64 registrationNo, const std::optio
     return number;
 }
 
-qint64 RecordStore::addMainRows(int category, const std::vector<std::vector<Value>>& rows)
+qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> rows)
 {
     CacheRollback rollback(cache_);
     Database db = Database::open(cache_.databasePath);
@@ -83,10 +83,8 @@ qint64 RecordStore::addMainRows(int category, const std::vector<std::vector<Valu
     const qint64 first = qint64(row.lastRegistrationNo) + 1;
     RowInserter inserter = db.inserter(row.mainTableName);
     const int key = inserter.ordinalOf(schema::kRegistrationNoColumn);
-    std::vector<Value> values;
     qint64 number = first;
-    for (const std::vector<Value>& r : rows) {
-        values = r;
+    for (std::vector<Value>& values : rows) {
         values.resize(inserter.columns().size(), Value::null());
         values[size_t(key)] = Value::integer(number++);
         inserter.insert(values);
@@ -99,7 +97,7 @@ qint64 RecordStore::addMainRows(int category, const std::vector<std::vector<Valu
     return first;
 }
 
-void RecordStore::addSubRows(int category, const std::vector<SubRow>& rows)
+void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
 {
     Database db = Database::open(cache_.databasePath);
     Database::Transaction tx(db);
@@ -120,9 +118,8 @@ void RecordStore::addSubRows(int category, const std::vector<SubRow>& rows)
     RowInserter inserter = db.inserter(table);
     const int mainKey = inserter.ordinalOf(schema::kRegistrationNoColumn);
     const int subKey = inserter.ordinalOf(schema::kSubNoColumn);
-    std::vector<Value> values;
-    for (const SubRow& r : rows) {
-        values = r.second;
+    for (SubRow& r : rows) {
+        std::vector<Value>& values = r.second;
         values.resize(inserter.columns().size(), Value::null());
         values[size_t(mainKey)] = Value::integer(r.first);
         values[size_t(subKey)] = Value::integer(++highest[r.first]);

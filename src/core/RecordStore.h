@@ -27,9 +27,9 @@ public:
     // transaction: every row is stored or none is. Main rows take the next registration
     // numbers in order and the counter is raised once; sub rows take the next sub numbers of
     // their main record. Returns the first number taken.
-    qint64 addMainRows(int category, const std::vector<std::vector<Value>>& rows);
+    qint64 addMainRows(int category, std::vector<std::vector<Value>> rows);
     using SubRow = std::pair<qint64, std::vector<Value>>;  // registration number, values
-    void addSubRows(int category, const std::vector<SubRow>& rows);
+    void addSubRows(int category, std::vector<SubRow> rows);
 
     // Writes the field texts over the row of the key.
     void changeMain(int category, qint64 registrationNo, const QStringList& fields);

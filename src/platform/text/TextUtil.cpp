@@ -1,5 +1,7 @@
 #include "platform/text/TextUtil.h"
 
+#include <algorithm>
+
 #include <QSysInfo>
 
 #include <array>
@@ -152,6 +154,13 @@ bool isBlankChar(QChar c)
 // Full-width digits, signs, point, comma, slash and backslash to their ASCII forms.
 QString narrowAscii(const QString& s)
 {
+    // Most texts have nothing to narrow; they are given back without a copy.
+    const bool wide = std::any_of(s.cbegin(), s.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0xFF01 && u <= 0xFF5E) || u == 0x3000;
+    });
+    if (!wide)
+        return s;
     QString out = s;
     for (QChar& c : out) {
         const char16_t u = c.unicode();
