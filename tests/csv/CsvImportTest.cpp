@@ -109,7 +109,7 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
 
         openAs(t.app, target, 0);
         Form5 copy(t.app);
-        EXPECT_EQ(copy.ListView1->rowCount(), 0);
+        EXPECT_EQ(child<ReportListView>(copy, "ListView1")->rowCount(), 0);
         takeIn(t, copy, path, [&](QWidget& d) {
             EXPECT_EQ(child<QComboBox>(d, "Encoding")->currentText(), shiftJis ? "Shift-JIS" : "UTF-8");
             const QString columns = child<QLabel>(d, "Columns")->text();
@@ -121,7 +121,7 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
         EXPECT_EQ(numbers(t, t.app.cache.rows[target].mainTableName, schema::kRegistrationNoColumn),
                   QList<qint64>({1, 2, 3, 4, 5, 6, 7}));
         EXPECT_EQ(t.stored().rows[target].lastRegistrationNo, 7);
-        EXPECT_EQ(copy.ListView1->rowCount(), 7);  // the list read its rows again
+        EXPECT_EQ(child<ReportListView>(copy, "ListView1")->rowCount(), 7);  // the list read its rows again
         EXPECT_EQ(t.ui.pendingReplies(), 0);
     }
 }
@@ -177,7 +177,7 @@ TEST(CsvImport, OneBadRowAmongAThousandStoresNothingAndIsNamed)
         EXPECT_TRUE(message.contains(named)) << named.toStdString() << "\n" << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("1 行目"))) << message.toStdString();
     EXPECT_EQ(numbers(t, table, schema::kRegistrationNoColumn), QList<qint64>({1, 2, 3}));
-    EXPECT_EQ(w.ListView1->rowCount(), 3);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
 }
 
 TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
@@ -189,7 +189,7 @@ TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
     openAs(t.app, 0, 0);
     t.app.cache.chosenRegistrationNo = 1;
     Form6 w(t.app);
-    ASSERT_EQ(w.ListView1->rowCount(), 1);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
     const QString table = t.app.cache.rows[0].subTableName;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("subs.csv"));
@@ -210,7 +210,7 @@ TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("CSVファイルから取り込みました。\r\n3 件"));
     EXPECT_EQ(numbers(t, table, schema::kRegistrationNoColumn), QList<qint64>({1, 1, 2, 1}));
     EXPECT_EQ(numbers(t, table, schema::kSubNoColumn), QList<qint64>({4, 5, 1, 6}));
-    EXPECT_EQ(w.ListView1->rowCount(), 3);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
     // A new sub record of the shown main record goes on after them.
     EXPECT_EQ(t.app.cache.subNoCounter, 6);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
