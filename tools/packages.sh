@@ -2,7 +2,8 @@
 # Installs the Debian packages the build, the tests and the program need, when missing.
 set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev
-          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-ipafont-mincho)
+          libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-ipafont-mincho
+          qt6-translations-l10n)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -42,6 +42,8 @@ public:
     void answerMenu(const QString& objectName) { menuReplies_.push_back(objectName); }
     // Runs when a window of this objectName (e.g. "Form7") is shown modally.
     void onShow(const QString& objectName, std::function<void(QWidget&)> hook) { hooks_[objectName].push_back(std::move(hook)); }
+    // Runs at every message box with its text, while the box would be on the screen.
+    void onMessage(std::function<void(const QString&)> hook) { messageHook_ = std::move(hook); }
 
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<Call> messages() const;   // msgBox calls only
@@ -74,6 +76,7 @@ private:
     std::deque<Reply> replies_;
     std::deque<QString> menuReplies_;
     QMap<QString, std::vector<std::function<void(QWidget&)>>> hooks_;
+    std::function<void(const QString&)> messageHook_;
     QString clipboard_;
     bool ended_ = false;
 };
