@@ -87,6 +87,9 @@ void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::functio
         const QString& type = fields_[size_t(i)].typeWord;
         Label3[i]->setText(fields_[size_t(i)].name + QStringLiteral(" ："));
         Label4[i]->setText(FieldDisplay::typeSuffix(type));
+        // The value and its code's name are announced by the field's name.
+        NamedControls::setAccessibleName(*Text1[i], fields_[size_t(i)].name);
+        NamedControls::setAccessibleName(*Text4[i], fields_[size_t(i)].name + QStringLiteral(" 名称"));
         const int width = FieldDisplay::detailWidth(type);
         setWidthTwips(*Text1[i], width);
         setLeftTwips(*Text4[i], kValueLeft + width + 60);

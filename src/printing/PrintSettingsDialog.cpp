@@ -146,6 +146,7 @@ void PrintSettingsDialog::buildTabs(const Design& d)
     Label4 = C::label(titlePage_, "Label4", QStringLiteral("ヘッダー・タイトル"), 360, 360, 3600);
     Label5 = C::label(titlePage_, "Label5", QStringLiteral("(入力ない場合は種目名とする)"), 360, 660, 4200);
     Text1 = C::make<QLineEdit>(titlePage_, "Text1", 360, 1020, 6840, 330);
+    C::setAccessibleName(*Text1, Label4->text());
 }
 
 void PrintSettingsDialog::Form_Load()

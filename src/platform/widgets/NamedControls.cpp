@@ -159,17 +159,19 @@ bool isInput(const QWidget& w)
             (qobject_cast<const QPlainTextEdit*>(&w) || qobject_cast<const QTextEdit*>(&w)));
 }
 
+// A label's text as a name; a note (wrapped or long) names nothing.
 QString captionOf(const QLabel& l)
 {
     QString t = l.text();
+    if (l.wordWrap() || t.trimmed().size() > 40) return {};
     t.remove(QLatin1Char('&'));
     t = t.trimmed();
     while (t.endsWith(QChar(0xFF1A)) || t.endsWith(QLatin1Char(':'))) t.chop(1);
     return t.trimmed();
 }
 
-// The label on the same line to the left of the control, else the nearest label over its
-// column, both among the control's siblings.
+// The label on the same line to the left of the control, else its prompt, else the nearest
+// label over its column, the labels among the control's siblings.
 QString labelFor(const QWidget& control)
 {
     const QWidget* parent = control.parentWidget();
@@ -193,11 +195,17 @@ QString labelFor(const QWidget& control)
             if (!over || gap < overGap) over = l, overGap = gap;
         }
     }
-    if (beside) return captionOf(*beside);
-    if (over) return captionOf(*over);
-    if (auto* e = qobject_cast<const QLineEdit*>(&control)) return e->placeholderText();
-    if (auto* b = qobject_cast<const QComboBox*>(&control)) return b->placeholderText();
-    return {};
+    if (beside) {
+        // The label beside a control also tells assistive tools whose it is.
+        if (!beside->buddy()) const_cast<QLabel*>(beside)->setBuddy(const_cast<QWidget*>(&control));
+        return captionOf(*beside);
+    }
+    // A picker's own prompt tells more than a heading further up.
+    QString prompt;
+    if (auto* e = qobject_cast<const QLineEdit*>(&control)) prompt = e->placeholderText();
+    else if (auto* b = qobject_cast<const QComboBox*>(&control)) prompt = b->placeholderText();
+    if (!prompt.isEmpty()) return prompt;
+    return over ? captionOf(*over) : QString();
 }
 
 }  // namespace

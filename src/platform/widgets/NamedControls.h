@@ -58,7 +58,7 @@ public:
     static void onChosen(QAbstractButton* option, const QObject* context, std::function<void()> chosen);
 
     // Gives every input control under `root` that has no accessible name of its own the text of
-    // the label beside it, else of the heading over its column, else its placeholder text, so
+    // the label beside it, else its placeholder text, else the heading over its column, so
     // that a screen reader announces what the box is for. Windows call it again after they
     // add or relabel controls; names given earlier this way are brought up to date.
     static void nameInputs(QWidget& root);
