@@ -5,6 +5,7 @@
 #include "maintenance/Form12a.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QListWidget>
 #include <QFileSystemModel>
@@ -57,12 +58,12 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
 
     // Cancel copies nothing.
     t.ui.answer(Answer::Cancel);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(target.path())});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), QByteArray("an older copy"));
 
     t.ui.answer(Answer::Ok);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(target.path()), kBackedUp});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
     EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
@@ -84,7 +85,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);
-        f.Command2_Click();
+        f.Command2->click();
     }
     check::messages(t.ui, {confirmOf(target.path()), kBackupError});
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
@@ -95,7 +96,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     ASSERT_TRUE(QDir(blocked.path()).mkdir(QStringLiteral("Tanzo.mdb")));
     f.browser().setPath(blocked.path());
     t.ui.answer(Answer::Ok);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(blocked.path()), kBackupError});
     EXPECT_TRUE(QFileInfo(blocked.filePath(QStringLiteral("Tanzo.mdb"))).isDir());
     EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
@@ -112,9 +113,9 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
 
     // An empty answer and Cancel make nothing and say nothing.
     t.ui.answerText(QString());
-    f.Command1_Click();
+    f.Command1->click();
     t.ui.answerText(std::nullopt);
-    f.Command1_Click();
+    f.Command1->click();
     ASSERT_EQ(t.ui.calls().size(), 2u);
     EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("inputBox"));
     EXPECT_EQ(t.ui.calls()[0].text, prompt);
@@ -123,7 +124,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     EXPECT_TRUE(fixture::entriesOf(here.path()).isEmpty());
 
     t.ui.answerText(QStringLiteral("  ２０２４年　"));
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {{QStringLiteral("新規フォルダーは作成されました"), QStringLiteral("終了"), Icon::Information}});
     EXPECT_TRUE(QFileInfo(here.filePath(QStringLiteral("２０２４年"))).isDir());
     EXPECT_EQ(f.browser().path(), QDir::cleanPath(here.path()));
@@ -132,7 +133,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     for (const QString& name : {QStringLiteral("２０２４年"), QStringLiteral("   "), QStringLiteral("a/b"),
                                 QStringLiteral("/tmp"), QStringLiteral(".."), QStringLiteral("."), QStringLiteral("x\ty")}) {
         t.ui.answerText(name);
-        f.Command1_Click();
+        f.Command1->click();
         check::messages(t.ui, {{kFolderError, QStringLiteral("Error"), Icon::Critical}});
     }
     EXPECT_EQ(fixture::entriesOf(here.path()), QStringList({"２０２４年"}));
@@ -155,7 +156,7 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
 
     // Backing up to the root shows it with one separator; cancelled here.
     t.ui.answer(Answer::Cancel);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(QStringLiteral("/"))});
 
     f.Drive1->addItem(QStringLiteral("/no/such/volume"));
