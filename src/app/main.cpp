@@ -1,5 +1,6 @@
 #include "core/App.h"
 #include "core/Form1.h"
+#include "core/ProgramLock.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
 #include "platform/ui/QtTranslations.h"
@@ -19,6 +20,9 @@ int main(int argc, char** argv)
 
     const QString programDir = QCoreApplication::applicationDirPath();
     QtUi ui(programDir);
+    // A second copy on the same database ends here, before the file is opened.
+    ProgramLock lock(programDir);
+    if (!lock.acquire(ui)) return 1;
     Printer printer(std::make_unique<QtPrinterBackend>());
     App app(programDir, ui, printer);
     Form1 main(app);

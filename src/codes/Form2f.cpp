@@ -209,6 +209,10 @@ bool Form2f::nameAccepted(const QString& name)
         refuse(QStringLiteral("コード名称が入力洩れです。"));
         return false;
     }
+    if (text::hasControlCharacter(name)) {
+        refuse(text::controlCharacterMessage(QStringLiteral("コード名称")));
+        return false;
+    }
     if (characterCount(name) > kMaxNameCharacters) {
         refuse(QStringLiteral("コード名称の桁数が30桁オーバーです。"));
         return false;
@@ -223,6 +227,10 @@ bool Form2f::addCode()
     const QString code = text::Trim(Text1->text());
     if (code.isEmpty()) {
         refuse(QStringLiteral("コードが入力洩れです。"));
+        return false;
+    }
+    if (text::hasControlCharacter(code)) {
+        refuse(text::controlCharacterMessage(QStringLiteral("コード")));
         return false;
     }
     if (characterCount(code) != codeLength_) {

@@ -44,7 +44,14 @@ void ConfigCache::LoadConfigCache(Recordset& t)
 
 void ConfigCache::SaveManagementRow(Recordset& t, int r)
 {
-    const CategoryDefinition& d = rows[r];
+    CategoryDefinition& d = rows[r];
+    // The stored counter is never taken back by a row written from an older picture of the
+    // table: it keeps the larger number unless the counter was restarted on purpose.
+    if (!counterRestarted[r]) {
+        const Value stored = t.field(QStringLiteral("登録NO"));
+        if (!stored.isNull() && stored.toInt() > d.lastRegistrationNo)
+            d.lastRegistrationNo = static_cast<qint32>(stored.toInt());
+    }
     t.edit();
     auto setInt = [&](const char* name, qint64 v) { t.setValue(QString::fromUtf8(name), Value::integer(v)); };
     auto setText = [&](const QString& name, const QString& v) { t.setValue(name, Value::text(v)); };
@@ -83,8 +90,11 @@ void ConfigCache::SaveChangedRows(Database* within)
         }
         tx.commit();
         // The flags are cleared only once every marked row is stored.
-        for (int r = 0; r < 7; ++r)
-            if (written[r]) rowChanged[r] = 0;
+        for (int r = 0; r < 7; ++r) {
+            if (!written[r]) continue;
+            rowChanged[r] = 0;
+            counterRestarted[r] = false;
+        }
     };
     if (within) {
         write(*within);
@@ -92,6 +102,12 @@ void ConfigCache::SaveChangedRows(Database* within)
         Database db = Database::open(databasePath);
         write(db);
     }
+}
+
+void ConfigCache::restartCounter(int r)
+{
+    rows[r].lastRegistrationNo = 0;
+    counterRestarted[r] = true;
 }
 
 void ConfigCache::fillTableNames()

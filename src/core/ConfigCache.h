@@ -16,6 +16,8 @@ public:
 
     std::array<CategoryDefinition, 7> rows;
     std::array<qint32, 7> rowChanged{};
+    // Set by restartCounter: the next write-back of the row may lower its 登録NO.
+    std::array<bool, 7> counterRestarted{};
 
     std::array<QString, 6> mainTableName;
     std::array<QString, 6> subTableName;
@@ -58,10 +60,15 @@ public:
     // Fills rows[0..6] from the management table, reading its columns by ordinal.
     void LoadConfigCache(Recordset& table);
     // Writes back every row whose rowChanged is 1 and clears those flags. With an open
-    // database the rows are written inside it (and inside its transaction, if any).
+    // database the rows are written inside it (and inside its transaction, if any). A row's
+    // 登録NO keeps the larger of the stored and the cached number, so a row written from a
+    // stale cache never hands out numbers again; the cache takes the number written.
     void SaveChangedRows(Database* within = nullptr);
     // Writes row r into the current record of the management table, by column name.
     void SaveManagementRow(Recordset& table, int r);
+    // Sets row r's 登録NO to 0 for a main file emptied or dropped; the next write-back of the
+    // row stores the 0.
+    void restartCounter(int r);
 
     // Fills the fixed table names SHUMOKU1.., SHUMOKU1SUB.., CODE1...
     void fillTableNames();

@@ -13,6 +13,7 @@
 #include "maintenance/Form2h.h"
 #include "maintenance/Formv.h"
 #include "platform/db/Database.h"
+#include "platform/db/FileCheck.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -226,7 +227,7 @@ bool Form1::Form_Load()
         // exists is never replaced, whatever it holds.
         if (!QFileInfo::exists(path)) Database::createFresh(path);
         Database db = Database::open(path);
-        if (const auto problem = management::shapeProblem(db)) throw DbError(*problem);
+        if (const auto problem = management::fileProblem(db)) throw DbError(*problem);
         Recordset table = db.openTable(management::kTable);
         app_.cache.LoadConfigCache(table);
     } catch (const DbError& e) {

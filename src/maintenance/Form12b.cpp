@@ -5,6 +5,7 @@
 #include "maintenance/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
 #include "platform/db/Database.h"
+#include "platform/db/FileCheck.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -96,7 +97,7 @@ QString Form12b::checkBackup(const QString& path)
 {
     try {
         Database db = Database::open(path);
-        if (const auto problem = management::shapeProblem(db)) return *problem;
+        if (const auto problem = management::fileProblem(db)) return *problem;
         Recordset table = db.openTable(management::kTable);
         // The seven rows must read as the start-up reads them.
         ConfigCache scratch;

@@ -161,6 +161,11 @@ bool Form2a::store(int cell, const QString& value)
 void Form2a::Command4_Click()
 {
     const QString title = text::Trim(Text1->text());
+    if (text::hasControlCharacter(title)) {
+        app_.ui().msgBox(text::controlCharacterMessage(QStringLiteral("タイトル")), Ui::Buttons::Ok, Ui::Icon::Critical,
+                         QStringLiteral("Error"));
+        return;
+    }
     if (!store(kTitle, title)) return;
     Text2->setText(title);
     setWindowTitle(app_.cache.caption(kWindowName));

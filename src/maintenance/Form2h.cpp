@@ -95,7 +95,7 @@ void Form2h::Command1_Click()
                 row.mainTableName = kSpace;
                 row.mainFieldCount = 0;
                 clearFields(row.mainFields);
-                row.lastRegistrationNo = 0;
+                c.restartCounter(i);
             }
             if (row.subCreated == 1) {
                 db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));

@@ -338,6 +338,10 @@ bool RecordEditor::checkFields()
         currentField = k;
         const QString typeWord = boxes_[k].definition().typeWord;
         const QString value = MaskEdBox1[k]->text();
+        if (text::hasControlCharacter(value)) {
+            errorMessage(text::controlCharacterMessage(Label1[k]->text()));
+            return false;
+        }
         // A box holding only blanks counts as empty, as everywhere a value is tested.
         if (typeword::isCode(typeWord) && !text::isBlank(value)) {
             const int length = app.cache.codeLengthOf(FieldBox::codeTableOfCaption(Label4[k]->text()));

@@ -6,12 +6,16 @@
 // that fails leaves the cache matching the tables and the management table.
 class CacheRollback {
 public:
-    explicit CacheRollback(ConfigCache& cache) : cache_(cache), rows_(cache.rows), flags_(cache.rowChanged) {}
+    explicit CacheRollback(ConfigCache& cache)
+        : cache_(cache), rows_(cache.rows), flags_(cache.rowChanged), restarted_(cache.counterRestarted)
+    {
+    }
     ~CacheRollback()
     {
         if (!kept_) {
             cache_.rows = rows_;
             cache_.rowChanged = flags_;
+            cache_.counterRestarted = restarted_;
         }
     }
     CacheRollback(const CacheRollback&) = delete;
@@ -23,5 +27,6 @@ private:
     ConfigCache& cache_;
     decltype(ConfigCache::rows) rows_;
     decltype(ConfigCache::rowChanged) flags_;
+    decltype(ConfigCache::counterRestarted) restarted_;
     bool kept_ = false;
 };

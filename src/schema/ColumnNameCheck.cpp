@@ -37,7 +37,7 @@ std::optional<QString> checkColumnName(const QString& name, const QString& what,
             return quoted(what, name) + QStringLiteral("に空白が含まれています。名称の中に空白（半角・全角）は使用できません。");
     }
     for (QChar c : name) {
-        if (isControl(c)) return quoted(what, name) + QStringLiteral("に制御文字が含まれています。使用できない文字です。");
+        if (isControl(c)) return text::controlCharacterMessage(quoted(what, name));
     }
     for (QChar c : name) {
         if (isAsciiPunctuation(c))
@@ -48,7 +48,11 @@ std::optional<QString> checkColumnName(const QString& name, const QString& what,
         return quoted(what, name) + QStringLiteral("は半角数字で始まっています。先頭に半角数字は使用できません。");
 
     const QString folded = text::foldText(name);
-    for (const QString& t : taken) {
+    // The engine's own names for a row's id: a column of that name would hide the id that
+    // every walk of the table goes by.
+    QStringList reserved = taken;
+    reserved << QStringLiteral("rowid") << QStringLiteral("oid") << QStringLiteral("_rowid_");
+    for (const QString& t : reserved) {
         if (folded == text::foldText(t))
             return quoted(what, name) + QStringLiteral("はシステムが使用する名前です。別の名前を入力してください。");
     }

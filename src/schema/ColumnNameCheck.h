@@ -15,7 +15,8 @@ inline const QString kCodeColumn = QStringLiteral("コード");
 
 // One name as it will stand in the statement (already trimmed). `what` names the entry box
 // in the message ("フィールド名称", "コード・テーブル名"); `taken` are the columns the
-// table has besides the user's, compared case- and width-insensitively.
+// table has besides the user's, compared case- and width-insensitively; the engine's names
+// of a row's id (rowid, oid, _rowid_) are refused the same way.
 std::optional<QString> checkColumnName(const QString& name, const QString& what, const QStringList& taken);
 
 // All names of one table in order, then no two of them equal (compared textually).

@@ -64,6 +64,11 @@ void Form2b::Command1_Click()
                              Ui::Icon::Exclamation, QStringLiteral("Ｅｒｒｏｒ"));
             return;
         }
+        if (text::hasControlCharacter(Text1[i]->text())) {
+            app_.ui().msgBox(text::controlCharacterMessage(QStringLiteral("種目名")), Ui::Buttons::Ok,
+                             Ui::Icon::Exclamation, QStringLiteral("Ｅｒｒｏｒ"));
+            return;
+        }
     }
     const bool saved = app_.guard([&] {
         CacheRollback undo(c);

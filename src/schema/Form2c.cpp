@@ -49,7 +49,6 @@ void forgetMainFile(CategoryDefinition& row)
     row.mainTableName = QStringLiteral(" ");
     row.mainFieldCount = 0;
     for (FieldDefinition& f : row.mainFields) f = {QStringLiteral(" "), QStringLiteral(" ")};
-    row.lastRegistrationNo = 0;
 }
 
 }  // namespace
@@ -192,7 +191,7 @@ void Form2c::Command1_Click()
             Database::Transaction tx(db);
             CacheRollback undo(c);
             deleteAllRows(db, row.mainTableName);
-            row.lastRegistrationNo = 0;
+            c.restartCounter(i);
             c.rowChanged[i] = 1;
             c.SaveChangedRows(&db);
             tx.commit();
@@ -238,6 +237,7 @@ void Form2c::Command4_Click()
             db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.mainTableName));
             forgetMainFile(row);
             forgetSubFile(row);
+            c.restartCounter(i);
             c.rowChanged[i] = 1;
             c.SaveChangedRows(&db);
             tx.commit();

@@ -28,6 +28,7 @@ namespace {
 void prepare(const QString& dbPath)
 {
     Database db = Database::open(dbPath);
+    db.execute(QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)"));
     Recordset rs = db.openTable(management::kTable);
     auto row = [&](int r, const QString& name, bool withMain) {
         rs.moveFirst();
@@ -39,6 +40,8 @@ void prepare(const QString& dbPath)
             rs.setField(QStringLiteral("種目テーブル名入力有無"), QStringLiteral("1"));
             rs.setField(QStringLiteral("種目テーブル名"), QStringLiteral("SHUMOKU%1").arg(r + 1));
             rs.setField(QStringLiteral("フィールド個数"), QStringLiteral("1"));
+            rs.setField(QStringLiteral("フィールド1名"), QStringLiteral("品名"));
+            rs.setField(QStringLiteral("フィールド1データ型"), QStringLiteral("TEXT"));
         }
         rs.update();
     };

@@ -331,7 +331,7 @@ TEST(Form7, AnEngineErrorStoresNeitherRowNorNumberAndKeepsTheInput)
     makeCategories(t);
     // A row already holds the number the counter would give next.
     build::addMainRow(t.app, 0, {"先客", "1", "1", "2024/01/01", "A01"}, 1);
-    t.app.cache.rows[0].lastRegistrationNo = 0;
+    t.app.cache.restartCounter(0);
     t.app.cache.rowChanged[0] = 1;
     t.app.cache.SaveChangedRows();
 

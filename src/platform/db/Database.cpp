@@ -14,7 +14,15 @@ QString quoteName(const QString& name)
     return QLatin1Char('"') + q + QLatin1Char('"');
 }
 
-void Database::fail(sqlite3* db, int rc, const QString& context)
+namespace {
+
+// How long a statement waits for another program's lock to go before it says the
+// database is in use.
+constexpr int kBusyWaitMs = 3000;
+
+}  // namespace
+
+QString Database::messageFor(sqlite3* db, int rc, const QString& context)
 {
     const QString engine = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
     const int primary = rc & 0xff;
@@ -28,10 +36,12 @@ void Database::fail(sqlite3* db, int rc, const QString& context)
     } else if (primary == SQLITE_CANTOPEN) {
         msg = QStringLiteral("データベース ファイルを開けません。");
     } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-        msg = QStringLiteral("データベースは他の処理で使用中です。");
+        msg = QStringLiteral("データベースは他の処理で使用中です。しばらく待ってから、もう一度実行して下さい。");
     } else if (primary == SQLITE_READONLY || primary == SQLITE_PERM) {
         msg = QStringLiteral("データベースは読み取り専用のため、書き込めません。");
-    } else if (primary == SQLITE_FULL || primary == SQLITE_IOERR) {
+    } else if (primary == SQLITE_FULL) {
+        msg = QStringLiteral("ディスクの空き容量が不足しているため、書き込めませんでした。");
+    } else if (primary == SQLITE_IOERR) {
         msg = QStringLiteral("データベース ファイルの読み書きに失敗しました。");
     } else if (engine.startsWith(QLatin1String("no such table"))) {
         msg = QStringLiteral("テーブルが見つかりません。");
@@ -47,8 +57,10 @@ void Database::fail(sqlite3* db, int rc, const QString& context)
     QString full = msg;
     if (!context.isEmpty()) full += QStringLiteral("\r\n") + context;
     full += QStringLiteral("\r\n(") + engine + QLatin1Char(')');
-    throw DbError(full);
+    return full;
 }
+
+void Database::fail(sqlite3* db, int rc, const QString& context) { throw DbError(messageFor(db, rc, context)); }
 
 Database Database::open(const QString& path)
 {
@@ -63,13 +75,19 @@ Database Database::open(const QString& path)
         throw DbError(QStringLiteral("データベース ファイル '%1' を開けません。\r\n(%2)").arg(path, engine));
     }
     sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, 2000);
-    // Reading the schema tells a database from any other file.
+    sqlite3_busy_timeout(db, kBusyWaitMs);
+    // Reading the schema tells a database from any other file. Only the engine's word that
+    // the file is damaged or not a database says so; a lock held by another program, for
+    // one, is reported as such.
     const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
     if (check != SQLITE_OK) {
+        const int primary = check & 0xff;
         const QString engine = QString::fromUtf8(sqlite3_errmsg(db));
+        const QString msg = primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT
+                                ? QStringLiteral("ファイル '%1' はデータベース ファイルではないか、壊れています。\r\n(%2)").arg(path, engine)
+                                : messageFor(db, check, path);
         sqlite3_close(db);
-        throw DbError(QStringLiteral("ファイル '%1' はデータベース ファイルではないか、壊れています。\r\n(%2)").arg(path, engine));
+        throw DbError(msg);
     }
     return Database(db, path);
 }
@@ -88,6 +106,7 @@ void Database::createFresh(const QString& path)
     }
     Database db(raw, path);
     sqlite3_extended_result_codes(raw, 1);
+    sqlite3_busy_timeout(raw, kBusyWaitMs);
     try {
         Transaction t(db);
         db.execute(management::createStatement());
@@ -160,6 +179,20 @@ void Database::execute(const QString& sql)
     if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(db_, rc, sql);
 }
 
+std::vector<Database::SchemaObject> Database::schemaObjects()
+{
+    std::vector<SchemaObject> out;
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid", -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) fail(db_, rc, QString());
+    auto text = [stmt](int col) { return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col))); };
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) out.push_back({text(0), text(1), text(2), text(3)});
+    const QString error = rc == SQLITE_DONE ? QString() : messageFor(db_, rc, QString());
+    sqlite3_finalize(stmt);
+    if (!error.isEmpty()) throw DbError(error);
+    return out;
+}
+
 bool Database::tableExists(const QString& table)
 {
     sqlite3_stmt* stmt = nullptr;
@@ -189,10 +222,26 @@ std::vector<ColumnInfo> Database::columns(const QString& table)
     return cols;
 }
 
+bool isRowIdAlias(const QString& column)
+{
+    // The engine compares names without regard to ASCII letter case only.
+    QString lower = column;
+    for (QChar& c : lower)
+        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 32);
+    return lower == QLatin1String("rowid") || lower == QLatin1String("oid") || lower == QLatin1String("_rowid_");
+}
+
 Recordset Database::openTable(const QString& table)
 {
     std::vector<ColumnInfo> cols = columns(table);
     if (cols.empty()) throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table));
+    // A record set walks the rows by their id; a column of the id's name would stand in its
+    // place, and a delete or change would reach other rows.
+    for (const ColumnInfo& c : cols)
+        if (isRowIdAlias(c.name))
+            throw DbError(QStringLiteral("テーブル '%1' にはフィールド '%2' があるため開けません。"
+                                         "この名前はデータベースが行の識別に使うため、フィールド名には使用できません。")
+                              .arg(table, c.name));
     return Recordset(db_, table, std::move(cols));
 }
 

@@ -27,8 +27,18 @@ public:
     // Runs exactly one statement as built. Any text after the first statement is refused
     // and nothing runs.
     void execute(const QString& sql);
-    // An updatable record set over the whole table in its natural order.
+    // An updatable record set over the whole table in its natural order. A table with a
+    // column named like the row id (made elsewhere) is refused before any row is read.
     Recordset openTable(const QString& table);
+
+    // One entry of the file's schema: a table, index, view or trigger.
+    struct SchemaObject {
+        QString type;
+        QString name;
+        QString table;
+        QString sql;
+    };
+    std::vector<SchemaObject> schemaObjects();
 
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
@@ -53,6 +63,9 @@ public:
 
     // Raises DbError for an SQLite result code with the engine's message in Japanese.
     [[noreturn]] static void fail(sqlite3* db, int rc, const QString& context);
+    // The Japanese message for a result code: a duplicate key, a lock held by another
+    // program, a read-only file, a full disk and a damaged file are each told apart.
+    static QString messageFor(sqlite3* db, int rc, const QString& context);
 
 private:
     Database(sqlite3* db, const QString& path) : db_(db), path_(path) {}
@@ -61,6 +74,9 @@ private:
     QString path_;
     int savepoints_ = 0;
 };
+
+// True for the engine's names of a row's id (rowid, oid, _rowid_ in any ASCII letter case).
+bool isRowIdAlias(const QString& column);
 
 // Quotes a table or column name for a statement.
 QString quoteName(const QString& name);

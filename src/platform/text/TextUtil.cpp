@@ -282,6 +282,18 @@ QString Trim(const QString& s)
     return s.mid(begin, end - begin);
 }
 
+bool hasControlCharacter(const QString& s)
+{
+    for (QChar c : s)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) return true;
+    return false;
+}
+
+QString controlCharacterMessage(const QString& what)
+{
+    return what + QStringLiteral("に制御文字（タブ・改行など）が含まれています。制御文字は使用できません。");
+}
+
 bool isBlank(const QString& s)
 {
     for (QChar c : s) {

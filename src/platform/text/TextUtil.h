@@ -18,6 +18,12 @@ QString Trim(const QString& s);
 // True when Trim(s) is empty: Null-as-four-spaces, one space and a full-width space are blank.
 bool isBlank(const QString& s);
 
+// Control characters (below U+0020, and U+007F: tab, line feed, escape ...) cannot be typed
+// into a name or a record text; a pasted one is refused.
+bool hasControlCharacter(const QString& s);
+// The refusal: "<what>に制御文字（タブ・改行など）が含まれています。…".
+QString controlCharacterMessage(const QString& what);
+
 // Textual folding (case mode 0): full-width ASCII to half width, half-width katakana to
 // full width (voiced and semi-voiced marks joined), hiragana to katakana, then lower case.
 QString foldText(const QString& s);

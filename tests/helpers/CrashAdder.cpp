@@ -1,0 +1,44 @@
+// Adds main records to category 1 of a program directory through the main record editor, as
+// a person pressing 新規作成　ＯＫ again and again would, and prints each registration number
+// once the editor has stored it. Runs until it is killed.
+#include "ScriptedUi.h"
+#include "core/App.h"
+#include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "records/Form7.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qapp(argc, argv);
+    if (argc < 2) return 2;
+    ScriptedUi ui;
+    App app(QString::fromLocal8Bit(argv[1]), ui);
+    {
+        Database db = app.openDatabase();
+        Recordset table = db.openTable(management::kTable);
+        app.cache.LoadConfigCache(table);
+    }
+    app.cache.currentCategory = 0;
+    Form7 editor(app);
+    editor.prepare(EditorMode::New, {}, QString());
+    for (int i = 0;; ++i) {
+        const QString number = editor.Text2->text();
+        editor.MaskEdBox1[0]->setText(QStringLiteral("品%1").arg(i));
+        editor.MaskEdBox1[1]->setText(QString::number(i));
+        editor.Command1->click();
+        if (!ui.messages().empty()) {
+            std::printf("error %s\n", ui.lastMessage().toUtf8().constData());
+            std::fflush(stdout);
+            return 1;
+        }
+        std::printf("%s\n", number.toUtf8().constData());
+        std::fflush(stdout);
+    }
+}

@@ -1,0 +1,83 @@
+#include "RecordFixture.h"
+#include "codes/Form2f.h"
+#include "maintenance/Form2a.h"
+#include "platform/widgets/MaskedEdit.h"
+#include "records/Form7.h"
+#include "schema/Form2b.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+// Tabs, line feeds, escapes and the like reach a name or a record text only by pasting; they
+// break the lists, the reports and the CSV they are read into, so they are refused.
+namespace {
+
+const QStringList kControls = {QStringLiteral("\t"), QStringLiteral("\n"), QStringLiteral("\r"), QStringLiteral("\u001B"),
+                               QStringLiteral("\u0000"), QStringLiteral("\u007F")};
+
+QString withControl(const QString& control) { return QStringLiteral("ロッ") + control + QStringLiteral("ク"); }
+
+void refused(ScriptedUi& ui, const QString& what, const QString& control)
+{
+    const auto m = ui.messages();
+    ui.clearLog();
+    ASSERT_EQ(m.size(), 1u) << "U+" << int(control.at(0).unicode());
+    EXPECT_EQ(m[0].text, what + QStringLiteral("に制御文字（タブ・改行など）が含まれています。制御文字は使用できません。"));
+}
+
+}  // namespace
+
+TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
+{
+    TestApp t;
+    fixture::makeCategories(t);
+    const QString cacheTitle = t.app.cache.systemTitle();
+    for (const QString& control : kControls) {
+        Form7 editor(t.app);
+        editor.prepare(EditorMode::New, {}, QString());
+        editor.MaskEdBox1[fixture::Name]->setText(withControl(control));
+        editor.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
+        editor.Command1->click();
+        refused(t.ui, QStringLiteral("品名"), control);
+
+        Form2b names(t.app);
+        names.Text1[3]->setText(withControl(control));
+        names.Command1->click();
+        refused(t.ui, QStringLiteral("種目名"), control);
+        EXPECT_EQ(t.app.cache.rows[3].named, 0);
+
+        Form2a settings(t.app);
+        settings.Text1->setText(withControl(control));
+        settings.Command4->click();
+        refused(t.ui, QStringLiteral("タイトル"), control);
+        EXPECT_EQ(t.app.cache.systemTitle(), cacheTitle);
+
+        Form2f codes(t.app);
+        codes.Combo1_Click(0);
+        t.ui.clearLog();
+        codes.Command1->click();
+        codes.Text1->setText(QStringLiteral("C03"));
+        codes.Text2->setText(withControl(control));
+        codes.Command4->click();
+        refused(t.ui, QStringLiteral("コード名称"), control);
+        codes.Command1->click();
+        codes.Text1->setText(QStringLiteral("C") + control + QStringLiteral("3"));
+        codes.Text2->setText(QStringLiteral("クラシック"));
+        codes.Command4->click();
+        refused(t.ui, QStringLiteral("コード"), control);
+    }
+    EXPECT_TRUE(fixture::rows(t, QStringLiteral("SHUMOKU1")).isEmpty());
+    EXPECT_EQ(fixture::rows(t, QStringLiteral("CODE1")).size(), 2);
+    t.reload();
+    EXPECT_EQ(t.app.cache.rows[3].named, 0);
+    EXPECT_EQ(t.app.cache.systemTitle(), cacheTitle);
+    // A text without them is stored as typed.
+    Form7 editor(t.app);
+    editor.prepare(EditorMode::New, {}, QString());
+    editor.MaskEdBox1[fixture::Name]->setText(QStringLiteral("ロック　名盤"));
+    editor.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
+    editor.Command1->click();
+    EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    EXPECT_EQ(fixture::rows(t, QStringLiteral("SHUMOKU1")).value(0).value(0), QStringLiteral("ロック　名盤"));
+}

@@ -1,0 +1,96 @@
+#include "../records/RecordFixture.h"
+#include "Builders.h"
+#include "SchemaChecks.h"
+#include "codes/Form2e.h"
+#include "platform/db/DbError.h"
+#include "records/Form7.h"
+#include "schema/ColumnNameCheck.h"
+#include "schema/Form2d.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <sqlite3.h>
+
+// A column named like the engine's row id would stand in for the id every walk goes by:
+// deleting one record then deleted every record with the same value in that field.
+namespace {
+
+const QStringList kAliases = {QStringLiteral("rowid"), QStringLiteral("ROWID"), QStringLiteral("RowId"),
+                              QStringLiteral("oid"), QStringLiteral("OID"), QStringLiteral("ｒｏｗｉｄ"),
+                              QStringLiteral("ＯＩＤ")};
+
+// The refusal of a name the system uses, as the key column names get it.
+QString refusal(const QString& what, const QString& name)
+{
+    return QStringLiteral("%1「%2」はシステムが使用する名前です。別の名前を入力してください。").arg(what, name);
+}
+
+}  // namespace
+
+TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
+    t.app.cache.currentFileKind = QStringLiteral("メイン");
+    for (const QString& alias : kAliases) {
+        Form2d f(t.app);
+        f.Combo1->setCurrentIndex(1);
+        f.Text1[1]->setText(QStringLiteral("品名"));
+        f.Text1[2]->setText(alias);
+        f.Command1->click();
+        check::messages(t.ui, {{refusal(QStringLiteral("フィールド名称"), alias), QStringLiteral("ERROR"), Ui::Icon::Critical}});
+        EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1"))) << alias.toStdString();
+    }
+    EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
+    // _rowid_ is already refused for its underscore, a symbol no name may hold.
+    EXPECT_TRUE(schema::checkColumnName(QStringLiteral("_rowid_"), QStringLiteral("x"), {}).has_value());
+
+    for (const QString& alias : kAliases) {
+        Form2e f(t.app);
+        f.Text1->setText(alias);
+        f.Command1->click();
+        check::messages(t.ui, {{refusal(QStringLiteral("コード・テーブル名"), alias), QStringLiteral("ERROR"), Ui::Icon::Critical}});
+        EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1"))) << alias.toStdString();
+    }
+    EXPECT_EQ(t.app.cache.rows[ConfigCache::kSystemRow].subFieldCount, 0);
+}
+
+TEST(RowIdNames, AFileMadeElsewhereWithSuchAColumnIsRefusedBeforeAnyRowIsTouched)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QStringLiteral("rowid"), QStringLiteral("TEXT")}});
+    // Three records holding 5 in that field, as the file came.
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(t.dir.databasePath().toUtf8().constData(), &raw), SQLITE_OK);
+    sqlite3_exec(raw, "INSERT INTO SHUMOKU1 VALUES ('品1', '5', 1), ('品2', '5', 2), ('品3', '5', 3)", nullptr, nullptr, nullptr);
+    t.app.cache.currentCategory = 0;
+
+    // Deleting record 2 stops at the engine's message and leaves all three records.
+    Form7 f(t.app);
+    f.prepare(EditorMode::Delete, {QStringLiteral("品2"), QStringLiteral("5")}, QStringLiteral("2"));
+    t.ui.answer(Ui::Answer::Ok);
+    f.Command1->click();
+    const auto m = t.ui.messages();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[1].title, QStringLiteral("Error"));
+    EXPECT_TRUE(m[1].text.contains(QStringLiteral("フィールド 'rowid' があるため開けません。"))) << m[1].text.toStdString();
+    Database db = t.db();
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(raw, "SELECT count(*) FROM SHUMOKU1", -1, &s, nullptr);
+    ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(s, 0), 3);
+    sqlite3_finalize(s);
+    sqlite3_close(raw);
+
+    // Every spelling the engine takes for the id is refused the same way.
+    for (const char* column : {"OID", "_RowId_"}) {
+        db.execute(QStringLiteral("CREATE TABLE X_%1 (a TEXT, %1 TEXT)").arg(QLatin1String(column)));
+        EXPECT_THROW(db.openTable(QStringLiteral("X_%1").arg(QLatin1String(column))), DbError) << column;
+    }
+    // A full-width look-alike is an ordinary column to the engine.
+    db.execute(QStringLiteral("CREATE TABLE X_W (a TEXT, ｒｏｗｉｄ TEXT)"));
+    EXPECT_NO_THROW(db.openTable(QStringLiteral("X_W")));
+}
