@@ -42,7 +42,10 @@ bool insideOf(const QWidget* w, bool (*test)(const QWidget*))
         if (test(p)) return true;
     return false;
 }
-bool isCompound(const QWidget* w) { return qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w); }
+bool isCompound(const QWidget* w)
+{
+    return qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractSpinBox*>(w);
+}
 
 // The controls a person types into, chooses from or ticks.
 bool isInput(const QWidget* w)
@@ -82,7 +85,7 @@ void checkWindow(QWidget& w, QStringList& seen)
         // A combo box's own accessible name is its current entry; what names it is given.
         const QString name = qobject_cast<QComboBox*>(c) ? c->accessibleName() : accessibleName(c);
         EXPECT_FALSE(name.isEmpty()) << window << ": " << c->metaObject()->className() << " "
-                                                  << c->objectName().toStdString() << " has no accessible name";
+                                     << c->objectName().toStdString() << " has no accessible name";
         auto* b = qobject_cast<QAbstractButton*>(c);
         if (!b) continue;
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
@@ -92,8 +95,8 @@ void checkWindow(QWidget& w, QStringList& seen)
         // click alone is missed by a keyboard or an assistive tool.
         const bool onClick = Listeners::of(b, SIGNAL(clicked(bool))) + Listeners::of(b, SIGNAL(released())) > 0;
         const bool onToggle = Listeners::of(b, SIGNAL(toggled(bool))) > 0;
-        EXPECT_TRUE(!onClick || onToggle) << window << ": " << b->objectName().toStdString()
-                                          << " acts on a pointer click only";
+        EXPECT_TRUE(!onClick || onToggle)
+            << window << ": " << b->objectName().toStdString() << " acts on a pointer click only";
     }
 }
 
@@ -128,7 +131,8 @@ void prepare(TestApp& t)
                        {QStringLiteral("発売日"), QStringLiteral("DATE")},
                        {QStringLiteral("枚数"), QStringLiteral("LONG")},
                        {QStringLiteral("分類"), QStringLiteral("CODE1")}});
-    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("秒"), QStringLiteral("LONG")}});
+    build::defineSub(
+        t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("秒"), QStringLiteral("LONG")}});
     build::addMainRow(t.app, 0, {QStringLiteral("海の歌"), "1500", "2024/03/05", "2", "PO"}, 1);
     build::addSubRow(t.app, 0, {QStringLiteral("一曲目"), "245"}, 1, 1);
 }
@@ -221,15 +225,26 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
         };
     };
     whenShown(t, seen, QStringLiteral("Form5"), [&](QWidget& w) {
+        // The editor's code-table pop-up is an accessible menu with its entries.
+        auto codeTables = [&](QWidget& e) {
+            QMenu* popup = child<QMenu>(e, QStringLiteral("CDTBL"));
+            ASSERT_NE(popup, nullptr);
+            QAccessibleInterface* menu = QAccessible::queryAccessibleInterface(popup);
+            ASSERT_NE(menu, nullptr);
+            EXPECT_EQ(menu->role(), QAccessible::PopupMenu);
+            EXPECT_EQ(menu->text(QAccessible::Name), QStringLiteral("コード・テーブル"));
+            EXPECT_EQ(menu->childCount(), 9);
+        };
         listWindows(QStringLiteral("Form7"), QStringLiteral("Form5ps"), QStringLiteral("Form5pp"),
-                    QStringLiteral("Form5k"), QStringLiteral("Form5s"))(w);
+                    QStringLiteral("Form5k"), QStringLiteral("Form5s"), codeTables)(w);
         whenShown(t, seen, QStringLiteral("Form6"),
                   listWindows(QStringLiteral("Form8"), QStringLiteral("Form6ps"), QStringLiteral("Form6pp"),
                               QStringLiteral("Form6k"), QStringLiteral("Form6s"), [&](QWidget& e) {
                                   // The focus goes from 登録ＮＯ to サブＮＯ beside it, then to the fields.
                                   auto next = [](QWidget* from, Qt::FocusPolicy policy) {
                                       QWidget* w = from->nextInFocusChain();
-                                      while (w != from && (w->focusPolicy() & policy) != policy) w = w->nextInFocusChain();
+                                      while (w != from && (w->focusPolicy() & policy) != policy)
+                                          w = w->nextInFocusChain();
                                       return w;
                                   };
                                   QWidget* subNo = next(child(e, QStringLiteral("Text2")), Qt::ClickFocus);
@@ -264,11 +279,11 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
     whenShown(t, seen, QStringLiteral("Form9"));
     main.Command3->click();
 
-    const QStringList every = {"Form1",   "Form2a",  "Form2b",  "Form2c",  "Form2d",  "Form2e",  "Form2f",  "Form2ga",
-                               "Form2gb", "Form2h",  "Form12a", "Form12b", "Formv",   "Form13a", "Form13b", "Form13c",
-                               "Form10",  "Form10k", "Form10s", "Form11a", "Form5",   "Form7",   "Form5k",  "Form5s",
-                               "Form5ps", "Form5pp", "Form6",   "Form8",   "Form6k",  "Form6s",  "Form6ps", "Form6pp",
-                               "Form5kf", "Form9k",  "Form9"};
+    const QStringList every = {"Form1",   "Form2a",  "Form2b",  "Form2c",  "Form2d",  "Form2e",  "Form2f",
+                               "Form2ga", "Form2gb", "Form2h",  "Form12a", "Form12b", "Formv",   "Form13a",
+                               "Form13b", "Form13c", "Form10",  "Form10k", "Form10s", "Form11a", "Form5",
+                               "Form7",   "Form5k",  "Form5s",  "Form5ps", "Form5pp", "Form6",   "Form8",
+                               "Form6k",  "Form6s",  "Form6ps", "Form6pp", "Form5kf", "Form9k",  "Form9"};
     for (const QString& name : every) EXPECT_TRUE(seen.contains(name)) << name.toStdString() << " was not reached";
     EXPECT_FALSE(t.ui.programEnded());
 }

@@ -130,7 +130,8 @@ void NamedControls::onChosen(QAbstractButton* option, const QObject* context, st
 {
     // A press on the option already chosen changes nothing, so only its click tells of it.
     auto wasChosen = std::make_shared<bool>(false);
-    QObject::connect(option, &QAbstractButton::pressed, context, [option, wasChosen] { *wasChosen = option->isChecked(); });
+    QObject::connect(option, &QAbstractButton::pressed, context,
+                     [option, wasChosen] { *wasChosen = option->isChecked(); });
     QObject::connect(option, &QAbstractButton::toggled, context, [chosen, wasChosen](bool on) {
         *wasChosen = false;
         if (on) chosen();

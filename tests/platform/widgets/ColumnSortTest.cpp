@@ -20,17 +20,19 @@ TEST(ColumnSort, NumbersDatesAndTextEachSortAsTheirKind)
 {
     using column_sort::Kind;
     // Quantities and amounts by value, not by their first digits.
-    EXPECT_EQ(sorted({QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("-3"), QString(), QStringLiteral("２")}),
-              QStringList({QString(), QStringLiteral("-3"), QStringLiteral("２"), QStringLiteral("9"),
-                           QStringLiteral("10")}));
+    EXPECT_EQ(
+        sorted({QStringLiteral("10"), QStringLiteral("9"), QStringLiteral("-3"), QString(), QStringLiteral("２")}),
+        QStringList(
+            {QString(), QStringLiteral("-3"), QStringLiteral("２"), QStringLiteral("9"), QStringLiteral("10")}));
     EXPECT_EQ(sorted({QStringLiteral("¥100,000"), QStringLiteral("¥15,000"), QStringLiteral("¥")}),
               QStringList({QStringLiteral("¥"), QStringLiteral("¥15,000"), QStringLiteral("¥100,000")}));
 
     // Dates by date, also where the text would order them otherwise.
-    EXPECT_EQ(sorted({QStringLiteral("2024/1/5"), QStringLiteral("2023/12/31"), QString(), QStringLiteral("2024/01/04")},
-                     Qt::DescendingOrder),
-              QStringList({QStringLiteral("2024/1/5"), QStringLiteral("2024/01/04"), QStringLiteral("2023/12/31"),
-                           QString()}));
+    EXPECT_EQ(
+        sorted({QStringLiteral("2024/1/5"), QStringLiteral("2023/12/31"), QString(), QStringLiteral("2024/01/04")},
+               Qt::DescendingOrder),
+        QStringList(
+            {QStringLiteral("2024/1/5"), QStringLiteral("2024/01/04"), QStringLiteral("2023/12/31"), QString()}));
 
     // Text by Japanese collation: case and width do not part kin, which keep their order;
     // katakana after the Latin letters, empty first.
