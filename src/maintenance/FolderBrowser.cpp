@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QComboBox>
 #include <QScrollBar>
@@ -38,6 +39,9 @@ FolderBrowser::FolderBrowser(App& app, QWidget* parent, const QStringList& nameF
     File1 = new QListWidget(parent);
     File1->setObjectName(QStringLiteral("File1"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    NamedControls::setAccessibleName(*Drive1, QStringLiteral("ドライブ"));
+    NamedControls::setAccessibleName(*Dir1, QStringLiteral("フォルダー"));
+    NamedControls::setAccessibleName(*File1, QStringLiteral("ファイル"));
 
     // The folders are read and sorted in the background, and rows read later move the folder
     // out of view: the tree follows it until the person scrolls.
