@@ -40,12 +40,12 @@ void App::showPrinterError(const PrinterError& e)
         return;
     }
     if (e.code() == PrinterError::kDeviceError) {
-        // No printer to print on is the machine's state, not a fault of the program: the
-        // person is told and the program goes on.
-        ui_.msgBox(QStringLiteral("印刷できるプリンターが見つかりません。プリンターの接続と設定を確認して下さい。"),
-                   Ui::Buttons::Ok, Ui::Icon::Exclamation, QStringLiteral("注意メッセージ"));
+        // No device to print on (or no file to write) is the machine's state, not a fault of
+        // the program: the person is told what the device said and the program goes on.
+        ui_.msgBox(e.message(), Ui::Buttons::Ok, Ui::Icon::Exclamation, QStringLiteral("注意メッセージ"));
         return;
     }
-    ui_.msgBox(QStringLiteral("予期しないエラーが発生しましたので強制終了します。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("エラー発生"));
-    ui_.endProgram();
+    // Anything else: the error's own text; what is stored is safe, the windows stay open.
+    ui_.msgBox(QStringLiteral("印刷中にエラーが発生しました。\r\n") + e.message(), Ui::Buttons::Ok, Ui::Icon::Critical,
+               QStringLiteral("エラー発生"));
 }

@@ -36,9 +36,9 @@ public:
     // Runs a handler's body; an engine error is shown and the program stays usable.
     template <class F>
     bool guard(F&& body);
-    // Shows a printing error: a refused setting (380) gets the advice to set the paper in the
-    // printer's properties; a missing printer is reported; any other error is unexpected and
-    // ends the program.
+    // Shows a printing error, the open document abandoned: a refused setting (380) gets the
+    // advice to set the paper in the printer's properties; any other error is shown with its
+    // text, and the program goes on.
     void showPrinterError(const PrinterError& e);
     // Runs a printing handler's body; on a printing error the open document is abandoned and
     // the error shown. Returns false then.

@@ -21,6 +21,10 @@ struct PrintSettings {
     qint32 pageHeightMm = 0;
     qint32 usableWidthMm = 0;
     qint16 settingsCategory = 0;
+    // The paper code and orientation (1 portrait, 2 landscape) the layout was made for; the
+    // printer is set to them again before each print. 0 leaves the printer's own.
+    qint16 paperSize = 0;
+    qint16 orientation = 0;
     // The print run.
     qint32 pageNumber = 0;
     qint32 currentLine = 0;

@@ -17,24 +17,25 @@ QString ScreenPrint::statusText(Capture what)
     return QString();
 }
 
-bool ScreenPrint::run(App& app, QWidget& window, Capture what, StatusBar3* status)
+bool ScreenPrint::run(App& app, QWidget& window, Capture what, StatusBar3* status, PrintJob::Destination where)
 {
-    if (status) status->setPanelText(3, statusText(what));
-    window.repaint();
-
-    bool printed = false;
-    app.guardPrint([&] {
-        QImage picture;
+    QImage picture;
+    PrintJob job(app, window.windowTitle(), [&](Printer& p) { PrintPictureFitted(p, picture); });
+    // The status text is shown and the picture taken once the destination is settled, so that
+    // a question about a missing printer is not in the picture.
+    job.prepare = [&] {
+        if (status) status->setPanelText(3, statusText(what));
+        window.repaint();
         switch (what) {
         case Capture::ActiveWindow: picture = CaptureWholeWindow(window); break;
         case Capture::UserData: picture = CaptureClientArea(window); break;
         case Capture::EntireScreen: picture = CaptureWholeScreen(&window); break;
         }
-        printed = PrintPictureFitted(app.printer(), picture);
-        app.printer().endDoc();
-    });
+        return !picture.isNull();
+    };
+    const bool done = job.run(where);
 
     if (status) status->setPanelText(3, QString());
     window.repaint();
-    return printed;
+    return done;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/PrintJob.h"
+
 #include <QString>
 
 class App;
@@ -17,8 +19,9 @@ public:
 
     // Shows the status text in panel 3 of status (no text when status is null) and refreshes
     // the window so the text is in the picture; captures, prints the picture fitted on one page
-    // in the orientation that suits it, ends the document and clears panel 3. No printer
-    // dialog is shown. A printing error is shown as every print shows one. Returns true when a
-    // page was printed.
-    static bool run(App& app, QWidget& window, Capture what, StatusBar3* status);
+    // in the orientation that suits it (or shows it in the print preview, or saves it as a
+    // PDF), ends the document and clears panel 3. No printer dialog is shown. A printing error
+    // is shown as every print shows one. Returns true when a page was printed or saved.
+    static bool run(App& app, QWidget& window, Capture what, StatusBar3* status,
+                    PrintJob::Destination where = PrintJob::Destination::Printer);
 };

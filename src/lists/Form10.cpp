@@ -112,6 +112,9 @@ void Form10::buildMenus()
     mff2 = NamedMenus::item(mf1, "mff2", QStringLiteral("全ファイルより検索(&K)"));
     mf1->addSeparator();
     mf15 = NamedMenus::item(mf1, "mf15", QStringLiteral("画面印刷(ActiveWindow)"));
+    PrintJob::addMenuItems(*mf1, QStringLiteral("mf15"), [this](PrintJob::Destination where) {
+        ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
+    });
     mf1->addSeparator();
     mf12 = NamedMenus::item(mf1, "mf12", QStringLiteral("閉じる(&C)"));
     mf13 = NamedMenus::item(mf1, "mf13", QStringLiteral("終了(&X)"));

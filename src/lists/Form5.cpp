@@ -119,9 +119,9 @@ RecordReader::Request Form5::request(RecordReader::RowFilter filter, const QStri
 
 void Form5::openPrintSettings() { Form5ps::run(app_, *ListView1, Label1->text(), StatusBar1); }
 
-void Form5::printReport()
+void Form5::printReport(PrintJob::Destination where)
 {
-    ReportPrinter::runMainPrint(app_, *this, StatusBar1, *ListView1, [this] { openPrintSettings(); });
+    ReportPrinter::runMainPrint(app_, *this, StatusBar1, *ListView1, [this] { openPrintSettings(); }, where);
     update();
 }
 

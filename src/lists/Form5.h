@@ -36,7 +36,7 @@ protected:
     void showRegistrationNumber(bool shown) override;
     std::unique_ptr<SortDialog> sortDialog() override;
     void openPrintSettings() override;
-    void printReport() override;
+    void printReport(PrintJob::Destination where) override;
     std::unique_ptr<FindDialog> findDialog() override;
 
 private:

@@ -96,9 +96,10 @@ void Form6::Timer1_Timer()
 
 void Form6::openPrintSettings() { Form6ps::run(app_, *ListView1, *ListView2, Label1->text(), StatusBar1); }
 
-void Form6::printReport()
+void Form6::printReport(PrintJob::Destination where)
 {
-    ReportPrinter::runSubPrint(app_, *this, StatusBar1, *ListView2, *ListView1, [this] { openPrintSettings(); });
+    ReportPrinter::runSubPrint(app_, *this, StatusBar1, *ListView2, *ListView1, [this] { openPrintSettings(); },
+                               where);
     update();
 }
 

@@ -89,8 +89,21 @@ void RecordListWindow::buildMenus(const Wording& w)
     mf140 = NamedMenus::item(mf14, "mf140", w.mf140);
     mf141 = NamedMenus::item(mf14, "mf141", w.mf141);
     mf142 = NamedMenus::item(mf14, "mf142", QStringLiteral("EntireScreen(画面全体)"));
+    mf14->addSeparator();
+    // The same three captures into the print preview or a PDF file.
+    auto capture = [this](ScreenPrint::Capture what) {
+        return [this, what](PrintJob::Destination where) { screenPrint(what, where); };
+    };
+    PrintJob::addSubmenus(*mf14, QStringLiteral("mf14"),
+                          {{w.mf140, QStringLiteral("mf140"), capture(ScreenPrint::Capture::ActiveWindow)},
+                           {w.mf141, QStringLiteral("mf141"), capture(ScreenPrint::Capture::UserData)},
+                           {mf142->text(), QStringLiteral("mf142"), capture(ScreenPrint::Capture::EntireScreen)}});
     mf15 = NamedMenus::item(mf1, "mf15", QStringLiteral("印刷設定(&F)"));
     mf16 = NamedMenus::item(mf1, "mf16", w.mf16);
+    const PrintJob::MenuItems report =
+        PrintJob::addMenuItems(*mf1, QStringLiteral("mf16"), [this](PrintJob::Destination where) { printReport(where); });
+    mf16v = report.preview;
+    mf16d = report.pdf;
     mf1->addSeparator();
     mf18 = NamedMenus::item(mf1, "mf18", w.mf18);
     mf19 = NamedMenus::item(mf1, "mf19", QStringLiteral("終了(&X)"));
@@ -164,12 +177,17 @@ QAction* RecordListWindow::toolbarButton(const QString& key) const
     return it == toolbarButtons_.end() ? nullptr : it->second;
 }
 
-void RecordListWindow::mf140_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1); }
-void RecordListWindow::mf141_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::UserData, StatusBar1); }
-void RecordListWindow::mf142_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::EntireScreen, StatusBar1); }
+void RecordListWindow::screenPrint(ScreenPrint::Capture what, PrintJob::Destination where)
+{
+    ScreenPrint::run(app_, *this, what, StatusBar1, where);
+}
+
+void RecordListWindow::mf140_Click() { screenPrint(ScreenPrint::Capture::ActiveWindow, PrintJob::Destination::Printer); }
+void RecordListWindow::mf141_Click() { screenPrint(ScreenPrint::Capture::UserData, PrintJob::Destination::Printer); }
+void RecordListWindow::mf142_Click() { screenPrint(ScreenPrint::Capture::EntireScreen, PrintJob::Destination::Printer); }
 
 void RecordListWindow::mf15_Click() { openPrintSettings(); }
-void RecordListWindow::mf16_Click() { printReport(); }
+void RecordListWindow::mf16_Click() { printReport(PrintJob::Destination::Printer); }
 
 void RecordListWindow::Toolbar1_ButtonClick(const QString& key)
 {

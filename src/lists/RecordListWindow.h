@@ -1,5 +1,7 @@
 #pragma once
 #include "core/CategoryDefinition.h"
+#include "core/PrintJob.h"
+#include "core/ScreenPrint.h"
 #include "lists/DetailPanel.h"
 #include "lists/ListDialogTarget.h"
 #include "lists/RecordReader.h"
@@ -91,6 +93,8 @@ public:
     QAction* mf142 = nullptr;
     QAction* mf15 = nullptr;
     QAction* mf16 = nullptr;
+    QAction* mf16v = nullptr;
+    QAction* mf16d = nullptr;
     QAction* mf18 = nullptr;
     QAction* mf19 = nullptr;
     QMenu* me1 = nullptr;
@@ -126,7 +130,7 @@ protected:
     virtual std::unique_ptr<SortDialog> sortDialog() = 0;
     // The report of this list: its settings window, and the print command.
     virtual void openPrintSettings() = 0;
-    virtual void printReport() = 0;
+    virtual void printReport(PrintJob::Destination where) = 0;
     virtual std::unique_ptr<FindDialog> findDialog() = 0;
     // The list became empty: nothing is shown any more.
     virtual void clearShownRecord();
@@ -176,6 +180,7 @@ public:
 private:
     void buildMenus(const Wording& w);
     void buildToolbar();
+    void screenPrint(ScreenPrint::Capture what, PrintJob::Destination where);
     void handOver(EditorMode mode);
     void readAgain();
 

@@ -272,15 +272,21 @@ bool PrintSettingsDialog::PrinterSet()
     bool complete = false;
     app_.guardPrint([&] {
         // Paper and, for the CD-case back list, its fixed font.
+        int paperSize = paper::A5;
         if (s.reportKind == 2) {
-            p.setPaperSize(paper::A5);
+            p.setPaperSize(paperSize);
             p.setFontSize(8);
             p.setFontBold(false);
         } else {
             const QString size = Combo2->currentText();
-            p.setPaperSize(size == QLatin1String("A5") ? paper::A5 : size == QLatin1String("B5") ? paper::B5 : paper::A4);
+            paperSize = size == QLatin1String("A5") ? paper::A5 : size == QLatin1String("B5") ? paper::B5 : paper::A4;
+            p.setPaperSize(paperSize);
         }
-        p.setOrientation(Option1->isChecked() ? Orientation::Portrait : Orientation::Landscape);
+        const Orientation orientation = Option1->isChecked() ? Orientation::Portrait : Orientation::Landscape;
+        p.setOrientation(orientation);
+        // Kept with the layout: every print sets the printer to them again.
+        s.paperSize = static_cast<qint16>(paperSize);
+        s.orientation = static_cast<qint16>(orientation);
 
         s.leftMarginMm = static_cast<qint16>(printlayout::marginValue(Text2->text()).value_or(0));
         setHeaderTitles(s);

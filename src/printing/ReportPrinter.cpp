@@ -31,7 +31,9 @@ using printlayout::cellText;
 
 }  // namespace
 
-ReportPrinter::ReportPrinter(App& app) : app_(app), printer_(app.printer()), settings_(app.printSettings) {}
+ReportPrinter::ReportPrinter(App& app) : ReportPrinter(app, app.printer()) {}
+
+ReportPrinter::ReportPrinter(App& app, Printer& printer) : app_(app), printer_(printer), settings_(app.printSettings) {}
 
 void ReportPrinter::setProgressDisplay(StatusBar3* status, QWidget* window)
 {
@@ -389,59 +391,66 @@ QString ReportPrinter::startStatusText(bool progressOn) { return ProgressText::s
 QString ReportPrinter::progressText(int cellsLeft) { return ProgressText::bar(kPrinting, cellsLeft); }
 
 bool ReportPrinter::runMainPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& rows,
-                                 const std::function<void()>& showSettings)
+                                 const std::function<void()>& showSettings, PrintJob::Destination where)
 {
-    return runPrint(app, Report::Main, window, status, nullptr, rows, showSettings);
+    return runPrint(app, Report::Main, window, status, nullptr, rows, showSettings, where);
 }
 
 bool ReportPrinter::runSubPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& mainRow,
-                                const ReportListView& subRows, const std::function<void()>& showSettings)
+                                const ReportListView& subRows, const std::function<void()>& showSettings,
+                                PrintJob::Destination where)
 {
-    return runPrint(app, Report::Sub, window, status, &mainRow, subRows, showSettings);
+    return runPrint(app, Report::Sub, window, status, &mainRow, subRows, showSettings, where);
+}
+
+void ReportPrinter::setUpPage(const PrintSettings& s, Printer& printer)
+{
+    if (s.paperSize != 0)
+        printer.setPage(s.paperSize, s.orientation == 2 ? Orientation::Landscape : Orientation::Portrait);
 }
 
 bool ReportPrinter::runPrint(App& app, Report report, QWidget& window, StatusBar3* status,
                              const ReportListView* mainRow, const ReportListView& rows,
-                             const std::function<void()>& showSettings)
+                             const std::function<void()>& showSettings, PrintJob::Destination where)
 {
     const PrintSettings& s = app.printSettings;
-    // Settings accepted for this report and category, laid out for the page the printer has
-    // now: a screen print turns the paper to suit its picture, and a layout made for the other
-    // orientation would run off the page.
+    // Settings accepted for this report and category, and a printer that takes their page
+    // again (a screen print or the printer dialog may have changed it) with the same
+    // printable area: another printer's margins could leave the layout off the page.
     auto ready = [&] {
         const int columns = report == Report::Main ? s.mainColumnCount : s.subColumnCount;
         if (columns == 0 || s.settingsCategory != app.cache.currentCategory) return false;
+        setUpPage(s, app.printer());
         PrintSettings onThisPage = s;
         printlayout::setPageMetrics(onThisPage, app.printer());
         return onThisPage.linesPerPage == s.linesPerPage && onThisPage.usableWidthMm == s.usableWidthMm;
     };
-    if (!ready()) {
-        if (showSettings) showSettings();
-        if (!ready()) return false;
-    }
 
-    bool printed = false;
-    bool started = false;
-    app.guardPrint([&] {
-        if (!app.ui().choosePrinter(app.printer())) return;
-        started = true;
-        if (status) status->setPanelText(3, startStatusText(app.cache.printProgressOn()));
-        window.repaint();
-
-        ReportPrinter engine(app);
+    PrintJob job(app, s.headerTitle1, [&](Printer& printer) {
+        ReportPrinter engine(app, printer);
         engine.setProgressDisplay(status, &window);
         if (report == Report::Main)
             engine.printMain(rows);
         else
             engine.printSub(*mainRow, rows);
-        app.printer().endDoc();
-        printed = true;
     });
-
+    job.prepare = [&] {
+        bool isReady = false;
+        if (!app.guardPrint([&] { isReady = ready(); })) return false;
+        if (isReady) return true;
+        if (showSettings) showSettings();
+        return app.guardPrint([&] { isReady = ready(); }) && isReady;
+    };
+    job.setUpPage = [&](Printer& printer) { setUpPage(s, printer); };
+    job.askForPrinter = true;
+    job.started = [&] {
+        if (status) status->setPanelText(3, startStatusText(app.cache.printProgressOn()));
+        window.repaint();
+    };
     // Also after a printing error: the panel does not go on saying that printing runs.
-    if (started) {
+    job.finished = [&] {
         if (status) status->setPanelText(3, QString());
         window.repaint();
-    }
-    return printed;
+    };
+    return job.run(where);
 }

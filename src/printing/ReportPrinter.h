@@ -1,5 +1,6 @@
 #pragma once
 #include "core/FieldDefinition.h"
+#include "core/PrintJob.h"
 
 #include <QDate>
 #include <QString>
@@ -28,6 +29,8 @@ struct PrintSettings;
 class ReportPrinter {
 public:
     explicit ReportPrinter(App& app);
+    // Draws on another printer than the program's (a print preview's, a PDF file's).
+    ReportPrinter(App& app, Printer& printer);
 
     // Status panel 3 of this bar shows the progress while rows are printed (when the print
     // progress switch is on), and the window is refreshed with each change. Both may be null.
@@ -58,16 +61,24 @@ public:
     void PrintSubRules();
 
     // The print command of the list windows: the settings window when there are no settings
-    // accepted for this report and category, or they were laid out for another page than the
-    // printer now has (showSettings opens it modally; printing stops unless it leaves such
-    // settings), the printer dialog (Cancel stops silently), "印刷処理中" in status panel 3,
-    // the report from page 1, the end of the document, panel 3 cleared. A printing error is
-    // shown as every print shows one and the document is abandoned. True when a document
-    // was sent to the printer.
+    // accepted for this report and category, or the printer's page with the paper and
+    // orientation they were made for is not the one they were laid out on (showSettings opens
+    // it modally; printing stops unless it leaves such settings), the printer dialog (Cancel
+    // stops silently), the settings' paper and orientation set again and checked (a device
+    // that refuses them gets the advice), "印刷処理中" in status panel 3, the report from page
+    // 1, the end of the document, panel 3 cleared. The report may instead go to the print
+    // preview or into a PDF file; with no printer installed the person is offered those
+    // first. A printing error is shown as every print shows one and the document is
+    // abandoned. True when a document was printed or saved.
     static bool runMainPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& rows,
-                             const std::function<void()>& showSettings);
+                             const std::function<void()>& showSettings,
+                             PrintJob::Destination where = PrintJob::Destination::Printer);
     static bool runSubPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& mainRow,
-                            const ReportListView& subRows, const std::function<void()>& showSettings);
+                            const ReportListView& subRows, const std::function<void()>& showSettings,
+                            PrintJob::Destination where = PrintJob::Destination::Printer);
+    // Sets a printer to the paper and orientation the settings were made for; PrinterError 380
+    // when it refuses them.
+    static void setUpPage(const PrintSettings& settings, Printer& printer);
 
     // Status panel 3 while printing: "印刷処理中  " and 25 "□" (switch on) or "印刷処理中"
     // at the start; "印刷処理中　" followed by the cells done "■" and the cells left "□" as
@@ -79,7 +90,8 @@ private:
     enum class Report { Main, Sub };
 
     static bool runPrint(App& app, Report report, QWidget& window, StatusBar3* status, const ReportListView* mainRow,
-                         const ReportListView& rows, const std::function<void()>& showSettings);
+                         const ReportListView& rows, const std::function<void()>& showSettings,
+                         PrintJob::Destination where);
 
     void printHeader(Report report);
     void printBody(Report report);

@@ -142,6 +142,9 @@ void Form9::buildMenus()
     mf11->setEnabled(false);
     mf1->addSeparator();
     mf12 = item(mf1, "mf12", QStringLiteral("画面印刷(ActiveWindow)"));
+    PrintJob::addMenuItems(*mf1, QStringLiteral("mf12"), [this](PrintJob::Destination where) {
+        ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
+    });
     mf1->addSeparator();
     mf13 = item(mf1, "mf13", QStringLiteral("閉じる"));
 

@@ -39,6 +39,9 @@ ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& h
     mf1->setObjectName(QStringLiteral("mf1"));
     mf11 = mf1->addAction(QStringLiteral("画面印刷(ActiveWindow)"));
     mf11->setObjectName(QStringLiteral("mf11"));
+    PrintJob::addMenuItems(*mf1, QStringLiteral("mf11"), [this](PrintJob::Destination where) {
+        ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
+    });
     mf1->addSeparator();
     mf12 = mf1->addAction(QStringLiteral("閉じる"));
     mf12->setObjectName(QStringLiteral("mf12"));

@@ -8,6 +8,8 @@
 #include "records/Form7.h"
 
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QMenu>
@@ -367,5 +369,64 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
     w.mf16_Click();
     EXPECT_EQ(t.printer.documentsPrinted(), 2);
     EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form5ps")), 2);
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
+}
+
+// The report and each screen print also go to the print preview or into a PDF file, from
+// items beside the ones that print.
+TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    EXPECT_EQ(w.mf16v->text(), QStringLiteral("印刷プレビュー(&V)..."));
+    EXPECT_EQ(w.mf16d->text(), QStringLiteral("PDFファイルに保存(&D)..."));
+    const QList<QAction*> file = w.mf1->actions();
+    EXPECT_EQ(file.indexOf(w.mf16v), file.indexOf(w.mf16) + 1);
+    EXPECT_EQ(file.indexOf(w.mf16d), file.indexOf(w.mf16) + 2);
+
+    // The report into a PDF: its settings first, then the file; nothing reaches the printer.
+    QTemporaryDir tmp;
+    const QString pdf = tmp.filePath(QStringLiteral("一覧.pdf"));
+    t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& win) {
+        auto& d = dynamic_cast<Form5ps&>(win);
+        d.Option3[0]->click();
+        d.Command5->click();
+        d.Command4->click();
+    });
+    t.ui.answerText(pdf);
+    w.mf16d->trigger();
+    EXPECT_TRUE(QFile(pdf).size() > 0);
+    EXPECT_EQ(t.printer.documentsPrinted(), 0);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+
+    // The report in the preview, printed from there: the printer dialog, one document.
+    t.ui.answerPreview(Ui::PreviewChoice::Print);
+    t.ui.answerPrinter(true);
+    w.mf16v->trigger();
+    EXPECT_EQ(t.printer.documentsPrinted(), 1);
+    EXPECT_EQ(t.ui.lastPreview()->texts(), t.printer.texts());
+
+    // The client area in the preview: one page with the picture, nothing printed.
+    auto* preview = w.mf14->findChild<QMenu*>(QStringLiteral("mf14v"));
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->title(), QStringLiteral("印刷プレビュー(&V)"));
+    QAction* userData = preview->findChild<QAction*>(QStringLiteral("mf141v"));
+    ASSERT_NE(userData, nullptr);
+    EXPECT_EQ(userData->text(), w.mf141->text());
+    t.ui.answerPreview(Ui::PreviewChoice::Close);
+    userData->trigger();
+    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("printPreview"));
+    EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("1"));
+    EXPECT_EQ(t.ui.lastPreview()->ops(PrintOp::Kind::Picture).size(), 1u);
+    EXPECT_EQ(t.printer.documentsPrinted(), 1);
+    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+
+    // The whole screen into a PDF.
+    const QString screen = tmp.filePath(QStringLiteral("画面"));
+    t.ui.answerText(screen);
+    w.mf14->findChild<QAction*>(QStringLiteral("mf142d"))->trigger();
+    EXPECT_TRUE(QFile(screen + QStringLiteral(".pdf")).size() > 0);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }

@@ -448,7 +448,7 @@ TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
     EXPECT_EQ(t.printer.fontSize(), 10);
 }
 
-TEST_F(Form5psTest, AnUnexpectedPrinterErrorEndsTheProgram)
+TEST_F(Form5psTest, AnUnexpectedPrinterErrorIsShownWithItsTextAndTheWindowStays)
 {
     BrokenPrinter broken;
     App app(t.dir.path(), t.ui, broken);
@@ -456,16 +456,17 @@ TEST_F(Form5psTest, AnUnexpectedPrinterErrorEndsTheProgram)
     Form5ps d(app, rows, QStringLiteral("ＣＤ (明細)"), &status);
     d.Option3[0]->click();
     choose(d, {QStringLiteral("タイトル")});
-    EXPECT_THROW(d.Command4_Click(), ProgramEnded);
-    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("予期しないエラーが発生しましたので強制終了します。"));
+    d.Command4->click();
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷中にエラーが発生しました。\r\nbroken"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("エラー発生"));
-    EXPECT_TRUE(t.ui.programEnded());
+    EXPECT_FALSE(t.ui.programEnded());
     EXPECT_FALSE(d.settingsAccepted());
+    EXPECT_EQ(app.printSettings.mainColumnCount, 0);
 }
 
-// The print reuses accepted settings only while they are the report's own and were laid out
-// for the page the printer has: the other list's settings take the shared columns, and a
-// screen print turns the paper to suit its picture.
+// The print reuses accepted settings only while they are the report's own: the other list's
+// settings take the shared columns. A screen print turns the paper to suit its picture; the
+// report's own paper and orientation are set again for its next print.
 TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
 {
     auto acceptMain = [](QWidget& w) {
@@ -501,23 +502,25 @@ TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
     ASSERT_TRUE(printMain());
     EXPECT_EQ(settingsShown(), 3);
 
-    // A screen print of a wide window leaves the paper on its side: the portrait layout would
-    // run off the page, so the window is shown again, and closing it prints nothing.
+    // A screen print of a wide window leaves the paper on its side; the report turns it back
+    // to its own portrait page without asking for its settings again.
     QWidget wide;
     wide.resize(600, 200);
     ASSERT_TRUE(ScreenPrint::run(t.app, wide, ScreenPrint::Capture::ActiveWindow, nullptr));
     ASSERT_EQ(t.printer.orientation(), Orientation::Landscape);
+    t.ui.answerPrinter(true);
+    ASSERT_TRUE(printMain());
+    EXPECT_EQ(settingsShown(), 3);
+    EXPECT_EQ(t.printer.ops().back().orientation, Orientation::Portrait);
+    EXPECT_EQ(t.printer.documentsPrinted(), 5);  // three main reports, the sub report, the screen
+
+    // A printer of smaller printable area (another device's margins): the layout would run off
+    // the page, so the window is shown again, and closing it prints nothing.
+    t.printer.recorder().setMarginsMm(QMarginsF(10, 10, 10, 10));
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& w) { w.close(); });
     EXPECT_FALSE(printMain());
     EXPECT_EQ(settingsShown(), 4);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
-
-    t.ui.onShow(QStringLiteral("Form5ps"), acceptMain);
-    t.ui.answerPrinter(true);
-    ASSERT_TRUE(printMain());
-    EXPECT_EQ(settingsShown(), 5);
-    EXPECT_EQ(t.printer.ops().back().orientation, Orientation::Portrait);
-    EXPECT_EQ(t.printer.documentsPrinted(), 5);  // three main reports, the sub report, the screen
 }
 
 // A layout refused for its width leaves "設定作業中" only while the window is open.

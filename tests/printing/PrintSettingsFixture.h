@@ -60,11 +60,12 @@ struct PrintSettingsFixture : ::testing::Test {
     }
 
     // The 印刷 of the main list and of the main-and-sub list, with their settings windows.
-    bool printMain()
+    bool printMain(PrintJob::Destination where = PrintJob::Destination::Printer)
     {
         QWidget window;
-        return ReportPrinter::runMainPrint(t.app, window, &status, rows,
-                                           [this] { Form5ps::run(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status); });
+        return ReportPrinter::runMainPrint(
+            t.app, window, &status, rows, [this] { Form5ps::run(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status); },
+            where);
     }
     bool printSub()
     {

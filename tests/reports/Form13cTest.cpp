@@ -3,6 +3,8 @@
 #include "reports/Form13c.h"
 
 #include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLabel>
 #include <QMenu>
 
@@ -84,4 +86,20 @@ TEST(Form13c, ScreenPrintWithoutStatusBarPrintsOnePage)
     EXPECT_EQ(t.printer.pagesPrinted(), 1);
     EXPECT_EQ(t.printer.ops(PrintOp::Kind::Picture).size(), 1u);
     EXPECT_TRUE(t.ui.messages().empty());
+
+    // The same picture in the preview, and into a PDF file named after the window.
+    const QList<QAction*> items = f.mf1->actions();
+    auto* preview = f.findChild<QAction*>(QStringLiteral("mf11v"));
+    auto* pdf = f.findChild<QAction*>(QStringLiteral("mf11d"));
+    ASSERT_TRUE(preview && pdf);
+    EXPECT_EQ(items.indexOf(preview), items.indexOf(f.mf11) + 1);
+    t.ui.answerPreview(Ui::PreviewChoice::Close);
+    preview->trigger();
+    EXPECT_EQ(t.ui.lastPreview()->ops(PrintOp::Kind::Picture).size(), 1u);
+    QTemporaryDir tmp;
+    t.ui.answerText(tmp.filePath(QStringLiteral("照会.pdf")));
+    pdf->trigger();
+    EXPECT_GT(QFile(tmp.filePath(QStringLiteral("照会.pdf"))).size(), 0);
+    EXPECT_TRUE(t.ui.calls().back().text.endsWith(f.windowTitle() + QStringLiteral(".pdf")));
+    EXPECT_EQ(t.printer.documentsPrinted(), 1);
 }

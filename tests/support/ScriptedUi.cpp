@@ -104,12 +104,30 @@ std::optional<QString> ScriptedUi::chooseSaveFile(const QString& title, const QS
     return std::get<std::optional<QString>>(r);
 }
 
-bool ScriptedUi::choosePrinter(Printer&)
+bool ScriptedUi::choosePrinter(Printer& printer)
 {
     calls_.push_back({QStringLiteral("choosePrinter"), QString(), QString()});
     Reply r = next(QStringLiteral("printer dialog"));
     if (!std::holds_alternative<PrinterChoice>(r)) unanswered(QStringLiteral("printer dialog (queued reply is not a printer choice)"));
-    return std::get<PrinterChoice>(r).ok;
+    const PrinterChoice& c = std::get<PrinterChoice>(r);
+    if (c.ok && c.effect) c.effect(printer);
+    return c.ok;
+}
+
+Ui::PreviewChoice ScriptedUi::printPreview(Printer& printer, const std::function<void(Printer&)>& draw)
+{
+    preview_ = std::make_shared<RecordingPrinter>();
+    if (paper::pageSizeOf(printer.paperSize())) preview_->setPaperSize(printer.paperSize());
+    preview_->setOrientation(printer.orientation());
+    preview_->setFont(printer.font());
+    calls_.push_back({QStringLiteral("printPreview"), QString(), QString()});
+    draw(*preview_);
+    const int pages = preview_->page();
+    preview_->endDoc();
+    calls_.back().text = QString::number(pages);
+    Reply r = next(QStringLiteral("print preview"));
+    if (!std::holds_alternative<PreviewChoice>(r)) unanswered(QStringLiteral("print preview (queued reply is not a preview choice)"));
+    return std::get<PreviewChoice>(r);
 }
 
 void ScriptedUi::showModal(QWidget& window)

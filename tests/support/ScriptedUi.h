@@ -1,11 +1,13 @@
 #pragma once
 #include "QtPrinters.h"
+#include "platform/print/RecordingPrinter.h"
 #include "platform/ui/Ui.h"
 
 #include <QMap>
 #include <QString>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <variant>
 #include <vector>
@@ -28,8 +30,12 @@ public:
     };
     struct PrinterChoice {
         bool ok = true;
+        // What the dialog does to the printer on OK (the person's choices, or a device's
+        // defaults put in place of the program's).
+        std::function<void(Printer&)> effect;
     };
-    using Reply = std::variant<Answer, std::optional<QString>, std::optional<QColor>, std::optional<FontSpec>, PrinterChoice>;
+    using Reply = std::variant<Answer, std::optional<QString>, std::optional<QColor>, std::optional<FontSpec>, PrinterChoice,
+                               PreviewChoice>;
 
     // Queue the answer to the next question.
     void answer(Answer a) { replies_.push_back(a); }
@@ -37,7 +43,15 @@ public:
     void answerColor(std::optional<QColor> c) { replies_.push_back(c); }
     void answerFont(std::optional<FontSpec> f) { replies_.push_back(f); }
     // true = the printer dialog is closed with OK, false = Cancel.
-    void answerPrinter(bool ok) { replies_.push_back(PrinterChoice{ok}); }
+    void answerPrinter(bool ok, std::function<void(Printer&)> effect = {})
+    {
+        replies_.push_back(PrinterChoice{ok, std::move(effect)});
+    }
+    // How the next print preview is left. The preview draws its pages on a recording printer
+    // set up as the program's; the call's text is the page count.
+    void answerPreview(PreviewChoice c) { replies_.push_back(c); }
+    // The pages the last preview drew, or null.
+    const RecordingPrinter* lastPreview() const { return preview_.get(); }
     // Chooses the action with this objectName (or "" for none) at the next pop-up menu.
     void answerMenu(const QString& objectName) { menuReplies_.push_back(objectName); }
     // Runs when a window of this objectName (e.g. "Form7") is shown modally.
@@ -61,6 +75,7 @@ public:
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) override;
     std::optional<QString> chooseSaveFile(const QString& title, const QString& proposedPath, const QString& filter) override;
     bool choosePrinter(Printer& printer) override;
+    PreviewChoice printPreview(Printer& printer, const std::function<void(Printer&)>& draw) override;
     void showModal(QWidget& window) override;
     QAction* popupMenu(QMenu& menu, const QPoint& globalPos) override;
     void defer(int ms, std::function<void()> fn) override;
@@ -79,4 +94,5 @@ private:
     std::function<void(const QString&)> messageHook_;
     QString clipboard_;
     bool ended_ = false;
+    std::shared_ptr<RecordingPrinter> preview_;
 };

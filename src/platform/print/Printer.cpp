@@ -47,6 +47,14 @@ void Printer::setOrientation(Orientation o)
         refuse(QStringLiteral("Orientation = %1").arg(static_cast<int>(o)));
 }
 
+void Printer::setPage(int code, Orientation o)
+{
+    setPaperSize(code);
+    setOrientation(o);
+    if (backend_->paperSize() != code || backend_->orientation() != o)
+        refuse(QStringLiteral("PaperSize = %1, Orientation = %2").arg(code).arg(static_cast<int>(o)));
+}
+
 double Printer::scaleWidth() const { return backend_->printableSizeMm().width(); }
 double Printer::scaleHeight() const { return backend_->printableSizeMm().height(); }
 

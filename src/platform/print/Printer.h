@@ -23,6 +23,8 @@ public:
     Printer& operator=(const Printer&) = delete;
 
     PrinterBackend& backend() { return *backend_; }
+    // False when there is no device to print on (no printer installed or reachable).
+    bool available() const { return backend_->deviceAvailable(); }
     const PrinterBackend& backend() const { return *backend_; }
 
     // Paper codes: paper::A4 (9), paper::A5 (11), paper::B5 (13), …
@@ -30,6 +32,9 @@ public:
     void setPaperSize(int code);
     Orientation orientation() const;
     void setOrientation(Orientation o);
+    // Sets paper and orientation together and checks what the device then reports: a device
+    // that refuses either, or reports another page afterwards, throws PrinterError 380.
+    void setPage(int code, Orientation o);
     // The printable area of the current paper and orientation.
     double scaleWidth() const;
     double scaleHeight() const;

@@ -52,6 +52,9 @@ public:
     virtual void endDocument() = 0;
     virtual void abortDocument() = 0;
 
+    // False when there is nothing to print on (no printer installed or reachable).
+    virtual bool deviceAvailable() const { return true; }
+
     // The Qt printer underneath, for the printer dialog; null for a device without one.
     virtual QPrinter* device() { return nullptr; }
 };

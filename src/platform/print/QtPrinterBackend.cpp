@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPrinterInfo>
 #include <algorithm>
 
 namespace {
@@ -17,9 +18,15 @@ constexpr double kDotMm = 0.35;
 }
 }  // namespace
 
-QtPrinterBackend::QtPrinterBackend() : printer_(QPrinter::HighResolution) {}
+QtPrinterBackend::QtPrinterBackend()
+    : own_(std::make_unique<QPrinter>(QPrinter::HighResolution)), printer_(*own_)
+{
+}
 
-QtPrinterBackend::QtPrinterBackend(const QString& pdfPath) : printer_(QPrinter::HighResolution)
+QtPrinterBackend::QtPrinterBackend(QPrinter& printer) : printer_(printer) {}
+
+QtPrinterBackend::QtPrinterBackend(const QString& pdfPath)
+    : own_(std::make_unique<QPrinter>(QPrinter::HighResolution)), printer_(*own_)
 {
     printer_.setOutputFormat(QPrinter::PdfFormat);
     printer_.setOutputFileName(pdfPath);
@@ -67,10 +74,24 @@ double QtPrinterBackend::lineHeightMm(const PrintFont& font) const { return font
 double QtPrinterBackend::px(double mm) const { return mm * printer_.resolution() / 25.4; }
 QPointF QtPrinterBackend::px(const QPointF& mm) const { return QPointF(px(mm.x()), px(mm.y())); }
 
+bool QtPrinterBackend::deviceAvailable() const
+{
+    if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty()) return true;
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
 void QtPrinterBackend::beginDocument()
 {
     if (painter_.isActive()) return;
-    if (!painter_.begin(&printer_)) deviceError(printer_.printerName().isEmpty() ? QStringLiteral("no printer") : printer_.printerName());
+    if (!painter_.begin(&printer_)) {
+        if (printer_.outputFormat() == QPrinter::PdfFormat && !printer_.outputFileName().isEmpty())
+            throw PrinterError(PrinterError::kDeviceError,
+                               QStringLiteral("PDFファイルを作成できません。(%1)").arg(printer_.outputFileName()));
+        if (printer_.printerName().isEmpty())
+            throw PrinterError(PrinterError::kDeviceError,
+                               QStringLiteral("印刷できるプリンターが見つかりません。プリンターの接続と設定を確認して下さい。"));
+        deviceError(printer_.printerName());
+    }
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.setBrush(Qt::NoBrush);

@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPrinter>
+#include <memory>
 
 // Prints through Qt: on the system's printer, or into a PDF file. The QPrinter keeps the
 // paper, orientation and copy count the person chose in the printer dialog.
@@ -13,6 +14,8 @@ public:
     // A PDF file at the path (A4 portrait, 4 mm margins to begin with); each document
     // replaces the file.
     explicit QtPrinterBackend(const QString& pdfPath);
+    // Paints on a Qt printer owned by someone else (a print preview's), as it is set up.
+    explicit QtPrinterBackend(QPrinter& printer);
     ~QtPrinterBackend() override;
 
     int paperSize() const override;
@@ -32,6 +35,7 @@ public:
     void endDocument() override;
     void abortDocument() override;
 
+    bool deviceAvailable() const override;
     QPrinter* device() override { return &printer_; }
 
 private:
@@ -40,6 +44,7 @@ private:
     void applyPen(const PrintPen& pen);
     void requirePainting() const;
 
-    QPrinter printer_;
+    std::unique_ptr<QPrinter> own_;
+    QPrinter& printer_;
     QPainter painter_;
 };

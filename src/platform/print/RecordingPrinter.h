@@ -53,6 +53,9 @@ public:
     void acceptEverything();
     // An offline device: starting a document fails with PrinterError 482.
     void setOffline(bool offline) { offline_ = offline; }
+    // A machine without any printer installed.
+    bool deviceAvailable() const override { return installed_; }
+    void setInstalled(bool installed) { installed_ = installed; }
 
     const std::vector<PrintOp>& ops() const { return ops_; }
     void clear() { ops_.clear(); }
@@ -71,6 +74,7 @@ private:
     std::vector<PrintOp> ops_;
     int documents_ = 0;
     bool offline_ = false;
+    bool installed_ = true;
     int page_ = 0;
 };
 

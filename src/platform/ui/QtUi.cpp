@@ -2,9 +2,11 @@
 
 #include "platform/print/PrintFont.h"
 #include "platform/print/Printer.h"
+#include "platform/print/QtPrinterBackend.h"
 #include "platform/widgets/NamedControls.h"
 
 #include <QAbstractButton>
+#include <QActionGroup>
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
@@ -21,7 +23,11 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPageLayout>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QToolBar>
+#include <exception>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
@@ -171,6 +177,73 @@ bool QtUi::choosePrinter(Printer& printer)
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+Ui::PreviewChoice QtUi::printPreview(Printer& printer, const std::function<void(Printer&)>& draw)
+{
+    // The preview paints on a printer of the same page: the program printer's own layout when
+    // it has one (margins included), else its paper and orientation with 4 mm margins.
+    QPrinter target(QPrinter::HighResolution);
+    target.setOutputFormat(QPrinter::PdfFormat);
+    if (QPrinter* device = printer.backend().device()) {
+        target.setPageLayout(device->pageLayout());
+    } else {
+        target.setPageLayout(QPageLayout(paper::pageSizeOf(printer.paperSize()).value_or(QPageSize(QPageSize::A4)),
+                                         printer.orientation() == Orientation::Landscape ? QPageLayout::Landscape
+                                                                                         : QPageLayout::Portrait,
+                                         QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter));
+    }
+
+    QPrintPreviewDialog dialog(&target, QApplication::activeWindow());
+    dialog.setWindowTitle(QStringLiteral("印刷プレビュー"));
+    std::exception_ptr failure;
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* onto) {
+        if (failure) return;
+        try {
+            Printer page(std::make_unique<QtPrinterBackend>(*onto));
+            page.setFont(printer.font());
+            draw(page);
+            page.endDoc();
+        } catch (...) {
+            failure = std::current_exception();
+            QTimer::singleShot(0, &dialog, &QDialog::reject);
+        }
+    });
+
+    // The page is the layout's: the preview's own orientation, page setup and print (which
+    // would print without the program's checks) give way to the program's print and PDF.
+    PreviewChoice choice = PreviewChoice::Close;
+    if (QToolBar* bar = dialog.findChild<QToolBar*>()) {
+        const QList<QAction*> actions = bar->actions();
+        int separators = 0;
+        QList<QActionGroup*> hidden;
+        for (QAction* a : actions) {
+            if (a->isSeparator()) {
+                ++separators;
+                continue;
+            }
+            if (separators == 2 && a->actionGroup()) hidden << a->actionGroup();
+        }
+        if (!actions.isEmpty() && actions.back()->actionGroup()) hidden << actions.back()->actionGroup();
+        for (QActionGroup* g : hidden)
+            for (QAction* a : g->actions()) a->setVisible(false);
+        QAction* print = bar->addAction(QStringLiteral("印刷(&P)..."));
+        print->setObjectName(QStringLiteral("previewPrint"));
+        print->setEnabled(printer.available());
+        QAction* pdf = bar->addAction(QStringLiteral("PDFファイルに保存(&D)..."));
+        pdf->setObjectName(QStringLiteral("previewSavePdf"));
+        QObject::connect(print, &QAction::triggered, &dialog, [&] {
+            choice = PreviewChoice::Print;
+            dialog.accept();
+        });
+        QObject::connect(pdf, &QAction::triggered, &dialog, [&] {
+            choice = PreviewChoice::SavePdf;
+            dialog.accept();
+        });
+    }
+    dialog.exec();
+    if (failure) std::rethrow_exception(failure);
+    return choice;
 }
 
 void QtUi::showModal(QWidget& window)

@@ -14,6 +14,7 @@ public:
     std::optional<QString> chooseOpenFile(const QString& title, const QString& startDir, const QString& filter) override;
     std::optional<QString> chooseSaveFile(const QString& title, const QString& proposedPath, const QString& filter) override;
     bool choosePrinter(Printer& printer) override;
+    PreviewChoice printPreview(Printer& printer, const std::function<void(Printer&)>& draw) override;
     void showModal(QWidget& window) override;
     QAction* popupMenu(QMenu& menu, const QPoint& globalPos) override;
     void defer(int ms, std::function<void()> fn) override;

@@ -18,6 +18,8 @@ public:
     enum class Icon { None, Critical, Question, Exclamation, Information };
     enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
     enum class Answer { Ok, Cancel, Yes, No };
+    // How the person leaves a print preview: closed, or asking to print or to save a PDF.
+    enum class PreviewChoice { Close, Print, SavePdf };
 
     struct FontSpec {
         QString name;
@@ -41,6 +43,11 @@ public:
     // The printer dialog over the program's printer: the person picks the device, paper,
     // orientation and copies, which the printer keeps. false when cancelled.
     virtual bool choosePrinter(Printer& printer) = 0;
+    // The print preview: the pages draw paints on a printer set up as this one (paper,
+    // orientation, margins, font), page by page; draw leaves the document open. Printing is
+    // offered only when the printer has a device. A printing error thrown by draw closes the
+    // preview and is thrown again from here.
+    virtual PreviewChoice printPreview(Printer& printer, const std::function<void(Printer&)>& draw) = 0;
 
     // Shows a window modally and returns when it has closed.
     virtual void showModal(QWidget& window) = 0;

@@ -197,8 +197,31 @@ TEST(Printer, RefusedSettingsAreError380AndChangeNothing)
     p.recorder().acceptEverything();
     EXPECT_EQ(codeOf([&] { p.setOrientation(Orientation::Landscape); }), 0);
 
+    // Paper and orientation together: taken, or refused as soon as either is.
+    EXPECT_EQ(codeOf([&] { p.setPage(paper::A5, Orientation::Portrait); }), 0);
+    EXPECT_EQ(p.paperSize(), paper::A5);
+    EXPECT_EQ(p.orientation(), Orientation::Portrait);
+    p.recorder().refuseOrientation(Orientation::Landscape);
+    EXPECT_EQ(codeOf([&] { p.setPage(paper::B5, Orientation::Landscape); }), 380);
+
     // An offline device fails when the document starts, with another code.
     p.recorder().setOffline(true);
     EXPECT_EQ(codeOf([&] { p.print(QStringLiteral("x")); }), 482);
     EXPECT_FALSE(p.documentOpen());
+}
+
+// A device that says it took a paper but keeps its own: the page is checked after it is set.
+TEST(Printer, APageTheDeviceDoesNotReportBackIsRefused)
+{
+    struct Stubborn : RecordingBackend {
+        int paperSize() const override { return paper::A4; }
+    };
+    Printer p(std::make_unique<Stubborn>());
+    try {
+        p.setPage(paper::A5, Orientation::Portrait);
+        ADD_FAILURE() << "a page the device does not report was taken";
+    } catch (const PrinterError& e) {
+        EXPECT_EQ(e.code(), 380);
+    }
+    EXPECT_NO_THROW(p.setPage(paper::A4, Orientation::Landscape));
 }

@@ -109,19 +109,21 @@ TEST(ScreenPrint, PrinterErrorsAreShownAndTheStatusCleared)
     EXPECT_FALSE(t.ui.programEnded());
     t.printer.recorder().acceptEverything();
 
-    // No printer to print on: the person is told and the program goes on.
+    // A printer that fails when the page starts: what the device said, and the program goes on.
     t.printer.recorder().setOffline(true);
     EXPECT_FALSE(ScreenPrint::run(t.app, w.win, ScreenPrint::Capture::ActiveWindow, w.status));
-    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷できるプリンターが見つかりません。プリンターの接続と設定を確認して下さい。"));
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("プリンター エラーです。(offline)"));
+    EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("注意メッセージ"));
     EXPECT_FALSE(t.ui.programEnded());
     EXPECT_EQ(t.printer.documentsPrinted(), 0);
     EXPECT_EQ(w.status->panelText(3), QString());
 
-    // Any other printing failure: the unexpected-error message and the program ends.
-    EXPECT_THROW(t.app.showPrinterError(PrinterError(9999, QStringLiteral("?"))), ProgramEnded);
-    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("予期しないエラーが発生しましたので強制終了します。"));
+    // Any other printing failure: its text under "エラー発生", and the windows stay.
+    t.app.showPrinterError(PrinterError(9999, QStringLiteral("用紙づまり")));
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷中にエラーが発生しました。\r\n用紙づまり"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("エラー発生"));
-    EXPECT_TRUE(t.ui.programEnded());
+    EXPECT_EQ(t.ui.messages().back().icon, Ui::Icon::Critical);
+    EXPECT_FALSE(t.ui.programEnded());
 }
 
 TEST(ScreenPrint, OnARealPrinterTheJobHasOneLandscapePage)
