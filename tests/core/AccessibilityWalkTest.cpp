@@ -210,6 +210,17 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
             whenShown(t, seen, sort);
             // Choosing the report by an assistive tool moves on to the fields, as a click does.
             whenShown(t, seen, print, [&, confirmation](QWidget& p) {
+                if (p.objectName() == QStringLiteral("Form6ps")) {
+                    // The title page's focus follows its columns: values, insert, title.
+                    QWidget* w = child(p, QStringLiteral("List2"));
+                    QStringList order;
+                    for (int i = 0; i < 4; ++i) {
+                        do w = w->nextInFocusChain();
+                        while (w->focusPolicy() == Qt::NoFocus);
+                        order << w->objectName();
+                    }
+                    EXPECT_EQ(order, QStringList({"Command7", "Text1", "Command8", "Text3"}));
+                }
                 toggleByAccessibility(child<QRadioButton>(p, QStringLiteral("Option3_0")));
                 EXPECT_EQ(child<QTabWidget>(p, QStringLiteral("SSTab1"))->currentIndex(), 1);
                 child<QPushButton>(p, QStringLiteral("Command5"))->click();  // every field
