@@ -97,6 +97,8 @@ void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::functio
         Text1[i]->setReadOnly(true);
         for (QWidget* w : std::initializer_list<QWidget*>{Label3[i], Label4[i], Text1[i]}) w->show();
         if (changed) QObject::connect(Text1[i], &QLineEdit::textChanged, parent_, [changed, i] { changed(i); });
+        // The values take the focus one after another, top to bottom.
+        if (i > 0) QWidget::setTabOrder(Text1[i - 1], Text1[i]);
     }
 }
 

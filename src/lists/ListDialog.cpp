@@ -55,6 +55,11 @@ QGroupBox* ListDialog::optionGroup(const char* frameName, const QString& frameCa
         NamedControls::onChosen(o, this, [clicked, i] { clicked(i); });
         options.push_back(o);
     }
+    // The help button stands below the options and takes its turn after them: made again a
+    // child, it comes last.
+    Command1->setParent(nullptr);
+    Command1->setParent(this);
+    Command1->show();
     return frame;
 }
 
