@@ -207,7 +207,12 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
         return [&, editor, print, confirmation, find, sort, inEditor](QWidget& w) {
             whenShown(t, seen, editor, inEditor);
             whenShown(t, seen, find);
-            whenShown(t, seen, sort);
+            whenShown(t, seen, sort, [](QWidget& d) {
+                // The options come first; the help button below them after.
+                QWidget* first = d.nextInFocusChain();
+                while ((first->focusPolicy() & Qt::TabFocus) != Qt::TabFocus) first = first->nextInFocusChain();
+                EXPECT_EQ(first->objectName(), QStringLiteral("Option1_0"));
+            });
             // Choosing the report by an assistive tool moves on to the fields, as a click does.
             whenShown(t, seen, print, [&, confirmation](QWidget& p) {
                 if (p.objectName() == QStringLiteral("Form6ps")) {
