@@ -11,4 +11,5 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release
 find build-release -path '*_autogen/timestamp' -delete 2>/dev/null || true
 cmake --build build-release -j"$(nproc)" --target tanzo
 cmake --install build-release --prefix "$PROGRAM_DIR" >/dev/null
+bash desktop/install-desktop.sh "$PROGRAM_DIR"
 exec "$PROGRAM_DIR/tanzo" "$@"

@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     QApplication::setFont(f);
 
     const QString programDir = QCoreApplication::applicationDirPath();
-    QtUi ui(programDir);
+    QtUi ui;
     // A second copy on the same database ends here, before the file is opened.
     ProgramLock lock(programDir);
     if (!lock.acquire(ui)) return 1;

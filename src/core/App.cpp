@@ -22,7 +22,6 @@ App::App(const QString& programDir, Ui& ui, Printer& printer) : programDir_(prog
 App::~App() = default;
 
 QString App::databasePath() const { return QDir(programDir_).filePath(QStringLiteral("Tanzo.mdb")); }
-QString App::helpPath() const { return QDir(programDir_).filePath(QStringLiteral("Tanzo.chm")); }
 
 Database App::openDatabase() const { return Database::open(databasePath()); }
 

@@ -24,7 +24,6 @@ public:
 
     const QString& programDir() const { return programDir_; }
     QString databasePath() const;
-    QString helpPath() const;
     Ui& ui() { return ui_; }
     // The printer every print goes to; it keeps its paper, orientation and font for the run.
     Printer& printer() { return *printer_; }

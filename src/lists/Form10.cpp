@@ -3,6 +3,7 @@
 #include "codes/Form11a.h"
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "lists/FieldDisplay.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
@@ -115,6 +116,7 @@ void Form10::buildMenus()
     PrintJob::addMenuItems(*mf1, QStringLiteral("mf15"), [this](PrintJob::Destination where) {
         ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
     });
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf12 = NamedMenus::item(mf1, "mf12", QStringLiteral("閉じる(&C)"));
     mf13 = NamedMenus::item(mf1, "mf13", QStringLiteral("終了(&X)"));

@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "lists/FindDialog.h"
 #include "lists/NamedMenus.h"
 #include "lists/SortDialog.h"
@@ -104,6 +105,7 @@ void RecordListWindow::buildMenus(const Wording& w)
         PrintJob::addMenuItems(*mf1, QStringLiteral("mf16"), [this](PrintJob::Destination where) { printReport(where); });
     mf16v = report.preview;
     mf16d = report.pdf;
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf18 = NamedMenus::item(mf1, "mf18", w.mf18);
     mf19 = NamedMenus::item(mf1, "mf19", QStringLiteral("終了(&X)"));

@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "lists/FieldDisplay.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
@@ -145,6 +146,7 @@ void Form9::buildMenus()
     PrintJob::addMenuItems(*mf1, QStringLiteral("mf12"), [this](PrintJob::Destination where) {
         ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
     });
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf13 = item(mf1, "mf13", QStringLiteral("閉じる"));
 

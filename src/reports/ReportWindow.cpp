@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "csv/CsvExport.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
@@ -42,6 +43,7 @@ ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& h
     PrintJob::addMenuItems(*mf1, QStringLiteral("mf11"), [this](PrintJob::Destination where) {
         ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1, where);
     });
+    CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
     mf1->addSeparator();
     mf12 = mf1->addAction(QStringLiteral("閉じる"));
     mf12->setObjectName(QStringLiteral("mf12"));

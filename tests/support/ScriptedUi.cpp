@@ -1,4 +1,5 @@
 #include "ScriptedUi.h"
+#include "platform/help/HelpWindow.h"
 
 #include "platform/widgets/NamedControls.h"
 
@@ -159,6 +160,7 @@ void ScriptedUi::defer(int, std::function<void()> fn) { fn(); }
 void ScriptedUi::sendHelpKey(QWidget& window)
 {
     calls_.push_back({QStringLiteral("help"), window.objectName(), QString()});
+    if (openHelp_) HelpWindow::showFor(window);
 }
 
 void ScriptedUi::endProgram()

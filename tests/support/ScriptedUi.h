@@ -59,6 +59,9 @@ public:
     // Runs at every message box with its text, while the box would be on the screen.
     void onMessage(std::function<void(const QString&)> hook) { messageHook_ = std::move(hook); }
 
+    // The help key opens the program's real help window too, as it does for the person.
+    void openHelpWindows() { openHelp_ = true; }
+
     const std::vector<Call>& calls() const { return calls_; }
     std::vector<Call> messages() const;   // msgBox calls only
     QString lastMessage() const;          // text of the last msgBox, "" when none
@@ -94,5 +97,6 @@ private:
     std::function<void(const QString&)> messageHook_;
     QString clipboard_;
     bool ended_ = false;
+    bool openHelp_ = false;
     std::shared_ptr<RecordingPrinter> preview_;
 };

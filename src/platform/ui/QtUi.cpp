@@ -1,5 +1,6 @@
 #include "platform/ui/QtUi.h"
 
+#include "platform/help/HelpWindow.h"
 #include "platform/print/PrintFont.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
@@ -10,12 +11,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
-#include <QDesktopServices>
 #include <QDialog>
-#include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -31,7 +29,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 #include <QWidget>
 
 namespace {
@@ -82,8 +79,6 @@ private:
 };
 
 }  // namespace
-
-QtUi::QtUi(const QString& programDir) : programDir_(programDir) {}
 
 Ui::Answer QtUi::msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
@@ -275,14 +270,7 @@ QAction* QtUi::popupMenu(QMenu& menu, const QPoint& globalPos) { return menu.exe
 
 void QtUi::defer(int ms, std::function<void()> fn) { QTimer::singleShot(ms, qApp, std::move(fn)); }
 
-void QtUi::sendHelpKey(QWidget& window)
-{
-    const QString help = QDir(programDir_).filePath(QStringLiteral("Tanzo.chm"));
-    if (QFileInfo::exists(help) && QDesktopServices::openUrl(QUrl::fromLocalFile(help))) return;
-    Q_UNUSED(window);
-    msgBox(QStringLiteral("ヘルプ ファイル (Tanzo.chm) がインストールされていません。"), Buttons::Ok, Icon::Information,
-           QStringLiteral("ヘルプ"));
-}
+void QtUi::sendHelpKey(QWidget& window) { HelpWindow::showFor(window); }
 
 QString QtUi::clipboardText() { return QApplication::clipboard()->text(); }
 void QtUi::setClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }

@@ -4,8 +4,6 @@
 // The Ui service with real Qt dialogs and windows.
 class QtUi : public Ui {
 public:
-    explicit QtUi(const QString& programDir);
-
     Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) override;
     std::optional<QString> inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
@@ -27,6 +25,5 @@ public:
     bool ended() const { return ended_; }
 
 private:
-    QString programDir_;
     bool ended_ = false;
 };

@@ -55,7 +55,7 @@ public:
     virtual QAction* popupMenu(QMenu& menu, const QPoint& globalPos) = 0;
     // Runs fn once after ms milliseconds (the program) or at once (the tests).
     virtual void defer(int ms, std::function<void()> fn) = 0;
-    // The help key F1: opens the help file at the window's topic.
+    // The help key F1: opens the help book at the window's page.
     virtual void sendHelpKey(QWidget& window) = 0;
 
     virtual QString clipboardText() = 0;

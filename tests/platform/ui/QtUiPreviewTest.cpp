@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTimer>
@@ -46,7 +45,7 @@ void drawPages(Printer& p, int count)
 // program's own print and PDF in place of the preview's print, page setup and orientation.
 TEST(QtUiPreview, ShowsEveryPageOnThePrintersPaperAndHandsPrintAndPdfBack)
 {
-    QtUi ui(QDir::tempPath());
+    QtUi ui;
     RecordingPrinter printer;
     printer.setPaperSize(paper::B5);
     printer.setOrientation(Orientation::Landscape);

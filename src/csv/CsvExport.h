@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/text/CsvFile.h"
+
+#include <QString>
+
+class App;
+class QAction;
+class QMenu;
+class QWidget;
+class ReportListView;
+class StatusBar3;
+
+// "CSVファイルに出力(&O)..." of the list windows: writes what a list shows, in the order and
+// sort it shows, with its column headings as the first record. The person picks the file and
+// the encoding (UTF-8 with a byte-order mark, or Shift-JIS); a value Shift-JIS cannot hold is
+// named by row and column before anything is written, with UTF-8 offered instead. The file is
+// written whole or not at all.
+class CsvExport {
+public:
+    static const QString kCaption;  // "CSVファイルに出力(&O)..."
+
+    // Puts the item into `menu` before `before` (at the end when null). Its progress goes to
+    // panel 3 of `status` when there is one.
+    static QAction* addTo(QMenu& menu, QAction* before, App& app, QWidget& window, ReportListView& list,
+                          StatusBar3* status);
+
+    // What the item does.
+    static void run(App& app, QWidget& window, const ReportListView& list, StatusBar3* status);
+
+    // The list as records: the headings of the shown columns, then every row as shown.
+    static CsvFile::Table table(const ReportListView& list);
+};
