@@ -1,6 +1,7 @@
 #include "Builders.h"
 #include "TestApp.h"
 #include "core/Form1.h"
+#include "platform/help/HelpWindow.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -295,11 +296,19 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
     whenShown(t, seen, QStringLiteral("Form9"));
     main.Command3->click();
 
+    // The help book.
+    t.ui.openHelpWindows();
+    main.mh11->trigger();
+    ASSERT_NE(HelpWindow::current(), nullptr);
+    checkWindow(*HelpWindow::current(), seen);
+    delete HelpWindow::current();
+
     const QStringList every = {"Form1",   "Form2a",  "Form2b",  "Form2c",  "Form2d",  "Form2e",  "Form2f",
                                "Form2ga", "Form2gb", "Form2h",  "Form12a", "Form12b", "Formv",   "Form13a",
                                "Form13b", "Form13c", "Form10",  "Form10k", "Form10s", "Form11a", "Form5",
                                "Form7",   "Form5k",  "Form5s",  "Form5ps", "Form5pp", "Form6",   "Form8",
-                               "Form6k",  "Form6s",  "Form6ps", "Form6pp", "Form5kf", "Form9k",  "Form9"};
+                               "Form6k",  "Form6s",  "Form6ps", "Form6pp", "Form5kf", "Form9k",  "Form9",
+                               "HelpWindow"};
     for (const QString& name : every) EXPECT_TRUE(seen.contains(name)) << name.toStdString() << " was not reached";
     EXPECT_FALSE(t.ui.programEnded());
 }

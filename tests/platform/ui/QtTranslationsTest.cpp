@@ -23,7 +23,7 @@ TEST(QtTranslations, QtsOwnDialogsSpeakJapaneseAndTheFontDialogStartsAtTheGivenF
     box.hide();
 
     // The font dialog opens on the face the settings' font name stands for, at its size.
-    QtUi ui(QDir::tempPath());
+    QtUi ui;
     QFont shown;
     QTimer::singleShot(0, [&] {
         if (auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {

@@ -11,7 +11,7 @@
 
 TEST(QtUi, ReturnInADialogWithoutADefaultButtonPressesNoButtonButTheFocusedOne)
 {
-    QtUi ui(QDir::tempPath());
+    QtUi ui;
     QDialog dialog;
     auto* box = new QLineEdit(&dialog);
     auto* store = new QPushButton(QStringLiteral("登録"), &dialog);
@@ -44,7 +44,7 @@ TEST(QtUi, ReturnInADialogWithoutADefaultButtonPressesNoButtonButTheFocusedOne)
 
 TEST(QtUi, ReturnInADialogWithADefaultButtonPressesIt)
 {
-    QtUi ui(QDir::tempPath());
+    QtUi ui;
     QDialog dialog;
     auto* box = new QLineEdit(&dialog);
     auto* ok = new QPushButton(QStringLiteral("Ｏ　Ｋ"), &dialog);
