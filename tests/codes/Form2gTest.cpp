@@ -121,7 +121,7 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
     EXPECT_EQ(f.Text1->toPlainText().split(QLatin1Char('\n')), lines);
     EXPECT_TRUE(f.Text1->isReadOnly());
 
-    f.Command1_Click();
+    f.Command1->click();
     ASSERT_FALSE(t.ui.calls().empty());
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_TRUE(t.ui.messages().empty());
@@ -130,7 +130,7 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
     TestApp empty;
     Form2ga none(empty.app);
     EXPECT_EQ(none.Combo1->count(), 0);
-    none.Command2_Click();
+    none.Command2->click();
     check::messages(empty.ui, {kNoFile});
     EXPECT_TRUE(empty.ui.shownWindows().isEmpty());
 }
@@ -141,7 +141,7 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     // ＤＶＤ has no sub file.
     f.Combo1->setCurrentIndex(1);
     f.Combo2->setCurrentIndex(1);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {kNoFile});
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
@@ -153,10 +153,10 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
         seenCategory = g.Text4->text();
         seenKind = g.Text5->text();
         seenRows = g.rowCount();
-        g.Command2_Click();
+        g.Command2->click();
     });
     f.Combo1->setCurrentIndex(0);
-    f.Command2_Click();
+    f.Command2->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
     EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("ＣＤ"));
     EXPECT_EQ(t.app.cache.currentFileKind, kSub);
@@ -170,7 +170,7 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     t.ui.clearLog();
     f.Combo1->setCurrentIndex(1);
     f.Combo2->setCurrentIndex(0);
-    f.Command2_Click();
+    f.Command2->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
     check::messages(t.ui, {kNoTextField});
 }
@@ -277,7 +277,7 @@ TEST_F(Form2gTest, TickingARowOpensItForPicksAndUntickingEmptiesIt)
     EXPECT_TRUE(f->Combo1->isHidden() && f->Combo2->isHidden());
 
     // 戻る drops every pick.
-    f->Command2_Click();
+    f->Command2->click();
     EXPECT_EQ(f->result(), QDialog::Rejected);
     EXPECT_EQ(t.app.cache.rows[0].mainFields[3].typeWord, QStringLiteral("TEXT4C"));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -295,7 +295,7 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     f->Combo1->setCurrentIndex(1);
     f->Combo1_Click();
     EXPECT_EQ(f->Text3[2]->text(), QString());
-    f->Command1_Click();
+    f->Command1->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     const QStringList expected = {"TEXT1D", "LONG", "CODE2", "TEXT2C"};
@@ -314,12 +314,12 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     g->Check1[1]->setChecked(false);
     g->Check1[2]->setChecked(true);
     g->Text2[2]->setText(QStringLiteral("存在しない"));
-    g->Command1_Click();
+    g->Command1->click();
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 
     auto s = open(QStringLiteral("ＣＤ"), kSub);
     link(*s, 2, 3, 0);
-    s->Command1_Click();
+    s->Command1->click();
     EXPECT_EQ(words(stored(t).rows[0].subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT4D"}));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 }
@@ -331,7 +331,7 @@ TEST_F(Form2gTest, RegisterWithoutChangeRewritesTheSameWords)
                                   "WHERE rowid = (SELECT min(rowid) FROM 管理テーブル)"));
     ASSERT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT"}));
     auto f = open(QStringLiteral("ＣＤ"), kMain);
-    f->Command1_Click();
+    f->Command1->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
     EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -349,7 +349,7 @@ TEST_F(Form2gTest, AFileWithoutTextFieldsSaysSoAndRegisterChangesNothing)
     EXPECT_EQ(f->height(), px(6000));
     EXPECT_EQ(f->Command1->y(), px(4320));
 
-    f->Command1_Click();
+    f->Command1->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(words(t.app.cache.rows[2].mainFields, 3), QStringList({"LONG", "DATE", "CODE2"}));
@@ -371,14 +371,14 @@ TEST_F(Form2gTest, RowsKeepToTheirOwnFieldsWhenTwoFieldsShareAName)
     EXPECT_EQ(f->fieldOfRow(1), 0);
     EXPECT_EQ(f->fieldOfRow(2), 2);
     EXPECT_EQ(f->Text2[2]->text(), QStringLiteral("社員"));
-    f->Command1_Click();
+    f->Command1->click();
     EXPECT_EQ(storedMainWords(t, 4), QStringList({"TEXT", "LONG", "TEXT1C"}));
 
     auto g = open(QStringLiteral("古い"), kMain);
     link(*g, 1, 3, 0);
     g->Check1[2]->setChecked(true);
     g->Check1[2]->setChecked(false);
-    g->Command1_Click();
+    g->Command1->click();
     EXPECT_EQ(storedMainWords(t, 4), QStringList({"TEXT4D", "LONG", "TEXT"}));
 }
 
@@ -389,7 +389,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
     link(*f, 1, 0, 0);
     f->Check1[2]->setChecked(true);
     f->Check1[2]->setChecked(false);
-    f->Command1_Click();
+    f->Command1->click();
     check::engineError(t.ui);
     EXPECT_NE(f->result(), QDialog::Accepted);
     EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -398,7 +398,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
 
     // The window stays usable: once the table takes writes again the same picks are stored.
     t.db().execute(QStringLiteral("DROP TRIGGER block"));
-    f->Command1_Click();
+    f->Command1->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT1D", "LONG", "CODE2", "TEXT"}));
 }

@@ -86,18 +86,17 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
     EXPECT_EQ(said(t.ui.messages()[0]),
               okMessage(QStringLiteral("ソート順序は「降順」で設定しました。"), Ui::Icon::Information));
 
-    // The order waits for a column click, which sorts descending by the shown text.
+    // The order waits for a column click, which sorts descending by value.
     EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "9", "100"}));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"9", "100", "10"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
+    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"100", "10", "9"}));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
-    // A sorted list is sorted again at once, and the position follows the shown record:
-    // numbers ascending as text, 10 before 9.
+    // A sorted list is sorted again at once, and the position follows the shown record.
     chooseOrder<Form5s>(t, w, 0);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("ソート順序は「昇順」で設定しました。"));
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "100", "9"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"9", "10", "100"}));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
     // Closed by its frame, the dialog changes nothing.
     t.ui.onShow("Form5s", [](QWidget& shown) { shown.close(); });
@@ -133,20 +132,20 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
     // The detail panel follows, so change and delete act on the row found.
     EXPECT_EQ(w.Text1[0]->text() + w.Text3->text(), QStringLiteral("abc2"));
 
-    // Descending by the first column: Ｘｙｚ, ＡＢＣ, abd, abc. The beginning "AB" matches
-    // abd and abc; the one nearer the top is taken.
+    // Descending by the first column, width and case aside: Ｘｙｚ, abd, then ＡＢＣ and abc in
+    // their former order. The beginning "AB" matches abd and abc; the one nearer the top is taken.
     chooseOrder<Form5s>(t, w, 1);
     w.ListView1_ColumnClick(0);
-    EXPECT_EQ(column(*w.ListView1, 0), QStringList({"Ｘｙｚ", "ＡＢＣ", "abd", "abc"}));
+    EXPECT_EQ(column(*w.ListView1, 0), QStringList({"Ｘｙｚ", "abd", "ＡＢＣ", "abc"}));
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         d.Option1_Click(0);
         t.ui.answerText(QStringLiteral("AB"));
         d.Option2_Click(1);
     }));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 2);
+    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
     EXPECT_EQ(w.Text3->text(), QStringLiteral("4"));
     EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　3 / 4"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
 }
 
 TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
@@ -238,7 +237,7 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     chooseOrder<Form6s>(t, w, 1);
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(サブ)"));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"4", "12", "1"}));
+    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"12", "4", "1"}));
 
     // Two sub records last 245 seconds; the one nearer the top of the list is taken.
     t.ui.clearLog();
@@ -247,8 +246,8 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
         d.Option1_Click(1);
     }));
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別検索条件(サブ)"));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
+    EXPECT_EQ(w.ListView1->selectedIndex(), 0);
     EXPECT_EQ(w.Text1[0]->text() + w.Text2->text() + w.Text3->text(), QStringLiteral("三曲目112"));
     EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
 }

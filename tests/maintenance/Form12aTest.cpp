@@ -5,9 +5,13 @@
 #include "maintenance/Form12a.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QListWidget>
+#include <QFileSystemModel>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -54,12 +58,12 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
 
     // Cancel copies nothing.
     t.ui.answer(Answer::Cancel);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(target.path())});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), QByteArray("an older copy"));
 
     t.ui.answer(Answer::Ok);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(target.path()), kBackedUp});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
     EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
@@ -81,7 +85,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);
-        f.Command2_Click();
+        f.Command2->click();
     }
     check::messages(t.ui, {confirmOf(target.path()), kBackupError});
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
@@ -92,7 +96,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     ASSERT_TRUE(QDir(blocked.path()).mkdir(QStringLiteral("Tanzo.mdb")));
     f.browser().setPath(blocked.path());
     t.ui.answer(Answer::Ok);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(blocked.path()), kBackupError});
     EXPECT_TRUE(QFileInfo(blocked.filePath(QStringLiteral("Tanzo.mdb"))).isDir());
     EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
@@ -109,9 +113,9 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
 
     // An empty answer and Cancel make nothing and say nothing.
     t.ui.answerText(QString());
-    f.Command1_Click();
+    f.Command1->click();
     t.ui.answerText(std::nullopt);
-    f.Command1_Click();
+    f.Command1->click();
     ASSERT_EQ(t.ui.calls().size(), 2u);
     EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("inputBox"));
     EXPECT_EQ(t.ui.calls()[0].text, prompt);
@@ -120,7 +124,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     EXPECT_TRUE(fixture::entriesOf(here.path()).isEmpty());
 
     t.ui.answerText(QStringLiteral("  ２０２４年　"));
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {{QStringLiteral("新規フォルダーは作成されました"), QStringLiteral("終了"), Icon::Information}});
     EXPECT_TRUE(QFileInfo(here.filePath(QStringLiteral("２０２４年"))).isDir());
     EXPECT_EQ(f.browser().path(), QDir::cleanPath(here.path()));
@@ -129,7 +133,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     for (const QString& name : {QStringLiteral("２０２４年"), QStringLiteral("   "), QStringLiteral("a/b"),
                                 QStringLiteral("/tmp"), QStringLiteral(".."), QStringLiteral("."), QStringLiteral("x\ty")}) {
         t.ui.answerText(name);
-        f.Command1_Click();
+        f.Command1->click();
         check::messages(t.ui, {{kFolderError, QStringLiteral("Error"), Icon::Critical}});
     }
     EXPECT_EQ(fixture::entriesOf(here.path()), QStringList({"２０２４年"}));
@@ -152,7 +156,7 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
 
     // Backing up to the root shows it with one separator; cancelled here.
     t.ui.answer(Answer::Cancel);
-    f.Command2_Click();
+    f.Command2->click();
     check::messages(t.ui, {confirmOf(QStringLiteral("/"))});
 
     f.Drive1->addItem(QStringLiteral("/no/such/volume"));
@@ -169,4 +173,30 @@ TEST(FileCopy, JoinsWithExactlyOneSeparator)
     EXPECT_EQ(filecopy::join(QStringLiteral("/"), QStringLiteral("Tanzo.mdb")), QStringLiteral("/Tanzo.mdb"));
     EXPECT_EQ(filecopy::join(QStringLiteral("/home/a"), QStringLiteral("Tanzo.mdb")), QStringLiteral("/home/a/Tanzo.mdb"));
     EXPECT_EQ(filecopy::join(QStringLiteral("/home/a/"), QStringLiteral("x")), QStringLiteral("/home/a/x"));
+}
+
+TEST(Form12a, TheFolderTreeOpensOnItsStartingFolderExpandedAndInView)
+{
+    TestApp t;
+    QTemporaryDir top;
+    const QString start = QDir::cleanPath(top.filePath(QStringLiteral("a/b/c")));
+    ASSERT_TRUE(QDir().mkpath(start));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(start);
+    Form12a f(t.app);
+    QDir::setCurrent(before);
+    f.show();
+
+    // The folders are read in the background; the tree stays on the starting folder meanwhile.
+    auto* model = qobject_cast<QFileSystemModel*>(f.Dir1->model());
+    ASSERT_NE(model, nullptr);
+    for (int i = 0; i < 50; ++i) QTest::qWait(20);
+    const QModelIndex current = f.Dir1->currentIndex();
+    EXPECT_EQ(model->filePath(current), start);
+    EXPECT_TRUE(f.Dir1->selectionModel()->isSelected(current));
+    for (QModelIndex up = current.parent(); up.isValid() && up != f.Dir1->rootIndex(); up = up.parent())
+        EXPECT_TRUE(f.Dir1->isExpanded(up)) << model->filePath(up).toStdString();
+    const QRect r = f.Dir1->visualRect(current);
+    EXPECT_TRUE(f.Dir1->viewport()->rect().contains(r)) << "row at " << r.y() << " of " << f.Dir1->viewport()->height();
+    f.hide();
 }

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 namespace {
@@ -70,11 +71,11 @@ TEST(Form12b, RefusesAnyFileNotNamedExactlyTanzoMdbNamingIt)
     EXPECT_EQ(f.File1->item(1)->text(), QStringLiteral("tanzo.mdb"));
 
     // Nothing chosen: nothing is appended.
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {{kNameCheck, QStringLiteral("Error"), Icon::Critical}});
 
     choose(f, folder.path(), QStringLiteral("tanzo.mdb"));
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {{kNameCheck + QStringLiteral("tanzo.mdb"), QStringLiteral("Error"), Icon::Critical}});
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), before);
     EXPECT_FALSE(t.ui.programEnded());
@@ -100,7 +101,7 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
     choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
     const QString source = QDir::cleanPath(folder.path()) + QStringLiteral("/Tanzo.mdb");
     t.ui.answer(Answer::Cancel);
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {confirmOf(source)});
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
 
@@ -136,7 +137,7 @@ TEST(Form12b, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
         Form12b f(t.app);
         choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
         t.ui.answer(Answer::Ok);
-        f.Command1_Click();
+        f.Command1->click();
         refused(t, unusable);
         EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
         EXPECT_EQ(fixture::entriesOf(t.dir.path()), QStringList({"Tanzo.mdb"}));
@@ -178,7 +179,7 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
     Form12b f(t.app);
     choose(f, t.dir.path(), QStringLiteral("Tanzo.mdb"));
     t.ui.answer(Answer::Ok);
-    f.Command1_Click();
+    f.Command1->click();
     refused(t, QStringLiteral("指定されたファイルは現在使用中のデータベースです。"));
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
 
@@ -194,7 +195,7 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);
-        f.Command1_Click();
+        f.Command1->click();
     }
     refused(t, QStringLiteral("データベースの復元に失敗しました。現在のデータベースは変更されていません。\r\n"));
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);

@@ -4,6 +4,7 @@
 #include "platform/text/TextUtil.h"
 
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 
 namespace {
@@ -96,14 +97,14 @@ TEST(Form2h, ReturnsFilesCodeTablesAndSettingsToTheFirstState)
     // Cancel leaves everything.
     const QString before = fixture::dump(t.app.cache);
     t.ui.answer(Answer::Cancel);
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {kAsk});
     EXPECT_EQ(fixture::dump(t.app.cache), before);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU1")));
     EXPECT_EQ(told.count(), 0);
 
     t.ui.answer(Answer::Ok);
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {kAsk, kDone});
     EXPECT_TRUE(f.initialised());
     EXPECT_EQ(told.count(), 1);
@@ -131,7 +132,7 @@ TEST(Form2h, WithNothingToDropStillResetsAndWritesTheSettings)
     build::nameCategory(t.app, 1, QStringLiteral("本"));
     Form2h f(t.app);
     t.ui.answer(Answer::Ok);
-    f.Command1_Click();
+    f.Command1->click();
     check::messages(t.ui, {kAsk, kDone});
     expectFirstState(t.app.cache);
     expectFirstState(fixture::stored(t.app.databasePath()));
@@ -155,7 +156,7 @@ TEST(Form2h, AFailedDropLeavesTablesCacheAndManagementTableAsTheyWere)
     f.show();
     QSignalSpy told(&f, &Form2h::systemInitialised);
     t.ui.answer(Answer::Ok);
-    f.Command1_Click();
+    f.Command1->click();
     const auto got = t.ui.messages();
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[1].title, QStringLiteral("Error"));

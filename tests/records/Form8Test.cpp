@@ -52,7 +52,7 @@ TEST(Form8, NewSubRowsAreNumberedFromOneForTheChosenMainRecord)
 
     fill(f, {"A面", "1", "", "2024/03/01", "A01"});
     f.Check1[Bought]->setChecked(true);
-    f.Command1_Click();
+    f.Command1->click();
     ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(f.Text1->text(), QStringLiteral("2"));
     EXPECT_EQ(f.Text2->text(), QStringLiteral("7"));
@@ -62,12 +62,12 @@ TEST(Form8, NewSubRowsAreNumberedFromOneForTheChosenMainRecord)
     // The same checks as the main editor guard the sub fields.
     fill(f, {"B面", "", "", "", "Z99"});
     f.MaskEdBox1[Bought]->setText(QStringLiteral("2024/03/01"));
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("Z99  コードが相違しています。"));
     f.MaskEdBox1[Genre]->setText(QString());
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(f.Text1->text(), QStringLiteral("3"));
-    f.Command2_Click();
+    f.Command2->click();
     EXPECT_TRUE(f.listRepaintRequested());
 
     EXPECT_EQ(rows(t, kSub), (QVector<QStringList>{{"A面", "1", "0", "2024/03/01", "A01", "7", "1"},
@@ -90,21 +90,21 @@ TEST(Form8, SubNumbersContinueFromTheHighestAndATypeErrorStillSpendsOne)
     EXPECT_EQ(f.Text1->text(), QStringLiteral("6"));
 
     fill(f, {"六", "abc", "", "2024/01/01", ""});
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("枚数が相違しています。[ abc ]"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("データ型相違"));
     EXPECT_EQ(t.app.cache.subNoCounter, 6);
     EXPECT_EQ(f.Text1->text(), QStringLiteral("7"));
 
     fill(f, {"七", "7", "", "2024/01/01", ""});
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(keyed(t), QStringList({"3/1: 一", "3/5: 五", "3/7: 七"}));
 
     // A sub number already taken is refused by the engine; the counter stays where it was.
     t.ui.clearLog();
     t.app.cache.subNoCounter = 4;
     fill(f, {"重複", "1", "", "2024/01/01", ""});
-    f.Command1_Click();
+    f.Command1->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
@@ -127,7 +127,7 @@ TEST(Form8, ChangeAndDeleteActOnlyOnTheRowWhoseTwoKeysMatch)
         EXPECT_EQ(f.Text1->text(), QStringLiteral("2"));
         EXPECT_TRUE(f.Label6->isHidden());
         f.MaskEdBox1[Name]->setText(QStringLiteral("変更後"));
-        f.Command1_Click();
+        f.Command1->click();
         EXPECT_TRUE(f.listRepaintRequested());
     }
     EXPECT_EQ(keyed(t), QStringList({"1/1: 1-1", "1/2: 変更後", "2/1: 2-1", "2/2: 2-2"}));
@@ -137,7 +137,7 @@ TEST(Form8, ChangeAndDeleteActOnlyOnTheRowWhoseTwoKeysMatch)
     EXPECT_FALSE(d.Text1->isEnabled());
     EXPECT_FALSE(d.MaskEdBox1[Name]->isEnabled());
     t.ui.answer(Ui::Answer::Ok);
-    d.Command1_Click();
+    d.Command1->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("このレコードを削除しますか？"));
     EXPECT_EQ(keyed(t), QStringList({"1/1: 1-1", "1/2: 変更後", "2/2: 2-2"}));
 }

@@ -25,7 +25,7 @@ TEST(Form2b, NamesAreStoredAsTypedAndTheMainWindowFollows)
     f.Text1[1]->setText(QString());
     f.Text1[2]->setText(QStringLiteral("　"));
     f.Text1[3]->setText(QStringLiteral("ＤＶＤ"));
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.result(), QDialog::Accepted);
 
@@ -64,7 +64,7 @@ TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)
     f.Text1[0]->setText(QStringLiteral("新ＣＤ"));
     f.Text1[1]->setText(QString());
     f.Text1[2]->setText(QStringLiteral("　"));
-    f.Command1_Click();
+    f.Command1->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     const auto m = t.ui.messages()[0];
     EXPECT_EQ(m.text, QStringLiteral("ファイル作成済のため、種目名は取消しできません。"));
@@ -85,7 +85,7 @@ TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)
     // Renaming it instead is allowed; its table keeps its name.
     t.ui.clearLog();
     f.Text1[2]->setText(QStringLiteral("映像"));
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.result(), QDialog::Accepted);
     t.reload();
@@ -102,11 +102,11 @@ TEST(Form2b, BackAppliesNothingAndHelpSendsTheKey)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     Form2b f(t.app);
     f.Text1[0]->setText(QStringLiteral("別名"));
-    f.Command3_Click();
+    f.Command3->click();
     ASSERT_EQ(t.ui.calls().size(), 1u);
     EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("help"));
     EXPECT_EQ(t.ui.calls()[0].text, QStringLiteral("Form2b"));
-    f.Command2_Click();
+    f.Command2->click();
     EXPECT_EQ(f.result(), QDialog::Rejected);
     EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("ＣＤ"));
     t.reload();

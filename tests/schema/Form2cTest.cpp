@@ -4,6 +4,7 @@
 #include "schema/Form2d.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QLineEdit>
 
 namespace {
@@ -50,9 +51,9 @@ TEST(Form2c, OpensWithTheNamedCategoriesAndWithoutOneTheActionsSaySo)
     {
         Form2c f(t.app);
         EXPECT_EQ(f.Combo1->count(), 0);
-        f.Command1_Click();
-        f.Command2_Click();
-        f.Command4_Click();
+        f.Command1->click();
+        f.Command2->click();
+        f.Command4->click();
         const check::Msg none{QStringLiteral("種目が選択されていません。先に種目名設定を行ってください。"), kNote,
                               Icon::Exclamation};
         check::messages(t.ui, {none, none, none});
@@ -86,7 +87,7 @@ TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
         auto& d = static_cast<Form2d&>(w);
         EXPECT_EQ(d.tableName(), QStringLiteral("SHUMOKU6SUB"));
         d.Text1[1]->setText(QStringLiteral("頁"));
-        d.Command1_Click();
+        d.Command1->click();
     });
     press(f, &Form2c::Command2_Click, QStringLiteral("本"), QStringLiteral("サブ"), t.ui, {});
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form2d"}));

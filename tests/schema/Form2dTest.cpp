@@ -94,7 +94,7 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     f.Text1[6]->setText(QStringLiteral("a TEXT); DROP TABLE x; --"));
     f.Combo2[6]->setEditText(QStringLiteral("VARCHAR"));
 
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 単価 CURRENCY, 購入日 DATE, "
                                               "社員 TEXT(4), 登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)"));
     check::messages(t.ui, {{QStringLiteral("ファイル設定の処理が終了しました。"), QStringLiteral("処理終了"),
@@ -132,7 +132,7 @@ TEST(Form2d, BuildsTheStatementsCharacterForCharacter)
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d f(t.app);
     fill(f, {{"日付", "DATE"}});
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1SUB (日付 DATE, 登録ＮＯ LONG ,サブＮＯ LONG, "
                                               "CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))"));
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1SUB")), QStringList({"日付 DATE", "登録ＮＯ LONG", "サブＮＯ LONG"}));
@@ -213,7 +213,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     for (const auto& [fields, mentioned] : cases) {
         Form2d f(t.app);
         fill(f, fields);
-        f.Command1_Click();
+        f.Command1->click();
         const auto m = t.ui.messages();
         t.ui.clearLog();
         ASSERT_EQ(m.size(), 1u) << fields[0].first.toStdString();
@@ -232,7 +232,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     // that exists is used like a picked one.
     Form2d ok(t.app);
     fill(ok, {{"数量（個）", "LONG"}, {"ＣＤ名", "TEXT"}, {"Track2", "TEXT"}, {"種別", "CODE1"}});
-    ok.Command1_Click();
+    ok.Command1->click();
     EXPECT_EQ(ok.result(), QDialog::Accepted);
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1")),
               QStringList({"数量（個） LONG", "ＣＤ名 TEXT", "Track2 TEXT", "種別 TEXT(2)", "登録ＮＯ LONG"}));
@@ -247,7 +247,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     t.db().execute(QStringLiteral("CREATE TABLE SHUMOKU1 (古い TEXT)"));
     Form2d f(t.app);
     fill(f, {{"品名", "TEXT"}});
-    f.Command1_Click();
+    f.Command1->click();
     check::engineError(t.ui);
     EXPECT_NE(f.result(), QDialog::Accepted);
     EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
@@ -258,7 +258,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d sub(t.app);
     fill(sub, {{"日付", "DATE"}});
-    sub.Command1_Click();
+    sub.Command1->click();
     check::engineError(t.ui);
     EXPECT_FALSE(sub.lastStatement.isEmpty());
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
@@ -277,7 +277,7 @@ TEST(Form2d, WorksOnTheFirstOfTwoCategoriesWithTheSameName)
     Form2d f(t.app);
     EXPECT_EQ(f.Label5->text(), QStringLiteral("SHUMOKU2"));
     fill(f, {{"題名", "TEXT"}});
-    f.Command1_Click();
+    f.Command1->click();
     EXPECT_EQ(t.app.cache.rows[1].mainCreated, 1);
     EXPECT_EQ(t.app.cache.rows[4].mainCreated, 0);
 }
