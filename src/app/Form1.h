@@ -55,6 +55,10 @@ public:
     // Title and colours of the system row.
     void applySettings();
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -63,7 +67,6 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command9 = nullptr;
-
     QMenu* mf1 = nullptr;
     QAction* mf12 = nullptr;
     QAction* mf13 = nullptr;
@@ -88,10 +91,6 @@ public:
     QAction* mk1 = nullptr;
     std::vector<QAction*> mk11;
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
     void buildWindow();
     void buildMenus();
     // A category button's caption, in a smaller type when the name is too long for it.

@@ -26,9 +26,6 @@ public:
     void Text123Set();
     void SubRcCk();
 
-    QLabel* Label5 = nullptr;         // "登録ＮＯ"
-    QPushButton* Command1 = nullptr;  // the sub records of the shown record
-
 protected:
     void showSelectedRow() override { Text123Set(); }
     void readRows() override;
@@ -41,6 +38,9 @@ protected:
     std::unique_ptr<FindDialog> findDialog() override;
 
 private:
+    QLabel* Label5 = nullptr;         // "登録ＮＯ"
+    QPushButton* Command1 = nullptr;  // the sub records of the shown record
+
     RecordReader::Request request(RecordReader::RowFilter filter, const QString& nullText = QString()) const;
     void refreshSubRecordButton();
 

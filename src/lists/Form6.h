@@ -18,13 +18,6 @@ public:
     void ListView2List();
     void Text1235Set();
 
-    ReportListView* ListView2 = nullptr;  // the main record
-    QLabel* Label5 = nullptr;             // "登録ＮＯ："
-    QLineEdit* Text2 = nullptr;           // the main record's number
-    QLabel* Label6 = nullptr;             // "サブＮＯ："
-    QLabel* Label7 = nullptr;             // "(メイン・レコード)"
-    QLabel* Label8 = nullptr;             // "(サブ・レコード)"
-
 protected:
     void showSelectedRow() override { Text1235Set(); }
     void readRows() override { SubListViewSet(); }
@@ -40,6 +33,12 @@ protected:
     void clearLists() override;
 
 private:
+    ReportListView* ListView2 = nullptr;  // the main record
+    QLabel* Label5 = nullptr;             // "登録ＮＯ："
+    QLineEdit* Text2 = nullptr;           // the main record's number
+    QLabel* Label6 = nullptr;             // "サブＮＯ："
+    QLabel* Label7 = nullptr;             // "(メイン・レコード)"
+    QLabel* Label8 = nullptr;             // "(サブ・レコード)"
 
     std::vector<FieldDefinition> fields_;
     qint32 highestSubNo_ = 0;  // of the main record, found by the last reading

@@ -79,6 +79,7 @@ public:
     // The tool bar button with this key, or null.
     QAction* toolbarButton(const QString& key) const;
 
+protected:
     QMenu* mf1 = nullptr;
     QAction* mf10 = nullptr;
     QAction* mf11 = nullptr;
@@ -106,7 +107,6 @@ public:
     QMenu* ms1 = nullptr;
     QAction* ms11 = nullptr;
     QAction* mh1 = nullptr;
-
     QToolBar* Toolbar1 = nullptr;
     StatusBar3* StatusBar1 = nullptr;
     ReportListView* ListView1 = nullptr;
@@ -114,7 +114,6 @@ public:
     QLineEdit* Text3 = nullptr;
     QLabel* Picture1 = nullptr;
 
-protected:
     // detailTop: where the first detail row stands (twips).
     RecordListWindow(App& app, const Wording& wording, int detailTop);
 

@@ -18,12 +18,12 @@ public:
     bool ShumokuUpDate() { return updateRecord(); }
     bool ShumokuDelete() { return deleteRecord(); }
 
-    QLabel* Label5 = nullptr;  // "データを残す"
-
 protected:
     void storeNew(RecordStore& store, const std::optional<QStringList>& texts) override;
     void storeChange(RecordStore& store, const QStringList& texts) override;
     void storeRemove(RecordStore& store) override;
     void showNextNumber() override;
 
+private:
+    QLabel* Label5 = nullptr;  // "データを残す"
 };

@@ -148,8 +148,7 @@ void RecordEditor::buildMenus(const QString& codeCaption)
     mh1 = bar->addAction(QStringLiteral("ヘルプ(&H)"));
     mh1->setObjectName(QStringLiteral("mh1"));
 
-    CDTBL = new QMenu(QStringLiteral("コード・テーブル"), this);
-    CDTBL->setObjectName(QStringLiteral("CDTBL"));
+    CDTBL = NamedControls::popupMenu(this, QStringLiteral("CDTBL"), QStringLiteral("コード・テーブル"));
     mcd0 = addItem(CDTBL, QStringLiteral("mcd0"), QStringLiteral("[コード・テーブルを選択する]"));
     for (int i = 0; i < 8; ++i)
         mcd1.push_back(addItem(CDTBL, QStringLiteral("mcd1_%1").arg(i), codeCaption + QString::number(i + 1)));

@@ -64,6 +64,10 @@ public:
     // The field the checks, the code lookup and the pick lists work on.
     int currentField = 0;
 
+signals:
+    void repaintListRequested();
+
+protected:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label10 = nullptr;
@@ -75,7 +79,6 @@ public:
     std::vector<QCheckBox*> Check1;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
-
     QMenu* mf1 = nullptr;
     QAction* mf15 = nullptr;
     QMenu* me1 = nullptr;
@@ -87,10 +90,6 @@ public:
     QAction* mcd0 = nullptr;
     std::vector<QAction*> mcd1;
 
-signals:
-    void repaintListRequested();
-
-protected:
     // windowName: the caption after the title; codeCaption: design caption of the pop-up
     // entries ("code" or "Cord", numbered 1..8).
     RecordEditor(App& app, const QString& objectName, const QString& windowName, const QString& codeCaption);

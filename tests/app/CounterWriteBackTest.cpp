@@ -39,9 +39,9 @@ void addThrough(App& app, ScriptedUi& ui, const QString& name)
 {
     Form7 f(app);
     f.prepare(EditorMode::New, {}, QString());
-    f.MaskEdBox1[fixture::Name]->setText(name);
-    f.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
-    f.MaskEdBox1[fixture::Genre]->setText(QStringLiteral("A01"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(name);
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Genre))->setText(QStringLiteral("A01"));
     child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(ui.messages().empty()) << ui.lastMessage().toStdString();
 }

@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "core/App.h"
 #include "app/Form1.h"
@@ -38,7 +39,7 @@ TEST(HelpOnF1, OpensTheHelpWindowAtThePageOfTheWindowWithTheFocus)
         Form7 editor(t.app);
         editor.prepare(EditorMode::New, {}, QString());
         editor.show();
-        QTest::keyClick(editor.MaskEdBox1[0], Qt::Key_F1);
+        QTest::keyClick(child<MaskedEdit>(editor, "MaskEdBox1_0"), Qt::Key_F1);
         help = HelpWindow::current();
         ASSERT_NE(help, nullptr);
         EXPECT_EQ(help->parentWidget(), &editor);

@@ -94,8 +94,8 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         child<QPushButton>(f, "Command1")->click();
     });
     main.mt12_Click();
-    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("ＣＤ"));
-    EXPECT_TRUE(main.Command1[0]->isEnabled());
+    EXPECT_EQ(child<QPushButton>(main, "Command1_0")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(child<QPushButton>(main, "Command1_0")->isEnabled());
 
     // A code table of length 3, and two codes in it.
     t.ui.onShow(QStringLiteral("Form2e"), [](QWidget& w) {
@@ -131,22 +131,22 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         auto& list = as<Form5>(w);
         t.ui.onShow(QStringLiteral("Form7"), [&](QWidget& w2) {
             auto& ed = as<Form7>(w2);
-            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＡ"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("009"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＡ"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("009"));
             ed.Command1_Click();
             EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("009  コードが相違しています。"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("001"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("001"));
             ed.Command1_Click();
-            EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
-            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＢ"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("002"));
+            EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＢ"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("002"));
             ed.Command1_Click();
             ed.Command2_Click();
         });
         list.mf11_Click();
-        EXPECT_EQ(column(*list.ListView1, 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
+        EXPECT_EQ(column(*child<ReportListView>(list, "ListView1"), 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
         EXPECT_EQ(list.Text4[1]->text(), QStringLiteral("ポップス"));
-        EXPECT_EQ(list.Command1->text(), QStringLiteral("サブ明細登録"));
+        EXPECT_EQ(child<QPushButton>(list, "Command1")->text(), QStringLiteral("サブ明細登録"));
     });
     main.Command1_Click(0);
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
@@ -155,7 +155,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     auto addSub = [&](Form6& sub, const QString& title) {
         t.ui.onShow(QStringLiteral("Form8"), [&, title](QWidget& w) {
             auto& ed = as<Form8>(w);
-            ed.MaskEdBox1[0]->setText(title);
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(title);
             ed.Command1_Click();
             ed.Command2_Click();
         });
@@ -165,15 +165,15 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         auto& list = as<Form5>(w);
         t.ui.onShow(QStringLiteral("Form6"), [&](QWidget& w2) {
             auto& sub = as<Form6>(w2);
-            EXPECT_EQ(sub.ListView2->text(0, 0), QStringLiteral("アルバムＡ"));
+            EXPECT_EQ(child<ReportListView>(sub, "ListView2")->text(0, 0), QStringLiteral("アルバムＡ"));
             addSub(sub, QStringLiteral("一曲目"));
-            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"1"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"1"}));
         });
         list.Command1_Click();
     });
     // The list closes and opens again after the sub list, so it shows the new count.
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
-        EXPECT_EQ(as<Form5>(w).Command1->text(), QStringLiteral("サブ明細表示(1)"));
+        EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(1)"));
     });
     main.Command1_Click(0);
 
@@ -184,30 +184,30 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         t.ui.onShow(QStringLiteral("Form6"), [&](QWidget& w2) {
             auto& sub = as<Form6>(w2);
             addSub(sub, QStringLiteral("六曲目"));
-            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"1", "5", "6"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"1", "5", "6"}));
 
-            sub.ListView1->setSelectedIndex(1);
+            child<ReportListView>(sub, "ListView1")->setSelectedIndex(1);
             sub.ListView1_ItemClick(1);
             t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) {
                 auto& ed = as<Form8>(w3);
-                EXPECT_EQ(ed.Text1->text(), QStringLiteral("5"));
-                ed.MaskEdBox1[0]->setText(QStringLiteral("改めた五曲目"));
+                EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("5"));
+                child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("改めた五曲目"));
                 ed.Command1_Click();
             });
             sub.mf12_Click();
-            EXPECT_EQ(column(*sub.ListView1, 0), (QStringList{"一曲目", "改めた五曲目", "六曲目"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 0), (QStringList{"一曲目", "改めた五曲目", "六曲目"}));
 
-            sub.ListView1->setSelectedIndex(0);
+            child<ReportListView>(sub, "ListView1")->setSelectedIndex(0);
             sub.ListView1_ItemClick(0);
             t.ui.answer(Ui::Answer::Ok);
             t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) { as<Form8>(w3).Command1_Click(); });
             sub.mf13_Click();
-            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"5", "6"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"5", "6"}));
         });
         list.Command1_Click();
     });
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
-        EXPECT_EQ(as<Form5>(w).Command1->text(), QStringLiteral("サブ明細表示(2)"));
+        EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(2)"));
     });
     main.Command1_Click(0);
     EXPECT_EQ(t.ui.pendingReplies(), 0);

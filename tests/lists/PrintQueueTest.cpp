@@ -210,7 +210,7 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     App app(t.dir.path(), t.ui, printer);
     app.cache = t.app.cache;
     Form5 w(app);
-    ASSERT_EQ(w.ListView1->rowCount(), 3);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
 
     struct Case {
         int report;  // Option3 index
@@ -242,10 +242,10 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
             p.setOrientation(Orientation::Portrait);
         });
         if (printed == 0)
-            w.mf16->trigger();  // the first print asks for its settings
+            child<QAction>(w, "mf16")->trigger();  // the first print asks for its settings
         else {
-            w.mf15->trigger();  // 印刷設定, then 印刷 with them
-            w.mf16->trigger();
+            child<QAction>(w, "mf15")->trigger();  // 印刷設定, then 印刷 with them
+            child<QAction>(w, "mf16")->trigger();
         }
         ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
         ++printed;
@@ -260,7 +260,7 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     // The CD-case settings once more: the same report printed again opens no settings window.
     const int shown = static_cast<int>(t.ui.shownWindows().count(QStringLiteral("Form5ps")));
     t.ui.answerPrinter(true);
-    w.mf16->trigger();
+    child<QAction>(w, "mf16")->trigger();
     EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form5ps")), shown);
     EXPECT_FALSE(queue.waitForPdf(printed + 1).isEmpty());
     EXPECT_EQ(t.ui.pendingReplies(), 0);

@@ -37,9 +37,9 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
     for (const QString& control : kControls) {
         Form7 editor(t.app);
         editor.prepare(EditorMode::New, {}, QString());
-        editor.MaskEdBox1[fixture::Name]->setText(withControl(control));
-        editor.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
-        editor.Command1->click();
+        child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(withControl(control));
+        child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
+        child<QPushButton>(editor, "Command1")->click();
         refused(t.ui, QStringLiteral("品名"), control);
 
         Form2b names(t.app);
@@ -76,9 +76,9 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
     // A text without them is stored as typed.
     Form7 editor(t.app);
     editor.prepare(EditorMode::New, {}, QString());
-    editor.MaskEdBox1[fixture::Name]->setText(QStringLiteral("ロック　名盤"));
-    editor.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
-    editor.Command1->click();
+    child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(QStringLiteral("ロック　名盤"));
+    child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
+    child<QPushButton>(editor, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(fixture::rows(t, QStringLiteral("SHUMOKU1")).value(0).value(0), QStringLiteral("ロック　名盤"));
 }

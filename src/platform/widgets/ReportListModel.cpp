@@ -1,5 +1,7 @@
 #include "platform/widgets/ReportListModel.h"
 
+#include "platform/widgets/ColumnSort.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -178,19 +180,7 @@ void ReportListModel::sortRows(int col, Qt::SortOrder order)
     if (n < 2 || col < 0)
         return;
 
-    std::vector<int> perm(static_cast<size_t>(n));
-    std::iota(perm.begin(), perm.end(), 0);
-    // Texts compared by UTF-16 code units; equal texts keep their order.
-    auto key = [&](int r) -> QStringView {
-        const QStringList& cells = m_rows[size_t(r)];
-        return col < cells.size() ? QStringView(cells[col]) : QStringView();
-    };
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(perm.begin(), perm.end(),
-                         [&](int a, int b) { return key(a).compare(key(b)) < 0; });
-    else
-        std::stable_sort(perm.begin(), perm.end(),
-                         [&](int a, int b) { return key(b).compare(key(a)) < 0; });
+    const std::vector<int> perm = column_sort::order(m_rows, col, order);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<QStringList> sorted;
