@@ -3,6 +3,7 @@
 // prints "name: ours_ms baseline_ms ratio".
 
 #include "BenchData.h"
+#include "Find.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -16,8 +17,8 @@
 #include "records/Form9k.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <cstdio>
 #include <functional>
 #include <sqlite3.h>
@@ -74,7 +75,7 @@ int openList(App& app, qint16 mode)
     app.cache.currentCategoryName = app.cache.rows[0].name;
     app.cache.listMode = mode;
     Form5 w(app);
-    return w.ListView1->rowCount();
+    return child<ReportListView>(w, "ListView1")->rowCount();
 }
 
 void setProgress(App& app, bool on)
@@ -126,14 +127,14 @@ void mainFile(int rows)
         Form7 ed(app);
         ed.prepare(EditorMode::New, {}, QString());
         for (int i = 0; i < 1000; ++i) {
-            ed.MaskEdBox1[0]->setText(QStringLiteral("追加%1").arg(i));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("作者"));
-            ed.MaskEdBox1[2]->setText(QString::number(i));
-            ed.MaskEdBox1[3]->setText(QStringLiteral("1500"));
-            ed.MaskEdBox1[4]->setText(QStringLiteral("2024/05/01"));
-            ed.MaskEdBox1[5]->setText(QStringLiteral("007"));
-            ed.MaskEdBox1[6]->setText(QStringLiteral("備考"));
-            ed.MaskEdBox1[7]->setText(QStringLiteral("3"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("作者"));
+            child<MaskedEdit>(ed, "MaskEdBox1_2")->setText(QString::number(i));
+            child<MaskedEdit>(ed, "MaskEdBox1_3")->setText(QStringLiteral("1500"));
+            child<MaskedEdit>(ed, "MaskEdBox1_4")->setText(QStringLiteral("2024/05/01"));
+            child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
+            child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
+            child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
             ed.Command1_Click();
         }
     });
@@ -167,7 +168,7 @@ void mainFile(int rows)
         int shown = 0;
         const double sub = bestMs(runs, [&] {
             Form6 w(app);
-            shown = w.ListView1->rowCount();
+            shown = child<ReportListView>(w, "ListView1")->rowCount();
         });
         report("sub_list_1000_of_100000", sub, subBase);
         if (shown != 1000) std::printf("warning: sub list showed %d rows\n", shown);
@@ -189,7 +190,7 @@ void mainFile(int rows)
         const double all = bestMs(runs, [&] {
             scripted->onShow(QStringLiteral("Form9k"), [](QWidget& w) {
                 auto& k = dynamic_cast<Form9k&>(w);
-                k.Text1->setText(QStringLiteral("演奏者1"));
+                k.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("演奏者1"));
                 k.Command1_Click();
             });
             Form9 w(app);

@@ -1,5 +1,5 @@
 #include "core/App.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "core/ProgramLock.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"

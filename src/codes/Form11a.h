@@ -26,15 +26,16 @@ public:
     // The chosen register slot (0..7), -1 before a choice.
     int chosenSlot() const { return slot_; }
 
+    CodeTableReader Data1;
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QComboBox* Combo1 = nullptr;
-    CodeTableReader Data1;
     DataGrid* DBGrid1 = nullptr;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     App& app_;
     int slot_ = -1;
 };

@@ -1,13 +1,12 @@
 #include "codes/Form2e.h"
 
 #include "core/App.h"
-#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "schema/CacheRollback.h"
-#include "schema/ColumnNameCheck.h"
+#include "core/CodeStore.h"
+#include "core/ColumnNameCheck.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -17,19 +16,6 @@
 namespace {
 
 const QString kAllInUse = QStringLiteral("コード・テーブルは８個作成済みです。");
-
-// The code column of a code table of length d (1..5), with its key constraint.
-QString keyFragment(int d)
-{
-    return QStringLiteral(" コード TEXT(%1) CONSTRAINT MyFieldConstraint PRIMARY KEY, ").arg(d);
-}
-
-// A field of a category that draws on code table k: CODEk, TEXTkD or TEXTkC.
-bool usesCodeTable(const QString& typeWord, int k)
-{
-    const QChar digit = QChar(QLatin1Char(static_cast<char>('0' + k)));
-    return typeWord == QStringLiteral("CODE%1").arg(k) || (typeWord.size() >= 5 && typeWord.at(4) == digit);
-}
 
 }  // namespace
 
@@ -159,22 +145,9 @@ void Form2e::Command1_Click()
                                                {schema::kCodeColumn, schema::kRegistrationNoColumn, schema::kSubNoColumn}))
         return refuse(*problem);
 
-    ConfigCache& c = app_.cache;
-    const bool created = app_.guard([&] {
-        Database db = app_.openDatabase();
-        Database::Transaction tx(db);
-        CacheRollback undo(c);
-        lastStatement = QStringLiteral("CREATE TABLE ") + c.codeTableName[freeSlot_] + QStringLiteral(" (") +
-                        keyFragment(codeLength_) + name + QStringLiteral(" TEXT(30))");
-        db.execute(lastStatement);
-        auto& sys = c.rows[ConfigCache::kSystemRow];
-        sys.subFieldCount = static_cast<qint16>(sys.subFieldCount + 1);
-        sys.subFields[freeSlot_] = {name, codeLengthText_};
-        c.rowChanged[ConfigCache::kSystemRow] = 1;
-        c.SaveChangedRows(&db);
-        tx.commit();
-        undo.keep();
-    });
+    CodeStore store(app_.cache);
+    lastStatement = store.createStatement(freeSlot_, codeLength_, name);
+    const bool created = app_.guard([&] { store.createTable(freeSlot_, name, codeLength_); });
     if (!created) return;
     app_.ui().msgBox(name + QStringLiteral(" コード・ファイルを作成しました。"), Ui::Buttons::Ok, Ui::Icon::Exclamation,
                      QStringLiteral("処理終了"));
@@ -191,29 +164,9 @@ void Form2e::Command3_Click()
                          Ui::Buttons::OkCancel, Ui::Icon::None, QStringLiteral("削除の確認")) == Ui::Answer::Cancel)
         return;
 
-    const bool deleted = app_.guard([&] {
-        Database db = app_.openDatabase();
-        Database::Transaction tx(db);
-        CacheRollback undo(c);
-        db.execute(QStringLiteral("DROP TABLE ") + c.codeTableName[j]);
-        // The fields keep their columns and data; they only stop drawing on the table.
-        for (int r = 0; r < 6; ++r) {
-            for (auto* fields : {&c.rows[r].mainFields, &c.rows[r].subFields}) {
-                for (FieldDefinition& f : *fields) {
-                    if (usesCodeTable(f.typeWord, j + 1)) {
-                        f.typeWord = QStringLiteral("TEXT");
-                        c.rowChanged[r] = 1;
-                    }
-                }
-            }
-        }
-        sys.subFields[j] = {QStringLiteral(" "), QStringLiteral(" ")};
-        sys.subFieldCount = static_cast<qint16>(sys.subFieldCount - 1);
-        c.rowChanged[ConfigCache::kSystemRow] = 1;
-        c.SaveChangedRows(&db);
-        tx.commit();
-        undo.keep();
-    });
+    // The fields keep their columns and data; they only stop drawing on the table.
+    CodeStore store(app_.cache);
+    const bool deleted = app_.guard([&] { store.dropTable(j); });
     if (!deleted) return;
     app_.ui().msgBox(QStringLiteral("コード・ファイルを削除しました。"), Ui::Buttons::Ok, Ui::Icon::Information,
                      QStringLiteral("削除終了"));

@@ -32,6 +32,7 @@ public:
     // The CREATE TABLE statement sent by the last 作成 (empty until then).
     QString lastStatement;
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -53,7 +54,6 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command4 = nullptr;
 
-private:
     void refuse(const QString& text, const QString& title = QStringLiteral("ERROR"));
     void fillDeleteList();
 

@@ -1,6 +1,7 @@
 #include "codes/Form2f.h"
 
 #include "core/App.h"
+#include "core/CodeStore.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -239,23 +240,8 @@ bool Form2f::addCode()
     }
     bool added = false;
     app_.guard([&] {
-        Database db = app_.openDatabase();
-        Database::Transaction tx(db);
-        {
-            Recordset rs = db.openTable(Data1.recordSource);
-            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-                if (rs.field(0).toString() == code) {
-                    refuse(QStringLiteral("コード ") + code + QStringLiteral(" は既に登録済です。"));
-                    return;
-                }
-            }
-            rs.addNew();
-            rs.setField(0, code);
-            rs.setField(1, name);
-            rs.update();
-        }
-        tx.commit();
-        added = true;
+        if (CodeStore(app_.cache).addCode(Data1.recordSource, code, name)) added = true;
+        else refuse(QStringLiteral("コード ") + code + QStringLiteral(" は既に登録済です。"));
     });
     return added;
 }
@@ -265,24 +251,7 @@ bool Form2f::changeName()
     const QString name = text::Trim(Text2->text());
     if (!nameAccepted(name)) return false;
     const QString code = text::Trim(Text1->text());
-    bool changed = false;
-    app_.guard([&] {
-        Database db = app_.openDatabase();
-        Database::Transaction tx(db);
-        {
-            Recordset rs = db.openTable(Data1.recordSource);
-            for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-                if (rs.field(0).toString() != code) continue;
-                rs.edit();
-                rs.setField(0, code);
-                rs.setField(1, name);
-                rs.update();
-            }
-        }
-        tx.commit();
-        changed = true;
-    });
-    return changed;
+    return app_.guard([&] { CodeStore(app_.cache).renameCode(Data1.recordSource, code, name); });
 }
 
 bool Form2f::deleteCode()
@@ -291,19 +260,7 @@ bool Form2f::deleteCode()
                          QStringLiteral("削除の確認")) != Ui::Answer::Ok)
         return false;
     const QString code = text::Trim(Text1->text());
-    bool deleted = false;
-    app_.guard([&] {
-        Database db = app_.openDatabase();
-        Database::Transaction tx(db);
-        {
-            Recordset rs = db.openTable(Data1.recordSource);
-            for (rs.moveFirst(); !rs.eof(); rs.moveNext())
-                if (rs.field(0).toString() == code) rs.deleteCurrent();
-        }
-        tx.commit();
-        deleted = true;
-    });
-    return deleted;
+    return app_.guard([&] { CodeStore(app_.cache).removeCode(Data1.recordSource, code); });
 }
 
 void Form2f::returnToBrowsing(const QString& selectCode)

@@ -36,10 +36,12 @@ public:
     int chosenSlot() const { return slot_; }
     int codeLength() const { return codeLength_; }
 
+    CodeTableReader Data1;
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QComboBox* Combo1 = nullptr;
-    CodeTableReader Data1;
     DataGrid* DBGrid1 = nullptr;
     QLabel* Label3 = nullptr;
     QLineEdit* Text1 = nullptr;
@@ -56,7 +58,6 @@ public:
     QPushButton* Command5 = nullptr;
     QPushButton* Command6 = nullptr;
 
-private:
     void buildWindow();
     // Starts an action: Command1..Command3 give way to Command4 with the caption.
     void beginAction(State action, const QString& caption);

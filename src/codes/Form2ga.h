@@ -26,6 +26,7 @@ public:
     // The explanation in Text1, line by line.
     static QStringList explanation();
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -39,6 +40,5 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
 
-private:
     App& app_;
 };

@@ -6,7 +6,7 @@
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
 #include "platform/widgets/Twips.h"
-#include "schema/CacheRollback.h"
+#include "core/CodeStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -255,21 +255,13 @@ void Form2gb::Command1_Click()
         accept();
         return;
     }
-    ConfigCache& c = app_.cache;
-    const bool stored = app_.guard([&] {
-        // Every row's word and the management row are stored together, or the cache is put
-        // back as it was.
-        CacheRollback undo(c);
-        CategoryDefinition& d = c.rows[category_];
-        auto& fields = isMainFile() ? d.mainFields : d.subFields;
-        for (int r = 1; r <= rows_; ++r) {
-            FieldDefinition& field = fields[rowField_[r]];
-            field.typeWord = typeWordOf(r, field.typeWord);
-        }
-        c.rowChanged[category_] = 1;
-        c.SaveChangedRows();
-        undo.keep();
-    });
+    // Every row's word and the management row are stored together, or the cache is put
+    // back as it was.
+    const CategoryDefinition& d = app_.cache.rows[category_];
+    const auto& fields = isMainFile() ? d.mainFields : d.subFields;
+    std::vector<std::pair<int, QString>> words;
+    for (int r = 1; r <= rows_; ++r) words.emplace_back(rowField_[r], typeWordOf(r, fields[rowField_[r]].typeWord));
+    const bool stored = app_.guard([&] { CodeStore(app_.cache).linkFields(category_, !isMainFile(), words); });
     if (stored) accept();
 }
 

@@ -39,6 +39,9 @@ public:
     // The field (0..7) of the file that row r (1..R) shows, or -1.
     int fieldOfRow(int row) const;
 
+    // Rows 1..8; element 0 is unused.
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -52,7 +55,6 @@ public:
     QLabel* Label11 = nullptr;
     QLineEdit* Text4 = nullptr;
     QLineEdit* Text5 = nullptr;
-    // Rows 1..8; element 0 is unused.
     std::vector<QLineEdit*> Text1;
     std::vector<QLineEdit*> Text2;
     std::vector<QLineEdit*> Text3;
@@ -62,7 +64,6 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     void createRow(int row);
     void clearRow(int row);
     void showRows(int shown);

@@ -5,6 +5,7 @@
 #include "platform/ui/Ui.h"
 
 #include <QDir>
+#include <stdexcept>
 
 App::App(const QString& programDir, Ui& ui)
     : programDir_(programDir), ui_(ui), ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
@@ -22,6 +23,12 @@ App::App(const QString& programDir, Ui& ui, Printer& printer) : programDir_(prog
 App::~App() = default;
 
 QString App::databasePath() const { return QDir(programDir_).filePath(QStringLiteral("Tanzo.mdb")); }
+
+Opener& App::opener() const
+{
+    if (!opener_) throw std::logic_error("no window opener is installed");
+    return *opener_;
+}
 
 Database App::openDatabase() const { return Database::open(databasePath()); }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 class Ui;
+class Opener;
 class Database;
 class DbError;
 class Printer;
@@ -27,6 +28,11 @@ public:
     Ui& ui() { return ui_; }
     // The printer every print goes to; it keeps its paper, orientation and font for the run.
     Printer& printer() { return *printer_; }
+
+    // Opens windows across folders; the program installs it at start-up. Raises
+    // std::logic_error when none is installed.
+    Opener& opener() const;
+    void setOpener(Opener* opener) { opener_ = opener; }
 
     // Opens Tanzo.mdb for one action.
     Database openDatabase() const;
@@ -52,6 +58,7 @@ private:
     Ui& ui_;
     std::unique_ptr<Printer> ownPrinter_;
     Printer* printer_;
+    Opener* opener_ = nullptr;
 };
 
 #include "platform/db/DbError.h"

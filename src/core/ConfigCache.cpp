@@ -145,3 +145,18 @@ int ConfigCache::categoryByName(const QString& name) const
         if (rows[i].name == name) return i;
     return -1;
 }
+
+SearchConditions ConfigCache::searchConditions() const
+{
+    SearchConditions c;
+    c.typeWord = searchTypeWord;
+    c.fieldIndex = searchFieldIndex;
+    c.text = searchText;
+    c.code = searchCode;
+    c.number = searchLong;
+    c.amount = searchCurrency;
+    c.date = searchDate;
+    c.comparison = searchComparison;
+    c.caseMode = searchCaseMode;
+    return c;
+}

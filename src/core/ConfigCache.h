@@ -1,5 +1,6 @@
 #pragma once
 #include "core/CategoryDefinition.h"
+#include "core/SearchConditions.h"
 
 #include <QDate>
 #include <QString>
@@ -27,7 +28,6 @@ public:
     QString currentCategoryName;
     QString currentFileKind;
     qint16 listMode = 0;
-    qint16 searchCancelled = 0;
     qint16 allFilesSearchState = 0;
 
     qint32 listWindowWidth = 15045;
@@ -47,6 +47,8 @@ public:
     qint16 searchFieldIndex = 0;
     qint16 searchComparison = 0;  // 0 equal, 1 greater, 2 less
     qint16 searchCaseMode = 0;    // 0 textual, 1 ordinal
+    // The last search conditions as one value.
+    SearchConditions searchConditions() const;
 
     qint32 chosenRegistrationNo = 0;
     qint32 chosenSubNo = 0;
@@ -73,10 +75,19 @@ public:
     // Fills the fixed table names SHUMOKU1.., SHUMOKU1SUB.., CODE1...
     void fillTableNames();
 
-    // Settings of the system row.
+    // Settings of the system row: the title, its colour and the background colour (colour
+    // numbers as text), and the two progress switches ("1" on, "0" off). A setter leaves the
+    // row to be marked changed by the caller.
     QString systemTitle() const { return rows[kSystemRow].mainFields[0].typeWord; }
+    QString titleColourText() const { return rows[kSystemRow].mainFields[1].typeWord; }
+    QString backColourText() const { return rows[kSystemRow].mainFields[2].typeWord; }
     bool readProgressOn() const;
     bool printProgressOn() const;
+    void setSystemTitle(const QString& title) { rows[kSystemRow].mainFields[0].typeWord = title; }
+    void setTitleColourText(const QString& colour) { rows[kSystemRow].mainFields[1].typeWord = colour; }
+    void setBackColourText(const QString& colour) { rows[kSystemRow].mainFields[2].typeWord = colour; }
+    void setReadProgressOn(bool on) { rows[kSystemRow].mainFields[3].typeWord = on ? QStringLiteral("1") : QStringLiteral("0"); }
+    void setPrintProgressOn(bool on) { rows[kSystemRow].mainFields[4].typeWord = on ? QStringLiteral("1") : QStringLiteral("0"); }
     // The window caption of a screen: trimmed title + " Tanzo - " + its name.
     QString caption(const QString& windowName) const;
     // The code table register: name and code length of table k (1..8).

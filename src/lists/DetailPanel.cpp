@@ -1,7 +1,7 @@
 #include "lists/DetailPanel.h"
 
 #include "core/App.h"
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 #include "platform/widgets/NamedControls.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/Twips.h"

@@ -3,13 +3,13 @@
 #include "codes/Form11a.h"
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "core/FieldDisplay.h"
 #include "csv/CsvExport.h"
-#include "lists/FieldDisplay.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
-#include "lists/ListHeaders.h"
+#include "core/ListHeaders.h"
 #include "lists/NamedMenus.h"
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 #include "lists/SearchMatcher.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -39,7 +39,7 @@ constexpr int kMainListHeight = 4500;
 constexpr int kSubListTop = 5820;
 constexpr int kSubListHeight = 3780;
 
-const QString kDesignedDigits[6] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
+const QString kPlaceholderDigits[6] = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
                                     QStringLiteral("４"), QStringLiteral("５"), QStringLiteral("６")};
 
 }  // namespace
@@ -100,12 +100,12 @@ void Form10::buildMenus()
     mfo1 = NamedMenus::submenu(mf1, "mfo1", QStringLiteral("開く&(O)      "));
     mff1 = NamedMenus::submenu(mf1, "mff1", QStringLiteral("検索して開く(&F)   "));
     for (int k = 0; k < 6; ++k) {
-        const QString designed = QStringLiteral("     ") + kDesignedDigits[k];
-        QAction* open = mfo1->addAction(designed);
+        const QString placeholder = QStringLiteral("     ") + kPlaceholderDigits[k];
+        QAction* open = mfo1->addAction(placeholder);
         open->setObjectName(QStringLiteral("mf10_%1").arg(k));
         connect(open, &QAction::triggered, this, [this, k] { mf10_Click(k); });
         mf10.push_back(open);
-        QAction* search = mff1->addAction(designed);
+        QAction* search = mff1->addAction(placeholder);
         search->setObjectName(QStringLiteral("mf11_%1").arg(k));
         connect(search, &QAction::triggered, this, [this, k] { mf11_Click(k); });
         mf11.push_back(search);
@@ -146,7 +146,7 @@ void Form10::Form_Load()
     setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
     setWidthTwips(*ListView2, kListWidth + c.listExtraWidth);
     // The menu and status bars lie outside the client area, so the window grows by what
-    // they take beyond the designed height.
+    // they take beyond the height of the client area.
     const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
     resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight),
                              bars + twipsToPixelsY(*this, kSubListTop + kSubListHeight + 60)));
@@ -160,7 +160,7 @@ void Form10::Menuopen()
     for (int k = 0; k < 6; ++k) {
         const CategoryDefinition& row = app_.cache.rows[k];
         const bool open = row.named == 1 && row.mainCreated != 0;
-        // An entry that cannot be opened keeps its designed caption.
+        // An entry that cannot be opened keeps its first caption.
         if (open) mf10[size_t(k)]->setText(row.name + QStringLiteral("　     "));
         mf10[size_t(k)]->setEnabled(open);
     }
@@ -224,11 +224,9 @@ void Form10::mf11_Click(int k)
     StatusBar1->setPanelText(1, QStringLiteral("種目別に検索したレコードを表示"));
     StatusBar1->repaint();
     chooseCategory(k, 1);
-    {
-        Form5kf search(app_);
-        app_.ui().showModal(search);
-    }
-    if (app_.cache.searchCancelled == 1) {
+    Form5kf search(app_);
+    app_.ui().showModal(search);
+    if (!search.conditions()) {
         // The chosen category stays open, with no rows.
         clearMainList();
         ListView2->clearItems();

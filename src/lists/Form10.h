@@ -62,6 +62,15 @@ public:
     // Sets Label5; a change of its text runs Label5_Change, as the caption's change event does.
     void setLabel5(const QString& text);
 
+protected:
+    // What the sort order and find dialogs act on: the main list and the status bar.
+    ReportListView& dialogList() override { return *ListView1; }
+    StatusBar3& dialogStatusBar() override { return *StatusBar1; }
+    void listReordered() override;
+    // A found row is shown as a click on it would: its sub records follow.
+    void listRowFound() override;
+
+private:
     QLabel* Label1 = nullptr;  // "照　会"
     QLabel* Label2 = nullptr;  // "種目区分："
     QLabel* Label3 = nullptr;  // the open category's name
@@ -74,7 +83,6 @@ public:
     QPlainTextEdit* Text2 = nullptr;      // how to begin, until a category is open
     StatusBar3* StatusBar1 = nullptr;
     QLabel* Picture1 = nullptr;
-
     QMenu* mf1 = nullptr;
     QMenu* mfo1 = nullptr;
     std::vector<QAction*> mf10;  // 0..5
@@ -91,15 +99,6 @@ public:
     QAction* ms11 = nullptr;
     QAction* mh1 = nullptr;
 
-protected:
-    // What the sort order and find dialogs act on: the main list and the status bar.
-    ReportListView& dialogList() override { return *ListView1; }
-    StatusBar3& dialogStatusBar() override { return *StatusBar1; }
-    void listReordered() override;
-    // A found row is shown as a click on it would: its sub records follow.
-    void listRowFound() override;
-
-private:
     void buildMenus();
     // False, with the message, when category k has no main file.
     bool mainFileReady(int k);

@@ -4,11 +4,11 @@
 #include "printing/Form5ps.h"
 #include "printing/ReportPrinter.h"
 
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 #include "lists/Form5k.h"
 #include "lists/Form5s.h"
 #include "lists/Form6.h"
-#include "lists/ListHeaders.h"
+#include "core/ListHeaders.h"
 #include "lists/SearchMatcher.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"

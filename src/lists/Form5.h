@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
 class QPushButton;
@@ -11,7 +12,7 @@ class Form5 : public RecordListWindow {
 public:
     explicit Form5(App& app);
     // Shows the list modally, again as long as it closes to be reopened.
-    static void run(App& app) { showUntilDone<Form5>(app); }
+    static void run(App& app) { ::showUntilDone<Form5>(app); }
 
     void Timer1_Timer() override;
     void Command1_Click();
@@ -25,9 +26,6 @@ public:
     void Text123Set();
     void SubRcCk();
 
-    QLabel* Label5 = nullptr;         // "登録ＮＯ"
-    QPushButton* Command1 = nullptr;  // the sub records of the shown record
-
 protected:
     void showSelectedRow() override { Text123Set(); }
     void readRows() override;
@@ -40,6 +38,9 @@ protected:
     std::unique_ptr<FindDialog> findDialog() override;
 
 private:
+    QLabel* Label5 = nullptr;         // "登録ＮＯ"
+    QPushButton* Command1 = nullptr;  // the sub records of the shown record
+
     RecordReader::Request request(RecordReader::RowFilter filter, const QString& nullText = QString()) const;
     void refreshSubRecordButton();
 

@@ -4,10 +4,10 @@
 #include "printing/Form6ps.h"
 #include "printing/ReportPrinter.h"
 
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 #include "lists/Form6k.h"
 #include "lists/Form6s.h"
-#include "lists/ListHeaders.h"
+#include "core/ListHeaders.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"

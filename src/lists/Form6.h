@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
 // The sub records of one main record (種目別サブ明細): the main record as the one row of
@@ -8,7 +9,7 @@ class Form6 : public RecordListWindow {
 public:
     explicit Form6(App& app);
     // Shows the list modally, again as long as it closes to be reopened.
-    static void run(App& app) { showUntilDone<Form6>(app); }
+    static void run(App& app) { ::showUntilDone<Form6>(app); }
 
     void Timer1_Timer() override;
 
@@ -16,13 +17,6 @@ public:
     void SubListViewSet();
     void ListView2List();
     void Text1235Set();
-
-    ReportListView* ListView2 = nullptr;  // the main record
-    QLabel* Label5 = nullptr;             // "登録ＮＯ："
-    QLineEdit* Text2 = nullptr;           // the main record's number
-    QLabel* Label6 = nullptr;             // "サブＮＯ："
-    QLabel* Label7 = nullptr;             // "(メイン・レコード)"
-    QLabel* Label8 = nullptr;             // "(サブ・レコード)"
 
 protected:
     void showSelectedRow() override { Text1235Set(); }
@@ -38,6 +32,12 @@ protected:
     void clearLists() override;
 
 private:
+    ReportListView* ListView2 = nullptr;  // the main record
+    QLabel* Label5 = nullptr;             // "登録ＮＯ："
+    QLineEdit* Text2 = nullptr;           // the main record's number
+    QLabel* Label6 = nullptr;             // "サブＮＯ："
+    QLabel* Label7 = nullptr;             // "(メイン・レコード)"
+    QLabel* Label8 = nullptr;             // "(サブ・レコード)"
 
     std::vector<FieldDefinition> fields_;
     qint32 highestSubNo_ = 0;  // of the main record, found by the last reading

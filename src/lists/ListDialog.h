@@ -26,10 +26,10 @@ public:
 
     void Command1_Click();  // help
 
+protected:
     QLabel* Label1 = nullptr;
     QPushButton* Command1 = nullptr;
 
-protected:
     // windowName: the caption after "<title> Tanzo - ".
     ListDialog(App& app, ListDialogTarget& target, const QString& objectName, const QString& windowName,
                const QString& heading);

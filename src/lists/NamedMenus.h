@@ -5,7 +5,7 @@ class QAction;
 class QMenu;
 class QMenuBar;
 
-// Menus and menu items that carry their designed names as objectName, so that tests and
+// Menus and menu items that carry their names as objectName, so that tests and
 // accessibility find them.
 class NamedMenus {
 public:

@@ -223,7 +223,7 @@ void RecordListWindow::buildDetail(const std::vector<FieldDefinition>& fields, i
     detail.build(fields, [this](int i) { Text1_Change(i); });
     setGeometryTwips(*ListView1, leftTwips(*ListView1), listTop, widthTwips(*ListView1), listHeight);
     // The menu, tool and status bars lie outside the client area, so the window grows by
-    // what they take beyond the designed height.
+    // what they take beyond the height of the client area.
     const int bars = menuBar()->sizeHint().height() + Toolbar1->sizeHint().height() + StatusBar1->sizeHint().height();
     const int needed = bars + twipsToPixelsY(*this, listTop + listHeight + 60);
     resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), needed));

@@ -4,7 +4,7 @@
 #include "core/ScreenPrint.h"
 #include "lists/DetailPanel.h"
 #include "lists/ListDialogTarget.h"
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 #include "records/RecordEditor.h"
 
 #include <QMainWindow>
@@ -47,10 +47,6 @@ public:
     // Set when the window closed to be opened again; the opener shows a fresh one.
     bool reopenRequested() const { return reopen_; }
 
-    // Shows a list window modally, again as long as it asks to be reopened.
-    template <class W>
-    static void showUntilDone(App& app);
-
     // Opening: caption, placement, and the first tick of the timer for the reading.
     void Form_Load();
     virtual void Timer1_Timer() = 0;
@@ -82,6 +78,7 @@ public:
     // The tool bar button with this key, or null.
     QAction* toolbarButton(const QString& key) const;
 
+protected:
     QMenu* mf1 = nullptr;
     QAction* mf10 = nullptr;
     QAction* mf11 = nullptr;
@@ -108,7 +105,6 @@ public:
     QMenu* ms1 = nullptr;
     QAction* ms11 = nullptr;
     QAction* mh1 = nullptr;
-
     QToolBar* Toolbar1 = nullptr;
     StatusBar3* StatusBar1 = nullptr;
     ReportListView* ListView1 = nullptr;
@@ -116,7 +112,6 @@ public:
     QLineEdit* Text3 = nullptr;
     QLabel* Picture1 = nullptr;
 
-protected:
     // detailTop: where the first detail row stands (twips).
     RecordListWindow(App& app, const Wording& wording, int detailTop);
 
@@ -171,7 +166,7 @@ protected:
     DetailPanel detail;
 
 public:
-    // The detail panel's control arrays under their designed names.
+    // The detail panel's control arrays under their names.
     std::vector<QLabel*>& Label3 = detail.Label3;
     std::vector<QLabel*>& Label4 = detail.Label4;
     std::vector<QLineEdit*>& Text1 = detail.Text1;
@@ -189,16 +184,3 @@ private:
     std::map<QString, QAction*> toolbarButtons_;
     bool reopen_ = false;
 };
-
-#include "core/App.h"
-#include "platform/ui/Ui.h"
-
-template <class W>
-void RecordListWindow::showUntilDone(App& app)
-{
-    for (;;) {
-        W window(app);
-        app.ui().showModal(window);
-        if (!window.reopenRequested()) return;
-    }
-}

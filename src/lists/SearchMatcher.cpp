@@ -5,20 +5,7 @@
 #include "platform/db/Value.h"
 #include "platform/text/TextUtil.h"
 
-SearchMatcher SearchMatcher::fromCache(const ConfigCache& cache)
-{
-    Conditions c;
-    c.typeWord = cache.searchTypeWord;
-    c.fieldIndex = cache.searchFieldIndex;
-    c.text = cache.searchText;
-    c.code = cache.searchCode;
-    c.number = cache.searchLong;
-    c.amount = cache.searchCurrency;
-    c.date = cache.searchDate;
-    c.comparison = cache.searchComparison;
-    c.caseMode = cache.searchCaseMode;
-    return SearchMatcher(std::move(c));
-}
+SearchMatcher SearchMatcher::fromCache(const ConfigCache& cache) { return SearchMatcher(cache.searchConditions()); }
 
 template <class T>
 bool SearchMatcher::compared(const T& value, const T& given) const

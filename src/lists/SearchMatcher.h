@@ -1,5 +1,6 @@
 #pragma once
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
+#include "core/SearchConditions.h"
 
 #include <QDate>
 #include <QString>
@@ -14,17 +15,7 @@ class Value;
 // amounts, dates and codes.
 class SearchMatcher {
 public:
-    struct Conditions {
-        QString typeWord;      // "TEXT", "CODE", "LONG", "CURRENCY" or "DATE"
-        int fieldIndex = 0;    // ordinal of the searched field
-        QString text;
-        QString code;
-        qint32 number = 0;
-        qint64 amount = 0;     // 1/10 000 yen
-        QDate date;
-        int comparison = 0;    // 0 equal, 1 greater than, 2 less than
-        int caseMode = 0;      // 0 textual, 1 ordinal
-    };
+    using Conditions = SearchConditions;
 
     explicit SearchMatcher(Conditions conditions) : c_(std::move(conditions)) {}
     // The last search conditions held in the configuration cache.

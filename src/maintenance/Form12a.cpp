@@ -1,7 +1,8 @@
 #include "maintenance/Form12a.h"
 
 #include "core/App.h"
-#include "maintenance/FileCopy.h"
+#include "core/FileCopy.h"
+#include "core/Maintenance.h"
 #include "maintenance/FolderBrowser.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -96,7 +97,7 @@ void Form12a::Command2_Click()
         return;
 
     // A copy already in the folder is replaced only by a complete new one.
-    const QString failure = filecopy::copyReplacing(app_.databasePath(), filecopy::join(folder, QStringLiteral("Tanzo.mdb")));
+    const QString failure = Maintenance::backup(app_.databasePath(), folder);
     if (!failure.isEmpty()) {
         ui.msgBox(QStringLiteral("バックアップコピーでエラーが発生しました"), Ui::Buttons::Ok, Ui::Icon::Critical,
                   QStringLiteral("Error"));

@@ -30,6 +30,7 @@ public:
     // The folders and files the person picks from.
     FolderBrowser& browser() { return *browser_; }
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QComboBox* Drive1 = nullptr;
@@ -40,7 +41,6 @@ public:
     QPushButton* Command3 = nullptr;
     QPushButton* Command5 = nullptr;
 
-private:
     App& app_;
     FolderBrowser* browser_ = nullptr;
 };

@@ -1,12 +1,9 @@
 #include "maintenance/Form12b.h"
 
 #include "core/App.h"
-#include "core/ConfigCache.h"
-#include "maintenance/FileCopy.h"
+#include "core/Maintenance.h"
+#include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
-#include "platform/db/Database.h"
-#include "platform/db/FileCheck.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -19,33 +16,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeView>
-#include <sqlite3.h>
 
 namespace {
 
 const QString kUnchanged = QStringLiteral("現在のデータベースは変更されていません。");
-
-// The engine's own check of every page of the file: "ok", or the damage it found.
-QString damageOf(Database& db)
-{
-    QStringList found;
-    char* error = nullptr;
-    const int rc = sqlite3_exec(
-        db.handle(), "PRAGMA quick_check",
-        [](void* out, int columns, char** values, char**) {
-            if (columns > 0 && values[0]) static_cast<QStringList*>(out)->append(QString::fromUtf8(values[0]));
-            return 0;
-        },
-        &found, &error);
-    if (rc != SQLITE_OK) {
-        const QString why = QString::fromUtf8(error ? error : sqlite3_errstr(rc));
-        sqlite3_free(error);
-        return QStringLiteral("ファイルが壊れています。(%1)").arg(why);
-    }
-    if (found != QStringList{QStringLiteral("ok")})
-        return QStringLiteral("ファイルが壊れています。(%1)").arg(found.join(QStringLiteral(", ")));
-    return QString();
-}
 
 }  // namespace
 
@@ -93,21 +67,6 @@ void Form12b::refuse(const QString& text)
     app_.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
 }
 
-QString Form12b::checkBackup(const QString& path)
-{
-    try {
-        Database db = Database::open(path);
-        if (const auto problem = management::fileProblem(db)) return *problem;
-        Recordset table = db.openTable(management::kTable);
-        // The seven rows must read as the start-up reads them.
-        ConfigCache scratch;
-        scratch.LoadConfigCache(table);
-        return damageOf(db);
-    } catch (const DbError& e) {
-        return e.message();
-    }
-}
-
 void Form12b::Command1_Click()
 {
     Ui& ui = app_.ui();
@@ -127,20 +86,18 @@ void Form12b::Command1_Click()
         refuse(QStringLiteral("指定されたファイルは現在使用中のデータベースです。バックアップのファイルを指定して下さい。"));
         return;
     }
-    const QString problem = checkBackup(source);
+    const QString problem = Maintenance::restoreProblem(source);
     if (!problem.isEmpty()) {
         refuse(QStringLiteral("指定されたファイルは在庫管理Tanzo のデータベースではないか、壊れているため、復元できません。") +
                kUnchanged + QStringLiteral("\r\n") + problem);
         return;
     }
     // The copy goes to a temporary file beside the database and replaces it in one step.
-    const QString failure = filecopy::copyReplacing(source, target);
+    const QString failure = Maintenance::restore(source, target);
     if (!failure.isEmpty()) {
         refuse(QStringLiteral("データベースの復元に失敗しました。") + kUnchanged + QStringLiteral("\r\n") + failure);
         return;
     }
-    // A journal left beside the old file by an interrupted write belongs to that file.
-    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(target + QLatin1String(suffix));
 
     ui.msgBox(QStringLiteral("復元作業は終了しました"), Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("終了"));
     ui.endProgram();

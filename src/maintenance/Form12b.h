@@ -25,12 +25,9 @@ public:
     // ヘルプ
     void Command3_Click();
 
-    // Why a file cannot take the place of the database (it is no database of this system,
-    // or it is damaged); empty when it can.
-    static QString checkBackup(const QString& path);
-
     FolderBrowser& browser() { return *browser_; }
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -43,7 +40,6 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
 
-private:
     void refuse(const QString& text);
 
     App& app_;

@@ -6,7 +6,7 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "schema/CacheRollback.h"
+#include "core/CacheRollback.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -20,11 +20,6 @@
 namespace {
 
 // Settings cells of the system row (the type words of its fields 1..5).
-constexpr int kTitle = 0;
-constexpr int kTitleColour = 1;
-constexpr int kBackColour = 2;
-constexpr int kReadProgress = 3;
-constexpr int kPrintProgress = 4;
 
 const QString kWindowName = QStringLiteral("システム環境設定");
 
@@ -112,12 +107,12 @@ Form2a::Form2a(App& app) : app_(app)
 
 void Form2a::Form_Load()
 {
-    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
-    setWindowTitle(app_.cache.caption(kWindowName));
-    Text1->setText(sys.mainFields[kTitle].typeWord);
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(kWindowName));
+    Text1->setText(c.systemTitle());
     Text2->setText(Text1->text());
-    showTitleColour(colour::fromSetting(sys.mainFields[kTitleColour].typeWord));
-    showBackColour(colour::fromSetting(sys.mainFields[kBackColour].typeWord));
+    showTitleColour(colour::fromSetting(c.titleColourText()));
+    showBackColour(colour::fromSetting(c.backColourText()));
     showSwitches();
 }
 
@@ -144,12 +139,12 @@ void Form2a::showSwitches()
     Check2->setChecked(c.printProgressOn());
 }
 
-bool Form2a::store(int cell, const QString& value)
+bool Form2a::store(const std::function<void(ConfigCache&)>& change)
 {
     ConfigCache& c = app_.cache;
     const bool stored = app_.guard([&] {
         CacheRollback undo(c);
-        c.rows[ConfigCache::kSystemRow].mainFields[cell].typeWord = value;
+        change(c);
         c.rowChanged[ConfigCache::kSystemRow] = 1;
         c.SaveChangedRows();
         undo.keep();
@@ -166,38 +161,38 @@ void Form2a::Command4_Click()
                          QStringLiteral("Error"));
         return;
     }
-    if (!store(kTitle, title)) return;
+    if (!store([&](ConfigCache& c) { c.setSystemTitle(title); })) return;
     Text2->setText(title);
     setWindowTitle(app_.cache.caption(kWindowName));
 }
 
 void Form2a::Command1_Click()
 {
-    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
-    const auto chosen = app_.ui().chooseColor(colour::fromSetting(sys.mainFields[kTitleColour].typeWord));
+    const auto chosen = app_.ui().chooseColor(colour::fromSetting(app_.cache.titleColourText()));
     if (!chosen) return;
-    if (!store(kTitleColour, colour::toSetting(*chosen))) return;
+    if (!store([&](ConfigCache& c) { c.setTitleColourText(colour::toSetting(*chosen)); })) return;
     showTitleColour(*chosen);
 }
 
 void Form2a::Command2_Click()
 {
-    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
-    const auto chosen = app_.ui().chooseColor(colour::fromSetting(sys.mainFields[kBackColour].typeWord));
+    const auto chosen = app_.ui().chooseColor(colour::fromSetting(app_.cache.backColourText()));
     if (!chosen) return;
-    if (!store(kBackColour, colour::toSetting(*chosen))) return;
+    if (!store([&](ConfigCache& c) { c.setBackColourText(colour::toSetting(*chosen)); })) return;
     showBackColour(*chosen);
 }
 
 void Form2a::Check1_Click()
 {
     // A switch that could not be stored shows the stored value again.
-    if (!store(kReadProgress, Check1->isChecked() ? QStringLiteral("1") : QStringLiteral("0"))) showSwitches();
+    const bool on = Check1->isChecked();
+    if (!store([&](ConfigCache& c) { c.setReadProgressOn(on); })) showSwitches();
 }
 
 void Form2a::Check2_Click()
 {
-    if (!store(kPrintProgress, Check2->isChecked() ? QStringLiteral("1") : QStringLiteral("0"))) showSwitches();
+    const bool on = Check2->isChecked();
+    if (!store([&](ConfigCache& c) { c.setPrintProgressOn(on); })) showSwitches();
 }
 
 void Form2a::Command3_Click() { close(); }

@@ -1,7 +1,9 @@
 #pragma once
 #include <QDialog>
+#include <functional>
 
 class App;
+class ConfigCache;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -31,6 +33,11 @@ public:
     // 表示する (printing progress)
     void Check2_Click();
 
+signals:
+    // A setting was stored; the main window applies the title and colours again.
+    void settingsChanged();
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -52,14 +59,9 @@ public:
     QCheckBox* Check1 = nullptr;
     QCheckBox* Check2 = nullptr;
 
-signals:
-    // A setting was stored; the main window applies the title and colours again.
-    void settingsChanged();
-
-private:
     // Stores one settings cell of the system row; on an engine error the cache keeps its
     // earlier value and false is returned.
-    bool store(int cell, const QString& value);
+    bool store(const std::function<void(ConfigCache&)>& change);
     void showTitleColour(const QColor& c);
     void showBackColour(const QColor& c);
     void showSwitches();

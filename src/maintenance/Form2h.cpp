@@ -1,28 +1,15 @@
 #include "maintenance/Form2h.h"
 
 #include "core/App.h"
-#include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/Maintenance.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "schema/CacheRollback.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-
-namespace {
-
-const QString kSpace = QStringLiteral(" ");
-
-void clearFields(std::array<FieldDefinition, 8>& fields)
-{
-    for (FieldDefinition& f : fields) f = {kSpace, kSpace};
-}
-
-}  // namespace
 
 Form2h::Form2h(App& app) : app_(app)
 {
@@ -69,53 +56,10 @@ void Form2h::Command1_Click()
                   QStringLiteral("初期値化の確認")) != Ui::Answer::Ok)
         return;
 
-    ConfigCache& c = app_.cache;
     // Every drop and the write-back of the seven rows are one transaction: when any of them
     // fails, the tables, the management table and the cache all stay as they were.
-    const bool done = app_.guard([&] {
-        CacheRollback undo(c);
-        auto& sys = c.rows[ConfigCache::kSystemRow];
-        sys.mainFields[0].typeWord = management::kInitialTitle;
-        sys.mainFields[1].typeWord = management::kInitialTitleColour;
-        sys.mainFields[2].typeWord = management::kInitialBackColour;
-        sys.mainFields[3].typeWord = QStringLiteral("0");
-        sys.mainFields[4].typeWord = QStringLiteral("0");
-        for (int i = 0; i < 6; ++i) {
-            c.rows[i].named = 0;
-            c.rows[i].name = kSpace;
-        }
-
-        Database db = app_.openDatabase();
-        Database::Transaction tx(db);
-        for (int i = 0; i < 6; ++i) {
-            CategoryDefinition& row = c.rows[i];
-            if (row.mainCreated == 1) {
-                db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.mainTableName));
-                row.mainCreated = 0;
-                row.mainTableName = kSpace;
-                row.mainFieldCount = 0;
-                clearFields(row.mainFields);
-                c.restartCounter(i);
-            }
-            if (row.subCreated == 1) {
-                db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
-                row.subCreated = 0;
-                row.subTableName = kSpace;
-                row.subFieldCount = 0;
-                clearFields(row.subFields);
-            }
-        }
-        for (int k = 0; k < 8; ++k) {
-            if (!text::isBlank(sys.subFields[k].name)) db.execute(QStringLiteral("DROP TABLE ") + c.codeTableName[k]);
-            sys.subFields[k] = {kSpace, kSpace};
-        }
-        sys.subFieldCount = 0;
-
-        for (int r = 0; r < 7; ++r) c.rowChanged[r] = 1;
-        c.SaveChangedRows(&db);
-        tx.commit();
-        undo.keep();
-    });
+    Maintenance maintenance(app_.cache);
+    const bool done = app_.guard([&] { maintenance.initialise(); });
     if (!done) return;
 
     // The main window shows the first title, colours and buttons while the message is read.

@@ -22,12 +22,6 @@ public:
     // True once the system has been initialised.
     bool initialised() const { return initialised_; }
 
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPlainTextEdit* Text1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
 
 signals:
     // The system is in its first state: the main window shows the first title and colours,
@@ -35,6 +29,13 @@ signals:
     void systemInitialised();
 
 private:
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPlainTextEdit* Text1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
     App& app_;
     bool initialised_ = false;
 };

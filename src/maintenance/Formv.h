@@ -16,13 +16,13 @@ public:
     // The picture beside the product name: a shelf of discs and a box, drawn here.
     static QPixmap picture(int size);
 
+    // Ｏ Ｋ
+    void Command1_Click();
+private:
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
     QPushButton* Command1 = nullptr;
-
-    // Ｏ Ｋ
-    void Command1_Click();
 };

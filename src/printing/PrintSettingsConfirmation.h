@@ -18,6 +18,7 @@ class PrintSettingsConfirmation : public QDialog {
 public:
     void Form_Load();
 
+protected:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -43,7 +44,6 @@ public:
     QLabel* Label19 = nullptr;
     QLabel* Label20 = nullptr;  // header title (1)
 
-protected:
     // settings: as the settings window has just computed them (their page metrics are
     // computed again here); fieldNames: the fields of the file printed; chosen: the settings
     // window's chosen columns; rows: the list window's rows.

@@ -66,13 +66,19 @@ public:
     // The texts of the chosen columns, in order.
     QStringList chosenColumns() const;
 
+    // Tab 0: the report
+    // Tab 1: the printed fields (the chosen list is the twin's own)
+    // Tab 2: the font
+    // Tab 3: paper
+    // Tab 4: header title
+    // Buttons
+
+protected:
     QLabel* Label6 = nullptr;  // heading
     QTabWidget* SSTab1 = nullptr;
-    // Tab 0: the report
     QGroupBox* Frame3 = nullptr;
     std::vector<QRadioButton*> Option3;
     QLabel* Label12 = nullptr;
-    // Tab 1: the printed fields (the chosen list is the twin's own)
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -81,9 +87,7 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command5 = nullptr;
     QLabel* Label7 = nullptr;
-    // Tab 2: the font
     QLabel* Label8 = nullptr;
-    // Tab 3: paper
     QGroupBox* Frame1 = nullptr;
     QLabel* Label9 = nullptr;
     QComboBox* Combo2 = nullptr;
@@ -95,16 +99,13 @@ public:
     QLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
     QLabel* Label10 = nullptr;
-    // Tab 4: header title
     QLabel* Label4 = nullptr;
     QLabel* Label5 = nullptr;
     QLineEdit* Text1 = nullptr;
-    // Buttons
     QPushButton* Command4 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command6 = nullptr;
 
-protected:
     // What the twins tell apart.
     struct Design {
         const char* objectName;

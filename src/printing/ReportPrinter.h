@@ -24,7 +24,7 @@ struct PrintSettings;
 //
 // Report kind 2 is the CD-case back list (130 mm wide, 27 lines); any other kind prints the
 // detail list. Lengths are millimetres from the top-left corner of the printable area; line L
-// has its top edge at L × lineHeightMm. The procedures keep their designed names and share
+// has its top edge at L × lineHeightMm. The procedures keep their names and share
 // their state through PrintSettings (pageNumber, currentLine) and the printer.
 class ReportPrinter {
 public:

@@ -48,7 +48,7 @@ public:
     int codeLength() const { return codeLength_; }
     const FieldDefinition& definition() const { return def_; }
     MaskedEdit* box() const { return box_; }
-    // Designed width of the value box in twips, as last set.
+    // Width of the value box in twips, as last set.
     int boxWidth() const { return boxWidth_; }
 
 private:

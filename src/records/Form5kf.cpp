@@ -93,7 +93,7 @@ void Form5kf::Form_Load()
     c.searchLong = 0;
     c.searchCurrency = 0;
     c.searchDate = QDate();
-    c.searchCancelled = 1;
+    conditions_.reset();
 
     const CategoryDefinition& row = c.rows[c.currentCategory];
     for (int k = 0; k < row.mainFieldCount && k < 8; ++k) {
@@ -175,7 +175,7 @@ void Form5kf::Command1_Click()
         c.searchText = value;
         c.searchCaseMode = Check1->isChecked() ? 1 : 0;
     }
-    c.searchCancelled = 0;
+    conditions_ = c.searchConditions();
     accept();
 }
 

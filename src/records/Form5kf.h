@@ -1,5 +1,8 @@
 #pragma once
+#include "core/SearchConditions.h"
+
 #include <QDialog>
+#include <optional>
 #include <vector>
 
 class App;
@@ -11,8 +14,8 @@ class QPushButton;
 class QRadioButton;
 
 // Search and open: the person picks one field of the category's main file and a value (and
-// for amounts and dates a comparison); the conditions are kept in the cache for the lists.
-// searchCancelled stays 1 unless a search was accepted.
+// for amounts and dates a comparison). An accepted search gives its conditions to the window
+// that opened the dialog and keeps them in the cache as the last search for the lists.
 class Form5kf : public QDialog {
     Q_OBJECT
 public:
@@ -25,6 +28,10 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+    // The accepted search; nothing when the dialog closed without one.
+    const std::optional<SearchConditions>& conditions() const { return conditions_; }
+
+private:
     QLabel* Label1 = nullptr;
     QGroupBox* Frame1 = nullptr;
     std::vector<QRadioButton*> Option1;
@@ -36,9 +43,9 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     void refuse(const QString& message);
 
     App& app_;
     bool fieldChosen_ = false;
+    std::optional<SearchConditions> conditions_;
 };

@@ -1,6 +1,7 @@
 #include "records/Form7.h"
 
 #include "core/App.h"
+#include "core/RecordStore.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,30 +21,17 @@ void Form7::prepare(EditorMode mode, const QStringList& values, const QString& r
     else Text2->setText(registrationNo);
 }
 
-std::vector<qint64> Form7::selectedKeys() const { return {keyOf(Text2)}; }
-
-std::vector<qint64> Form7::newRowKeys() const
+void Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
 {
-    return {qint64(app.cache.rows[app.cache.currentCategory].lastRegistrationNo) + 1};
+    store.addMain(app.cache.currentCategory, texts);
 }
 
-void Form7::advanceCounter(Database& db)
+void Form7::storeChange(RecordStore& store, const QStringList& texts)
 {
-    const int c = app.cache.currentCategory;
-    saved_ = Counter{app.cache.rows[c].lastRegistrationNo, app.cache.rowChanged[c]};
-    app.cache.rows[c].lastRegistrationNo += 1;
-    app.cache.rowChanged[c] = 1;
-    app.cache.SaveChangedRows(&db);
+    store.changeMain(app.cache.currentCategory, keyOf(Text2), texts);
 }
 
-void Form7::restoreCounter()
-{
-    if (!saved_) return;
-    const int c = app.cache.currentCategory;
-    app.cache.rows[c].lastRegistrationNo = saved_->lastRegistrationNo;
-    app.cache.rowChanged[c] = saved_->rowChanged;
-    saved_.reset();
-}
+void Form7::storeRemove(RecordStore& store) { store.removeMain(app.cache.currentCategory, keyOf(Text2)); }
 
 void Form7::showNextNumber()
 {

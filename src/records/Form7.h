@@ -18,19 +18,12 @@ public:
     bool ShumokuUpDate() { return updateRecord(); }
     bool ShumokuDelete() { return deleteRecord(); }
 
-    QLabel* Label5 = nullptr;  // "データを残す"
-
 protected:
-    std::vector<qint64> selectedKeys() const override;
-    std::vector<qint64> newRowKeys() const override;
-    void advanceCounter(Database& db) override;
-    void restoreCounter() override;
+    void storeNew(RecordStore& store, const std::optional<QStringList>& texts) override;
+    void storeChange(RecordStore& store, const QStringList& texts) override;
+    void storeRemove(RecordStore& store) override;
     void showNextNumber() override;
 
 private:
-    struct Counter {
-        qint32 lastRegistrationNo;
-        qint32 rowChanged;
-    };
-    std::optional<Counter> saved_;
+    QLabel* Label5 = nullptr;  // "データを残す"
 };

@@ -1,6 +1,7 @@
 #include "records/Form8.h"
 
 #include "core/App.h"
+#include "core/RecordStore.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,17 +27,19 @@ void Form8::prepare(EditorMode mode, const QStringList& values, const QString& r
     Text1->setEnabled(mode != EditorMode::Delete);
 }
 
-std::vector<qint64> Form8::selectedKeys() const { return {keyOf(Text2), keyOf(Text1)}; }
-
-std::vector<qint64> Form8::newRowKeys() const { return {keyOf(Text2), qint64(app.cache.subNoCounter) + 1}; }
-
-void Form8::advanceCounter(Database&)
+void Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
 {
-    // The sub number is counted in memory only; the list counts it again from the file.
-    savedCounter_ = app.cache.subNoCounter;
-    app.cache.subNoCounter += 1;
+    store.addSub(app.cache.currentCategory, keyOf(Text2), texts);
 }
 
-void Form8::restoreCounter() { app.cache.subNoCounter = savedCounter_; }
+void Form8::storeChange(RecordStore& store, const QStringList& texts)
+{
+    store.changeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1), texts);
+}
+
+void Form8::storeRemove(RecordStore& store)
+{
+    store.removeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1));
+}
 
 void Form8::showNextNumber() { Text1->setText(QString::number(qint64(app.cache.subNoCounter) + 1)); }

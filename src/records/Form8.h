@@ -17,17 +17,13 @@ public:
     bool ShumokuSubUpDate() { return updateRecord(); }
     bool ShumokuSubDelete() { return deleteRecord(); }
 
+protected:
+    void storeNew(RecordStore& store, const std::optional<QStringList>& texts) override;
+    void storeChange(RecordStore& store, const QStringList& texts) override;
+    void storeRemove(RecordStore& store) override;
+    void showNextNumber() override;
+private:
     QLabel* Label5 = nullptr;     // "サブＮＯ"
     QLineEdit* Text1 = nullptr;   // the sub number
     QLabel* Label6 = nullptr;     // "データを残す"
-
-protected:
-    std::vector<qint64> selectedKeys() const override;
-    std::vector<qint64> newRowKeys() const override;
-    void advanceCounter(Database& db) override;
-    void restoreCounter() override;
-    void showNextNumber() override;
-
-private:
-    qint32 savedCounter_ = 0;
 };

@@ -2,13 +2,12 @@
 
 #include "core/App.h"
 #include "core/ScreenPrint.h"
+#include "core/ShowUntilDone.h"
 #include "csv/CsvExport.h"
-#include "lists/FieldDisplay.h"
-#include "lists/Form5.h"
-#include "lists/Form6.h"
-#include "lists/ListHeaders.h"
-#include "lists/RecordListWindow.h"
-#include "lists/RecordReader.h"
+#include "core/FieldDisplay.h"
+#include "core/ListHeaders.h"
+#include "core/Opener.h"
+#include "core/RecordReader.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -172,7 +171,7 @@ void Form9::buildMenus()
     connect(mh1, &QAction::triggered, this, &Form9::mh1_Click);
 }
 
-void Form9::run(App& app) { RecordListWindow::showUntilDone<Form9>(app); }
+void Form9::run(App& app) { showUntilDone<Form9>(app); }
 
 void Form9::Form_Load()
 {
@@ -182,7 +181,7 @@ void Form9::Form_Load()
     setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
     setWidthTwips(*ListView2, kListWidth + c.listExtraWidth);
     // The menu and status bars lie outside the client area, so the window grows by what
-    // they take beyond the designed height.
+    // they take beyond the height of the client area.
     const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
     resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), bars + twipsToPixelsY(*this, kHitsTop + kHitsHeight + 60)));
     // The search waits for the first tick, so the window is on the screen before the
@@ -412,9 +411,9 @@ void Form9::mf11_Click()
     c.chosenRegistrationNo = static_cast<qint32>(keyIn(Text3).value_or(0));
     if (file->sub) {
         c.chosenSubNo = static_cast<qint32>(keyIn(Text4).value_or(0));
-        Form6::run(app_);
+        app_.opener().openMainSubList();
     } else {
-        Form5::run(app_);
+        app_.opener().openMainList();
     }
 }
 

@@ -51,6 +51,10 @@ public:
     void mv11_Click();  // file name and numbers shown / hidden
     void mh1_Click();   // help
 
+    // Hit list columns.
+    enum Column { FoundText, CategoryName, FieldName, FileName, RegistrationNo, SubNo };
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label4 = nullptr;
@@ -64,7 +68,6 @@ public:
     ReportListView* ListView1 = nullptr;  // the hits
     ReportListView* ListView2 = nullptr;  // the selected hit's record
     StatusBar3* StatusBar1 = nullptr;
-
     QMenu* mf1 = nullptr;
     QAction* mf10 = nullptr;
     QAction* mf11 = nullptr;
@@ -75,10 +78,6 @@ public:
     QAction* mv11 = nullptr;
     QAction* mh1 = nullptr;
 
-    // Hit list columns.
-    enum Column { FoundText, CategoryName, FieldName, FileName, RegistrationNo, SubNo };
-
-private:
     struct FileRef {
         int category;
         bool sub;

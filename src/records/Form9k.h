@@ -20,6 +20,7 @@ public:
     void Command1_Click();  // 検索
     void Command2_Click();  // help
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label2 = nullptr;
@@ -28,6 +29,5 @@ public:
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     App& app_;
 };

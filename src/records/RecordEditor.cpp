@@ -1,6 +1,8 @@
 #include "records/RecordEditor.h"
 
 #include "core/App.h"
+#include "core/CodeStore.h"
+#include "core/RecordStore.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -319,14 +321,9 @@ bool RecordEditor::SubCodeCheck(const QString& table, QString& codeName)
     const QString code = MaskEdBox1[currentField]->text();
     bool found = false;
     const bool read = app.guard([&] {
-        Database db = app.openDatabase();
-        for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
-            if (rs.field(0).toString() == code) {
-                codeName = rs.field(1).toString();
-                found = true;
-                return;
-            }
-        }
+        const std::optional<QString> name = CodeStore(app.cache).nameOf(table, code);
+        found = name.has_value();
+        if (found) codeName = *name;
     });
     if (read && !found) errorMessage(code + QStringLiteral("  コードが相違しています。"));
     return found;
@@ -370,8 +367,9 @@ void RecordEditor::MaskEdBox1_ValidationError(int k, const QString& invalidText)
 
 // ---- writing ----
 
-bool RecordEditor::writeFields(Recordset& rs)
+std::optional<QStringList> RecordEditor::fieldTexts()
 {
+    QStringList texts;
     for (int k = 0; k < count_; ++k) {
         const QString typeWord = boxes_[k].definition().typeWord;
         MaskedEdit* box = MaskEdBox1[k];
@@ -379,29 +377,20 @@ bool RecordEditor::writeFields(Recordset& rs)
             if (text::isBlank(box->text())) box->setText(QStringLiteral("0"));
             else if (!text::IsNumeric(box->text())) {
                 typeMessage(k, box->text());
-                return false;
+                return std::nullopt;
             }
         } else {
             if (typeWord == QLatin1String("DATE") && !text::IsDate(box->text())) {
                 typeMessage(k, box->text());
-                return false;
+                return std::nullopt;
             }
             // A code box holds at most its code length, so a short code column takes as
             // many spaces as fit.
             if (text::isBlank(box->text())) box->setText(QStringLiteral("   "));
         }
-        rs.setField(k, box->text());
+        texts << box->text();
     }
-    return true;
-}
-
-bool RecordEditor::rowHasKeys(const Recordset& rs, const std::vector<qint64>& keys) const
-{
-    for (size_t i = 0; i < keys.size(); ++i) {
-        const Value v = rs.field(count_ + static_cast<int>(i));
-        if (v.isNull() || v.toInt() != keys[i]) return false;
-    }
-    return true;
+    return texts;
 }
 
 qint64 RecordEditor::keyOf(const QLineEdit* box)
@@ -412,49 +401,18 @@ qint64 RecordEditor::keyOf(const QLineEdit* box)
 
 bool RecordEditor::addRecord()
 {
-    return app.guard([&] {
-        bool advanced = false;
-        try {
-            Database db = app.openDatabase();
-            Database::Transaction tx(db);
-            Recordset rs = db.openTable(table_);
-            rs.addNew();
-            if (writeFields(rs)) {
-                const std::vector<qint64> keys = newRowKeys();
-                for (size_t i = 0; i < keys.size(); ++i) rs.setValue(count_ + static_cast<int>(i), Value::integer(keys[i]));
-                rs.update();
-                rs.moveToLastModified();
-            } else {
-                rs.cancelUpdate();  // the number is spent all the same
-            }
-            advanced = true;
-            advanceCounter(db);
-            tx.commit();
-        } catch (const DbError&) {
-            if (advanced) restoreCounter();
-            throw;
-        }
-    });
+    // A value the editor cannot take still uses up the number.
+    const std::optional<QStringList> texts = fieldTexts();
+    RecordStore store(app.cache);
+    return app.guard([&] { storeNew(store, texts); });
 }
 
 bool RecordEditor::updateRecord()
 {
-    const std::vector<qint64> keys = selectedKeys();
-    return app.guard([&] {
-        Database db = app.openDatabase();
-        Database::Transaction tx(db);
-        for (Recordset rs = db.openTable(table_); !rs.eof(); rs.moveNext()) {
-            if (!rowHasKeys(rs, keys)) continue;
-            rs.edit();
-            if (!writeFields(rs)) {
-                rs.cancelUpdate();
-                break;
-            }
-            rs.update();
-            rs.moveToLastModified();
-        }
-        tx.commit();
-    });
+    const std::optional<QStringList> texts = fieldTexts();
+    if (!texts) return true;
+    RecordStore store(app.cache);
+    return app.guard([&] { storeChange(store, *texts); });
 }
 
 bool RecordEditor::deleteRecord()
@@ -462,14 +420,8 @@ bool RecordEditor::deleteRecord()
     const Ui::Answer answer = app.ui().msgBox(QStringLiteral("このレコードを削除しますか？"), Ui::Buttons::OkCancel,
                                               Ui::Icon::None, QStringLiteral("削除の確認"));
     if (answer != Ui::Answer::Ok) return true;
-    const std::vector<qint64> keys = selectedKeys();
-    return app.guard([&] {
-        Database db = app.openDatabase();
-        Database::Transaction tx(db);
-        for (Recordset rs = db.openTable(table_); !rs.eof(); rs.moveNext())
-            if (rowHasKeys(rs, keys)) rs.deleteCurrent();
-        tx.commit();
-    });
+    RecordStore store(app.cache);
+    return app.guard([&] { storeRemove(store); });
 }
 
 // ---- buttons and menus ----

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <optional>
 #include <vector>
 
 class App;
@@ -18,7 +19,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class Recordset;
+class RecordStore;
 
 // What the record editors are opened for.
 enum class EditorMode { New, Change, Delete };
@@ -63,6 +64,10 @@ public:
     // The field the checks, the code lookup and the pick lists work on.
     int currentField = 0;
 
+signals:
+    void repaintListRequested();
+
+protected:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label10 = nullptr;
@@ -74,7 +79,6 @@ public:
     std::vector<QCheckBox*> Check1;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
-
     QMenu* mf1 = nullptr;
     QAction* mf15 = nullptr;
     QMenu* me1 = nullptr;
@@ -86,10 +90,6 @@ public:
     QAction* mcd0 = nullptr;
     std::vector<QAction*> mcd1;
 
-signals:
-    void repaintListRequested();
-
-protected:
     // windowName: the caption after the title; codeCaption: design caption of the pop-up
     // entries ("code" or "Cord", numbered 1..8).
     RecordEditor(App& app, const QString& objectName, const QString& windowName, const QString& codeCaption);
@@ -99,14 +99,11 @@ protected:
     void prepareFields(EditorMode mode, const QString& heading, const std::array<FieldDefinition, 8>& fields,
                        int count, const QString& table, const QStringList& values);
 
-    // The keys that pick the edited row (change, delete), in column order after the fields.
-    virtual std::vector<qint64> selectedKeys() const = 0;
-    // The keys a new row takes.
-    virtual std::vector<qint64> newRowKeys() const = 0;
-    // Raises the counter a new row is numbered from, inside the open database's transaction,
-    // and puts it back when that transaction is not committed.
-    virtual void advanceCounter(Database& db) = 0;
-    virtual void restoreCounter() = 0;
+    // The store calls of the edited file: a new row (without texts only its number is used
+    // up), a change and a delete of the shown key.
+    virtual void storeNew(RecordStore& store, const std::optional<QStringList>& texts) = 0;
+    virtual void storeChange(RecordStore& store, const QStringList& texts) = 0;
+    virtual void storeRemove(RecordStore& store) = 0;
     // Shows the number the next new row will take.
     virtual void showNextNumber() = 0;
 
@@ -132,12 +129,11 @@ private:
     void buildMenus(const QString& codeCaption);
     void fillLists(int k);
     bool checkFields();
-    // Writes the fields into the pending row by type; false when the type message abandoned it.
-    bool writeFields(Recordset& rs);
+    // The texts of the fields to store by type; nothing when the type message abandoned them.
+    std::optional<QStringList> fieldTexts();
     // "<field name>が相違しています。[ <text> ]"
     void typeMessage(int k, const QString& shown);
     void errorMessage(const QString& text);
-    bool rowHasKeys(const Recordset& rs, const std::vector<qint64>& keys) const;
     void finish();
     void copySelections(bool cut);
     QStringList readCodes(const QString& table, bool withNames);

@@ -8,7 +8,6 @@
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
 
-#include <QHash>
 
 #include <algorithm>
 
@@ -51,62 +50,34 @@ void Form13a::Form_Load()
 void Form13a::Timer1_Timer()
 {
     if (!stopTimer1()) return;  // one tick only
-    for (auto& row : counts_) row.fill(0);
-
-    const ConfigCache& c = app_.cache;
+    counts_ = {};
+    ReportProgress shown = progress();
     const bool counted = app_.guard([&] {
         Database db = app_.openDatabase();
-        for (int i = 0; i < 6; ++i)
-            if (c.rows[size_t(i)].mainCreated != 0) DataSet(db, i);
+        counts_ = usage::registrations(app_.cache, db, shown);
     });
     if (StatusBar1) StatusBar1->setPanelText(3, QString());
     if (!counted) {
         // The engine's message has been shown; counts of part of the files would mislead.
+        counts_ = {};
         closeEarly();
         return;
     }
     ListViewSet();
 }
 
-void Form13a::DataSet(Database& db, int category)
+qint64 Form13a::counter(int statistic, int category) const
 {
-    const CategoryDefinition& row = app_.cache.rows[size_t(category)];
-    auto count = [&](int statistic) -> qint64& { return counts_[size_t(statistic)][size_t(category)]; };
-
-    Recordset main = db.openTable(row.mainTableName);
-    const qint64 total = main.recordCount();
-    ReportProgress shown = progress();
-    shown.start(total);
-
-    // The sub rows of every registration number, from one walk of the sub table.
-    QHash<qint64, qint64> subRows;
-    if (row.subCreated != 0) {
-        Recordset sub = db.openTable(row.subTableName);
-        const int subKey = row.subFieldCount;
-        for (sub.moveFirst(); !sub.eof(); sub.moveNext()) {
-            const Value v = sub.field(subKey);
-            if (!v.isNull()) ++subRows[v.toInt()];
-        }
+    const usage::Registrations& r = counts_[size_t(category)];
+    switch (statistic) {
+    case MainRows: return r.mainRows;
+    case MainWithSub: return r.mainWithSub;
+    case MainWithoutSub: return r.mainWithoutSub;
+    case SubRows: return r.subRows;
+    case AverageSub: return r.averageSub;
+    case LargestSub: return r.largestSub;
     }
-
-    const int mainKey = row.mainFieldCount;
-    qint64 done = 0;
-    for (main.moveFirst(); !main.eof(); main.moveNext()) {
-        shown.row(++done);
-        ++count(MainRows);
-        const Value key = main.field(mainKey);
-        const qint64 n = key.isNull() ? 0 : subRows.value(key.toInt(), 0);
-        if (n > 0) {
-            ++count(MainWithSub);
-            count(SubRows) += n;
-            count(LargestSub) = std::max(count(LargestSub), n);
-        } else {
-            ++count(MainWithoutSub);
-        }
-    }
-    if (count(SubRows) != 0)
-        count(AverageSub) = text::roundHalfEven(static_cast<double>(count(SubRows)) / static_cast<double>(count(MainRows)));
-    shown.finish();
+    return 0;
 }
 
 void Form13a::ListViewSet()

@@ -1,10 +1,9 @@
 #pragma once
+#include "core/UsageCounts.h"
 #include "reports/ReportWindow.h"
 
 #include <QStringList>
 #include <array>
-
-class Database;
 
 // 種目別登録件数調べ: per category with main rows, how many main rows there are, how many of
 // them have sub rows and how many have none, how many sub rows belong to them, and the
@@ -22,16 +21,14 @@ public:
     // Opening: caption, then the counting in the first tick of the timer.
     void Form_Load();
     void Timer1_Timer();
-    // Counts one category whose main file exists.
-    void DataSet(Database& db, int category);
     // Fills the list with the categories that have main rows.
     void ListViewSet();
 
     // The label of a statistic's row, leading spaces included.
     static QString rowLabel(int statistic);
     // A counter after the counting (category 0..5).
-    qint64 counter(int statistic, int category) const { return counts_[size_t(statistic)][size_t(category)]; }
+    qint64 counter(int statistic, int category) const;
 
 private:
-    std::array<std::array<qint64, 6>, kStatistics> counts_{};
+    std::array<usage::Registrations, 6> counts_{};
 };

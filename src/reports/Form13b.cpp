@@ -10,7 +10,6 @@
 #include "platform/widgets/Twips.h"
 
 #include <QComboBox>
-#include <QHash>
 #include <QLabel>
 
 #include <algorithm>
@@ -21,9 +20,6 @@ constexpr int kListLeft = 120;
 constexpr int kListTop = 1950;
 constexpr int kListWidth = 11400;
 constexpr int kListHeight = 4300;
-
-const QString kNoMatchCode = QStringLiteral("0");
-const QString kNoMatchName = QStringLiteral("  該当なし");
 
 }  // namespace
 
@@ -43,12 +39,6 @@ Form13b::Form13b(App& app) : ReportWindow(app, QStringLiteral("Form13b"), QStrin
 
     connect(Combo1, &QComboBox::activated, this, &Form13b::Combo1_Click);
     Form_Load();
-}
-
-bool Form13b::usesTable(const QString& typeWord, int k)
-{
-    if (typeWord == QStringLiteral("CODE") + QString::number(k)) return true;
-    return typeword::isText(typeWord) && typeword::codeTableNumber(typeWord) == k;
 }
 
 void Form13b::Form_Load()
@@ -81,10 +71,7 @@ void Form13b::Timer1_Timer()
 void Form13b::clearResult()
 {
     chosen_ = 0;
-    codes_.clear();
-    names_.clear();
-    fields_.clear();
-    counts_.clear();
+    usage_ = {};
     ListView1->clearItems();
     ListView1->clearColumns();
 }
@@ -95,45 +82,10 @@ void Form13b::Combo1_Click(int index)
     Combo1->setCurrentIndex(index);
     clearResult();
     const int k = tables_[size_t(index)];
-    const ConfigCache& c = app_.cache;
-
+    ReportProgress shown = progress();
     const bool counted = app_.guard([&] {
         Database db = app_.openDatabase();
-        {
-            Recordset table = db.openTable(c.codeTableName[size_t(k - 1)]);
-            for (table.moveFirst(); !table.eof(); table.moveNext()) {
-                codes_ << table.field(0).toString();
-                names_ << text::Trim(table.field(1).toString());
-            }
-        }
-        codes_ << kNoMatchCode;
-        names_ << kNoMatchName;
-
-        // Columns follow the categories, the main file before the sub file, and the fields
-        // in their order.
-        for (int i = 0; i < 6; ++i) {
-            const CategoryDefinition& row = c.rows[size_t(i)];
-            if (row.mainCreated != 0) {
-                for (int f = 0; f < std::min<int>(row.mainFieldCount, 8); ++f) {
-                    const FieldDefinition& d = row.mainFields[size_t(f)];
-                    if (usesTable(d.typeWord, k))
-                        fields_.push_back({i, false, f, typeword::isText(d.typeWord), row.name + QStringLiteral("(MAIN)") + d.name});
-                }
-            }
-            if (row.subCreated != 0) {
-                for (int f = 0; f < std::min<int>(row.subFieldCount, 8); ++f) {
-                    const FieldDefinition& d = row.subFields[size_t(f)];
-                    if (usesTable(d.typeWord, k))
-                        fields_.push_back({i, true, f, typeword::isText(d.typeWord), row.name + QStringLiteral("(SUB)") + d.name});
-                }
-            }
-        }
-        counts_.assign(size_t(codes_.size()), std::vector<qint64>(fields_.size(), 0));
-
-        for (int i = 0; i < 6; ++i) {
-            if (c.rows[size_t(i)].mainCreated != 0) MainDataSet(db, i);
-            if (c.rows[size_t(i)].subCreated != 0) SubDataSet(db, i);
-        }
+        usage_ = usage::codeUsage(app_.cache, db, k, shown);
     });
     if (StatusBar1) StatusBar1->setPanelText(3, QString());
     if (!counted) {
@@ -145,70 +97,29 @@ void Form13b::Combo1_Click(int index)
     ListViewSet();
 }
 
-void Form13b::MainDataSet(Database& db, int category) { DataSet(db, category, false); }
-
-void Form13b::SubDataSet(Database& db, int category) { DataSet(db, category, true); }
-
-void Form13b::DataSet(Database& db, int category, bool sub)
-{
-    std::vector<int> columns;
-    for (int j = 0; j < static_cast<int>(fields_.size()); ++j)
-        if (fields_[size_t(j)].category == category && fields_[size_t(j)].sub == sub) columns.push_back(j);
-    if (columns.empty()) return;
-
-    // The first equal entry counts: a code compares exactly, a linked text trimmed with the
-    // trimmed code names. A blank text matches no name, not even a blank one.
-    const int noMatch = static_cast<int>(codes_.size()) - 1;
-    QHash<QString, int> byCode;
-    QHash<QString, int> byName;
-    for (int e = noMatch - 1; e >= 0; --e) {
-        byCode.insert(codes_[e], e);
-        if (!names_[e].isEmpty()) byName.insert(names_[e], e);
-    }
-
-    const CategoryDefinition& row = app_.cache.rows[size_t(category)];
-    Recordset rs = db.openTable(sub ? row.subTableName : row.mainTableName);
-    ReportProgress shown = progress();
-    shown.start(rs.recordCount());
-    qint64 done = 0;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        shown.row(++done);
-        for (int j : columns) {
-            const UsingField& u = fields_[size_t(j)];
-            const Value v = rs.field(u.field);
-            if (v.isNull()) continue;
-            const QString value = v.toString();
-            if (value.isEmpty()) continue;
-            const int entry = u.linkedText ? byName.value(text::Trim(value), noMatch) : byCode.value(value, noMatch);
-            ++counts_[size_t(entry)][size_t(j)];
-        }
-    }
-    shown.finish();
-}
-
 void Form13b::ListViewSet()
 {
     ListView1->clearItems();
     ListView1->clearColumns();
-    if (fields_.empty()) {
+    if (usage_.fields.empty()) {
         closeEmpty(QStringLiteral("登録が１件もありません。"));
         return;
     }
 
     QStringList entries;
     int widest = 0;
-    for (int e = 0; e < codes_.size(); ++e) {
-        entries << codes_[e] + QLatin1Char(' ') + names_[e];
+    for (int e = 0; e < usage_.codes.size(); ++e) {
+        entries << usage_.codes[e] + QLatin1Char(' ') + usage_.names[e];
         widest = std::max(widest, headerWidth(entries.back()));
     }
     ListView1->addColumn(QStringLiteral("　コード名"), widest + 300);
-    for (const UsingField& u : fields_) ListView1->addColumn(u.header, headerWidth(u.header) + 300, true);
+    for (const UsingField& u : usage_.fields) ListView1->addColumn(u.header, headerWidth(u.header) + 300, true);
 
     std::vector<QStringList> rows;
     rows.reserve(size_t(entries.size()));
     for (int e = 0; e < entries.size(); ++e) {
         QStringList cells{entries[e]};
-        for (size_t j = 0; j < fields_.size(); ++j) cells << countText(counts_[size_t(e)][j]);
+        for (size_t j = 0; j < usage_.fields.size(); ++j) cells << countText(usage_.counts[size_t(e)][j]);
         rows.push_back(std::move(cells));
     }
     ListView1->beginBulk();

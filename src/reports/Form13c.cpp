@@ -1,7 +1,7 @@
 #include "reports/Form13c.h"
 
 #include "core/App.h"
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/Twips.h"

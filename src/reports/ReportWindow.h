@@ -1,5 +1,5 @@
 #pragma once
-#include "reports/ReportProgress.h"
+#include "core/ReportProgress.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -35,19 +35,18 @@ public:
     void mf12_Click();  // 閉じる
     void mh1_Click();   // ヘルプ
 
+    // A count as the reports show it ("#,###,###"): digits grouped in threes, zero empty.
+    static QString countText(qint64 n);
+
+protected:
     QLabel* Label1 = nullptr;
     ReportListView* ListView1 = nullptr;
     StatusBar3* StatusBar1 = nullptr;  // null in a report without a status bar
-
     QMenu* mf1 = nullptr;
     QAction* mf11 = nullptr;
     QAction* mf12 = nullptr;
     QAction* mh1 = nullptr;
 
-    // A count as the reports show it ("#,###,###"): digits grouped in threes, zero empty.
-    static QString countText(qint64 n);
-
-protected:
     ReportWindow(App& app, const QString& objectName, const QString& heading, bool withStatusBar);
 
     // The caption of every report: title + " Tanzo - 照会".

@@ -5,7 +5,7 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "schema/CacheRollback.h"
+#include "core/CacheRollback.h"
 
 #include <QLabel>
 #include <QLineEdit>

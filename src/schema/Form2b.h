@@ -21,6 +21,7 @@ public:
     void Command2_Click();
     void Command3_Click();
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -39,6 +40,5 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
 
-private:
     App& app_;
 };

@@ -1,12 +1,11 @@
 #include "schema/Form2c.h"
 
 #include "core/App.h"
-#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "schema/CacheRollback.h"
+#include "core/SchemaStore.h"
 #include "schema/Form2d.h"
 
 #include <QComboBox>
@@ -17,39 +16,6 @@ namespace {
 
 const QString kMain = QStringLiteral("メイン");
 const QString kSub = QStringLiteral("サブ");
-
-int rowsIn(Database& db, const QString& table) { return db.openTable(text::Trim(table)).recordCount(); }
-
-// Deletes every record of the table; a failure part-way deletes nothing.
-void deleteAllRows(Database& db, const QString& table)
-{
-    Database::Transaction tx(db);
-    {
-        Recordset rs = db.openTable(text::Trim(table));
-        rs.moveFirst();
-        while (!rs.eof()) {
-            rs.deleteCurrent();
-            rs.moveNext();
-        }
-    }
-    tx.commit();
-}
-
-void forgetSubFile(CategoryDefinition& row)
-{
-    row.subCreated = 0;
-    row.subTableName = QStringLiteral(" ");
-    row.subFieldCount = 0;
-    for (FieldDefinition& f : row.subFields) f = {QStringLiteral(" "), QStringLiteral(" ")};
-}
-
-void forgetMainFile(CategoryDefinition& row)
-{
-    row.mainCreated = 0;
-    row.mainTableName = QStringLiteral(" ");
-    row.mainFieldCount = 0;
-    for (FieldDefinition& f : row.mainFields) f = {QStringLiteral(" "), QStringLiteral(" ")};
-}
 
 }  // namespace
 
@@ -163,40 +129,24 @@ void Form2c::Command1_Click()
 {
     const int i = chooseAndConfirm(QStringLiteral("のデータを全て削除しますか？"));
     if (i < 0) return;
-    ConfigCache& c = app_.cache;
-
+    using File = SchemaStore::File;
+    SchemaStore store(app_.cache);
     app_.guard([&] {
-        CategoryDefinition& row = c.rows[i];
+        const CategoryDefinition& row = app_.cache.rows[i];
         if (subKindChosen()) {
             if (row.subCreated == 0) return notice(QStringLiteral("サブ・ファイルが作成されていません。"));
-            Database db = app_.openDatabase();
-            if (rowsIn(db, row.subTableName) == 0)
-                return notice(QStringLiteral("サブ・ファイルに削除するデータは有りません。"));
-            deleteAllRows(db, row.subTableName);
-            // The registration numbers belong to the main file and stay as they are.
+            if (store.rowCount(i, File::Sub) == 0) return notice(QStringLiteral("サブ・ファイルに削除するデータは有りません。"));
+            store.emptyFile(i, File::Sub);
             return finished(QStringLiteral("サブ・ファイルのデータを削除しました。"));
         }
-
         if (row.mainCreated == 0) return notice(QStringLiteral("メイン・ファイルが作成されていません。"));
-        Database db = app_.openDatabase();
-        if (row.subCreated == 1 && rowsIn(db, row.subTableName) > 0) {
+        if (row.subCreated == 1 && store.rowCount(i, File::Sub) > 0) {
             if (!confirm(QStringLiteral("サブ・ファイルのデータも削除します。よろしいですか？"))) return;
-            deleteAllRows(db, row.subTableName);
+            store.emptyFile(i, File::Sub);
             finished(QStringLiteral("サブ・ファイルのデータを削除しました。"));
         }
-        if (rowsIn(db, row.mainTableName) == 0)
-            return notice(QStringLiteral("メイン・ファイルに削除するデータは有りません。"));
-        {
-            // The records and the restarted registration number are stored together.
-            Database::Transaction tx(db);
-            CacheRollback undo(c);
-            deleteAllRows(db, row.mainTableName);
-            c.restartCounter(i);
-            c.rowChanged[i] = 1;
-            c.SaveChangedRows(&db);
-            tx.commit();
-            undo.keep();
-        }
+        if (store.rowCount(i, File::Main) == 0) return notice(QStringLiteral("メイン・ファイルに削除するデータは有りません。"));
+        store.emptyFile(i, File::Main);
         finished(QStringLiteral("メイン・ファイルのデータを削除しました。"));
     });
 }
@@ -205,44 +155,20 @@ void Form2c::Command4_Click()
 {
     const int i = chooseAndConfirm(QStringLiteral("のファイルを削除しますか？"));
     if (i < 0) return;
-    ConfigCache& c = app_.cache;
-
+    using File = SchemaStore::File;
+    SchemaStore store(app_.cache);
     app_.guard([&] {
-        CategoryDefinition& row = c.rows[i];
+        const CategoryDefinition& row = app_.cache.rows[i];
         if (subKindChosen()) {
             if (row.subCreated == 0) return notice(QStringLiteral("サブ・ファイルが作成されていません。"));
-            {
-                Database db = app_.openDatabase();
-                Database::Transaction tx(db);
-                CacheRollback undo(c);
-                db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
-                forgetSubFile(row);
-                c.rowChanged[i] = 1;
-                c.SaveChangedRows(&db);
-                tx.commit();
-                undo.keep();
-            }
+            store.dropFile(i, File::Sub);
             return finished(QStringLiteral("サブ・ファイルを削除しました。"));
         }
-
         if (row.mainCreated == 0) return notice(QStringLiteral("メイン・ファイルが作成されていません。"));
         const bool withSub = row.subCreated == 1;
         if (withSub && !confirm(QStringLiteral("サブ・ファイルも削除します。よろしいですか？"))) return;
-        {
-            // Both tables and the definition go together, or nothing does.
-            Database db = app_.openDatabase();
-            Database::Transaction tx(db);
-            CacheRollback undo(c);
-            if (withSub) db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
-            db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.mainTableName));
-            forgetMainFile(row);
-            forgetSubFile(row);
-            c.restartCounter(i);
-            c.rowChanged[i] = 1;
-            c.SaveChangedRows(&db);
-            tx.commit();
-            undo.keep();
-        }
+        // Both tables and the definition go together, or nothing does.
+        store.dropFile(i, File::Main);
         if (withSub) finished(QStringLiteral("サブ・ファイルを削除しました。"));
         finished(QStringLiteral("メイン・ファイルを削除しました。"));
     });

@@ -2,7 +2,6 @@
 #include <QDialog>
 
 class App;
-class Database;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -27,6 +26,7 @@ public:
     void Command4_Click();
     void Command5_Click();
 
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label5 = nullptr;
@@ -42,7 +42,6 @@ public:
     QPushButton* Command4 = nullptr;
     QPushButton* Command5 = nullptr;
 
-private:
     // Takes the category and file kind from the boxes into the cache; the index of the
     // category, or -1 (after telling the person) when no category is named.
     int chooseCategory();

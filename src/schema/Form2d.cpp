@@ -1,14 +1,13 @@
 #include "schema/Form2d.h"
 
 #include "core/App.h"
-#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
 #include "platform/widgets/Twips.h"
-#include "schema/CacheRollback.h"
-#include "schema/ColumnNameCheck.h"
+#include "core/SchemaStore.h"
+#include "core/ColumnNameCheck.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -190,16 +189,6 @@ void Form2d::Combo3_Click()
     Combo3->hide();
 }
 
-QString Form2d::columnType(const QString& typeWord) const
-{
-    if (typeWord.startsWith(QLatin1String("CODE"))) {
-        const int k = typeWord.mid(4, 1).toInt();
-        return QStringLiteral("TEXT(") + text::Trim(app_.cache.rows[ConfigCache::kSystemRow].subFields[k - 1].typeWord) +
-               QStringLiteral(")");
-    }
-    return typeWord;
-}
-
 std::optional<QString> Form2d::typeProblem(int row) const
 {
     const QString word = text::Trim(Combo2[row]->currentText());
@@ -217,21 +206,16 @@ std::optional<QString> Form2d::typeProblem(int row) const
         .arg(field, word);
 }
 
+std::vector<FieldDefinition> Form2d::definedFields() const
+{
+    std::vector<FieldDefinition> fields;
+    for (int row = 1; row <= n_; ++row) fields.push_back({text::Trim(Text1[row]->text()), text::Trim(Combo2[row]->currentText())});
+    return fields;
+}
+
 QString Form2d::BuildStatement() const
 {
-    QString sql = QStringLiteral("CREATE TABLE ") + text::Trim(tableName_) + QStringLiteral(" (");
-    for (int row = 1; row <= n_; ++row)
-        sql += text::Trim(Text1[row]->text()) + QStringLiteral(" ") +
-               columnType(text::Trim(Combo2[row]->currentText())) + QStringLiteral(", ");
-    if (isMainFile()) {
-        sql += schema::kRegistrationNoColumn + QStringLiteral(" ") + QStringLiteral("LONG ") +
-               QStringLiteral("CONSTRAINT MyFieldMain PRIMARY KEY)");
-    } else {
-        sql += schema::kRegistrationNoColumn + QStringLiteral(" ") + QStringLiteral("LONG ,") + schema::kSubNoColumn +
-               QStringLiteral(" ") + QStringLiteral("LONG, ") +
-               QStringLiteral("CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))");
-    }
-    return sql;
+    return SchemaStore(app_.cache).createStatement(tableName_, definedFields(), isMainFile() ? SchemaStore::File::Main : SchemaStore::File::Sub);
 }
 
 void Form2d::refuse(const QString& text)
@@ -260,31 +244,12 @@ void Form2d::Command1_Click()
         return;
     }
 
-    ConfigCache& c = app_.cache;
+    // The table and its definition are stored together, or neither is.
+    SchemaStore store(app_.cache);
+    lastStatement = BuildStatement();
     const bool created = app_.guard([&] {
-        Database db = app_.openDatabase();
-        // The table and its definition are stored together, or neither is.
-        Database::Transaction tx(db);
-        CacheRollback undo(c);
-        lastStatement = BuildStatement();
-        db.execute(lastStatement);
-        CategoryDefinition& row = c.rows[category_];
-        auto& fields = isMainFile() ? row.mainFields : row.subFields;
-        for (int r = 1; r <= n_; ++r)
-            fields[r - 1] = {text::Trim(Text1[r]->text()), text::Trim(Combo2[r]->currentText())};
-        if (isMainFile()) {
-            row.mainCreated = 1;
-            row.mainTableName = tableName_;
-            row.mainFieldCount = n_;
-        } else {
-            row.subCreated = 1;
-            row.subTableName = tableName_;
-            row.subFieldCount = n_;
-        }
-        c.rowChanged[category_] = 1;
-        c.SaveChangedRows(&db);
-        tx.commit();
-        undo.keep();
+        store.createFile(category_, isMainFile() ? SchemaStore::File::Main : SchemaStore::File::Sub,
+                                         tableName_, definedFields());
     });
     if (!created) return;
     app_.ui().msgBox(QStringLiteral("ファイル設定の処理が終了しました。"), Ui::Buttons::Ok, Ui::Icon::Exclamation,

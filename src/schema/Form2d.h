@@ -1,4 +1,6 @@
 #pragma once
+#include "core/FieldDefinition.h"
+
 #include <QDialog>
 #include <optional>
 #include <vector>
@@ -31,6 +33,8 @@ public:
 
     // The CREATE TABLE statement for the fields 1..n as they stand in the boxes.
     QString BuildStatement() const;
+    // The fields 1..n as they stand in the boxes, trimmed.
+    std::vector<FieldDefinition> definedFields() const;
     // The statement sent by the last 作成 (empty until then).
     QString lastStatement;
 
@@ -39,6 +43,9 @@ public:
     int category() const { return category_; }
     QString tableName() const { return tableName_; }
 
+    // Rows 1..8; element 0 is unused.
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -56,18 +63,14 @@ public:
     QLabel* Label15 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo3 = nullptr;
-    // Rows 1..8; element 0 is unused.
     std::vector<QLineEdit*> Text1;
     std::vector<QComboBox*> Combo2;
     std::vector<QCheckBox*> Check1;
     QPushButton* Command1 = nullptr;
     QPushButton* Command2 = nullptr;
 
-private:
     void createRow(int row);
     bool isMainFile() const;
-    // The column type of a type word: CODEk becomes TEXT(d) of code table k.
-    QString columnType(const QString& typeWord) const;
     // Why the type box of a row cannot be used, or nothing.
     std::optional<QString> typeProblem(int row) const;
     void refuse(const QString& text);

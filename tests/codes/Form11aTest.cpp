@@ -1,4 +1,5 @@
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
 #include "Builders.h"
 #include "codes/Form11a.h"
 #include "platform/widgets/DataGrid.h"
@@ -14,14 +15,14 @@ using Rows = QVector<QStringList>;
 Rows shown(const Form11a& f)
 {
     Rows rows;
-    for (int r = 0; r < f.DBGrid1->rowCount(); ++r) rows.push_back({f.DBGrid1->text(r, 0), f.DBGrid1->text(r, 1)});
+    for (int r = 0; r < child<DataGrid>(f, "DBGrid1")->rowCount(); ++r) rows.push_back({child<DataGrid>(f, "DBGrid1")->text(r, 0), child<DataGrid>(f, "DBGrid1")->text(r, 1)});
     return rows;
 }
 
 QStringList headers(const Form11a& f)
 {
     QStringList out;
-    for (int c = 0; c < f.DBGrid1->columnCount(); ++c) out << f.DBGrid1->horizontalHeaderItem(c)->text();
+    for (int c = 0; c < child<DataGrid>(f, "DBGrid1")->columnCount(); ++c) out << child<DataGrid>(f, "DBGrid1")->horizontalHeaderItem(c)->text();
     return out;
 }
 
@@ -32,8 +33,8 @@ TEST(Form11a, WithoutCodeTablesSaysSoAndOffersNothing)
     TestApp t;
     Form11a f(t.app);
     check::messages(t.ui, {{QStringLiteral("コード・テーブルが作成未済みです。"), QStringLiteral("Error"), Ui::Icon::Critical}});
-    EXPECT_EQ(f.Combo1->count(), 0);
-    EXPECT_EQ(f.DBGrid1->rowCount(), 0);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 0);
+    EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->rowCount(), 0);
     EXPECT_EQ(f.chosenSlot(), -1);
 }
 
@@ -50,26 +51,26 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.objectName(), QStringLiteral("Form11a"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - コード表"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("コード表"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("コード・テーブル名"));
-    EXPECT_EQ(f.Combo1->placeholderText(), QStringLiteral("コード・テーブル名を選択して下さい"));
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), QStringLiteral("コード表"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("コード・テーブル名"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->placeholderText(), QStringLiteral("コード・テーブル名を選択して下さい"));
     QStringList names;
-    for (int k = 0; k < f.Combo1->count(); ++k) names << f.Combo1->itemText(k);
+    for (int k = 0; k < child<QComboBox>(f, "Combo1")->count(); ++k) names << child<QComboBox>(f, "Combo1")->itemText(k);
     EXPECT_EQ(names, QStringList({"社員", "", "色", "", "", "", "", ""}));
 
     // A free slot shows nothing and leaves the list open.
     f.Combo1_Click(1);
     EXPECT_EQ(f.chosenSlot(), -1);
-    EXPECT_TRUE(f.Combo1->isEnabled());
-    EXPECT_EQ(f.DBGrid1->rowCount(), 0);
+    EXPECT_TRUE(child<QComboBox>(f, "Combo1")->isEnabled());
+    EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->rowCount(), 0);
 
     // The table in its stored order, with both columns; the list locks.
     f.Combo1_Click(0);
     EXPECT_EQ(f.chosenSlot(), 0);
-    EXPECT_FALSE(f.Combo1->isEnabled());
+    EXPECT_FALSE(child<QComboBox>(f, "Combo1")->isEnabled());
     EXPECT_EQ(headers(f), QStringList({"コード", "社員"}));
     EXPECT_EQ(shown(f), Rows({{"005", "佐藤"}, {"001", "山田"}}));
-    EXPECT_EQ(f.DBGrid1->editTriggers(), QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     // Another choice is ignored: one table per opening.
     f.Combo1_Click(2);
@@ -77,7 +78,7 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     EXPECT_EQ(shown(f), Rows({{"005", "佐藤"}, {"001", "山田"}}));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("CODE1")), 2);
 
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_TRUE(t.ui.messages().empty());
 
@@ -86,6 +87,6 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     Form11a g(t.app);
     g.Combo1_Click(2);
     check::engineError(t.ui);
-    EXPECT_EQ(g.DBGrid1->rowCount(), 0);
+    EXPECT_EQ(child<DataGrid>(g, "DBGrid1")->rowCount(), 0);
     EXPECT_EQ(headers(g), QStringList({"コード", "色"}));
 }

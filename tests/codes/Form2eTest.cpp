@@ -1,4 +1,5 @@
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
 #include "Builders.h"
 #include "codes/Form2e.h"
 #include "platform/db/ManagementSchema.h"
@@ -18,17 +19,17 @@ const CategoryDefinition& registerOf(TestApp& t) { return t.app.cache.rows[Confi
 
 void create(Form2e& f, const QString& name, int length)
 {
-    f.Combo1->setCurrentIndex(length - 1);
-    f.Text1->setText(name);
-    f.Command1->click();
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(length - 1);
+    child<QLineEdit>(f, "Text1")->setText(name);
+    child<QPushButton>(f, "Command1")->click();
 }
 
 void remove(Form2e& f, ScriptedUi& ui, int slot, Answer answer)
 {
-    f.Combo2->setCurrentIndex(slot);
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(slot);
     f.Combo2_Click();
     ui.answer(answer);
-    f.Command3->click();
+    child<QPushButton>(f, "Command3")->click();
 }
 
 const check::Msg kDeleted{QStringLiteral("コード・ファイルを削除しました。"), QStringLiteral("削除終了"), Icon::Information};
@@ -42,11 +43,11 @@ TEST(Form2e, CreatesACodeTableInTheFirstFreeSlotAndRegistersIt)
     {
         Form2e f(t.app);
         EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - コード・ファイル設定"));
-        EXPECT_EQ(f.Label5->text(), QStringLiteral("CODE1"));
-        EXPECT_EQ(f.Combo1->count(), 5);
-        EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("1"));
-        EXPECT_EQ(f.Combo2->count(), 8);
-        EXPECT_FALSE(f.Command3->isEnabled());
+        EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("CODE1"));
+        EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 5);
+        EXPECT_EQ(child<QComboBox>(f, "Combo1")->currentText(), QStringLiteral("1"));
+        EXPECT_EQ(child<QComboBox>(f, "Combo2")->count(), 8);
+        EXPECT_FALSE(child<QPushButton>(f, "Command3")->isEnabled());
         create(f, QStringLiteral(" 社員 "), 3);
         EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE CODE1 ( コード TEXT(3) CONSTRAINT MyFieldConstraint "
                                                   "PRIMARY KEY, 社員 TEXT(30))"));
@@ -62,9 +63,9 @@ TEST(Form2e, CreatesACodeTableInTheFirstFreeSlotAndRegistersIt)
     build::createCodeTable(t.app, 2, QStringLiteral("種別"), 2);
     build::createCodeTable(t.app, 4, QStringLiteral("棚"), 1);
     Form2e f(t.app);
-    EXPECT_EQ(f.Label5->text(), QStringLiteral("CODE3"));
-    EXPECT_EQ(f.Combo2->itemText(1), QStringLiteral("種別"));
-    EXPECT_EQ(f.Combo2->itemText(2), QString());
+    EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("CODE3"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(1), QStringLiteral("種別"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(2), QString());
     create(f, QStringLiteral("色"), 5);
     EXPECT_EQ(check::columns(t, QStringLiteral("CODE3")), QStringList({"コード TEXT(5)", "色 TEXT(30)"}));
     t.reload();
@@ -88,17 +89,17 @@ TEST(Form2e, DeletingTableFiveTurnsItsFieldsIntoTextAndFreesTheSlot)
 
     Form2e f(t.app);
     // Cancelling deletes nothing; a blank entry enables nothing.
-    f.Combo2->setCurrentIndex(0);
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(0);
     f.Combo2_Click();
-    EXPECT_FALSE(f.Command3->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(f, "Command3")->isEnabled());
     remove(f, t.ui, 4, Answer::Cancel);
-    EXPECT_FALSE(f.Combo2->isEnabled());
-    EXPECT_TRUE(f.Command3->isEnabled());
+    EXPECT_FALSE(child<QComboBox>(f, "Combo2")->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(f, "Command3")->isEnabled());
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE5")));
     t.ui.clearLog();
 
     t.ui.answer(Answer::Ok);
-    f.Command3->click();
+    child<QPushButton>(f, "Command3")->click();
     check::messages(t.ui, {{QStringLiteral("表5 のコード・ファイルを削除しますか？"), QStringLiteral("削除の確認"), Icon::None},
                            kDeleted});
     EXPECT_EQ(f.result(), QDialog::Accepted);
@@ -125,12 +126,12 @@ TEST(Form2e, WithEightTablesCreationIsRefusedButATableCanStillBeDeleted)
     for (int k = 1; k <= 8; ++k) build::createCodeTable(t.app, k, QStringLiteral("表%1").arg(k), 1);
     Form2e f(t.app);
     check::messages(t.ui, {kAllInUse});
-    EXPECT_EQ(f.Combo1->count(), 0);
-    EXPECT_EQ(f.Combo2->count(), 8);
-    EXPECT_EQ(f.Combo2->itemText(7), QStringLiteral("表8"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 0);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->count(), 8);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(7), QStringLiteral("表8"));
 
-    f.Text1->setText(QStringLiteral("九"));
-    f.Command1->click();
+    child<QLineEdit>(f, "Text1")->setText(QStringLiteral("九"));
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {kAllInUse});
     EXPECT_NE(f.result(), QDialog::Accepted);
 
@@ -142,7 +143,7 @@ TEST(Form2e, WithEightTablesCreationIsRefusedButATableCanStillBeDeleted)
     t.ui.clearLog();
     Form2e next(t.app);
     EXPECT_TRUE(t.ui.messages().empty());
-    EXPECT_EQ(next.Label5->text(), QStringLiteral("CODE6"));
+    EXPECT_EQ(child<QLabel>(next, "Label5")->text(), QStringLiteral("CODE6"));
 }
 
 TEST(Form2e, RefusesAMissingLengthAndNamesThatCannotBeAColumn)
@@ -163,9 +164,9 @@ TEST(Form2e, RefusesAMissingLengthAndNamesThatCannotBeAColumn)
         EXPECT_TRUE(f.lastStatement.isEmpty());
     }
     Form2e f(t.app);
-    f.Combo1->setCurrentIndex(-1);
-    f.Text1->setText(QStringLiteral("社員"));
-    f.Command1->click();
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(-1);
+    child<QLineEdit>(f, "Text1")->setText(QStringLiteral("社員"));
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{QStringLiteral("コード桁数を選択してください"), QStringLiteral("ERROR"), Icon::Critical}});
 
     Database db = t.db();

@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "codes/CodeTableReader.h"
 #include "codes/Form2f.h"
@@ -32,7 +33,7 @@ Rows stored(TestApp& t, const QString& table)
 Rows shown(const Form2f& f)
 {
     Rows rows;
-    for (int r = 0; r < f.DBGrid1->rowCount(); ++r) rows.push_back({f.DBGrid1->text(r, 0), f.DBGrid1->text(r, 1)});
+    for (int r = 0; r < child<DataGrid>(f, "DBGrid1")->rowCount(); ++r) rows.push_back({child<DataGrid>(f, "DBGrid1")->text(r, 0), child<DataGrid>(f, "DBGrid1")->text(r, 1)});
     return rows;
 }
 
@@ -53,15 +54,15 @@ void expectOnlyMessage(ScriptedUi& ui, const QString& text, Icon icon = Icon::Cr
 void expectBrowsing(const Form2f& f)
 {
     EXPECT_EQ(f.state(), Form2f::State::Browsing);
-    EXPECT_FALSE(f.Command1->isHidden());
-    EXPECT_FALSE(f.Command3->isHidden());
-    EXPECT_TRUE(f.Command4->isHidden());
-    EXPECT_TRUE(f.Command4->text().isEmpty());
-    EXPECT_TRUE(f.Label7->isHidden());
-    EXPECT_TRUE(f.Text1->isReadOnly() && f.Text2->isReadOnly());
-    const int row = f.DBGrid1->currentRow();
-    EXPECT_EQ(f.Text1->text(), row < 0 ? QString() : f.DBGrid1->text(row, 0));
-    EXPECT_EQ(f.Text2->text(), row < 0 ? QString() : f.DBGrid1->text(row, 1));
+    EXPECT_FALSE(child<QPushButton>(f, "Command1")->isHidden());
+    EXPECT_FALSE(child<QPushButton>(f, "Command3")->isHidden());
+    EXPECT_TRUE(child<QPushButton>(f, "Command4")->isHidden());
+    EXPECT_TRUE(child<QPushButton>(f, "Command4")->text().isEmpty());
+    EXPECT_TRUE(child<QLabel>(f, "Label7")->isHidden());
+    EXPECT_TRUE(child<QLineEdit>(f, "Text1")->isReadOnly() && child<QLineEdit>(f, "Text2")->isReadOnly());
+    const int row = child<DataGrid>(f, "DBGrid1")->currentRow();
+    EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), row < 0 ? QString() : child<DataGrid>(f, "DBGrid1")->text(row, 0));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), row < 0 ? QString() : child<DataGrid>(f, "DBGrid1")->text(row, 1));
 }
 
 Rows twoCodes()
@@ -91,16 +92,16 @@ struct Form2fTest : ::testing::Test {
     void add(Form2f& f, const QString& code, const QString& name)
     {
         f.Command1_Click();
-        f.Text1->setText(code);
-        f.Text2->setText(name);
+        child<QLineEdit>(f, "Text1")->setText(code);
+        child<QLineEdit>(f, "Text2")->setText(name);
         f.Command4_Click();
     }
 
     void rename(Form2f& f, int row, const QString& name)
     {
-        f.DBGrid1->setCurrentRow(row);
+        child<DataGrid>(f, "DBGrid1")->setCurrentRow(row);
         f.Command2_Click();
-        f.Text2->setText(name);
+        child<QLineEdit>(f, "Text2")->setText(name);
         f.Command4_Click();
     }
 
@@ -114,10 +115,10 @@ TEST(Form2fOpening, WithoutCodeTablesSaysSoAndOffersNothing)
     TestApp t;
     Form2f f(t.app);
     expectOnlyMessage(t.ui, QStringLiteral("コード・テーブルが作成未済みです。"));
-    EXPECT_EQ(f.Combo1->count(), 0);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 0);
     EXPECT_EQ(f.state(), Form2f::State::Waiting);
-    EXPECT_TRUE(f.DBGrid1->isHidden());
-    EXPECT_TRUE(f.Command1->isHidden());
+    EXPECT_TRUE(child<DataGrid>(f, "DBGrid1")->isHidden());
+    EXPECT_TRUE(child<QPushButton>(f, "Command1")->isHidden());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - コード登録"));
 }
 
@@ -125,31 +126,31 @@ TEST_F(Form2fTest, ChoosingATableShowsItsRowsAndLocksTheList)
 {
     Form2f f(t.app);
     EXPECT_TRUE(t.ui.messages().empty());
-    ASSERT_EQ(f.Combo1->count(), 8);
-    EXPECT_EQ(f.Combo1->itemText(2), QStringLiteral("種類"));
-    for (QWidget* w : std::initializer_list<QWidget*>{f.DBGrid1, f.Command1, f.Command4, f.Text1, f.Text3, f.Label4})
+    ASSERT_EQ(child<QComboBox>(f, "Combo1")->count(), 8);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->itemText(2), QStringLiteral("種類"));
+    for (QWidget* w : std::initializer_list<QWidget*>{child<DataGrid>(f, "DBGrid1"), child<QPushButton>(f, "Command1"), child<QPushButton>(f, "Command4"), child<QLineEdit>(f, "Text1"), child<QLineEdit>(f, "Text3"), child<QLabel>(f, "Label4")})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
 
     f.Combo1_Click(1);  // a free slot: nothing happens and the list stays open
     EXPECT_EQ(f.state(), Form2f::State::Waiting);
-    EXPECT_TRUE(f.Combo1->isEnabled());
-    EXPECT_TRUE(f.DBGrid1->isHidden());
+    EXPECT_TRUE(child<QComboBox>(f, "Combo1")->isEnabled());
+    EXPECT_TRUE(child<DataGrid>(f, "DBGrid1")->isHidden());
 
     f.Combo1_Click(0);
     EXPECT_TRUE(t.ui.messages().empty());
-    EXPECT_FALSE(f.Combo1->isEnabled());
-    EXPECT_FALSE(f.DBGrid1->isHidden());
-    EXPECT_EQ(f.DBGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
+    EXPECT_FALSE(child<QComboBox>(f, "Combo1")->isEnabled());
+    EXPECT_FALSE(child<DataGrid>(f, "DBGrid1")->isHidden());
+    EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
     EXPECT_EQ(shown(f), twoCodes());
-    EXPECT_EQ(f.Label4->text(), QStringLiteral("(3桁)"));
-    EXPECT_TRUE(f.Text3->isHidden());
+    EXPECT_EQ(child<QLabel>(f, "Label4")->text(), QStringLiteral("(3桁)"));
+    EXPECT_TRUE(child<QLineEdit>(f, "Text3")->isHidden());
     expectBrowsing(f);
-    f.DBGrid1->setCurrentRow(1);  // the bound boxes follow the grid
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("佐藤"));
+    child<DataGrid>(f, "DBGrid1")->setCurrentRow(1);  // the bound boxes follow the grid
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("佐藤"));
 
     f.Combo1_Click(2);  // the choice cannot be changed any more
     EXPECT_EQ(f.chosenSlot(), 0);
-    EXPECT_EQ(f.DBGrid1->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
+    EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
 
     f.Command6_Click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
@@ -157,9 +158,9 @@ TEST_F(Form2fTest, ChoosingATableShowsItsRowsAndLocksTheList)
     // An empty table offers nothing to change or delete.
     Form2f g(t.app);
     g.Combo1_Click(2);
-    EXPECT_EQ(g.Label4->text(), QStringLiteral("(2桁)"));
-    EXPECT_EQ(g.DBGrid1->rowCount(), 0);
-    EXPECT_FALSE(g.Command2->isEnabled());
+    EXPECT_EQ(child<QLabel>(g, "Label4")->text(), QStringLiteral("(2桁)"));
+    EXPECT_EQ(child<DataGrid>(g, "DBGrid1")->rowCount(), 0);
+    EXPECT_FALSE(child<QPushButton>(g, "Command2")->isEnabled());
     g.Command3_Click();
     EXPECT_EQ(g.state(), Form2f::State::Browsing);
 }
@@ -169,19 +170,19 @@ TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
     auto f = open();
     f->Command1_Click();
     EXPECT_EQ(f->state(), Form2f::State::Adding);
-    EXPECT_EQ(f->Command4->text(), QStringLiteral("新規作成実行"));
-    EXPECT_TRUE(f->Command1->isHidden() && f->Command2->isHidden() && f->Command3->isHidden());
-    EXPECT_TRUE(f->Text1->text().isEmpty() && f->Text2->text().isEmpty());
-    EXPECT_FALSE(f->Text1->isReadOnly() || f->Text2->isReadOnly());
-    f->Text1->setText(QStringLiteral(" 012 "));
-    f->Text2->setText(QStringLiteral("　鈴木　"));
+    EXPECT_EQ(child<QPushButton>(*f, "Command4")->text(), QStringLiteral("新規作成実行"));
+    EXPECT_TRUE(child<QPushButton>(*f, "Command1")->isHidden() && child<QPushButton>(*f, "Command2")->isHidden() && child<QPushButton>(*f, "Command3")->isHidden());
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text1")->text().isEmpty() && child<QLineEdit>(*f, "Text2")->text().isEmpty());
+    EXPECT_FALSE(child<QLineEdit>(*f, "Text1")->isReadOnly() || child<QLineEdit>(*f, "Text2")->isReadOnly());
+    child<QLineEdit>(*f, "Text1")->setText(QStringLiteral(" 012 "));
+    child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("　鈴木　"));
     f->Command4_Click();
 
     EXPECT_TRUE(t.ui.messages().empty());
     const QStringList added = {QStringLiteral("012"), QStringLiteral("鈴木")};
     EXPECT_EQ(stored(t, "CODE1"), twoCodes() << added);
     EXPECT_EQ(shown(*f), twoCodes() << added);
-    EXPECT_EQ(f->DBGrid1->currentRow(), 2);
+    EXPECT_EQ(child<DataGrid>(*f, "DBGrid1")->currentRow(), 2);
     expectBrowsing(*f);
 
     // Fifteen characters of any kind are accepted; codes differing only in case are distinct.
@@ -197,9 +198,9 @@ TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
     // Enter in a text box carries out the started action.
     f->show();
     f->Command1_Click();
-    f->Text1->setText(QStringLiteral("777"));
-    f->Text2->setText(QStringLiteral("高橋"));
-    QTest::keyClick(f->Text2, Qt::Key_Return);
+    child<QLineEdit>(*f, "Text1")->setText(QStringLiteral("777"));
+    child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("高橋"));
+    QTest::keyClick(child<QLineEdit>(*f, "Text2"), Qt::Key_Return);
     EXPECT_EQ(build::rowCount(t.app, "CODE1"), 6);
     expectBrowsing(*f);
     f->close();
@@ -239,22 +240,22 @@ TEST_F(Form2fTest, AddingRefusesBadEntriesAndChangesNothing)
 TEST_F(Form2fTest, ChangingKeepsTheCodeAndRenames)
 {
     auto f = open();
-    f->DBGrid1->setCurrentRow(1);
+    child<DataGrid>(*f, "DBGrid1")->setCurrentRow(1);
     f->Command2_Click();
     EXPECT_EQ(f->state(), Form2f::State::Changing);
-    EXPECT_EQ(f->Command4->text(), QStringLiteral("変更 実行"));
-    EXPECT_FALSE(f->Label7->isHidden());
-    EXPECT_TRUE(f->Text1->isReadOnly());
-    EXPECT_FALSE(f->Text2->isReadOnly());
-    EXPECT_EQ(f->Text3->text(), QStringLiteral("005"));
-    f->Text2->setText(QStringLiteral("佐藤花子"));
+    EXPECT_EQ(child<QPushButton>(*f, "Command4")->text(), QStringLiteral("変更 実行"));
+    EXPECT_FALSE(child<QLabel>(*f, "Label7")->isHidden());
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text1")->isReadOnly());
+    EXPECT_FALSE(child<QLineEdit>(*f, "Text2")->isReadOnly());
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3")->text(), QStringLiteral("005"));
+    child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("佐藤花子"));
     f->Command4_Click();
 
     EXPECT_TRUE(t.ui.messages().empty());
     const Rows renamed = {twoCodes()[0], {QStringLiteral("005"), QStringLiteral("佐藤花子")}};
     EXPECT_EQ(stored(t, "CODE1"), renamed);
     EXPECT_EQ(shown(*f), renamed);
-    EXPECT_EQ(f->Text1->text(), QStringLiteral("005"));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text1")->text(), QStringLiteral("005"));
     expectBrowsing(*f);
 
     rename(*f, 0, QString(16, QLatin1Char('x')));
@@ -275,8 +276,8 @@ TEST_F(Form2fTest, DeletingAsksAndRemovesTheCode)
 
     f->Command3_Click();
     EXPECT_EQ(f->state(), Form2f::State::Deleting);
-    EXPECT_EQ(f->Command4->text(), QStringLiteral("削除 実行"));
-    EXPECT_TRUE(f->Text1->isReadOnly() && f->Text2->isReadOnly());
+    EXPECT_EQ(child<QPushButton>(*f, "Command4")->text(), QStringLiteral("削除 実行"));
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text1")->isReadOnly() && child<QLineEdit>(*f, "Text2")->isReadOnly());
     t.ui.answer(Answer::Cancel);
     f->Command4_Click();
     expectOnlyMessage(t.ui, QStringLiteral("このレコードを削除しますか？"), Icon::Question, Buttons::OkCancel,
@@ -297,7 +298,7 @@ TEST_F(Form2fTest, DeletingAsksAndRemovesTheCode)
     t.ui.answer(Answer::Ok);
     f->Command4_Click();
     EXPECT_TRUE(stored(t, "CODE1").isEmpty());
-    EXPECT_FALSE(f->Command3->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(*f, "Command3")->isEnabled());
     expectBrowsing(*f);
 }
 
@@ -320,8 +321,8 @@ TEST_F(Form2fTest, AnEngineErrorIsShownAndTheWindowStaysUsable)
 
     // Closing in the middle of an action discards it.
     f->Command1_Click();
-    f->Text1->setText(QStringLiteral("099"));
-    f->Text2->setText(QStringLiteral("未登録"));
+    child<QLineEdit>(*f, "Text1")->setText(QStringLiteral("099"));
+    child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("未登録"));
     f->Command5_Click();
     EXPECT_EQ(build::rowCount(t.app, "CODE1"), 2);
 }

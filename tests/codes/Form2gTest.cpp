@@ -1,4 +1,5 @@
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
 #include "Builders.h"
 #include "codes/Form2ga.h"
 #include "codes/Form2gb.h"
@@ -77,11 +78,11 @@ struct Form2gTest : ::testing::Test {
     // Ticks a row and picks a code table (register slot) and a mode (-1 for none).
     static void link(Form2gb& f, int row, int slot, int mode)
     {
-        f.Check1[row]->setChecked(true);
-        f.Combo1->setCurrentIndex(slot);
+        child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(row))->setChecked(true);
+        child<QComboBox>(f, "Combo1")->setCurrentIndex(slot);
         f.Combo1_Click();
         if (mode >= 0) {
-            f.Combo2->setCurrentIndex(mode);
+            child<QComboBox>(f, "Combo2")->setCurrentIndex(mode);
             f.Combo2_Click();
         }
     }
@@ -96,17 +97,17 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
     Form2ga f(t.app);
     EXPECT_EQ(f.objectName(), QStringLiteral("Form2ga"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - コード・テーブル利用登録(1)"));
-    ASSERT_EQ(f.Combo1->count(), 2);
-    EXPECT_EQ(f.Combo1->itemText(0), QStringLiteral("ＣＤ"));
-    EXPECT_EQ(f.Combo1->itemText(1), QStringLiteral("ＤＶＤ"));  // 本 has no main file
-    EXPECT_EQ(f.Combo1->currentIndex(), 0);
-    ASSERT_EQ(f.Combo2->count(), 2);
-    EXPECT_EQ(f.Combo2->itemText(0), kMain);
-    EXPECT_EQ(f.Combo2->itemText(1), kSub);
-    EXPECT_EQ(f.Combo2->currentText(), kMain);
-    EXPECT_EQ(f.Label3->text(), QStringLiteral("利用したいファイル項目のある種目ファイルを選定する。"));
-    EXPECT_EQ(f.Label9->text(), QStringLiteral("メイン・　サブの別："));
-    EXPECT_EQ(f.Command2->text(), QStringLiteral("ファイル選定"));
+    ASSERT_EQ(child<QComboBox>(f, "Combo1")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->itemText(0), QStringLiteral("ＣＤ"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->itemText(1), QStringLiteral("ＤＶＤ"));  // 本 has no main file
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->currentIndex(), 0);
+    ASSERT_EQ(child<QComboBox>(f, "Combo2")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(0), kMain);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(1), kSub);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->currentText(), kMain);
+    EXPECT_EQ(child<QLabel>(f, "Label3")->text(), QStringLiteral("利用したいファイル項目のある種目ファイルを選定する。"));
+    EXPECT_EQ(child<QLabel>(f, "Label9")->text(), QStringLiteral("メイン・　サブの別："));
+    EXPECT_EQ(child<QPushButton>(f, "Command2")->text(), QStringLiteral("ファイル選定"));
 
     const QStringList lines = {
         QStringLiteral("データ登録時の支援機能として、コード・テーブルに登録されているコード名(文字列)を"),
@@ -118,10 +119,10 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
         QStringLiteral("２．利用方法としては、コード・テーブルを該当のデータ入力行に自動的に表示させるか、マウスの右"
                        "クリックにより表示させるかの２通りがある。"),
     };
-    EXPECT_EQ(f.Text1->toPlainText().split(QLatin1Char('\n')), lines);
-    EXPECT_TRUE(f.Text1->isReadOnly());
+    EXPECT_EQ(child<QPlainTextEdit>(f, "Text1")->toPlainText().split(QLatin1Char('\n')), lines);
+    EXPECT_TRUE(child<QPlainTextEdit>(f, "Text1")->isReadOnly());
 
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_FALSE(t.ui.calls().empty());
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_TRUE(t.ui.messages().empty());
@@ -129,8 +130,8 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
     // Without any main file there is nothing to offer, and nothing to open.
     TestApp empty;
     Form2ga none(empty.app);
-    EXPECT_EQ(none.Combo1->count(), 0);
-    none.Command2->click();
+    EXPECT_EQ(child<QComboBox>(none, "Combo1")->count(), 0);
+    child<QPushButton>(none, "Command2")->click();
     check::messages(empty.ui, {kNoFile});
     EXPECT_TRUE(empty.ui.shownWindows().isEmpty());
 }
@@ -139,9 +140,9 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
 {
     Form2ga f(t.app);
     // ＤＶＤ has no sub file.
-    f.Combo1->setCurrentIndex(1);
-    f.Combo2->setCurrentIndex(1);
-    f.Command2->click();
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(1);
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {kNoFile});
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
@@ -150,13 +151,13 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     int seenRows = -1;
     t.ui.onShow(QStringLiteral("Form2gb"), [&](QWidget& w) {
         auto& g = static_cast<Form2gb&>(w);
-        seenCategory = g.Text4->text();
-        seenKind = g.Text5->text();
+        seenCategory = child<QLineEdit>(g, "Text4")->text();
+        seenKind = child<QLineEdit>(g, "Text5")->text();
         seenRows = g.rowCount();
-        g.Command2->click();
+        child<QPushButton>(g, "Command2")->click();
     });
-    f.Combo1->setCurrentIndex(0);
-    f.Command2->click();
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
     EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("ＣＤ"));
     EXPECT_EQ(t.app.cache.currentFileKind, kSub);
@@ -168,9 +169,9 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
 
     // ＤＶＤ's main file exists but has no text fields: the second step says so.
     t.ui.clearLog();
-    f.Combo1->setCurrentIndex(1);
-    f.Combo2->setCurrentIndex(0);
-    f.Command2->click();
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(0);
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
     check::messages(t.ui, {kNoTextField});
 }
@@ -183,49 +184,49 @@ TEST_F(Form2gTest, ShowsOneRowPerTextFieldWithItsLinkAndLaysTheRowsOut)
     EXPECT_EQ(f->pos(), QPoint(px(1500), px(900)));
     EXPECT_EQ(f->width(), px(13000));
     EXPECT_EQ(f->category(), 0);
-    EXPECT_EQ(f->Text4->text(), QStringLiteral("ＣＤ"));
-    EXPECT_EQ(f->Text5->text(), kMain);
+    EXPECT_EQ(child<QLineEdit>(*f, "Text4")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text5")->text(), kMain);
 
     // 品名 without a link, 備考 on code table 4 by right-click; 数量 and 区分 get no row.
     ASSERT_EQ(f->rowCount(), 2);
-    EXPECT_EQ(f->Text1[1]->text(), QStringLiteral("品名"));
-    EXPECT_EQ(f->Text2[1]->text(), QString());
-    EXPECT_EQ(f->Text3[1]->text(), QString());
-    EXPECT_EQ(f->Text1[2]->text(), QStringLiteral("備考"));
-    EXPECT_EQ(f->Text2[2]->text(), QStringLiteral("色"));
-    EXPECT_EQ(f->Text3[2]->text(), QStringLiteral("右クリック"));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text1_1")->text(), QStringLiteral("品名"));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_1")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3_1")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(*f, "Text1_2")->text(), QStringLiteral("備考"));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("色"));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QStringLiteral("右クリック"));
     EXPECT_EQ(f->fieldOfRow(1), 0);
     EXPECT_EQ(f->fieldOfRow(2), 3);
     for (int row = 1; row <= 2; ++row) {
-        EXPECT_TRUE(f->Text1[row]->isReadOnly() && f->Text2[row]->isReadOnly() && f->Text3[row]->isReadOnly());
-        EXPECT_FALSE(f->Check1[row]->isHidden());
-        EXPECT_FALSE(f->Check1[row]->isChecked());
+        EXPECT_TRUE(child<QLineEdit>(*f, QStringLiteral("Text1_%1").arg(row))->isReadOnly() && child<QLineEdit>(*f, QStringLiteral("Text2_%1").arg(row))->isReadOnly() && child<QLineEdit>(*f, QStringLiteral("Text3_%1").arg(row))->isReadOnly());
+        EXPECT_FALSE(child<QCheckBox>(*f, QStringLiteral("Check1_%1").arg(row))->isHidden());
+        EXPECT_FALSE(child<QCheckBox>(*f, QStringLiteral("Check1_%1").arg(row))->isChecked());
     }
     for (int row = 3; row <= 8; ++row) {
-        EXPECT_TRUE(f->Text1[row]->isHidden()) << row;
-        EXPECT_TRUE(f->Check1[row]->isHidden()) << row;
+        EXPECT_TRUE(child<QLineEdit>(*f, QStringLiteral("Text1_%1").arg(row))->isHidden()) << row;
+        EXPECT_TRUE(child<QCheckBox>(*f, QStringLiteral("Check1_%1").arg(row))->isHidden()) << row;
     }
-    EXPECT_EQ(f->Text1[2]->y() - f->Text1[1]->y(), px(2900 + 385) - px(2900));
+    EXPECT_EQ(child<QLineEdit>(*f, "Text1_2")->y() - child<QLineEdit>(*f, "Text1_1")->y(), px(2900 + 385) - px(2900));
     EXPECT_EQ(f->height(), px(6000 + 385));
-    EXPECT_EQ(f->Command1->y(), px(4320 + 385));
-    EXPECT_EQ(f->Command2->y(), px(5000 + 385));
+    EXPECT_EQ(child<QPushButton>(*f, "Command1")->y(), px(4320 + 385));
+    EXPECT_EQ(child<QPushButton>(*f, "Command2")->y(), px(5000 + 385));
 
     // The pickers wait hidden with the register names and the two modes.
-    EXPECT_TRUE(f->Combo1->isHidden());
-    EXPECT_TRUE(f->Combo2->isHidden());
+    EXPECT_TRUE(child<QComboBox>(*f, "Combo1")->isHidden());
+    EXPECT_TRUE(child<QComboBox>(*f, "Combo2")->isHidden());
     QStringList tables;
-    for (int k = 0; k < f->Combo1->count(); ++k) tables << f->Combo1->itemText(k);
+    for (int k = 0; k < child<QComboBox>(*f, "Combo1")->count(); ++k) tables << child<QComboBox>(*f, "Combo1")->itemText(k);
     EXPECT_EQ(tables, QStringList({"社員", "区分", "", "色", "", "", "", ""}));
-    EXPECT_EQ(f->Combo2->count(), 2);
-    EXPECT_EQ(f->Combo2->itemText(0), QStringLiteral("ダイレクト"));
-    EXPECT_EQ(f->Combo2->itemText(1), QStringLiteral("右クリック"));
+    EXPECT_EQ(child<QComboBox>(*f, "Combo2")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(*f, "Combo2")->itemText(0), QStringLiteral("ダイレクト"));
+    EXPECT_EQ(child<QComboBox>(*f, "Combo2")->itemText(1), QStringLiteral("右クリック"));
 
     // The sub file: a direct link shows as ダイレクト, the layout follows the row count.
     auto sub = open(QStringLiteral("ＣＤ"), kSub);
     ASSERT_EQ(sub->rowCount(), 2);
-    EXPECT_EQ(sub->Text1[1]->text(), QStringLiteral("メモ"));
-    EXPECT_EQ(sub->Text2[1]->text(), QStringLiteral("社員"));
-    EXPECT_EQ(sub->Text3[1]->text(), QStringLiteral("ダイレクト"));
+    EXPECT_EQ(child<QLineEdit>(*sub, "Text1_1")->text(), QStringLiteral("メモ"));
+    EXPECT_EQ(child<QLineEdit>(*sub, "Text2_1")->text(), QStringLiteral("社員"));
+    EXPECT_EQ(child<QLineEdit>(*sub, "Text3_1")->text(), QStringLiteral("ダイレクト"));
     EXPECT_EQ(sub->fieldOfRow(2), 2);
 
     // Eight text fields fill every row.
@@ -235,49 +236,49 @@ TEST_F(Form2gTest, ShowsOneRowPerTextFieldWithItsLinkAndLaysTheRowsOut)
     build::defineMain(t.app, 3, eight);
     auto full = open(QStringLiteral("本棚"), kMain);
     EXPECT_EQ(full->rowCount(), 8);
-    EXPECT_FALSE(full->Text1[8]->isHidden());
-    EXPECT_EQ(full->Text1[8]->text(), QStringLiteral("欄8"));
+    EXPECT_FALSE(child<QLineEdit>(*full, "Text1_8")->isHidden());
+    EXPECT_EQ(child<QLineEdit>(*full, "Text1_8")->text(), QStringLiteral("欄8"));
     EXPECT_EQ(full->height(), px(6000 + 385 * 7));
-    EXPECT_EQ(full->Command1->y(), px(4320 + 385 * 7));
-    EXPECT_EQ(full->Command2->y(), px(5000 + 385 * 7));
+    EXPECT_EQ(child<QPushButton>(*full, "Command1")->y(), px(4320 + 385 * 7));
+    EXPECT_EQ(child<QPushButton>(*full, "Command2")->y(), px(5000 + 385 * 7));
 }
 
 TEST_F(Form2gTest, TickingARowOpensItForPicksAndUntickingEmptiesIt)
 {
     auto f = open(QStringLiteral("ＣＤ"), kMain);
-    f->Check1[2]->setChecked(true);
+    child<QCheckBox>(*f, "Check1_2")->setChecked(true);
     EXPECT_EQ(f->lastRow(), 2);
-    EXPECT_FALSE(f->Text2[2]->isReadOnly());
-    EXPECT_FALSE(f->Text3[2]->isReadOnly());
-    EXPECT_FALSE(f->Combo1->isHidden());
-    EXPECT_FALSE(f->Combo2->isHidden());
-    EXPECT_EQ(f->Combo1->y(), f->Text1[2]->y());
-    EXPECT_EQ(f->Text2[2]->text(), QStringLiteral("色"));  // the link stays until changed
+    EXPECT_FALSE(child<QLineEdit>(*f, "Text2_2")->isReadOnly());
+    EXPECT_FALSE(child<QLineEdit>(*f, "Text3_2")->isReadOnly());
+    EXPECT_FALSE(child<QComboBox>(*f, "Combo1")->isHidden());
+    EXPECT_FALSE(child<QComboBox>(*f, "Combo2")->isHidden());
+    EXPECT_EQ(child<QComboBox>(*f, "Combo1")->y(), child<QLineEdit>(*f, "Text1_2")->y());
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("色"));  // the link stays until changed
 
     // A free slot picks nothing; a code table fills the row and the picker goes.
-    f->Combo1->setCurrentIndex(2);
+    child<QComboBox>(*f, "Combo1")->setCurrentIndex(2);
     f->Combo1_Click();
-    EXPECT_EQ(f->Text2[2]->text(), QStringLiteral("色"));
-    EXPECT_FALSE(f->Combo1->isHidden());
-    f->Combo1->setCurrentIndex(0);
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("色"));
+    EXPECT_FALSE(child<QComboBox>(*f, "Combo1")->isHidden());
+    child<QComboBox>(*f, "Combo1")->setCurrentIndex(0);
     f->Combo1_Click();
-    EXPECT_EQ(f->Text2[2]->text(), QStringLiteral("社員"));
-    EXPECT_TRUE(f->Text2[2]->isReadOnly());
-    EXPECT_TRUE(f->Combo1->isHidden());
-    f->Combo2->setCurrentIndex(0);
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("社員"));
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text2_2")->isReadOnly());
+    EXPECT_TRUE(child<QComboBox>(*f, "Combo1")->isHidden());
+    child<QComboBox>(*f, "Combo2")->setCurrentIndex(0);
     f->Combo2_Click();
-    EXPECT_EQ(f->Text3[2]->text(), QStringLiteral("ダイレクト"));
-    EXPECT_TRUE(f->Text3[2]->isReadOnly());
-    EXPECT_TRUE(f->Combo2->isHidden());
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QStringLiteral("ダイレクト"));
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text3_2")->isReadOnly());
+    EXPECT_TRUE(child<QComboBox>(*f, "Combo2")->isHidden());
 
-    f->Check1[2]->setChecked(false);
-    EXPECT_EQ(f->Text2[2]->text(), QString());
-    EXPECT_EQ(f->Text3[2]->text(), QString());
-    EXPECT_TRUE(f->Text2[2]->isReadOnly() && f->Text3[2]->isReadOnly());
-    EXPECT_TRUE(f->Combo1->isHidden() && f->Combo2->isHidden());
+    child<QCheckBox>(*f, "Check1_2")->setChecked(false);
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QString());
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text2_2")->isReadOnly() && child<QLineEdit>(*f, "Text3_2")->isReadOnly());
+    EXPECT_TRUE(child<QComboBox>(*f, "Combo1")->isHidden() && child<QComboBox>(*f, "Combo2")->isHidden());
 
     // 戻る drops every pick.
-    f->Command2->click();
+    child<QPushButton>(*f, "Command2")->click();
     EXPECT_EQ(f->result(), QDialog::Rejected);
     EXPECT_EQ(t.app.cache.rows[0].mainFields[3].typeWord, QStringLiteral("TEXT4C"));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -289,13 +290,13 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     auto f = open(QStringLiteral("ＣＤ"), kMain);
     link(*f, 1, 0, 0);
     link(*f, 2, 1, -1);
-    EXPECT_EQ(f->Text3[2]->text(), QStringLiteral("右クリック"));  // the old mode stays in the box
-    f->Check1[2]->setChecked(false);
-    f->Check1[2]->setChecked(true);
-    f->Combo1->setCurrentIndex(1);
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QStringLiteral("右クリック"));  // the old mode stays in the box
+    child<QCheckBox>(*f, "Check1_2")->setChecked(false);
+    child<QCheckBox>(*f, "Check1_2")->setChecked(true);
+    child<QComboBox>(*f, "Combo1")->setCurrentIndex(1);
     f->Combo1_Click();
-    EXPECT_EQ(f->Text3[2]->text(), QString());
-    f->Command1->click();
+    EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QString());
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     const QStringList expected = {"TEXT1D", "LONG", "CODE2", "TEXT2C"};
@@ -310,16 +311,16 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     // Unticking turns a linked field back into plain text; a name typed into the box that
     // is no code table leaves its field as it was; the sub file is stored likewise.
     auto g = open(QStringLiteral("ＣＤ"), kMain);
-    g->Check1[1]->setChecked(true);
-    g->Check1[1]->setChecked(false);
-    g->Check1[2]->setChecked(true);
-    g->Text2[2]->setText(QStringLiteral("存在しない"));
-    g->Command1->click();
+    child<QCheckBox>(*g, "Check1_1")->setChecked(true);
+    child<QCheckBox>(*g, "Check1_1")->setChecked(false);
+    child<QCheckBox>(*g, "Check1_2")->setChecked(true);
+    child<QLineEdit>(*g, "Text2_2")->setText(QStringLiteral("存在しない"));
+    child<QPushButton>(*g, "Command1")->click();
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 
     auto s = open(QStringLiteral("ＣＤ"), kSub);
     link(*s, 2, 3, 0);
-    s->Command1->click();
+    child<QPushButton>(*s, "Command1")->click();
     EXPECT_EQ(words(stored(t).rows[0].subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT4D"}));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 }
@@ -331,7 +332,7 @@ TEST_F(Form2gTest, RegisterWithoutChangeRewritesTheSameWords)
                                   "WHERE rowid = (SELECT min(rowid) FROM 管理テーブル)"));
     ASSERT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT"}));
     auto f = open(QStringLiteral("ＣＤ"), kMain);
-    f->Command1->click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
     EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -342,14 +343,14 @@ TEST_F(Form2gTest, AFileWithoutTextFieldsSaysSoAndRegisterChangesNothing)
     auto f = open(QStringLiteral("ＤＶＤ"), kMain);
     check::messages(t.ui, {kNoTextField});
     EXPECT_EQ(f->rowCount(), 0);
-    EXPECT_FALSE(f->Text1[1]->isHidden());
-    EXPECT_TRUE(f->Text1[1]->text().isEmpty());
-    EXPECT_FALSE(f->Check1[1]->isEnabled());
-    for (int row = 2; row <= 8; ++row) EXPECT_TRUE(f->Text1[row]->isHidden()) << row;
+    EXPECT_FALSE(child<QLineEdit>(*f, "Text1_1")->isHidden());
+    EXPECT_TRUE(child<QLineEdit>(*f, "Text1_1")->text().isEmpty());
+    EXPECT_FALSE(child<QCheckBox>(*f, "Check1_1")->isEnabled());
+    for (int row = 2; row <= 8; ++row) EXPECT_TRUE(child<QLineEdit>(*f, QStringLiteral("Text1_%1").arg(row))->isHidden()) << row;
     EXPECT_EQ(f->height(), px(6000));
-    EXPECT_EQ(f->Command1->y(), px(4320));
+    EXPECT_EQ(child<QPushButton>(*f, "Command1")->y(), px(4320));
 
-    f->Command1->click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(words(t.app.cache.rows[2].mainFields, 3), QStringList({"LONG", "DATE", "CODE2"}));
@@ -370,15 +371,15 @@ TEST_F(Form2gTest, RowsKeepToTheirOwnFieldsWhenTwoFieldsShareAName)
     ASSERT_EQ(f->rowCount(), 2);
     EXPECT_EQ(f->fieldOfRow(1), 0);
     EXPECT_EQ(f->fieldOfRow(2), 2);
-    EXPECT_EQ(f->Text2[2]->text(), QStringLiteral("社員"));
-    f->Command1->click();
+    EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("社員"));
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(storedMainWords(t, 4), QStringList({"TEXT", "LONG", "TEXT1C"}));
 
     auto g = open(QStringLiteral("古い"), kMain);
     link(*g, 1, 3, 0);
-    g->Check1[2]->setChecked(true);
-    g->Check1[2]->setChecked(false);
-    g->Command1->click();
+    child<QCheckBox>(*g, "Check1_2")->setChecked(true);
+    child<QCheckBox>(*g, "Check1_2")->setChecked(false);
+    child<QPushButton>(*g, "Command1")->click();
     EXPECT_EQ(storedMainWords(t, 4), QStringList({"TEXT4D", "LONG", "TEXT"}));
 }
 
@@ -387,9 +388,9 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
     t.db().execute(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON 管理テーブル BEGIN SELECT RAISE(ABORT, 'b'); END"));
     auto f = open(QStringLiteral("ＣＤ"), kMain);
     link(*f, 1, 0, 0);
-    f->Check1[2]->setChecked(true);
-    f->Check1[2]->setChecked(false);
-    f->Command1->click();
+    child<QCheckBox>(*f, "Check1_2")->setChecked(true);
+    child<QCheckBox>(*f, "Check1_2")->setChecked(false);
+    child<QPushButton>(*f, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_NE(f->result(), QDialog::Accepted);
     EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -398,7 +399,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
 
     // The window stays usable: once the table takes writes again the same picks are stored.
     t.db().execute(QStringLiteral("DROP TRIGGER block"));
-    f->Command1->click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT1D", "LONG", "CODE2", "TEXT"}));
 }

@@ -1,4 +1,5 @@
 #include "../lists/ListFixture.h"
+#include "Find.h"
 #include "csv/CsvExport.h"
 #include "lists/Form10.h"
 #include "lists/Form5.h"
@@ -76,12 +77,12 @@ TEST(CsvExport, WritesTheListAsShownAndNamesWhatShiftJisCannotHold)
     addAwkwardRows(t);
     openAs(t.app, 0, 0);
     Form5 w(t.app);
-    ASSERT_EQ(w.ListView1->rowCount(), 7);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 7);
     // Sorted by the name column, descending, as a column click leaves it.
-    w.ListView1->setSortKey(0);
-    w.ListView1->setSortOrder(Qt::DescendingOrder);
-    w.ListView1->setSorted(true);
-    const CsvFile::Table expected = shown(*w.ListView1);
+    child<ReportListView>(w, "ListView1")->setSortKey(0);
+    child<ReportListView>(w, "ListView1")->setSortOrder(Qt::DescendingOrder);
+    child<ReportListView>(w, "ListView1")->setSorted(true);
+    const CsvFile::Table expected = shown(*child<ReportListView>(w, "ListView1"));
     EXPECT_EQ(expected[0], QStringList({"品名", "価格", "発売日", "枚数", "分類", "登録ＮＯ"}));
 
     QAction* item = exportItem(w);
@@ -114,7 +115,7 @@ TEST(CsvExport, WritesTheListAsShownAndNamesWhatShiftJisCannotHold)
     EXPECT_EQ(readBack(path, &encoding), expected);
     EXPECT_EQ(encoding, CsvFile::Encoding::Utf8);
     EXPECT_TRUE(t.ui.lastMessage().startsWith(QStringLiteral("CSVファイルに出力しました。\r\n7 件"))) << t.ui.lastMessage().toStdString();
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     // Without the value Shift-JIS cannot hold the file is Shift-JIS.
     {
@@ -128,7 +129,7 @@ TEST(CsvExport, WritesTheListAsShownAndNamesWhatShiftJisCannotHold)
     t.ui.answerText(path);
     t.ui.answer(Ui::Answer::No);
     exportItem(again)->trigger();
-    EXPECT_EQ(readBack(path, &encoding), yenAsBackslash(shown(*again.ListView1)));
+    EXPECT_EQ(readBack(path, &encoding), yenAsBackslash(shown(*child<ReportListView>(again, "ListView1"))));
     EXPECT_EQ(encoding, CsvFile::Encoding::Cp932);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }
@@ -171,7 +172,7 @@ TEST(CsvExport, EveryListWindowOffersTheSameItem)
     inquiry.findChild<QAction*>(QStringLiteral("mf10_0"))->trigger();
     t.ui.onShow("Form9k", [](QWidget& w) {
         auto& d = dynamic_cast<Form9k&>(w);
-        d.Text1->setText(QStringLiteral("abc"));
+        child<QLineEdit>(d, "Text1")->setText(QStringLiteral("abc"));
         d.Command1_Click();
     });
     Form9 hits(t.app);

@@ -2,6 +2,7 @@
 // a person pressing 新規作成　ＯＫ again and again would, and prints each registration number
 // once the editor has stored it. Runs until it is killed.
 #include "ScriptedUi.h"
+#include "Find.h"
 #include "core/App.h"
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
@@ -29,10 +30,10 @@ int main(int argc, char** argv)
     Form7 editor(app);
     editor.prepare(EditorMode::New, {}, QString());
     for (int i = 0;; ++i) {
-        const QString number = editor.Text2->text();
-        editor.MaskEdBox1[0]->setText(QStringLiteral("品%1").arg(i));
-        editor.MaskEdBox1[1]->setText(QString::number(i));
-        editor.Command1->click();
+        const QString number = child<QLineEdit>(editor, "Text2")->text();
+        child<MaskedEdit>(editor, "MaskEdBox1_0")->setText(QStringLiteral("品%1").arg(i));
+        child<MaskedEdit>(editor, "MaskEdBox1_1")->setText(QString::number(i));
+        child<QPushButton>(editor, "Command1")->click();
         if (!ui.messages().empty()) {
             std::printf("error %s\n", ui.lastMessage().toUtf8().constData());
             std::fflush(stdout);

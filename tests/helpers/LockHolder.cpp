@@ -3,7 +3,7 @@
 // "refused" with the message the person was shown.
 #include "ScriptedUi.h"
 #include "core/App.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "core/ProgramLock.h"
 
 #include <QApplication>

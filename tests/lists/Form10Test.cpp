@@ -1,8 +1,9 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form10.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/ReportListView.h"
@@ -83,15 +84,15 @@ TEST(Form10, OpensWithTheNoteAndTheOpenableCategoriesInItsMenus)
     Form10 w(t.app);
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 照会"));
-    EXPECT_NEAR(widthTwips(*w.ListView1), 14655 + 1000, 15);  // within a pixel
-    EXPECT_NEAR(widthTwips(*w.ListView2), 14655 + 1000, 15);
-    EXPECT_EQ(w.Label3->text() + w.Label5->text(), QString());
-    EXPECT_EQ(w.ListView1->columnCount() + w.ListView2->columnCount(), 0);
+    EXPECT_NEAR(widthTwips(*child<ReportListView>(w, "ListView1")), 14655 + 1000, 15);  // within a pixel
+    EXPECT_NEAR(widthTwips(*child<ReportListView>(w, "ListView2")), 14655 + 1000, 15);
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text() + child<QLabel>(w, "Label5")->text(), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount() + child<ReportListView>(w, "ListView2")->columnCount(), 0);
 
-    EXPECT_FALSE(w.Text2->isHidden());
+    EXPECT_FALSE(child<QPlainTextEdit>(w, "Text2")->isHidden());
     // The note's lines as they read, indentation aside; no line is added between them.
     QStringList note;
-    for (const QString& line : w.Text2->toPlainText().split(QLatin1Char('\n'))) note << text::Trim(line);
+    for (const QString& line : child<QPlainTextEdit>(w, "Text2")->toPlainText().split(QLatin1Char('\n'))) note << text::Trim(line);
     EXPECT_EQ(note, QStringList({"メニュー「ファイル」の", "「開く」または「検索して開く」から種目ファイルを開いてください。",
                                  "または「全ファイルより検索」から全種目ファイルより検索が出来ます。",
                                  "「開く」 ： 選択した種目の全てのレコードを表示します。",
@@ -99,26 +100,26 @@ TEST(Form10, OpensWithTheNoteAndTheOpenableCategoriesInItsMenus)
                                  "「全ファイルより検索」 ： 検索条件が表示されるので、条件を入力する。",
                                  "検索条件に該当するレコードが表示される。"}));
 
-    // Named categories with a main file by name; the rest keep their designed captions, disabled.
-    ASSERT_EQ(w.mf10.size(), 6u);
-    ASSERT_EQ(w.mf11.size(), 6u);
-    EXPECT_EQ(w.mf10[0]->text(), QStringLiteral("ＣＤ　     "));
-    EXPECT_EQ(w.mf11[0]->text(), QStringLiteral("ＣＤ　(検索)  "));
-    EXPECT_EQ(w.mf10[1]->text(), QStringLiteral("本　     "));
-    EXPECT_EQ(w.mf11[1]->text(), QStringLiteral("本　(検索)  "));
+    // Named categories with a main file by name; the rest keep their first captions, disabled.
+    ASSERT_NE(child<QAction>(w, "mf10_5"), nullptr);
+    ASSERT_NE(child<QAction>(w, "mf11_5"), nullptr);
+    EXPECT_EQ(child<QAction>(w, "mf10_0")->text(), QStringLiteral("ＣＤ　     "));
+    EXPECT_EQ(child<QAction>(w, "mf11_0")->text(), QStringLiteral("ＣＤ　(検索)  "));
+    EXPECT_EQ(child<QAction>(w, "mf10_1")->text(), QStringLiteral("本　     "));
+    EXPECT_EQ(child<QAction>(w, "mf11_1")->text(), QStringLiteral("本　(検索)  "));
     const QString digits = QStringLiteral("１２３４５６");
     for (int k = 0; k < 6; ++k) {
-        EXPECT_EQ(w.mf10[k]->isEnabled(), k < 2) << k;
-        EXPECT_EQ(w.mf11[k]->isEnabled(), k < 2) << k;
+        EXPECT_EQ(child<QAction>(w, QStringLiteral("mf10_%1").arg(k))->isEnabled(), k < 2) << k;
+        EXPECT_EQ(child<QAction>(w, QStringLiteral("mf11_%1").arg(k))->isEnabled(), k < 2) << k;
         if (k >= 2) {
-            EXPECT_EQ(w.mf10[k]->text(), QStringLiteral("     ") + digits[k]);
-            EXPECT_EQ(w.mf11[k]->text(), QStringLiteral("     ") + digits[k]);
+            EXPECT_EQ(child<QAction>(w, QStringLiteral("mf10_%1").arg(k))->text(), QStringLiteral("     ") + digits[k]);
+            EXPECT_EQ(child<QAction>(w, QStringLiteral("mf11_%1").arg(k))->text(), QStringLiteral("     ") + digits[k]);
         }
     }
 
     // The menu entries run the opening.
-    w.mf10[1]->trigger();
-    EXPECT_EQ(w.Label3->text(), QStringLiteral("本"));
+    child<QAction>(w, "mf10_1")->trigger();
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
     EXPECT_TRUE(t.ui.messages().empty());
 }
 
@@ -133,46 +134,46 @@ TEST(Form10, OpeningACategoryListsItsRecordsAndTheSubListFollowsTheSelectedRow)
     EXPECT_EQ(c.currentCategory, 0);
     EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＣＤ"));
     EXPECT_EQ(c.listMode, 0);
-    EXPECT_EQ(w.Label3->text(), QStringLiteral("ＣＤ"));
-    EXPECT_TRUE(w.Text2->isHidden());
-    EXPECT_EQ(w.StatusBar1->panelText(1), kAll);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->isHidden());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
     EXPECT_TRUE(t.ui.messages().empty());
 
-    ASSERT_EQ(w.ListView1->rowCount(), 3);
-    EXPECT_EQ(rowTexts(*w.ListView1, 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
-    EXPECT_EQ(rowTexts(*w.ListView1, 2), QStringList({"Ｘｙｚ", "", "2025/01/01", "100", "", "3"}));
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 2), QStringList({"Ｘｙｚ", "", "2025/01/01", "100", "", "3"}));
     // The text column shares 15045 twips less the fixed columns.
-    EXPECT_EQ(w.ListView1->columnWidthTwips(0), 15045 - 1900 - 1600 - 1900 - 1350);
-    EXPECT_EQ(w.ListView1->columnCaption(5), QStringLiteral("登録ＮＯ"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnWidthTwips(0), 15045 - 1900 - 1600 - 1900 - 1350);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCaption(5), QStringLiteral("登録ＮＯ"));
 
     // The first row is selected and its sub records are listed.
-    EXPECT_EQ(w.ListView1->selectedIndex(), 0);
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 3));
-    EXPECT_EQ(captions(*w.ListView2), QStringList({"曲名", "時間", "登録ＮＯ", "サブＮＯ"}));
-    ASSERT_EQ(w.ListView2->rowCount(), 2);
-    EXPECT_EQ(rowTexts(*w.ListView2, 0), QStringList({"曲A", "300", "1", "1"}));
-    EXPECT_EQ(rowTexts(*w.ListView2, 1), QStringList({"曲B", "200", "1", "2"}));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(1, 3));
+    EXPECT_EQ(captions(*child<ReportListView>(w, "ListView2")), QStringList({"曲名", "時間", "登録ＮＯ", "サブＮＯ"}));
+    ASSERT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 2);
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView2"), 0), QStringList({"曲A", "300", "1", "1"}));
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView2"), 1), QStringList({"曲B", "200", "1", "2"}));
 
     // A main record without sub records: headers, no rows.
     w.ListView1_ItemClick(1);
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(2, 3));
-    EXPECT_EQ(w.ListView2->columnCount(), 4);
-    EXPECT_EQ(w.ListView2->rowCount(), 0);
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(2, 3));
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount(), 4);
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 0);
 
     w.ListView1_ItemClick(2);
-    EXPECT_EQ(column(*w.ListView2, 0), QStringList({"曲C"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView2"), 0), QStringList({"曲C"}));
     // A click on the row already shown reads its sub records again.
     build::addSubRow(t.app, 0, {QStringLiteral("曲D"), "100"}, 3, 2);
     w.ListView1_ItemClick(2);
-    EXPECT_EQ(column(*w.ListView2, 0), QStringList({"曲C", "曲D"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView2"), 0), QStringList({"曲C", "曲D"}));
 
     // Leaving the sub list clears its selection.
-    w.ListView2->setSelectedIndex(1);
+    child<ReportListView>(w, "ListView2")->setSelectedIndex(1);
     w.ListView2_LostFocus();
-    EXPECT_EQ(w.ListView2->selectedIndex(), -1);
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->selectedIndex(), -1);
 }
 
 TEST(Form10, ReadingShowsItsProgressInPanelThreeAndTheSubListNone)
@@ -183,16 +184,16 @@ TEST(Form10, ReadingShowsItsProgressInPanelThreeAndTheSubListNone)
     Form10 w(t.app);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
-    PanelWatch watch(w.StatusBar1->panel(3));
+    PanelWatch watch(child<StatusBar3>(w, "StatusBar1")->panel(3));
 
     w.mf10_Click(0);
     EXPECT_EQ(watch.shown.value(0), RecordReader::startText(true));
     EXPECT_TRUE(watch.shown.contains(RecordReader::progressText(0)));
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     watch.shown.clear();
     w.ListView1_ItemClick(2);
-    EXPECT_EQ(w.ListView2->rowCount(), 1);
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
     for (const QString& s : watch.shown) EXPECT_FALSE(s.startsWith(QStringLiteral("ファイル読込中"))) << s.toStdString();
 }
 
@@ -206,12 +207,12 @@ TEST(Form10, CategoriesWithoutSubFileWithoutMainFileOrWithoutRecords)
 
     // Without a sub file the sub list stays empty, whichever row is selected.
     w.mf10_Click(1);
-    EXPECT_EQ(column(*w.ListView1, 0), QStringList({"坊っちゃん", "草枕"}));
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.ListView1->columnWidthTwips(0), 15045);  // the one text field takes the free width
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"坊っちゃん", "草枕"}));
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnWidthTwips(0), 15045);  // the one text field takes the free width
     w.ListView1_ItemClick(1);
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
-    EXPECT_EQ(w.ListView2->columnCount() + w.ListView2->rowCount(), 0);
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount() + child<ReportListView>(w, "ListView2")->rowCount(), 0);
 
     // Without a main file: the message, and the window stays as it was.
     w.mf10_Click(2);
@@ -223,24 +224,24 @@ TEST(Form10, CategoriesWithoutSubFileWithoutMainFileOrWithoutRecords)
         EXPECT_EQ(m.icon, Ui::Icon::Critical);
     }
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
-    EXPECT_EQ(w.Label3->text(), QStringLiteral("本"));
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
     EXPECT_EQ(t.app.cache.currentCategory, 1);
-    EXPECT_EQ(w.ListView1->rowCount(), 2);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 2);
 
     // Another category replaces the lists; a sort of the former one does not carry over.
     w.ListView1_ColumnClick(0);
     w.mf10_Click(0);
-    EXPECT_FALSE(w.ListView1->isSorted());
-    EXPECT_EQ(column(*w.ListView1, 5), QStringList({"1", "2", "3"}));
-    EXPECT_EQ(w.ListView2->rowCount(), 2);
+    EXPECT_FALSE(child<ReportListView>(w, "ListView1")->isSorted());
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2", "3"}));
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 2);
 
     // A main file without records: nothing selected, no sub list, no position.
     w.mf10_Click(4);
-    EXPECT_EQ(w.ListView1->columnCount(), 2);
-    EXPECT_EQ(w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.Label5->text(), QString());
-    EXPECT_EQ(w.ListView2->columnCount(), 0);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 2);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount(), 0);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QString());
     EXPECT_EQ(t.ui.messages().size(), 2u);
 }
 
@@ -253,7 +254,7 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
         t.ui.onShow("Form5kf", [field, value](QWidget& shown) {
             auto& f = dynamic_cast<Form5kf&>(shown);
             f.Option1_Click(field);
-            f.MaskEdBox1->setText(value);
+            child<MaskedEdit>(f, "MaskEdBox1")->setText(value);
             f.Command1_Click();
         });
     };
@@ -262,39 +263,38 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
     w.mf11_Click(0);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5kf"}));
     EXPECT_EQ(t.app.cache.listMode, 1);
-    EXPECT_EQ(w.StatusBar1->panelText(1), kSearched);
-    EXPECT_TRUE(w.Text2->isHidden());
-    EXPECT_EQ(column(*w.ListView1, 5), QStringList({"2"}));
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 1));
-    EXPECT_EQ(w.ListView2->columnCount(), 4);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kSearched);
+    EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->isHidden());
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"2"}));
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(1, 1));
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount(), 4);
 
     // No match: an empty list and no message.
     searchFor(3, QStringLiteral("7"));
     w.mf11_Click(0);
-    EXPECT_EQ(w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.ListView1->columnCount(), 6);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 6);
     EXPECT_TRUE(t.ui.messages().empty());
 
     // Cancelled: the chosen category is open with no rows in either list.
     searchFor(3, QStringLiteral("10"));
     w.mf11_Click(0);
-    ASSERT_EQ(w.ListView2->rowCount(), 2);
+    ASSERT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 2);
     w.mf11_Click(1);  // the dialog closes without a search
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
-    EXPECT_EQ(w.ListView1->columnCount() + w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.ListView2->columnCount() + w.ListView2->rowCount(), 0);
-    EXPECT_EQ(w.Label5->text(), QString());
-    EXPECT_EQ(w.StatusBar1->panelText(2), QString());
-    EXPECT_EQ(w.Label3->text(), QStringLiteral("本"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount() + child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount() + child<ReportListView>(w, "ListView2")->rowCount(), 0);
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QString());
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
     EXPECT_EQ(t.app.cache.currentCategory, 1);
     EXPECT_EQ(t.app.cache.listMode, 1);
 
     // Cancelled before any category was open: the note stays.
     Form10 fresh(t.app);
     fresh.mf11_Click(0);
-    EXPECT_FALSE(fresh.Text2->isHidden());
-    EXPECT_EQ(fresh.Label3->text(), QStringLiteral("ＣＤ"));
+    EXPECT_FALSE(child<QPlainTextEdit>(fresh, "Text2")->isHidden());
+    EXPECT_EQ(child<QLabel>(fresh, "Label3")->text(), QStringLiteral("ＣＤ"));
 }
 
 TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
@@ -303,26 +303,26 @@ TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
     InquiryData data(t);
     Form10 w(t.app);
     w.ListView1_ColumnClick(0);  // nothing open: nothing happens
-    EXPECT_FALSE(w.ListView1->isSorted());
+    EXPECT_FALSE(child<ReportListView>(w, "ListView1")->isSorted());
     w.mf10_Click(0);
 
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"9", "10", "100"}));
-    EXPECT_EQ(w.StatusBar1->panelText(1), kAll);  // unchanged by the sort
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(2, 3));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);  // unchanged by the sort
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(2, 3));
     w.ListView1_ColumnClick(1);
-    EXPECT_EQ(column(*w.ListView1, 1), QStringList({"", "¥", "¥1,234,567"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(3, 3));
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("1"));  // the same record stays shown
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"", "¥", "¥1,234,567"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(3, 3));
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("1"));  // the same record stays shown
 
     // Descending, taken at once by the sorted list.
     t.ui.onShow("Form10s", [](QWidget& shown) {
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("在庫管理 Tanzo - ソート条件"));
         dynamic_cast<Form10s&>(shown).Option1_Click(1);
     });
-    w.ms11->trigger();
-    EXPECT_EQ(column(*w.ListView1, 1), QStringList({"¥1,234,567", "¥", ""}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(1, 3));
+    child<QAction>(w, "ms11")->trigger();
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"¥1,234,567", "¥", ""}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(1, 3));
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("ソート順序は「降順」で設定しました。"));
 
     // A find in the later columns selects the row and its sub records follow.
@@ -334,13 +334,13 @@ TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
         d.Option1_Click(1);
         accepted = d.result() == QDialog::Accepted;
     });
-    w.mk11->trigger();
+    child<QAction>(w, "mk11")->trigger();
     EXPECT_TRUE(accepted);
-    EXPECT_EQ(w.ListView1->text(w.ListView1->selectedIndex(), 5), QStringLiteral("2"));
-    EXPECT_EQ(w.Label5->text(), QStringLiteral("2"));
-    EXPECT_EQ(w.ListView2->rowCount(), 0);
-    EXPECT_EQ(w.StatusBar1->panelText(1), kAll);  // this find writes no status text
-    EXPECT_EQ(w.StatusBar1->panelText(2), position(2, 3));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(child<ReportListView>(w, "ListView1")->selectedIndex(), 5), QStringLiteral("2"));
+    EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 0);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);  // this find writes no status text
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(2, 3));
 }
 
 TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
@@ -352,8 +352,8 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
 
     // The all-files search opened from here offers no editing; the open category stays.
     bool editable = true;
-    t.ui.onShow("Form9", [&](QWidget& shown) { editable = dynamic_cast<Form9&>(shown).mf11->isEnabled(); });
-    w.mff2->trigger();
+    t.ui.onShow("Form9", [&](QWidget& shown) { editable = child<QAction>(shown, "mf11")->isEnabled(); });
+    child<QAction>(w, "mff2")->trigger();
     EXPECT_EQ(t.app.cache.allFilesSearchState, 1);
     EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9")));
     EXPECT_FALSE(editable);
@@ -361,11 +361,11 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
     EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("本"));
 
     t.ui.clearLog();
-    w.mt1->trigger();
+    child<QAction>(w, "mt1")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form11a"}));
 
     t.ui.clearLog();
-    w.mh1->trigger();
+    child<QAction>(w, "mh1")->trigger();
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QApplication::sendEvent(&w, &f1);
     int helps = 0;
@@ -373,13 +373,13 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
     EXPECT_EQ(helps, 2);
 
     // The screen print: one page, the status cleared after it.
-    w.mf15->trigger();
+    child<QAction>(w, "mf15")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
     EXPECT_EQ(t.printer.pagesPrinted(), 1);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     w.show();
-    w.mf12->trigger();
+    child<QAction>(w, "mf12")->trigger();
     EXPECT_FALSE(w.isVisible());
     EXPECT_THROW(w.mf13_Click(), ProgramEnded);
     EXPECT_TRUE(t.ui.programEnded());

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
@@ -36,35 +37,35 @@ TEST(Form5, ShowsAllRecordsInTheirFormatsWithTheFirstInTheDetailPanel)
     Form5 w(t.app);
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 種目別メイン明細"));
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("ＣＤ (明細)"));
-    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<QLabel>(w, "Label1")->text(), QStringLiteral("ＣＤ (明細)"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
-    ASSERT_EQ(w.ListView1->rowCount(), 3);
-    EXPECT_EQ(rowTexts(*w.ListView1, 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
-    EXPECT_EQ(rowTexts(*w.ListView1, 1), QStringList({"abc", "¥", "2023/12/31", "9", "ZZ", "2"}));
-    EXPECT_EQ(rowTexts(*w.ListView1, 2), QStringList({"Ｘｙｚ", "", "2025/01/01", "100", "", "3"}));
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 1), QStringList({"abc", "¥", "2023/12/31", "9", "ZZ", "2"}));
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 2), QStringList({"Ｘｙｚ", "", "2025/01/01", "100", "", "3"}));
 
-    EXPECT_EQ(w.ListView1->columnWidthTwips(0), 8005);  // 14755 less the fixed columns
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnWidthTwips(0), 8005);  // 14755 less the fixed columns
 
     ASSERT_EQ(w.Label3.size(), 5u);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(w.Text1[i]->text(), w.ListView1->text(0, i));
+        EXPECT_EQ(w.Text1[i]->text(), child<ReportListView>(w, "ListView1")->text(0, i));
         EXPECT_EQ(w.Text4[i]->isHidden(), i != 4);
     }
     EXPECT_EQ(w.Label3[2]->text() + w.Label4[2]->text(), QStringLiteral("発売日 ：(日付)"));
     EXPECT_EQ(w.Label4[4]->text(), QStringLiteral("CODE1"));
     EXPECT_EQ(topTwips(*w.Label3[2]) - topTwips(*w.Label3[0]), 630);
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
     EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
-    EXPECT_TRUE(w.Command1->isHidden());  // no sub file
+    EXPECT_TRUE(child<QPushButton>(w, "Command1")->isHidden());  // no sub file
 
     // A code that its table does not hold shows no name.
     w.ListView1_ItemClick(1);
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("2"));
     EXPECT_EQ(w.Text4[4]->text(), QString());
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
 
 TEST(Form5, OneFieldLeavesTheListItsFullHeight)
@@ -76,9 +77,9 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
     build::addMainRow(t.app, 1, {QStringLiteral("坊っちゃん")}, 1);
     openAs(t.app, 1, 0);
     Form5 w(t.app);
-    EXPECT_EQ(heightTwips(*w.ListView1), 7455);
-    EXPECT_EQ(topTwips(*w.ListView1), 1800);
-    EXPECT_EQ(w.ListView1->columnCount(), 2);
+    EXPECT_EQ(heightTwips(*child<ReportListView>(w, "ListView1")), 7455);
+    EXPECT_EQ(topTwips(*child<ReportListView>(w, "ListView1")), 1800);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 2);
     EXPECT_EQ(w.Label3.size(), 1u);
 
     // A name too long for its caption is drawn shortened; the caption keeps the whole text
@@ -95,12 +96,12 @@ TEST(Form5, ColumnClickSortsByTheColumnsValues)
     openAs(t.app, 0, 0);
     Form5 w(t.app);
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"9", "10", "100"}));
-    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("クリックした項目列でソートした結果を表示"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));  // the shown record stays selected
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("クリックした項目列でソートした結果を表示"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));  // the shown record stays selected
     w.ListView1_ColumnClick(1);
-    EXPECT_EQ(column(*w.ListView1, 1), QStringList({"", "¥", "¥1,234,567"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"", "¥", "¥1,234,567"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
 }
 
 TEST(Form5, SubRecordButtonFollowsTheShownRecord)
@@ -112,8 +113,8 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 3, 7);
     openAs(t.app, 0, 0);
     Form5 w(t.app);
-    EXPECT_FALSE(w.Command1->isHidden());
-    EXPECT_EQ(w.Command1->text(), QStringLiteral("サブ明細表示(3)"));
+    EXPECT_FALSE(child<QPushButton>(w, "Command1")->isHidden());
+    EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(3)"));
     EXPECT_EQ(t.app.cache.subRecordCount, 3);
     EXPECT_EQ(t.app.cache.subNoCounter, 5);
 
@@ -124,7 +125,7 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
     w.ListView1_ItemClick(1);
-    EXPECT_EQ(w.Command1->text(), QStringLiteral("サブ明細登録"));
+    EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細登録"));
     EXPECT_EQ(t.app.cache.subRecordCount, 0);
     EXPECT_EQ(t.app.cache.subNoCounter, 0);
 
@@ -132,11 +133,11 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     t.app.cache.listMode = 2;
     t.app.cache.chosenRegistrationNo = 3;
     Form5 one(t.app);
-    EXPECT_EQ(one.StatusBar1->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
-    ASSERT_EQ(one.ListView1->rowCount(), 1);
-    EXPECT_EQ(rowTexts(*one.ListView1, 0), QStringList({"Ｘｙｚ", " ", "2025/01/01", "100", " ", "3"}));
+    EXPECT_EQ(child<StatusBar3>(one, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
+    ASSERT_EQ(child<ReportListView>(one, "ListView1")->rowCount(), 1);
+    EXPECT_EQ(rowTexts(*child<ReportListView>(one, "ListView1"), 0), QStringList({"Ｘｙｚ", " ", "2025/01/01", "100", " ", "3"}));
     EXPECT_EQ(t.app.cache.subRecordCount, 1);
-    EXPECT_TRUE(one.Command1->isHidden());
+    EXPECT_TRUE(child<QPushButton>(one, "Command1")->isHidden());
 }
 
 TEST(Form5, SearchModeListsTheMatchingRecordsOnly)
@@ -151,12 +152,12 @@ TEST(Form5, SearchModeListsTheMatchingRecordsOnly)
     c.searchCaseMode = 0;
     {
         Form5 w(t.app);
-        EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("種目別に検索したレコードを表示"));
-        EXPECT_EQ(column(*w.ListView1, 5), QStringList({"1", "2"}));  // full width and lower case too
+        EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別に検索したレコードを表示"));
+        EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2"}));  // full width and lower case too
     }
     c.searchCaseMode = 1;
     Form5 none(t.app);
-    EXPECT_EQ(none.ListView1->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(none, "ListView1")->rowCount(), 0);
     ASSERT_EQ(t.ui.messages().size(), 1u);  // no "register first" notice in search mode
     const auto m = t.ui.messages().front();
     EXPECT_EQ(m.text, QStringLiteral("検索の結果、該当のレコードが見つかりませんでした。"));
@@ -176,7 +177,7 @@ TEST(Form5, EmptyFileAsksForANewRecordAndRefusesChangeAndDelete)
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("次画面の「編集」-「新規作成」より明細レコードを登録して下さい。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("お知らせ"));
     EXPECT_EQ(t.ui.messages().back().icon, Ui::Icon::None);
-    EXPECT_TRUE(w.Command1->isHidden());
+    EXPECT_TRUE(child<QPushButton>(w, "Command1")->isHidden());
 
     for (auto click : {&Form5::mf12_Click, &Form5::mf13_Click}) {
         t.ui.clearLog();
@@ -197,8 +198,8 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form7&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("変更"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("変更"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
         Database db = t.db();
         Recordset rs = db.openTable("SHUMOKU1");
         rs.moveFirst();
@@ -208,18 +209,18 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
         rs.update();
     });
     w.Toolbar1_ButtonClick("変更");
-    EXPECT_EQ(w.ListView1->text(1, 0), QStringLiteral("abc 改"));
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));  // the first row is shown again
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(1, 0), QStringLiteral("abc 改"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));  // the first row is shown again
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form7&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("新規作成"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("4"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("新規作成"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("4"));
         build::addMainRow(t.app, 0, {QStringLiteral("新譜"), "500", "2025/02/02", "1", "PO"}, 4);
     });
     w.mf11_Click();
-    EXPECT_EQ(column(*w.ListView1, 5), QStringList({"1", "2", "3", "4"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2", "3", "4"}));
 
     // When the editor leaves no record, nothing stays shown for change or delete.
     t.ui.onShow("Form7", [&](QWidget&) {
@@ -231,8 +232,8 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
         }
     });
     w.mf13_Click();
-    EXPECT_EQ(w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.Text3->text(), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
     EXPECT_EQ(w.Text1[0]->text(), QString());
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form7", "Form7", "Form7"}));
 }
@@ -244,7 +245,7 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
     openAs(t.app, 0, 0);
     Form5 w(t.app);
 
-    EXPECT_EQ(w.mf18->text(), QStringLiteral("閉じる(&C)       "));
+    EXPECT_EQ(child<QAction>(w, "mf18")->text(), QStringLiteral("閉じる(&C)       "));
 
     // Copy takes the selection of the last value box that has one.
     t.ui.setClipboardText("before");
@@ -256,13 +257,13 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("10"));
 
     w.mv11_Click();
-    EXPECT_TRUE(w.Label5->isHidden() && w.Text3->isHidden());
+    EXPECT_TRUE(child<QLabel>(w, "Label5")->isHidden() && child<QLineEdit>(w, "Text3")->isHidden());
     w.mv12_Click();
-    EXPECT_TRUE(w.Toolbar1->isHidden());
+    EXPECT_TRUE(child<QToolBar>(w, "Toolbar1")->isHidden());
 
     w.ListView1_LostFocus();
-    EXPECT_EQ(w.ListView1->selectedIndex(), -1);
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));  // the detail panel keeps the record
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), -1);
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));  // the detail panel keeps the record
 
     w.Toolbar1_ButtonClick("ヘルプ");
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
@@ -289,9 +290,9 @@ TEST(Form5, BackToTableOrderAndTheSubRecordListReopenTheList)
     });
     t.ui.onShow("Form6", [](QWidget& w) {
         auto& sub = static_cast<Form6&>(w);
-        ASSERT_EQ(sub.ListView2->rowCount(), 1);
-        EXPECT_EQ(sub.ListView2->text(0, 0), QStringLiteral("abc"));
-        EXPECT_EQ(sub.Text2->text(), QStringLiteral("2"));
+        ASSERT_EQ(child<ReportListView>(sub, "ListView2")->rowCount(), 1);
+        EXPECT_EQ(child<ReportListView>(sub, "ListView2")->text(0, 0), QStringLiteral("abc"));
+        EXPECT_EQ(child<QLineEdit>(sub, "Text2")->text(), QStringLiteral("2"));
     });
     Form5::run(t.app);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5", "Form6", "Form5"}));
@@ -309,8 +310,8 @@ TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
     ASSERT_FALSE(t.ui.messages().empty());
     EXPECT_EQ(t.ui.messages().front().title, QStringLiteral("Error"));
     EXPECT_EQ(t.ui.messages().front().icon, Ui::Icon::Critical);
-    EXPECT_EQ(w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
     w.mf12_Click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("明細レコードが指定されていません。"));
 }
@@ -325,12 +326,12 @@ TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
     t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
     t.app.cache.listMode = 0;
     Form5 w(t.app);
-    for (QAction* a : {w.mf140, w.mf141, w.mf142}) EXPECT_TRUE(a->isEnabled());
+    for (QAction* a : {child<QAction>(w, "mf140"), child<QAction>(w, "mf141"), child<QAction>(w, "mf142")}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(w.toolbarButton(QStringLiteral("画面印刷"))->isEnabled());
     w.mf141_Click();
     w.Toolbar1_ButtonClick(QStringLiteral("画面印刷"));
     EXPECT_EQ(t.printer.documentsPrinted(), 2);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 }
 
 TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
@@ -350,8 +351,8 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
     // Settings accepted, then the printer chosen: one document of the list.
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& win) {
         auto& d = dynamic_cast<Form5ps&>(win);
-        d.Option3[0]->click();
-        d.List1->setCurrentRow(0);
+        child<QRadioButton>(d, "Option3_0")->click();
+        child<QListWidget>(d, "List1")->setCurrentRow(0);
         d.Command1_Click();
         d.Command4_Click();
     });
@@ -360,9 +361,9 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
     // Every row as shown, in its order.
     const QString printed = t.printer.texts().join(QLatin1Char('|'));
-    for (int r = 1; r < w.ListView1->rowCount(); ++r)
-        EXPECT_LT(printed.indexOf(w.ListView1->text(r - 1, 0)), printed.indexOf(w.ListView1->text(r, 0))) << printed.toStdString();
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    for (int r = 1; r < child<ReportListView>(w, "ListView1")->rowCount(); ++r)
+        EXPECT_LT(printed.indexOf(child<ReportListView>(w, "ListView1")->text(r - 1, 0)), printed.indexOf(child<ReportListView>(w, "ListView1")->text(r, 0))) << printed.toStdString();
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     // The next print of the same opening reuses the settings: only the printer is asked for.
     t.ui.answerPrinter(true);
@@ -380,53 +381,53 @@ TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
     CdCategory cd(t);
     openAs(t.app, 0, 0);
     Form5 w(t.app);
-    EXPECT_EQ(w.mf16v->text(), QStringLiteral("印刷プレビュー(&V)..."));
-    EXPECT_EQ(w.mf16d->text(), QStringLiteral("PDFファイルに保存(&D)..."));
-    const QList<QAction*> file = w.mf1->actions();
-    EXPECT_EQ(file.indexOf(w.mf16v), file.indexOf(w.mf16) + 1);
-    EXPECT_EQ(file.indexOf(w.mf16d), file.indexOf(w.mf16) + 2);
+    EXPECT_EQ(child<QAction>(w, "mf16v")->text(), QStringLiteral("印刷プレビュー(&V)..."));
+    EXPECT_EQ(child<QAction>(w, "mf16d")->text(), QStringLiteral("PDFファイルに保存(&D)..."));
+    const QList<QAction*> file = child<QMenu>(w, "mf1")->actions();
+    EXPECT_EQ(file.indexOf(child<QAction>(w, "mf16v")), file.indexOf(child<QAction>(w, "mf16")) + 1);
+    EXPECT_EQ(file.indexOf(child<QAction>(w, "mf16d")), file.indexOf(child<QAction>(w, "mf16")) + 2);
 
     // The report into a PDF: its settings first, then the file; nothing reaches the printer.
     QTemporaryDir tmp;
     const QString pdf = tmp.filePath(QStringLiteral("一覧.pdf"));
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& win) {
         auto& d = dynamic_cast<Form5ps&>(win);
-        d.Option3[0]->click();
-        d.Command5->click();
-        d.Command4->click();
+        child<QRadioButton>(d, "Option3_0")->click();
+        child<QPushButton>(d, "Command5")->click();
+        child<QPushButton>(d, "Command4")->click();
     });
     t.ui.answerText(pdf);
-    w.mf16d->trigger();
+    child<QAction>(w, "mf16d")->trigger();
     EXPECT_TRUE(QFile(pdf).size() > 0);
     EXPECT_EQ(t.printer.documentsPrinted(), 0);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     // The report in the preview, printed from there: the printer dialog, one document.
     t.ui.answerPreview(Ui::PreviewChoice::Print);
     t.ui.answerPrinter(true);
-    w.mf16v->trigger();
+    child<QAction>(w, "mf16v")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
     EXPECT_EQ(t.ui.lastPreview()->texts(), t.printer.texts());
 
     // The client area in the preview: one page with the picture, nothing printed.
-    auto* preview = w.mf14->findChild<QMenu*>(QStringLiteral("mf14v"));
+    auto* preview = child<QMenu>(w, "mf14")->findChild<QMenu*>(QStringLiteral("mf14v"));
     ASSERT_NE(preview, nullptr);
     EXPECT_EQ(preview->title(), QStringLiteral("印刷プレビュー(&V)"));
     QAction* userData = preview->findChild<QAction*>(QStringLiteral("mf141v"));
     ASSERT_NE(userData, nullptr);
-    EXPECT_EQ(userData->text(), w.mf141->text());
+    EXPECT_EQ(userData->text(), child<QAction>(w, "mf141")->text());
     t.ui.answerPreview(Ui::PreviewChoice::Close);
     userData->trigger();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("printPreview"));
     EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("1"));
     EXPECT_EQ(t.ui.lastPreview()->ops(PrintOp::Kind::Picture).size(), 1u);
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     // The whole screen into a PDF.
     const QString screen = tmp.filePath(QStringLiteral("画面"));
     t.ui.answerText(screen);
-    w.mf14->findChild<QAction*>(QStringLiteral("mf142d"))->trigger();
+    child<QMenu>(w, "mf14")->findChild<QAction*>(QStringLiteral("mf142d"))->trigger();
     EXPECT_TRUE(QFile(screen + QStringLiteral(".pdf")).size() > 0);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
@@ -44,31 +45,31 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
     Form6 w(t.app);
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 種目別サブ明細"));
-    EXPECT_EQ(w.Label1->text(), QStringLiteral("ＣＤ (サブ明細)"));
-    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("サブ明細のレコードを表示"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 2"));
+    EXPECT_EQ(child<QLabel>(w, "Label1")->text(), QStringLiteral("ＣＤ (サブ明細)"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("サブ明細のレコードを表示"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 2"));
 
-    ASSERT_EQ(w.ListView2->rowCount(), 1);
-    EXPECT_EQ(rowTexts(*w.ListView2, 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
-    EXPECT_EQ(w.ListView2->columnWidthTwips(0), 5295);  // 8295 left for the one text column, capped
+    ASSERT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView2"), 0), QStringList({"ＡＢＣ", "¥1,234,567", "2024/03/05", "10", "PO", "1"}));
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnWidthTwips(0), 5295);  // 8295 left for the one text column, capped
 
-    ASSERT_EQ(w.ListView1->rowCount(), 2);
-    EXPECT_EQ(rowTexts(*w.ListView1, 0), QStringList({"一曲目", "245", "PO", "¥", "1", "1"}));
-    EXPECT_EQ(rowTexts(*w.ListView1, 1), QStringList({"二曲目", "", "QQ", "¥1,200", "1", "4"}));
-    EXPECT_EQ(heightTwips(*w.ListView1), 7050 - 4 * 315);
-    EXPECT_EQ(topTwips(*w.Label8), 2085 + 4 * 315);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 2);
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 0), QStringList({"一曲目", "245", "PO", "¥", "1", "1"}));
+    EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView1"), 1), QStringList({"二曲目", "", "QQ", "¥1,200", "1", "4"}));
+    EXPECT_EQ(heightTwips(*child<ReportListView>(w, "ListView1")), 7050 - 4 * 315);
+    EXPECT_EQ(topTwips(*child<QLabel>(w, "Label8")), 2085 + 4 * 315);
 
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
     EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("一曲目"));
     EXPECT_EQ(w.Text4[2]->text(), QStringLiteral("ポップス"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
     w.ListView1_ItemClick(1);
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
     EXPECT_EQ(w.Text1[1]->text(), QString());
     EXPECT_EQ(w.Text4[2]->text(), QString());
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 2"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 2"));
 }
 
 TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
@@ -78,9 +79,9 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
     openSubs(t.app, 3);
     t.app.cache.subNoCounter = 9;  // left over from another record
     Form6 w(t.app);
-    EXPECT_EQ(w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.ListView2->rowCount(), 1);
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("3"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
+    EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("3"));
     EXPECT_EQ(t.app.cache.subNoCounter, 0);
 
     for (auto click : {&Form6::mf12_Click, &Form6::mf13_Click}) {
@@ -92,15 +93,15 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
 
     t.ui.onShow("Form8", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form8&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("新規作成"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("3"));
-        EXPECT_EQ(ed.Text1->text(), QStringLiteral("1"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("新規作成"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("3"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("1"));
         build::addSubRow(t.app, 0, {QStringLiteral("新曲"), "100", "PO", "0"}, 3, 1);
     });
     w.Toolbar1_ButtonClick("新規作成");
-    ASSERT_EQ(w.ListView1->rowCount(), 1);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
     EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("新曲"));
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
 }
 
 TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
@@ -111,9 +112,9 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
     Form6 w(t.app);
     t.ui.onShow("Form8", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form8&>(shown);
-        EXPECT_EQ(ed.Label3->text(), QStringLiteral("削除"));
-        EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
-        EXPECT_EQ(ed.Text1->text(), QStringLiteral("1"));
+        EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("削除"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
+        EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("1"));
         Database db = t.db();
         Recordset rs = db.openTable("SHUMOKU1SUB");
         for (rs.moveFirst(); !rs.eof(); rs.moveNext())
@@ -123,10 +124,10 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
             }
     });
     w.mf13_Click();
-    EXPECT_EQ(w.ListView1->rowCount(), 0);
-    EXPECT_EQ(w.Text3->text(), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
     EXPECT_EQ(w.Text1[0]->text(), QString());
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("2"));
     EXPECT_EQ(build::rowCount(t.app, "SHUMOKU1SUB"), 2);
 }
 
@@ -136,15 +137,15 @@ TEST(Form6, FoundSubRecordModeShowsOnlyThatSubRecord)
     Tracks cd(t);
     openSubs(t.app, 1, 2, 4);
     Form6 w(t.app);
-    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
-    ASSERT_EQ(w.ListView1->rowCount(), 1);
-    EXPECT_EQ(w.ListView1->text(0, 5), QStringLiteral("4"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(0, 5), QStringLiteral("4"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
     openSubs(t.app, 1, 2, 3);  // a sub number that no longer exists
     Form6 gone(t.app);
-    EXPECT_EQ(gone.ListView1->rowCount(), 0);
-    EXPECT_EQ(gone.ListView2->rowCount(), 1);
+    EXPECT_EQ(child<ReportListView>(gone, "ListView1")->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(gone, "ListView2")->rowCount(), 1);
 }
 
 TEST(Form6, OwnCaptionsToggleAndKeptSelection)
@@ -153,15 +154,15 @@ TEST(Form6, OwnCaptionsToggleAndKeptSelection)
     Tracks cd(t);
     openSubs(t.app, 1);
     Form6 w(t.app);
-    EXPECT_EQ(w.mf1->title(), QStringLiteral("ファイル(&F)"));
-    EXPECT_EQ(w.mf16->text(), QStringLiteral("印　刷　(&P)"));
-    EXPECT_EQ(w.mh1->text(), QStringLiteral("ヘルプ（&Ｈ）"));
+    EXPECT_EQ(child<QMenu>(w, "mf1")->title(), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ(child<QAction>(w, "mf16")->text(), QStringLiteral("印　刷　(&P)"));
+    EXPECT_EQ(child<QAction>(w, "mh1")->text(), QStringLiteral("ヘルプ（&Ｈ）"));
 
     w.mv11_Click();
-    EXPECT_TRUE(w.Label6->isHidden() && w.Text3->isHidden());
-    EXPECT_FALSE(w.Text2->isHidden());
+    EXPECT_TRUE(child<QLabel>(w, "Label6")->isHidden() && child<QLineEdit>(w, "Text3")->isHidden());
+    EXPECT_FALSE(child<QLineEdit>(w, "Text2")->isHidden());
 
     // Leaving the sub list keeps its selection.
-    emit w.ListView1->lostFocus();
-    EXPECT_EQ(w.ListView1->selectedIndex(), 0);
+    emit child<ReportListView>(w, "ListView1")->lostFocus();
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
 }

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "lists/Form5.h"
 #include "lists/Form5k.h"
 #include "lists/Form5s.h"
@@ -73,36 +74,36 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
     t.ui.onShow("Form5s", [&](QWidget& shown) {
         auto& d = dynamic_cast<Form5s&>(shown);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(メイン)"));
-        EXPECT_FALSE(d.Option1[0]->isChecked() || d.Option1[1]->isChecked());
-        EXPECT_EQ(d.Text1->toPlainText().count(QLatin1Char('\n')), 9);
-        d.Command1->click();
+        EXPECT_FALSE(child<QRadioButton>(d, "Option1_0")->isChecked() || child<QRadioButton>(d, "Option1_1")->isChecked());
+        EXPECT_EQ(child<QPlainTextEdit>(d, "Text1")->toPlainText().count(QLatin1Char('\n')), 9);
+        child<QPushButton>(d, "Command1")->click();
         QTest::keyClick(&d, Qt::Key_F1);
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
-    w.ms11->trigger();
+    child<QAction>(w, "ms11")->trigger();
     EXPECT_EQ(t.ui.calls()[1].kind + t.ui.calls()[2].kind, QStringLiteral("helphelp"));
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(said(t.ui.messages()[0]),
               okMessage(QStringLiteral("ソート順序は「降順」で設定しました。"), Ui::Icon::Information));
 
     // The order waits for a column click, which sorts descending by value.
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"10", "9", "100"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "9", "100"}));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"100", "10", "9"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"100", "10", "9"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
     // A sorted list is sorted again at once, and the position follows the shown record.
     chooseOrder<Form5s>(t, w, 0);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("ソート順序は「昇順」で設定しました。"));
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"9", "10", "100"}));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
     // Closed by its frame, the dialog changes nothing.
     t.ui.onShow("Form5s", [](QWidget& shown) { shown.close(); });
     w.ms11_Click();
     EXPECT_EQ(t.ui.messages().size(), 2u);
-    EXPECT_EQ(w.ListView1->sortOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->sortOrder(), Qt::AscendingOrder);
 }
 
 TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOrder)
@@ -117,8 +118,8 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別検索条件(メイン)"));
         EXPECT_TRUE(d.Frame2->isHidden() && d.Option2[0]->isHidden() && d.Option2[1]->isHidden());
         // The first column offers the match kind and asks nothing yet.
-        d.Option1[0]->click();
-        EXPECT_FALSE(d.Frame1->isEnabled());
+        child<QRadioButton>(d, "Option1_0")->click();
+        EXPECT_FALSE(child<QGroupBox>(d, "Frame1")->isEnabled());
         EXPECT_FALSE(d.Frame2->isHidden() || d.Option2[0]->isHidden() || d.Option2[1]->isHidden());
         EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("showModal"));
         // Whole text, letter case aside: "abc", not the full-width "ＡＢＣ".
@@ -126,26 +127,26 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
         d.Option2[0]->click();
     }));
     EXPECT_EQ(t.ui.calls().back().text + t.ui.calls().back().title, QStringLiteral("検索文字検索"));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
-    EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
     // The detail panel follows, so change and delete act on the row found.
-    EXPECT_EQ(w.Text1[0]->text() + w.Text3->text(), QStringLiteral("abc2"));
+    EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("abc2"));
 
     // Descending by the first column, width and case aside: Ｘｙｚ, abd, then ＡＢＣ and abc in
     // their former order. The beginning "AB" matches abd and abc; the one nearer the top is taken.
     chooseOrder<Form5s>(t, w, 1);
     w.ListView1_ColumnClick(0);
-    EXPECT_EQ(column(*w.ListView1, 0), QStringList({"Ｘｙｚ", "abd", "ＡＢＣ", "abc"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"Ｘｙｚ", "abd", "ＡＢＣ", "abc"}));
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         d.Option1_Click(0);
         t.ui.answerText(QStringLiteral("AB"));
         d.Option2_Click(1);
     }));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
     EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
 }
 
 TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
@@ -157,24 +158,24 @@ TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         // Part of an amount is no match: the dialog says so and stays with its choice.
         t.ui.answerText(QStringLiteral("1,234"));
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
         EXPECT_EQ(said(t.ui.messages().back()), okMessage(kNothing, Ui::Icon::None));
         EXPECT_NE(d.result(), QDialog::Accepted);
-        EXPECT_TRUE(d.Option1[1]->isChecked());
+        EXPECT_TRUE(child<QRadioButton>(d, "Option1_1")->isChecked());
         // A cancelled question looks for nothing.
         t.ui.clearLog();
         t.ui.answerText(std::nullopt);
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
         EXPECT_TRUE(t.ui.messages().empty());
         EXPECT_NE(d.result(), QDialog::Accepted);
         // The same choice again, with the whole cell 枚数 9.
         t.ui.answerText(QStringLiteral("9"));
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
     }));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 1);
-    EXPECT_EQ(w.Text1[3]->text() + w.Text3->text(), QStringLiteral("92"));
-    EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(w.Text1[3]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("92"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
 
 TEST(FindDialog, FarRowIsScrolledIntoViewInALongList)
@@ -185,18 +186,18 @@ TEST(FindDialog, FarRowIsScrolledIntoViewInALongList)
     Form5 w(t.app);
     std::vector<QStringList> rows;
     for (int i = 0; i < 2000; ++i) rows.push_back({QStringLiteral("曲%1").arg(i), "", "", "", "", QString::number(100 + i)});
-    w.ListView1->addRows(std::move(rows));
+    child<ReportListView>(w, "ListView1")->addRows(std::move(rows));
     w.show();
-    ASSERT_EQ(w.ListView1->rowAt(0), 0);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowAt(0), 0);
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         d.Option1_Click(0);
         t.ui.answerText(QStringLiteral("曲1750"));
         d.Option2_Click(0);
     }));
-    const QRect cell = w.ListView1->visualRect(w.ListView1->listModel()->index(1753, 0));
-    EXPECT_TRUE(w.ListView1->viewport()->rect().contains(cell.center()));
-    EXPECT_EQ(w.Text3->text(), QStringLiteral("1850"));
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1754 / 2003"));
+    const QRect cell = child<ReportListView>(w, "ListView1")->visualRect(child<ReportListView>(w, "ListView1")->listModel()->index(1753, 0));
+    EXPECT_TRUE(child<ReportListView>(w, "ListView1")->viewport()->rect().contains(cell.center()));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1850"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1754 / 2003"));
 }
 
 TEST(FindDialog, EmptyListAnswersEverySearchWithTheSameMessage)
@@ -216,7 +217,7 @@ TEST(FindDialog, EmptyListAnswersEverySearchWithTheSameMessage)
     }));
     ASSERT_EQ(t.ui.messages().size(), 2u);
     for (const auto& m : t.ui.messages()) EXPECT_EQ(m.text, kNothing);
-    EXPECT_EQ(w.StatusBar1->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別の全てのレコードを表示"));
 }
 
 TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
@@ -237,7 +238,7 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     chooseOrder<Form6s>(t, w, 1);
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(サブ)"));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w.ListView1, 3), QStringList({"12", "4", "1"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"12", "4", "1"}));
 
     // Two sub records last 245 seconds; the one nearer the top of the list is taken.
     t.ui.clearLog();
@@ -246,8 +247,8 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
         d.Option1_Click(1);
     }));
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別検索条件(サブ)"));
-    EXPECT_EQ(w.ListView1->selectedIndex(), 0);
-    EXPECT_EQ(w.Text1[0]->text() + w.Text2->text() + w.Text3->text(), QStringLiteral("三曲目112"));
-    EXPECT_EQ(w.StatusBar1->panelText(1), kFound);
-    EXPECT_EQ(w.StatusBar1->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
+    EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text2")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("三曲目112"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
 }

@@ -1,4 +1,5 @@
 #include "ListFixture.h"
+#include "Find.h"
 #include "Tools.h"
 #include "lists/Form5.h"
 #include "platform/print/QtPrinterBackend.h"
@@ -209,7 +210,7 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     App app(t.dir.path(), t.ui, printer);
     app.cache = t.app.cache;
     Form5 w(app);
-    ASSERT_EQ(w.ListView1->rowCount(), 3);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
 
     struct Case {
         int report;  // Option3 index
@@ -226,14 +227,14 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     for (const Case& c : cases) {
         t.ui.onShow(QStringLiteral("Form5ps"), [&](QWidget& win) {
             auto& d = dynamic_cast<Form5ps&>(win);
-            d.Option3[c.report]->click();
+            child<QRadioButton>(d, QStringLiteral("Option3_%1").arg(c.report))->click();
             for (const char* name : {"品名", "枚数"}) {
-                d.List1->setCurrentItem(d.List1->findItems(QString::fromUtf8(name), Qt::MatchExactly).value(0));
-                d.Command1->click();
+                child<QListWidget>(d, "List1")->setCurrentItem(child<QListWidget>(d, "List1")->findItems(QString::fromUtf8(name), Qt::MatchExactly).value(0));
+                child<QPushButton>(d, "Command1")->click();
             }
-            if (!c.paper.isEmpty()) d.Combo2->setCurrentText(c.paper);
-            (c.landscape ? d.Option2 : d.Option1)->click();
-            d.Command4->click();
+            if (!c.paper.isEmpty()) child<QComboBox>(d, "Combo2")->setCurrentText(c.paper);
+            (c.landscape ? child<QRadioButton>(d, "Option2") : child<QRadioButton>(d, "Option1"))->click();
+            child<QPushButton>(d, "Command4")->click();
         });
         // The dialog hands back the queue's own page, as it does when the person just presses 印刷.
         t.ui.answerPrinter(true, [](Printer& p) {
@@ -241,10 +242,10 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
             p.setOrientation(Orientation::Portrait);
         });
         if (printed == 0)
-            w.mf16->trigger();  // the first print asks for its settings
+            child<QAction>(w, "mf16")->trigger();  // the first print asks for its settings
         else {
-            w.mf15->trigger();  // 印刷設定, then 印刷 with them
-            w.mf16->trigger();
+            child<QAction>(w, "mf15")->trigger();  // 印刷設定, then 印刷 with them
+            child<QAction>(w, "mf16")->trigger();
         }
         ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
         ++printed;
@@ -259,7 +260,7 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     // The CD-case settings once more: the same report printed again opens no settings window.
     const int shown = static_cast<int>(t.ui.shownWindows().count(QStringLiteral("Form5ps")));
     t.ui.answerPrinter(true);
-    w.mf16->trigger();
+    child<QAction>(w, "mf16")->trigger();
     EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form5ps")), shown);
     EXPECT_FALSE(queue.waitForPdf(printed + 1).isEmpty());
     EXPECT_EQ(t.ui.pendingReplies(), 0);

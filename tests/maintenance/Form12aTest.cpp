@@ -1,6 +1,7 @@
 #include "Builders.h"
+#include "Find.h"
 #include "MaintenanceFixture.h"
-#include "maintenance/FileCopy.h"
+#include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
 #include "maintenance/Form12a.h"
 
@@ -49,21 +50,21 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
 
     Form12a f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - データベース・バックアップ"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("データベース(Tanzo.mdb)のバックアップ先フォルダーを指定して下さい"));
     // The folder tree starts where the program was started from.
     EXPECT_EQ(f.browser().path(), QDir::cleanPath(QDir::currentPath()));
 
     f.browser().setPath(target.path());
-    EXPECT_EQ(listed(f.File1), QStringList({"memo.txt", "Tanzo.mdb"}));
+    EXPECT_EQ(listed(child<QListWidget>(f, "File1")), QStringList({"memo.txt", "Tanzo.mdb"}));
 
     // Cancel copies nothing.
     t.ui.answer(Answer::Cancel);
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(target.path())});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), QByteArray("an older copy"));
 
     t.ui.answer(Answer::Ok);
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(target.path()), kBackedUp});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
     EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
@@ -85,7 +86,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);
-        f.Command2->click();
+        child<QPushButton>(f, "Command2")->click();
     }
     check::messages(t.ui, {confirmOf(target.path()), kBackupError});
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
@@ -96,7 +97,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     ASSERT_TRUE(QDir(blocked.path()).mkdir(QStringLiteral("Tanzo.mdb")));
     f.browser().setPath(blocked.path());
     t.ui.answer(Answer::Ok);
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(blocked.path()), kBackupError});
     EXPECT_TRUE(QFileInfo(blocked.filePath(QStringLiteral("Tanzo.mdb"))).isDir());
     EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
@@ -113,9 +114,9 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
 
     // An empty answer and Cancel make nothing and say nothing.
     t.ui.answerText(QString());
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     t.ui.answerText(std::nullopt);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.calls().size(), 2u);
     EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("inputBox"));
     EXPECT_EQ(t.ui.calls()[0].text, prompt);
@@ -124,7 +125,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     EXPECT_TRUE(fixture::entriesOf(here.path()).isEmpty());
 
     t.ui.answerText(QStringLiteral("  ２０２４年　"));
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{QStringLiteral("新規フォルダーは作成されました"), QStringLiteral("終了"), Icon::Information}});
     EXPECT_TRUE(QFileInfo(here.filePath(QStringLiteral("２０２４年"))).isDir());
     EXPECT_EQ(f.browser().path(), QDir::cleanPath(here.path()));
@@ -133,7 +134,7 @@ TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
     for (const QString& name : {QStringLiteral("２０２４年"), QStringLiteral("   "), QStringLiteral("a/b"),
                                 QStringLiteral("/tmp"), QStringLiteral(".."), QStringLiteral("."), QStringLiteral("x\ty")}) {
         t.ui.answerText(name);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
         check::messages(t.ui, {{kFolderError, QStringLiteral("Error"), Icon::Critical}});
     }
     EXPECT_EQ(fixture::entriesOf(here.path()), QStringList({"２０２４年"}));
@@ -149,22 +150,22 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
     QTemporaryDir here;
     Form12a f(t.app);
     f.browser().setPath(here.path());
-    f.Drive1->setCurrentIndex(0);
+    child<QComboBox>(f, "Drive1")->setCurrentIndex(0);
     f.Drive1_Change();
     EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
     check::messages(t.ui, {});
 
     // Backing up to the root shows it with one separator; cancelled here.
     t.ui.answer(Answer::Cancel);
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {confirmOf(QStringLiteral("/"))});
 
-    f.Drive1->addItem(QStringLiteral("/no/such/volume"));
-    f.Drive1->setCurrentIndex(f.Drive1->count() - 1);
+    child<QComboBox>(f, "Drive1")->addItem(QStringLiteral("/no/such/volume"));
+    child<QComboBox>(f, "Drive1")->setCurrentIndex(child<QComboBox>(f, "Drive1")->count() - 1);
     f.Drive1_Change();
     check::messages(t.ui, {{QStringLiteral("ドライブ /no/such/volume を使用できません。装置の準備ができているか確認して下さい。"),
                             QStringLiteral("Error"), Icon::Critical}});
-    EXPECT_EQ(f.Drive1->currentIndex(), 0);
+    EXPECT_EQ(child<QComboBox>(f, "Drive1")->currentIndex(), 0);
     EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
 }
 
@@ -188,15 +189,15 @@ TEST(Form12a, TheFolderTreeOpensOnItsStartingFolderExpandedAndInView)
     f.show();
 
     // The folders are read in the background; the tree stays on the starting folder meanwhile.
-    auto* model = qobject_cast<QFileSystemModel*>(f.Dir1->model());
+    auto* model = qobject_cast<QFileSystemModel*>(child<QTreeView>(f, "Dir1")->model());
     ASSERT_NE(model, nullptr);
     for (int i = 0; i < 50; ++i) QTest::qWait(20);
-    const QModelIndex current = f.Dir1->currentIndex();
+    const QModelIndex current = child<QTreeView>(f, "Dir1")->currentIndex();
     EXPECT_EQ(model->filePath(current), start);
-    EXPECT_TRUE(f.Dir1->selectionModel()->isSelected(current));
-    for (QModelIndex up = current.parent(); up.isValid() && up != f.Dir1->rootIndex(); up = up.parent())
-        EXPECT_TRUE(f.Dir1->isExpanded(up)) << model->filePath(up).toStdString();
-    const QRect r = f.Dir1->visualRect(current);
-    EXPECT_TRUE(f.Dir1->viewport()->rect().contains(r)) << "row at " << r.y() << " of " << f.Dir1->viewport()->height();
+    EXPECT_TRUE(child<QTreeView>(f, "Dir1")->selectionModel()->isSelected(current));
+    for (QModelIndex up = current.parent(); up.isValid() && up != child<QTreeView>(f, "Dir1")->rootIndex(); up = up.parent())
+        EXPECT_TRUE(child<QTreeView>(f, "Dir1")->isExpanded(up)) << model->filePath(up).toStdString();
+    const QRect r = child<QTreeView>(f, "Dir1")->visualRect(current);
+    EXPECT_TRUE(child<QTreeView>(f, "Dir1")->viewport()->rect().contains(r)) << "row at " << r.y() << " of " << child<QTreeView>(f, "Dir1")->viewport()->height();
     f.hide();
 }

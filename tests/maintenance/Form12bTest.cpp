@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "MaintenanceFixture.h"
 #include "maintenance/FolderBrowser.h"
 #include "maintenance/Form12b.h"
@@ -25,9 +26,9 @@ check::Msg confirmOf(const QString& source)
 void choose(Form12b& f, const QString& folder, const QString& file)
 {
     f.browser().setPath(folder);
-    const auto found = f.File1->findItems(file, Qt::MatchExactly);
+    const auto found = child<QListWidget>(f, "File1")->findItems(file, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << file.toStdString();
-    f.File1->setCurrentItem(found.first());
+    child<QListWidget>(f, "File1")->setCurrentItem(found.first());
 }
 
 // A backup of the test's database as it is now, in a folder of its own.
@@ -63,19 +64,19 @@ TEST(Form12b, RefusesAnyFileNotNamedExactlyTanzoMdbNamingIt)
 
     Form12b f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - データベース復元"));
-    EXPECT_EQ(f.Label5->text(), QStringLiteral("復元作業終了後、システムを一旦終了します。\nシステムを再度起動して下さい。"));
+    EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("復元作業終了後、システムを一旦終了します。\nシステムを再度起動して下さい。"));
     f.browser().setPath(folder.path());
     // Only database files are offered, whatever the case of their extension.
-    ASSERT_EQ(f.File1->count(), 2);
-    EXPECT_EQ(f.File1->item(0)->text(), QStringLiteral("OLD.MDB"));
-    EXPECT_EQ(f.File1->item(1)->text(), QStringLiteral("tanzo.mdb"));
+    ASSERT_EQ(child<QListWidget>(f, "File1")->count(), 2);
+    EXPECT_EQ(child<QListWidget>(f, "File1")->item(0)->text(), QStringLiteral("OLD.MDB"));
+    EXPECT_EQ(child<QListWidget>(f, "File1")->item(1)->text(), QStringLiteral("tanzo.mdb"));
 
     // Nothing chosen: nothing is appended.
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{kNameCheck, QStringLiteral("Error"), Icon::Critical}});
 
     choose(f, folder.path(), QStringLiteral("tanzo.mdb"));
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{kNameCheck + QStringLiteral("tanzo.mdb"), QStringLiteral("Error"), Icon::Critical}});
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), before);
     EXPECT_FALSE(t.ui.programEnded());
@@ -101,7 +102,7 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
     choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
     const QString source = QDir::cleanPath(folder.path()) + QStringLiteral("/Tanzo.mdb");
     t.ui.answer(Answer::Cancel);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {confirmOf(source)});
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
 
@@ -137,7 +138,7 @@ TEST(Form12b, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
         Form12b f(t.app);
         choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
         t.ui.answer(Answer::Ok);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
         refused(t, unusable);
         EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
         EXPECT_EQ(fixture::entriesOf(t.dir.path()), QStringList({"Tanzo.mdb"}));
@@ -179,7 +180,7 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
     Form12b f(t.app);
     choose(f, t.dir.path(), QStringLiteral("Tanzo.mdb"));
     t.ui.answer(Answer::Ok);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     refused(t, QStringLiteral("指定されたファイルは現在使用中のデータベースです。"));
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
 
@@ -195,7 +196,7 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
     }
     refused(t, QStringLiteral("データベースの復元に失敗しました。現在のデータベースは変更されていません。\r\n"));
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);

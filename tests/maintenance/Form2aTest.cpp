@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "MaintenanceFixture.h"
 #include "maintenance/Form2a.h"
 #include "maintenance/Formv.h"
@@ -28,13 +29,13 @@ TEST(Form2a, OpensOnTheStoredSettings)
     {
         Form2a f(t.app);
         EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - システム環境設定"));
-        EXPECT_EQ(f.Text1->text(), QStringLiteral("在庫管理"));
-        EXPECT_EQ(f.Text2->text(), QStringLiteral("在庫管理"));
-        EXPECT_EQ(textColourOf(f.Text2), QColor(0, 128, 255));
-        EXPECT_EQ(baseColourOf(f.Text3), QColor(255, 255, 128));
-        EXPECT_FALSE(f.Check1->isChecked());
-        EXPECT_FALSE(f.Check2->isChecked());
-        EXPECT_EQ(f.Check1->text(), QStringLiteral("表示する"));
+        EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("在庫管理"));
+        EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("在庫管理"));
+        EXPECT_EQ(textColourOf(child<QLineEdit>(f, "Text2")), QColor(0, 128, 255));
+        EXPECT_EQ(baseColourOf(child<QLineEdit>(f, "Text3")), QColor(255, 255, 128));
+        EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isChecked());
+        EXPECT_FALSE(child<QCheckBox>(f, "Check2")->isChecked());
+        EXPECT_EQ(child<QCheckBox>(f, "Check1")->text(), QStringLiteral("表示する"));
     }
     auto& sys = t.app.cache.rows[ConfigCache::kSystemRow];
     sys.mainFields[0].typeWord = QStringLiteral("棚卸し");
@@ -43,11 +44,11 @@ TEST(Form2a, OpensOnTheStoredSettings)
     sys.mainFields[4].typeWord = QStringLiteral("1");
     Form2a f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("棚卸し Tanzo - システム環境設定"));
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("棚卸し"));
-    EXPECT_EQ(textColourOf(f.Text2), QColor(255, 0, 0));
-    EXPECT_EQ(baseColourOf(f.Text3), QColor(0, 255, 0));
-    EXPECT_FALSE(f.Check1->isChecked());
-    EXPECT_TRUE(f.Check2->isChecked());
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("棚卸し"));
+    EXPECT_EQ(textColourOf(child<QLineEdit>(f, "Text2")), QColor(255, 0, 0));
+    EXPECT_EQ(baseColourOf(child<QLineEdit>(f, "Text3")), QColor(0, 255, 0));
+    EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isChecked());
+    EXPECT_TRUE(child<QCheckBox>(f, "Check2")->isChecked());
     // Opening the window stores nothing.
     EXPECT_EQ(t.app.cache.rowChanged[ConfigCache::kSystemRow], 0);
     EXPECT_EQ(storedCell(t, 0), QStringLiteral("在庫管理"));
@@ -61,17 +62,17 @@ TEST(Form2a, TitleIsTrimmedAndStoredAndMayBeEmpty)
     Form2a f(t.app);
     QSignalSpy told(&f, &Form2a::settingsChanged);
 
-    f.Text1->setText(QStringLiteral("　 ＣＤ棚卸し  "));
-    f.Command4_Click();
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("ＣＤ棚卸し"));
+    child<QLineEdit>(f, "Text1")->setText(QStringLiteral("　 ＣＤ棚卸し  "));
+    child<QPushButton>(f, "Command4")->click();
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("ＣＤ棚卸し"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("ＣＤ棚卸し Tanzo - システム環境設定"));
     EXPECT_EQ(t.app.cache.systemTitle(), QStringLiteral("ＣＤ棚卸し"));
     EXPECT_EQ(storedCell(t, 0), QStringLiteral("ＣＤ棚卸し"));
     EXPECT_EQ(told.count(), 1);
 
-    f.Text1->setText(QStringLiteral("   "));
-    f.Command4_Click();
-    EXPECT_EQ(f.Text2->text(), QString());
+    child<QLineEdit>(f, "Text1")->setText(QStringLiteral("   "));
+    child<QPushButton>(f, "Command4")->click();
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QString());
     EXPECT_EQ(f.windowTitle(), QStringLiteral(" Tanzo - システム環境設定"));
     EXPECT_EQ(storedCell(t, 0), QString());
     EXPECT_EQ(told.count(), 2);
@@ -87,24 +88,24 @@ TEST(Form2a, ColoursAreStoredAsDecimalAndCancelChangesNothing)
     QSignalSpy told(&f, &Form2a::settingsChanged);
 
     t.ui.answerColor(QColor(1, 2, 3));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(storedCell(t, 1), QStringLiteral("197121"));  // 1 + 2·256 + 3·65536
-    EXPECT_EQ(textColourOf(f.Text2), QColor(1, 2, 3));
+    EXPECT_EQ(textColourOf(child<QLineEdit>(f, "Text2")), QColor(1, 2, 3));
 
     t.ui.answerColor(std::nullopt);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(storedCell(t, 1), QStringLiteral("197121"));
-    EXPECT_EQ(textColourOf(f.Text2), QColor(1, 2, 3));
+    EXPECT_EQ(textColourOf(child<QLineEdit>(f, "Text2")), QColor(1, 2, 3));
 
     t.ui.answerColor(QColor(255, 255, 255));
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(storedCell(t, 2), QStringLiteral("16777215"));
-    EXPECT_EQ(baseColourOf(f.Text3), QColor(255, 255, 255));
+    EXPECT_EQ(baseColourOf(child<QLineEdit>(f, "Text3")), QColor(255, 255, 255));
 
     t.ui.answerColor(std::nullopt);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(storedCell(t, 2), QStringLiteral("16777215"));
-    EXPECT_EQ(baseColourOf(f.Text3), QColor(255, 255, 255));
+    EXPECT_EQ(baseColourOf(child<QLineEdit>(f, "Text3")), QColor(255, 255, 255));
 
     EXPECT_EQ(told.count(), 2);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
@@ -115,13 +116,13 @@ TEST(Form2a, EachProgressSwitchIsStoredOnItsOwn)
 {
     TestApp t;
     Form2a f(t.app);
-    f.Check1->click();
+    child<QCheckBox>(f, "Check1")->click();
     EXPECT_EQ(storedCell(t, 3), QStringLiteral("1"));
     EXPECT_EQ(storedCell(t, 4), QStringLiteral("0"));
     EXPECT_TRUE(t.app.cache.readProgressOn());
 
-    f.Check2->click();
-    f.Check1->click();
+    child<QCheckBox>(f, "Check2")->click();
+    child<QCheckBox>(f, "Check1")->click();
     EXPECT_EQ(storedCell(t, 3), QStringLiteral("0"));
     EXPECT_EQ(storedCell(t, 4), QStringLiteral("1"));
     EXPECT_FALSE(t.app.cache.readProgressOn());
@@ -135,17 +136,17 @@ TEST(Form2a, ASettingThatCannotBeStoredIsShownAndTakenBack)
     QSignalSpy told(&f, &Form2a::settingsChanged);
     ASSERT_TRUE(QFile::rename(t.app.databasePath(), t.app.databasePath() + QStringLiteral(".away")));
 
-    f.Check1->click();
+    child<QCheckBox>(f, "Check1")->click();
     check::engineError(t.ui);
-    EXPECT_FALSE(f.Check1->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isChecked());
     EXPECT_FALSE(t.app.cache.readProgressOn());
     EXPECT_EQ(t.app.cache.rowChanged[ConfigCache::kSystemRow], 0);
 
-    f.Text1->setText(QStringLiteral("新しい題名"));
-    f.Command4_Click();
+    child<QLineEdit>(f, "Text1")->setText(QStringLiteral("新しい題名"));
+    child<QPushButton>(f, "Command4")->click();
     check::engineError(t.ui);
     EXPECT_EQ(t.app.cache.systemTitle(), QStringLiteral("在庫管理"));
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("在庫管理"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("在庫管理"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - システム環境設定"));
     EXPECT_EQ(told.count(), 0);
 }
@@ -155,12 +156,12 @@ TEST(Form2a, HelpAndClose)
     TestApp t;
     Form2a f(t.app);
     f.show();
-    f.Command5_Click();
+    child<QPushButton>(f, "Command5")->click();
     QTest::keyClick(&f, Qt::Key_F1);
     ASSERT_EQ(t.ui.calls().size(), 2u);
     EXPECT_EQ(t.ui.calls()[1].kind, QStringLiteral("help"));
     EXPECT_EQ(t.ui.calls()[1].text, QStringLiteral("Form2a"));
-    f.Command3_Click();
+    child<QPushButton>(f, "Command3")->click();
     EXPECT_FALSE(f.isVisible());
 }
 
@@ -169,20 +170,20 @@ TEST(Formv, ShowsTheVersionAndClosesOnOk)
     TestApp t;
     Formv f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理Tanzo"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("在庫管理Tanzo"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("バージョン情報"));
-    EXPECT_EQ(f.Label3->text(), QStringLiteral("Version     1.00"));
-    EXPECT_FALSE(f.Label4->text().isEmpty());
-    EXPECT_EQ(f.Command1->text(), QStringLiteral("Ｏ Ｋ"));
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), QStringLiteral("在庫管理Tanzo"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("バージョン情報"));
+    EXPECT_EQ(child<QLabel>(f, "Label3")->text(), QStringLiteral("Version     1.00"));
+    EXPECT_FALSE(child<QLabel>(f, "Label4")->text().isEmpty());
+    EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("Ｏ Ｋ"));
 
     // The picture is drawn: its middle is painted, its corner left clear.
-    const QImage picture = f.Image1->pixmap().toImage();
+    const QImage picture = child<QLabel>(f, "Image1")->pixmap().toImage();
     ASSERT_FALSE(picture.isNull());
     EXPECT_GT(qAlpha(picture.pixel(picture.width() / 2, picture.height() * 3 / 4)), 0);
     EXPECT_EQ(qAlpha(picture.pixel(0, 0)), 0);
 
     f.show();
-    QTest::mouseClick(f.Command1, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(f, "Command1"), Qt::LeftButton);
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_FALSE(f.isVisible());
 }

@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "MaintenanceFixture.h"
 #include "maintenance/Form2h.h"
 #include "platform/text/TextUtil.h"
@@ -89,22 +90,22 @@ TEST(Form2h, ReturnsFilesCodeTablesAndSettingsToTheFirstState)
 
     Form2h f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("ＣＤ棚 Tanzo - システム初期化"));
-    EXPECT_EQ(f.Text1->toPlainText().split(QLatin1Char('\n')).size(), 8);
-    EXPECT_TRUE(f.Text1->isReadOnly());
+    EXPECT_EQ(child<QPlainTextEdit>(f, "Text1")->toPlainText().split(QLatin1Char('\n')).size(), 8);
+    EXPECT_TRUE(child<QPlainTextEdit>(f, "Text1")->isReadOnly());
     f.show();
     QSignalSpy told(&f, &Form2h::systemInitialised);
 
     // Cancel leaves everything.
     const QString before = fixture::dump(t.app.cache);
     t.ui.answer(Answer::Cancel);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {kAsk});
     EXPECT_EQ(fixture::dump(t.app.cache), before);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU1")));
     EXPECT_EQ(told.count(), 0);
 
     t.ui.answer(Answer::Ok);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {kAsk, kDone});
     EXPECT_TRUE(f.initialised());
     EXPECT_EQ(told.count(), 1);
@@ -132,7 +133,7 @@ TEST(Form2h, WithNothingToDropStillResetsAndWritesTheSettings)
     build::nameCategory(t.app, 1, QStringLiteral("本"));
     Form2h f(t.app);
     t.ui.answer(Answer::Ok);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {kAsk, kDone});
     expectFirstState(t.app.cache);
     expectFirstState(fixture::stored(t.app.databasePath()));
@@ -156,7 +157,7 @@ TEST(Form2h, AFailedDropLeavesTablesCacheAndManagementTableAsTheyWere)
     f.show();
     QSignalSpy told(&f, &Form2h::systemInitialised);
     t.ui.answer(Answer::Ok);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     const auto got = t.ui.messages();
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[1].title, QStringLiteral("Error"));

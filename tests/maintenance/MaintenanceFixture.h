@@ -34,14 +34,7 @@ inline QStringList entriesOf(const QString& folder)
 }
 
 // The management table as stored, read into a cache of its own.
-inline ConfigCache stored(const QString& databasePath)
-{
-    ConfigCache c;
-    Database db = Database::open(databasePath);
-    Recordset t = db.openTable(management::kTable);
-    c.LoadConfigCache(t);
-    return c;
-}
+inline ConfigCache stored(const QString& databasePath) { return storedCache(databasePath); }
 
 // Every value of the seven rows as one text, to compare two states of the cache or table.
 inline QString dump(const ConfigCache& c)

@@ -1,4 +1,5 @@
 #include "PrintSettingsFixture.h"
+#include "Find.h"
 #include "printing/Form5pp.h"
 #include "printing/Form5ps.h"
 #include "printing/Form6pp.h"
@@ -33,23 +34,23 @@ void capture(ScriptedUi& ui, const QString& name, Shown& out)
     ui.onShow(name, [&out](QWidget& w) {
         auto& c = static_cast<PrintSettingsConfirmation&>(w);
         out.caption = c.windowTitle();
-        out.report = c.Label4->text();
-        out.font = c.Label16->text();
-        out.paper = c.Label17->text();
-        out.orientation = c.Label18->text();
-        out.margin = c.Label8->text();
-        out.usable = c.Label10->text();
-        out.leftOverCaption = c.Label11->text();
-        out.leftOver = c.Label12->text();
-        out.leftOverCaptionColour = c.Label11->palette().color(QPalette::WindowText);
-        out.leftOverColour = c.Label12->palette().color(QPalette::WindowText);
-        out.titleCaption = c.Label19->text();
-        out.title1 = c.Label20->text();
-        if (auto* sub = dynamic_cast<Form6pp*>(&c)) out.title2 = sub->Label22->text();
-        out.fields = items(c.List1);
-        out.fieldWidths = items(c.List2);
-        out.columns = items(c.List3);
-        out.columnWidths = items(c.List4);
+        out.report = child<QLabel>(c, "Label4")->text();
+        out.font = child<QLabel>(c, "Label16")->text();
+        out.paper = child<QLabel>(c, "Label17")->text();
+        out.orientation = child<QLabel>(c, "Label18")->text();
+        out.margin = child<QLabel>(c, "Label8")->text();
+        out.usable = child<QLabel>(c, "Label10")->text();
+        out.leftOverCaption = child<QLabel>(c, "Label11")->text();
+        out.leftOver = child<QLabel>(c, "Label12")->text();
+        out.leftOverCaptionColour = child<QLabel>(c, "Label11")->palette().color(QPalette::WindowText);
+        out.leftOverColour = child<QLabel>(c, "Label12")->palette().color(QPalette::WindowText);
+        out.titleCaption = child<QLabel>(c, "Label19")->text();
+        out.title1 = child<QLabel>(c, "Label20")->text();
+        if (auto* sub = dynamic_cast<Form6pp*>(&c)) out.title2 = child<QLabel>(*sub, "Label22")->text();
+        out.fields = items(child<QListWidget>(c, "List1"));
+        out.fieldWidths = items(child<QListWidget>(c, "List2"));
+        out.columns = items(child<QListWidget>(c, "List3"));
+        out.columnWidths = items(child<QListWidget>(c, "List4"));
     });
 }
 
@@ -58,18 +59,18 @@ void capture(ScriptedUi& ui, const QString& name, Shown& out)
 TEST_F(PrintSettingsConfirmationTest, Form5ppShowsEveryFieldsWidthTheChosenTotalAndWhatIsLeft)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("作成する帳表が選択されていません。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("価格"), QStringLiteral("タイトル")});
-    d.Text2->setText(QStringLiteral("12"));
-    d.Text1->setText(QStringLiteral("在庫一覧"));
+    child<QLineEdit>(d, "Text2")->setText(QStringLiteral("12"));
+    child<QLineEdit>(d, "Text1")->setText(QStringLiteral("在庫一覧"));
     Shown shown;
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     ASSERT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5pp")});
 
     const int title = mm(QStringLiteral("Morning Glory Extended Edition")) + 4;
@@ -98,16 +99,16 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsEveryFieldsWidthTheChosenTotal
     EXPECT_EQ(shown.title1, QStringLiteral("在庫一覧"));
 
     // Exactly as wide as the paper: nothing left, still no excess.
-    d.Text2->setText(QString::number(197 - price - title));
+    child<QLineEdit>(d, "Text2")->setText(QString::number(197 - price - title));
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.leftOverCaption, QStringLiteral("差引余裕サイズ"));
     EXPECT_EQ(shown.leftOver, QStringLiteral("0"));
 
     // One millimetre more: the excess in red. The confirmation makes no fit check of its own.
-    d.Text2->setText(QString::number(197 - price - title + 1));
+    child<QLineEdit>(d, "Text2")->setText(QString::number(197 - price - title + 1));
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.leftOverCaption, QStringLiteral("差引サイズオーバー"));
     EXPECT_EQ(shown.leftOver, QStringLiteral("1"));
     EXPECT_EQ(shown.leftOverCaptionColour, QColor(Qt::red));
@@ -122,12 +123,12 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
     t.printer.setFontSize(9.75);
     rows.clearItems();  // with no rows every field is as wide as its heading plus 4
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[0]->click();
-    d.Combo2->setCurrentText(QStringLiteral("B5"));
-    d.Option2->click();
+    child<QRadioButton>(d, "Option3_0")->click();
+    child<QComboBox>(d, "Combo2")->setCurrentText(QStringLiteral("B5"));
+    child<QRadioButton>(d, "Option2")->click();
     Shown shown;
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.font, QStringLiteral("9.75"));
     EXPECT_EQ(shown.paper, QStringLiteral("B5"));
     EXPECT_EQ(shown.orientation, QStringLiteral("横"));
@@ -139,9 +140,9 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
     EXPECT_EQ(shown.columnWidths, QStringList{QStringLiteral("0")});
     EXPECT_EQ(shown.leftOver, QString::number(244 - 10));
 
-    d.Option3[1]->click();
+    child<QRadioButton>(d, "Option3_1")->click();
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.report, QStringLiteral("ＣＤケース背面用明細リスト"));
     EXPECT_EQ(shown.paper, QStringLiteral("ＣＤケース(A5)"));
     EXPECT_EQ(shown.font, QStringLiteral("8"));
@@ -152,12 +153,12 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
 TEST_F(PrintSettingsConfirmationTest, Form6ppNamesTheDetailListAndShowsBothTitles)
 {
     Form6ps d(t.app, subRows, mainRow, QStringLiteral("ＣＤ (サブ明細)"), &status);
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("曲名")});
-    d.Text2->setText(QStringLiteral("0"));
+    child<QLineEdit>(d, "Text2")->setText(QStringLiteral("0"));
     Shown shown;
     capture(t.ui, QStringLiteral("Form6pp"), shown);
-    d.Command9->click();
+    child<QPushButton>(d, "Command9")->click();
     ASSERT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form6pp")});
     const int song = mm(QStringLiteral("一曲目のとても長い曲名です")) + 4;
     EXPECT_EQ(shown.report, QStringLiteral("種目明細一覧表"));
@@ -170,11 +171,11 @@ TEST_F(PrintSettingsConfirmationTest, Form6ppNamesTheDetailListAndShowsBothTitle
     EXPECT_EQ(shown.title1, QStringLiteral("ＣＤ (サブ明細)"));
     EXPECT_TRUE(shown.title2.isEmpty());
 
-    d.Option3[1]->click();
-    d.List2->setCurrentRow(3);
-    d.Command8->click();
+    child<QRadioButton>(d, "Option3_1")->click();
+    child<QListWidget>(d, "List2")->setCurrentRow(3);
+    child<QPushButton>(d, "Command8")->click();
     capture(t.ui, QStringLiteral("Form6pp"), shown);
-    d.Command9->click();
+    child<QPushButton>(d, "Command9")->click();
     EXPECT_EQ(shown.report, QStringLiteral("ＣＤケース背面用明細リスト"));
     EXPECT_EQ(shown.title1, QStringLiteral("Morning Glory"));
     EXPECT_EQ(shown.title2, QStringLiteral("2023/12/31"));

@@ -1,4 +1,5 @@
 #include "PrintSettingsFixture.h"
+#include "Find.h"
 #include "core/ScreenPrint.h"
 #include "printing/Form5ps.h"
 
@@ -43,39 +44,39 @@ TEST_F(Form5psTest, Form5psOpensWithItsDefaultsAndFollowsTheReportChoice)
 
     EXPECT_EQ(d.objectName(), QStringLiteral("Form5ps"));
     EXPECT_EQ(d.windowTitle(), t.app.cache.caption(QStringLiteral("印刷設定")));
-    EXPECT_EQ(d.Label6->text(), QStringLiteral("印 刷 設 定"));
-    EXPECT_EQ(texts(d.List1), (QStringList{"タイトル", "アーティスト", "価格", "発売日"}));
-    EXPECT_EQ(d.List2->count(), 0);
-    EXPECT_EQ(d.Combo2->currentText(), QStringLiteral("A4"));
-    EXPECT_EQ(d.SSTab1->currentIndex(), 0);
-    EXPECT_EQ(d.Text2->text(), QStringLiteral("10"));
-    EXPECT_TRUE(d.Option1->isChecked());
-    EXPECT_FALSE(d.Image1->isHidden());
-    EXPECT_TRUE(d.Image2->isHidden());
+    EXPECT_EQ(child<QLabel>(d, "Label6")->text(), QStringLiteral("印 刷 設 定"));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"タイトル", "アーティスト", "価格", "発売日"}));
+    EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 0);
+    EXPECT_EQ(child<QComboBox>(d, "Combo2")->currentText(), QStringLiteral("A4"));
+    EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 0);
+    EXPECT_EQ(child<QLineEdit>(d, "Text2")->text(), QStringLiteral("10"));
+    EXPECT_TRUE(child<QRadioButton>(d, "Option1")->isChecked());
+    EXPECT_FALSE(child<QLabel>(d, "Image1")->isHidden());
+    EXPECT_TRUE(child<QLabel>(d, "Image2")->isHidden());
     // Each opening starts from the window's own defaults, not from earlier values.
     EXPECT_EQ(d.settings().reportKind, 0);
     EXPECT_EQ(d.settings().leftMarginMm, 10);
-    for (QLabel* l : {d.Label7, d.Label8, d.Label10}) {
+    for (QLabel* l : {child<QLabel>(d, "Label7"), child<QLabel>(d, "Label8"), child<QLabel>(d, "Label10")}) {
         EXPECT_TRUE(l->isHidden());
         EXPECT_EQ(textColour(l), QColor(Qt::red));
     }
-    EXPECT_EQ(textColour(d.Label12), QColor(128, 0, 0));
+    EXPECT_EQ(textColour(child<QLabel>(d, "Label12")), QColor(128, 0, 0));
 
-    d.Option2->click();
-    EXPECT_TRUE(d.Image1->isHidden());
-    EXPECT_FALSE(d.Image2->isHidden());
-    d.Option1->click();
-    EXPECT_FALSE(d.Image1->isHidden());
+    child<QRadioButton>(d, "Option2")->click();
+    EXPECT_TRUE(child<QLabel>(d, "Image1")->isHidden());
+    EXPECT_FALSE(child<QLabel>(d, "Image2")->isHidden());
+    child<QRadioButton>(d, "Option1")->click();
+    EXPECT_FALSE(child<QLabel>(d, "Image1")->isHidden());
 
-    d.Option3[1]->click();
+    child<QRadioButton>(d, "Option3_1")->click();
     EXPECT_EQ(d.settings().reportKind, 2);
-    EXPECT_EQ(d.SSTab1->currentIndex(), 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Label7, d.Label8, d.Label10}) EXPECT_FALSE(w->isHidden());
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Combo2, d.Option1, d.Option2}) EXPECT_TRUE(w->isHidden());
-    d.Option3[0]->click();
+    EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 1);
+    for (QWidget* w : std::initializer_list<QWidget*>{child<QLabel>(d, "Label7"), child<QLabel>(d, "Label8"), child<QLabel>(d, "Label10")}) EXPECT_FALSE(w->isHidden());
+    for (QWidget* w : std::initializer_list<QWidget*>{child<QComboBox>(d, "Combo2"), child<QRadioButton>(d, "Option1"), child<QRadioButton>(d, "Option2")}) EXPECT_TRUE(w->isHidden());
+    child<QRadioButton>(d, "Option3_0")->click();
     EXPECT_EQ(d.settings().reportKind, 1);
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Label7, d.Label8, d.Label10}) EXPECT_TRUE(w->isHidden());
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Combo2, d.Option1, d.Option2}) EXPECT_FALSE(w->isHidden());
+    for (QWidget* w : std::initializer_list<QWidget*>{child<QLabel>(d, "Label7"), child<QLabel>(d, "Label8"), child<QLabel>(d, "Label10")}) EXPECT_TRUE(w->isHidden());
+    for (QWidget* w : std::initializer_list<QWidget*>{child<QComboBox>(d, "Combo2"), child<QRadioButton>(d, "Option1"), child<QRadioButton>(d, "Option2")}) EXPECT_FALSE(w->isHidden());
     EXPECT_TRUE(t.ui.messages().empty());
 
     d.Command6_Click();
@@ -85,28 +86,28 @@ TEST_F(Form5psTest, Form5psOpensWithItsDefaultsAndFollowsTheReportChoice)
 TEST_F(Form5psTest, Form5psTabsWantAReportAndTheFontTabSetsThePrinterFont)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.SSTab1->setCurrentIndex(3);
+    child<QTabWidget>(d, "SSTab1")->setCurrentIndex(3);
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages()[0].text, kNoReport);
     EXPECT_EQ(t.ui.messages()[0].title, QStringLiteral("作成帳表選択洩れ"));
     EXPECT_EQ(t.ui.messages()[0].icon, Ui::Icon::Critical);
-    EXPECT_EQ(d.SSTab1->currentIndex(), 3);  // the tab change stands
+    EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 3);  // the tab change stands
 
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     t.ui.answerFont(Ui::FontSpec{QStringLiteral("ＭＳ 明朝"), 12, true, true});
-    d.SSTab1->setCurrentIndex(2);
+    child<QTabWidget>(d, "SSTab1")->setCurrentIndex(2);
     EXPECT_EQ(t.printer.fontName(), QStringLiteral("ＭＳ 明朝"));
     EXPECT_EQ(t.printer.fontSize(), 12);
     EXPECT_TRUE(t.printer.fontBold());
     EXPECT_TRUE(t.printer.fontItalic());
-    EXPECT_EQ(d.SSTab1->currentIndex(), 1);
+    EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 1);
 
     // A cancelled font dialog changes nothing and is no error.
     const int before = static_cast<int>(t.ui.messages().size());
     t.ui.answerFont(std::nullopt);
-    d.SSTab1->setCurrentIndex(2);
+    child<QTabWidget>(d, "SSTab1")->setCurrentIndex(2);
     EXPECT_EQ(t.printer.fontSize(), 12);
-    EXPECT_EQ(d.SSTab1->currentIndex(), 1);
+    EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 1);
     EXPECT_EQ(static_cast<int>(t.ui.messages().size()), before);
 
     // The CD-case back list prints at 8 points: the font tab asks nothing.
@@ -116,58 +117,58 @@ TEST_F(Form5psTest, Form5psTabsWantAReportAndTheFontTabSetsThePrinterFont)
         return n;
     };
     EXPECT_EQ(fontDialogs(), 2);
-    d.Option3[1]->click();
-    d.SSTab1->setCurrentIndex(2);
-    EXPECT_EQ(d.SSTab1->currentIndex(), 2);
+    child<QRadioButton>(d, "Option3_1")->click();
+    child<QTabWidget>(d, "SSTab1")->setCurrentIndex(2);
+    EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 2);
     EXPECT_EQ(fontDialogs(), 2);
 }
 
 TEST_F(Form5psTest, Form5psMovesFieldsBetweenTheLists)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Command1->click();  // nothing selected
-    EXPECT_EQ(d.List2->count(), 0);
+    child<QPushButton>(d, "Command1")->click();  // nothing selected
+    EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 0);
 
     choose(d, {QStringLiteral("価格"), QStringLiteral("タイトル")});
-    EXPECT_EQ(texts(d.List2), (QStringList{"価格", "タイトル"}));
-    EXPECT_EQ(texts(d.List1), (QStringList{"アーティスト", "発売日"}));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"価格", "タイトル"}));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"アーティスト", "発売日"}));
 
     // A field taken back goes to the end of the printable fields.
-    d.List2->setCurrentRow(1);
-    d.Command2->click();
-    EXPECT_EQ(texts(d.List1), (QStringList{"アーティスト", "発売日", "タイトル"}));
-    EXPECT_EQ(texts(d.List2), (QStringList{"価格"}));
-    d.Command2->click();  // nothing selected any more
-    EXPECT_EQ(d.List2->count(), 1);
+    child<QListWidget>(d, "List2")->setCurrentRow(1);
+    child<QPushButton>(d, "Command2")->click();
+    EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"アーティスト", "発売日", "タイトル"}));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"価格"}));
+    child<QPushButton>(d, "Command2")->click();  // nothing selected any more
+    EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 1);
 
-    d.Command5->click();
-    EXPECT_EQ(texts(d.List2), (QStringList{"価格", "アーティスト", "発売日", "タイトル"}));
-    EXPECT_EQ(d.List1->count(), 0);
+    child<QPushButton>(d, "Command5")->click();
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"価格", "アーティスト", "発売日", "タイトル"}));
+    EXPECT_EQ(child<QListWidget>(d, "List1")->count(), 0);
 }
 
 TEST_F(Form5psTest, Form5psOkWantsAReportAndColumnsAndAUsableMargin)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
     choose(d, {QStringLiteral("タイトル")});
-    d.Command4->click();
+    child<QPushButton>(d, "Command4")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages()[0].text, kNoReport);
     EXPECT_EQ(t.ui.messages()[0].title, QStringLiteral("Error"));
 
     // Choosing the report moves to tab 1 with its message-free check.
-    d.Option3[0]->click();
-    d.List2->setCurrentRow(0);
-    d.Command2->click();
-    d.Command4->click();
+    child<QRadioButton>(d, "Option3_0")->click();
+    child<QListWidget>(d, "List2")->setCurrentRow(0);
+    child<QPushButton>(d, "Command2")->click();
+    child<QPushButton>(d, "Command4")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷項目が選択されていません。"));
     EXPECT_EQ(t.ui.messages().back().icon, Ui::Icon::Critical);
 
     choose(d, {QStringLiteral("タイトル")});
     for (const char* bad : {"-3", "abc", "1000"}) {
-        d.Text2->setText(QString::fromLatin1(bad));
-        d.Command4->click();
+        child<QLineEdit>(d, "Text2")->setText(QString::fromLatin1(bad));
+        child<QPushButton>(d, "Command4")->click();
         EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("左余白(mm)には、0～999 の数値を入力して下さい。")) << bad;
-        EXPECT_EQ(d.SSTab1->currentIndex(), 3);
+        EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 3);
     }
     EXPECT_FALSE(d.settingsAccepted());
     EXPECT_EQ(t.app.printSettings.mainColumnCount, 0);
@@ -177,7 +178,7 @@ TEST_F(Form5psTest, Form5psOkWantsAReportAndColumnsAndAUsableMargin)
 TEST_F(Form5psTest, PrinterSetMeasuresHeadingsAndEveryRowTheListShows)
 {
     Form5ps d(t.app, rows, QStringLiteral(" ＣＤ (明細) "), &status);
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     // Out of field order: the mapping follows the names.
     choose(d, {QStringLiteral("アーティスト"), QStringLiteral("タイトル"), QStringLiteral("価格")});
     ASSERT_TRUE(d.PrinterSet());
@@ -211,7 +212,7 @@ TEST_F(Form5psTest, PrinterSetMeasuresHeadingsAndEveryRowTheListShows)
     // Only the rows shown count: with a shorter list the columns narrow; with none, headings.
     rows.clearItems();
     rows.addRows({{QStringLiteral("ab"), QStringLiteral("c"), QString(), QString(), "9"}});
-    d.Text1->setText(QStringLiteral("  在庫一覧 "));
+    child<QLineEdit>(d, "Text1")->setText(QStringLiteral("  在庫一覧 "));
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_EQ(s.columnWidthMm[0], mm(QStringLiteral("アーティスト")) + 4);
     EXPECT_EQ(s.columnMaxBytes[0], 12);
@@ -228,24 +229,24 @@ TEST_F(Form5psTest, PrinterSetMeasuresHeadingsAndEveryRowTheListShows)
 TEST_F(Form5psTest, PrinterSetTakesPaperOrientationMarginAndLineMetrics)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル")});
     const PrintSettings& s = d.settings();
 
-    d.Combo2->setCurrentText(QStringLiteral("B5"));
-    d.Option2->click();
+    child<QComboBox>(d, "Combo2")->setCurrentText(QStringLiteral("B5"));
+    child<QRadioButton>(d, "Option2")->click();
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_EQ(t.printer.paperSize(), paper::B5);
     EXPECT_EQ(t.printer.orientation(), Orientation::Landscape);
     EXPECT_EQ(s.usableWidthMm, 244);  // 257 − 8 − 5
     EXPECT_EQ(s.linesPerPage, 34);    // floor(174 / 5)
-    d.Combo2->setCurrentText(QStringLiteral("A5"));
+    child<QComboBox>(d, "Combo2")->setCurrentText(QStringLiteral("A5"));
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_EQ(t.printer.paperSize(), paper::A5);
 
     const std::pair<const char*, int> margins[] = {{"", 0}, {"12.6", 13}, {"12.5", 12}, {"13.5", 14}, {"１５", 15}, {"20mm", 20}};
     for (const auto& [typed, mmValue] : margins) {
-        d.Text2->setText(QString::fromUtf8(typed));
+        child<QLineEdit>(d, "Text2")->setText(QString::fromUtf8(typed));
         ASSERT_TRUE(d.PrinterSet());
         EXPECT_EQ(s.leftMarginMm, mmValue) << typed;
     }
@@ -272,16 +273,16 @@ TEST_F(Form5psTest, PrinterSetTakesPaperOrientationMarginAndLineMetrics)
 TEST_F(Form5psTest, ALayoutAsWideAsThePaperIsAcceptedOneMillimetreMoreIsRefused)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト"), QStringLiteral("価格"), QStringLiteral("発売日")});
-    d.Text2->setText(QStringLiteral("0"));
+    child<QLineEdit>(d, "Text2")->setText(QStringLiteral("0"));
     ASSERT_TRUE(d.PrinterSet());
     const int columns = d.totalWidthMm();
     const int usable = d.settings().usableWidthMm;
     ASSERT_LT(columns, usable);
 
-    d.Text2->setText(QString::number(usable - columns + 1));
-    d.Command4->click();
+    child<QLineEdit>(d, "Text2")->setText(QString::number(usable - columns + 1));
+    child<QPushButton>(d, "Command4")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages()[0].text, kFiveLines);
     EXPECT_EQ(t.ui.messages()[0].title, QStringLiteral("Error"));
@@ -291,8 +292,8 @@ TEST_F(Form5psTest, ALayoutAsWideAsThePaperIsAcceptedOneMillimetreMoreIsRefused)
     EXPECT_EQ(t.app.printSettings.mainColumnCount, 0);
     EXPECT_EQ(t.app.printSettings.settingsCategory, 0);
 
-    d.Text2->setText(QString::number(usable - columns));
-    d.Command4->click();
+    child<QLineEdit>(d, "Text2")->setText(QString::number(usable - columns));
+    child<QPushButton>(d, "Command4")->click();
     EXPECT_EQ(t.ui.messages().size(), 1u);
     EXPECT_TRUE(d.settingsAccepted());
     EXPECT_EQ(status.panelText(3), QString());
@@ -317,11 +318,11 @@ TEST_F(Form5psTest, TheCdCaseReportPrintsOnA5AtEightPointsIn130Millimetres)
 {
     t.printer.setFont(PrintFont{QStringLiteral("ＭＳ ゴシック"), 12, true, false});
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[1]->click();
-    d.Combo2->setCurrentText(QStringLiteral("B5"));  // hidden for this report, and ignored
-    d.Option2->setChecked(true);                      // the orientation still applies
+    child<QRadioButton>(d, "Option3_1")->click();
+    child<QComboBox>(d, "Combo2")->setCurrentText(QStringLiteral("B5"));  // hidden for this report, and ignored
+    child<QRadioButton>(d, "Option2")->setChecked(true);                      // the orientation still applies
     choose(d, {QStringLiteral("タイトル"), QStringLiteral("価格")});
-    d.Text2->setText(QStringLiteral("5"));
+    child<QLineEdit>(d, "Text2")->setText(QStringLiteral("5"));
     ASSERT_TRUE(d.PrinterSet());
     const PrintSettings& s = d.settings();
     EXPECT_EQ(t.printer.paperSize(), paper::A5);
@@ -336,13 +337,13 @@ TEST_F(Form5psTest, TheCdCaseReportPrintsOnA5AtEightPointsIn130Millimetres)
     EXPECT_EQ(s.columnWidthMm[0], mm(QStringLiteral("Morning Glory Extended Edition")) + 4);
 
     // Too wide for the case: the two-line message.
-    d.Text2->setText(QString::number(130 - d.totalWidthMm() + 5 + 1));
-    d.Command4->click();
+    child<QLineEdit>(d, "Text2")->setText(QString::number(130 - d.totalWidthMm() + 5 + 1));
+    child<QPushButton>(d, "Command4")->click();
     EXPECT_EQ(t.ui.lastMessage(),
               QStringLiteral("印刷データが多いため、用紙の横幅に入りません。\r\n印刷項目を減らして下さい。"));
     EXPECT_FALSE(d.settingsAccepted());
-    d.Text2->setText(QString::number(130 - d.totalWidthMm() + 5 + 1 - 1));
-    d.Command4->click();
+    child<QLineEdit>(d, "Text2")->setText(QString::number(130 - d.totalWidthMm() + 5 + 1 - 1));
+    child<QPushButton>(d, "Command4")->click();
     EXPECT_TRUE(d.settingsAccepted());
     EXPECT_EQ(t.app.printSettings.reportKind, 2);
 }
@@ -351,10 +352,10 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
 {
     {
         Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-        d.Option3[1]->click();
+        child<QRadioButton>(d, "Option3_1")->click();
         choose(d, {QStringLiteral("タイトル")});
-        d.Text2->setText(QStringLiteral("5"));
-        d.Command4->click();
+        child<QLineEdit>(d, "Text2")->setText(QStringLiteral("5"));
+        child<QPushButton>(d, "Command4")->click();
         ASSERT_TRUE(d.settingsAccepted());
     }
     const PrintSettings accepted = t.app.printSettings;
@@ -364,13 +365,13 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
     // neither in the settings nor in the printer.
     {
         Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-        d.Option3[0]->click();
-        d.Option2->click();
+        child<QRadioButton>(d, "Option3_0")->click();
+        child<QRadioButton>(d, "Option2")->click();
         t.ui.answerFont(Ui::FontSpec{QStringLiteral("ＭＳ ゴシック"), 14, false, false});
-        d.SSTab1->setCurrentIndex(2);
+        child<QTabWidget>(d, "SSTab1")->setCurrentIndex(2);
         choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト")});
-        d.Text2->setText(QStringLiteral("20"));
-        d.Command7->click();
+        child<QLineEdit>(d, "Text2")->setText(QStringLiteral("20"));
+        child<QPushButton>(d, "Command7")->click();
         EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5pp")});
         EXPECT_EQ(t.printer.paperSize(), paper::A4);
         d.close();
@@ -386,7 +387,7 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
     EXPECT_EQ(t.printer.fontSize(), 8);
 
     // Cancel: the next print asks again, and stops when the window is cancelled.
-    t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& w) { static_cast<Form5ps&>(w).Command3->click(); });
+    t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& w) { child<QPushButton>(w, "Command3")->click(); });
     t.app.printSettings.settingsCategory = 0;  // settings of another category are not reused
     EXPECT_FALSE(printMain());  // no printer dialog either
     EXPECT_EQ(t.app.printSettings.mainColumnCount, 0);
@@ -394,9 +395,9 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
 
     t.ui.onShow(QStringLiteral("Form5ps"), [](QWidget& w) {
         auto& d = static_cast<Form5ps&>(w);
-        d.Option3[0]->click();
+        child<QRadioButton>(d, "Option3_0")->click();
         choose(d, {QStringLiteral("価格")});
-        d.Command4->click();
+        child<QPushButton>(d, "Command4")->click();
     });
     t.ui.answerPrinter(false);
     EXPECT_FALSE(printMain());
@@ -409,9 +410,9 @@ TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
 {
     {
         Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-        d.Option3[0]->click();
+        child<QRadioButton>(d, "Option3_0")->click();
         choose(d, {QStringLiteral("価格"), QStringLiteral("発売日")});
-        d.Command4->click();
+        child<QPushButton>(d, "Command4")->click();
         ASSERT_TRUE(d.settingsAccepted());
     }
     const PrintSettings before = t.app.printSettings;
@@ -419,10 +420,10 @@ TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
 
     t.printer.recorder().refuseOrientation(Orientation::Landscape);
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[1]->click();
-    d.Option2->click();
+    child<QRadioButton>(d, "Option3_1")->click();
+    child<QRadioButton>(d, "Option2")->click();
     choose(d, {QStringLiteral("タイトル")});
-    d.Command4->click();
+    child<QPushButton>(d, "Command4")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages()[0].text, kRefused);
     EXPECT_EQ(t.ui.messages()[0].title, QStringLiteral("注意メッセージ"));
@@ -437,7 +438,7 @@ TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
     EXPECT_EQ(now.usableWidthMm, before.usableWidthMm);
 
     // The confirmation is not shown for settings that were not made.
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(t.ui.lastMessage(), kRefused);
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
@@ -454,9 +455,9 @@ TEST_F(Form5psTest, AnUnexpectedPrinterErrorIsShownWithItsTextAndTheWindowStays)
     App app(t.dir.path(), t.ui, broken);
     app.cache = t.app.cache;
     Form5ps d(app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル")});
-    d.Command4->click();
+    child<QPushButton>(d, "Command4")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷中にエラーが発生しました。\r\nbroken"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("エラー発生"));
     EXPECT_FALSE(t.ui.programEnded());
@@ -471,11 +472,11 @@ TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
 {
     auto acceptMain = [](QWidget& w) {
         auto& d = static_cast<Form5ps&>(w);
-        d.Option3[0]->click();
+        child<QRadioButton>(d, "Option3_0")->click();
         choose(d, {QStringLiteral("タイトル"), QStringLiteral("価格")});
-        d.Command4->click();
+        child<QPushButton>(d, "Command4")->click();
     };
-    auto cancel = [](QWidget& w) { static_cast<PrintSettingsDialog&>(w).Command3->click(); };
+    auto cancel = [](QWidget& w) { child<QPushButton>(w, "Command3")->click(); };
     auto settingsShown = [&] { return static_cast<int>(t.ui.shownWindows().count(QStringLiteral("Form5ps"))); };
 
     t.ui.onShow(QStringLiteral("Form5ps"), acceptMain);
@@ -487,9 +488,9 @@ TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
     // printing the main rows under the sub file's columns.
     t.ui.onShow(QStringLiteral("Form6ps"), [](QWidget& w) {
         auto& d = static_cast<Form6ps&>(w);
-        d.Option3[0]->click();
+        child<QRadioButton>(d, "Option3_0")->click();
         choose(d, {QStringLiteral("曲名")});
-        d.Command4->click();
+        child<QPushButton>(d, "Command4")->click();
     });
     t.ui.answerPrinter(true);
     ASSERT_TRUE(printSub());
@@ -527,12 +528,12 @@ TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
 TEST_F(Form5psTest, TheWorkingTextGoesWithTheWindow)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Option3[0]->click();
+    child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト")});
-    d.Text2->setText(QStringLiteral("900"));
-    d.Command4->click();
+    child<QLineEdit>(d, "Text2")->setText(QStringLiteral("900"));
+    child<QPushButton>(d, "Command4")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(status.panelText(3), QStringLiteral("設定作業中"));
-    d.Command3->click();
+    child<QPushButton>(d, "Command3")->click();
     EXPECT_EQ(status.panelText(3), QString());
 }

@@ -1,4 +1,5 @@
 #include "PrintSettingsFixture.h"
+#include "Find.h"
 #include "Tools.h"
 #include "platform/print/QtPrinterBackend.h"
 
@@ -22,11 +23,11 @@ struct PrintDestinationTest : PrintSettingsFixture {
     {
         t.ui.onShow(QStringLiteral("Form5ps"), [=](QWidget& w) {
             auto& d = static_cast<Form5ps&>(w);
-            d.Option3[cdCase ? 1 : 0]->click();
+            child<QRadioButton>(d, QStringLiteral("Option3_%1").arg(cdCase ? 1 : 0))->click();
             choose(d, {QStringLiteral("タイトル"), QStringLiteral("価格")});
-            d.Combo2->setCurrentText(paperText);
-            (landscape ? d.Option2 : d.Option1)->click();
-            d.Command4->click();
+            child<QComboBox>(d, "Combo2")->setCurrentText(paperText);
+            (landscape ? child<QRadioButton>(d, "Option2") : child<QRadioButton>(d, "Option1"))->click();
+            child<QPushButton>(d, "Command4")->click();
         });
     }
     // The 印刷設定 menu: the settings window at once.

@@ -1,5 +1,6 @@
 #pragma once
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "core/App.h"
 #include "platform/text/TextUtil.h"
@@ -52,10 +53,10 @@ struct PrintSettingsFixture : ::testing::Test {
     static void choose(PrintSettingsDialog& d, const QStringList& names)
     {
         for (const QString& name : names) {
-            const auto found = d.List1->findItems(name, Qt::MatchExactly);
+            const auto found = child<QListWidget>(d, "List1")->findItems(name, Qt::MatchExactly);
             ASSERT_EQ(found.size(), 1) << name.toStdString();
-            d.List1->setCurrentItem(found[0]);
-            d.Command1->click();
+            child<QListWidget>(d, "List1")->setCurrentItem(found[0]);
+            child<QPushButton>(d, "Command1")->click();
         }
     }
 

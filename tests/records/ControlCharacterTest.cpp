@@ -1,4 +1,5 @@
 #include "RecordFixture.h"
+#include "Find.h"
 #include "codes/Form2f.h"
 #include "maintenance/Form2a.h"
 #include "platform/widgets/MaskedEdit.h"
@@ -36,35 +37,35 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
     for (const QString& control : kControls) {
         Form7 editor(t.app);
         editor.prepare(EditorMode::New, {}, QString());
-        editor.MaskEdBox1[fixture::Name]->setText(withControl(control));
-        editor.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
-        editor.Command1->click();
+        child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(withControl(control));
+        child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
+        child<QPushButton>(editor, "Command1")->click();
         refused(t.ui, QStringLiteral("品名"), control);
 
         Form2b names(t.app);
-        names.Text1[3]->setText(withControl(control));
-        names.Command1->click();
+        child<QLineEdit>(names, "Text1_3")->setText(withControl(control));
+        child<QPushButton>(names, "Command1")->click();
         refused(t.ui, QStringLiteral("種目名"), control);
         EXPECT_EQ(t.app.cache.rows[3].named, 0);
 
         Form2a settings(t.app);
-        settings.Text1->setText(withControl(control));
-        settings.Command4->click();
+        child<QLineEdit>(settings, "Text1")->setText(withControl(control));
+        child<QPushButton>(settings, "Command4")->click();
         refused(t.ui, QStringLiteral("タイトル"), control);
         EXPECT_EQ(t.app.cache.systemTitle(), cacheTitle);
 
         Form2f codes(t.app);
         codes.Combo1_Click(0);
         t.ui.clearLog();
-        codes.Command1->click();
-        codes.Text1->setText(QStringLiteral("C03"));
-        codes.Text2->setText(withControl(control));
-        codes.Command4->click();
+        child<QPushButton>(codes, "Command1")->click();
+        child<QLineEdit>(codes, "Text1")->setText(QStringLiteral("C03"));
+        child<QLineEdit>(codes, "Text2")->setText(withControl(control));
+        child<QPushButton>(codes, "Command4")->click();
         refused(t.ui, QStringLiteral("コード名称"), control);
-        codes.Command1->click();
-        codes.Text1->setText(QStringLiteral("C") + control + QStringLiteral("3"));
-        codes.Text2->setText(QStringLiteral("クラシック"));
-        codes.Command4->click();
+        child<QPushButton>(codes, "Command1")->click();
+        child<QLineEdit>(codes, "Text1")->setText(QStringLiteral("C") + control + QStringLiteral("3"));
+        child<QLineEdit>(codes, "Text2")->setText(QStringLiteral("クラシック"));
+        child<QPushButton>(codes, "Command4")->click();
         refused(t.ui, QStringLiteral("コード"), control);
     }
     EXPECT_TRUE(fixture::rows(t, QStringLiteral("SHUMOKU1")).isEmpty());
@@ -75,9 +76,9 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
     // A text without them is stored as typed.
     Form7 editor(t.app);
     editor.prepare(EditorMode::New, {}, QString());
-    editor.MaskEdBox1[fixture::Name]->setText(QStringLiteral("ロック　名盤"));
-    editor.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
-    editor.Command1->click();
+    child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(QStringLiteral("ロック　名盤"));
+    child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
+    child<QPushButton>(editor, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(fixture::rows(t, QStringLiteral("SHUMOKU1")).value(0).value(0), QStringLiteral("ロック　名盤"));
 }

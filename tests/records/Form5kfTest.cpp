@@ -1,4 +1,5 @@
 #include "RecordFixture.h"
+#include "Find.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form5kf.h"
 
@@ -19,16 +20,16 @@ QString search(TestApp& t, int field, const QString& value, int comparison = -1)
 {
     t.ui.clearLog();
     Form5kf f(t.app);
-    f.Option1[field]->click();
-    if (comparison >= 0) f.Option2[comparison]->click();
-    f.MaskEdBox1->setText(value);
+    child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(field))->click();
+    if (comparison >= 0) child<QRadioButton>(f, QStringLiteral("Option2_%1").arg(comparison))->click();
+    child<MaskedEdit>(f, "MaskEdBox1")->setText(value);
     f.Command1_Click();
     const auto m = t.ui.messages();
     if (m.empty()) return QString();
     EXPECT_EQ(m.back().title, QStringLiteral("ERROR"));
     EXPECT_EQ(m.back().icon, Ui::Icon::None);
     EXPECT_EQ(m.back().buttons, Ui::Buttons::Ok);
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_FALSE(f.conditions());
     return m.back().text;
 }
 
@@ -44,45 +45,44 @@ TEST(Form5kf, OpeningOffersTheMainFieldsAndResetsTheConditions)
     makeCategories(t);
     t.app.cache.searchText = QStringLiteral("前回");
     t.app.cache.searchLong = 9;
-    t.app.cache.searchCancelled = 0;
     Form5kf f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - レコード別検索条件"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("検索して開く  （レコードの選択）"));
-    EXPECT_EQ(f.Frame1->title(), QStringLiteral("検索する項目"));
-    EXPECT_EQ(f.Frame2->title(), QStringLiteral("検索条件（金額、日付）"));
-    EXPECT_EQ(f.Option2[0]->text(), QStringLiteral("検索文字と　一致"));
-    EXPECT_EQ(f.Option2[1]->text(), QStringLiteral("検索文字より 大きい"));
-    EXPECT_EQ(f.Option2[2]->text(), QStringLiteral("検索文字より 小さい"));
-    EXPECT_EQ(f.Check1->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
-    EXPECT_EQ(f.Command1->text(), QStringLiteral("検　索"));
-    EXPECT_EQ(f.Command2->text(), QStringLiteral("ヘルプ"));
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), QStringLiteral("検索して開く  （レコードの選択）"));
+    EXPECT_EQ(child<QGroupBox>(f, "Frame1")->title(), QStringLiteral("検索する項目"));
+    EXPECT_EQ(child<QGroupBox>(f, "Frame2")->title(), QStringLiteral("検索条件（金額、日付）"));
+    EXPECT_EQ(child<QRadioButton>(f, "Option2_0")->text(), QStringLiteral("検索文字と　一致"));
+    EXPECT_EQ(child<QRadioButton>(f, "Option2_1")->text(), QStringLiteral("検索文字より 大きい"));
+    EXPECT_EQ(child<QRadioButton>(f, "Option2_2")->text(), QStringLiteral("検索文字より 小さい"));
+    EXPECT_EQ(child<QCheckBox>(f, "Check1")->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
+    EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("検　索"));
+    EXPECT_EQ(child<QPushButton>(f, "Command2")->text(), QStringLiteral("ヘルプ"));
 
     const QStringList offered = {"品名 ：(文字)", "枚数 ：(数値)", "価格 ：(金額)", "購入日 ：(日付)", "ジャンル ：(コード)"};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(f.Option1[k]->text(), offered[k]);
-        EXPECT_FALSE(f.Option1[k]->isHidden());
+        EXPECT_EQ(child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(k))->text(), offered[k]);
+        EXPECT_FALSE(child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(k))->isHidden());
     }
-    EXPECT_TRUE(f.Option1[5]->isHidden());
-    EXPECT_TRUE(f.Frame2->isHidden());
-    EXPECT_TRUE(f.Check1->isHidden());
-    EXPECT_TRUE(f.MaskEdBox1->isHidden());
-    EXPECT_TRUE(f.Command1->isHidden());
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_TRUE(child<QRadioButton>(f, "Option1_5")->isHidden());
+    EXPECT_TRUE(child<QGroupBox>(f, "Frame2")->isHidden());
+    EXPECT_TRUE(child<QCheckBox>(f, "Check1")->isHidden());
+    EXPECT_TRUE(child<MaskedEdit>(f, "MaskEdBox1")->isHidden());
+    EXPECT_TRUE(child<QPushButton>(f, "Command1")->isHidden());
+    EXPECT_FALSE(f.conditions());
     EXPECT_EQ(t.app.cache.searchText, QString());
 
     // One field per opening; an amount brings the comparison and the amount format.
-    f.Option1[Price]->click();
-    EXPECT_FALSE(f.Frame1->isEnabled());
-    EXPECT_FALSE(f.Frame2->isHidden());
-    EXPECT_FALSE(f.MaskEdBox1->isHidden());
-    EXPECT_TRUE(f.Check1->isHidden());
-    EXPECT_EQ(f.MaskEdBox1->format(), QStringLiteral("\\\\###,###,###,##0"));
+    child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(Price))->click();
+    EXPECT_FALSE(child<QGroupBox>(f, "Frame1")->isEnabled());
+    EXPECT_FALSE(child<QGroupBox>(f, "Frame2")->isHidden());
+    EXPECT_FALSE(child<MaskedEdit>(f, "MaskEdBox1")->isHidden());
+    EXPECT_TRUE(child<QCheckBox>(f, "Check1")->isHidden());
+    EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1")->format(), QStringLiteral("\\\\###,###,###,##0"));
     EXPECT_EQ(t.app.cache.searchTypeWord, QStringLiteral("CURRENCY"));
     EXPECT_EQ(t.app.cache.searchFieldIndex, Price);
 
     // Leaving without a search keeps the search cancelled.
     f.reject();
-    EXPECT_EQ(t.app.cache.searchCancelled, 1);
+    EXPECT_FALSE(f.conditions());
     f.Command2_Click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 }
@@ -99,7 +99,6 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     EXPECT_EQ(search(t, Count, QStringLiteral("１,２３４")), QString());
     EXPECT_EQ(c.searchTypeWord, QStringLiteral("LONG"));
     EXPECT_EQ(c.searchLong, 1234);
-    EXPECT_EQ(c.searchCancelled, 0);
 
     EXPECT_EQ(search(t, Price, QStringLiteral("abc")), kNotNumber);
     EXPECT_EQ(search(t, Price, QStringLiteral("¥1,500.5")), QString());
@@ -126,14 +125,17 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     EXPECT_EQ(c.searchCode, QString());  // reset by the opening
 
     Form5kf f(t.app);
-    f.Option1[Name]->click();
-    EXPECT_FALSE(f.Check1->isHidden());
-    f.Check1->click();
+    child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(Name))->click();
+    EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isHidden());
+    child<QCheckBox>(f, "Check1")->click();
     EXPECT_EQ(c.searchCaseMode, 1);
-    f.MaskEdBox1->setText(QStringLiteral("ABC"));
+    child<MaskedEdit>(f, "MaskEdBox1")->setText(QStringLiteral("ABC"));
     f.Command1_Click();
     EXPECT_EQ(c.searchCaseMode, 1);
-    EXPECT_EQ(c.searchCancelled, 0);
+    ASSERT_TRUE(f.conditions());
+    EXPECT_EQ(f.conditions()->text, QStringLiteral("ABC"));
+    EXPECT_EQ(f.conditions()->caseMode, 1);
+    EXPECT_EQ(f.conditions()->fieldIndex, Name);
     EXPECT_EQ(f.result(), QDialog::Accepted);
 }
 
@@ -144,14 +146,14 @@ TEST(Form5kf, TheComparisonIsKeptAcrossOpenings)
     EXPECT_EQ(t.app.cache.searchComparison, 0);
     {
         Form5kf f(t.app);
-        EXPECT_TRUE(f.Option2[0]->isChecked());
+        EXPECT_TRUE(child<QRadioButton>(f, "Option2_0")->isChecked());
     }
     EXPECT_EQ(search(t, Bought, QStringLiteral("2024/01/01"), 2), QString());
     EXPECT_EQ(t.app.cache.searchComparison, 2);
 
     // The next opening shows it and a search without a new choice uses it.
     Form5kf f(t.app);
-    EXPECT_TRUE(f.Option2[2]->isChecked());
+    EXPECT_TRUE(child<QRadioButton>(f, "Option2_2")->isChecked());
     EXPECT_EQ(search(t, Price, QStringLiteral("100")), QString());
     EXPECT_EQ(t.app.cache.searchComparison, 2);
     EXPECT_EQ(search(t, Price, QStringLiteral("100"), 1), QString());

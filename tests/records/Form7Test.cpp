@@ -1,4 +1,5 @@
 #include "RecordFixture.h"
+#include "Find.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Twips.h"
 #include "records/Form7.h"
@@ -20,7 +21,7 @@ int px(const QWidget& w, int twips) { return twipsToPixelsX(w, twips); }
 
 void fill(Form7& f, const QStringList& values)
 {
-    for (int k = 0; k < values.size(); ++k) f.MaskEdBox1[k]->setText(values[k]);
+    for (int k = 0; k < values.size(); ++k) child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->setText(values[k]);
 }
 
 void expectMessage(const ScriptedUi& ui, const QString& text, const QString& title, Ui::Icon icon = Ui::Icon::Critical,
@@ -45,41 +46,41 @@ TEST(Form7, NewModeOpeningPresentsEachFieldByItsType)
 
     EXPECT_EQ(f.objectName(), QStringLiteral("Form7"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - メイン明細更新処理"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("ＣＤ (明細)"));
-    EXPECT_EQ(f.Label3->text(), QStringLiteral("新規作成"));
-    EXPECT_EQ(f.Command1->text(), QStringLiteral("新規作成　ＯＫ"));
-    EXPECT_EQ(f.Command2->text(), QStringLiteral("終　了"));
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("1"));
-    EXPECT_EQ(f.Label5->text(), QStringLiteral("データを残す"));
-    EXPECT_FALSE(f.Label5->isHidden());
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＣＤ (明細)"));
+    EXPECT_EQ(child<QLabel>(f, "Label3")->text(), QStringLiteral("新規作成"));
+    EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("新規作成　ＯＫ"));
+    EXPECT_EQ(child<QPushButton>(f, "Command2")->text(), QStringLiteral("終　了"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("データを残す"));
+    EXPECT_FALSE(child<QLabel>(f, "Label5")->isHidden());
 
     const QStringList captions = {"(文字)", "(数値)", "(金額)", "(日付)", "CODE1"};
     const QList<int> widths = {5295, 2600, 2600, 2000, 1000};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(f.Label1[k]->text(), t.app.cache.rows[0].mainFields[k].name);
-        EXPECT_EQ(f.Label4[k]->text(), captions[k]);
-        EXPECT_EQ(f.MaskEdBox1[k]->width(), px(*f.MaskEdBox1[k], widths[k])) << k;
-        EXPECT_FALSE(f.Check1[k]->isHidden());
-        EXPECT_FALSE(f.Check1[k]->isChecked());
+        EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label1_%1").arg(k))->text(), t.app.cache.rows[0].mainFields[k].name);
+        EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(k))->text(), captions[k]);
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->width(), px(*child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k)), widths[k])) << k;
+        EXPECT_FALSE(child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(k))->isHidden());
+        EXPECT_FALSE(child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(k))->isChecked());
     }
-    EXPECT_TRUE(f.MaskEdBox1[5]->isHidden());
+    EXPECT_TRUE(child<MaskedEdit>(f, "MaskEdBox1_5")->isHidden());
     // Only the text field's caption is framed at opening, with its right-click hint.
-    EXPECT_EQ(f.Label4[Name]->frameShape(), QFrame::Box);
-    EXPECT_EQ(f.Label4[Count]->frameShape(), QFrame::NoFrame);
-    EXPECT_EQ(f.Label4[Name]->toolTip(), QStringLiteral("右クリックで、コード・テーブル一覧を表示する。"));
-    EXPECT_EQ(f.MaskEdBox1[Price]->format(), QStringLiteral("\\\\###,###,###,##0"));
-    EXPECT_EQ(f.MaskEdBox1[Bought]->mask(), QStringLiteral("####/##/##"));
-    EXPECT_EQ(f.MaskEdBox1[Genre]->maxLength(), 3);
+    EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(Name))->frameShape(), QFrame::Box);
+    EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(Count))->frameShape(), QFrame::NoFrame);
+    EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(Name))->toolTip(), QStringLiteral("右クリックで、コード・テーブル一覧を表示する。"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->format(), QStringLiteral("\\\\###,###,###,##0"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->mask(), QStringLiteral("####/##/##"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->maxLength(), 3);
     // The code list: one "code  name" item per code, in table order; other lists stay hidden.
-    QComboBox* codes = f.Combo1[Genre];
+    QComboBox* codes = child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre));
     ASSERT_EQ(codes->count(), 2);
     EXPECT_EQ(codes->itemText(0), QStringLiteral("A01  ロック"));
     EXPECT_EQ(codes->itemText(1), QStringLiteral("B02  ジャズ"));
     EXPECT_EQ(codes->placeholderText(), QStringLiteral("コードを選択して下さい"));
     EXPECT_FALSE(codes->isHidden());
-    EXPECT_TRUE(f.Combo1[Name]->isHidden());
+    EXPECT_TRUE(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Name))->isHidden());
     // The popup's design captions before the register names them.
-    EXPECT_EQ(f.mcd1[7]->text(), QStringLiteral("code8"));
+    EXPECT_EQ(child<QAction>(f, "mcd1_7")->text(), QStringLiteral("code8"));
 }
 
 TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
@@ -90,29 +91,29 @@ TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
         Form7 f(t.app);
         f.prepare(EditorMode::New, {}, QString());
         fill(f, {"ベスト盤", "2", "1,500", "2024/05/06", "A01"});
-        f.Check1[Name]->setChecked(true);
-        f.Check1[Genre]->setChecked(true);
+        child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Name))->setChecked(true);
+        child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Genre))->setChecked(true);
         f.Command1_Click();
         EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
 
         // Kept fields keep their values; the others are cleared and presented afresh.
-        EXPECT_EQ(f.MaskEdBox1[Name]->text(), QStringLiteral("ベスト盤"));
-        EXPECT_EQ(f.MaskEdBox1[Genre]->text(), QStringLiteral("A01"));
-        EXPECT_EQ(f.MaskEdBox1[Count]->text(), QString());
-        EXPECT_EQ(f.MaskEdBox1[Price]->text(), QString());
-        EXPECT_EQ(f.MaskEdBox1[Bought]->clipText(), QString());
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("ベスト盤"));
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QStringLiteral("A01"));
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->text(), QString());
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->text(), QString());
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->clipText(), QString());
         // A cleared number box comes back wide; every caption but a code's is framed again.
-        EXPECT_EQ(f.MaskEdBox1[Count]->width(), px(*f.MaskEdBox1[Count], 5295));
-        EXPECT_EQ(f.MaskEdBox1[Price]->width(), px(*f.MaskEdBox1[Price], 2600));
-        EXPECT_EQ(f.Label4[Count]->frameShape(), QFrame::Box);
-        EXPECT_EQ(f.Label4[Genre]->frameShape(), QFrame::NoFrame);
-        EXPECT_EQ(f.Text2->text(), QStringLiteral("2"));
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->width(), px(*child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count)), 5295));
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->width(), px(*child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price)), 2600));
+        EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(Count))->frameShape(), QFrame::Box);
+        EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(Genre))->frameShape(), QFrame::NoFrame);
+        EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("2"));
         EXPECT_FALSE(f.listRepaintRequested());
 
         fill(f, {"ベスト盤", "", "", "2024/05/07", "A01"});
-        f.MaskEdBox1[Count]->setText(QStringLiteral("３"));  // full-width digits are a number too
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setText(QStringLiteral("３"));  // full-width digits are a number too
         f.Command1_Click();
-        EXPECT_EQ(f.Text2->text(), QStringLiteral("3"));
+        EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("3"));
         f.Command2_Click();
         EXPECT_TRUE(f.listRepaintRequested());
     }
@@ -125,7 +126,7 @@ TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
     Form7 again(t.app);
     again.prepare(EditorMode::New, {}, QString());
-    EXPECT_EQ(again.Text2->text(), QStringLiteral("3"));
+    EXPECT_EQ(child<QLineEdit>(again, "Text2")->text(), QStringLiteral("3"));
 }
 
 TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
@@ -146,8 +147,8 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     f.Command1_Click();
     expectMessage(t.ui, QStringLiteral("購入日が相違しています。[ ____/__/__ ]"), QStringLiteral("データ型相違"));
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("3"));
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("3"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
     t.reload();
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
 
@@ -156,7 +157,7 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     f.Command1_Click();
     expectMessage(t.ui, QStringLiteral("枚数が相違しています。[ 十 ]"), QStringLiteral("データ型相違"));
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("4"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("4"));
 }
 
 TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
@@ -172,12 +173,12 @@ TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
     f.Command1_Click();
     expectMessage(t.ui, QStringLiteral("入力したテキストの桁数が長がすぎます。"), QStringLiteral("Error"));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 0);
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), fifty + QStringLiteral("a"));  // the input stays
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), fifty + QStringLiteral("a"));  // the input stays
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
 
     t.ui.clearLog();
-    f.MaskEdBox1[Name]->setText(fifty);
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(fifty);
     f.Command1_Click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), fifty);
@@ -191,11 +192,11 @@ TEST(Form7, CodesAreCheckedForLengthThenExactlyAgainstTheirTable)
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"盤", "1", "1", "2024/01/01", ""});
 
-    f.MaskEdBox1[Genre]->setText(QStringLiteral("A1"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(QStringLiteral("A1"));
     f.Command1_Click();
     expectMessage(t.ui, QStringLiteral("A1  コードの桁数が相違しています。"), QStringLiteral("Error"));
     for (const QString& code : {QStringLiteral("a01"), QStringLiteral("Ａ01"), QStringLiteral("C03")}) {
-        f.MaskEdBox1[Genre]->setText(code);
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(code);
         f.Command1_Click();
         expectMessage(t.ui, code + QStringLiteral("  コードが相違しています。"), QStringLiteral("Error"));
     }
@@ -203,17 +204,17 @@ TEST(Form7, CodesAreCheckedForLengthThenExactlyAgainstTheirTable)
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
 
     // Choosing from the list takes only the code.
-    f.Combo1[Genre]->setCurrentIndex(1);
+    child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->setCurrentIndex(1);
     f.Combo1_Click(Genre);
-    EXPECT_EQ(f.MaskEdBox1[Genre]->text(), QStringLiteral("B02"));
-    EXPECT_FALSE(f.Combo1[Genre]->isHidden());
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QStringLiteral("B02"));
+    EXPECT_FALSE(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->isHidden());
     t.ui.clearLog();
     f.Command1_Click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Genre), QStringLiteral("B02"));
     // After the store the code list is filled again for the next entry.
-    EXPECT_EQ(f.Combo1[Genre]->count(), 2);
-    EXPECT_EQ(f.Combo1[Genre]->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->count(), 2);
+    EXPECT_EQ(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->currentIndex(), -1);
 }
 
 TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
@@ -226,18 +227,18 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
     // The list hands over its shown texts: a zero amount shows as the yen sign alone and a
     // code value longer than the code is cut.
     f.prepare(EditorMode::Change, {"二枚目", "2", "¥", "", "B02xx"}, QStringLiteral("2"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("ＣＤ(明細)"));
-    EXPECT_EQ(f.Command1->text(), QStringLiteral("変更　ＯＫ"));
-    EXPECT_EQ(f.Command2->text(), QStringLiteral("キャンセル"));
-    EXPECT_EQ(f.MaskEdBox1[Price]->format(), QStringLiteral("\\\\###,###,###,###"));
-    EXPECT_EQ(f.MaskEdBox1[Genre]->text(), QStringLiteral("B02"));
-    EXPECT_EQ(f.MaskEdBox1[Bought]->clipText(), QString());
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("2"));
-    EXPECT_TRUE(f.Check1[0]->isHidden());
-    EXPECT_TRUE(f.Label5->isHidden());
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＣＤ(明細)"));
+    EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("変更　ＯＫ"));
+    EXPECT_EQ(child<QPushButton>(f, "Command2")->text(), QStringLiteral("キャンセル"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->format(), QStringLiteral("\\\\###,###,###,###"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QStringLiteral("B02"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->clipText(), QString());
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("2"));
+    EXPECT_TRUE(child<QCheckBox>(f, "Check1_0")->isHidden());
+    EXPECT_TRUE(child<QLabel>(f, "Label5")->isHidden());
 
-    f.MaskEdBox1[Name]->setText(QStringLiteral("二枚目（改）"));
-    f.MaskEdBox1[Bought]->setText(QStringLiteral("2024/02/29"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("二枚目（改）"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->setText(QStringLiteral("2024/02/29"));
     f.Command1_Click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_TRUE(f.listRepaintRequested());
@@ -256,8 +257,8 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
     // shows a single space): the code and number checks see nothing typed.
     Form7 f(t.app);
     f.prepare(EditorMode::Change, {"    ", " ", "", "2024/01/01", "   "}, QStringLiteral("1"));
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QString());
-    EXPECT_EQ(f.MaskEdBox1[Genre]->text(), QString());
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QString());
     f.Command1_Click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0), QStringList({"   ", "0", "0", "2024/01/01", "   ", "1"}));
@@ -278,8 +279,8 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     build::addMainRow(t.app, 0, {"一枚目", "1", "100", "2024/01/01", "A01"}, 1);
     Form7 f(t.app);
     f.prepare(EditorMode::Change, {"一枚目", "1", "100", "2024/01/01", "A01"}, QStringLiteral("1"));
-    f.MaskEdBox1[Name]->setText(QStringLiteral("改名"));
-    f.MaskEdBox1[Price]->setText(QStringLiteral("百円"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("改名"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->setText(QStringLiteral("百円"));
     f.Command1_Click();
     expectMessage(t.ui, QStringLiteral("価格が相違しています。[ 百円 ]"), QStringLiteral("データ型相違"));
     EXPECT_TRUE(f.listRepaintRequested());
@@ -288,7 +289,7 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     // Cancel in change mode closes without writing and without asking for a repaint.
     Form7 g(t.app);
     g.prepare(EditorMode::Change, {"一枚目", "1", "100", "2024/01/01", "A01"}, QStringLiteral("1"));
-    g.MaskEdBox1[Name]->setText(QStringLiteral("別名"));
+    child<MaskedEdit>(g, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("別名"));
     g.Command2_Click();
     EXPECT_FALSE(g.listRepaintRequested());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("一枚目"));
@@ -304,11 +305,11 @@ TEST(Form7, DeleteAsksFirstAndRemovesOnlyTheChosenRow)
     {
         Form7 f(t.app);
         f.prepare(EditorMode::Delete, shown, QStringLiteral("2"));
-        EXPECT_EQ(f.Label2->text(), QStringLiteral("ＣＤ (明細)"));
-        EXPECT_EQ(f.Command1->text(), QStringLiteral("削除　ＯＫ"));
-        EXPECT_FALSE(f.Text2->isEnabled());
-        for (int k = 0; k < 5; ++k) EXPECT_FALSE(f.MaskEdBox1[k]->isEnabled()) << k;
-        EXPECT_FALSE(f.Combo1[Genre]->isEnabled());
+        EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＣＤ (明細)"));
+        EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("削除　ＯＫ"));
+        EXPECT_FALSE(child<QLineEdit>(f, "Text2")->isEnabled());
+        for (int k = 0; k < 5; ++k) EXPECT_FALSE(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->isEnabled()) << k;
+        EXPECT_FALSE(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->isEnabled());
         t.ui.answer(Ui::Answer::Cancel);
         f.Command1_Click();
         expectMessage(t.ui, QStringLiteral("このレコードを削除しますか？"), QStringLiteral("削除の確認"), Ui::Icon::None,
@@ -343,8 +344,8 @@ TEST(Form7, AnEngineErrorStoresNeitherRowNorNumberAndKeepsTheInput)
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
     EXPECT_EQ(t.app.cache.rowChanged[0], 0);
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QStringLiteral("新顔"));
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("新顔"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
     t.reload();
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
@@ -366,9 +367,9 @@ TEST(Form7, TypedTextThatDoesNotFitTheMaskIsRefusedWithTheFieldName)
     makeCategories(t);
     Form7 f(t.app);
     f.prepare(EditorMode::New, {}, QString());
-    QTest::keyClicks(f.MaskEdBox1[Bought], QStringLiteral("20x"));
+    QTest::keyClicks(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought)), QStringLiteral("20x"));
     expectMessage(t.ui, QStringLiteral("購入日が相違しています。[ 20x_/__/__ ]"), QStringLiteral("データ型相違"));
-    EXPECT_EQ(f.MaskEdBox1[Bought]->clipText(), QStringLiteral("20"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->clipText(), QStringLiteral("20"));
 }
 
 TEST(Form7, CodeNameListsOfTextFields)
@@ -378,45 +379,45 @@ TEST(Form7, CodeNameListsOfTextFields)
     t.app.cache.currentCategory = 1;
     Form7 f(t.app);
     f.prepare(EditorMode::New, {}, QString());
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("ＤＶＤ (明細)"));
-    EXPECT_EQ(f.Label4[0]->text(), QStringLiteral("(文字)1D"));
-    EXPECT_EQ(f.Label4[1]->text(), QStringLiteral("(文字)1C"));
-    EXPECT_EQ(f.Label4[1]->toolTip(), QStringLiteral("右クリックで、指定されたコード名リストを表示する。"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＤＶＤ (明細)"));
+    EXPECT_EQ(child<QLabel>(f, "Label4_0")->text(), QStringLiteral("(文字)1D"));
+    EXPECT_EQ(child<QLabel>(f, "Label4_1")->text(), QStringLiteral("(文字)1C"));
+    EXPECT_EQ(child<QLabel>(f, "Label4_1")->toolTip(), QStringLiteral("右クリックで、指定されたコード名リストを表示する。"));
 
     // A direct list shows the code names at once; choosing one fills the box and closes it.
-    QComboBox* direct = f.Combo1[0];
+    QComboBox* direct = child<QComboBox>(f, "Combo1_0");
     EXPECT_FALSE(direct->isHidden());
     EXPECT_EQ(direct->placeholderText(), QStringLiteral("コード名を選択して下さい"));
     ASSERT_EQ(direct->count(), 2);
     EXPECT_EQ(direct->itemText(0), QStringLiteral("ロック"));
-    EXPECT_EQ(f.MaskEdBox1[0]->width(), px(*f.MaskEdBox1[0], 1000));
+    EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->width(), px(*child<MaskedEdit>(f, "MaskEdBox1_0"), 1000));
     direct->setCurrentIndex(1);
     f.Combo1_Click(0);
-    EXPECT_EQ(f.MaskEdBox1[0]->text(), QStringLiteral("ジャズ"));
+    EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->text(), QStringLiteral("ジャズ"));
     EXPECT_TRUE(direct->isHidden());
-    EXPECT_EQ(f.MaskEdBox1[0]->width(), px(*f.MaskEdBox1[0], 5295));
+    EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->width(), px(*child<MaskedEdit>(f, "MaskEdBox1_0"), 5295));
 
     // A right-click list appears on the right button only.
-    EXPECT_TRUE(f.Combo1[1]->isHidden());
+    EXPECT_TRUE(child<QComboBox>(f, "Combo1_1")->isHidden());
     f.Label4_MouseDown(1, Qt::LeftButton);
-    EXPECT_TRUE(f.Combo1[1]->isHidden());
+    EXPECT_TRUE(child<QComboBox>(f, "Combo1_1")->isHidden());
     f.Label4_MouseDown(1, Qt::RightButton);
-    EXPECT_FALSE(f.Combo1[1]->isHidden());
-    EXPECT_EQ(f.Combo1[1]->count(), 2);
+    EXPECT_FALSE(child<QComboBox>(f, "Combo1_1")->isHidden());
+    EXPECT_EQ(child<QComboBox>(f, "Combo1_1")->count(), 2);
 
     // A plain text field offers the code tables in the pop-up; only registered ones are enabled.
     t.ui.answerMenu(QStringLiteral("mcd1_1"));
     f.Label4_MouseDown(2, Qt::RightButton);
-    EXPECT_EQ(f.mcd1[0]->text(), QStringLiteral("ジャンル"));
-    EXPECT_EQ(f.mcd1[1]->text(), QStringLiteral("分類表"));
-    EXPECT_TRUE(f.mcd1[1]->isEnabled());
-    EXPECT_FALSE(f.mcd1[2]->isEnabled());
-    ASSERT_EQ(f.Combo1[2]->count(), 1);
-    EXPECT_EQ(f.Combo1[2]->itemText(0), QStringLiteral("映画"));
+    EXPECT_EQ(child<QAction>(f, "mcd1_0")->text(), QStringLiteral("ジャンル"));
+    EXPECT_EQ(child<QAction>(f, "mcd1_1")->text(), QStringLiteral("分類表"));
+    EXPECT_TRUE(child<QAction>(f, "mcd1_1")->isEnabled());
+    EXPECT_FALSE(child<QAction>(f, "mcd1_2")->isEnabled());
+    ASSERT_EQ(child<QComboBox>(f, "Combo1_2")->count(), 1);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1_2")->itemText(0), QStringLiteral("映画"));
     // The pop-up left without a choice changes nothing; a code caption ignores the button.
     t.ui.answerMenu(QString());
     f.Label4_MouseDown(2, Qt::RightButton);
-    EXPECT_EQ(f.Combo1[2]->count(), 1);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1_2")->count(), 1);
     f.Label4_MouseDown(3, Qt::RightButton);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 
@@ -426,12 +427,12 @@ TEST(Form7, CodeNameListsOfTextFields)
     ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_FALSE(direct->isHidden());
     EXPECT_EQ(direct->count(), 2);
-    EXPECT_EQ(f.MaskEdBox1[0]->width(), px(*f.MaskEdBox1[0], 1000));
-    EXPECT_EQ(f.Label4[2]->toolTip(), QStringLiteral("右クリックで、コード・テーブル一覧を表示する。"));
+    EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->width(), px(*child<MaskedEdit>(f, "MaskEdBox1_0"), 1000));
+    EXPECT_EQ(child<QLabel>(f, "Label4_2")->toolTip(), QStringLiteral("右クリックで、コード・テーブル一覧を表示する。"));
     // The lists opened by a right-click give way to the boxes, wide again.
     for (int k : {1, 2}) {
-        EXPECT_TRUE(f.Combo1[k]->isHidden()) << k;
-        EXPECT_EQ(f.MaskEdBox1[k]->width(), px(*f.MaskEdBox1[k], 5295)) << k;
+        EXPECT_TRUE(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(k))->isHidden()) << k;
+        EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->width(), px(*child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k)), 5295)) << k;
     }
     // An empty code of a two-character code table is stored as blanks that fit the column.
     const auto stored = rows(t, QStringLiteral("SHUMOKU2"));
@@ -445,32 +446,32 @@ TEST(Form7, EditMenuCopiesCutsAndPastesThroughTheClipboard)
     makeCategories(t);
     t.ui.setClipboardText(QString());
     Form7 empty(t.app);
-    EXPECT_FALSE(empty.me13->isEnabled());
+    EXPECT_FALSE(child<QAction>(empty, "me13")->isEnabled());
     t.ui.setClipboardText(QStringLiteral("前から"));
     Form7 f(t.app);
-    EXPECT_TRUE(f.me13->isEnabled());
+    EXPECT_TRUE(child<QAction>(f, "me13")->isEnabled());
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"ベスト盤", "12", "", "", ""});
 
     // The last box with a selection wins.
-    f.MaskEdBox1[Name]->setSelection(0, 2);
-    f.MaskEdBox1[Count]->setSelection(0, 1);
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setSelection(0, 2);
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setSelection(0, 1);
     f.me12_Click();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("1"));
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QStringLiteral("ベスト盤"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("ベスト盤"));
 
-    f.MaskEdBox1[Count]->deselect();
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->deselect();
     f.me11_Click();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("ベス"));
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QStringLiteral("ト盤"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("ト盤"));
 
     f.show();
-    f.MaskEdBox1[Count]->setFocus();
-    f.MaskEdBox1[Count]->setCursorPosition(0);
-    ASSERT_EQ(f.focusWidget(), f.MaskEdBox1[Count]);
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setFocus();
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setCursorPosition(0);
+    ASSERT_EQ(f.focusWidget(), child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count)));
     t.ui.setClipboardText(QStringLiteral("3"));
     f.me13_Click();
-    EXPECT_EQ(f.MaskEdBox1[Count]->text(), QStringLiteral("312"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->text(), QStringLiteral("312"));
 
     f.mh1_Click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));

@@ -1,4 +1,5 @@
 #include "RecordFixture.h"
+#include "Find.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form8.h"
 
@@ -18,7 +19,7 @@ const QString kSub = QStringLiteral("SHUMOKU1SUB");
 
 void fill(Form8& f, const QStringList& values)
 {
-    for (int k = 0; k < values.size(); ++k) f.MaskEdBox1[k]->setText(values[k]);
+    for (int k = 0; k < values.size(); ++k) child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->setText(values[k]);
 }
 
 // The rows of the sub file as "registration/sub: name".
@@ -41,33 +42,33 @@ TEST(Form8, NewSubRowsAreNumberedFromOneForTheChosenMainRecord)
     f.prepare(EditorMode::New, {}, QStringLiteral("7"), QString());
 
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - サブ明細更新処理"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("ＣＤ (サブ明細)"));
-    EXPECT_EQ(f.Label5->text(), QStringLiteral("サブＮＯ"));
-    EXPECT_EQ(f.Label6->text(), QStringLiteral("データを残す"));
-    EXPECT_FALSE(f.Label6->isHidden());
-    EXPECT_EQ(f.mcd1[0]->text(), QStringLiteral("Cord1"));
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("7"));
-    EXPECT_EQ(f.Text1->text(), QStringLiteral("1"));
-    EXPECT_EQ(f.Combo1[Genre]->count(), 2);
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＣＤ (サブ明細)"));
+    EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("サブＮＯ"));
+    EXPECT_EQ(child<QLabel>(f, "Label6")->text(), QStringLiteral("データを残す"));
+    EXPECT_FALSE(child<QLabel>(f, "Label6")->isHidden());
+    EXPECT_EQ(child<QAction>(f, "mcd1_0")->text(), QStringLiteral("Cord1"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("7"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->count(), 2);
 
     fill(f, {"A面", "1", "", "2024/03/01", "A01"});
-    f.Check1[Bought]->setChecked(true);
-    f.Command1->click();
+    child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Bought))->setChecked(true);
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
-    EXPECT_EQ(f.Text1->text(), QStringLiteral("2"));
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("7"));
-    EXPECT_EQ(f.MaskEdBox1[Bought]->text(), QStringLiteral("2024/03/01"));
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("7"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->text(), QStringLiteral("2024/03/01"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
 
     // The same checks as the main editor guard the sub fields.
     fill(f, {"B面", "", "", "", "Z99"});
-    f.MaskEdBox1[Bought]->setText(QStringLiteral("2024/03/01"));
-    f.Command1->click();
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->setText(QStringLiteral("2024/03/01"));
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("Z99  コードが相違しています。"));
-    f.MaskEdBox1[Genre]->setText(QString());
-    f.Command1->click();
-    EXPECT_EQ(f.Text1->text(), QStringLiteral("3"));
-    f.Command2->click();
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(QString());
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("3"));
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_TRUE(f.listRepaintRequested());
 
     EXPECT_EQ(rows(t, kSub), (QVector<QStringList>{{"A面", "1", "0", "2024/03/01", "A01", "7", "1"},
@@ -87,28 +88,28 @@ TEST(Form8, SubNumbersContinueFromTheHighestAndATypeErrorStillSpendsOne)
     t.app.cache.subNoCounter = 5;  // the list counted sub numbers 1 and 5
     Form8 f(t.app);
     f.prepare(EditorMode::New, {}, QStringLiteral("3"), QString());
-    EXPECT_EQ(f.Text1->text(), QStringLiteral("6"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("6"));
 
     fill(f, {"六", "abc", "", "2024/01/01", ""});
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("枚数が相違しています。[ abc ]"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("データ型相違"));
     EXPECT_EQ(t.app.cache.subNoCounter, 6);
-    EXPECT_EQ(f.Text1->text(), QStringLiteral("7"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("7"));
 
     fill(f, {"七", "7", "", "2024/01/01", ""});
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(keyed(t), QStringList({"3/1: 一", "3/5: 五", "3/7: 七"}));
 
     // A sub number already taken is refused by the engine; the counter stays where it was.
     t.ui.clearLog();
     t.app.cache.subNoCounter = 4;
     fill(f, {"重複", "1", "", "2024/01/01", ""});
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
-    EXPECT_EQ(f.MaskEdBox1[Name]->text(), QStringLiteral("重複"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("重複"));
     EXPECT_EQ(build::rowCount(t.app, kSub), 3);
 }
 
@@ -124,20 +125,20 @@ TEST(Form8, ChangeAndDeleteActOnlyOnTheRowWhoseTwoKeysMatch)
     {
         Form8 f(t.app);
         f.prepare(EditorMode::Change, shown, QStringLiteral("1"), QStringLiteral("2"));
-        EXPECT_EQ(f.Text1->text(), QStringLiteral("2"));
-        EXPECT_TRUE(f.Label6->isHidden());
-        f.MaskEdBox1[Name]->setText(QStringLiteral("変更後"));
-        f.Command1->click();
+        EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("2"));
+        EXPECT_TRUE(child<QLabel>(f, "Label6")->isHidden());
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("変更後"));
+        child<QPushButton>(f, "Command1")->click();
         EXPECT_TRUE(f.listRepaintRequested());
     }
     EXPECT_EQ(keyed(t), QStringList({"1/1: 1-1", "1/2: 変更後", "2/1: 2-1", "2/2: 2-2"}));
 
     Form8 d(t.app);
     d.prepare(EditorMode::Delete, {"2-1", "1", "¥1", "2024/01/01", "A01"}, QStringLiteral("2"), QStringLiteral("1"));
-    EXPECT_FALSE(d.Text1->isEnabled());
-    EXPECT_FALSE(d.MaskEdBox1[Name]->isEnabled());
+    EXPECT_FALSE(child<QLineEdit>(d, "Text1")->isEnabled());
+    EXPECT_FALSE(child<MaskedEdit>(d, QStringLiteral("MaskEdBox1_%1").arg(Name))->isEnabled());
     t.ui.answer(Ui::Answer::Ok);
-    d.Command1->click();
+    child<QPushButton>(d, "Command1")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("このレコードを削除しますか？"));
     EXPECT_EQ(keyed(t), QStringList({"1/1: 1-1", "1/2: 変更後", "2/2: 2-2"}));
 }

@@ -1,5 +1,7 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
+#include "app/WindowOpener.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/db/Database.h"
@@ -59,8 +61,8 @@ void answerSearch(TestApp& t, const QString& text, bool distinguish = false)
 {
     t.ui.onShow("Form9k", [text, distinguish](QWidget& w) {
         auto& d = dynamic_cast<Form9k&>(w);
-        d.Text1->setText(text);
-        if (distinguish) d.Check1->click();
+        child<QLineEdit>(d, "Text1")->setText(text);
+        if (distinguish) child<QCheckBox>(d, "Check1")->click();
         d.Command1_Click();
     });
 }
@@ -112,8 +114,8 @@ TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
     ConfigCache& c = t.app.cache;
     Form9k d(t.app);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 検索条件(全ファイル)"));
-    EXPECT_EQ(d.Label3->text(), QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"));
-    EXPECT_EQ(d.Check1->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
+    EXPECT_EQ(child<QLabel>(d, "Label3")->text(), QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"));
+    EXPECT_EQ(child<QCheckBox>(d, "Check1")->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
     EXPECT_EQ(c.allFilesDialogOpen, 1);
 
     // Nothing typed: refused, the dialog stays and the search still counts as cancelled.
@@ -123,13 +125,13 @@ TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
     EXPECT_EQ(c.allFilesDialogOpen, 1);
 
     // The case box is stored as soon as it is clicked.
-    d.Check1->click();
+    child<QCheckBox>(d, "Check1")->click();
     EXPECT_EQ(c.searchCaseMode, 1);
-    d.Check1->click();
+    child<QCheckBox>(d, "Check1")->click();
     EXPECT_EQ(c.searchCaseMode, 0);
 
     // A lone space is a search text.
-    d.Text1->setText(" ");
+    child<QLineEdit>(d, "Text1")->setText(" ");
     d.Command1_Click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(c.searchText, QStringLiteral(" "));
@@ -148,8 +150,8 @@ TEST(Form9, LeavingTheDialogOrHavingNoFileSearchesNothing)
         // No file at all.
         auto w = search(t, "x");
         expectOnlyMessage(t, QStringLiteral("ファイル設定が未済です。"), QStringLiteral("ERROR"), Ui::Icon::Critical);
-        EXPECT_EQ(w->ListView1->columnCount(), 0);
-        EXPECT_EQ(w->StatusBar1->panelText(1), QString());
+        EXPECT_EQ(child<ReportListView>(*w, "ListView1")->columnCount(), 0);
+        EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(1), QString());
     }
     makeFiles(t);
     t.ui.clearLog();
@@ -157,10 +159,10 @@ TEST(Form9, LeavingTheDialogOrHavingNoFileSearchesNothing)
     Form9 w(t.app);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 全ファイル検索"));
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
-    EXPECT_EQ(w.StatusBar1->panelText(3), QStringLiteral("検索条件の入力がキャンセルされました。"));
-    EXPECT_FALSE(w.mf11->isEnabled());
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QStringLiteral("検索条件の入力がキャンセルされました。"));
+    EXPECT_FALSE(child<QAction>(w, "mf11")->isEnabled());
     EXPECT_TRUE(t.ui.messages().empty());
-    EXPECT_EQ(w.ListView1->columnCount(), 0);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 0);
 }
 
 TEST(Form9, HitsOfEveryTextFieldOfMainAndSubFilesInFileOrder)
@@ -168,7 +170,7 @@ TEST(Form9, HitsOfEveryTextFieldOfMainAndSubFilesInFileOrder)
     TestApp t;
     makeFiles(t);
     auto w = search(t, "rock");
-    ReportListView& hits = *w->ListView1;
+    ReportListView& hits = *child<ReportListView>(*w, "ListView1");
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(headers(hits), QStringList({"検索した文字列", "種目名", "項目名", "ファイル名", "登録ＮＯ", "サブＮＯ"}));
     const int widths[] = {4000, 2300, 2300, 1700, 1300, 1300};
@@ -187,25 +189,25 @@ TEST(Form9, HitsOfEveryTextFieldOfMainAndSubFilesInFileOrder)
     EXPECT_EQ(row(hits, 6), QStringList({"rock game", "ゲーム", "名前", "SHUMOKU4", "7", ""}));
     EXPECT_EQ(row(hits, 7), QStringList({"ROCK note", "ゲーム", "備考", "SHUMOKU4", "7", ""}));
 
-    EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("[検索文字]    rock"));
-    EXPECT_EQ(w->StatusBar1->panelText(2), QStringLiteral("検索レコード順／総数　　 1 / 8"));
-    EXPECT_EQ(w->StatusBar1->panelText(3), QString());
-    EXPECT_TRUE(w->mf11->isEnabled());
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(1), QStringLiteral("[検索文字]    rock"));
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QStringLiteral("検索レコード順／総数　　 1 / 8"));
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(3), QString());
+    EXPECT_TRUE(child<QAction>(*w, "mf11")->isEnabled());
 
     // The first hit is shown with its whole record.
     EXPECT_EQ(hits.selectedIndex(), 0);
-    EXPECT_EQ(QStringList({w->Text2->text(), w->Text3->text(), w->Text4->text()}), QStringList({"SHUMOKU1", "1", ""}));
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("ＣＤ"));
-    EXPECT_EQ(headers(*w->ListView2), QStringList({"品名", "枚数", "分類", "メモ", "登録ＮＯ"}));
-    ASSERT_EQ(w->ListView2->rowCount(), 1);
-    EXPECT_EQ(row(*w->ListView2, 0), QStringList({"Rock Best", "10", "ROC", "rock rock", "1"}));
+    EXPECT_EQ(QStringList({child<QLineEdit>(*w, "Text2")->text(), child<QLineEdit>(*w, "Text3")->text(), child<QLineEdit>(*w, "Text4")->text()}), QStringList({"SHUMOKU1", "1", ""}));
+    EXPECT_EQ(child<QLabel>(*w, "Label5")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_EQ(headers(*child<ReportListView>(*w, "ListView2")), QStringList({"品名", "枚数", "分類", "メモ", "登録ＮＯ"}));
+    ASSERT_EQ(child<ReportListView>(*w, "ListView2")->rowCount(), 1);
+    EXPECT_EQ(row(*child<ReportListView>(*w, "ListView2"), 0), QStringList({"Rock Best", "10", "ROC", "rock rock", "1"}));
 
     // The record is wider than its list: the row stays whole above the scroll bar.
     w->show();
     QApplication::processEvents();
-    const QRect shown = w->ListView2->visualRect(w->ListView2->model()->index(0, 0));
-    EXPECT_TRUE(w->ListView2->horizontalScrollBar()->isVisible());
-    EXPECT_LE(shown.bottom(), w->ListView2->viewport()->height() - 1);
+    const QRect shown = child<ReportListView>(*w, "ListView2")->visualRect(child<ReportListView>(*w, "ListView2")->model()->index(0, 0));
+    EXPECT_TRUE(child<ReportListView>(*w, "ListView2")->horizontalScrollBar()->isVisible());
+    EXPECT_LE(shown.bottom(), child<ReportListView>(*w, "ListView2")->viewport()->height() - 1);
 }
 
 TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
@@ -214,14 +216,14 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
     makeFiles(t);
     t.app.cache.listWindowWidth = 17000;
     auto w = search(t, "rock");
-    EXPECT_EQ(w->ListView1->columnWidthTwips(0), 6000);
+    EXPECT_EQ(child<ReportListView>(*w, "ListView1")->columnWidthTwips(0), 6000);
 
     // A sub record: both keys, the amount formatted, and the category marked as sub.
     w->ListView1_ItemClick(3);
-    EXPECT_EQ(QStringList({w->Text2->text(), w->Text3->text(), w->Text4->text()}), QStringList({"SHUMOKU1SUB", "1", "1"}));
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("ＣＤ  ：サブ"));
-    EXPECT_EQ(w->StatusBar1->panelText(2), QStringLiteral("検索レコード順／総数　　 4 / 8"));
-    ReportListView& record = *w->ListView2;
+    EXPECT_EQ(QStringList({child<QLineEdit>(*w, "Text2")->text(), child<QLineEdit>(*w, "Text3")->text(), child<QLineEdit>(*w, "Text4")->text()}), QStringList({"SHUMOKU1SUB", "1", "1"}));
+    EXPECT_EQ(child<QLabel>(*w, "Label5")->text(), QStringLiteral("ＣＤ  ：サブ"));
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QStringLiteral("検索レコード順／総数　　 4 / 8"));
+    ReportListView& record = *child<ReportListView>(*w, "ListView2");
     EXPECT_EQ(headers(record), QStringList({"曲名", "価格", "登録ＮＯ", "サブＮＯ"}));
     EXPECT_EQ(row(record, 0), QStringList({"rock song", QStringLiteral("¥1,500"), "1", "1"}));
     EXPECT_EQ(record.columnWidthTwips(0), 5295);  // 12115 left, capped
@@ -238,7 +240,7 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
     // 1808 (halves to even); the first column is widened to 3500.
     w->ListView1_ItemClick(7);
     EXPECT_EQ(t.app.cache.currentCategory, 3);
-    EXPECT_EQ(w->Label5->text(), QStringLiteral("ゲーム"));
+    EXPECT_EQ(child<QLabel>(*w, "Label5")->text(), QStringLiteral("ゲーム"));
     EXPECT_EQ(record.columnWidthTwips(0), 3500);
     EXPECT_EQ(record.columnWidthTwips(1), 1808);
     EXPECT_EQ(record.columnWidthTwips(2), 1700);
@@ -257,38 +259,39 @@ TEST(Form9, CaseModesKanaBlanksAndNoHit)
     {
         // Textual: half-width katakana meets hiragana.
         auto w = search(t, QStringLiteral("ﾛｯｸ"));
-        ASSERT_EQ(w->ListView1->rowCount(), 1);
-        EXPECT_EQ(row(*w->ListView1, 0), QStringList({"ろっく", "ＣＤ", "メモ", "SHUMOKU1", "3", ""}));
+        ASSERT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 1);
+        EXPECT_EQ(row(*child<ReportListView>(*w, "ListView1"), 0), QStringList({"ろっく", "ＣＤ", "メモ", "SHUMOKU1", "3", ""}));
         EXPECT_EQ(t.app.cache.searchCaseMode, 0);
     }
     {
         // Ordinal: only the exact characters; code fields stay out even when their code matches.
         auto w = search(t, "ROC", true);
         EXPECT_EQ(t.app.cache.searchCaseMode, 1);
-        EXPECT_EQ(column(*w->ListView1, 0), QStringList({"ROCKY", "ROCK note"}));
+        EXPECT_EQ(column(*child<ReportListView>(*w, "ListView1"), 0), QStringList({"ROCKY", "ROCK note"}));
     }
     {
         // A space finds every value with a space, and the Null text fields as two spaces.
         auto w = search(t, " ");
         QStringList nulls;
-        for (int r = 0; r < w->ListView1->rowCount(); ++r)
-            if (w->ListView1->text(r, 0) == QStringLiteral("  ")) nulls << row(*w->ListView1, r).mid(2, 3).join('/');
+        for (int r = 0; r < child<ReportListView>(*w, "ListView1")->rowCount(); ++r)
+            if (child<ReportListView>(*w, "ListView1")->text(r, 0) == QStringLiteral("  ")) nulls << row(*child<ReportListView>(*w, "ListView1"), r).mid(2, 3).join('/');
         EXPECT_EQ(nulls, QStringList({"メモ/SHUMOKU1/2", "題名/SHUMOKU2/2"}));
-        EXPECT_EQ(w->ListView1->rowCount(), 2 + 3 + 1 + 3);  // CD main 3, CD sub 1, game 3
-        EXPECT_EQ(w->StatusBar1->panelText(1), QStringLiteral("[検索文字]     "));
+        EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 2 + 3 + 1 + 3);  // CD main 3, CD sub 1, game 3
+        EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(1), QStringLiteral("[検索文字]     "));
     }
     EXPECT_TRUE(t.ui.messages().empty());
     auto w = search(t, QStringLiteral("ロック"), true);
-    EXPECT_EQ(w->ListView1->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 0);
     expectOnlyMessage(t, QStringLiteral("検索の結果、該当のレコードが見つかりませんでした。"), QStringLiteral("検索結果"),
                       Ui::Icon::Information);
-    EXPECT_EQ(w->StatusBar1->panelText(2), QString());
-    EXPECT_EQ(w->Text2->text(), QString());
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QString());
+    EXPECT_EQ(child<QLineEdit>(*w, "Text2")->text(), QString());
 }
 
 TEST(Form9, EditOpensTheFoundRecordInItsList)
 {
     TestApp t;
+    WindowOpener opener(t.app);
     makeFiles(t);
     build::addMainRow(t.app, 1, {"other", "2022/02/02"}, 3);
     auto w = search(t, "rock");
@@ -299,9 +302,9 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     QStringList shown;
     t.ui.onShow("Form5", [&](QWidget& window) {
         auto& list = dynamic_cast<Form5&>(window);
-        shown << QString::number(list.ListView1->rowCount()) << list.Text3->text() << list.Text1[0]->text();
+        shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << list.Text1[0]->text();
     });
-    w->mf11->trigger();
+    child<QAction>(*w, "mf11")->trigger();
     EXPECT_EQ(c.listMode, 2);
     EXPECT_EQ(c.currentCategory, 1);
     EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＤＶＤ"));
@@ -313,10 +316,10 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     QStringList subRow, mainRow;
     t.ui.onShow("Form6", [&](QWidget& window) {
         auto& list = dynamic_cast<Form6&>(window);
-        ASSERT_EQ(list.ListView1->rowCount(), 1);
-        ASSERT_EQ(list.ListView2->rowCount(), 1);
-        subRow = row(*list.ListView1, 0);
-        mainRow = row(*list.ListView2, 0);
+        ASSERT_EQ(child<ReportListView>(list, "ListView1")->rowCount(), 1);
+        ASSERT_EQ(child<ReportListView>(list, "ListView2")->rowCount(), 1);
+        subRow = row(*child<ReportListView>(list, "ListView1"), 0);
+        mainRow = row(*child<ReportListView>(list, "ListView2"), 0);
     });
     w->mf11_Click();
     EXPECT_EQ(c.currentCategory, 0);
@@ -331,6 +334,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
 TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
 {
     TestApp t;
+    WindowOpener opener(t.app);
     makeFiles(t);
     ConfigCache& c = t.app.cache;
     c.allFilesSearchState = 1;
@@ -339,8 +343,8 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
     c.listMode = 0;
     {
         auto w = search(t, "rock");
-        EXPECT_EQ(w->ListView1->rowCount(), 8);
-        EXPECT_FALSE(w->mf11->isEnabled());
+        EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 8);
+        EXPECT_FALSE(child<QAction>(*w, "mf11")->isEnabled());
         w->mf11_Click();
         EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
         EXPECT_EQ(c.listMode, 0);
@@ -356,7 +360,7 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
     c.allFilesSearchState = 0;
     t.ui.clearLog();
     auto w = search(t, "nothing like this");
-    EXPECT_TRUE(w->mf11->isEnabled());
+    EXPECT_TRUE(child<QAction>(*w, "mf11")->isEnabled());
     w->mf11_Click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
     EXPECT_EQ(c.listMode, 0);
@@ -372,13 +376,13 @@ TEST(Form9, NewConditionsSearchAgainInAFreshWindow)
     QStringList seen;
     t.ui.onShow("Form9", [&](QWidget& window) {
         auto& w = dynamic_cast<Form9&>(window);
-        seen << QString::number(w.ListView1->rowCount());
-        w.mk1->trigger();
+        seen << QString::number(child<ReportListView>(w, "ListView1")->rowCount());
+        child<QAction>(w, "mk1")->trigger();
     });
     t.ui.onShow("Form9", [&](QWidget& window) {
         auto& w = dynamic_cast<Form9&>(window);
-        seen << QString::number(w.ListView1->rowCount()) << w.ListView1->text(0, 0);
-        w.mf13->trigger();
+        seen << QString::number(child<ReportListView>(w, "ListView1")->rowCount()) << child<ReportListView>(w, "ListView1")->text(0, 0);
+        child<QAction>(w, "mf13")->trigger();
     });
     Form9::run(t.app);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k", "Form9", "Form9k", "Form9"}));
@@ -390,37 +394,37 @@ TEST(Form9, SortingViewToggleMenusAndHelp)
     TestApp t;
     makeFiles(t);
     auto w = search(t, "rock");
-    EXPECT_EQ(w->mf1->title(), QStringLiteral(" ファイル  "));
-    EXPECT_EQ(w->mf11->text(), QStringLiteral("   編 集"));
-    EXPECT_EQ(w->mk1->text(), QStringLiteral("検索条件  "));
-    EXPECT_EQ(w->mv1->title(), QStringLiteral("表 示  "));
-    EXPECT_EQ(w->mh1->text(), QStringLiteral("　ヘルプ"));
+    EXPECT_EQ(child<QMenu>(*w, "mf1")->title(), QStringLiteral(" ファイル  "));
+    EXPECT_EQ(child<QAction>(*w, "mf11")->text(), QStringLiteral("   編 集"));
+    EXPECT_EQ(child<QAction>(*w, "mk1")->text(), QStringLiteral("検索条件  "));
+    EXPECT_EQ(child<QMenu>(*w, "mv1")->title(), QStringLiteral("表 示  "));
+    EXPECT_EQ(child<QAction>(*w, "mh1")->text(), QStringLiteral("　ヘルプ"));
 
     // Sorted ascending by the clicked column in Japanese collation, letter case and width
     // aside; the selected hit keeps its selection.
     w->ListView1_ItemClick(6);  // "rock game"
     w->ListView1_ColumnClick(0);
-    EXPECT_EQ(column(*w->ListView1, 0), QStringList({"Rock Best", "rock game", QStringLiteral("ＲＯＣＫ ｌｉｖｅ"), "ROCK note",
+    EXPECT_EQ(column(*child<ReportListView>(*w, "ListView1"), 0), QStringList({"Rock Best", "rock game", QStringLiteral("ＲＯＣＫ ｌｉｖｅ"), "ROCK note",
                                                      "rock rock", "rock song", "Rockman", "ROCKY"}));
-    EXPECT_EQ(w->StatusBar1->panelText(2), QStringLiteral("検索レコード順／総数　　 2 / 8"));
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QStringLiteral("検索レコード順／総数　　 2 / 8"));
     w->ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*w->ListView1, 3).last(), QStringLiteral("SHUMOKU4"));
+    EXPECT_EQ(column(*child<ReportListView>(*w, "ListView1"), 3).last(), QStringLiteral("SHUMOKU4"));
 
-    const std::vector<QWidget*> keys = {w->Label8, w->Label6, w->Label7, w->Text2, w->Text3, w->Text4};
+    const std::vector<QWidget*> keys = {child<QLabel>(*w, "Label8"), child<QLabel>(*w, "Label6"), child<QLabel>(*w, "Label7"), child<QLineEdit>(*w, "Text2"), child<QLineEdit>(*w, "Text3"), child<QLineEdit>(*w, "Text4")};
     w->mv11_Click();
     for (QWidget* k : keys) EXPECT_TRUE(k->isHidden()) << k->objectName().toStdString();
     w->mv11_Click();
     for (QWidget* k : keys) EXPECT_FALSE(k->isHidden()) << k->objectName().toStdString();
 
-    w->mh1->trigger();
+    child<QAction>(*w, "mh1")->trigger();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("Form9"));
 
     // Screen print of the window: one page, the status text gone afterwards.
-    ASSERT_TRUE(w->mf12->isEnabled());
-    w->mf12->trigger();
+    ASSERT_TRUE(child<QAction>(*w, "mf12")->isEnabled());
+    child<QAction>(*w, "mf12")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
-    EXPECT_EQ(w->StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(3), QString());
 }
 
 namespace {
@@ -449,15 +453,15 @@ TEST(Form9, ProgressAdvancesOncePerFile)
             if (auto* w = qobject_cast<Form9*>(top)) {
                 w->show();
                 EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
-                w->StatusBar1->panel(3)->installEventFilter(&log);
+                child<StatusBar3>(*w, "StatusBar1")->panel(3)->installEventFilter(&log);
             }
         auto& d = dynamic_cast<Form9k&>(dialog);
-        d.Text1->setText("rock");
+        child<QLineEdit>(d, "Text1")->setText("rock");
         d.Command1_Click();
     });
     Form9 w(t.app);
-    EXPECT_EQ(w.ListView1->rowCount(), 8);
-    EXPECT_EQ(w.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 8);
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
     // Five files: CD main and sub, DVD main, game main and sub.
     auto bar = [](int empty) {
         return QStringLiteral("ファイル読込中　") + QString(25 - empty, QChar(0x25A0)) + QString(empty, QChar(0x25A1));
@@ -478,7 +482,7 @@ TEST(Form9, AnEngineErrorIsShownAndTheHitsFoundStay)
     ASSERT_FALSE(t.ui.messages().empty());
     EXPECT_EQ(t.ui.messages().front().title, QStringLiteral("Error"));
     EXPECT_EQ(t.ui.messages().front().icon, Ui::Icon::Critical);
-    EXPECT_EQ(w->ListView1->rowCount(), 5);  // the CD hits, read before the error
-    EXPECT_EQ(w->StatusBar1->panelText(3), QString());
-    EXPECT_EQ(w->Text2->text(), QStringLiteral("SHUMOKU1"));
+    EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 5);  // the CD hits, read before the error
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(3), QString());
+    EXPECT_EQ(child<QLineEdit>(*w, "Text2")->text(), QStringLiteral("SHUMOKU1"));
 }

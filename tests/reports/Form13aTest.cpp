@@ -1,8 +1,10 @@
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
+#include "platform/widgets/ReportListView.h"
 #include "ReportFixture.h"
 #include "platform/widgets/StatusBar3.h"
 #include "reports/Form13a.h"
-#include "reports/ReportProgress.h"
+#include "core/ReportProgress.h"
 
 #include <QAction>
 #include <QLabel>
@@ -73,10 +75,10 @@ TEST(Form13a, CountsEveryCategoryWithMainRows)
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_FALSE(f.closedEarly());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - 照会"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("種目別登録件数調べ"));
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), QStringLiteral("種目別登録件数調べ"));
 
-    EXPECT_EQ(report::headers(*f.ListView1), QStringList({"種　　目", "ＣＤ", "ＤＶＤ", "カセット", "ビデオ"}));
-    EXPECT_EQ(report::rows(*f.ListView1), Rows({
+    EXPECT_EQ(report::headers(*child<ReportListView>(f, "ListView1")), QStringList({"種　　目", "ＣＤ", "ＤＶＤ", "カセット", "ビデオ"}));
+    EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({
                                               {kLabels[0], "2", "3", "2", "2"},
                                               {kLabels[1], "2", "", "1", "2"},
                                               {kLabels[2], "", "3", "1", ""},
@@ -87,11 +89,11 @@ TEST(Form13a, CountsEveryCategoryWithMainRows)
     EXPECT_EQ(f.counter(Form13a::SubRows, 2), 0);  // the empty main file counted nothing
 
     // Widths: the longest label + 500, each category name + 600, the counts right-aligned.
-    EXPECT_EQ(f.ListView1->columnWidthTwips(0), report::measured(f, kLabels[4]) + 500);
-    EXPECT_FALSE(f.ListView1->columnRightAligned(0));
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(0), report::measured(f, kLabels[4]) + 500);
+    EXPECT_FALSE(child<ReportListView>(f, "ListView1")->columnRightAligned(0));
     for (int c = 1; c < 5; ++c) {
-        EXPECT_EQ(f.ListView1->columnWidthTwips(c), report::measured(f, f.ListView1->columnCaption(c)) + 600) << c;
-        EXPECT_TRUE(f.ListView1->columnRightAligned(c)) << c;
+        EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(c), report::measured(f, child<ReportListView>(f, "ListView1")->columnCaption(c)) + 600) << c;
+        EXPECT_TRUE(child<ReportListView>(f, "ListView1")->columnRightAligned(c)) << c;
     }
     // Nothing was written anywhere.
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1SUB")), 4);
@@ -115,7 +117,7 @@ TEST(Form13a, AverageRoundsHalfToEvenAndLargeCountsAreGrouped)
     fill(t, 1, mains, subs);
 
     Form13a f(t.app);
-    EXPECT_EQ(report::rows(*f.ListView1), Rows({
+    EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({
                                               {kLabels[0], "2", "1,500"},
                                               {kLabels[1], "2", "1,000"},
                                               {kLabels[2], "", "500"},
@@ -124,7 +126,7 @@ TEST(Form13a, AverageRoundsHalfToEvenAndLargeCountsAreGrouped)
                                               {kLabels[5], "2", "2"},
                                           }));
     // The reading's progress is gone from panel 3 once the counts are in.
-    EXPECT_EQ(f.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(f, "StatusBar1")->panelText(3), QString());
 }
 
 TEST(Form13a, CountTextGroupsDigitsAndLeavesZeroEmpty)
@@ -212,13 +214,13 @@ TEST(Form13a, MenuPrintsTheWindowClosesAndAsksForHelp)
     Form13a f(t.app);
     f.show();
 
-    EXPECT_EQ(f.mf1->title(), QStringLiteral("ファイル    "));
-    EXPECT_EQ(f.mf11->text(), QStringLiteral("画面印刷(ActiveWindow)"));
-    EXPECT_EQ(f.mf12->text(), QStringLiteral("閉じる"));
-    EXPECT_EQ(f.mh1->text(), QStringLiteral("ヘルプ　　"));
+    EXPECT_EQ(child<QMenu>(f, "mf1")->title(), QStringLiteral("ファイル    "));
+    EXPECT_EQ(child<QAction>(f, "mf11")->text(), QStringLiteral("画面印刷(ActiveWindow)"));
+    EXPECT_EQ(child<QAction>(f, "mf12")->text(), QStringLiteral("閉じる"));
+    EXPECT_EQ(child<QAction>(f, "mh1")->text(), QStringLiteral("ヘルプ　　"));
 
     // 画面印刷: the window with its frame on one page of the program's printer.
-    f.mf11->trigger();
+    child<QAction>(f, "mf11")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
     EXPECT_EQ(t.printer.pagesPrinted(), 1);
     const auto pictures = t.printer.ops(PrintOp::Kind::Picture);
@@ -226,13 +228,13 @@ TEST(Form13a, MenuPrintsTheWindowClosesAndAsksForHelp)
     // The whole window, not its list or client area alone.
     EXPECT_GE(pictures.front().picture.width(), f.width());
     EXPECT_GE(pictures.front().picture.height(), f.height());
-    EXPECT_EQ(f.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(f, "StatusBar1")->panelText(3), QString());
     EXPECT_TRUE(t.ui.messages().empty());
 
-    f.mh1->trigger();
+    child<QAction>(f, "mh1")->trigger();
     ASSERT_FALSE(t.ui.calls().empty());
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 
-    f.mf12->trigger();
+    child<QAction>(f, "mf12")->trigger();
     EXPECT_FALSE(f.isVisible());
 }

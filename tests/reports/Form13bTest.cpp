@@ -1,4 +1,6 @@
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
+#include "platform/widgets/ReportListView.h"
 #include "ReportFixture.h"
 #include "platform/widgets/StatusBar3.h"
 #include "reports/Form13b.h"
@@ -16,7 +18,7 @@ const QString kNoMatch = QStringLiteral("0   該当なし");
 QStringList comboItems(const Form13b& f)
 {
     QStringList out;
-    for (int i = 0; i < f.Combo1->count(); ++i) out << f.Combo1->itemText(i);
+    for (int i = 0; i < child<QComboBox>(f, "Combo1")->count(); ++i) out << child<QComboBox>(f, "Combo1")->itemText(i);
     return out;
 }
 
@@ -80,40 +82,40 @@ TEST(Form13b, CountsEachCodeInEveryFieldThatUsesTheTable)
     Form13b f(t.app);
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - 照会"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("コード別利用件数調べ"));
-    EXPECT_EQ(f.Label3->text(), QStringLiteral("コード・テーブル名"));
-    EXPECT_EQ(f.Combo1->placeholderText(), QStringLiteral("コード・テーブル名を選択してください"));
-    EXPECT_EQ(f.Combo1->currentIndex(), -1);
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), QStringLiteral("コード別利用件数調べ"));
+    EXPECT_EQ(child<QLabel>(f, "Label3")->text(), QStringLiteral("コード・テーブル名"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->placeholderText(), QStringLiteral("コード・テーブル名を選択してください"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->currentIndex(), -1);
     EXPECT_EQ(comboItems(f), QStringList({"社員", "区分"}));
-    EXPECT_EQ(f.ListView1->columnCount(), 0);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnCount(), 0);
 
     f.Combo1_Click(1);  // 区分, table 2
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.chosenTable(), 2);
-    EXPECT_EQ(report::headers(*f.ListView1), QStringList({"　コード名", "ＣＤ(MAIN)品名", "ＣＤ(MAIN)区分", "ＣＤ(SUB)種別",
+    EXPECT_EQ(report::headers(*child<ReportListView>(f, "ListView1")), QStringList({"　コード名", "ＣＤ(MAIN)品名", "ＣＤ(MAIN)区分", "ＣＤ(SUB)種別",
                                                            "ＣＤ(SUB)備考", "ＬＰ(SUB)分類", "ＤＶＤ(MAIN)分類"}));
-    EXPECT_EQ(report::rows(*f.ListView1), Rows({
+    EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({
                                               {"01 ポップス", "1", "1", "", "", "", ""},
                                               {"02 ジャズ", "1", "1", "", "", "1", "1"},
                                               {"03 クラシック", "", "", "2", "2", "", ""},
                                               {kNoMatch, "2", "2", "1", "1", "", ""},
                                           }));
-    EXPECT_EQ(f.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(f, "StatusBar1")->panelText(3), QString());
 
     // Widths: the widest code and name + 300, each header + 300; the counts right-aligned.
     int widest = 0;
     for (const QString& s : QStringList{"01 ポップス", "02 ジャズ", "03 クラシック", "0   該当なし"}) widest = std::max(widest, report::measured(f, s));
-    EXPECT_EQ(f.ListView1->columnWidthTwips(0), widest + 300);
-    for (int c = 1; c < f.ListView1->columnCount(); ++c) {
-        EXPECT_EQ(f.ListView1->columnWidthTwips(c), report::measured(f, f.ListView1->columnCaption(c)) + 300) << c;
-        EXPECT_TRUE(f.ListView1->columnRightAligned(c)) << c;
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(0), widest + 300);
+    for (int c = 1; c < child<ReportListView>(f, "ListView1")->columnCount(); ++c) {
+        EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(c), report::measured(f, child<ReportListView>(f, "ListView1")->columnCaption(c)) + 300) << c;
+        EXPECT_TRUE(child<ReportListView>(f, "ListView1")->columnRightAligned(c)) << c;
     }
 
     // Another table replaces the columns and rows: 社員 has no codes but one using field.
     f.Combo1_Click(0);
     EXPECT_EQ(f.chosenTable(), 1);
-    EXPECT_EQ(report::headers(*f.ListView1), QStringList({"　コード名", "ＣＤ(MAIN)担当"}));
-    EXPECT_EQ(report::rows(*f.ListView1), Rows({{kNoMatch, "1"}}));
+    EXPECT_EQ(report::headers(*child<ReportListView>(f, "ListView1")), QStringList({"　コード名", "ＣＤ(MAIN)担当"}));
+    EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({{kNoMatch, "1"}}));
 }
 
 TEST(Form13b, TheNoMatchRowIsThereWhenNothingIsCounted)
@@ -125,7 +127,7 @@ TEST(Form13b, TheNoMatchRowIsThereWhenNothingIsCounted)
 
     Form13b f(t.app);
     f.Combo1_Click(0);
-    EXPECT_EQ(report::rows(*f.ListView1), Rows({{"01 ポップス", ""}, {"02 ジャズ", ""}, {"03 クラシック", ""}, {kNoMatch, ""}}));
+    EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({{"01 ポップス", ""}, {"02 ジャズ", ""}, {"03 クラシック", ""}, {kNoMatch, ""}}));
 }
 
 TEST(Form13b, MoreThanTwelveUsingFieldsAllGetAColumn)
@@ -142,10 +144,10 @@ TEST(Form13b, MoreThanTwelveUsingFieldsAllGetAColumn)
 
     Form13b f(t.app);
     f.Combo1_Click(0);
-    ASSERT_EQ(f.ListView1->columnCount(), 1 + 14);
-    EXPECT_EQ(f.ListView1->columnCaption(14), QStringLiteral("ＣＤ(SUB)項目7"));
-    EXPECT_EQ(f.ListView1->text(2, 14), QStringLiteral("1"));
-    EXPECT_EQ(f.ListView1->text(2, 7), QString());
+    ASSERT_EQ(child<ReportListView>(f, "ListView1")->columnCount(), 1 + 14);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnCaption(14), QStringLiteral("ＣＤ(SUB)項目7"));
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->text(2, 14), QStringLiteral("1"));
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->text(2, 7), QString());
 }
 
 TEST(Form13b, WithoutCodeTablesSaysSoAndOnlyTheReportCloses)
@@ -178,7 +180,7 @@ TEST(Form13b, ATableNoFieldUsesSaysSoAndOnlyTheReportCloses)
     Form13b f(t.app);
     EXPECT_EQ(f.listedTables(), std::vector<int>({2, 5}));
     f.Combo1_Click(0);
-    EXPECT_EQ(f.ListView1->rowCount(), 4);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->rowCount(), 4);
     t.ui.clearLog();
 
     f.Combo1_Click(1);  // 色: no field uses it
@@ -201,8 +203,8 @@ TEST(Form13b, AnUnreadableFileShowsTheEngineErrorAndLeavesTheListEmpty)
     Form13b f(t.app);
     f.Combo1_Click(0);
     check::engineError(t.ui);
-    EXPECT_EQ(f.ListView1->rowCount(), 0);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->rowCount(), 0);
     EXPECT_EQ(f.chosenTable(), 0);
-    EXPECT_EQ(f.StatusBar1->panelText(3), QString());
+    EXPECT_EQ(child<StatusBar3>(f, "StatusBar1")->panelText(3), QString());
     EXPECT_FALSE(t.ui.programEnded());
 }

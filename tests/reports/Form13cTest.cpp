@@ -1,4 +1,7 @@
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
+#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/StatusBar3.h"
 #include "ReportFixture.h"
 #include "reports/Form13c.h"
 
@@ -34,12 +37,12 @@ TEST(Form13c, ListsEveryFileWithItsFieldsAndTypes)
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_FALSE(f.closedEarly());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - 照会"));
-    EXPECT_EQ(f.Label1->text(), QStringLiteral("種目別項目名一覧"));
-    EXPECT_EQ(f.StatusBar1, nullptr);
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), QStringLiteral("種目別項目名一覧"));
+    EXPECT_EQ(f.findChild<StatusBar3*>(QStringLiteral("StatusBar1")), nullptr);
 
-    EXPECT_EQ(report::headers(*f.ListView1), QStringList({"　種目名", " 項目１", " 項目２", " 項目３", " 項目４", " 項目５", " 項目６",
+    EXPECT_EQ(report::headers(*child<ReportListView>(f, "ListView1")), QStringList({"　種目名", " 項目１", " 項目２", " 項目３", " 項目４", " 項目５", " 項目６",
                                                            " 項目７", " 項目８"}));
-    EXPECT_EQ(report::rows(*f.ListView1),
+    EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")),
               Rows({
                   {"ＣＤ：[メイン]", "曲名：(文字)", "枚数：(数値)", "価格：(金額)", "発売日：(日付)", "担当：(CODE3)",
                    "備考：(文字)3C", "分類：(文字)2D", ""},
@@ -48,10 +51,10 @@ TEST(Form13c, ListsEveryFileWithItsFieldsAndTypes)
               }));
 
     // Widths: the widest label + 500; each field column its widest cell + 300, an empty one 300.
-    EXPECT_EQ(f.ListView1->columnWidthTwips(0), report::measured(f, QStringLiteral("ＤＶＤ：[サブ]")) + 500);
-    EXPECT_EQ(f.ListView1->columnWidthTwips(1), report::measured(f, QStringLiteral("曲名：(文字)")) + 300);
-    EXPECT_EQ(f.ListView1->columnWidthTwips(2), report::measured(f, QStringLiteral("区分：(CODE2)")) + 300);
-    EXPECT_EQ(f.ListView1->columnWidthTwips(8), 300);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(0), report::measured(f, QStringLiteral("ＤＶＤ：[サブ]")) + 500);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(1), report::measured(f, QStringLiteral("曲名：(文字)")) + 300);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(2), report::measured(f, QStringLiteral("区分：(CODE2)")) + 300);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(8), 300);
 }
 
 TEST(Form13c, WithoutFilesSaysSoAndOnlyTheReportCloses)
@@ -80,19 +83,19 @@ TEST(Form13c, ScreenPrintWithoutStatusBarPrintsOnePage)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
     Form13c f(t.app);
-    EXPECT_EQ(f.mf1->title(), QStringLiteral("ファイル    "));
-    f.mf11->trigger();
+    EXPECT_EQ(child<QMenu>(f, "mf1")->title(), QStringLiteral("ファイル    "));
+    child<QAction>(f, "mf11")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
     EXPECT_EQ(t.printer.pagesPrinted(), 1);
     EXPECT_EQ(t.printer.ops(PrintOp::Kind::Picture).size(), 1u);
     EXPECT_TRUE(t.ui.messages().empty());
 
     // The same picture in the preview, and into a PDF file named after the window.
-    const QList<QAction*> items = f.mf1->actions();
+    const QList<QAction*> items = child<QMenu>(f, "mf1")->actions();
     auto* preview = f.findChild<QAction*>(QStringLiteral("mf11v"));
     auto* pdf = f.findChild<QAction*>(QStringLiteral("mf11d"));
     ASSERT_TRUE(preview && pdf);
-    EXPECT_EQ(items.indexOf(preview), items.indexOf(f.mf11) + 1);
+    EXPECT_EQ(items.indexOf(preview), items.indexOf(child<QAction>(f, "mf11")) + 1);
     t.ui.answerPreview(Ui::PreviewChoice::Close);
     preview->trigger();
     EXPECT_EQ(t.ui.lastPreview()->ops(PrintOp::Kind::Picture).size(), 1u);

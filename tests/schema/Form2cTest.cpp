@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "SchemaChecks.h"
 #include "schema/Form2c.h"
 #include "schema/Form2d.h"
@@ -35,8 +36,8 @@ void prepare(TestApp& t)
 void press(Form2c& f, void (Form2c::*handler)(), const QString& category, const QString& kind, ScriptedUi& ui,
            std::initializer_list<Answer> answers)
 {
-    f.Combo1->setCurrentIndex(f.Combo1->findText(category));
-    f.Combo2->setCurrentIndex(f.Combo2->findText(kind));
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(child<QComboBox>(f, "Combo1")->findText(category));
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(child<QComboBox>(f, "Combo2")->findText(kind));
     for (Answer a : answers) ui.answer(a);
     (f.*handler)();
 }
@@ -50,10 +51,10 @@ TEST(Form2c, OpensWithTheNamedCategoriesAndWithoutOneTheActionsSaySo)
     TestApp t;
     {
         Form2c f(t.app);
-        EXPECT_EQ(f.Combo1->count(), 0);
-        f.Command1->click();
-        f.Command2->click();
-        f.Command4->click();
+        EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 0);
+        child<QPushButton>(f, "Command1")->click();
+        child<QPushButton>(f, "Command2")->click();
+        child<QPushButton>(f, "Command4")->click();
         const check::Msg none{QStringLiteral("種目が選択されていません。先に種目名設定を行ってください。"), kNote,
                               Icon::Exclamation};
         check::messages(t.ui, {none, none, none});
@@ -63,12 +64,12 @@ TEST(Form2c, OpensWithTheNamedCategoriesAndWithoutOneTheActionsSaySo)
     t.app.cache.rowChanged[4] = 1;
     Form2c f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - ファイル設定"));
-    EXPECT_EQ(f.Combo1->count(), 2);
-    EXPECT_EQ(f.Combo1->currentText(), QStringLiteral("ＣＤ "));
-    EXPECT_EQ(f.Combo1->itemText(1), QStringLiteral("ＤＶＤ"));
-    EXPECT_EQ(f.Combo2->count(), 2);
-    EXPECT_EQ(f.Combo2->currentText(), QStringLiteral("メイン"));
-    EXPECT_EQ(f.Combo2->itemText(1), QStringLiteral("サブ"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->currentText(), QStringLiteral("ＣＤ "));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->itemText(1), QStringLiteral("ＤＶＤ"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->count(), 2);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->currentText(), QStringLiteral("メイン"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(1), QStringLiteral("サブ"));
     EXPECT_EQ(t.app.cache.rowChanged[4], 0);
 }
 
@@ -86,8 +87,8 @@ TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
     t.ui.onShow(QStringLiteral("Form2d"), [&](QWidget& w) {
         auto& d = static_cast<Form2d&>(w);
         EXPECT_EQ(d.tableName(), QStringLiteral("SHUMOKU6SUB"));
-        d.Text1[1]->setText(QStringLiteral("頁"));
-        d.Command1->click();
+        child<QLineEdit>(d, "Text1_1")->setText(QStringLiteral("頁"));
+        child<QPushButton>(d, "Command1")->click();
     });
     press(f, &Form2c::Command2_Click, QStringLiteral("本"), QStringLiteral("サブ"), t.ui, {});
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form2d"}));

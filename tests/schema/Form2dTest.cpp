@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "Find.h"
 #include "SchemaChecks.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
@@ -25,10 +26,10 @@ void choose(TestApp& t, const QString& kind, int category = 0, const QString& na
 // Sets the field count and the rows' names and type words.
 void fill(Form2d& f, const QList<QPair<QString, QString>>& fields)
 {
-    f.Combo1->setCurrentIndex(static_cast<int>(fields.size()) - 1);
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(static_cast<int>(fields.size()) - 1);
     for (int row = 1; row <= fields.size(); ++row) {
-        f.Text1[row]->setText(fields[row - 1].first);
-        f.Combo2[row]->setEditText(fields[row - 1].second);
+        child<QLineEdit>(f, QStringLiteral("Text1_%1").arg(row))->setText(fields[row - 1].first);
+        child<QComboBox>(f, QStringLiteral("Combo2_%1").arg(row))->setEditText(fields[row - 1].second);
     }
 }
 
@@ -41,33 +42,33 @@ TEST(Form2d, OpensOnTheChosenFileAndTheFieldCountLaysItOut)
     choose(t, QStringLiteral("サブ"), 2, QStringLiteral("ＤＶＤ"));
     Form2d f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - ファイル設定(項目)"));
-    EXPECT_EQ(f.Label1->text(), t.app.databasePath());
-    EXPECT_EQ(f.Label5->text(), QStringLiteral("SHUMOKU3SUB"));
-    EXPECT_EQ(f.Label10->text(), QStringLiteral("ＤＶＤ"));
-    EXPECT_EQ(f.Label11->text(), QStringLiteral("サブ"));
-    EXPECT_EQ(f.Combo1->count(), 8);
-    EXPECT_EQ(f.Combo2[8]->count(), 4);
-    EXPECT_EQ(f.Combo2[8]->currentText(), QStringLiteral("TEXT"));
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), t.app.databasePath());
+    EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("SHUMOKU3SUB"));
+    EXPECT_EQ(child<QLabel>(f, "Label10")->text(), QStringLiteral("ＤＶＤ"));
+    EXPECT_EQ(child<QLabel>(f, "Label11")->text(), QStringLiteral("サブ"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 8);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2_8")->count(), 4);
+    EXPECT_EQ(child<QComboBox>(f, "Combo2_8")->currentText(), QStringLiteral("TEXT"));
     // One entry per register slot, trimmed, blanks kept so that entry k-1 is table k.
-    EXPECT_EQ(f.Combo3->count(), 8);
-    EXPECT_EQ(f.Combo3->itemText(1), QStringLiteral("社員"));
-    EXPECT_TRUE(f.Combo3->isHidden());
+    EXPECT_EQ(child<QComboBox>(f, "Combo3")->count(), 8);
+    EXPECT_EQ(child<QComboBox>(f, "Combo3")->itemText(1), QStringLiteral("社員"));
+    EXPECT_TRUE(child<QComboBox>(f, "Combo3")->isHidden());
 
     // As wide as the placement of the schema windows assumes.
     EXPECT_EQ(f.width(), px(13000));
     for (int n : {1, 3, 8, 2}) {
-        f.Combo1->setCurrentIndex(n - 1);
+        child<QComboBox>(f, "Combo1")->setCurrentIndex(n - 1);
         EXPECT_EQ(f.fieldCount(), n);
         EXPECT_EQ(f.height(), px(6000 + 385 * (n - 1))) << n;
-        EXPECT_EQ(f.Command1->y(), px(4320 + 385 * (n - 1))) << n;
-        EXPECT_EQ(f.Label13->y(), px(4320 + 385 * (n - 1))) << n;
+        EXPECT_EQ(child<QPushButton>(f, "Command1")->y(), px(4320 + 385 * (n - 1))) << n;
+        EXPECT_EQ(child<QLabel>(f, "Label13")->y(), px(4320 + 385 * (n - 1))) << n;
         for (int row = 1; row <= 8; ++row) {
-            EXPECT_EQ(f.Text1[row]->isHidden(), row > n) << n << "/" << row;
-            EXPECT_EQ(f.Combo2[row]->isHidden(), row > n) << n << "/" << row;
-            EXPECT_EQ(f.Check1[row]->isHidden(), row > n) << n << "/" << row;
+            EXPECT_EQ(child<QLineEdit>(f, QStringLiteral("Text1_%1").arg(row))->isHidden(), row > n) << n << "/" << row;
+            EXPECT_EQ(child<QComboBox>(f, QStringLiteral("Combo2_%1").arg(row))->isHidden(), row > n) << n << "/" << row;
+            EXPECT_EQ(child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(row))->isHidden(), row > n) << n << "/" << row;
         }
     }
-    EXPECT_EQ(f.Text1[3]->y() - f.Text1[1]->y(), px(3300 + 770) - px(3300));
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_3")->y() - child<QLineEdit>(f, "Text1_1")->y(), px(3300 + 770) - px(3300));
 }
 
 TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
@@ -80,21 +81,21 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     fill(f, {{" 品名 ", "TEXT"}, {"数量", "LONG"}, {"単価", "CURRENCY"}, {"購入日", "DATE"}, {"", "TEXT"}});
 
     // Tying row 5 to code table 2: the row locks, the picker appears and fills the row.
-    f.Check1[5]->setChecked(true);
-    EXPECT_FALSE(f.Combo3->isHidden());
-    EXPECT_EQ(f.Combo3->y(), f.Text1[5]->y());
-    EXPECT_TRUE(f.Text1[5]->isReadOnly());
-    EXPECT_FALSE(f.Combo2[5]->isEnabled());
-    f.Combo3->setCurrentIndex(1);
+    child<QCheckBox>(f, "Check1_5")->setChecked(true);
+    EXPECT_FALSE(child<QComboBox>(f, "Combo3")->isHidden());
+    EXPECT_EQ(child<QComboBox>(f, "Combo3")->y(), child<QLineEdit>(f, "Text1_5")->y());
+    EXPECT_TRUE(child<QLineEdit>(f, "Text1_5")->isReadOnly());
+    EXPECT_FALSE(child<QComboBox>(f, "Combo2_5")->isEnabled());
+    child<QComboBox>(f, "Combo3")->setCurrentIndex(1);
     f.Combo3_Click();
-    EXPECT_EQ(f.Text1[5]->text(), QStringLiteral("社員"));
-    EXPECT_EQ(f.Combo2[5]->currentText(), QStringLiteral("CODE2"));
-    EXPECT_TRUE(f.Combo3->isHidden());
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_5")->text(), QStringLiteral("社員"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo2_5")->currentText(), QStringLiteral("CODE2"));
+    EXPECT_TRUE(child<QComboBox>(f, "Combo3")->isHidden());
     // Rows past the count are neither checked nor created, whatever they hold.
-    f.Text1[6]->setText(QStringLiteral("a TEXT); DROP TABLE x; --"));
-    f.Combo2[6]->setEditText(QStringLiteral("VARCHAR"));
+    child<QLineEdit>(f, "Text1_6")->setText(QStringLiteral("a TEXT); DROP TABLE x; --"));
+    child<QComboBox>(f, "Combo2_6")->setEditText(QStringLiteral("VARCHAR"));
 
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 単価 CURRENCY, 購入日 DATE, "
                                               "社員 TEXT(4), 登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)"));
     check::messages(t.ui, {{QStringLiteral("ファイル設定の処理が終了しました。"), QStringLiteral("処理終了"),
@@ -132,7 +133,7 @@ TEST(Form2d, BuildsTheStatementsCharacterForCharacter)
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d f(t.app);
     fill(f, {{"日付", "DATE"}});
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1SUB (日付 DATE, 登録ＮＯ LONG ,サブＮＯ LONG, "
                                               "CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))"));
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1SUB")), QStringList({"日付 DATE", "登録ＮＯ LONG", "サブＮＯ LONG"}));
@@ -157,22 +158,22 @@ TEST(Form2d, UntickingACodeRowResetsItAndABlankCodeEntryDoesNothing)
     build::createCodeTable(t.app, 3, QStringLiteral("棚"), 1);
     choose(t, QStringLiteral("メイン"));
     Form2d f(t.app);
-    f.Combo1->setCurrentIndex(1);
-    f.Check1[2]->setChecked(true);
-    f.Combo3->setCurrentIndex(0);  // slot 1 is free: its entry is blank
+    child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
+    child<QCheckBox>(f, "Check1_2")->setChecked(true);
+    child<QComboBox>(f, "Combo3")->setCurrentIndex(0);  // slot 1 is free: its entry is blank
     f.Combo3_Click();
-    EXPECT_EQ(f.Text1[2]->text(), QString());
-    EXPECT_FALSE(f.Combo3->isHidden());
-    f.Combo3->setCurrentIndex(2);
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_2")->text(), QString());
+    EXPECT_FALSE(child<QComboBox>(f, "Combo3")->isHidden());
+    child<QComboBox>(f, "Combo3")->setCurrentIndex(2);
     f.Combo3_Click();
-    EXPECT_EQ(f.Combo2[2]->currentText(), QStringLiteral("CODE3"));
+    EXPECT_EQ(child<QComboBox>(f, "Combo2_2")->currentText(), QStringLiteral("CODE3"));
 
-    f.Check1[2]->setChecked(false);
-    EXPECT_EQ(f.Text1[2]->text(), QString());
-    EXPECT_EQ(f.Combo2[2]->currentText(), QStringLiteral("TEXT"));
-    EXPECT_FALSE(f.Text1[2]->isReadOnly());
-    EXPECT_TRUE(f.Combo2[2]->isEnabled());
-    EXPECT_TRUE(f.Combo3->isHidden());
+    child<QCheckBox>(f, "Check1_2")->setChecked(false);
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_2")->text(), QString());
+    EXPECT_EQ(child<QComboBox>(f, "Combo2_2")->currentText(), QStringLiteral("TEXT"));
+    EXPECT_FALSE(child<QLineEdit>(f, "Text1_2")->isReadOnly());
+    EXPECT_TRUE(child<QComboBox>(f, "Combo2_2")->isEnabled());
+    EXPECT_TRUE(child<QComboBox>(f, "Combo3")->isHidden());
 }
 
 TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
@@ -213,7 +214,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     for (const auto& [fields, mentioned] : cases) {
         Form2d f(t.app);
         fill(f, fields);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
         const auto m = t.ui.messages();
         t.ui.clearLog();
         ASSERT_EQ(m.size(), 1u) << fields[0].first.toStdString();
@@ -232,7 +233,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     // that exists is used like a picked one.
     Form2d ok(t.app);
     fill(ok, {{"数量（個）", "LONG"}, {"ＣＤ名", "TEXT"}, {"Track2", "TEXT"}, {"種別", "CODE1"}});
-    ok.Command1->click();
+    child<QPushButton>(ok, "Command1")->click();
     EXPECT_EQ(ok.result(), QDialog::Accepted);
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1")),
               QStringList({"数量（個） LONG", "ＣＤ名 TEXT", "Track2 TEXT", "種別 TEXT(2)", "登録ＮＯ LONG"}));
@@ -247,7 +248,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     t.db().execute(QStringLiteral("CREATE TABLE SHUMOKU1 (古い TEXT)"));
     Form2d f(t.app);
     fill(f, {{"品名", "TEXT"}});
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_NE(f.result(), QDialog::Accepted);
     EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
@@ -258,7 +259,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d sub(t.app);
     fill(sub, {{"日付", "DATE"}});
-    sub.Command1->click();
+    child<QPushButton>(sub, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_FALSE(sub.lastStatement.isEmpty());
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
@@ -275,9 +276,9 @@ TEST(Form2d, WorksOnTheFirstOfTwoCategoriesWithTheSameName)
     build::nameCategory(t.app, 4, QStringLiteral("本"));
     choose(t, QStringLiteral("メイン"), 1, QStringLiteral("本"));
     Form2d f(t.app);
-    EXPECT_EQ(f.Label5->text(), QStringLiteral("SHUMOKU2"));
+    EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("SHUMOKU2"));
     fill(f, {{"題名", "TEXT"}});
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(t.app.cache.rows[1].mainCreated, 1);
     EXPECT_EQ(t.app.cache.rows[4].mainCreated, 0);
 }

@@ -1,10 +1,11 @@
 #include "../records/RecordFixture.h"
+#include "Find.h"
 #include "Builders.h"
 #include "SchemaChecks.h"
 #include "codes/Form2e.h"
 #include "platform/db/DbError.h"
 #include "records/Form7.h"
-#include "schema/ColumnNameCheck.h"
+#include "core/ColumnNameCheck.h"
 #include "schema/Form2d.h"
 
 #include <QComboBox>
@@ -36,10 +37,10 @@ TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
     t.app.cache.currentFileKind = QStringLiteral("メイン");
     for (const QString& alias : kAliases) {
         Form2d f(t.app);
-        f.Combo1->setCurrentIndex(1);
-        f.Text1[1]->setText(QStringLiteral("品名"));
-        f.Text1[2]->setText(alias);
-        f.Command1->click();
+        child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
+        child<QLineEdit>(f, "Text1_1")->setText(QStringLiteral("品名"));
+        child<QLineEdit>(f, "Text1_2")->setText(alias);
+        child<QPushButton>(f, "Command1")->click();
         check::messages(t.ui, {{refusal(QStringLiteral("フィールド名称"), alias), QStringLiteral("ERROR"), Ui::Icon::Critical}});
         EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1"))) << alias.toStdString();
     }
@@ -49,8 +50,8 @@ TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
 
     for (const QString& alias : kAliases) {
         Form2e f(t.app);
-        f.Text1->setText(alias);
-        f.Command1->click();
+        child<QLineEdit>(f, "Text1")->setText(alias);
+        child<QPushButton>(f, "Command1")->click();
         check::messages(t.ui, {{refusal(QStringLiteral("コード・テーブル名"), alias), QStringLiteral("ERROR"), Ui::Icon::Critical}});
         EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1"))) << alias.toStdString();
     }
@@ -72,7 +73,7 @@ TEST(RowIdNames, AFileMadeElsewhereWithSuchAColumnIsRefusedBeforeAnyRowIsTouched
     Form7 f(t.app);
     f.prepare(EditorMode::Delete, {QStringLiteral("品2"), QStringLiteral("5")}, QStringLiteral("2"));
     t.ui.answer(Ui::Answer::Ok);
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     const auto m = t.ui.messages();
     ASSERT_EQ(m.size(), 2u);
     EXPECT_EQ(m[1].title, QStringLiteral("Error"));

@@ -131,6 +131,15 @@ Ui::PreviewChoice ScriptedUi::printPreview(Printer& printer, const std::function
     return std::get<PreviewChoice>(r);
 }
 
+ScriptedUi::~ScriptedUi()
+{
+    if (!replies_.empty()) ADD_FAILURE() << replies_.size() << " queued answer(s) never asked for";
+    if (!menuReplies_.empty()) ADD_FAILURE() << "pop-up menu answer never asked for: " << menuReplies_.front().toStdString();
+    for (auto it = hooks_.begin(); it != hooks_.end(); ++it) {
+        if (!it->empty()) ADD_FAILURE() << "window never shown: " << it.key().toStdString();
+    }
+}
+
 void ScriptedUi::showModal(QWidget& window)
 {
     // Prepared as the program's Ui prepares every window it shows.

@@ -18,9 +18,16 @@ struct ProgramEnded : std::runtime_error {
 };
 
 // The person, played by a test: every call is logged, questions are answered from a queue,
-// and a question that finds no queued answer fails the test at once, naming its text.
+// and a question that finds no queued answer fails the test at once, naming its text. An
+// answer or a window hook still waiting when the test ends fails it too: the question or
+// the window it was meant for never came.
 class ScriptedUi : public Ui {
 public:
+    ScriptedUi() = default;
+    ~ScriptedUi() override;
+    ScriptedUi(const ScriptedUi&) = delete;
+    ScriptedUi& operator=(const ScriptedUi&) = delete;
+
     struct Call {
         QString kind;  // "msgBox", "inputBox", "chooseColor", "choosePrinter", "showModal", "popupMenu", "help", ...
         QString text;

@@ -14,3 +14,14 @@ void TestApp::reload()
 }
 
 Database TestApp::db() const { return Database::open(dir.databasePath()); }
+
+ConfigCache storedCache(const QString& databasePath)
+{
+    ConfigCache c;
+    Database db = Database::open(databasePath);
+    Recordset t = db.openTable(management::kTable);
+    c.LoadConfigCache(t);
+    return c;
+}
+
+ConfigCache TestApp::stored() const { return storedCache(dir.databasePath()); }

@@ -222,6 +222,27 @@ std::vector<ColumnInfo> Database::columns(const QString& table)
     return cols;
 }
 
+QStringList Database::damage()
+{
+    QStringList found;
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &stmt, nullptr);
+    if (rc != SQLITE_OK) fail(db_, rc, QString());
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (const auto* text = sqlite3_column_text(stmt, 0)) found << QString::fromUtf8(reinterpret_cast<const char*>(text));
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) fail(db_, rc, QString());
+    if (found == QStringList{QStringLiteral("ok")}) found.clear();
+    return found;
+}
+
+bool Database::isKeyword(const QString& word)
+{
+    const QByteArray utf8 = word.toUtf8();
+    return sqlite3_keyword_check(utf8.constData(), static_cast<int>(utf8.size())) != 0;
+}
+
 bool isRowIdAlias(const QString& column)
 {
     // The engine compares names without regard to ASCII letter case only.
@@ -231,7 +252,7 @@ bool isRowIdAlias(const QString& column)
     return lower == QLatin1String("rowid") || lower == QLatin1String("oid") || lower == QLatin1String("_rowid_");
 }
 
-Recordset Database::openTable(const QString& table)
+std::vector<ColumnInfo> Database::recordsetColumns(const QString& table)
 {
     std::vector<ColumnInfo> cols = columns(table);
     if (cols.empty()) throw DbError(QStringLiteral("テーブル '%1' が見つかりません。").arg(table));
@@ -242,7 +263,14 @@ Recordset Database::openTable(const QString& table)
             throw DbError(QStringLiteral("テーブル '%1' にはフィールド '%2' があるため開けません。"
                                          "この名前はデータベースが行の識別に使うため、フィールド名には使用できません。")
                               .arg(table, c.name));
-    return Recordset(db_, table, std::move(cols));
+    return cols;
+}
+
+Recordset Database::openTable(const QString& table) { return Recordset(db_, table, recordsetColumns(table)); }
+
+Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equals> where)
+{
+    return Recordset(db_, table, recordsetColumns(table), std::move(where));
 }
 
 Database::Transaction::Transaction(Database& db) : db_(db)

@@ -30,6 +30,9 @@ public:
     // An updatable record set over the whole table in its natural order. A table with a
     // column named like the row id (made elsewhere) is refused before any row is read.
     Recordset openTable(const QString& table);
+    // The same over the rows whose columns equal the values (found by a bound statement,
+    // not a walk of the table): a key, a pair of keys or a code.
+    Recordset openWhere(const QString& table, std::vector<Recordset::Equals> where);
 
     // One entry of the file's schema: a table, index, view or trigger.
     struct SchemaObject {
@@ -43,7 +46,12 @@ public:
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
     QString path() const { return path_; }
-    sqlite3* handle() const { return db_; }
+
+    // The engine's check of every page of the file: empty when the file is sound, otherwise
+    // what it found wrong. A file it cannot check at all raises DbError.
+    QStringList damage();
+    // Whether the engine reserves this word, so it cannot stand unquoted as a name.
+    static bool isKeyword(const QString& word);
 
     // A write that the person sees as one action: everything inside is stored, or nothing.
     // Nested transactions are save points of the outer one.
@@ -70,6 +78,9 @@ public:
 private:
     Database(sqlite3* db, const QString& path) : db_(db), path_(path) {}
     void run(const char* sql);
+    // The columns of a table a record set may walk; raises DbError for a missing table or a
+    // column named like the row id.
+    std::vector<ColumnInfo> recordsetColumns(const QString& table);
     sqlite3* db_ = nullptr;
     QString path_;
     int savepoints_ = 0;

@@ -140,14 +140,32 @@ Value Recordset::convert(const ColumnInfo& c, const QString& t)
     return Value::text(t);
 }
 
-Recordset::Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns)
-    : db_(db), table_(table), columns_(std::move(columns))
+Recordset::Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where)
+    : db_(db), table_(table), columns_(std::move(columns)), where_(std::move(where))
 {
+    // A text is compared as it stands: one the column could not hold matches no row.
+    for (Equals& e : where_) {
+        const int ordinal = checkedOrdinal(e.column);
+        if (e.value.kind() != Value::Kind::Text) e.value = coerce(columns_[size_t(ordinal)], e.value);
+    }
     moveFirst();
 }
 
+QString Recordset::whereClause(int firstParameter) const
+{
+    QString sql;
+    for (size_t i = 0; i < where_.size(); ++i)
+        sql += QStringLiteral(" AND %1 = ?%2").arg(quoteName(where_[i].column)).arg(firstParameter + static_cast<int>(i));
+    return sql;
+}
+
+void Recordset::bindWhere(sqlite3_stmt* stmt, int firstParameter) const
+{
+    for (size_t i = 0; i < where_.size(); ++i) bindValue(stmt, firstParameter + static_cast<int>(i), where_[i].value);
+}
+
 Recordset::Recordset(Recordset&& o) noexcept
-    : db_(o.db_), table_(std::move(o.table_)), columns_(std::move(o.columns_)), reader_(o.reader_), eof_(o.eof_),
+    : db_(o.db_), table_(std::move(o.table_)), columns_(std::move(o.columns_)), where_(std::move(o.where_)), reader_(o.reader_), eof_(o.eof_),
       rowid_(o.rowid_), current_(std::move(o.current_)), loaded_(std::move(o.loaded_)), mode_(o.mode_), pending_(std::move(o.pending_)),
       lastModified_(o.lastModified_), count_(o.count_)
 {
@@ -162,6 +180,7 @@ Recordset& Recordset::operator=(Recordset&& o) noexcept
         db_ = o.db_;
         table_ = std::move(o.table_);
         columns_ = std::move(o.columns_);
+        where_ = std::move(o.where_);
         reader_ = o.reader_;
         eof_ = o.eof_;
         rowid_ = o.rowid_;
@@ -200,12 +219,13 @@ void Recordset::resetReader(bool keepCurrent)
 void Recordset::seekRowid(qint64 rowid, bool after)
 {
     resetReader(false);
-    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid %2 ?1 ORDER BY rowid")
-                            .arg(quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="));
+    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid %2 ?1%3 ORDER BY rowid")
+                            .arg(quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="), whereClause(2));
     const QByteArray u = sql.toUtf8();
     const int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &reader_, nullptr);
     if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
     sqlite3_bind_int64(reader_, 1, rowid);
+    bindWhere(reader_, 2);
     stepReader();
 }
 
@@ -249,10 +269,11 @@ void Recordset::moveLast()
 {
     mode_ = EditMode::None;
     resetReader(false);
-    const QByteArray u = QStringLiteral("SELECT max(rowid) FROM %1").arg(quoteName(table_)).toUtf8();
+    const QByteArray u = QStringLiteral("SELECT max(rowid) FROM %1 WHERE 1%2").arg(quoteName(table_), whereClause(1)).toUtf8();
     sqlite3_stmt* s = nullptr;
     int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
     if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+    bindWhere(s, 1);
     rc = sqlite3_step(s);
     const bool any = rc == SQLITE_ROW && sqlite3_column_type(s, 0) != SQLITE_NULL;
     const qint64 last = any ? sqlite3_column_int64(s, 0) : 0;
@@ -269,10 +290,11 @@ void Recordset::moveLast()
 int Recordset::recordCount()
 {
     if (!count_) {
-        const QByteArray u = QStringLiteral("SELECT count(*) FROM %1").arg(quoteName(table_)).toUtf8();
+        const QByteArray u = QStringLiteral("SELECT count(*) FROM %1 WHERE 1%2").arg(quoteName(table_), whereClause(1)).toUtf8();
         sqlite3_stmt* s = nullptr;
         const int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
         if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+        bindWhere(s, 1);
         sqlite3_step(s);
         count_ = sqlite3_column_int(s, 0);
         sqlite3_finalize(s);

@@ -13,7 +13,7 @@ struct sqlite3_stmt;
 struct ColumnInfo {
     enum class Type { Text, Short, Long, Currency, Date, Other };
     QString name;
-    QString declared;  // as written in CREATE TABLE, e.g. "TEXT(4)"
+    QString declared;  // as declared in CREATE TABLE, e.g. "TEXT(4)"
     Type type = Type::Text;
     int maxLength = 255;  // characters, for Text
 };
@@ -25,7 +25,13 @@ ColumnInfo::Type columnTypeOf(const QString& declared, int* maxLength);
 // one statement and repositions the reading after the current row.
 class Recordset {
 public:
-    Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns);
+    // A condition on one column: the rows whose column equals the value (a Null equals none).
+    struct Equals {
+        QString column;
+        Value value;
+    };
+
+    Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where = {});
     Recordset(Recordset&&) noexcept;
     Recordset& operator=(Recordset&&) noexcept;
     ~Recordset();
@@ -70,10 +76,14 @@ private:
     void seekRowid(qint64 rowid, bool after);
     void requireCurrent() const;
     int checkedOrdinal(const QString& name) const;
+    // " AND <column> = ?n ..." for the conditions, numbered from firstParameter, and their binding.
+    QString whereClause(int firstParameter) const;
+    void bindWhere(sqlite3_stmt* stmt, int firstParameter) const;
 
     sqlite3* db_ = nullptr;
     QString table_;
     std::vector<ColumnInfo> columns_;
+    std::vector<Equals> where_;
     sqlite3_stmt* reader_ = nullptr;  // positioned statement, may be null after a write
     bool eof_ = true;
     qint64 rowid_ = 0;                // rowid of the current row

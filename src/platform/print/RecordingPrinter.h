@@ -91,6 +91,6 @@ public:
     QStringList texts() const;
     // Documents sent to the device (ended, not killed).
     int documentsPrinted() const;
-    // Pages of the documents sent to the device.
+    // Pages of the print jobs sent to the device.
     int pagesPrinted() const;
 };

@@ -15,7 +15,7 @@ class QPushButton;
 class QWidget;
 class StatusBar3;
 
-// Controls of the windows, placed in twips (see Twips.h) and carrying their designed names as
+// Controls of the windows, placed in twips (see Twips.h) and carrying their names as
 // objectName, so that tests and accessibility find them.
 class NamedControls {
 public:

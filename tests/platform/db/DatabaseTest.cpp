@@ -264,7 +264,7 @@ TEST(Database, WritesDuringAWalkKeepEveryColumnOfTheRow)
     EXPECT_EQ(names(rs, 0), (QStringList{"品1", "品2", "品3", "品4"}));
 }
 
-TEST(Database, TheDocumentedStatementsRunAsWritten)
+TEST(Database, TheTableStatementsOfTheProgramRun)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());

@@ -73,7 +73,7 @@ TEST(MaskedEdit, AmountFormatShowsYenButTextStaysRaw)
 {
     MaskedEdit e;
     QSignalSpy changed(&e, &QLineEdit::textChanged);
-    e.setFormat(QStringLiteral("\\\\###,###,###,##0"));  // as written in the documents
+    e.setFormat(QStringLiteral("\\\\###,###,###,##0"));
     e.setText(QStringLiteral("1234567"));
     EXPECT_EQ(e.displayText(), QStringLiteral("¥1,234,567"));
     EXPECT_EQ(e.text(), QStringLiteral("1234567"));

@@ -62,7 +62,7 @@ TEST(NamedControls, ControlsCarryTheirNamesAndTwipsPlaces)
     expectPlaced(*ok, 240, 6240, 1300, 420);
     QGroupBox* frame = NamedControls::frame(&window, "Frame1", QStringLiteral("用 紙"), 240, 240, 3480, 1920);
     EXPECT_EQ(frame->title(), QStringLiteral("用 紙"));
-    auto* inFrame = NamedControls::make<QLabel>(frame, QStringLiteral("Option3_%1").arg(1), 360, 960, 6000, 315);
+    auto* inFrame = NamedControls::make<QLabel>(frame, "Option3_1", 360, 960, 6000, 315);
     EXPECT_EQ(inFrame->parentWidget(), frame);
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Option3_1")), inFrame);
     expectPlaced(*inFrame, 360, 960, 6000, 315);

@@ -1,5 +1,5 @@
-#include "ListFixture.h"
-#include "lists/RecordReader.h"
+#include "../lists/ListFixture.h"
+#include "core/RecordReader.h"
 #include "platform/db/DbError.h"
 #include "platform/widgets/ReportListView.h"
 

@@ -1,7 +1,8 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "core/App.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "platform/help/HelpWindow.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
@@ -38,7 +39,7 @@ TEST(HelpOnF1, OpensTheHelpWindowAtThePageOfTheWindowWithTheFocus)
         Form7 editor(t.app);
         editor.prepare(EditorMode::New, {}, QString());
         editor.show();
-        QTest::keyClick(editor.MaskEdBox1[0], Qt::Key_F1);
+        QTest::keyClick(child<MaskedEdit>(editor, "MaskEdBox1_0"), Qt::Key_F1);
         help = HelpWindow::current();
         ASSERT_NE(help, nullptr);
         EXPECT_EQ(help->parentWidget(), &editor);

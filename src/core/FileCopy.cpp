@@ -1,4 +1,4 @@
-#include "maintenance/FileCopy.h"
+#include "core/FileCopy.h"
 
 #include <QFile>
 #include <QSaveFile>

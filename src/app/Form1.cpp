@@ -1,4 +1,4 @@
-#include "core/Form1.h"
+#include "app/Form1.h"
 
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
@@ -45,12 +45,12 @@ namespace {
 int px(int twips) { return text::twipsToPixels(twips); }
 
 
-// The designed point size, or a smaller one at which the text fits the width in pixels:
+// The usual point size, or a smaller one at which the text fits the width in pixels:
 // a long title or category name stays whole instead of being cut off.
-void fitFont(QWidget* w, const QString& text, double designedPoints, int width)
+void fitFont(QWidget* w, const QString& text, double usualPoints, int width)
 {
     QFont f = w->font();
-    double points = designedPoints;
+    double points = usualPoints;
     f.setPointSizeF(points);
     while (points > 8 && QFontMetrics(f).horizontalAdvance(text) > width) {
         points -= 0.5;
@@ -71,7 +71,7 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption)
 
 }  // namespace
 
-Form1::Form1(App& app) : app_(app)
+Form1::Form1(App& app) : app_(app), opener_(app)
 {
     setObjectName(QStringLiteral("Form1"));
     installHelpKey(*this, app_.ui());
@@ -254,12 +254,12 @@ bool Form1::Form_Load()
 
 void Form1::applySettings()
 {
-    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
-    Label2->setText(sys.mainFields[0].typeWord);
+    const ConfigCache& c = app_.cache;
+    Label2->setText(c.systemTitle());
     fitFont(Label2, Label2->text(), kTitlePoints, Label2->width());
-    setWindowTitle(text::Trim(sys.mainFields[0].typeWord) + QStringLiteral(" Tanzo"));
-    const QColor titleColour = colour::fromSetting(sys.mainFields[1].typeWord);
-    const QColor back = colour::fromSetting(sys.mainFields[2].typeWord);
+    setWindowTitle(text::Trim(c.systemTitle()) + QStringLiteral(" Tanzo"));
+    const QColor titleColour = colour::fromSetting(c.titleColourText());
+    const QColor back = colour::fromSetting(c.backColourText());
     QPalette p = centralWidget()->palette();
     p.setColor(QPalette::Window, back);
     centralWidget()->setPalette(p);
@@ -355,7 +355,7 @@ void Form1::openCategory(int index, qint16 listMode)
         // The search conditions first; leaving the dialog without a search opens no list.
         Form5kf search(app_);
         app_.ui().showModal(search);
-        if (c.searchCancelled != 0) return;
+        if (!search.conditions()) return;
     }
     Form5::run(app_);
 }

@@ -1,6 +1,6 @@
-#include "lists/ListHeaders.h"
+#include "core/ListHeaders.h"
 
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/WindowOpener.h"
+
 #include <QMainWindow>
 #include <vector>
 
@@ -53,6 +55,10 @@ public:
     // Title and colours of the system row.
     void applySettings();
 
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
@@ -61,7 +67,6 @@ public:
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     QPushButton* Command9 = nullptr;
-
     QMenu* mf1 = nullptr;
     QAction* mf12 = nullptr;
     QAction* mf13 = nullptr;
@@ -86,10 +91,6 @@ public:
     QAction* mk1 = nullptr;
     std::vector<QAction*> mk11;
 
-protected:
-    void closeEvent(QCloseEvent* e) override;
-
-private:
     void buildWindow();
     void buildMenus();
     // A category button's caption, in a smaller type when the name is too long for it.
@@ -98,4 +99,6 @@ private:
     void openCategory(int index, qint16 listMode);
 
     App& app_;
+    // Lets the windows open each other across folders while the main window is up.
+    WindowOpener opener_;
 };

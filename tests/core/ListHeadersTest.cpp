@@ -1,4 +1,4 @@
-#include "lists/ListHeaders.h"
+#include "core/ListHeaders.h"
 #include "platform/widgets/ReportListView.h"
 
 #include <gtest/gtest.h>

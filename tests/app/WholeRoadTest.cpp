@@ -1,8 +1,9 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/db/Database.h"
@@ -44,27 +45,27 @@ void defineFile(TestApp& t, Form1& main, const QString& kind, const QList<QPair<
 {
     t.ui.onShow(QStringLiteral("Form2c"), [&, kind, fields](QWidget& w) {
         auto& f = as<Form2c>(w);
-        choose(f.Combo1, QStringLiteral("ＣＤ"));
-        choose(f.Combo2, kind);
+        choose(child<QComboBox>(f, "Combo1"), QStringLiteral("ＣＤ"));
+        choose(child<QComboBox>(f, "Combo2"), kind);
         t.ui.onShow(QStringLiteral("Form2d"), [&, fields](QWidget& w2) {
             auto& d = as<Form2d>(w2);
-            choose(d.Combo1, QString::number(fields.size()));
+            choose(child<QComboBox>(d, "Combo1"), QString::number(fields.size()));
             d.Combo1_Click();
             for (int row = 1; row <= fields.size(); ++row) {
                 const auto& [name, type] = fields[row - 1];
                 if (type == QLatin1String("CODE")) {
-                    d.Check1[row]->setChecked(true);
+                    child<QCheckBox>(d, QStringLiteral("Check1_%1").arg(row))->setChecked(true);
                     d.Check1_Click(row);
-                    d.Combo3->setCurrentIndex(0);
+                    child<QComboBox>(d, "Combo3")->setCurrentIndex(0);
                     d.Combo3_Click();
                 } else {
-                    d.Text1[row]->setText(name);
-                    choose(d.Combo2[row], type);
+                    child<QLineEdit>(d, QStringLiteral("Text1_%1").arg(row))->setText(name);
+                    choose(child<QComboBox>(d, QStringLiteral("Combo2_%1").arg(row)), type);
                 }
             }
             d.Command1_Click();
         });
-        f.Command2_Click();
+        child<QPushButton>(f, "Command2")->click();
     });
     main.mt13_Click();
 }
@@ -89,30 +90,30 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     // Name category 1.
     t.ui.onShow(QStringLiteral("Form2b"), [](QWidget& w) {
         auto& f = as<Form2b>(w);
-        f.Text1[0]->setText(QStringLiteral("ＣＤ"));
-        f.Command1_Click();
+        child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("ＣＤ"));
+        child<QPushButton>(f, "Command1")->click();
     });
     main.mt12_Click();
-    EXPECT_EQ(main.Command1[0]->text(), QStringLiteral("ＣＤ"));
-    EXPECT_TRUE(main.Command1[0]->isEnabled());
+    EXPECT_EQ(child<QPushButton>(main, "Command1_0")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(child<QPushButton>(main, "Command1_0")->isEnabled());
 
     // A code table of length 3, and two codes in it.
     t.ui.onShow(QStringLiteral("Form2e"), [](QWidget& w) {
         auto& f = as<Form2e>(w);
-        choose(f.Combo1, QStringLiteral("3"));
+        choose(child<QComboBox>(f, "Combo1"), QStringLiteral("3"));
         f.Combo1_Click();
-        f.Text1->setText(QStringLiteral("分類"));
+        child<QLineEdit>(f, "Text1")->setText(QStringLiteral("分類"));
         f.Command1_Click();
     });
     main.mt14_Click();
     t.ui.onShow(QStringLiteral("Form2f"), [](QWidget& w) {
         auto& f = as<Form2f>(w);
-        f.Combo1->setCurrentIndex(0);
+        child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
         f.Combo1_Click(0);
         for (const auto& [code, name] : {std::pair{"001", "ポップス"}, std::pair{"002", "ジャズ"}}) {
             f.Command1_Click();
-            f.Text1->setText(QString::fromUtf8(code));
-            f.Text2->setText(QString::fromUtf8(name));
+            child<QLineEdit>(f, "Text1")->setText(QString::fromUtf8(code));
+            child<QLineEdit>(f, "Text2")->setText(QString::fromUtf8(name));
             f.Command4_Click();
         }
     });
@@ -130,22 +131,22 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         auto& list = as<Form5>(w);
         t.ui.onShow(QStringLiteral("Form7"), [&](QWidget& w2) {
             auto& ed = as<Form7>(w2);
-            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＡ"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("009"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＡ"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("009"));
             ed.Command1_Click();
             EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("009  コードが相違しています。"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("001"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("001"));
             ed.Command1_Click();
-            EXPECT_EQ(ed.Text2->text(), QStringLiteral("2"));
-            ed.MaskEdBox1[0]->setText(QStringLiteral("アルバムＢ"));
-            ed.MaskEdBox1[1]->setText(QStringLiteral("002"));
+            EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＢ"));
+            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("002"));
             ed.Command1_Click();
             ed.Command2_Click();
         });
         list.mf11_Click();
-        EXPECT_EQ(column(*list.ListView1, 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
+        EXPECT_EQ(column(*child<ReportListView>(list, "ListView1"), 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
         EXPECT_EQ(list.Text4[1]->text(), QStringLiteral("ポップス"));
-        EXPECT_EQ(list.Command1->text(), QStringLiteral("サブ明細登録"));
+        EXPECT_EQ(child<QPushButton>(list, "Command1")->text(), QStringLiteral("サブ明細登録"));
     });
     main.Command1_Click(0);
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
@@ -154,7 +155,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     auto addSub = [&](Form6& sub, const QString& title) {
         t.ui.onShow(QStringLiteral("Form8"), [&, title](QWidget& w) {
             auto& ed = as<Form8>(w);
-            ed.MaskEdBox1[0]->setText(title);
+            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(title);
             ed.Command1_Click();
             ed.Command2_Click();
         });
@@ -164,15 +165,15 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         auto& list = as<Form5>(w);
         t.ui.onShow(QStringLiteral("Form6"), [&](QWidget& w2) {
             auto& sub = as<Form6>(w2);
-            EXPECT_EQ(sub.ListView2->text(0, 0), QStringLiteral("アルバムＡ"));
+            EXPECT_EQ(child<ReportListView>(sub, "ListView2")->text(0, 0), QStringLiteral("アルバムＡ"));
             addSub(sub, QStringLiteral("一曲目"));
-            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"1"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"1"}));
         });
         list.Command1_Click();
     });
     // The list closes and opens again after the sub list, so it shows the new count.
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
-        EXPECT_EQ(as<Form5>(w).Command1->text(), QStringLiteral("サブ明細表示(1)"));
+        EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(1)"));
     });
     main.Command1_Click(0);
 
@@ -183,30 +184,30 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         t.ui.onShow(QStringLiteral("Form6"), [&](QWidget& w2) {
             auto& sub = as<Form6>(w2);
             addSub(sub, QStringLiteral("六曲目"));
-            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"1", "5", "6"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"1", "5", "6"}));
 
-            sub.ListView1->setSelectedIndex(1);
+            child<ReportListView>(sub, "ListView1")->setSelectedIndex(1);
             sub.ListView1_ItemClick(1);
             t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) {
                 auto& ed = as<Form8>(w3);
-                EXPECT_EQ(ed.Text1->text(), QStringLiteral("5"));
-                ed.MaskEdBox1[0]->setText(QStringLiteral("改めた五曲目"));
+                EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("5"));
+                child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("改めた五曲目"));
                 ed.Command1_Click();
             });
             sub.mf12_Click();
-            EXPECT_EQ(column(*sub.ListView1, 0), (QStringList{"一曲目", "改めた五曲目", "六曲目"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 0), (QStringList{"一曲目", "改めた五曲目", "六曲目"}));
 
-            sub.ListView1->setSelectedIndex(0);
+            child<ReportListView>(sub, "ListView1")->setSelectedIndex(0);
             sub.ListView1_ItemClick(0);
             t.ui.answer(Ui::Answer::Ok);
             t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) { as<Form8>(w3).Command1_Click(); });
             sub.mf13_Click();
-            EXPECT_EQ(column(*sub.ListView1, 2), (QStringList{"5", "6"}));
+            EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"5", "6"}));
         });
         list.Command1_Click();
     });
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
-        EXPECT_EQ(as<Form5>(w).Command1->text(), QStringLiteral("サブ明細表示(2)"));
+        EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(2)"));
     });
     main.Command1_Click(0);
     EXPECT_EQ(t.ui.pendingReplies(), 0);

@@ -1,6 +1,7 @@
 #include "Builders.h"
+#include "Find.h"
 #include "TestApp.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "platform/help/HelpWindow.h"
 
 #include <QAbstractButton>
@@ -155,40 +156,40 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
         toggleByAccessibility(child<QCheckBox>(w, QStringLiteral("Check1")));
         EXPECT_TRUE(t.app.cache.readProgressOn());
     });
-    main.mt11->trigger();
+    child<QAction>(main, "mt11")->trigger();
     whenShown(t, seen, QStringLiteral("Form2b"), [&](QWidget& w) {
         child<QLineEdit>(w, QStringLiteral("Text1_2"))->setText(QStringLiteral("ＬＰ"));
         child<QPushButton>(w, QStringLiteral("Command1"))->click();
     });
-    main.mt12->trigger();
+    child<QAction>(main, "mt12")->trigger();
     EXPECT_EQ(t.app.cache.rows[2].name, QStringLiteral("ＬＰ"));
     whenShown(t, seen, QStringLiteral("Form2c"), [&](QWidget& w) {
         choose(child<QComboBox>(w, QStringLiteral("Combo1")), QStringLiteral("ＤＶＤ"));
         whenShown(t, seen, QStringLiteral("Form2d"));
         child<QPushButton>(w, QStringLiteral("Command2"))->click();
     });
-    main.mt13->trigger();
+    child<QAction>(main, "mt13")->trigger();
     whenShown(t, seen, QStringLiteral("Form2e"));
-    main.mt14->trigger();
+    child<QAction>(main, "mt14")->trigger();
     whenShown(t, seen, QStringLiteral("Form2f"));
-    main.mt15->trigger();
+    child<QAction>(main, "mt15")->trigger();
     whenShown(t, seen, QStringLiteral("Form2ga"), [&](QWidget& w) {
         whenShown(t, seen, QStringLiteral("Form2gb"));
         child<QPushButton>(w, QStringLiteral("Command2"))->click();
     });
-    main.mt16->trigger();
+    child<QAction>(main, "mt16")->trigger();
     whenShown(t, seen, QStringLiteral("Form2h"));
-    main.mt17->trigger();
+    child<QAction>(main, "mt17")->trigger();
     for (const char* name : {"Form12a", "Form12b", "Formv"}) whenShown(t, seen, QString::fromLatin1(name));
-    main.mf12->trigger();
-    main.mf13->trigger();
-    main.mh12->trigger();
+    child<QAction>(main, "mf12")->trigger();
+    child<QAction>(main, "mf13")->trigger();
+    child<QAction>(main, "mh12")->trigger();
 
     // The reports.
     for (const char* name : {"Form13a", "Form13b", "Form13c"}) whenShown(t, seen, QString::fromLatin1(name));
-    main.mkk1->trigger();
-    main.mkk2->trigger();
-    main.mkk3->trigger();
+    child<QAction>(main, "mkk1")->trigger();
+    child<QAction>(main, "mkk2")->trigger();
+    child<QAction>(main, "mkk3")->trigger();
 
     // The inquiry browser and the windows of its menus.
     whenShown(t, seen, QStringLiteral("Form10"), [&](QWidget& w) {
@@ -200,7 +201,7 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
             a->trigger();
         }
     });
-    main.mi1->trigger();
+    child<QAction>(main, "mi1")->trigger();
 
     // A category's list, its editors, dialogs and print settings; then its sub list.
     auto listWindows = [&](const QString& editor, const QString& print, const QString& confirmation,
@@ -270,11 +271,11 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
                               }));
         child<QPushButton>(w, QStringLiteral("Command1"))->click();
     });
-    main.Command1[0]->click();
+    child<QPushButton>(main, "Command1_0")->click();
 
     // The 検索して開く pop-up is an accessible menu with its entries; its search dialog shows
     // the value box when an assistive tool chooses the field.
-    QAccessibleInterface* popup = QAccessible::queryAccessibleInterface(main.kenopen);
+    QAccessibleInterface* popup = QAccessible::queryAccessibleInterface(child<QMenu>(main, "kenopen"));
     ASSERT_NE(popup, nullptr);
     EXPECT_EQ(popup->role(), QAccessible::PopupMenu);
     EXPECT_EQ(popup->text(QAccessible::Name), QStringLiteral("検索して開く"));
@@ -286,7 +287,7 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
         EXPECT_FALSE(child(w, QStringLiteral("Command1"))->isHidden());
     });
     t.ui.answerMenu(QStringLiteral("mk11_0"));
-    main.Command2->click();
+    child<QPushButton>(main, "Command2")->click();
 
     // The all-files search and its result window.
     whenShown(t, seen, QStringLiteral("Form9k"), [&](QWidget& w) {
@@ -294,11 +295,11 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
         child<QPushButton>(w, QStringLiteral("Command1"))->click();
     });
     whenShown(t, seen, QStringLiteral("Form9"));
-    main.Command3->click();
+    child<QPushButton>(main, "Command3")->click();
 
     // The help book.
     t.ui.openHelpWindows();
-    main.mh11->trigger();
+    child<QAction>(main, "mh11")->trigger();
     ASSERT_NE(HelpWindow::current(), nullptr);
     checkWindow(*HelpWindow::current(), seen);
     delete HelpWindow::current();

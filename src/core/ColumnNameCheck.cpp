@@ -1,8 +1,7 @@
-#include "schema/ColumnNameCheck.h"
+#include "core/ColumnNameCheck.h"
 
+#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
-
-#include <sqlite3.h>
 
 namespace schema {
 
@@ -57,8 +56,7 @@ std::optional<QString> checkColumnName(const QString& name, const QString& what,
             return quoted(what, name) + QStringLiteral("はシステムが使用する名前です。別の名前を入力してください。");
     }
 
-    const QByteArray utf8 = name.toUtf8();
-    if (sqlite3_keyword_check(utf8.constData(), static_cast<int>(utf8.size())) != 0)
+    if (Database::isKeyword(name))
         return quoted(what, name) + QStringLiteral("はデータベースの予約語です。別の名前を入力してください。");
 
     return std::nullopt;

@@ -1,6 +1,6 @@
-#include "reports/ReportProgress.h"
+#include "core/ReportProgress.h"
 
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 
 void ReportProgress::start(qint64 total)
 {

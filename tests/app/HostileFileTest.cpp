@@ -1,7 +1,8 @@
 #include "../records/RecordFixture.h"
-#include "MaintenanceFixture.h"
+#include "Find.h"
+#include "../maintenance/MaintenanceFixture.h"
 #include "codes/Form2e.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "maintenance/FolderBrowser.h"
 #include "maintenance/Form12b.h"
 
@@ -37,10 +38,10 @@ void makeEveryKindOfFile(TestApp& t)
                                  QStringLiteral("2024/01/02"), QStringLiteral("A01")},
                       1);
     Form2e f(t.app);
-    f.Combo2->setCurrentIndex(1);
+    child<QComboBox>(f, "Combo2")->setCurrentIndex(1);
     f.Combo2_Click();
     t.ui.answer(Ui::Answer::Ok);
-    f.Command3->click();
+    child<QPushButton>(f, "Command3")->click();
     t.ui.clearLog();
     ASSERT_EQ(t.app.cache.rows[1].mainFields[3].typeWord, QStringLiteral("TEXT"));
 }
@@ -109,9 +110,9 @@ TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
 
         Form12b f(t.app);
         f.browser().setPath(folder.path());
-        f.File1->setCurrentItem(f.File1->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
+        child<QListWidget>(f, "File1")->setCurrentItem(child<QListWidget>(f, "File1")->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
         t.ui.answer(Ui::Answer::Ok);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
         const auto m = t.ui.messages();
         t.ui.clearLog();
         ASSERT_EQ(m.size(), 2u) << h.what;
@@ -128,7 +129,7 @@ TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
     ASSERT_TRUE(QFile::copy(t.app.databasePath(), folder.filePath(QStringLiteral("Tanzo.mdb"))));
     Form12b f(t.app);
     f.browser().setPath(folder.path());
-    f.File1->setCurrentItem(f.File1->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
+    child<QListWidget>(f, "File1")->setCurrentItem(child<QListWidget>(f, "File1")->findItems(QStringLiteral("Tanzo.mdb"), Qt::MatchExactly).value(0));
     t.ui.answer(Ui::Answer::Ok);
     EXPECT_THROW(f.Command1_Click(), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));

@@ -1,5 +1,6 @@
 #include "../records/RecordFixture.h"
-#include "core/Form1.h"
+#include "Find.h"
+#include "app/Form1.h"
 #include "platform/db/DbError.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
@@ -48,10 +49,10 @@ TEST(LockedIsNotDamaged, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndO
     f.prepare(EditorMode::New, {}, QString());
     {
         OtherProgram other(t.app.databasePath());
-        f.MaskEdBox1[Name]->setText(QStringLiteral("盤"));
-        f.MaskEdBox1[Bought]->setText(QStringLiteral("2024/01/02"));
-        f.MaskEdBox1[Genre]->setText(QStringLiteral("A01"));
-        f.Command1->click();
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("盤"));
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->setText(QStringLiteral("2024/01/02"));
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(QStringLiteral("A01"));
+        child<QPushButton>(f, "Command1")->click();
         const QString shown = t.ui.lastMessage();
         EXPECT_TRUE(shown.contains(kBusy)) << shown.toStdString();
         EXPECT_FALSE(shown.contains(kDamaged)) << shown.toStdString();
@@ -65,7 +66,7 @@ TEST(LockedIsNotDamaged, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndO
     }
     // Once the other program lets go, the same add goes through and nothing was lost.
     t.ui.clearLog();
-    f.Command1->click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
 }

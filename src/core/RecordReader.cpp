@@ -1,8 +1,8 @@
-#include "lists/RecordReader.h"
+#include "core/RecordReader.h"
 
 #include "core/App.h"
 #include "core/ProgressText.h"
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"

@@ -1,4 +1,5 @@
 #include "../records/RecordFixture.h"
+#include "Find.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
@@ -38,10 +39,10 @@ void addThrough(App& app, ScriptedUi& ui, const QString& name)
 {
     Form7 f(app);
     f.prepare(EditorMode::New, {}, QString());
-    f.MaskEdBox1[fixture::Name]->setText(name);
-    f.MaskEdBox1[fixture::Bought]->setText(QStringLiteral("2024/01/02"));
-    f.MaskEdBox1[fixture::Genre]->setText(QStringLiteral("A01"));
-    f.Command1->click();
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(name);
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Genre))->setText(QStringLiteral("A01"));
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(ui.messages().empty()) << ui.lastMessage().toStdString();
 }
 
@@ -59,7 +60,7 @@ TEST(CounterWriteBack, AStaleRowWrittenBackNeverLowersTheCounter)
     // The earlier copy stores its category names unchanged: every row goes back from its cache.
     {
         Form2b f(stale.app);
-        f.Command1->click();
+        child<QPushButton>(f, "Command1")->click();
         EXPECT_TRUE(stale.ui.messages().empty()) << stale.ui.lastMessage().toStdString();
     }
     EXPECT_EQ(storedCounter(t, 0), 3);

@@ -1,9 +1,10 @@
 #include "Builders.h"
+#include "Find.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "TestApp.h"
 #include "core/App.h"
-#include "core/Form1.h"
+#include "app/Form1.h"
 #include "lists/Form5.h"
 #include "maintenance/Form2a.h"
 #include "maintenance/Form2h.h"
@@ -57,7 +58,7 @@ void prepare(const QString& dbPath)
 
 }  // namespace
 
-TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheDesignedWindow)
+TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
 {
     TempProgramDir dir(false);
     ScriptedUi ui;
@@ -66,18 +67,18 @@ TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheDesignedWindow)
     ASSERT_TRUE(f.Form_Load());
     EXPECT_TRUE(QFile::exists(dir.databasePath()));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral("在庫管理"));
-    EXPECT_EQ(f.Label2->font().pointSizeF(), 36);
-    const QStringList designed = {"１", "2", "3", "4", "5", "6"};
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("在庫管理"));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->font().pointSizeF(), 36);
+    const QStringList captions = {"１", "2", "3", "4", "5", "6"};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(f.Command1[i]->text(), designed[i]);
-        EXPECT_FALSE(f.Command1[i]->isEnabled());
-        EXPECT_FALSE(f.mk11[i]->isEnabled());
+        EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), captions[i]);
+        EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());
+        EXPECT_FALSE(child<QAction>(f, QStringLiteral("mk11_%1").arg(i))->isEnabled());
     }
-    EXPECT_EQ(f.mk11[0]->text(), QStringLiteral("     １     "));
-    EXPECT_EQ(f.mf12->text(), QStringLiteral("ファイル・バックアップ(&B)　　　"));
-    EXPECT_EQ(f.mh11->text(), QStringLiteral("ヘルプ(&H)   "));
-    EXPECT_EQ(f.mk1->text(), QStringLiteral("[ 種目を選択して下さい ]  "));
+    EXPECT_EQ(child<QAction>(f, "mk11_0")->text(), QStringLiteral("     １     "));
+    EXPECT_EQ(child<QAction>(f, "mf12")->text(), QStringLiteral("ファイル・バックアップ(&B)　　　"));
+    EXPECT_EQ(child<QAction>(f, "mh11")->text(), QStringLiteral("ヘルプ(&H)   "));
+    EXPECT_EQ(child<QAction>(f, "mk1")->text(), QStringLiteral("[ 種目を選択して下さい ]  "));
     EXPECT_TRUE(ui.messages().empty());
 
     Database db = Database::open(dir.databasePath());
@@ -95,48 +96,48 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     Form1 f(app);
     ASSERT_TRUE(f.Form_Load());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("私の在庫 Tanzo"));
-    EXPECT_EQ(f.Label2->text(), QStringLiteral(" 私の在庫 "));
-    EXPECT_EQ(f.Label2->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(f.Label2->palette().color(QPalette::Window), QColor(0, 0, 255));
-    EXPECT_EQ(f.Command1[0]->text(), QStringLiteral("ＣＤ"));
-    EXPECT_TRUE(f.Command1[0]->isEnabled());
-    EXPECT_EQ(f.Command1[2]->text(), QStringLiteral("ＤＶＤ"));
-    EXPECT_TRUE(f.Command1[2]->isEnabled());
-    EXPECT_FALSE(f.Command1[1]->isEnabled());
-    EXPECT_EQ(f.mk11[0]->text(), QStringLiteral("   ＣＤ"));
-    EXPECT_TRUE(f.mk11[0]->isEnabled());
-    EXPECT_FALSE(f.mk11[2]->isEnabled());  // named, but no main file yet
+    EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral(" 私の在庫 "));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::Window), QColor(0, 0, 255));
+    EXPECT_EQ(child<QPushButton>(f, "Command1_0")->text(), QStringLiteral("ＣＤ"));
+    EXPECT_TRUE(child<QPushButton>(f, "Command1_0")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_2")->text(), QStringLiteral("ＤＶＤ"));
+    EXPECT_TRUE(child<QPushButton>(f, "Command1_2")->isEnabled());
+    EXPECT_FALSE(child<QPushButton>(f, "Command1_1")->isEnabled());
+    EXPECT_EQ(child<QAction>(f, "mk11_0")->text(), QStringLiteral("   ＣＤ"));
+    EXPECT_TRUE(child<QAction>(f, "mk11_0")->isEnabled());
+    EXPECT_FALSE(child<QAction>(f, "mk11_2")->isEnabled());  // named, but no main file yet
     EXPECT_EQ(ui.clipboardText(), QString());
 
     // A named category without a main file says so and opens nothing.
-    f.Command1[2]->click();
+    child<QPushButton>(f, "Command1_2")->click();
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_EQ(ui.messages()[0].text, QStringLiteral("ファイル設定が未済です。"));
     EXPECT_EQ(ui.messages()[0].title, QStringLiteral("Error"));
     EXPECT_EQ(ui.messages()[0].icon, Ui::Icon::Critical);
     EXPECT_TRUE(ui.shownWindows().isEmpty());
 
-    // A name or title too long for the designed type is shown whole in a smaller one.
+    // A name or title too long for the usual type is shown whole in a smaller one.
     const QString longName = QStringLiteral("クラシック音楽ＣＤ");
     app.cache.rows[1].named = 1;
     app.cache.rows[1].name = longName;
     app.cache.rows[6].mainFields[0].typeWord = QStringLiteral("サンプル商会在庫管理");
     f.refreshCategoryButtons();
     f.applySettings();
-    EXPECT_EQ(f.Command1[1]->text(), longName);
-    EXPECT_LT(f.Command1[1]->font().pointSizeF(), 18);
-    EXPECT_LE(QFontMetrics(f.Command1[1]->font()).horizontalAdvance(longName), f.Command1[1]->width());
-    EXPECT_EQ(f.Command1[0]->font().pointSizeF(), 18);
-    EXPECT_LT(f.Label2->font().pointSizeF(), 36);
-    EXPECT_LE(QFontMetrics(f.Label2->font()).horizontalAdvance(f.Label2->text()), f.Label2->width());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_1")->text(), longName);
+    EXPECT_LT(child<QPushButton>(f, "Command1_1")->font().pointSizeF(), 18);
+    EXPECT_LE(QFontMetrics(child<QPushButton>(f, "Command1_1")->font()).horizontalAdvance(longName), child<QPushButton>(f, "Command1_1")->width());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_0")->font().pointSizeF(), 18);
+    EXPECT_LT(child<QLabel>(f, "Label2")->font().pointSizeF(), 36);
+    EXPECT_LE(QFontMetrics(child<QLabel>(f, "Label2")->font()).horizontalAdvance(child<QLabel>(f, "Label2")->text()), child<QLabel>(f, "Label2")->width());
     app.cache.rows[1].named = 0;
 
     // After category naming an unnamed button shows an empty caption.
     app.cache.rows[2].named = 0;
     f.refreshCategoryButtons();
-    EXPECT_EQ(f.Command1[2]->text(), QString());
-    EXPECT_FALSE(f.Command1[2]->isEnabled());
-    EXPECT_EQ(f.Command1[0]->text(), QStringLiteral("ＣＤ"));
+    EXPECT_EQ(child<QPushButton>(f, "Command1_2")->text(), QString());
+    EXPECT_FALSE(child<QPushButton>(f, "Command1_2")->isEnabled());
+    EXPECT_EQ(child<QPushButton>(f, "Command1_0")->text(), QStringLiteral("ＣＤ"));
 }
 
 TEST(Form1, WindowPlacementFollowsTheScreenWidth)
@@ -206,7 +207,7 @@ TEST(Form1, HelpAndEndGoThroughTheUiService)
     TestApp t;
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    f.mh11->trigger();
+    child<QAction>(f, "mh11")->trigger();
     ASSERT_FALSE(t.ui.calls().empty());
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_THROW(f.Command9_Click(), ProgramEnded);
@@ -222,32 +223,32 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
     build::addMainRow(t.app, 1, {QStringLiteral("山の歌")}, 2);
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    ASSERT_TRUE(f.mk11[1]->isEnabled());
-    EXPECT_EQ(f.mk11[1]->text(), QStringLiteral("   ＤＶＤ"));
+    ASSERT_TRUE(child<QAction>(f, "mk11_1")->isEnabled());
+    EXPECT_EQ(child<QAction>(f, "mk11_1")->text(), QStringLiteral("   ＤＶＤ"));
 
     // Leaving the search dialog without a search opens no list.
     t.ui.answerMenu(QStringLiteral("mk11_1"));
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5kf")});
 
     // A search opens the list in search mode with the matching record only.
     t.ui.onShow(QStringLiteral("Form5kf"), [](QWidget& w) {
         auto& s = dynamic_cast<Form5kf&>(w);
-        s.Option1[0]->click();
-        s.MaskEdBox1->setText(QStringLiteral("海"));
-        s.Command1->click();
+        child<QRadioButton>(s, "Option1_0")->click();
+        child<MaskedEdit>(s, "MaskEdBox1")->setText(QStringLiteral("海"));
+        child<QPushButton>(s, "Command1")->click();
     });
     int rows = -1;
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
     t.ui.answerMenu(QStringLiteral("mk11_1"));
-    f.Command2->click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.app.cache.listMode, 1);
     EXPECT_EQ(t.app.cache.currentCategory, 1);
     EXPECT_EQ(rows, 1);
 
     // The category button lists every record.
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = dynamic_cast<Form5&>(w).ListView1->rowCount(); });
-    f.Command1[1]->click();
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
+    child<QPushButton>(f, "Command1_1")->click();
     EXPECT_EQ(t.app.cache.listMode, 0);
     EXPECT_EQ(rows, 2);
 }
@@ -257,16 +258,16 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
     TestApp t;
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mt12, f.mt13, f.mt14, f.mt15, f.mt16}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    f.mt12->trigger();
-    f.mt13->trigger();
-    f.mt14->trigger();
+    for (QAction* a : {child<QAction>(f, "mt12"), child<QAction>(f, "mt13"), child<QAction>(f, "mt14"), child<QAction>(f, "mt15"), child<QAction>(f, "mt16")}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    child<QAction>(f, "mt12")->trigger();
+    child<QAction>(f, "mt13")->trigger();
+    child<QAction>(f, "mt14")->trigger();
     t.ui.clearLog();
-    f.mt15->trigger();  // no code tables yet: the window says so as it opens
+    child<QAction>(f, "mt15")->trigger();  // no code tables yet: the window says so as it opens
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("コード・テーブルが作成未済みです。"));
     EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form2f")});
     t.ui.clearLog();
-    f.mt16->trigger();
+    child<QAction>(f, "mt16")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form2ga")});
 }
 
@@ -275,9 +276,9 @@ TEST(Form1, AllFilesSearchOpensFromTheMainWindow)
     TestApp t;
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    EXPECT_TRUE(f.Command3->isEnabled());
+    EXPECT_TRUE(child<QPushButton>(f, "Command3")->isEnabled());
     t.app.cache.allFilesSearchState = 1;
-    f.Command3->click();
+    child<QPushButton>(f, "Command3")->click();
     EXPECT_EQ(t.app.cache.allFilesSearchState, 0);
     EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9"))) << t.ui.shownWindows().join(QLatin1Char(' ')).toStdString();
 }
@@ -288,19 +289,19 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mf12, f.mf13, f.mt11, f.mt17, f.mh12}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    f.mf12->trigger();
-    f.mf13->trigger();
-    f.mh12->trigger();
+    for (QAction* a : {child<QAction>(f, "mf12"), child<QAction>(f, "mf13"), child<QAction>(f, "mt11"), child<QAction>(f, "mt17"), child<QAction>(f, "mh12")}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    child<QAction>(f, "mf12")->trigger();
+    child<QAction>(f, "mf13")->trigger();
+    child<QAction>(f, "mh12")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form12a", "Form12b", "Formv"}));
 
     // A title set in the settings window reaches the main window.
     t.ui.onShow(QStringLiteral("Form2a"), [](QWidget& w) {
         auto& s = dynamic_cast<Form2a&>(w);
-        s.Text1->setText(QStringLiteral(" 倉庫 "));
+        child<QLineEdit>(s, "Text1")->setText(QStringLiteral(" 倉庫 "));
         s.Command4_Click();
     });
-    f.mt11->trigger();
+    child<QAction>(f, "mt11")->trigger();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("倉庫 Tanzo"));
 
     // Initialisation empties the buttons to their numbers and puts the title back.
@@ -310,13 +311,13 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     t.ui.onMessage([&](const QString& text) {
         if (text == QStringLiteral("システムの初期値化が終了しました。")) titleAtMessage = f.windowTitle();
     });
-    t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { dynamic_cast<Form2h&>(w).Command1->click(); });
-    f.mt17->trigger();
+    t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { child<QPushButton>(w, "Command1")->click(); });
+    child<QAction>(f, "mt17")->trigger();
     EXPECT_EQ(titleAtMessage, QStringLiteral("在庫管理 Tanzo"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(f.Command1[i]->text(), QStringLiteral(" %1").arg(i + 1));
-        EXPECT_FALSE(f.Command1[i]->isEnabled());
+        EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), QStringLiteral(" %1").arg(i + 1));
+        EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());
     }
     EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral(" "));
 }
@@ -329,15 +330,15 @@ TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
-    for (QAction* a : {f.mkk1, f.mkk2, f.mkk3, f.mi1}) EXPECT_TRUE(a->isEnabled());
-    f.mkk1->trigger();
-    f.mkk3->trigger();
-    f.mi1->trigger();
+    for (QAction* a : {child<QAction>(f, "mkk1"), child<QAction>(f, "mkk2"), child<QAction>(f, "mkk3"), child<QAction>(f, "mi1")}) EXPECT_TRUE(a->isEnabled());
+    child<QAction>(f, "mkk1")->trigger();
+    child<QAction>(f, "mkk3")->trigger();
+    child<QAction>(f, "mi1")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form13a", "Form13c", "Form10"}));
     // Without code tables the usage report says so and closes; the main window goes on.
-    f.mkk2->trigger();
+    child<QAction>(f, "mkk2")->trigger();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("コード・テーブルが作成未済みです。"));
     EXPECT_FALSE(t.ui.programEnded());
-    f.mkk1->trigger();
+    child<QAction>(f, "mkk1")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form13a", "Form13c", "Form10", "Form13a"}));
 }

@@ -1,4 +1,6 @@
-#include "lists/FieldDisplay.h"
+#include "core/FieldDisplay.h"
+
+#include "core/CodeStore.h"
 
 #include "core/App.h"
 #include "platform/db/Database.h"
@@ -58,12 +60,7 @@ QString FieldDisplay::codeName(App& app, const QString& typeWord, const QString&
 {
     const int k = typeword::codeTableNumber(typeWord);
     if (k == 0) return QString();
-    Database db = app.openDatabase();
-    Recordset rs = db.openTable(app.cache.codeTableName[k - 1]);
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        if (rs.field(0).toString() == code) return rs.field(1).toString();
-    }
-    return QString();
+    return CodeStore(app.cache).nameOf(app.cache.codeTableName[k - 1], code).value_or(QString());
 }
 
 std::vector<FieldDefinition> FieldDisplay::inUse(const std::array<FieldDefinition, 8>& fields, int count)

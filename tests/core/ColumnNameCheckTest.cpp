@@ -1,5 +1,5 @@
-#include "SchemaChecks.h"
-#include "schema/ColumnNameCheck.h"
+#include "../schema/SchemaChecks.h"
+#include "core/ColumnNameCheck.h"
 
 
 using schema::checkColumnName;

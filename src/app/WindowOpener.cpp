@@ -1,0 +1,13 @@
+#include "app/WindowOpener.h"
+
+#include "core/App.h"
+#include "lists/Form5.h"
+#include "lists/Form6.h"
+
+WindowOpener::WindowOpener(App& app) : app_(app) { app_.setOpener(this); }
+
+WindowOpener::~WindowOpener() { app_.setOpener(nullptr); }
+
+void WindowOpener::openMainList() { Form5::run(app_); }
+
+void WindowOpener::openMainSubList() { Form6::run(app_); }

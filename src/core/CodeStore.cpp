@@ -1,0 +1,125 @@
+#include "core/CodeStore.h"
+
+#include "core/CacheRollback.h"
+#include "core/ColumnNameCheck.h"
+#include "core/ConfigCache.h"
+#include "platform/db/Database.h"
+
+namespace {
+
+// The rows of a table holding a code in its first column (the code column).
+Recordset withCode(Database& db, const QString& table, const QString& code)
+{
+    const std::vector<ColumnInfo> columns = db.columns(table);
+    const QString column = columns.empty() ? schema::kCodeColumn : columns.front().name;
+    return db.openWhere(table, {{column, Value::text(code)}});
+}
+
+}  // namespace
+
+QString CodeStore::createStatement(int slot, int length, const QString& name) const
+{
+    return QStringLiteral("CREATE TABLE ") + cache_.codeTableName[size_t(slot)] +
+           QStringLiteral(" ( コード TEXT(%1) CONSTRAINT MyFieldConstraint PRIMARY KEY, ").arg(length) + name +
+           QStringLiteral(" TEXT(30))");
+}
+
+QString CodeStore::createTable(int slot, const QString& name, int length)
+{
+    const QString statement = createStatement(slot, length, name);
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CacheRollback undo(cache_);
+    db.execute(statement);
+    auto& sys = cache_.rows[ConfigCache::kSystemRow];
+    sys.subFieldCount = static_cast<qint16>(sys.subFieldCount + 1);
+    sys.subFields[size_t(slot)] = {name, QString::number(length)};
+    cache_.rowChanged[ConfigCache::kSystemRow] = 1;
+    cache_.SaveChangedRows(&db);
+    tx.commit();
+    undo.keep();
+    return statement;
+}
+
+void CodeStore::dropTable(int slot)
+{
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CacheRollback undo(cache_);
+    db.execute(QStringLiteral("DROP TABLE ") + cache_.codeTableName[size_t(slot)]);
+    for (int r = 0; r < 6; ++r) {
+        for (auto* fields : {&cache_.rows[r].mainFields, &cache_.rows[r].subFields}) {
+            for (FieldDefinition& f : *fields) {
+                if (drawsOn(f.typeWord, slot + 1)) {
+                    f.typeWord = QStringLiteral("TEXT");
+                    cache_.rowChanged[r] = 1;
+                }
+            }
+        }
+    }
+    auto& sys = cache_.rows[ConfigCache::kSystemRow];
+    sys.subFields[size_t(slot)] = {QStringLiteral(" "), QStringLiteral(" ")};
+    sys.subFieldCount = static_cast<qint16>(sys.subFieldCount - 1);
+    cache_.rowChanged[ConfigCache::kSystemRow] = 1;
+    cache_.SaveChangedRows(&db);
+    tx.commit();
+    undo.keep();
+}
+
+std::optional<QString> CodeStore::nameOf(const QString& table, const QString& code)
+{
+    Database db = Database::open(cache_.databasePath);
+    const Recordset rs = withCode(db, table, code);
+    if (rs.eof()) return std::nullopt;
+    return rs.field(1).toString();
+}
+
+bool CodeStore::addCode(const QString& table, const QString& code, const QString& name)
+{
+    Database db = Database::open(cache_.databasePath);
+    if (!withCode(db, table, code).eof()) return false;
+    Recordset rs = db.openTable(table);
+    rs.addNew();
+    rs.setField(0, code);
+    rs.setField(1, name);
+    rs.update();
+    return true;
+}
+
+void CodeStore::renameCode(const QString& table, const QString& code, const QString& name)
+{
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext()) {
+        rs.edit();
+        rs.setField(1, name);
+        rs.update();
+    }
+    tx.commit();
+}
+
+void CodeStore::removeCode(const QString& table, const QString& code)
+{
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext())
+        rs.deleteCurrent();
+    tx.commit();
+}
+
+void CodeStore::linkFields(int category, bool sub, const std::vector<std::pair<int, QString>>& typeWords)
+{
+    CacheRollback undo(cache_);
+    CategoryDefinition& d = cache_.rows[size_t(category)];
+    auto& fields = sub ? d.subFields : d.mainFields;
+    for (const auto& [field, word] : typeWords) fields[size_t(field)].typeWord = word;
+    cache_.rowChanged[size_t(category)] = 1;
+    cache_.SaveChangedRows();
+    undo.keep();
+}
+
+bool CodeStore::drawsOn(const QString& typeWord, int k)
+{
+    const QChar digit = QChar(QLatin1Char(static_cast<char>('0' + k)));
+    return typeWord == QStringLiteral("CODE%1").arg(k) || (typeWord.size() >= 5 && typeWord.at(4) == digit);
+}

@@ -1,0 +1,96 @@
+#include "core/RecordStore.h"
+
+#include "core/CacheRollback.h"
+#include "core/ColumnNameCheck.h"
+#include "core/ConfigCache.h"
+#include "platform/db/Database.h"
+
+namespace {
+
+std::vector<Recordset::Equals> keyOf(qint64 registrationNo, std::optional<qint64> subNo = std::nullopt)
+{
+    std::vector<Recordset::Equals> key{{schema::kRegistrationNoColumn, Value::integer(registrationNo)}};
+    if (subNo) key.push_back({schema::kSubNoColumn, Value::integer(*subNo)});
+    return key;
+}
+
+void insert(Database& db, const QString& table, const QStringList& fields, std::vector<Recordset::Equals> key)
+{
+    Recordset rs = db.openTable(table);
+    rs.addNew();
+    for (int k = 0; k < fields.size(); ++k) rs.setField(k, fields[k]);
+    for (const Recordset::Equals& e : key) rs.setValue(e.column, e.value);
+    rs.update();
+}
+
+void change(Database& db, const QString& table, const std::vector<Recordset::Equals>& key, const QStringList& fields)
+{
+    Database::Transaction tx(db);
+    for (Recordset rs = db.openWhere(table, key); !rs.eof(); rs.moveNext()) {
+        rs.edit();
+        for (int k = 0; k < fields.size(); ++k) rs.setField(k, fields[k]);
+        rs.update();
+    }
+    tx.commit();
+}
+
+void remove(Database& db, const QString& table, const std::vector<Recordset::Equals>& key)
+{
+    Database::Transaction tx(db);
+    for (Recordset rs = db.openWhere(table, key); !rs.eof(); rs.moveNext()) rs.deleteCurrent();
+    tx.commit();
+}
+
+}  // namespace
+
+qint64 RecordStore::addMain(int category, const std::optional<QStringList>& fields)
+{
+    CacheRollback rollback(cache_);
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CategoryDefinition& row = cache_.rows[category];
+    const qint64 number = qint64(row.lastRegistrationNo) + 1;
+    if (fields) insert(db, row.mainTableName, *fields, keyOf(number));
+    row.lastRegistrationNo += 1;
+    cache_.rowChanged[category] = 1;
+    cache_.SaveChangedRows(&db);
+    tx.commit();
+    rollback.keep();
+    return number;
+}
+
+qint64 RecordStore::addSub(int category, qint64 registrationNo, const std::optional<QStringList>& fields)
+{
+    // The sub number is counted in memory only; the lists count it again from the file.
+    const qint64 number = qint64(cache_.subNoCounter) + 1;
+    if (fields) {
+        Database db = Database::open(cache_.databasePath);
+        insert(db, cache_.rows[category].subTableName, *fields, keyOf(registrationNo, number));
+    }
+    cache_.subNoCounter += 1;
+    return number;
+}
+
+void RecordStore::changeMain(int category, qint64 registrationNo, const QStringList& fields)
+{
+    Database db = Database::open(cache_.databasePath);
+    change(db, cache_.rows[category].mainTableName, keyOf(registrationNo), fields);
+}
+
+void RecordStore::changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields)
+{
+    Database db = Database::open(cache_.databasePath);
+    change(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo), fields);
+}
+
+void RecordStore::removeMain(int category, qint64 registrationNo)
+{
+    Database db = Database::open(cache_.databasePath);
+    remove(db, cache_.rows[category].mainTableName, keyOf(registrationNo));
+}
+
+void RecordStore::removeSub(int category, qint64 registrationNo, qint64 subNo)
+{
+    Database db = Database::open(cache_.databasePath);
+    remove(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo));
+}

@@ -1,0 +1,31 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class ConfigCache;
+
+// The rows of the main and sub files of a category. A new main row takes the category's next
+// registration number and raises the counter in the management table in the same transaction;
+// a new sub row takes the next sub number of its main record. A change or a delete reaches
+// exactly the rows of its key. Every call opens Tanzo.mdb for itself and raises DbError when
+// the engine refuses; then nothing is stored and the counters are as they were.
+class RecordStore {
+public:
+    explicit RecordStore(ConfigCache& cache) : cache_(cache) {}
+
+    // Field texts in column order, converted by the column types. Without texts the number is
+    // used up and no row is written (a value the editor could not take). Returns the number.
+    qint64 addMain(int category, const std::optional<QStringList>& fields);
+    qint64 addSub(int category, qint64 registrationNo, const std::optional<QStringList>& fields);
+
+    // Writes the field texts over the row of the key.
+    void changeMain(int category, qint64 registrationNo, const QStringList& fields);
+    void changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields);
+
+    void removeMain(int category, qint64 registrationNo);
+    void removeSub(int category, qint64 registrationNo, qint64 subNo);
+
+private:
+    ConfigCache& cache_;
+};

@@ -1,0 +1,125 @@
+#include "core/SchemaStore.h"
+
+#include "core/CacheRollback.h"
+#include "core/ColumnNameCheck.h"
+#include "core/ConfigCache.h"
+#include "platform/db/Database.h"
+#include "platform/text/TextUtil.h"
+
+namespace {
+
+const QString kSpace = QStringLiteral(" ");
+
+QString tableOf(const CategoryDefinition& row, SchemaStore::File file)
+{
+    return text::Trim(file == SchemaStore::File::Main ? row.mainTableName : row.subTableName);
+}
+
+}  // namespace
+
+QString SchemaStore::createStatement(const QString& table, const std::vector<FieldDefinition>& fields, File file) const
+{
+    QString sql = QStringLiteral("CREATE TABLE ") + text::Trim(table) + QStringLiteral(" (");
+    for (const FieldDefinition& f : fields) {
+        QString type = f.typeWord;
+        if (type.startsWith(QLatin1String("CODE"))) {
+            const int k = type.mid(4, 1).toInt();
+            type = QStringLiteral("TEXT(") + text::Trim(cache_.rows[ConfigCache::kSystemRow].subFields[k - 1].typeWord) +
+                   QStringLiteral(")");
+        }
+        sql += f.name + QStringLiteral(" ") + type + QStringLiteral(", ");
+    }
+    if (file == File::Main) {
+        sql += schema::kRegistrationNoColumn + QStringLiteral(" LONG CONSTRAINT MyFieldMain PRIMARY KEY)");
+    } else {
+        sql += schema::kRegistrationNoColumn + QStringLiteral(" LONG ,") + schema::kSubNoColumn +
+               QStringLiteral(" LONG, CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))");
+    }
+    return sql;
+}
+
+QString SchemaStore::createFile(int category, File file, const QString& table, const std::vector<FieldDefinition>& fields)
+{
+    const QString statement = createStatement(table, fields, file);
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CacheRollback undo(cache_);
+    db.execute(statement);
+    CategoryDefinition& row = cache_.rows[category];
+    auto& defined = file == File::Main ? row.mainFields : row.subFields;
+    for (size_t r = 0; r < fields.size() && r < defined.size(); ++r) defined[r] = fields[r];
+    if (file == File::Main) {
+        row.mainCreated = 1;
+        row.mainTableName = table;
+        row.mainFieldCount = static_cast<qint16>(fields.size());
+    } else {
+        row.subCreated = 1;
+        row.subTableName = table;
+        row.subFieldCount = static_cast<qint16>(fields.size());
+    }
+    cache_.rowChanged[category] = 1;
+    cache_.SaveChangedRows(&db);
+    tx.commit();
+    undo.keep();
+    return statement;
+}
+
+int SchemaStore::rowCount(int category, File file)
+{
+    Database db = Database::open(cache_.databasePath);
+    return db.openTable(tableOf(cache_.rows[category], file)).recordCount();
+}
+
+void SchemaStore::emptyFile(int category, File file)
+{
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CacheRollback undo(cache_);
+    db.execute(QStringLiteral("DELETE FROM ") + quoteName(tableOf(cache_.rows[category], file)));
+    if (file == File::Main) {
+        // The records and the restarted registration number are stored together; the sub
+        // file's numbers belong to the main file and stay.
+        cache_.restartCounter(category);
+        cache_.rowChanged[category] = 1;
+        cache_.SaveChangedRows(&db);
+    }
+    tx.commit();
+    undo.keep();
+}
+
+void SchemaStore::dropFile(int category, File file)
+{
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CacheRollback undo(cache_);
+    CategoryDefinition& row = cache_.rows[category];
+    if (row.subCreated == 1) {
+        db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Sub));
+        forget(cache_, category, File::Sub);
+    }
+    if (file == File::Main) {
+        db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Main));
+        forget(cache_, category, File::Main);
+    }
+    cache_.rowChanged[category] = 1;
+    cache_.SaveChangedRows(&db);
+    tx.commit();
+    undo.keep();
+}
+
+void SchemaStore::forget(ConfigCache& cache, int category, File file)
+{
+    CategoryDefinition& row = cache.rows[size_t(category)];
+    if (file == File::Main) {
+        row.mainCreated = 0;
+        row.mainTableName = kSpace;
+        row.mainFieldCount = 0;
+        for (FieldDefinition& f : row.mainFields) f = {kSpace, kSpace};
+        cache.restartCounter(category);
+    } else {
+        row.subCreated = 0;
+        row.subTableName = kSpace;
+        row.subFieldCount = 0;
+        for (FieldDefinition& f : row.subFields) f = {kSpace, kSpace};
+    }
+}

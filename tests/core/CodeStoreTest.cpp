@@ -1,0 +1,70 @@
+#include "Builders.h"
+#include "TestApp.h"
+#include "core/CodeStore.h"
+#include "core/ConfigCache.h"
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "platform/db/ManagementSchema.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QStringList codesOf(TestApp& t, const QString& table)
+{
+    QStringList out;
+    Database db = t.db();
+    for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext())
+        out << rs.field(0).toString() + QLatin1Char('=') + rs.field(1).toString();
+    return out;
+}
+
+}  // namespace
+
+TEST(CodeStore, CodesAreAddedOnceAndChangedOrDeletedByTheirOwnCode)
+{
+    TestApp t;
+    CodeStore store(t.app.cache);
+    EXPECT_EQ(store.createTable(2, QStringLiteral("分類"), 2),
+              QStringLiteral("CREATE TABLE CODE3 ( コード TEXT(2) CONSTRAINT MyFieldConstraint PRIMARY KEY, 分類 TEXT(30))"));
+    EXPECT_EQ(t.app.cache.codeTableNameOf(3), QStringLiteral("分類"));
+    EXPECT_EQ(t.app.cache.codeLengthOf(3), 2);
+
+    EXPECT_TRUE(store.addCode(QStringLiteral("CODE3"), QStringLiteral("PO"), QStringLiteral("ポップス")));
+    EXPECT_TRUE(store.addCode(QStringLiteral("CODE3"), QStringLiteral("po"), QStringLiteral("小文字")));
+    EXPECT_TRUE(store.addCode(QStringLiteral("CODE3"), QStringLiteral("JZ"), QStringLiteral("ジャズ")));
+    EXPECT_FALSE(store.addCode(QStringLiteral("CODE3"), QStringLiteral("PO"), QStringLiteral("別")));
+    EXPECT_THROW(store.addCode(QStringLiteral("CODE3"), QStringLiteral("ABC"), QStringLiteral("長い")), DbError);
+    store.renameCode(QStringLiteral("CODE3"), QStringLiteral("PO"), QStringLiteral("ポップ"));
+    store.removeCode(QStringLiteral("CODE3"), QStringLiteral("JZ"));
+    store.removeCode(QStringLiteral("CODE3"), QStringLiteral("XX"));
+    EXPECT_EQ(codesOf(t, QStringLiteral("CODE3")), QStringList({QStringLiteral("PO=ポップ"), QStringLiteral("po=小文字")}));
+}
+
+TEST(CodeStore, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::createCodeTable(t.app, 1, QStringLiteral("分類"), 2);
+    build::defineMain(t.app, 0,
+                      {{QStringLiteral("分類"), QStringLiteral("CODE1")},
+                       {QStringLiteral("種別"), QStringLiteral("TEXT1D")},
+                       {QStringLiteral("品名"), QStringLiteral("TEXT")}});
+    CodeStore store(t.app.cache);
+
+    t.db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                       .arg(management::kTable));
+    EXPECT_THROW(store.dropTable(0), DbError);
+    EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE1")));
+    EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("CODE1"));
+    EXPECT_EQ(t.app.cache.codeTableNameOf(1), QStringLiteral("分類"));
+    t.db().execute(QStringLiteral("DROP TRIGGER refuse"));
+
+    store.dropTable(0);
+    EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1")));
+    t.reload();
+    EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("TEXT"));
+    EXPECT_EQ(t.app.cache.rows[0].mainFields[1].typeWord, QStringLiteral("TEXT"));
+    EXPECT_EQ(t.app.cache.rows[ConfigCache::kSystemRow].subFieldCount, 0);
+    EXPECT_TRUE(t.app.cache.codeTableNameOf(1).trimmed().isEmpty());
+}

@@ -1,0 +1,114 @@
+#include "Builders.h"
+#include "TestApp.h"
+#include "core/ConfigCache.h"
+#include "core/RecordStore.h"
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "platform/db/ManagementSchema.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Category 0 with a main file (品名 TEXT, 枚数 LONG) and a sub file (曲名 TEXT).
+struct Files {
+    explicit Files(TestApp& t) : t(t)
+    {
+        build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+        build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QStringLiteral("枚数"), QStringLiteral("LONG")}});
+        build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
+    }
+    // The rows of a table as "text|text|…", in order.
+    QStringList rows(const QString& table)
+    {
+        QStringList out;
+        Database db = t.db();
+        for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
+            QStringList cells;
+            for (int c = 0; c < rs.fieldCount(); ++c) cells << rs.field(c).toString();
+            out << cells.join(QLatin1Char('|'));
+        }
+        return out;
+    }
+    // The stored last registration number of the category, as a restart reads it.
+    qint32 storedCounter() { return t.stored().rows[0].lastRegistrationNo; }
+    TestApp& t;
+};
+
+}  // namespace
+
+TEST(RecordStore, ANewMainRowTakesTheNextNumberAndRaisesTheStoredCounterWithIt)
+{
+    TestApp t;
+    Files f(t);
+    RecordStore store(t.app.cache);
+    EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("盤"), QStringLiteral("3")}), 1);
+    EXPECT_EQ(store.addMain(0, std::nullopt), 2);  // a number used up without a row
+    EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1,200")}), 3);
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList({QStringLiteral("盤|3|1"), QStringLiteral("次|1200|3")}));
+    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 3);
+    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(f.storedCounter(), 3);
+}
+
+TEST(RecordStore, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
+{
+    TestApp t;
+    Files f(t);
+    RecordStore store(t.app.cache);
+    store.addMain(0, QStringList{QStringLiteral("盤"), QStringLiteral("3")});
+
+    // A value the column cannot take.
+    EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("盤"), QStringLiteral("三")}), DbError);
+    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
+
+    // The row is written but the counter cannot be: neither stays.
+    t.db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
+                       .arg(management::kTable));
+    EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), DbError);
+    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
+    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList{QStringLiteral("盤|3|1")});
+    t.db().execute(QStringLiteral("DROP TRIGGER refuse"));
+    EXPECT_EQ(f.storedCounter(), 1);
+    EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), 2);
+}
+
+TEST(RecordStore, SubRowsCountTheirNumberAndTakeItBackOnFailure)
+{
+    TestApp t;
+    Files f(t);
+    RecordStore store(t.app.cache);
+    t.app.cache.subNoCounter = 4;
+    EXPECT_EQ(store.addSub(0, 7, QStringList{QStringLiteral("一曲目")}), 5);
+    EXPECT_EQ(t.app.cache.subNoCounter, 5);
+    t.app.cache.subNoCounter = 4;  // the same key again
+    EXPECT_THROW(store.addSub(0, 7, QStringList{QStringLiteral("重複")}), DbError);
+    EXPECT_EQ(t.app.cache.subNoCounter, 4);
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1SUB")), QStringList{QStringLiteral("一曲目|7|5")});
+}
+
+TEST(RecordStore, AChangeAndADeleteReachOnlyTheirKey)
+{
+    TestApp t;
+    Files f(t);
+    for (int n : {1, 2, 3}) build::addMainRow(t.app, 0, {QStringLiteral("盤%1").arg(n), QString::number(n)}, n);
+    for (int n : {1, 2}) {
+        build::addSubRow(t.app, 0, {QStringLiteral("1-%1").arg(n)}, 1, n);
+        build::addSubRow(t.app, 0, {QStringLiteral("2-%1").arg(n)}, 2, n);
+    }
+    RecordStore store(t.app.cache);
+    store.changeMain(0, 2, {QStringLiteral("新"), QStringLiteral("20")});
+    store.removeMain(0, 3);
+    store.changeSub(0, 2, 1, {QStringLiteral("新曲")});
+    store.removeSub(0, 1, 2);
+    store.removeMain(0, 9);  // no such key: nothing happens
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList({QStringLiteral("盤1|1|1"), QStringLiteral("新|20|2")}));
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1SUB")),
+              QStringList({QStringLiteral("1-1|1|1"), QStringLiteral("新曲|2|1"),
+                           QStringLiteral("2-2|2|2")}));
+
+    // A change that fails leaves the row whole.
+    EXPECT_THROW(store.changeMain(0, 1, {QStringLiteral("壊"), QStringLiteral("x")}), DbError);
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")).first(), QStringLiteral("盤1|1|1"));
+}
