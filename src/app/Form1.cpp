@@ -18,6 +18,7 @@
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 #include "records/Form5kf.h"
 #include "records/Form9.h"
 #include "reports/Form13a.h"
@@ -188,8 +189,7 @@ void Form1::buildMenus()
     mh11 = addItem(mh1, "mh11", QStringLiteral("ヘルプ(&H)   "));
     mh12 = addItem(mh1, "mh12", QStringLiteral("バージョン情報(&A)"));
 
-    kenopen = new QMenu(QStringLiteral("検索して開く"), this);
-    kenopen->setObjectName(QStringLiteral("kenopen"));
+    kenopen = NamedControls::popupMenu(this, QStringLiteral("kenopen"), QStringLiteral("検索して開く"));
     mk1 = addItem(kenopen, "mk1", QStringLiteral("[ 種目を選択して下さい ]  "));
     const QStringList digits = {QStringLiteral("１"), QStringLiteral("２"), QStringLiteral("３"),
                                 QStringLiteral("４"), QStringLiteral("５"), QStringLiteral("６")};
@@ -428,11 +428,13 @@ void Form1::mt16_Click()
 }
 void Form1::mt17_Click()
 {
+    // The main window shows the first title, colours and buttons before the completion message.
     Form2h w(app_);
+    connect(&w, &Form2h::systemInitialised, this, [this] {
+        applySettings();
+        resetCategoryButtons();
+    });
     app_.ui().showModal(w);
-    if (!w.initialised()) return;
-    applySettings();
-    resetCategoryButtons();
 }
 
 void Form1::resetCategoryButtons()

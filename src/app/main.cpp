@@ -3,6 +3,7 @@
 #include "core/ProgramLock.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
+#include "platform/ui/QtTranslations.h"
 #include "platform/ui/QtUi.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tanzo"));
+    installQtTranslations(qapp);
     QFont f(QStringLiteral("IPAGothic"));
     f.setPointSize(10);
     QApplication::setFont(f);

@@ -59,6 +59,7 @@ void Form2f::buildWindow()
 
     Text3 = NamedControls::make<QLineEdit>(this, "Text3", 5300, 4270, 1000, 380);
     Text3->hide();
+    Text3->setEnabled(false);  // holds the code being changed; never shown or typed into
 
     Command1 = NamedControls::button(this, "Command1", QStringLiteral("新規作成"), 300, 5900, 1400, 500);
     Command2 = NamedControls::button(this, "Command2", QStringLiteral("変　更"), 1800, 5900, 1400, 500);

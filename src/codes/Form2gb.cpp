@@ -107,6 +107,7 @@ void Form2gb::createRow(int row)
         NamedControls::make<QCheckBox>(this, QStringLiteral("Check1_%1").arg(row), kCheckLeft, rowTop(row), 400, 330);
     connect(k, &QCheckBox::toggled, this, [this, row] { Check1_Click(row); });
     Check1[row] = k;
+    NamedControls::nameInputs(*this);
 }
 
 void Form2gb::clearRow(int row)

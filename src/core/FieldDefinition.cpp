@@ -10,8 +10,8 @@ int codeTableNumber(const QString& typeWord)
     return 0;
 }
 
-bool isCode(const QString& typeWord) { return typeWord.left(4) == QLatin1String("CODE"); }
-bool isText(const QString& typeWord) { return typeWord.left(4) == QLatin1String("TEXT"); }
+bool isCode(const QString& typeWord) { return typeWord.startsWith(QLatin1String("CODE")); }
+bool isText(const QString& typeWord) { return typeWord.startsWith(QLatin1String("TEXT")); }
 bool isDirectText(const QString& typeWord)
 {
     return isText(typeWord) && codeTableNumber(typeWord) != 0 && typeWord.mid(5, 1) == QLatin1String("D");

@@ -5,6 +5,9 @@
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 namespace {
 
 std::vector<Recordset::Equals> keyOf(qint64 registrationNo, std::optional<qint64> subNo = std::nullopt)
@@ -69,6 +72,64 @@ qint64 RecordStore::addSub(int category, qint64 registrationNo, const std::optio
     }
     cache_.subNoCounter += 1;
     return number;
+}
+
+qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> rows)
+{
+    CacheRollback rollback(cache_);
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    CategoryDefinition& row = cache_.rows[category];
+    const qint64 first = qint64(row.lastRegistrationNo) + 1;
+    RowInserter inserter = db.inserter(row.mainTableName);
+    const int key = inserter.ordinalOf(schema::kRegistrationNoColumn);
+    qint64 number = first;
+    for (std::vector<Value>& values : rows) {
+        values.resize(inserter.columns().size(), Value::null());
+        values[size_t(key)] = Value::integer(number++);
+        inserter.insert(values);
+    }
+    row.lastRegistrationNo = static_cast<qint32>(number - 1);
+    cache_.rowChanged[category] = 1;
+    cache_.SaveChangedRows(&db);
+    tx.commit();
+    rollback.keep();
+    return first;
+}
+
+void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
+{
+    Database db = Database::open(cache_.databasePath);
+    Database::Transaction tx(db);
+    const QString table = cache_.rows[category].subTableName;
+    // The highest sub number of each main record so far.
+    std::unordered_map<qint64, qint64> highest;
+    {
+        Recordset rs = db.openTable(table);
+        const int mainKey = rs.ordinalOf(schema::kRegistrationNoColumn);
+        const int subKey = rs.ordinalOf(schema::kSubNoColumn);
+        for (; !rs.eof(); rs.moveNext()) {
+            const Value m = rs.field(mainKey), n = rs.field(subKey);
+            if (m.isNull() || n.isNull()) continue;
+            qint64& h = highest[m.toInt()];
+            h = std::max(h, n.toInt());
+        }
+    }
+    RowInserter inserter = db.inserter(table);
+    const int mainKey = inserter.ordinalOf(schema::kRegistrationNoColumn);
+    const int subKey = inserter.ordinalOf(schema::kSubNoColumn);
+    for (SubRow& r : rows) {
+        std::vector<Value>& values = r.second;
+        values.resize(inserter.columns().size(), Value::null());
+        values[size_t(mainKey)] = Value::integer(r.first);
+        values[size_t(subKey)] = Value::integer(++highest[r.first]);
+        inserter.insert(values);
+    }
+    tx.commit();
+    // A new sub row of the chosen main record goes on after the rows stored now.
+    const auto chosen = highest.find(cache_.chosenRegistrationNo);
+    if (chosen != highest.end() && chosen->second > cache_.subNoCounter)
+        cache_.subNoCounter = static_cast<qint32>(chosen->second);
 }
 
 void RecordStore::changeMain(int category, qint64 registrationNo, const QStringList& fields)

@@ -2,6 +2,10 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
+#include <vector>
+
+class Value;
 
 class ConfigCache;
 
@@ -18,6 +22,14 @@ public:
     // used up and no row is written (a value the editor could not take). Returns the number.
     qint64 addMain(int category, const std::optional<QStringList>& fields);
     qint64 addSub(int category, qint64 registrationNo, const std::optional<QStringList>& fields);
+
+    // Many new rows at once, each its field values in column order (converted already), in one
+    // transaction: every row is stored or none is. Main rows take the next registration
+    // numbers in order and the counter is raised once; sub rows take the next sub numbers of
+    // their main record. Returns the first number taken.
+    qint64 addMainRows(int category, std::vector<std::vector<Value>> rows);
+    using SubRow = std::pair<qint64, std::vector<Value>>;  // registration number, values
+    void addSubRows(int category, std::vector<SubRow> rows);
 
     // Writes the field texts over the row of the key.
     void changeMain(int category, qint64 registrationNo, const QStringList& fields);

@@ -2,7 +2,7 @@
 
 #include "core/App.h"
 #include "core/ConfigCache.h"
-#include "core/ProgressText.h"
+#include "csv/CsvProgress.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
@@ -18,36 +18,6 @@ namespace {
 
 const QString kTitle = QStringLiteral("CSVファイルに出力");
 const QString kWord = QStringLiteral("CSV出力中");
-
-// Status panel 3 while the records are gathered: the word with 25 cells when the reading
-// progress is switched on, the word alone when off; emptied at the end.
-class Progress {
-public:
-    Progress(StatusBar3* status, bool cells) : status_(status), cells_(cells)
-    {
-        show(ProgressText::start(kWord, cells_));
-    }
-    ~Progress() { show(QString()); }
-    void step(qint64 done, qint64 total)
-    {
-        if (!cells_) return;
-        const int remaining = ProgressText::remainingCells(done, total);
-        if (remaining == shown_) return;
-        shown_ = remaining;
-        show(ProgressText::bar(kWord, remaining));
-    }
-
-private:
-    void show(const QString& text)
-    {
-        if (!status_) return;
-        status_->setPanelText(3, text);
-        status_->panel(3)->repaint();
-    }
-    StatusBar3* status_;
-    bool cells_;
-    int shown_ = -1;
-};
 
 // The proposed file: the window's own name (after "Tanzo - ") in the home folder.
 QString proposedPath(const QWidget& window)
@@ -123,7 +93,7 @@ void CsvExport::run(App& app, QWidget& window, const ReportListView& list, Statu
     CsvFile::Table rows;
     QString text;
     {
-        Progress progress(status, app.cache.readProgressOn());
+        CsvProgress progress(status, kWord, app.cache.readProgressOn());
         rows = table(list);
         // Gathering the records is half the work, formatting them the other half.
         const qint64 total = 2 * static_cast<qint64>(rows.size());

@@ -87,6 +87,9 @@ void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::functio
         const QString& type = fields_[size_t(i)].typeWord;
         Label3[i]->setText(fields_[size_t(i)].name + QStringLiteral(" ："));
         Label4[i]->setText(FieldDisplay::typeSuffix(type));
+        // The value and its code's name are announced by the field's name.
+        NamedControls::setAccessibleName(*Text1[i], fields_[size_t(i)].name);
+        NamedControls::setAccessibleName(*Text4[i], fields_[size_t(i)].name + QStringLiteral(" 名称"));
         const int width = FieldDisplay::detailWidth(type);
         setWidthTwips(*Text1[i], width);
         setLeftTwips(*Text4[i], kValueLeft + width + 60);
@@ -94,6 +97,8 @@ void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::functio
         Text1[i]->setReadOnly(true);
         for (QWidget* w : std::initializer_list<QWidget*>{Label3[i], Label4[i], Text1[i]}) w->show();
         if (changed) QObject::connect(Text1[i], &QLineEdit::textChanged, parent_, [changed, i] { changed(i); });
+        // The values take the focus one after another, top to bottom.
+        if (i > 0) QWidget::setTabOrder(Text1[i - 1], Text1[i]);
     }
 }
 

@@ -102,6 +102,7 @@ void Form5::Timer1_Timer()
     }
     showCodeNames();
     Label1->setText(category().name + QStringLiteral(" (明細)"));
+    NamedControls::setAccessibleName(*ListView1, Label1->text());
     // The first 印刷 of each opening asks for its settings.
     app_.printSettings.mainColumnCount = 0;
     Text3_Change();

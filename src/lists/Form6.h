@@ -21,6 +21,7 @@ public:
 protected:
     void showSelectedRow() override { Text1235Set(); }
     void readRows() override { SubListViewSet(); }
+    bool listsSubRecords() const override { return true; }
     bool editorPreCheck(EditorMode mode) override;
     void openEditor(EditorMode mode) override;
     void showRegistrationNumber(bool shown) override;

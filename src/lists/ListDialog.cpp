@@ -51,10 +51,15 @@ QGroupBox* ListDialog::optionGroup(const char* frameName, const QString& frameCa
         const QString name = QStringLiteral("%1_%2").arg(QLatin1String(optionName)).arg(i);
         auto* o = NamedControls::make<QRadioButton>(frame, name, 240, 330 + kOptionPitch * i, width - 360, 330);
         o->setText(captions[i]);
-        // clicked, not toggled: choosing the same option again runs it again.
-        connect(o, &QRadioButton::clicked, this, [clicked, i] { clicked(i); });
+        // Choosing the same option again runs it again.
+        NamedControls::onChosen(o, this, [clicked, i] { clicked(i); });
         options.push_back(o);
     }
+    // The help button stands below the options and takes its turn after them: made again a
+    // child, it comes last.
+    Command1->setParent(nullptr);
+    Command1->setParent(this);
+    Command1->show();
     return frame;
 }
 

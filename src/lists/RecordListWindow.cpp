@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/ScreenPrint.h"
 #include "csv/CsvExport.h"
+#include "csv/CsvImport.h"
 #include "lists/FindDialog.h"
 #include "lists/NamedMenus.h"
 #include "lists/SortDialog.h"
@@ -106,6 +107,7 @@ void RecordListWindow::buildMenus(const Wording& w)
     mf16v = report.preview;
     mf16d = report.pdf;
     CsvExport::addTo(*mf1, nullptr, app_, *this, *ListView1, StatusBar1);
+    mf17 = NamedMenus::item(mf1, "mf17", CsvImport::kCaption);
     mf1->addSeparator();
     mf18 = NamedMenus::item(mf1, "mf18", w.mf18);
     mf19 = NamedMenus::item(mf1, "mf19", QStringLiteral("終了(&X)"));
@@ -137,6 +139,7 @@ void RecordListWindow::buildMenus(const Wording& w)
     connect(mf142, &QAction::triggered, this, &RecordListWindow::mf142_Click);
     connect(mf15, &QAction::triggered, this, &RecordListWindow::mf15_Click);
     connect(mf16, &QAction::triggered, this, &RecordListWindow::mf16_Click);
+    connect(mf17, &QAction::triggered, this, &RecordListWindow::mf17_Click);
     connect(mf18, &QAction::triggered, this, &RecordListWindow::mf18_Click);
     connect(mf19, &QAction::triggered, this, &RecordListWindow::mf19_Click);
     connect(me11, &QAction::triggered, this, &RecordListWindow::me11_Click);
@@ -297,6 +300,11 @@ void RecordListWindow::runEditor(RecordEditor& editor)
 {
     connect(&editor, &RecordEditor::repaintListRequested, this, [this] { update(); });
     app_.ui().showModal(editor);
+}
+
+void RecordListWindow::mf17_Click()
+{
+    if (CsvImport::run(app_, *this, listsSubRecords(), StatusBar1)) readAgain();
 }
 
 void RecordListWindow::readAgain()

@@ -59,6 +59,7 @@ public:
     void mf142_Click();  // screen print: the whole screen
     void mf15_Click();  // print settings
     void mf16_Click();  // print the report
+    void mf17_Click();  // take in a CSV file
     void mf18_Click();  // close
     void mf19_Click();  // end the program
     void me11_Click();  // copy
@@ -92,6 +93,7 @@ protected:
     QAction* mf16 = nullptr;
     QAction* mf16v = nullptr;
     QAction* mf16d = nullptr;
+    QAction* mf17 = nullptr;
     QAction* mf18 = nullptr;
     QAction* mf19 = nullptr;
     QMenu* me1 = nullptr;
@@ -119,6 +121,8 @@ protected:
     virtual void showSelectedRow() = 0;            // the selected row into the detail panel
     virtual void readRows() = 0;                   // the rows again, as at opening
     virtual bool editorPreCheck(EditorMode mode) = 0;  // change and delete only
+    // Whether the list shows sub records (a CSV file is then taken into the sub file).
+    virtual bool listsSubRecords() const { return false; }
     virtual void openEditor(EditorMode mode) = 0;  // builds, prepares and shows the editor
     virtual void showRegistrationNumber(bool shown) = 0;
     // The window's own sort order and find dialogs.

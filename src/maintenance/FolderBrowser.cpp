@@ -2,9 +2,13 @@
 
 #include "core/App.h"
 #include "platform/ui/Ui.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QComboBox>
+#include <QScrollBar>
+#include <QTimer>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
@@ -35,7 +39,24 @@ FolderBrowser::FolderBrowser(App& app, QWidget* parent, const QStringList& nameF
     File1 = new QListWidget(parent);
     File1->setObjectName(QStringLiteral("File1"));
     File1->setSelectionMode(QAbstractItemView::SingleSelection);
+    NamedControls::setAccessibleName(*Drive1, QStringLiteral("ドライブ"));
+    NamedControls::setAccessibleName(*Dir1, QStringLiteral("フォルダー"));
+    NamedControls::setAccessibleName(*File1, QStringLiteral("ファイル"));
 
+    // The folders are read and sorted in the background, and rows read later move the folder
+    // out of view: the tree follows it until the person scrolls.
+    auto follow = [this] {
+        if (!following_ || scrollPending_) return;
+        scrollPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            scrollPending_ = false;
+            showCurrent();
+        });
+    };
+    connect(model_, &QFileSystemModel::layoutChanged, this, follow);
+    connect(model_, &QFileSystemModel::rowsInserted, this, follow);
+    connect(Dir1->verticalScrollBar(), &QScrollBar::actionTriggered, this, [this] { following_ = false; });
+    Dir1->installEventFilter(this);
     connect(Dir1->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& current) {
         if (!moving_ && current.isValid()) setPath(model_->filePath(current));
     });
@@ -71,6 +92,18 @@ void FolderBrowser::setPath(const QString& folder)
     }
     selectDriveOf(clean);
     listFiles();
+}
+
+bool FolderBrowser::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == Dir1 && (event->type() == QEvent::Show || event->type() == QEvent::Resize)) showCurrent();
+    return false;
+}
+
+void FolderBrowser::showCurrent()
+{
+    const QModelIndex at = model_->index(path_);
+    if (at.isValid() && Dir1->currentIndex() == at) Dir1->scrollTo(at);
 }
 
 void FolderBrowser::selectDriveOf(const QString& folder)

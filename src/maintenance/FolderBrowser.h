@@ -12,7 +12,8 @@ class QWidget;
 
 // The drive list, folder tree and file list of the backup and restore windows, wired
 // together: choosing a drive moves the tree to its root, and moving to a folder lists its
-// files. The tree starts at the process's current directory.
+// files. The tree starts at the process's current directory, opened down to it, with the
+// folder highlighted and in view.
 class FolderBrowser : public QObject {
     Q_OBJECT
 public:
@@ -38,8 +39,13 @@ public:
     QTreeView* Dir1 = nullptr;
     QListWidget* File1 = nullptr;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void listFiles();
+    // Brings the tree's folder into view, once the tree has its size and the folders are read.
+    void showCurrent();
     void selectDriveOf(const QString& folder);
 
     App& app_;
@@ -48,4 +54,6 @@ private:
     QString path_;
     int driveIndex_ = -1;
     bool moving_ = false;
+    bool following_ = true;
+    bool scrollPending_ = false;
 };

@@ -97,9 +97,10 @@ Form2a::Form2a(App& app) : app_(app)
     connect(Command3, &QPushButton::clicked, this, &Form2a::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form2a::Command4_Click);
     connect(Command5, &QPushButton::clicked, this, &Form2a::Command5_Click);
-    // Only the person's click changes a switch; Form_Load sets them quietly.
-    connect(Check1, &QCheckBox::clicked, this, &Form2a::Check1_Click);
-    connect(Check2, &QCheckBox::clicked, this, &Form2a::Check2_Click);
+    // Only the person changes a switch, by pointer, key or an assistive tool; Form_Load sets
+    // them quietly.
+    connect(Check1, &QCheckBox::toggled, this, &Form2a::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &Form2a::Check2_Click);
 
     Form_Load();
 }

@@ -53,6 +53,13 @@ Form6ps::Form6ps(App& app, const ReportListView& subRows, const ReportListView& 
     Text3 = C::make<QLineEdit>(page, "Text3", 4080, 2160, 3300, 330);
     Command8 = C::make<QPushButton>(page, "Command8", 2880, 2160, 1080, 360);
     Command8->setText(QStringLiteral("挿入 ≫"));
+    C::setAccessibleName(*List2, Label15->text());
+    C::setAccessibleName(*Text3, Label13->text());
+    // The focus goes from the values on the left to the titles they are inserted into.
+    QWidget* before = Text1->previousInFocusChain();
+    while (before->focusPolicy() == Qt::NoFocus) before = before->previousInFocusChain();
+    QWidget* const chain[] = {before, List2, Command7, Text1, Command8, Text3};
+    for (size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
 
     connect(Command7, &QPushButton::clicked, this, &Form6ps::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form6ps::Command8_Click);

@@ -77,10 +77,9 @@ PrintSettingsDialog::PrintSettingsDialog(App& app, const Design& d, const QStrin
     connect(Command3, &QPushButton::clicked, this, &PrintSettingsDialog::Command3_Click);
     connect(Command6, &QPushButton::clicked, this, &PrintSettingsDialog::Command6_Click);
     connect(confirm_, &QPushButton::clicked, this, &PrintSettingsDialog::confirmClick);
-    connect(Option1, &QRadioButton::clicked, this, &PrintSettingsDialog::Option1_Click);
-    connect(Option2, &QRadioButton::clicked, this, &PrintSettingsDialog::Option2_Click);
-    for (int i = 0; i < 2; ++i)
-        connect(Option3[i], &QRadioButton::clicked, this, [this, i] { Option3_Click(i); });
+    C::onChosen(Option1, this, [this] { Option1_Click(); });
+    C::onChosen(Option2, this, [this] { Option2_Click(); });
+    for (int i = 0; i < 2; ++i) C::onChosen(Option3[i], this, [this, i] { Option3_Click(i); });
     connect(SSTab1, &QTabWidget::currentChanged, this, &PrintSettingsDialog::SSTab1_Click);
 }
 
@@ -147,6 +146,7 @@ void PrintSettingsDialog::buildTabs(const Design& d)
     Label4 = C::label(titlePage_, "Label4", QStringLiteral("ヘッダー・タイトル"), 360, 360, 3600);
     Label5 = C::label(titlePage_, "Label5", QStringLiteral("(入力ない場合は種目名とする)"), 360, 660, 4200);
     Text1 = C::make<QLineEdit>(titlePage_, "Text1", 360, 1020, 6840, 330);
+    C::setAccessibleName(*Text1, Label4->text());
 }
 
 void PrintSettingsDialog::Form_Load()

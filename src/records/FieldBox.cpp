@@ -2,6 +2,7 @@
 
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/NamedControls.h"
 #include "platform/widgets/Twips.h"
 
 #include <QCheckBox>
@@ -114,6 +115,9 @@ void FieldBox::setUp(const FieldDefinition& def, int codeLength, EditorMode mode
     codeLength_ = codeLength;
 
     name_->setText(def.name);
+    // The value, its list and its keep-data box are announced by the field's name.
+    for (QWidget* w : std::initializer_list<QWidget*>{box_, list_}) NamedControls::setAccessibleName(*w, def.name);
+    NamedControls::setAccessibleName(*keep_, QStringLiteral("データを残す ") + def.name);
     box_->setFormat(QString());
     box_->setMaxLength(0);
     shapeBox(mode == EditorMode::Change ? kYenBlankZero : kYenWithZero, true);

@@ -44,7 +44,7 @@ Form5kf::Form5kf(App& app) : app_(app)
     for (int k = 0; k < 8; ++k) {
         auto* o = NamedControls::make<QRadioButton>(Frame1, QStringLiteral("Option1_%1").arg(k), 240, 330 + 420 * k,
                                                     4400, 330);
-        connect(o, &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
+        NamedControls::onChosen(o, this, [this, k] { Option1_Click(k); });
         Option1.push_back(o);
     }
 
@@ -55,7 +55,7 @@ Form5kf::Form5kf(App& app) : app_(app)
         auto* o = NamedControls::make<QRadioButton>(Frame2, QStringLiteral("Option2_%1").arg(i), 240,
                                                     330 + 420 * (2 - i), 2600, 330);
         o->setText(comparisons[i]);
-        connect(o, &QRadioButton::clicked, this, [this, i] { Option2_Click(i); });
+        NamedControls::onChosen(o, this, [this, i] { Option2_Click(i); });
         Option2.push_back(o);
     }
 
@@ -64,7 +64,7 @@ Form5kf::Form5kf(App& app) : app_(app)
 
     Check1 = NamedControls::make<QCheckBox>(this, "Check1", 1300, 5100, 6000, 330);
     Check1->setText(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
-    connect(Check1, &QCheckBox::clicked, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
 
     Command1 = NamedControls::button(this, "Command1", QStringLiteral("検　索"), 5280, 2500, 1400, 450);
     connect(Command1, &QPushButton::clicked, this, &Form5kf::Command1_Click);

@@ -10,6 +10,8 @@ Form8::Form8(App& a) : RecordEditor(a, QStringLiteral("Form8"), QStringLiteral("
 {
     Label5 = label(client, "Label5", QStringLiteral("サブＮＯ"), 2800, 600, 1000);
     Text1 = keyBox(client, "Text1", 3850);
+    // サブＮＯ stands beside 登録ＮＯ, before the fields.
+    setTabOrder(Text2, Text1);
     Label6 = keepHeading;
     Label6->setObjectName(QStringLiteral("Label6"));
 }

@@ -27,7 +27,7 @@ Form9k::Form9k(App& app) : app_(app)
 
     Check1 = NamedControls::make<QCheckBox>(this, "Check1", 1300, 1590, 6600, 330);
     Check1->setText(QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
-    connect(Check1, &QCheckBox::clicked, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
+    connect(Check1, &QCheckBox::toggled, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
 
     Command1 = NamedControls::button(this, "Command1", QStringLiteral("検索"), 1300, 2190, 1400, 450);
     Command1->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/CodeStore.h"
+#include "core/FieldRule.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
@@ -147,8 +148,7 @@ void RecordEditor::buildMenus(const QString& codeCaption)
     mh1 = bar->addAction(QStringLiteral("ヘルプ(&H)"));
     mh1->setObjectName(QStringLiteral("mh1"));
 
-    CDTBL = new QMenu(QStringLiteral("コード・テーブル"), this);
-    CDTBL->setObjectName(QStringLiteral("CDTBL"));
+    CDTBL = NamedControls::popupMenu(this, QStringLiteral("CDTBL"), QStringLiteral("コード・テーブル"));
     mcd0 = addItem(CDTBL, QStringLiteral("mcd0"), QStringLiteral("[コード・テーブルを選択する]"));
     for (int i = 0; i < 8; ++i)
         mcd1.push_back(addItem(CDTBL, QStringLiteral("mcd1_%1").arg(i), codeCaption + QString::number(i + 1)));
@@ -330,29 +330,32 @@ bool RecordEditor::SubCodeCheck(const QString& table, QString& codeName)
     return found;
 }
 
+int RecordEditor::codeLength(int k) const
+{
+    return app.cache.codeLengthOf(FieldBox::codeTableOfCaption(Label4[k]->text()));
+}
+
 bool RecordEditor::checkFields()
 {
     for (int k = 0; k < count_; ++k) {
         currentField = k;
         const QString typeWord = boxes_[k].definition().typeWord;
         const QString value = MaskEdBox1[k]->text();
-        if (text::hasControlCharacter(value)) {
+        switch (fieldrule::faultOf(typeWord, value, codeLength(k))) {
+        case fieldrule::Fault::ControlCharacter:
             errorMessage(text::controlCharacterMessage(Label1[k]->text()));
             return false;
-        }
-        // A box holding only blanks counts as empty, as everywhere a value is tested.
-        if (typeword::isCode(typeWord) && !text::isBlank(value)) {
-            const int length = app.cache.codeLengthOf(FieldBox::codeTableOfCaption(Label4[k]->text()));
-            if (value.size() != length) {
-                errorMessage(value + QStringLiteral("  コードの桁数が相違しています。"));
-                return false;
-            }
-            QString codeName;
-            if (!SubCodeCheck(typeWord, codeName) || codeName.isEmpty()) return false;
-        }
-        if (typeword::isText(typeWord) && LenMbcs(value) > 50) {
+        case fieldrule::Fault::CodeLength:
+            errorMessage(value + QStringLiteral("  コードの桁数が相違しています。"));
+            return false;
+        case fieldrule::Fault::TextTooLong:
             errorMessage(QStringLiteral("入力したテキストの桁数が長がすぎます。"));
             return false;
+        default: break;  // numbers and dates are checked as their texts are taken
+        }
+        if (typeword::isCode(typeWord) && !text::isBlank(value)) {
+            QString codeName;
+            if (!SubCodeCheck(typeWord, codeName) || codeName.isEmpty()) return false;
         }
     }
     return true;
@@ -374,21 +377,12 @@ std::optional<QStringList> RecordEditor::fieldTexts()
     for (int k = 0; k < count_; ++k) {
         const QString typeWord = boxes_[k].definition().typeWord;
         MaskedEdit* box = MaskEdBox1[k];
-        if (typeWord == QLatin1String("LONG") || typeWord == QLatin1String("CURRENCY")) {
-            if (text::isBlank(box->text())) box->setText(QStringLiteral("0"));
-            else if (!text::IsNumeric(box->text())) {
-                typeMessage(k, box->text());
-                return std::nullopt;
-            }
-        } else {
-            if (typeWord == QLatin1String("DATE") && !text::IsDate(box->text())) {
-                typeMessage(k, box->text());
-                return std::nullopt;
-            }
-            // A code box holds at most its code length, so a short code column takes as
-            // many spaces as fit.
-            if (text::isBlank(box->text())) box->setText(QStringLiteral("   "));
+        const fieldrule::Fault fault = fieldrule::faultOf(typeWord, box->text(), codeLength(k));
+        if (fault == fieldrule::Fault::NotNumber || fault == fieldrule::Fault::NotDate) {
+            typeMessage(k, box->text());
+            return std::nullopt;
         }
+        box->setText(fieldrule::storedText(typeWord, box->text()));
         texts << box->text();
     }
     return texts;

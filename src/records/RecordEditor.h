@@ -129,6 +129,8 @@ private:
     void buildMenus(const QString& codeCaption);
     void fillLists(int k);
     bool checkFields();
+    // The length of the codes of field k's table.
+    int codeLength(int k) const;
     // The texts of the fields to store by type; nothing when the type message abandoned them.
     std::optional<QStringList> fieldTexts();
     // "<field name>が相違しています。[ <text> ]"

@@ -109,11 +109,9 @@ ReportProgress ReportWindow::progress()
 
 void ReportWindow::closeEmpty(const QString& message)
 {
-    // A report with nothing to show ends the program, as it always has: everything the person
-    // stored is already written.
+    // Only the report closes: the person goes on from the window that opened it.
     app_.ui().msgBox(message, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
     closeEarly();
-    app_.ui().endProgram();
 }
 
 void ReportWindow::startTimer1(std::function<void()> tick)

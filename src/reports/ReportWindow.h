@@ -57,7 +57,8 @@ protected:
     void setClientSizeTwips(int width, int height);
     // The reading progress, shown in panel 3 of the status bar (nothing without one).
     ReportProgress progress();
-    // Tells the person there is nothing to show (title "Error", critical icon) and closes.
+    // Tells the person there is nothing to show (title "Error", critical icon) and closes the
+    // report alone; the program goes on.
     void closeEmpty(const QString& message);
     // Closes the report before it is used.
     void closeEarly();

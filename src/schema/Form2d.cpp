@@ -103,6 +103,7 @@ void Form2d::createRow(int row)
     Text1[row] = t;
     Combo2[row] = c;
     Check1[row] = k;
+    NamedControls::nameInputs(*this);
 }
 
 bool Form2d::isMainFile() const { return app_.cache.currentFileKind == QStringLiteral("メイン"); }

@@ -78,7 +78,7 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     EXPECT_EQ(shown(f), Rows({{"005", "佐藤"}, {"001", "山田"}}));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("CODE1")), 2);
 
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_TRUE(t.ui.messages().empty());
 

@@ -21,7 +21,7 @@ void create(Form2e& f, const QString& name, int length)
 {
     child<QComboBox>(f, "Combo1")->setCurrentIndex(length - 1);
     child<QLineEdit>(f, "Text1")->setText(name);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
 }
 
 void remove(Form2e& f, ScriptedUi& ui, int slot, Answer answer)
@@ -29,7 +29,7 @@ void remove(Form2e& f, ScriptedUi& ui, int slot, Answer answer)
     child<QComboBox>(f, "Combo2")->setCurrentIndex(slot);
     f.Combo2_Click();
     ui.answer(answer);
-    f.Command3_Click();
+    child<QPushButton>(f, "Command3")->click();
 }
 
 const check::Msg kDeleted{QStringLiteral("コード・ファイルを削除しました。"), QStringLiteral("削除終了"), Icon::Information};
@@ -99,7 +99,7 @@ TEST(Form2e, DeletingTableFiveTurnsItsFieldsIntoTextAndFreesTheSlot)
     t.ui.clearLog();
 
     t.ui.answer(Answer::Ok);
-    f.Command3_Click();
+    child<QPushButton>(f, "Command3")->click();
     check::messages(t.ui, {{QStringLiteral("表5 のコード・ファイルを削除しますか？"), QStringLiteral("削除の確認"), Icon::None},
                            kDeleted});
     EXPECT_EQ(f.result(), QDialog::Accepted);
@@ -131,7 +131,7 @@ TEST(Form2e, WithEightTablesCreationIsRefusedButATableCanStillBeDeleted)
     EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(7), QStringLiteral("表8"));
 
     child<QLineEdit>(f, "Text1")->setText(QStringLiteral("九"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {kAllInUse});
     EXPECT_NE(f.result(), QDialog::Accepted);
 
@@ -166,7 +166,7 @@ TEST(Form2e, RefusesAMissingLengthAndNamesThatCannotBeAColumn)
     Form2e f(t.app);
     child<QComboBox>(f, "Combo1")->setCurrentIndex(-1);
     child<QLineEdit>(f, "Text1")->setText(QStringLiteral("社員"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{QStringLiteral("コード桁数を選択してください"), QStringLiteral("ERROR"), Icon::Critical}});
 
     Database db = t.db();

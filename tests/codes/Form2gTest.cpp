@@ -25,7 +25,15 @@ const check::Msg kNoFile{QStringLiteral("ファイルが作成されていませ
 const check::Msg kNoTextField{QStringLiteral("この種目ファイルには利用登録できるフィールドがありません"),
                               QStringLiteral("ERROR"), Icon::Critical};
 
-ConfigCache stored(TestApp& t) { return t.stored(); }
+// The management table as stored, read into a cache of its own.
+ConfigCache stored(TestApp& t)
+{
+    ConfigCache c;
+    Database db = t.db();
+    Recordset rs = db.openTable(management::kTable);
+    c.LoadConfigCache(rs);
+    return c;
+}
 
 QStringList words(const std::array<FieldDefinition, 8>& fields, int count)
 {
@@ -114,7 +122,7 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
     EXPECT_EQ(child<QPlainTextEdit>(f, "Text1")->toPlainText().split(QLatin1Char('\n')), lines);
     EXPECT_TRUE(child<QPlainTextEdit>(f, "Text1")->isReadOnly());
 
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_FALSE(t.ui.calls().empty());
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     EXPECT_TRUE(t.ui.messages().empty());
@@ -123,7 +131,7 @@ TEST_F(Form2gTest, FirstStepOffersCategoriesWithAMainFileAndExplainsItself)
     TestApp empty;
     Form2ga none(empty.app);
     EXPECT_EQ(child<QComboBox>(none, "Combo1")->count(), 0);
-    none.Command2_Click();
+    child<QPushButton>(none, "Command2")->click();
     check::messages(empty.ui, {kNoFile});
     EXPECT_TRUE(empty.ui.shownWindows().isEmpty());
 }
@@ -134,7 +142,7 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     // ＤＶＤ has no sub file.
     child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
     child<QComboBox>(f, "Combo2")->setCurrentIndex(1);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {kNoFile});
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
@@ -146,10 +154,10 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
         seenCategory = child<QLineEdit>(g, "Text4")->text();
         seenKind = child<QLineEdit>(g, "Text5")->text();
         seenRows = g.rowCount();
-        g.Command2_Click();
+        child<QPushButton>(g, "Command2")->click();
     });
     child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
     EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("ＣＤ"));
     EXPECT_EQ(t.app.cache.currentFileKind, kSub);
@@ -163,7 +171,7 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     t.ui.clearLog();
     child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
     child<QComboBox>(f, "Combo2")->setCurrentIndex(0);
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
     check::messages(t.ui, {kNoTextField});
 }
@@ -270,7 +278,7 @@ TEST_F(Form2gTest, TickingARowOpensItForPicksAndUntickingEmptiesIt)
     EXPECT_TRUE(child<QComboBox>(*f, "Combo1")->isHidden() && child<QComboBox>(*f, "Combo2")->isHidden());
 
     // 戻る drops every pick.
-    f->Command2_Click();
+    child<QPushButton>(*f, "Command2")->click();
     EXPECT_EQ(f->result(), QDialog::Rejected);
     EXPECT_EQ(t.app.cache.rows[0].mainFields[3].typeWord, QStringLiteral("TEXT4C"));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -288,7 +296,7 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     child<QComboBox>(*f, "Combo1")->setCurrentIndex(1);
     f->Combo1_Click();
     EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QString());
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     const QStringList expected = {"TEXT1D", "LONG", "CODE2", "TEXT2C"};
@@ -307,12 +315,12 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     child<QCheckBox>(*g, "Check1_1")->setChecked(false);
     child<QCheckBox>(*g, "Check1_2")->setChecked(true);
     child<QLineEdit>(*g, "Text2_2")->setText(QStringLiteral("存在しない"));
-    g->Command1_Click();
+    child<QPushButton>(*g, "Command1")->click();
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 
     auto s = open(QStringLiteral("ＣＤ"), kSub);
     link(*s, 2, 3, 0);
-    s->Command1_Click();
+    child<QPushButton>(*s, "Command1")->click();
     EXPECT_EQ(words(stored(t).rows[0].subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT4D"}));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 }
@@ -324,7 +332,7 @@ TEST_F(Form2gTest, RegisterWithoutChangeRewritesTheSameWords)
                                   "WHERE rowid = (SELECT min(rowid) FROM 管理テーブル)"));
     ASSERT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT"}));
     auto f = open(QStringLiteral("ＣＤ"), kMain);
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
     EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -342,7 +350,7 @@ TEST_F(Form2gTest, AFileWithoutTextFieldsSaysSoAndRegisterChangesNothing)
     EXPECT_EQ(f->height(), px(6000));
     EXPECT_EQ(child<QPushButton>(*f, "Command1")->y(), px(4320));
 
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(words(t.app.cache.rows[2].mainFields, 3), QStringList({"LONG", "DATE", "CODE2"}));
@@ -364,14 +372,14 @@ TEST_F(Form2gTest, RowsKeepToTheirOwnFieldsWhenTwoFieldsShareAName)
     EXPECT_EQ(f->fieldOfRow(1), 0);
     EXPECT_EQ(f->fieldOfRow(2), 2);
     EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("社員"));
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(storedMainWords(t, 4), QStringList({"TEXT", "LONG", "TEXT1C"}));
 
     auto g = open(QStringLiteral("古い"), kMain);
     link(*g, 1, 3, 0);
     child<QCheckBox>(*g, "Check1_2")->setChecked(true);
     child<QCheckBox>(*g, "Check1_2")->setChecked(false);
-    g->Command1_Click();
+    child<QPushButton>(*g, "Command1")->click();
     EXPECT_EQ(storedMainWords(t, 4), QStringList({"TEXT4D", "LONG", "TEXT"}));
 }
 
@@ -382,7 +390,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
     link(*f, 1, 0, 0);
     child<QCheckBox>(*f, "Check1_2")->setChecked(true);
     child<QCheckBox>(*f, "Check1_2")->setChecked(false);
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_NE(f->result(), QDialog::Accepted);
     EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
@@ -391,7 +399,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
 
     // The window stays usable: once the table takes writes again the same picks are stored.
     t.db().execute(QStringLiteral("DROP TRIGGER block"));
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT1D", "LONG", "CODE2", "TEXT"}));
 }

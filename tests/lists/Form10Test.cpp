@@ -307,9 +307,9 @@ TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
     w.mf10_Click(0);
 
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "100", "9"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);  // unchanged by the sort
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(1, 3));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(2, 3));
     w.ListView1_ColumnClick(1);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"", "¥", "¥1,234,567"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(3, 3));

@@ -89,16 +89,16 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
     EXPECT_EQ(w.Label3[0]->toolTip(), name + QStringLiteral(" ："));
 }
 
-TEST(Form5, ColumnClickSortsByTheShownText)
+TEST(Form5, ColumnClickSortsByTheColumnsValues)
 {
     TestApp t;
     CdCategory cd(t);
     openAs(t.app, 0, 0);
     Form5 w(t.app);
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "100", "9"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("クリックした項目列でソートした結果を表示"));
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));  // the shown record stays selected
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));  // the shown record stays selected
     w.ListView1_ColumnClick(1);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"", "¥", "¥1,234,567"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));

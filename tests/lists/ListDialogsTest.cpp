@@ -74,11 +74,11 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
     t.ui.onShow("Form5s", [&](QWidget& shown) {
         auto& d = dynamic_cast<Form5s&>(shown);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(メイン)"));
-        EXPECT_FALSE(d.Option1[0]->isChecked() || d.Option1[1]->isChecked());
-        EXPECT_EQ(d.Text1->toPlainText().count(QLatin1Char('\n')), 9);
+        EXPECT_FALSE(child<QRadioButton>(d, "Option1_0")->isChecked() || child<QRadioButton>(d, "Option1_1")->isChecked());
+        EXPECT_EQ(child<QPlainTextEdit>(d, "Text1")->toPlainText().count(QLatin1Char('\n')), 9);
         child<QPushButton>(d, "Command1")->click();
         QTest::keyClick(&d, Qt::Key_F1);
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
         EXPECT_EQ(d.result(), QDialog::Accepted);
     });
     child<QAction>(w, "ms11")->trigger();
@@ -87,18 +87,17 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
     EXPECT_EQ(said(t.ui.messages()[0]),
               okMessage(QStringLiteral("ソート順序は「降順」で設定しました。"), Ui::Icon::Information));
 
-    // The order waits for a column click, which sorts descending by the shown text.
+    // The order waits for a column click, which sorts descending by value.
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "9", "100"}));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "100", "10"}));
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"100", "10", "9"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
-    // A sorted list is sorted again at once, and the position follows the shown record:
-    // numbers ascending as text, 10 before 9.
+    // A sorted list is sorted again at once, and the position follows the shown record.
     chooseOrder<Form5s>(t, w, 0);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("ソート順序は「昇順」で設定しました。"));
-    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "100", "9"}));
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
     // Closed by its frame, the dialog changes nothing.
     t.ui.onShow("Form5s", [](QWidget& shown) { shown.close(); });
@@ -119,8 +118,8 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別検索条件(メイン)"));
         EXPECT_TRUE(d.Frame2->isHidden() && d.Option2[0]->isHidden() && d.Option2[1]->isHidden());
         // The first column offers the match kind and asks nothing yet.
-        d.Option1[0]->click();
-        EXPECT_FALSE(d.Frame1->isEnabled());
+        child<QRadioButton>(d, "Option1_0")->click();
+        EXPECT_FALSE(child<QGroupBox>(d, "Frame1")->isEnabled());
         EXPECT_FALSE(d.Frame2->isHidden() || d.Option2[0]->isHidden() || d.Option2[1]->isHidden());
         EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("showModal"));
         // Whole text, letter case aside: "abc", not the full-width "ＡＢＣ".
@@ -134,20 +133,20 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
     // The detail panel follows, so change and delete act on the row found.
     EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("abc2"));
 
-    // Descending by the first column: Ｘｙｚ, ＡＢＣ, abd, abc. The beginning "AB" matches
-    // abd and abc; the one nearer the top is taken.
+    // Descending by the first column, width and case aside: Ｘｙｚ, abd, then ＡＢＣ and abc in
+    // their former order. The beginning "AB" matches abd and abc; the one nearer the top is taken.
     chooseOrder<Form5s>(t, w, 1);
     w.ListView1_ColumnClick(0);
-    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"Ｘｙｚ", "ＡＢＣ", "abd", "abc"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"Ｘｙｚ", "abd", "ＡＢＣ", "abc"}));
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         d.Option1_Click(0);
         t.ui.answerText(QStringLiteral("AB"));
         d.Option2_Click(1);
     }));
-    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 2);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
     EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 4"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
 }
 
 TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
@@ -159,19 +158,19 @@ TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         // Part of an amount is no match: the dialog says so and stays with its choice.
         t.ui.answerText(QStringLiteral("1,234"));
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
         EXPECT_EQ(said(t.ui.messages().back()), okMessage(kNothing, Ui::Icon::None));
         EXPECT_NE(d.result(), QDialog::Accepted);
-        EXPECT_TRUE(d.Option1[1]->isChecked());
+        EXPECT_TRUE(child<QRadioButton>(d, "Option1_1")->isChecked());
         // A cancelled question looks for nothing.
         t.ui.clearLog();
         t.ui.answerText(std::nullopt);
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
         EXPECT_TRUE(t.ui.messages().empty());
         EXPECT_NE(d.result(), QDialog::Accepted);
         // The same choice again, with the whole cell 枚数 9.
         t.ui.answerText(QStringLiteral("9"));
-        d.Option1[1]->click();
+        child<QRadioButton>(d, "Option1_1")->click();
     }));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
     EXPECT_EQ(w.Text1[3]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("92"));
@@ -239,7 +238,7 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     chooseOrder<Form6s>(t, w, 1);
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(サブ)"));
     w.ListView1_ColumnClick(3);
-    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"4", "12", "1"}));
+    EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"12", "4", "1"}));
 
     // Two sub records last 245 seconds; the one nearer the top of the list is taken.
     t.ui.clearLog();
@@ -248,8 +247,8 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
         d.Option1_Click(1);
     }));
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別検索条件(サブ)"));
-    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
     EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text2")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("三曲目112"));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
 }

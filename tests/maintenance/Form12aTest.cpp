@@ -6,10 +6,13 @@
 #include "maintenance/Form12a.h"
 
 #include <QComboBox>
+#include <QPushButton>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
+#include <QFileSystemModel>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
 
 namespace {
 
@@ -171,4 +174,30 @@ TEST(FileCopy, JoinsWithExactlyOneSeparator)
     EXPECT_EQ(filecopy::join(QStringLiteral("/"), QStringLiteral("Tanzo.mdb")), QStringLiteral("/Tanzo.mdb"));
     EXPECT_EQ(filecopy::join(QStringLiteral("/home/a"), QStringLiteral("Tanzo.mdb")), QStringLiteral("/home/a/Tanzo.mdb"));
     EXPECT_EQ(filecopy::join(QStringLiteral("/home/a/"), QStringLiteral("x")), QStringLiteral("/home/a/x"));
+}
+
+TEST(Form12a, TheFolderTreeOpensOnItsStartingFolderExpandedAndInView)
+{
+    TestApp t;
+    QTemporaryDir top;
+    const QString start = QDir::cleanPath(top.filePath(QStringLiteral("a/b/c")));
+    ASSERT_TRUE(QDir().mkpath(start));
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(start);
+    Form12a f(t.app);
+    QDir::setCurrent(before);
+    f.show();
+
+    // The folders are read in the background; the tree stays on the starting folder meanwhile.
+    auto* model = qobject_cast<QFileSystemModel*>(child<QTreeView>(f, "Dir1")->model());
+    ASSERT_NE(model, nullptr);
+    for (int i = 0; i < 50; ++i) QTest::qWait(20);
+    const QModelIndex current = child<QTreeView>(f, "Dir1")->currentIndex();
+    EXPECT_EQ(model->filePath(current), start);
+    EXPECT_TRUE(child<QTreeView>(f, "Dir1")->selectionModel()->isSelected(current));
+    for (QModelIndex up = current.parent(); up.isValid() && up != child<QTreeView>(f, "Dir1")->rootIndex(); up = up.parent())
+        EXPECT_TRUE(child<QTreeView>(f, "Dir1")->isExpanded(up)) << model->filePath(up).toStdString();
+    const QRect r = child<QTreeView>(f, "Dir1")->visualRect(current);
+    EXPECT_TRUE(child<QTreeView>(f, "Dir1")->viewport()->rect().contains(r)) << "row at " << r.y() << " of " << child<QTreeView>(f, "Dir1")->viewport()->height();
+    f.hide();
 }

@@ -46,7 +46,7 @@ void capture(ScriptedUi& ui, const QString& name, Shown& out)
         out.leftOverColour = child<QLabel>(c, "Label12")->palette().color(QPalette::WindowText);
         out.titleCaption = child<QLabel>(c, "Label19")->text();
         out.title1 = child<QLabel>(c, "Label20")->text();
-        if (auto* sub = dynamic_cast<Form6pp*>(&c)) out.title2 = sub->Label22->text();
+        if (auto* sub = dynamic_cast<Form6pp*>(&c)) out.title2 = child<QLabel>(*sub, "Label22")->text();
         out.fields = items(child<QListWidget>(c, "List1"));
         out.fieldWidths = items(child<QListWidget>(c, "List2"));
         out.columns = items(child<QListWidget>(c, "List3"));
@@ -59,7 +59,7 @@ void capture(ScriptedUi& ui, const QString& name, Shown& out)
 TEST_F(PrintSettingsConfirmationTest, Form5ppShowsEveryFieldsWidthTheChosenTotalAndWhatIsLeft)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("作成する帳表が選択されていません。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
@@ -70,7 +70,7 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsEveryFieldsWidthTheChosenTotal
     child<QLineEdit>(d, "Text1")->setText(QStringLiteral("在庫一覧"));
     Shown shown;
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     ASSERT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5pp")});
 
     const int title = mm(QStringLiteral("Morning Glory Extended Edition")) + 4;
@@ -101,14 +101,14 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsEveryFieldsWidthTheChosenTotal
     // Exactly as wide as the paper: nothing left, still no excess.
     child<QLineEdit>(d, "Text2")->setText(QString::number(197 - price - title));
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.leftOverCaption, QStringLiteral("差引余裕サイズ"));
     EXPECT_EQ(shown.leftOver, QStringLiteral("0"));
 
     // One millimetre more: the excess in red. The confirmation makes no fit check of its own.
     child<QLineEdit>(d, "Text2")->setText(QString::number(197 - price - title + 1));
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.leftOverCaption, QStringLiteral("差引サイズオーバー"));
     EXPECT_EQ(shown.leftOver, QStringLiteral("1"));
     EXPECT_EQ(shown.leftOverCaptionColour, QColor(Qt::red));
@@ -128,7 +128,7 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
     child<QRadioButton>(d, "Option2")->click();
     Shown shown;
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.font, QStringLiteral("9.75"));
     EXPECT_EQ(shown.paper, QStringLiteral("B5"));
     EXPECT_EQ(shown.orientation, QStringLiteral("横"));
@@ -142,7 +142,7 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
 
     child<QRadioButton>(d, "Option3_1")->click();
     capture(t.ui, QStringLiteral("Form5pp"), shown);
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(shown.report, QStringLiteral("ＣＤケース背面用明細リスト"));
     EXPECT_EQ(shown.paper, QStringLiteral("ＣＤケース(A5)"));
     EXPECT_EQ(shown.font, QStringLiteral("8"));
@@ -158,7 +158,7 @@ TEST_F(PrintSettingsConfirmationTest, Form6ppNamesTheDetailListAndShowsBothTitle
     child<QLineEdit>(d, "Text2")->setText(QStringLiteral("0"));
     Shown shown;
     capture(t.ui, QStringLiteral("Form6pp"), shown);
-    d.Command9->click();
+    child<QPushButton>(d, "Command9")->click();
     ASSERT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form6pp")});
     const int song = mm(QStringLiteral("一曲目のとても長い曲名です")) + 4;
     EXPECT_EQ(shown.report, QStringLiteral("種目明細一覧表"));
@@ -172,10 +172,10 @@ TEST_F(PrintSettingsConfirmationTest, Form6ppNamesTheDetailListAndShowsBothTitle
     EXPECT_TRUE(shown.title2.isEmpty());
 
     child<QRadioButton>(d, "Option3_1")->click();
-    d.List2->setCurrentRow(3);
-    d.Command8->click();
+    child<QListWidget>(d, "List2")->setCurrentRow(3);
+    child<QPushButton>(d, "Command8")->click();
     capture(t.ui, QStringLiteral("Form6pp"), shown);
-    d.Command9->click();
+    child<QPushButton>(d, "Command9")->click();
     EXPECT_EQ(shown.report, QStringLiteral("ＣＤケース背面用明細リスト"));
     EXPECT_EQ(shown.title1, QStringLiteral("Morning Glory"));
     EXPECT_EQ(shown.title2, QStringLiteral("2023/12/31"));

@@ -46,7 +46,7 @@ TEST_F(Form5psTest, Form5psOpensWithItsDefaultsAndFollowsTheReportChoice)
     EXPECT_EQ(d.windowTitle(), t.app.cache.caption(QStringLiteral("印刷設定")));
     EXPECT_EQ(child<QLabel>(d, "Label6")->text(), QStringLiteral("印 刷 設 定"));
     EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"タイトル", "アーティスト", "価格", "発売日"}));
-    EXPECT_EQ(d.List2->count(), 0);
+    EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 0);
     EXPECT_EQ(child<QComboBox>(d, "Combo2")->currentText(), QStringLiteral("A4"));
     EXPECT_EQ(child<QTabWidget>(d, "SSTab1")->currentIndex(), 0);
     EXPECT_EQ(child<QLineEdit>(d, "Text2")->text(), QStringLiteral("10"));
@@ -127,22 +127,22 @@ TEST_F(Form5psTest, Form5psMovesFieldsBetweenTheLists)
 {
     Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QPushButton>(d, "Command1")->click();  // nothing selected
-    EXPECT_EQ(d.List2->count(), 0);
+    EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 0);
 
     choose(d, {QStringLiteral("価格"), QStringLiteral("タイトル")});
-    EXPECT_EQ(texts(d.List2), (QStringList{"価格", "タイトル"}));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"価格", "タイトル"}));
     EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"アーティスト", "発売日"}));
 
     // A field taken back goes to the end of the printable fields.
-    d.List2->setCurrentRow(1);
+    child<QListWidget>(d, "List2")->setCurrentRow(1);
     child<QPushButton>(d, "Command2")->click();
     EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"アーティスト", "発売日", "タイトル"}));
-    EXPECT_EQ(texts(d.List2), (QStringList{"価格"}));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"価格"}));
     child<QPushButton>(d, "Command2")->click();  // nothing selected any more
-    EXPECT_EQ(d.List2->count(), 1);
+    EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 1);
 
     child<QPushButton>(d, "Command5")->click();
-    EXPECT_EQ(texts(d.List2), (QStringList{"価格", "アーティスト", "発売日", "タイトル"}));
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"価格", "アーティスト", "発売日", "タイトル"}));
     EXPECT_EQ(child<QListWidget>(d, "List1")->count(), 0);
 }
 
@@ -157,7 +157,7 @@ TEST_F(Form5psTest, Form5psOkWantsAReportAndColumnsAndAUsableMargin)
 
     // Choosing the report moves to tab 1 with its message-free check.
     child<QRadioButton>(d, "Option3_0")->click();
-    d.List2->setCurrentRow(0);
+    child<QListWidget>(d, "List2")->setCurrentRow(0);
     child<QPushButton>(d, "Command2")->click();
     child<QPushButton>(d, "Command4")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("印刷項目が選択されていません。"));
@@ -371,7 +371,7 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
         child<QTabWidget>(d, "SSTab1")->setCurrentIndex(2);
         choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト")});
         child<QLineEdit>(d, "Text2")->setText(QStringLiteral("20"));
-        d.Command7->click();
+        child<QPushButton>(d, "Command7")->click();
         EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5pp")});
         EXPECT_EQ(t.printer.paperSize(), paper::A4);
         d.close();
@@ -438,7 +438,7 @@ TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
     EXPECT_EQ(now.usableWidthMm, before.usableWidthMm);
 
     // The confirmation is not shown for settings that were not made.
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(t.ui.lastMessage(), kRefused);
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 

@@ -21,9 +21,9 @@ TEST_F(Form6psTest, Form6psOffersTheSubFieldsAndTheMainRecordsValuesAsTitles)
     EXPECT_EQ(child<QRadioButton>(d, "Option3_0")->text(), QStringLiteral("　種目サブ明細一覧表"));
     EXPECT_EQ(texts(child<QListWidget>(d, "List1")), (QStringList{"曲名", "時間"}));
     // The main record's four values, trimmed; the number column is not offered.
-    EXPECT_EQ(texts(d.List2), (QStringList{"Morning Glory", "山田太郎", "¥12,345", "2023/12/31"}));
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Label13, d.Label14, d.Label15, d.Label16, d.Text3, d.List2,
-                                                      d.Command7, d.Command8})
+    EXPECT_EQ(texts(child<QListWidget>(d, "List2")), (QStringList{"Morning Glory", "山田太郎", "¥12,345", "2023/12/31"}));
+    for (QWidget* w : std::initializer_list<QWidget*>{child<QLabel>(d, "Label13"), child<QLabel>(d, "Label14"), child<QLabel>(d, "Label15"), child<QLabel>(d, "Label16"), child<QLineEdit>(d, "Text3"), child<QListWidget>(d, "List2"),
+                                                      child<QPushButton>(d, "Command7"), child<QPushButton>(d, "Command8")})
         EXPECT_TRUE(w->isHidden());
     EXPECT_EQ(child<QLabel>(d, "Label4")->text(), QStringLiteral("ヘッダー・タイトル"));
     EXPECT_EQ(child<QLabel>(d, "Label5")->text(), QStringLiteral("(入力ない場合は種目名とする)"));
@@ -32,29 +32,29 @@ TEST_F(Form6psTest, Form6psOffersTheSubFieldsAndTheMainRecordsValuesAsTitles)
     child<QRadioButton>(d, "Option3_1")->click();
     EXPECT_EQ(d.settings().reportKind, 2);
     EXPECT_TRUE(child<QLineEdit>(d, "Text1")->text().isEmpty());
-    for (QWidget* w : std::initializer_list<QWidget*>{d.Label13, d.Label14, d.Label15, d.Label16, d.Text3, d.List2,
-                                                      d.Command7, d.Command8})
+    for (QWidget* w : std::initializer_list<QWidget*>{child<QLabel>(d, "Label13"), child<QLabel>(d, "Label14"), child<QLabel>(d, "Label15"), child<QLabel>(d, "Label16"), child<QLineEdit>(d, "Text3"), child<QListWidget>(d, "List2"),
+                                                      child<QPushButton>(d, "Command7"), child<QPushButton>(d, "Command8")})
         EXPECT_FALSE(w->isHidden());
     EXPECT_EQ(child<QLabel>(d, "Label4")->text(), QStringLiteral("ヘッダー・タイトル．１"));
     EXPECT_EQ(child<QLabel>(d, "Label5")->text(), QStringLiteral("(入力ない場合は項目１のデータとする)"));
-    EXPECT_EQ(d.Label13->text(), QStringLiteral("ヘッダー・タイトル．２"));
-    EXPECT_EQ(d.Label14->text(), QStringLiteral("(入力ない場合は項目２のデータとする)"));
+    EXPECT_EQ(child<QLabel>(d, "Label13")->text(), QStringLiteral("ヘッダー・タイトル．２"));
+    EXPECT_EQ(child<QLabel>(d, "Label14")->text(), QStringLiteral("(入力ない場合は項目２のデータとする)"));
 
     // 挿入 ≫ copies the chosen value; with none chosen nothing happens.
-    d.Command7->click();
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_TRUE(child<QLineEdit>(d, "Text1")->text().isEmpty());
-    d.List2->setCurrentRow(1);
-    d.Command8->click();
-    EXPECT_EQ(d.Text3->text(), QStringLiteral("山田太郎"));
-    d.List2->setCurrentRow(2);
-    d.Command7->click();
+    child<QListWidget>(d, "List2")->setCurrentRow(1);
+    child<QPushButton>(d, "Command8")->click();
+    EXPECT_EQ(child<QLineEdit>(d, "Text3")->text(), QStringLiteral("山田太郎"));
+    child<QListWidget>(d, "List2")->setCurrentRow(2);
+    child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(child<QLineEdit>(d, "Text1")->text(), QStringLiteral("¥12,345"));
 
     // The detail list clears title 1 only and hides title 2 again.
     child<QRadioButton>(d, "Option3_0")->click();
     EXPECT_TRUE(child<QLineEdit>(d, "Text1")->text().isEmpty());
-    EXPECT_EQ(d.Text3->text(), QStringLiteral("山田太郎"));
-    EXPECT_TRUE(d.Text3->isHidden());
+    EXPECT_EQ(child<QLineEdit>(d, "Text3")->text(), QStringLiteral("山田太郎"));
+    EXPECT_TRUE(child<QLineEdit>(d, "Text3")->isHidden());
     EXPECT_EQ(child<QLabel>(d, "Label4")->text(), QStringLiteral("ヘッダー・タイトル"));
 }
 
@@ -66,7 +66,7 @@ TEST_F(Form6psTest, Form6psTitlesDefaultByReport)
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_EQ(d.settings().headerTitle1, QStringLiteral("Morning Glory"));
     EXPECT_EQ(d.settings().headerTitle2, QStringLiteral("山田太郎"));
-    d.Text3->setText(QStringLiteral(" 第二 "));
+    child<QLineEdit>(d, "Text3")->setText(QStringLiteral(" 第二 "));
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_EQ(d.settings().headerTitle2, QStringLiteral("第二"));
 
@@ -74,14 +74,14 @@ TEST_F(Form6psTest, Form6psTitlesDefaultByReport)
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_EQ(d.settings().headerTitle1, QStringLiteral("ＣＤ (サブ明細)"));
     EXPECT_EQ(d.settings().headerTitle2, QStringLiteral("第二"));  // title 2 kept as typed
-    d.Text3->clear();
+    child<QLineEdit>(d, "Text3")->clear();
     ASSERT_TRUE(d.PrinterSet());
     EXPECT_TRUE(d.settings().headerTitle2.isEmpty());
 
     // Without a main row there is nothing to offer and the CD-case titles stay empty.
     mainRow.clearItems();
     Form6ps empty(t.app, subRows, mainRow, kHeading, &status);
-    EXPECT_EQ(empty.List2->count(), 0);
+    EXPECT_EQ(child<QListWidget>(empty, "List2")->count(), 0);
     child<QRadioButton>(empty, "Option3_1")->click();
     choose(empty, {QStringLiteral("曲名")});
     ASSERT_TRUE(empty.PrinterSet());

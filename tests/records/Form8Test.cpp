@@ -53,7 +53,7 @@ TEST(Form8, NewSubRowsAreNumberedFromOneForTheChosenMainRecord)
 
     fill(f, {"A面", "1", "", "2024/03/01", "A01"});
     child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Bought))->setChecked(true);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("2"));
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("7"));
@@ -63,12 +63,12 @@ TEST(Form8, NewSubRowsAreNumberedFromOneForTheChosenMainRecord)
     // The same checks as the main editor guard the sub fields.
     fill(f, {"B面", "", "", "", "Z99"});
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->setText(QStringLiteral("2024/03/01"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("Z99  コードが相違しています。"));
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(QString());
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("3"));
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_TRUE(f.listRepaintRequested());
 
     EXPECT_EQ(rows(t, kSub), (QVector<QStringList>{{"A面", "1", "0", "2024/03/01", "A01", "7", "1"},
@@ -91,21 +91,21 @@ TEST(Form8, SubNumbersContinueFromTheHighestAndATypeErrorStillSpendsOne)
     EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("6"));
 
     fill(f, {"六", "abc", "", "2024/01/01", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("枚数が相違しています。[ abc ]"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("データ型相違"));
     EXPECT_EQ(t.app.cache.subNoCounter, 6);
     EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("7"));
 
     fill(f, {"七", "7", "", "2024/01/01", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(keyed(t), QStringList({"3/1: 一", "3/5: 五", "3/7: 七"}));
 
     // A sub number already taken is refused by the engine; the counter stays where it was.
     t.ui.clearLog();
     t.app.cache.subNoCounter = 4;
     fill(f, {"重複", "1", "", "2024/01/01", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
@@ -128,7 +128,7 @@ TEST(Form8, ChangeAndDeleteActOnlyOnTheRowWhoseTwoKeysMatch)
         EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("2"));
         EXPECT_TRUE(child<QLabel>(f, "Label6")->isHidden());
         child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("変更後"));
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         EXPECT_TRUE(f.listRepaintRequested());
     }
     EXPECT_EQ(keyed(t), QStringList({"1/1: 1-1", "1/2: 変更後", "2/1: 2-1", "2/2: 2-2"}));
@@ -138,7 +138,7 @@ TEST(Form8, ChangeAndDeleteActOnlyOnTheRowWhoseTwoKeysMatch)
     EXPECT_FALSE(child<QLineEdit>(d, "Text1")->isEnabled());
     EXPECT_FALSE(child<MaskedEdit>(d, QStringLiteral("MaskEdBox1_%1").arg(Name))->isEnabled());
     t.ui.answer(Ui::Answer::Ok);
-    d.Command1_Click();
+    child<QPushButton>(d, "Command1")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("このレコードを削除しますか？"));
     EXPECT_EQ(keyed(t), QStringList({"1/1: 1-1", "1/2: 変更後", "2/2: 2-2"}));
 }

@@ -95,7 +95,7 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     child<QLineEdit>(f, "Text1_6")->setText(QStringLiteral("a TEXT); DROP TABLE x; --"));
     child<QComboBox>(f, "Combo2_6")->setEditText(QStringLiteral("VARCHAR"));
 
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 単価 CURRENCY, 購入日 DATE, "
                                               "社員 TEXT(4), 登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)"));
     check::messages(t.ui, {{QStringLiteral("ファイル設定の処理が終了しました。"), QStringLiteral("処理終了"),
@@ -133,7 +133,7 @@ TEST(Form2d, BuildsTheStatementsCharacterForCharacter)
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d f(t.app);
     fill(f, {{"日付", "DATE"}});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1SUB (日付 DATE, 登録ＮＯ LONG ,サブＮＯ LONG, "
                                               "CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))"));
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1SUB")), QStringList({"日付 DATE", "登録ＮＯ LONG", "サブＮＯ LONG"}));
@@ -214,7 +214,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     for (const auto& [fields, mentioned] : cases) {
         Form2d f(t.app);
         fill(f, fields);
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         const auto m = t.ui.messages();
         t.ui.clearLog();
         ASSERT_EQ(m.size(), 1u) << fields[0].first.toStdString();
@@ -233,7 +233,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     // that exists is used like a picked one.
     Form2d ok(t.app);
     fill(ok, {{"数量（個）", "LONG"}, {"ＣＤ名", "TEXT"}, {"Track2", "TEXT"}, {"種別", "CODE1"}});
-    ok.Command1_Click();
+    child<QPushButton>(ok, "Command1")->click();
     EXPECT_EQ(ok.result(), QDialog::Accepted);
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1")),
               QStringList({"数量（個） LONG", "ＣＤ名 TEXT", "Track2 TEXT", "種別 TEXT(2)", "登録ＮＯ LONG"}));
@@ -248,7 +248,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     t.db().execute(QStringLiteral("CREATE TABLE SHUMOKU1 (古い TEXT)"));
     Form2d f(t.app);
     fill(f, {{"品名", "TEXT"}});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_NE(f.result(), QDialog::Accepted);
     EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
@@ -259,7 +259,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d sub(t.app);
     fill(sub, {{"日付", "DATE"}});
-    sub.Command1_Click();
+    child<QPushButton>(sub, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_FALSE(sub.lastStatement.isEmpty());
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
@@ -278,7 +278,7 @@ TEST(Form2d, WorksOnTheFirstOfTwoCategoriesWithTheSameName)
     Form2d f(t.app);
     EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("SHUMOKU2"));
     fill(f, {{"題名", "TEXT"}});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(t.app.cache.rows[1].mainCreated, 1);
     EXPECT_EQ(t.app.cache.rows[4].mainCreated, 0);
 }

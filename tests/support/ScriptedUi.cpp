@@ -1,6 +1,8 @@
 #include "ScriptedUi.h"
 #include "platform/help/HelpWindow.h"
 
+#include "platform/widgets/NamedControls.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QWidget>
@@ -48,6 +50,7 @@ QStringList ScriptedUi::shownWindows() const
 Ui::Answer ScriptedUi::msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title)
 {
     calls_.push_back({QStringLiteral("msgBox"), text, title, icon, buttons});
+    if (messageHook_) messageHook_(text);
     if (buttons == Buttons::Ok) return Answer::Ok;
     Reply r = next(text);
     if (!std::holds_alternative<Answer>(r)) unanswered(text + " (queued reply is not an answer)");
@@ -139,6 +142,8 @@ ScriptedUi::~ScriptedUi()
 
 void ScriptedUi::showModal(QWidget& window)
 {
+    // Prepared as the program's Ui prepares every window it shows.
+    NamedControls::nameInputs(window);
     calls_.push_back({QStringLiteral("showModal"), window.objectName(), window.windowTitle()});
     auto it = hooks_.find(window.objectName());
     if (it == hooks_.end() || it->empty()) return;  // shown and closed at once

@@ -63,6 +63,8 @@ public:
     void answerMenu(const QString& objectName) { menuReplies_.push_back(objectName); }
     // Runs when a window of this objectName (e.g. "Form7") is shown modally.
     void onShow(const QString& objectName, std::function<void(QWidget&)> hook) { hooks_[objectName].push_back(std::move(hook)); }
+    // Runs at every message box with its text, while the box would be on the screen.
+    void onMessage(std::function<void(const QString&)> hook) { messageHook_ = std::move(hook); }
 
     // The help key opens the program's real help window too, as it does for the person.
     void openHelpWindows() { openHelp_ = true; }
@@ -99,6 +101,7 @@ private:
     std::deque<Reply> replies_;
     std::deque<QString> menuReplies_;
     QMap<QString, std::vector<std::function<void(QWidget&)>>> hooks_;
+    std::function<void(const QString&)> messageHook_;
     QString clipboard_;
     bool ended_ = false;
     bool openHelp_ = false;

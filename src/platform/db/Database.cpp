@@ -320,6 +320,8 @@ std::vector<ColumnInfo> Database::recordsetColumns(const QString& table)
 
 Recordset Database::openTable(const QString& table) { return Recordset(db_, table, recordsetColumns(table)); }
 
+RowInserter Database::inserter(const QString& table) { return RowInserter(db_, table, recordsetColumns(table)); }
+
 Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equals> where)
 {
     return Recordset(db_, table, recordsetColumns(table), std::move(where));

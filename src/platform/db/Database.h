@@ -49,6 +49,8 @@ public:
         QString sql;
     };
     std::vector<SchemaObject> schemaObjects();
+    // Rows added to a table through one prepared statement (an import of many rows).
+    RowInserter inserter(const QString& table);
 
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);

@@ -436,3 +436,47 @@ void Recordset::moveToLastModified()
     if (!lastModified_) return;
     seekRowid(*lastModified_, false);
 }
+
+RowInserter::RowInserter(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns)
+    : db_(db), columns_(std::move(columns))
+{
+    QStringList names, marks;
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        names << quoteName(columns_[i].name);
+        marks << QStringLiteral("?%1").arg(i + 1);
+    }
+    const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(quoteName(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
+                               .toUtf8();
+    const int rc = sqlite3_prepare_v2(db_, sql.constData(), sql.size(), &stmt_, nullptr);
+    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+}
+
+RowInserter::RowInserter(RowInserter&& o) noexcept : db_(o.db_), stmt_(o.stmt_), columns_(std::move(o.columns_))
+{
+    o.stmt_ = nullptr;
+}
+
+RowInserter::~RowInserter()
+{
+    if (stmt_) sqlite3_finalize(stmt_);
+}
+
+int RowInserter::ordinalOf(const QString& name) const
+{
+    for (size_t i = 0; i < columns_.size(); ++i)
+        if (columns_[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+void RowInserter::insert(const std::vector<Value>& values)
+{
+    sqlite3_reset(stmt_);
+    for (size_t i = 0; i < columns_.size(); ++i)
+        bindValue(stmt_, static_cast<int>(i) + 1, i < values.size() ? values[i] : Value::null());
+    const int rc = sqlite3_step(stmt_);
+    if (rc != SQLITE_DONE) {
+        sqlite3_reset(stmt_);
+        Database::fail(db_, rc, QString());
+    }
+}

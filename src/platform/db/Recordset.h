@@ -97,3 +97,25 @@ private:
     std::optional<qint64> lastModified_;
     std::optional<int> count_;
 };
+
+// Many new rows into one table through one prepared statement: each row is its values in
+// column order, already converted for the columns (Recordset::convert). Made by
+// Database::inserter; lives no longer than its Database.
+class RowInserter {
+public:
+    RowInserter(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns);
+    RowInserter(RowInserter&&) noexcept;
+    RowInserter& operator=(RowInserter&&) = delete;
+    RowInserter(const RowInserter&) = delete;
+    ~RowInserter();
+
+    const std::vector<ColumnInfo>& columns() const { return columns_; }
+    int ordinalOf(const QString& name) const;  // -1 when there is no such column
+    // Stores one row; raises DbError when the engine refuses it.
+    void insert(const std::vector<Value>& values);
+
+private:
+    sqlite3* db_ = nullptr;
+    sqlite3_stmt* stmt_ = nullptr;
+    std::vector<ColumnInfo> columns_;
+};

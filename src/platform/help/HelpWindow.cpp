@@ -80,9 +80,14 @@ HelpWindow::HelpWindow(QWidget* owner) : QMainWindow(owner, Qt::Window)
     QAction* start = bar->addAction(QStringLiteral("はじめに"), this, [this] { openPage(QString::fromLatin1(HelpBook::kStart)); });
     start->setObjectName(QStringLiteral("start"));
     bar->addSeparator();
-    bar->addWidget(new QLabel(QStringLiteral("検索："), bar));
+    auto* searchLabel = new QLabel(QStringLiteral("検索："), bar);
+    bar->addWidget(searchLabel);
     searchBox_ = new QLineEdit(bar);
     searchBox_->setObjectName(QStringLiteral("searchBox"));
+    // Screen readers announce the page and the search box by name.
+    searchLabel->setBuddy(searchBox_);
+    searchBox_->setAccessibleName(QStringLiteral("検索"));
+    browser_->setAccessibleName(QStringLiteral("ヘルプ"));
     searchBox_->setPlaceholderText(QStringLiteral("言葉を入れて Enter"));
     searchBox_->setClearButtonEnabled(true);
     bar->addWidget(searchBox_);

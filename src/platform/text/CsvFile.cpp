@@ -190,8 +190,10 @@ CsvFile::Parsed CsvFile::parse(const QString& text)
             ++line;
             endRecord();
         } else {
-            field += c;
-            ++i;
+            // An unquoted field up to its delimiter, taken at once.
+            const qsizetype start = i;
+            while (i < n && text[i] != QLatin1Char(',') && text[i] != QLatin1Char('\r') && text[i] != QLatin1Char('\n')) ++i;
+            field += QStringView(text).mid(start, i - start);
         }
     }
     if (!atRecordStart) endRecord();

@@ -1,5 +1,7 @@
 #include "platform/text/TextUtil.h"
 
+#include <algorithm>
+
 #include <QSysInfo>
 
 #include <array>
@@ -152,6 +154,13 @@ bool isBlankChar(QChar c)
 // Full-width digits, signs, point, comma, slash and backslash to their ASCII forms.
 QString narrowAscii(const QString& s)
 {
+    // Most texts have nothing to narrow; they are given back without a copy.
+    const bool wide = std::any_of(s.cbegin(), s.cend(), [](QChar c) {
+        const char16_t u = c.unicode();
+        return (u >= 0xFF01 && u <= 0xFF5E) || u == 0x3000;
+    });
+    if (!wide)
+        return s;
     QString out = s;
     for (QChar& c : out) {
         const char16_t u = c.unicode();
@@ -266,7 +275,24 @@ int LenMbcs(const QString& s)
     thread_local Cp932Counter counter;
     if (!counter.valid())
         return estimateCp932(s);
-    return static_cast<int>(asciiRun) + counter.count(data + asciiRun, data + n);
+    // The code page has no states, so a text's bytes are the sum of its characters' bytes;
+    // each character of the basic plane is asked of the converter once.
+    thread_local std::array<quint8, 0x10000> known{};
+    int bytes = static_cast<int>(asciiRun);
+    for (qsizetype i = asciiRun; i < n; ++i) {
+        const char16_t c = data[i];
+        if (QChar::isSurrogate(c)) {
+            const qsizetype len = QChar::isHighSurrogate(c) && i + 1 < n && QChar::isLowSurrogate(data[i + 1]) ? 2 : 1;
+            bytes += counter.count(data + i, data + i + len);
+            i += len - 1;
+            continue;
+        }
+        quint8& b = known[c];
+        if (b == 0)
+            b = static_cast<quint8>(counter.count(data + i, data + i + 1));
+        bytes += b;
+    }
+    return bytes;
 }
 
 QString Trim(const QString& s)

@@ -1,8 +1,10 @@
 #include "platform/ui/QtUi.h"
 
 #include "platform/help/HelpWindow.h"
+#include "platform/print/PrintFont.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
+#include "platform/widgets/NamedControls.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -25,6 +27,7 @@
 #include <QToolBar>
 #include <exception>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
 
@@ -47,6 +50,32 @@ protected:
 
 private:
     QEventLoop& loop_;
+};
+
+// A dialog without a default button of its own would make its first button the default
+// as it shows, and Return anywhere in it would press that button. While it shows, its
+// buttons do not offer themselves; afterwards a button takes Return only while it has the
+// focus.
+class KeepReturnFromButtons {
+public:
+    explicit KeepReturnFromButtons(QDialog& dialog)
+    {
+        const QList<QPushButton*> buttons = dialog.findChildren<QPushButton*>();
+        for (QPushButton* b : buttons)
+            if (b->isDefault()) return;
+        for (QPushButton* b : buttons)
+            if (b->autoDefault()) {
+                b->setAutoDefault(false);
+                buttons_.push_back(b);
+            }
+        QTimer::singleShot(0, &dialog, [buttons = buttons_] {
+            for (const QPointer<QPushButton>& b : buttons)
+                if (b) b->setAutoDefault(true);
+        });
+    }
+
+private:
+    QList<QPointer<QPushButton>> buttons_;
 };
 
 }  // namespace
@@ -102,7 +131,8 @@ std::optional<QColor> QtUi::chooseColor(const QColor& initial)
 std::optional<Ui::FontSpec> QtUi::chooseFont(const FontSpec& initial)
 {
     bool ok = false;
-    QFont f(initial.name);
+    // The dialog finds the installed face that stands for the name the settings use.
+    QFont f(PrintFont::familyFor(initial.name));
     f.setPointSizeF(initial.size);
     f.setBold(initial.bold);
     f.setItalic(initial.italic);
@@ -222,7 +252,9 @@ void QtUi::showModal(QWidget& window)
             window.move(r.topLeft());
         }
     }
+    NamedControls::nameInputs(window);
     if (auto* dlg = qobject_cast<QDialog*>(&window)) {
+        const KeepReturnFromButtons keep(*dlg);
         dlg->exec();
         return;
     }

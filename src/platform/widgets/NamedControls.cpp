@@ -6,7 +6,15 @@
 
 #include "platform/widgets/Twips.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QColor>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTextEdit>
+#include <memory>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
@@ -96,6 +104,14 @@ void NamedControls::setTextColour(QWidget& w, const QColor& colour)
     w.setPalette(p);
 }
 
+QMenu* NamedControls::popupMenu(QWidget* window, const QString& name, const QString& title)
+{
+    auto* menu = new QMenu(title, window);
+    menu->setObjectName(name);
+    menu->setAccessibleName(title);
+    return menu;
+}
+
 void NamedControls::setClient(QMainWindow& window, QWidget* client)
 {
     client->setObjectName(QStringLiteral("Client"));
@@ -108,4 +124,108 @@ StatusBar3* NamedControls::statusBar(QMainWindow& window)
     bar->setObjectName(QStringLiteral("StatusBar1"));
     window.setStatusBar(bar);
     return bar;
+}
+
+void NamedControls::onChosen(QAbstractButton* option, const QObject* context, std::function<void()> chosen)
+{
+    // A press on the option already chosen changes nothing, so only its click tells of it.
+    auto wasChosen = std::make_shared<bool>(false);
+    QObject::connect(option, &QAbstractButton::pressed, context,
+                     [option, wasChosen] { *wasChosen = option->isChecked(); });
+    QObject::connect(option, &QAbstractButton::toggled, context, [chosen, wasChosen](bool on) {
+        *wasChosen = false;
+        if (on) chosen();
+    });
+    QObject::connect(option, &QAbstractButton::clicked, context, [chosen, wasChosen] {
+        if (*wasChosen) chosen();
+        *wasChosen = false;
+    });
+}
+
+namespace {
+
+const char* const kGivenName = "tanzoGivenName";
+
+// The controls a person types into or chooses from; a box inside a combo or spin box is
+// part of it.
+bool isInput(const QWidget& w)
+{
+    const QWidget* parent = w.parentWidget();
+    if (parent && (qobject_cast<const QComboBox*>(parent) || qobject_cast<const QAbstractSpinBox*>(parent)))
+        return false;
+    if (auto* b = qobject_cast<const QAbstractButton*>(&w)) return b->text().isEmpty() && b->isCheckable();
+    return qobject_cast<const QLineEdit*>(&w) || qobject_cast<const QComboBox*>(&w) ||
+           qobject_cast<const QAbstractSpinBox*>(&w) || qobject_cast<const QAbstractItemView*>(&w) ||
+           (qobject_cast<const QAbstractScrollArea*>(&w) && w.focusPolicy() != Qt::NoFocus &&
+            (qobject_cast<const QPlainTextEdit*>(&w) || qobject_cast<const QTextEdit*>(&w)));
+}
+
+// A label's text as a name; a note (wrapped or long) names nothing.
+QString captionOf(const QLabel& l)
+{
+    QString t = l.text();
+    if (l.wordWrap() || t.trimmed().size() > 40) return {};
+    t.remove(QLatin1Char('&'));
+    t = t.trimmed();
+    while (t.endsWith(QChar(0xFF1A)) || t.endsWith(QLatin1Char(':'))) t.chop(1);
+    return t.trimmed();
+}
+
+// The label on the same line to the left of the control, else its prompt, else the nearest
+// label over its column, the labels among the control's siblings.
+QString labelFor(const QWidget& control)
+{
+    const QWidget* parent = control.parentWidget();
+    if (!parent) return {};
+    const QRect c = control.geometry();
+    const QLabel* beside = nullptr;
+    const QLabel* over = nullptr;
+    int besideGap = 0;
+    int overGap = 0;
+    for (const QLabel* l : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        if (captionOf(*l).isEmpty() || l->buddy() && l->buddy() != &control) continue;
+        if (l->buddy() == &control) return captionOf(*l);
+        const QRect r = l->geometry();
+        const int overlapY = std::min(r.bottom(), c.bottom()) - std::max(r.top(), c.top());
+        const int overlapX = std::min(r.right(), c.right()) - std::max(r.left(), c.left());
+        if (r.right() <= c.left() + 4 && overlapY >= std::min(r.height(), c.height()) / 2) {
+            const int gap = c.left() - r.right();
+            if (!beside || gap < besideGap) beside = l, besideGap = gap;
+        } else if (r.bottom() <= c.top() + 4 && overlapX > 0) {
+            const int gap = c.top() - r.bottom();
+            if (!over || gap < overGap) over = l, overGap = gap;
+        }
+    }
+    if (beside) {
+        // The label beside a control also tells assistive tools whose it is.
+        if (!beside->buddy()) const_cast<QLabel*>(beside)->setBuddy(const_cast<QWidget*>(&control));
+        return captionOf(*beside);
+    }
+    // A picker's own prompt tells more than a heading further up.
+    QString prompt;
+    if (auto* e = qobject_cast<const QLineEdit*>(&control)) prompt = e->placeholderText();
+    else if (auto* b = qobject_cast<const QComboBox*>(&control)) prompt = b->placeholderText();
+    if (!prompt.isEmpty()) return prompt;
+    return over ? captionOf(*over) : QString();
+}
+
+}  // namespace
+
+void NamedControls::setAccessibleName(QWidget& control, const QString& name)
+{
+    control.setAccessibleName(name);
+    control.setProperty(kGivenName, false);
+}
+
+void NamedControls::nameInputs(QWidget& root)
+{
+    for (QWidget* w : root.findChildren<QWidget*>()) {
+        if (!isInput(*w)) continue;
+        const bool givenHere = w->property(kGivenName).toBool();
+        if (!w->accessibleName().isEmpty() && !givenHere) continue;
+        const QString name = labelFor(*w);
+        if (name.isEmpty()) continue;
+        w->setAccessibleName(name);
+        w->setProperty(kGivenName, true);
+    }
 }

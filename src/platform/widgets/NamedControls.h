@@ -1,11 +1,15 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
+class QAbstractButton;
 class QColor;
 class QGroupBox;
 class QLabel;
 class QMainWindow;
+class QMenu;
+class QObject;
 class QPlainTextEdit;
 class QPushButton;
 class QWidget;
@@ -48,6 +52,22 @@ public:
                             int height);
 
     static void setTextColour(QWidget& w, const QColor& colour);
+
+    // Runs `chosen` whenever the option becomes the chosen one — by the pointer, a key or an
+    // assistive tool's action alike — and again when the person chooses it while it already is.
+    static void onChosen(QAbstractButton* option, const QObject* context, std::function<void()> chosen);
+
+    // Gives every input control under `root` that has no accessible name of its own the text of
+    // the label beside it, else its placeholder text, else the heading over its column, so
+    // that a screen reader announces what the box is for. Windows call it again after they
+    // add or relabel controls; names given earlier this way are brought up to date.
+    static void nameInputs(QWidget& root);
+    // Gives a control the accessible name a window chose for it; nameInputs leaves it as it is.
+    static void setAccessibleName(QWidget& control, const QString& name);
+
+    // A pop-up menu of the window: named, and announced by its title as an accessible menu
+    // whose entries are its actions.
+    static QMenu* popupMenu(QWidget* window, const QString& name, const QString& title);
 
     // The client area of a window with a menu: `client` becomes its central widget, named
     // "Client".

@@ -1,5 +1,7 @@
 #include "platform/widgets/ReportListModel.h"
 
+#include "platform/widgets/ColumnSort.h"
+
 #include <algorithm>
 #include <numeric>
 
@@ -247,19 +249,11 @@ void ReportListModel::sortRows(int col, Qt::SortOrder order)
     if (n < 2 || col < 0)
         return;
 
-    std::vector<int> perm(static_cast<size_t>(n));
-    std::iota(perm.begin(), perm.end(), 0);
-    // Texts compared by UTF-16 code units; equal texts keep their order.
-    std::vector<QString> keys(static_cast<size_t>(n));
+    // The column's cells as one-cell rows, so each row is unpacked only for its key.
+    std::vector<QStringList> keys(static_cast<size_t>(n));
     for (int r = 0; r < n; ++r)
-        keys[size_t(r)] = cell(r, col);
-    auto key = [&](int r) -> QStringView { return keys[size_t(r)]; };
-    if (order == Qt::AscendingOrder)
-        std::stable_sort(perm.begin(), perm.end(),
-                         [&](int a, int b) { return key(a).compare(key(b)) < 0; });
-    else
-        std::stable_sort(perm.begin(), perm.end(),
-                         [&](int a, int b) { return key(b).compare(key(a)) < 0; });
+        keys[size_t(r)] = QStringList{cell(r, col)};
+    const std::vector<int> perm = column_sort::order(keys, 0, order);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<QByteArray> sorted;

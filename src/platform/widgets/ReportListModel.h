@@ -56,7 +56,8 @@ public:
     // Tells the views of every row added since the last notification.
     void flush();
 
-    // Stable sort of all rows by the text of one column, compared by code units.
+    // Stable sort of all rows by one column, compared by the column's kind of value
+    // (see ColumnSort.h).
     // Selection and current index follow their rows.
     void sortRows(int col, Qt::SortOrder order);
 

@@ -1,6 +1,6 @@
 #pragma once
 // Report-style list: columns with widths in twips and alignment, items with sub-items,
-// one selected row (full-row, no editing), sorting by a column's displayed text and
+// one selected row (full-row, no editing), sorting by a column's values and
 // finding an item by its text. Rows and columns are counted from 0; column 0 is the
 // item text, columns 1.. its sub-items.
 //
@@ -8,8 +8,8 @@
 // the new rows once. Every method that acts on the view (selection, scrolling, sorting)
 // brings the view up to date first, so a forgotten endBulk() costs speed, not correctness.
 //
-// Sorting compares the displayed texts by UTF-16 code units ("10" before "9"), is stable,
-// and keeps the selected row selected. While sorting is on, a change of key or order
+// Sorting compares by the column's kind of value (numbers and amounts by value, dates by
+// date, text by Japanese collation, empty cells first; see ColumnSort.h), is stable, and keeps the selected row selected. While sorting is on, a change of key or order
 // sorts again at once; rows added later stay where they were added until setSorted(true)
 // is called again.
 
@@ -55,7 +55,7 @@ public:
     void setSelectedIndex(int row);  // -1 clears; does not emit itemClicked
     void ensureVisible(int row);
 
-    // Sorting by a column's displayed text
+    // Sorting by a column (see ColumnSort.h)
     void setSortKey(int col);
     int sortKey() const { return m_sortKey; }
     void setSortOrder(Qt::SortOrder order);

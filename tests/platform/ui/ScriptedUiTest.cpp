@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 // A scripted answer or window hook that is never used means the test did not go the way it
-// was written; the test fails when its person goes away.
+// was meant to go; the test fails when its person goes away.
 TEST(ScriptedUi, AnAnswerOrAHookLeftUnusedFailsTheTest)
 {
     EXPECT_NONFATAL_FAILURE(

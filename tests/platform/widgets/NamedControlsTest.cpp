@@ -1,4 +1,6 @@
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -60,8 +62,36 @@ TEST(NamedControls, ControlsCarryTheirNamesAndTwipsPlaces)
     expectPlaced(*ok, 240, 6240, 1300, 420);
     QGroupBox* frame = NamedControls::frame(&window, "Frame1", QStringLiteral("用 紙"), 240, 240, 3480, 1920);
     EXPECT_EQ(frame->title(), QStringLiteral("用 紙"));
-    auto* inFrame = NamedControls::make<QLabel>(frame, QStringLiteral("Option3_%1").arg(1), 360, 960, 6000, 315);
+    auto* inFrame = NamedControls::make<QLabel>(frame, "Option3_1", 360, 960, 6000, 315);
     EXPECT_EQ(inFrame->parentWidget(), frame);
     EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("Option3_1")), inFrame);
     expectPlaced(*inFrame, 360, 960, 6000, 315);
+}
+
+TEST(NamedControls, InputsAreNamedByTheLabelBesideThenThePromptThenTheColumnHeading)
+{
+    QWidget window;
+    NamedControls::label(&window, "Heading", QStringLiteral("フィールド名称"), 240, 1000, 3000);
+    NamedControls::colouredNote(&window, "Note", QStringLiteral("フィールドの数だけ入力する。"), Qt::red, 240, 1300,
+                                6000, 500);
+    QLabel* beside = NamedControls::label(&window, "Caption", QStringLiteral("コード名： "), 3400, 2000, 1200);
+    auto* named = NamedControls::make<QLineEdit>(&window, "Text1", 4700, 1960, 3000, 330);
+    auto* row = NamedControls::make<QLineEdit>(&window, "Text2", 240, 2800, 3000, 330);
+    auto* picker = NamedControls::make<QComboBox>(&window, "Combo1", 240, 3300, 3000, 330);
+    picker->setPlaceholderText(QStringLiteral("コード・テーブルを選択して下さい"));
+    auto* own = NamedControls::make<QLineEdit>(&window, "Text3", 4700, 2400, 3000, 330);
+    NamedControls::setAccessibleName(*own, QStringLiteral("品名"));
+
+    NamedControls::nameInputs(window);
+    EXPECT_EQ(named->accessibleName(), QStringLiteral("コード名"));
+    EXPECT_EQ(beside->buddy(), named);
+    EXPECT_EQ(picker->accessibleName(), QStringLiteral("コード・テーブルを選択して下さい"));
+    // The long note between names nothing; the heading over the column does.
+    EXPECT_EQ(row->accessibleName(), QStringLiteral("フィールド名称"));
+    EXPECT_EQ(own->accessibleName(), QStringLiteral("品名"));
+
+    // A label that changes renames what it named, at the next naming.
+    beside->setText(QStringLiteral("コード"));
+    NamedControls::nameInputs(window);
+    EXPECT_EQ(named->accessibleName(), QStringLiteral("コード"));
 }

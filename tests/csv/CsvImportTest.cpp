@@ -1,0 +1,217 @@
+#include "../lists/ListFixture.h"
+#include "Find.h"
+#include "core/ColumnNameCheck.h"
+#include "lists/Form5.h"
+#include "lists/Form6.h"
+#include "platform/text/CsvFile.h"
+#include "platform/widgets/ReportListView.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+QAction* menuItem(QWidget& window, const char* name)
+{
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("mf1"));
+    if (!menu) return nullptr;
+    for (QAction* a : menu->actions())
+        if (a->objectName() == QLatin1String(name)) return a;
+    return nullptr;
+}
+
+const std::vector<FieldDefinition> kCdFields = {{QStringLiteral("品名"), QStringLiteral("TEXT")},
+                                                {QStringLiteral("価格"), QStringLiteral("CURRENCY")},
+                                                {QStringLiteral("発売日"), QStringLiteral("DATE")},
+                                                {QStringLiteral("枚数"), QStringLiteral("LONG")},
+                                                {QStringLiteral("分類"), QStringLiteral("CODE1")}};
+
+// The user fields of every row of a table, in table order, each as its kind and text.
+QList<QStringList> storedRows(TestApp& t, const QString& table, int fields)
+{
+    QList<QStringList> out;
+    Database db = t.db();
+    for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
+        QStringList row;
+        for (int k = 0; k < fields; ++k) {
+            const Value v = rs.field(k);
+            row << QStringLiteral("%1:%2").arg(int(v.kind())).arg(v.toString());
+        }
+        out << row;
+    }
+    return out;
+}
+
+QList<qint64> numbers(TestApp& t, const QString& table, const QString& column)
+{
+    QList<qint64> out;
+    Database db = t.db();
+    for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) out << rs.field(column).toInt();
+    return out;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+// The person picks the file and takes it in as the dialog proposes; `look` sees the dialog.
+void takeIn(TestApp& t, QWidget& window, const QString& path, std::function<void(QWidget&)> look = {})
+{
+    t.ui.answerText(path);
+    t.ui.onShow("CsvImportDialog", [look](QWidget& d) {
+        if (look) look(d);
+        child<QPushButton>(d, "OkButton")->click();
+    });
+    QAction* item = menuItem(window, "mf17");
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), QStringLiteral("CSVファイルから取込(&I)..."));
+    item->trigger();
+}
+
+}  // namespace
+
+TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
+{
+    TestApp t;
+    CdCategory cd(t);
+    build::addCode(t.app, 1, QStringLiteral("ZZ"), QStringLiteral("その他"));
+    build::addMainRow(t.app, 0, {QStringLiteral("Say \"hi\", again"), "1500", "2024/01/02", "3", "PO"}, 4);
+    build::addMainRow(t.app, 0, {QStringLiteral("ｱﾋﾞｲ・ロード ﾊﾟﾊﾟ"), "0", QString(), QString(), QString()}, 5);
+    build::addMainRow(t.app, 0, {QStringLiteral("  前後に空白  "), "-20", "1999/12/31", "-7", "ZZ"}, 6);
+    build::addMainRow(t.app, 0, {QString(), QString(), QString(), QString(), QString()}, 7);
+    const int fields = int(kCdFields.size());
+    const QList<QStringList> original = storedRows(t, t.app.cache.rows[0].mainTableName, fields);
+    QTemporaryDir dir;
+
+    for (const bool shiftJis : {false, true}) {
+        SCOPED_TRACE(shiftJis ? "Shift-JIS" : "UTF-8");
+        const int target = shiftJis ? 2 : 1;
+        build::nameCategory(t.app, target, QStringLiteral("写し%1").arg(target));
+        build::defineMain(t.app, target, kCdFields);
+
+        const QString path = dir.filePath(QStringLiteral("cd%1.csv").arg(target));
+        openAs(t.app, 0, 0);
+        {
+            Form5 list(t.app);
+            t.ui.answerText(path);
+            t.ui.answer(shiftJis ? Ui::Answer::No : Ui::Answer::Yes);
+            menuItem(list, "mfcsv")->trigger();
+        }
+
+        openAs(t.app, target, 0);
+        Form5 copy(t.app);
+        EXPECT_EQ(child<ReportListView>(copy, "ListView1")->rowCount(), 0);
+        takeIn(t, copy, path, [&](QWidget& d) {
+            EXPECT_EQ(child<QComboBox>(d, "Encoding")->currentText(), shiftJis ? "Shift-JIS" : "UTF-8");
+            const QString columns = child<QLabel>(d, "Columns")->text();
+            EXPECT_TRUE(columns.contains(QStringLiteral("取り込まない列：登録ＮＯ"))) << columns.toStdString();
+            EXPECT_TRUE(columns.contains(QStringLiteral("7 件"))) << columns.toStdString();
+        });
+        EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("CSVファイルから取り込みました。\r\n7 件"));
+        EXPECT_EQ(storedRows(t, t.app.cache.rows[target].mainTableName, fields), original);
+        EXPECT_EQ(numbers(t, t.app.cache.rows[target].mainTableName, schema::kRegistrationNoColumn),
+                  QList<qint64>({1, 2, 3, 4, 5, 6, 7}));
+        EXPECT_EQ(t.stored().rows[target].lastRegistrationNo, 7);
+        EXPECT_EQ(child<ReportListView>(copy, "ListView1")->rowCount(), 7);  // the list read its rows again
+        EXPECT_EQ(t.ui.pendingReplies(), 0);
+    }
+}
+
+TEST(CsvImport, OneBadRowAmongAThousandStoresNothingAndIsNamed)
+{
+    TestApp t;
+    CdCategory cd(t);
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    const QString table = t.app.cache.rows[0].mainTableName;
+    QTemporaryDir dir;
+
+    // Headings trimmed and of the other width still find their fields; a column no field
+    // takes is named and left out.
+    QString text = QStringLiteral(" 品名 ,価格,発売日,枚数,ﾒﾓ,分類\r\n");
+    for (int r = 1; r <= 1000; ++r)
+        text += QStringLiteral("曲%1,\"¥1,%2\",%3,%1,x,PO\r\n")
+                    .arg(r)
+                    .arg(r % 1000, 3, 10, QLatin1Char('0'))
+                    .arg(r == 537 ? QStringLiteral("2024/02/30") : QStringLiteral("2024/02/29"));
+    const QString path = dir.filePath(QStringLiteral("many.csv"));
+    writeFile(path, text.toUtf8());
+    takeIn(t, w, path, [](QWidget& d) {
+        const QString columns = child<QLabel>(d, "Columns")->text();
+        EXPECT_TRUE(columns.contains(QStringLiteral("品名 ← 「 品名 」"))) << columns.toStdString();
+        EXPECT_TRUE(columns.contains(QStringLiteral("取り込まない列：ﾒﾓ"))) << columns.toStdString();
+    });
+    QString message = t.ui.lastMessage();
+    EXPECT_TRUE(message.startsWith(QStringLiteral("取り込めない行があります。何も取り込んでいません。"))) << message.toStdString();
+    EXPECT_TRUE(message.contains(QStringLiteral("537 行目「発売日」：発売日が相違しています。"))) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("536 行目"))) << message.toStdString();
+    EXPECT_EQ(numbers(t, table, schema::kRegistrationNoColumn), QList<qint64>({1, 2, 3}));
+    EXPECT_EQ(t.stored().rows[0].lastRegistrationNo, 3);
+
+    // A line end inside a quoted cell is a control character; a text over 50 bytes, a code of
+    // the wrong length and one not registered are refused too. Rows are counted as records.
+    const QString more = QStringLiteral("品名,枚数,分類\r\n"
+                                        "良い,1,PO\r\n"
+                                        "\"一行目\r\n二行目\",2,PO\r\n"
+                                        "%1,3,P\r\n"
+                                        "良い,4,QQ\r\n"
+                                        "良い,五,PO\r\n")
+                             .arg(QString(26, QChar(0x3042)));
+    writeFile(path, more.toUtf8());
+    takeIn(t, w, path);
+    message = t.ui.lastMessage();
+    for (const QString& named : {QStringLiteral("2 行目「品名」：品名に制御文字"),
+                                 QStringLiteral("3 行目「品名」：入力したテキストの桁数が長がすぎます。"),
+                                 QStringLiteral("3 行目「分類」：コードの桁数が相違しています。"),
+                                 QStringLiteral("4 行目「分類」：QQ  コードが相違しています。"),
+                                 QStringLiteral("5 行目「枚数」：枚数が相違しています。")})
+        EXPECT_TRUE(message.contains(named)) << named.toStdString() << "\n" << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("1 行目"))) << message.toStdString();
+    EXPECT_EQ(numbers(t, table, schema::kRegistrationNoColumn), QList<qint64>({1, 2, 3}));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
+}
+
+TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
+{
+    TestApp t;
+    CdCategory cd(t);
+    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("時間"), QStringLiteral("LONG")}});
+    build::addSubRow(t.app, 0, {QStringLiteral("一曲目"), "245"}, 1, 4);
+    openAs(t.app, 0, 0);
+    t.app.cache.chosenRegistrationNo = 1;
+    Form6 w(t.app);
+    ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
+    const QString table = t.app.cache.rows[0].subTableName;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("subs.csv"));
+
+    // Without the registration number nothing can be tied to a main record.
+    writeFile(path, QStringLiteral("曲名,時間\r\n曲,1\r\n").toUtf8());
+    takeIn(t, w, path);
+    EXPECT_TRUE(t.ui.lastMessage().startsWith(QStringLiteral("登録ＮＯ の列がありません。"))) << t.ui.lastMessage().toStdString();
+
+    writeFile(path, QStringLiteral("曲名,時間,登録NO,サブＮＯ\r\n二曲目,200,1,9\r\n他の曲,100,2,9\r\n迷子,50,99,9\r\n").toUtf8());
+    takeIn(t, w, path);
+    EXPECT_TRUE(t.ui.lastMessage().contains(QStringLiteral("3 行目「登録ＮＯ」：登録ＮＯ 99 の明細レコードがありません。")))
+        << t.ui.lastMessage().toStdString();
+    EXPECT_EQ(numbers(t, table, schema::kSubNoColumn), QList<qint64>({4}));
+
+    writeFile(path, QStringLiteral("曲名,時間,登録NO,サブＮＯ\r\n二曲目,200,1,9\r\n他の曲,100,2,9\r\n三曲目,50,1,9\r\n").toUtf8());
+    takeIn(t, w, path);
+    EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("CSVファイルから取り込みました。\r\n3 件"));
+    EXPECT_EQ(numbers(t, table, schema::kRegistrationNoColumn), QList<qint64>({1, 1, 2, 1}));
+    EXPECT_EQ(numbers(t, table, schema::kSubNoColumn), QList<qint64>({4, 5, 1, 6}));
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
+    // A new sub record of the shown main record goes on after them.
+    EXPECT_EQ(t.app.cache.subNoCounter, 6);
+    EXPECT_EQ(t.ui.pendingReplies(), 0);
+}
