@@ -125,7 +125,7 @@ long long scan(bool qtStrings, const QString& path, const char* sql, const std::
     }
     sqlite3_finalize(s);
     sqlite3_close(db);
-    bareBytes += bytes;
+    bareBytes = bareBytes + bytes;
     return taken;
 }
 
