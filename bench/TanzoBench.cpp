@@ -76,8 +76,9 @@ int openList(App& app, qint16 mode)
 {
     app.cache.currentCategory = 0;
     app.cache.currentCategoryName = app.cache.rows[0].name;
-    app.cache.listMode = mode;
-    Form5 w(app);
+    ListRequest shown;
+    shown.mode = mode;
+    Form5 w(app, shown);
     return child<ReportListView>(w, "ListView1")->rowCount();
 }
 
@@ -163,14 +164,14 @@ void mainFile(int rows)
         // The main-and-sub list of one record with 1 000 sub rows in a sub file of 100 000.
         const int focus = 50000;
         benchdata::fillSub(app, 100000, focus, 1000);
-        app.cache.chosenRegistrationNo = focus;
-        app.cache.listMode = 0;
+        ListRequest subsOf;
+        subsOf.registrationNo = focus;
         const double subBase = bestMs(runs, [&] {
             plainScan(app.databasePath(), "SHUMOKU1SUB", [&](sqlite3_stmt* s) { return sqlite3_column_int(s, 3) == focus; });
         });
         int shown = 0;
         const double sub = bestMs(runs, [&] {
-            Form6 w(app);
+            Form6 w(app, subsOf);
             shown = child<ReportListView>(w, "ListView1")->rowCount();
         });
         report("sub_list_1000_of_100000", sub, subBase);

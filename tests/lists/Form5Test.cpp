@@ -130,9 +130,10 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     EXPECT_EQ(t.app.cache.subNoCounter, 0);
 
     // The record found by the all-files search: only it, Null cells as a blank, no button.
-    t.app.cache.listMode = 2;
-    t.app.cache.chosenRegistrationNo = 3;
-    Form5 one(t.app);
+    ListRequest found;
+    found.mode = ListRequest::OneFound;
+    found.registrationNo = 3;
+    Form5 one(t.app, found);
     EXPECT_EQ(child<StatusBar3>(one, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
     ASSERT_EQ(child<ReportListView>(one, "ListView1")->rowCount(), 1);
     EXPECT_EQ(rowTexts(*child<ReportListView>(one, "ListView1"), 0), QStringList({"Ｘｙｚ", " ", "2025/01/01", "100", " ", "3"}));
@@ -144,19 +145,19 @@ TEST(Form5, SearchModeListsTheMatchingRecordsOnly)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 1);
+    const ListRequest searched = openAs(t.app, 0, 1);
     ConfigCache& c = t.app.cache;
     c.searchTypeWord = "TEXT";
     c.searchFieldIndex = 0;
     c.searchText = "ABC";
     c.searchCaseMode = 0;
     {
-        Form5 w(t.app);
+        Form5 w(t.app, searched);
         EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別に検索したレコードを表示"));
         EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2"}));  // full width and lower case too
     }
     c.searchCaseMode = 1;
-    Form5 none(t.app);
+    Form5 none(t.app, searched);
     EXPECT_EQ(child<ReportListView>(none, "ListView1")->rowCount(), 0);
     ASSERT_EQ(t.ui.messages().size(), 1u);  // no "register first" notice in search mode
     const auto m = t.ui.messages().front();
@@ -290,13 +291,13 @@ TEST(Form5, BackToTableOrderAndTheSubRecordListReopenTheList)
     });
     t.ui.onShow("Form6", [](QWidget& w) {
         auto& sub = static_cast<Form6&>(w);
+        EXPECT_EQ(sub.shown().registrationNo, 2);
         ASSERT_EQ(child<ReportListView>(sub, "ListView2")->rowCount(), 1);
         EXPECT_EQ(child<ReportListView>(sub, "ListView2")->text(0, 0), QStringLiteral("abc"));
         EXPECT_EQ(child<QLineEdit>(sub, "Text2")->text(), QStringLiteral("2"));
     });
     Form5::run(t.app);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5", "Form6", "Form5"}));
-    EXPECT_EQ(t.app.cache.chosenRegistrationNo, 2);
 }
 
 TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
@@ -324,7 +325,6 @@ TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
     t.app.cache.currentCategory = 0;
     t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
-    t.app.cache.listMode = 0;
     Form5 w(t.app);
     for (QAction* a : {child<QAction>(w, "mf140"), child<QAction>(w, "mf141"), child<QAction>(w, "mf142")}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(w.toolbarButton(QStringLiteral("画面印刷"))->isEnabled());

@@ -230,9 +230,9 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     build::addSubRow(t.app, 0, {QStringLiteral("別の曲"), "300"}, 2, 1);
     build::addSubRow(t.app, 0, {QStringLiteral("二曲目"), "1200"}, 1, 4);
     build::addSubRow(t.app, 0, {QStringLiteral("三曲目"), "245"}, 1, 12);
-    openAs(t.app, 0, 0);
-    t.app.cache.chosenRegistrationNo = 1;
-    Form6 w(t.app);
+    ListRequest shown = openAs(t.app, 0, 0);
+    shown.registrationNo = 1;
+    Form6 w(t.app, shown);
     t.ui.clearLog();
 
     chooseOrder<Form6s>(t, w, 1);
