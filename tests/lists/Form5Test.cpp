@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QListWidget>
 #include <QRadioButton>
@@ -49,22 +50,22 @@ TEST(Form5, ShowsAllRecordsInTheirFormatsWithTheFirstInTheDetailPanel)
 
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnWidthTwips(0), 8005);  // 14755 less the fixed columns
 
-    ASSERT_EQ(w.Label3.size(), 5u);
+    ASSERT_EQ(w.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label3_\\d+$"))).size(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(w.Text1[i]->text(), child<ReportListView>(w, "ListView1")->text(0, i));
-        EXPECT_EQ(w.Text4[i]->isHidden(), i != 4);
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Text1_%1").arg(i))->text(), child<ReportListView>(w, "ListView1")->text(0, i));
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Text4_%1").arg(i))->isHidden(), i != 4);
     }
-    EXPECT_EQ(w.Label3[2]->text() + w.Label4[2]->text(), QStringLiteral("発売日 ：(日付)"));
-    EXPECT_EQ(w.Label4[4]->text(), QStringLiteral("CODE1"));
-    EXPECT_EQ(topTwips(*w.Label3[2]) - topTwips(*w.Label3[0]), 630);
+    EXPECT_EQ(child<QLabel>(w, "Label3_2")->text() + child<QLabel>(w, "Label4_2")->text(), QStringLiteral("発売日 ：(日付)"));
+    EXPECT_EQ(child<QLabel>(w, "Label4_4")->text(), QStringLiteral("CODE1"));
+    EXPECT_EQ(topTwips(*child<QLabel>(w, "Label3_2")) - topTwips(*child<QLabel>(w, "Label3_0")), 630);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_4")->text(), QStringLiteral("ポップス"));
     EXPECT_TRUE(child<QPushButton>(w, "Command1")->isHidden());  // no sub file
 
     // A code that its table does not hold shows no name.
     w.ListView1_ItemClick(1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("2"));
-    EXPECT_EQ(w.Text4[4]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_4")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
 
@@ -80,13 +81,13 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
     EXPECT_EQ(heightTwips(*child<ReportListView>(w, "ListView1")), 7455);
     EXPECT_EQ(topTwips(*child<ReportListView>(w, "ListView1")), 1800);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 2);
-    EXPECT_EQ(w.Label3.size(), 1u);
+    EXPECT_EQ(w.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label3_\\d+$"))).size(), 1);
 
     // A name too long for its caption is drawn shortened; the caption keeps the whole text
     // and offers it as the tool tip.
     w.grab();
-    EXPECT_EQ(w.Label3[0]->text(), name + QStringLiteral(" ："));
-    EXPECT_EQ(w.Label3[0]->toolTip(), name + QStringLiteral(" ："));
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->text(), name + QStringLiteral(" ："));
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->toolTip(), name + QStringLiteral(" ："));
 }
 
 TEST(Form5, ColumnClickSortsByTheColumnsValues)
@@ -235,7 +236,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
     w.mf13_Click();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
-    EXPECT_EQ(w.Text1[0]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form7", "Form7", "Form7"}));
 }
 
@@ -252,8 +253,8 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
     t.ui.setClipboardText("before");
     w.me11_Click();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("before"));
-    w.Text1[0]->setSelection(0, 2);
-    w.Text1[3]->selectAll();
+    child<QLineEdit>(w, "Text1_0")->setSelection(0, 2);
+    child<QLineEdit>(w, "Text1_3")->selectAll();
     w.me11_Click();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("10"));
 

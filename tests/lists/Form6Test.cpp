@@ -61,14 +61,14 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
 
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("一曲目"));
-    EXPECT_EQ(w.Text4[2]->text(), QStringLiteral("ポップス"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("一曲目"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QStringLiteral("ポップス"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
     w.ListView1_ItemClick(1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
-    EXPECT_EQ(w.Text1[1]->text(), QString());
-    EXPECT_EQ(w.Text4[2]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_1")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 2"));
 }
 
@@ -100,7 +100,7 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
     });
     w.Toolbar1_ButtonClick("新規作成");
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("新曲"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("新曲"));
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
 }
 
@@ -125,7 +125,7 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
     w.mf13_Click();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
-    EXPECT_EQ(w.Text1[0]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("2"));
     EXPECT_EQ(build::rowCount(t.app, "SHUMOKU1SUB"), 2);
 }

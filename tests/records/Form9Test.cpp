@@ -304,7 +304,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
         auto& list = dynamic_cast<Form5&>(window);
         EXPECT_EQ(list.shown().mode, ListRequest::OneFound);
         EXPECT_EQ(list.shown().registrationNo, 1);
-        shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << list.Text1[0]->text();
+        shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << child<QLineEdit>(list, "Text1_0")->text();
     });
     child<QAction>(*w, "mf11")->trigger();
     EXPECT_EQ(c.currentCategory, 1);
