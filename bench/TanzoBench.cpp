@@ -147,8 +147,9 @@ void showList(App& app, qint16 mode, const std::function<void(Form5&)>& withOpen
 {
     app.cache.currentCategory = 0;
     app.cache.currentCategoryName = app.cache.rows[0].name;
-    app.cache.listMode = mode;
-    Form5 w(app);
+    ListRequest shown;
+    shown.mode = mode;
+    Form5 w(app, shown);
     if (withOpen) withOpen(w);
 }
 
@@ -388,10 +389,10 @@ void subRows()
     report("sub_rows_100_of_1000000", read, bare, qt, mine);
     app.cache.currentCategory = 0;
     app.cache.currentCategoryName = app.cache.rows[0].name;
-    app.cache.chosenRegistrationNo = focus;
-    app.cache.listMode = 0;
+    ListRequest subsOf;
+    subsOf.registrationNo = focus;
     const Timed window = median(runs, [&] {
-        Form6 w(app);
+        Form6 w(app, subsOf);
         return static_cast<long long>(child<ReportListView>(w, "ListView1")->rowCount());
     });
     report("sub_list_window_100_of_1000000", window, bare, qt, mine);

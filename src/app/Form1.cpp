@@ -350,14 +350,15 @@ void Form1::openCategory(int index, qint16 listMode)
     }
     c.currentCategory = static_cast<qint16>(index);
     c.currentCategoryName = c.rows[index].name;
-    c.listMode = listMode;
-    if (listMode == 1) {
+    if (listMode == ListRequest::SearchResults) {
         // The search conditions first; leaving the dialog without a search opens no list.
         Form5kf search(app_);
         app_.ui().showModal(search);
         if (!search.conditions()) return;
     }
-    Form5::run(app_);
+    ListRequest shown;
+    shown.mode = listMode;
+    Form5::run(app_, shown);
 }
 
 void Form1::Command1_Click(int index) { openCategory(index, 0); }

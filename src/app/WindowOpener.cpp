@@ -8,6 +8,6 @@ WindowOpener::WindowOpener(App& app) : app_(app) { app_.setOpener(this); }
 
 WindowOpener::~WindowOpener() { app_.setOpener(nullptr); }
 
-void WindowOpener::openMainList() { Form5::run(app_); }
+void WindowOpener::openMainList(const ListRequest& request) { Form5::run(app_, request); }
 
-void WindowOpener::openMainSubList() { Form6::run(app_); }
+void WindowOpener::openMainSubList(const ListRequest& request) { Form6::run(app_, request); }

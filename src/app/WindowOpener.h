@@ -12,8 +12,8 @@ public:
     WindowOpener(const WindowOpener&) = delete;
     WindowOpener& operator=(const WindowOpener&) = delete;
 
-    void openMainList() override;
-    void openMainSubList() override;
+    void openMainList(const ListRequest& request) override;
+    void openMainSubList(const ListRequest& request) override;
 
 private:
     App& app_;

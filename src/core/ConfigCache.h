@@ -27,7 +27,6 @@ public:
     qint16 currentCategory = 0;
     QString currentCategoryName;
     QString currentFileKind;
-    qint16 listMode = 0;
     qint16 allFilesSearchState = 0;
 
     qint32 listWindowWidth = 15045;
@@ -50,8 +49,6 @@ public:
     // The last search conditions as one value.
     SearchConditions searchConditions() const;
 
-    qint32 chosenRegistrationNo = 0;
-    qint32 chosenSubNo = 0;
     qint32 subRecordCount = 0;
     qint32 subNoCounter = 0;
     qint16 allFilesDialogOpen = 0;

@@ -126,10 +126,6 @@ void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
         inserter.insert(values);
     }
     tx.commit();
-    // A new sub row of the chosen main record goes on after the rows stored now.
-    const auto chosen = highest.find(cache_.chosenRegistrationNo);
-    if (chosen != highest.end() && chosen->second > cache_.subNoCounter)
-        cache_.subNoCounter = static_cast<qint32>(chosen->second);
 }
 
 void RecordStore::changeMain(int category, qint64 registrationNo, const QStringList& fields)

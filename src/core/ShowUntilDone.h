@@ -4,11 +4,11 @@
 
 // Shows a window modally, and a fresh one again as long as the closed one asked to be
 // opened again.
-template <class W>
-void showUntilDone(App& app)
+template <class W, class... Args>
+void showUntilDone(App& app, const Args&... args)
 {
     for (;;) {
-        W window(app);
+        W window(app, args...);
         app.ui().showModal(window);
         if (!window.reopenRequested()) return;
     }

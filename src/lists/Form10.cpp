@@ -186,12 +186,11 @@ bool Form10::mainFileReady(int k)
     return false;
 }
 
-void Form10::chooseCategory(int k, qint16 listMode)
+void Form10::chooseCategory(int k)
 {
     ConfigCache& c = app_.cache;
     c.currentCategory = static_cast<qint16>(k);
     c.currentCategoryName = c.rows[k].name;
-    c.listMode = listMode;
     Label3->setText(c.rows[k].name);
     fields_ = FieldDisplay::inUse(c.rows[k].mainFields, c.rows[k].mainFieldCount);
 }
@@ -209,7 +208,7 @@ void Form10::mf10_Click(int k)
     if (!mainFileReady(k)) return;
     StatusBar1->setPanelText(1, QStringLiteral("種目別に全てのレコードを表示"));
     StatusBar1->repaint();
-    chooseCategory(k, 0);
+    chooseCategory(k);
     Text2->hide();
     clearMainList();
     SubListViewHD();
@@ -223,7 +222,7 @@ void Form10::mf11_Click(int k)
     if (!mainFileReady(k)) return;
     StatusBar1->setPanelText(1, QStringLiteral("種目別に検索したレコードを表示"));
     StatusBar1->repaint();
-    chooseCategory(k, 1);
+    chooseCategory(k);
     Form5kf search(app_);
     app_.ui().showModal(search);
     if (!search.conditions()) {

@@ -103,7 +103,7 @@ private:
     // False, with the message, when category k has no main file.
     bool mainFileReady(int k);
     // Makes category k the open one, for the list mode.
-    void chooseCategory(int k, qint16 listMode);
+    void chooseCategory(int k);
     // The main list without headers and rows, in table order again.
     void clearMainList();
     // After a reading: the first row selected and its sub records shown.

@@ -47,7 +47,7 @@ constexpr int kDetailTop = 1170;
 
 }  // namespace
 
-Form5::Form5(App& app) : RecordListWindow(app, wording(), kDetailTop)
+Form5::Form5(App& app, const ListRequest& shown) : RecordListWindow(app, wording(), kDetailTop), shown_(shown)
 {
     setObjectName(QStringLiteral("Form5"));
 
@@ -72,15 +72,15 @@ void Form5::Timer1_Timer()
     buildDetail(fields_, 1485 + DetailPanel::kRowPitch * n, 7770 - DetailPanel::kRowPitch * n);
 
     SubListViewHD();
-    switch (c.listMode) {
-    case 1:
+    switch (shown_.mode) {
+    case ListRequest::SearchResults:
         showWhat(Showing::SearchResults);
         SubListViewKensaku();
         if (ListView1->rowCount() == 0)
             app_.ui().msgBox(QStringLiteral("検索の結果、該当のレコードが見つかりませんでした。"), Ui::Buttons::Ok,
                              Ui::Icon::Information, QStringLiteral("検索結果"));
         break;
-    case 2:
+    case ListRequest::OneFound:
         showWhat(Showing::OneFound);
         SubListViewOne();
         break;
@@ -106,7 +106,7 @@ void Form5::Timer1_Timer()
     // The first 印刷 of each opening asks for its settings.
     app_.printSettings.mainColumnCount = 0;
     Text3_Change();
-    if (text::isBlank(Text3->text()) && c.listMode == 0)
+    if (text::isBlank(Text3->text()) && shown_.mode == ListRequest::AllRecords)
         app_.ui().msgBox(QStringLiteral("次画面の「編集」-「新規作成」より明細レコードを登録して下さい。"), Ui::Buttons::Ok,
                          Ui::Icon::None, QStringLiteral("お知らせ"));
     update();
@@ -135,15 +135,15 @@ void Form5::SubListViewOne()
 {
     // Every record is read, with the progress, and only the chosen one is taken.
     const int keyColumn = static_cast<int>(fields_.size());
-    readList(*ListView1, request(RecordReader::keyFilter(keyColumn, app_.cache.chosenRegistrationNo), QStringLiteral(" ")),
+    readList(*ListView1, request(RecordReader::keyFilter(keyColumn, shown_.registrationNo), QStringLiteral(" ")),
              true);
 }
 
 void Form5::readRows()
 {
-    switch (app_.cache.listMode) {
-    case 1: SubListViewKensaku(); break;
-    case 2: SubListViewOne(); break;
+    switch (shown_.mode) {
+    case ListRequest::SearchResults: SubListViewKensaku(); break;
+    case ListRequest::OneFound: SubListViewOne(); break;
     default: SubListViewSet(); break;
     }
 }
@@ -196,7 +196,7 @@ void Form5::Text3_Change()
 void Form5::refreshSubRecordButton()
 {
     const ConfigCache& c = app_.cache;
-    if (c.listMode == 2) {
+    if (shown_.mode == ListRequest::OneFound) {
         Command1->hide();
     } else if (c.subRecordCount != 0) {
         Command1->setText(QStringLiteral("サブ明細表示(%1)").arg(c.subRecordCount));
@@ -218,8 +218,9 @@ void Form5::Command1_Click()
         return;
     }
     c.currentCategoryName = row.name;
-    c.chosenRegistrationNo = static_cast<qint32>(FieldDisplay::wholeNumber(Text3->text()));
-    Form6::run(app_);
+    ListRequest subs;
+    subs.registrationNo = static_cast<qint32>(FieldDisplay::wholeNumber(Text3->text()));
+    Form6::run(app_, subs);
     // The sub records may have changed: this list is shown afresh.
     requestReopen();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ListRequest.h"
 #include "core/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
@@ -10,9 +11,11 @@ class QPushButton;
 class Form5 : public RecordListWindow {
     Q_OBJECT
 public:
-    explicit Form5(App& app);
+    explicit Form5(App& app, const ListRequest& shown = {});
     // Shows the list modally, again as long as it closes to be reopened.
-    static void run(App& app) { ::showUntilDone<Form5>(app); }
+    static void run(App& app, const ListRequest& shown = {}) { ::showUntilDone<Form5>(app, shown); }
+    // What the list was opened to show.
+    const ListRequest& shown() const { return shown_; }
 
     void Timer1_Timer() override;
     void Command1_Click();
@@ -44,5 +47,6 @@ private:
     RecordReader::Request request(RecordReader::RowFilter filter, const QString& nullText = QString()) const;
     void refreshSubRecordButton();
 
+    ListRequest shown_;
     std::vector<FieldDefinition> fields_;
 };

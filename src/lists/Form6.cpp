@@ -44,7 +44,7 @@ constexpr int kDetailTop = 1920;
 
 }  // namespace
 
-Form6::Form6(App& app) : RecordListWindow(app, wording(), kDetailTop)
+Form6::Form6(App& app, const ListRequest& shown) : RecordListWindow(app, wording(), kDetailTop), shown_(shown)
 {
     setObjectName(QStringLiteral("Form6"));
 
@@ -71,7 +71,7 @@ void Form6::Timer1_Timer()
     buildDetail(fields_, 2325 + DetailPanel::kRowPitch * m, 7050 - DetailPanel::kRowPitch * m);
     setTopTwips(*Label8, 2085 + DetailPanel::kRowPitch * m);
 
-    showWhat(c.listMode == 2 ? Showing::OneFound : Showing::SubRecords);
+    showWhat(shown_.mode == ListRequest::OneFound ? Showing::OneFound : Showing::SubRecords);
     SubListViewHD();
     SubListViewSet();
     // New sub records of this main record are numbered from its highest sub number.
@@ -82,7 +82,7 @@ void Form6::Timer1_Timer()
         Text2->setText(ListView1->text(0, m));
         Text3->setText(ListView1->text(0, m + 1));
     } else {
-        Text2->setText(QString::number(c.chosenRegistrationNo));
+        Text2->setText(QString::number(shown_.registrationNo));
     }
     ListView2List();
     showPosition();
@@ -107,10 +107,9 @@ void Form6::SubListViewHD() { ListHeaders::build(*ListView1, fields_, ListHeader
 
 void Form6::SubListViewSet()
 {
-    const ConfigCache& c = app_.cache;
-    const qint64 key = c.chosenRegistrationNo;
-    const bool oneFound = c.listMode == 2;
-    const qint64 chosenSub = c.chosenSubNo;
+    const qint64 key = shown_.registrationNo;
+    const bool oneFound = shown_.mode == ListRequest::OneFound;
+    const qint64 chosenSub = shown_.subNo;
     const int keyColumn = static_cast<int>(fields_.size());
     qint64 highest = 0;
     // Every sub record of the main record counts for its highest sub number, also when
@@ -126,13 +125,21 @@ void Form6::SubListViewSet()
     highestSubNo_ = static_cast<qint32>(highest);
 }
 
+void Form6::readRows()
+{
+    SubListViewSet();
+    // Rows stored meanwhile (an import) may have gone past the counter; a number spent by a
+    // refused value stays spent.
+    app_.cache.subNoCounter = std::max(app_.cache.subNoCounter, highestSubNo_);
+}
+
 void Form6::ListView2List()
 {
     const CategoryDefinition& row = category();
     const std::vector<FieldDefinition> mainFields = FieldDisplay::inUse(row.mainFields, row.mainFieldCount);
     ListHeaders::build(*ListView2, mainFields, ListHeaders::mainRowList());
     ListView2->clearItems();
-    const qint64 key = app_.cache.chosenRegistrationNo;
+    const qint64 key = shown_.registrationNo;
     const int keyColumn = static_cast<int>(mainFields.size());
     readList(*ListView2,
              {row.mainTableName, mainFields, 1, RecordReader::keyFilter(keyColumn, key, RecordReader::Take::YesAndStop),
@@ -183,7 +190,7 @@ void Form6::clearShownRecord()
     // The main record stays; no sub record is shown any more.
     detail.clear();
     Text3->clear();
-    Text2->setText(QString::number(app_.cache.chosenRegistrationNo));
+    Text2->setText(QString::number(shown_.registrationNo));
 }
 
 void Form6::clearLists()

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ListRequest.h"
 #include "core/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
@@ -7,9 +8,11 @@
 class Form6 : public RecordListWindow {
     Q_OBJECT
 public:
-    explicit Form6(App& app);
+    Form6(App& app, const ListRequest& shown);
     // Shows the list modally, again as long as it closes to be reopened.
-    static void run(App& app) { ::showUntilDone<Form6>(app); }
+    static void run(App& app, const ListRequest& shown) { ::showUntilDone<Form6>(app, shown); }
+    // What the list was opened to show.
+    const ListRequest& shown() const { return shown_; }
 
     void Timer1_Timer() override;
 
@@ -20,7 +23,7 @@ public:
 
 protected:
     void showSelectedRow() override { Text1235Set(); }
-    void readRows() override { SubListViewSet(); }
+    void readRows() override;
     bool listsSubRecords() const override { return true; }
     bool editorPreCheck(EditorMode mode) override;
     void openEditor(EditorMode mode) override;
@@ -40,6 +43,7 @@ private:
     QLabel* Label7 = nullptr;             // "(メイン・レコード)"
     QLabel* Label8 = nullptr;             // "(サブ・レコード)"
 
+    ListRequest shown_;
     std::vector<FieldDefinition> fields_;
     qint32 highestSubNo_ = 0;  // of the main record, found by the last reading
 };

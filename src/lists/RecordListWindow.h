@@ -169,7 +169,6 @@ protected:
     QWidget* client_;
     DetailPanel detail;
 
-public:
     // The detail panel's control arrays under their names.
     std::vector<QLabel*>& Label3 = detail.Label3;
     std::vector<QLabel*>& Label4 = detail.Label4;

@@ -87,8 +87,7 @@ Form9::Form9(App& app)
     : app_(app),
       client_(new QWidget),
       openerCategory_(app.cache.currentCategory),
-      openerCategoryName_(app.cache.currentCategoryName),
-      openerListMode_(app.cache.listMode)
+      openerCategoryName_(app.cache.currentCategoryName)
 {
     setObjectName(QStringLiteral("Form9"));
     installHelpKey(*this, app_.ui());
@@ -127,7 +126,6 @@ Form9::~Form9()
     ConfigCache& c = app_.cache;
     c.currentCategory = openerCategory_;
     c.currentCategoryName = openerCategoryName_;
-    c.listMode = openerListMode_;
 }
 
 void Form9::buildMenus()
@@ -407,13 +405,14 @@ void Form9::mf11_Click()
     ConfigCache& c = app_.cache;
     c.currentCategory = static_cast<qint16>(file->category);
     c.currentCategoryName = c.rows[file->category].name;
-    c.listMode = 2;
-    c.chosenRegistrationNo = static_cast<qint32>(keyIn(Text3).value_or(0));
+    ListRequest found;
+    found.mode = ListRequest::OneFound;
+    found.registrationNo = static_cast<qint32>(keyIn(Text3).value_or(0));
     if (file->sub) {
-        c.chosenSubNo = static_cast<qint32>(keyIn(Text4).value_or(0));
-        app_.opener().openMainSubList();
+        found.subNo = static_cast<qint32>(keyIn(Text4).value_or(0));
+        app_.opener().openMainSubList(found);
     } else {
-        app_.opener().openMainList();
+        app_.opener().openMainList(found);
     }
 }
 

@@ -97,5 +97,4 @@ private:
     // What the opener had in the cache when the window opened.
     qint16 openerCategory_ = 0;
     QString openerCategoryName_;
-    qint16 openerListMode_ = 0;
 };

@@ -239,17 +239,24 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
         child<QPushButton>(s, "Command1")->click();
     });
     int rows = -1;
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
+    qint16 mode = -1;
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        rows = child<ReportListView>(w, "ListView1")->rowCount();
+        mode = static_cast<Form5&>(w).shown().mode;
+    });
     t.ui.answerMenu(QStringLiteral("mk11_1"));
     child<QPushButton>(f, "Command2")->click();
-    EXPECT_EQ(t.app.cache.listMode, 1);
+    EXPECT_EQ(mode, ListRequest::SearchResults);
     EXPECT_EQ(t.app.cache.currentCategory, 1);
     EXPECT_EQ(rows, 1);
 
     // The category button lists every record.
-    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
+    t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
+        rows = child<ReportListView>(w, "ListView1")->rowCount();
+        mode = static_cast<Form5&>(w).shown().mode;
+    });
     child<QPushButton>(f, "Command1_1")->click();
-    EXPECT_EQ(t.app.cache.listMode, 0);
+    EXPECT_EQ(mode, ListRequest::AllRecords);
     EXPECT_EQ(rows, 2);
 }
 

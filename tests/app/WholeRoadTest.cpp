@@ -145,7 +145,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         });
         list.mf11_Click();
         EXPECT_EQ(column(*child<ReportListView>(list, "ListView1"), 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
-        EXPECT_EQ(list.Text4[1]->text(), QStringLiteral("ポップス"));
+        EXPECT_EQ(child<QLineEdit>(list, "Text4_1")->text(), QStringLiteral("ポップス"));
         EXPECT_EQ(child<QPushButton>(list, "Command1")->text(), QStringLiteral("サブ明細登録"));
     });
     main.Command1_Click(0);

@@ -186,9 +186,9 @@ TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
     CdCategory cd(t);
     build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("時間"), QStringLiteral("LONG")}});
     build::addSubRow(t.app, 0, {QStringLiteral("一曲目"), "245"}, 1, 4);
-    openAs(t.app, 0, 0);
-    t.app.cache.chosenRegistrationNo = 1;
-    Form6 w(t.app);
+    ListRequest shown = openAs(t.app, 0, 0);
+    shown.registrationNo = 1;
+    Form6 w(t.app, shown);
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
     const QString table = t.app.cache.rows[0].subTableName;
     QTemporaryDir dir;

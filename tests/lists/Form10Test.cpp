@@ -133,7 +133,6 @@ TEST(Form10, OpeningACategoryListsItsRecordsAndTheSubListFollowsTheSelectedRow)
     const ConfigCache& c = t.app.cache;
     EXPECT_EQ(c.currentCategory, 0);
     EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＣＤ"));
-    EXPECT_EQ(c.listMode, 0);
     EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("ＣＤ"));
     EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->isHidden());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);
@@ -262,7 +261,6 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
     searchFor(3, QStringLiteral("9"));  // 枚数 = 9
     w.mf11_Click(0);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5kf"}));
-    EXPECT_EQ(t.app.cache.listMode, 1);
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kSearched);
     EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->isHidden());
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"2"}));
@@ -288,7 +286,6 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QString());
     EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
     EXPECT_EQ(t.app.cache.currentCategory, 1);
-    EXPECT_EQ(t.app.cache.listMode, 1);
 
     // Cancelled before any category was open: the note stays.
     Form10 fresh(t.app);

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QListWidget>
 #include <QRadioButton>
@@ -49,22 +50,22 @@ TEST(Form5, ShowsAllRecordsInTheirFormatsWithTheFirstInTheDetailPanel)
 
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnWidthTwips(0), 8005);  // 14755 less the fixed columns
 
-    ASSERT_EQ(w.Label3.size(), 5u);
+    ASSERT_EQ(w.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label3_\\d+$"))).size(), 5);
     for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(w.Text1[i]->text(), child<ReportListView>(w, "ListView1")->text(0, i));
-        EXPECT_EQ(w.Text4[i]->isHidden(), i != 4);
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Text1_%1").arg(i))->text(), child<ReportListView>(w, "ListView1")->text(0, i));
+        EXPECT_EQ(child<QLineEdit>(w, QStringLiteral("Text4_%1").arg(i))->isHidden(), i != 4);
     }
-    EXPECT_EQ(w.Label3[2]->text() + w.Label4[2]->text(), QStringLiteral("発売日 ：(日付)"));
-    EXPECT_EQ(w.Label4[4]->text(), QStringLiteral("CODE1"));
-    EXPECT_EQ(topTwips(*w.Label3[2]) - topTwips(*w.Label3[0]), 630);
+    EXPECT_EQ(child<QLabel>(w, "Label3_2")->text() + child<QLabel>(w, "Label4_2")->text(), QStringLiteral("発売日 ：(日付)"));
+    EXPECT_EQ(child<QLabel>(w, "Label4_4")->text(), QStringLiteral("CODE1"));
+    EXPECT_EQ(topTwips(*child<QLabel>(w, "Label3_2")) - topTwips(*child<QLabel>(w, "Label3_0")), 630);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_4")->text(), QStringLiteral("ポップス"));
     EXPECT_TRUE(child<QPushButton>(w, "Command1")->isHidden());  // no sub file
 
     // A code that its table does not hold shows no name.
     w.ListView1_ItemClick(1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("2"));
-    EXPECT_EQ(w.Text4[4]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_4")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
 
@@ -80,13 +81,13 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
     EXPECT_EQ(heightTwips(*child<ReportListView>(w, "ListView1")), 7455);
     EXPECT_EQ(topTwips(*child<ReportListView>(w, "ListView1")), 1800);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 2);
-    EXPECT_EQ(w.Label3.size(), 1u);
+    EXPECT_EQ(w.findChildren<QLabel*>(QRegularExpression(QStringLiteral("^Label3_\\d+$"))).size(), 1);
 
     // A name too long for its caption is drawn shortened; the caption keeps the whole text
     // and offers it as the tool tip.
     w.grab();
-    EXPECT_EQ(w.Label3[0]->text(), name + QStringLiteral(" ："));
-    EXPECT_EQ(w.Label3[0]->toolTip(), name + QStringLiteral(" ："));
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->text(), name + QStringLiteral(" ："));
+    EXPECT_EQ(child<QLabel>(w, "Label3_0")->toolTip(), name + QStringLiteral(" ："));
 }
 
 TEST(Form5, ColumnClickSortsByTheColumnsValues)
@@ -130,9 +131,10 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     EXPECT_EQ(t.app.cache.subNoCounter, 0);
 
     // The record found by the all-files search: only it, Null cells as a blank, no button.
-    t.app.cache.listMode = 2;
-    t.app.cache.chosenRegistrationNo = 3;
-    Form5 one(t.app);
+    ListRequest found;
+    found.mode = ListRequest::OneFound;
+    found.registrationNo = 3;
+    Form5 one(t.app, found);
     EXPECT_EQ(child<StatusBar3>(one, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
     ASSERT_EQ(child<ReportListView>(one, "ListView1")->rowCount(), 1);
     EXPECT_EQ(rowTexts(*child<ReportListView>(one, "ListView1"), 0), QStringList({"Ｘｙｚ", " ", "2025/01/01", "100", " ", "3"}));
@@ -144,19 +146,19 @@ TEST(Form5, SearchModeListsTheMatchingRecordsOnly)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 1);
+    const ListRequest searched = openAs(t.app, 0, 1);
     ConfigCache& c = t.app.cache;
     c.searchTypeWord = "TEXT";
     c.searchFieldIndex = 0;
     c.searchText = "ABC";
     c.searchCaseMode = 0;
     {
-        Form5 w(t.app);
+        Form5 w(t.app, searched);
         EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別に検索したレコードを表示"));
         EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2"}));  // full width and lower case too
     }
     c.searchCaseMode = 1;
-    Form5 none(t.app);
+    Form5 none(t.app, searched);
     EXPECT_EQ(child<ReportListView>(none, "ListView1")->rowCount(), 0);
     ASSERT_EQ(t.ui.messages().size(), 1u);  // no "register first" notice in search mode
     const auto m = t.ui.messages().front();
@@ -234,7 +236,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
     w.mf13_Click();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
-    EXPECT_EQ(w.Text1[0]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form7", "Form7", "Form7"}));
 }
 
@@ -251,8 +253,8 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
     t.ui.setClipboardText("before");
     w.me11_Click();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("before"));
-    w.Text1[0]->setSelection(0, 2);
-    w.Text1[3]->selectAll();
+    child<QLineEdit>(w, "Text1_0")->setSelection(0, 2);
+    child<QLineEdit>(w, "Text1_3")->selectAll();
     w.me11_Click();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("10"));
 
@@ -290,13 +292,13 @@ TEST(Form5, BackToTableOrderAndTheSubRecordListReopenTheList)
     });
     t.ui.onShow("Form6", [](QWidget& w) {
         auto& sub = static_cast<Form6&>(w);
+        EXPECT_EQ(sub.shown().registrationNo, 2);
         ASSERT_EQ(child<ReportListView>(sub, "ListView2")->rowCount(), 1);
         EXPECT_EQ(child<ReportListView>(sub, "ListView2")->text(0, 0), QStringLiteral("abc"));
         EXPECT_EQ(child<QLineEdit>(sub, "Text2")->text(), QStringLiteral("2"));
     });
     Form5::run(t.app);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5", "Form6", "Form5"}));
-    EXPECT_EQ(t.app.cache.chosenRegistrationNo, 2);
 }
 
 TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
@@ -324,7 +326,6 @@ TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
     t.app.cache.currentCategory = 0;
     t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
-    t.app.cache.listMode = 0;
     Form5 w(t.app);
     for (QAction* a : {child<QAction>(w, "mf140"), child<QAction>(w, "mf141"), child<QAction>(w, "mf142")}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(w.toolbarButton(QStringLiteral("画面印刷"))->isEnabled());

@@ -28,11 +28,12 @@ struct Tracks : CdCategory {
     }
 };
 
-void openSubs(App& app, int registrationNo, qint16 listMode = 0, int subNo = 0)
+ListRequest openSubs(App& app, int registrationNo, qint16 listMode = 0, int subNo = 0)
 {
-    openAs(app, 0, listMode);
-    app.cache.chosenRegistrationNo = registrationNo;
-    app.cache.chosenSubNo = subNo;
+    ListRequest shown = openAs(app, 0, listMode);
+    shown.registrationNo = registrationNo;
+    shown.subNo = subNo;
+    return shown;
 }
 
 }  // namespace
@@ -41,8 +42,7 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
 {
     TestApp t;
     Tracks cd(t);
-    openSubs(t.app, 1);
-    Form6 w(t.app);
+    Form6 w(t.app, openSubs(t.app, 1));
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 種目別サブ明細"));
     EXPECT_EQ(child<QLabel>(w, "Label1")->text(), QStringLiteral("ＣＤ (サブ明細)"));
@@ -61,14 +61,14 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
 
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("一曲目"));
-    EXPECT_EQ(w.Text4[2]->text(), QStringLiteral("ポップス"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("一曲目"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QStringLiteral("ポップス"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
     w.ListView1_ItemClick(1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
-    EXPECT_EQ(w.Text1[1]->text(), QString());
-    EXPECT_EQ(w.Text4[2]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_1")->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 2"));
 }
 
@@ -76,9 +76,9 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
 {
     TestApp t;
     Tracks cd(t);
-    openSubs(t.app, 3);
+    const ListRequest shown = openSubs(t.app, 3);
     t.app.cache.subNoCounter = 9;  // left over from another record
-    Form6 w(t.app);
+    Form6 w(t.app, shown);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("3"));
@@ -100,7 +100,7 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
     });
     w.Toolbar1_ButtonClick("新規作成");
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
-    EXPECT_EQ(w.Text1[0]->text(), QStringLiteral("新曲"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("新曲"));
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
 }
 
@@ -108,8 +108,7 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
 {
     TestApp t;
     Tracks cd(t);
-    openSubs(t.app, 2);
-    Form6 w(t.app);
+    Form6 w(t.app, openSubs(t.app, 2));
     t.ui.onShow("Form8", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form8&>(shown);
         EXPECT_EQ(child<QLabel>(ed, "Label3")->text(), QStringLiteral("削除"));
@@ -126,7 +125,7 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
     w.mf13_Click();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
-    EXPECT_EQ(w.Text1[0]->text(), QString());
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("2"));
     EXPECT_EQ(build::rowCount(t.app, "SHUMOKU1SUB"), 2);
 }
@@ -135,15 +134,13 @@ TEST(Form6, FoundSubRecordModeShowsOnlyThatSubRecord)
 {
     TestApp t;
     Tracks cd(t);
-    openSubs(t.app, 1, 2, 4);
-    Form6 w(t.app);
+    Form6 w(t.app, openSubs(t.app, 1, 2, 4));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(0, 5), QStringLiteral("4"));
     EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
-    openSubs(t.app, 1, 2, 3);  // a sub number that no longer exists
-    Form6 gone(t.app);
+    Form6 gone(t.app, openSubs(t.app, 1, 2, 3));  // a sub number that no longer exists
     EXPECT_EQ(child<ReportListView>(gone, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<ReportListView>(gone, "ListView2")->rowCount(), 1);
 }
@@ -152,8 +149,7 @@ TEST(Form6, OwnCaptionsToggleAndKeptSelection)
 {
     TestApp t;
     Tracks cd(t);
-    openSubs(t.app, 1);
-    Form6 w(t.app);
+    Form6 w(t.app, openSubs(t.app, 1));
     EXPECT_EQ(child<QMenu>(w, "mf1")->title(), QStringLiteral("ファイル(&F)"));
     EXPECT_EQ(child<QAction>(w, "mf16")->text(), QStringLiteral("印　刷　(&P)"));
     EXPECT_EQ(child<QAction>(w, "mh1")->text(), QStringLiteral("ヘルプ（&Ｈ）"));

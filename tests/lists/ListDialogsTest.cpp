@@ -131,7 +131,7 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
     // The detail panel follows, so change and delete act on the row found.
-    EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("abc2"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("abc2"));
 
     // Descending by the first column, width and case aside: Ｘｙｚ, abd, then ＡＢＣ and abc in
     // their former order. The beginning "AB" matches abd and abc; the one nearer the top is taken.
@@ -145,7 +145,7 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
     }));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
-    EXPECT_EQ(w.Text4[4]->text(), QStringLiteral("ポップス"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text4_4")->text(), QStringLiteral("ポップス"));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 4"));
 }
 
@@ -173,7 +173,7 @@ TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
         child<QRadioButton>(d, "Option1_1")->click();
     }));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
-    EXPECT_EQ(w.Text1[3]->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("92"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_3")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("92"));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 }
@@ -230,9 +230,9 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     build::addSubRow(t.app, 0, {QStringLiteral("別の曲"), "300"}, 2, 1);
     build::addSubRow(t.app, 0, {QStringLiteral("二曲目"), "1200"}, 1, 4);
     build::addSubRow(t.app, 0, {QStringLiteral("三曲目"), "245"}, 1, 12);
-    openAs(t.app, 0, 0);
-    t.app.cache.chosenRegistrationNo = 1;
-    Form6 w(t.app);
+    ListRequest shown = openAs(t.app, 0, 0);
+    shown.registrationNo = 1;
+    Form6 w(t.app, shown);
     t.ui.clearLog();
 
     chooseOrder<Form6s>(t, w, 1);
@@ -248,7 +248,7 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
     }));
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別検索条件(サブ)"));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
-    EXPECT_EQ(w.Text1[0]->text() + child<QLineEdit>(w, "Text2")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("三曲目112"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text() + child<QLineEdit>(w, "Text2")->text() + child<QLineEdit>(w, "Text3")->text(), QStringLiteral("三曲目112"));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kFound);
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
 }

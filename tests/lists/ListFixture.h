@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ListRequest.h"
 #include "Builders.h"
 #include "TestApp.h"
 #include "core/App.h"
@@ -30,12 +31,14 @@ struct CdCategory {
     App& app;
 };
 
-// What the opener of a list leaves in the cache.
-inline void openAs(App& app, int category, qint16 listMode)
+// What the opener of a list leaves in the cache, and what it asks the list to show.
+inline ListRequest openAs(App& app, int category, qint16 listMode)
 {
     app.cache.currentCategory = static_cast<qint16>(category);
     app.cache.currentCategoryName = app.cache.rows[category].name;
-    app.cache.listMode = listMode;
+    ListRequest shown;
+    shown.mode = listMode;
+    return shown;
 }
 
 // The cells of one list row.

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
@@ -200,6 +201,9 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
     const QString failed = queue.start();
     ASSERT_TRUE(failed.isEmpty()) << failed.toStdString();
     qputenv("CUPS_SERVER", queue.socket().toUtf8());
+    // The new queue may take a moment to be offered as the default printer.
+    for (QDeadlineTimer ready(10000); QPrinterInfo::defaultPrinterName() != QStringLiteral("tanzo") && !ready.hasExpired();)
+        QThread::msleep(100);
 
     TestApp t;
     CdCategory cd(t);

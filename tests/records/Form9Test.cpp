@@ -302,13 +302,13 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     QStringList shown;
     t.ui.onShow("Form5", [&](QWidget& window) {
         auto& list = dynamic_cast<Form5&>(window);
-        shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << list.Text1[0]->text();
+        EXPECT_EQ(list.shown().mode, ListRequest::OneFound);
+        EXPECT_EQ(list.shown().registrationNo, 1);
+        shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << child<QLineEdit>(list, "Text1_0")->text();
     });
     child<QAction>(*w, "mf11")->trigger();
-    EXPECT_EQ(c.listMode, 2);
     EXPECT_EQ(c.currentCategory, 1);
     EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＤＶＤ"));
-    EXPECT_EQ(c.chosenRegistrationNo, 1);
     EXPECT_EQ(shown, QStringList({"1", "1", "Rockman"}));
 
     // A sub record: the main-and-sub list on that main record and that one sub record.
@@ -316,6 +316,9 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     QStringList subRow, mainRow;
     t.ui.onShow("Form6", [&](QWidget& window) {
         auto& list = dynamic_cast<Form6&>(window);
+        EXPECT_EQ(list.shown().mode, ListRequest::OneFound);
+        EXPECT_EQ(list.shown().registrationNo, 3);
+        EXPECT_EQ(list.shown().subNo, 1);
         ASSERT_EQ(child<ReportListView>(list, "ListView1")->rowCount(), 1);
         ASSERT_EQ(child<ReportListView>(list, "ListView2")->rowCount(), 1);
         subRow = row(*child<ReportListView>(list, "ListView1"), 0);
@@ -324,8 +327,6 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     w->mf11_Click();
     EXPECT_EQ(c.currentCategory, 0);
     EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＣＤ"));
-    EXPECT_EQ(c.chosenRegistrationNo, 3);
-    EXPECT_EQ(c.chosenSubNo, 1);
     EXPECT_EQ(subRow, QStringList({"ROCKY", "", "3", "1"}));
     EXPECT_EQ(mainRow, QStringList({QStringLiteral("ＲＯＣＫ ｌｉｖｅ"), "1", "", QStringLiteral("ろっく"), "3"}));
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k", "Form5", "Form6"}));
@@ -340,14 +341,12 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
     c.allFilesSearchState = 1;
     c.currentCategory = 1;
     c.currentCategoryName = QStringLiteral("ＤＶＤ");
-    c.listMode = 0;
     {
         auto w = search(t, "rock");
         EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 8);
         EXPECT_FALSE(child<QAction>(*w, "mf11")->isEnabled());
         w->mf11_Click();
         EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
-        EXPECT_EQ(c.listMode, 0);
         // Showing a hit's record makes its category current while the window is open...
         w->ListView1_ItemClick(6);
         EXPECT_EQ(c.currentCategory, 3);
@@ -363,7 +362,6 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
     EXPECT_TRUE(child<QAction>(*w, "mf11")->isEnabled());
     w->mf11_Click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
-    EXPECT_EQ(c.listMode, 0);
     EXPECT_EQ(c.currentCategory, 1);
 }
 
