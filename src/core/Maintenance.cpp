@@ -50,6 +50,7 @@ void Maintenance::initialise()
     cache_.SaveChangedRows(&db);
     tx.commit();
     undo.keep();
+    Database::closeShared();
 }
 
 QString Maintenance::restoreProblem(const QString& path)
@@ -80,5 +81,6 @@ QString Maintenance::restore(const QString& source, const QString& databasePath)
     if (!failure.isEmpty()) return failure;
     // A journal left beside the old file by an interrupted write belongs to that file.
     for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(databasePath + QLatin1String(suffix));
+    Database::closeShared();
     return QString();
 }

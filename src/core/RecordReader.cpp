@@ -1,6 +1,7 @@
 #include "core/RecordReader.h"
 
 #include "core/App.h"
+#include "core/ColumnNameCheck.h"
 #include "core/ProgressText.h"
 #include "core/FieldDisplay.h"
 #include "platform/db/Database.h"
@@ -18,6 +19,11 @@ QString RecordReader::progressText(int remaining)
 }
 
 bool RecordReader::keyEquals(const Value& v, qint64 key) { return !v.isNull() && v.toInt() == key; }
+
+std::vector<Recordset::Equals> RecordReader::subRowsOf(qint64 registrationNo)
+{
+    return {{schema::kRegistrationNoColumn, Value::integer(registrationNo)}};
+}
 
 RecordReader::RowFilter RecordReader::keyFilter(int column, qint64 key, Take onMatch)
 {
@@ -57,16 +63,14 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
         ReportListView& list;
         ~Finish()
         {
-            if (!rows.empty()) {
-                list.beginBulk();
-                list.addRows(std::move(rows));
-                list.endBulk();
-            }
+            list.addRows(std::move(rows));
+            list.endBulk();
             reader.report(QString());
         }
     } finish{*this, rows, list};
+    list.beginBulk();
 
-    Recordset rs = db.openTable(request.table);
+    Recordset rs = request.where.empty() ? db.openTable(request.table) : db.openWhere(request.table, request.where);
     const qint64 n = rs.recordCount();
     if (n > 0) report(startText(cells_));
 
@@ -77,6 +81,8 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
 
     qint64 r = 0;
     int shown = -1;
+    int taken = 0;
+    constexpr size_t kBatch = 4096;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (cells_ && sink_) {
             const int h = remainingCells(++r, n);
@@ -94,7 +100,13 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
             cells << FieldDisplay::listText(rs.field(j), kinds[size_t(j)], request.nullText);
         }
         rows.push_back(std::move(cells));
+        ++taken;
+        // The rows go to the list a batch at a time, so they are never all held twice.
+        if (rows.size() >= kBatch) {
+            list.addRows(std::move(rows));
+            rows.clear();
+        }
         if (take == Take::YesAndStop) break;
     }
-    return static_cast<int>(rows.size());
+    return taken;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/FieldDefinition.h"
 #include "core/ProgressText.h"
+#include "platform/db/Recordset.h"
 
 #include <QString>
 #include <functional>
@@ -32,6 +33,9 @@ public:
         int keyColumns = 1;                   // registration number (and sub number)
         RowFilter filter;                     // none: every row is taken
         QString nullText;                     // what a Null cell shows
+        // When set, only the rows with these column values are read, found through the
+        // file's key instead of a walk of the whole file; still in the file's order.
+        std::vector<Recordset::Equals> where;
     };
 
     // Without a sink nothing is reported. With one, the reading says "ファイル読込中" and
@@ -50,6 +54,8 @@ public:
 
     // Whether a key column holds this number (a Null holds none).
     static bool keyEquals(const Value& v, qint64 key);
+    // The condition for the sub rows of one main record, read through the sub file's key.
+    static std::vector<Recordset::Equals> subRowsOf(qint64 registrationNo);
     // A filter taking the rows whose key column holds this number.
     static RowFilter keyFilter(int column, qint64 key, Take onMatch = Take::Yes);
 

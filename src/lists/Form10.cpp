@@ -305,7 +305,7 @@ void Form10::ListView2List()
     // No progress while the sub file is read.
     const int keyColumn = static_cast<int>(subFields.size());
     const qint64 key = FieldDisplay::wholeNumber(Label5->text());
-    RecordReader::readShown(app_, *ListView2, {row.subTableName, subFields, 2, RecordReader::keyFilter(keyColumn, key), QString()},
+    RecordReader::readShown(app_, *ListView2, {row.subTableName, subFields, 2, RecordReader::keyFilter(keyColumn, key), QString(), RecordReader::subRowsOf(key)},
                             nullptr);
 }
 

@@ -178,7 +178,7 @@ void Form5::SubRcCk()
     const qint64 key = FieldDisplay::wholeNumber(Text3->text());
     const int keyColumn = row.subFieldCount;
     Database db = app_.openDatabase();
-    Recordset rs = db.openTable(row.subTableName);
+    Recordset rs = db.openWhere(row.subTableName, RecordReader::subRowsOf(key));
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (!RecordReader::keyEquals(rs.field(keyColumn), key)) continue;
         ++c.subRecordCount;

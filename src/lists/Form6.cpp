@@ -121,7 +121,7 @@ void Form6::SubListViewSet()
         if (oneFound && !RecordReader::keyEquals(sub, chosenSub)) return RecordReader::Take::No;
         return RecordReader::Take::Yes;
     };
-    readList(*ListView1, {category().subTableName, fields_, 2, filter, QString()}, true);
+    readList(*ListView1, {category().subTableName, fields_, 2, filter, QString(), RecordReader::subRowsOf(key)}, true);
     highestSubNo_ = static_cast<qint32>(highest);
 }
 

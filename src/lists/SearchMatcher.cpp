@@ -5,6 +5,11 @@
 #include "platform/db/Value.h"
 #include "platform/text/TextUtil.h"
 
+SearchMatcher::SearchMatcher(Conditions conditions)
+    : c_(std::move(conditions)), preparedText_(c_.caseMode == 1 ? c_.text : text::foldText(c_.text))
+{
+}
+
 SearchMatcher SearchMatcher::fromCache(const ConfigCache& cache) { return SearchMatcher(cache.searchConditions()); }
 
 template <class T>
@@ -21,7 +26,7 @@ bool SearchMatcher::compared(const T& value, const T& given) const
 bool SearchMatcher::matches(const Value& value) const
 {
     const QString& type = c_.typeWord;
-    if (type == QLatin1String("TEXT")) return text::containsText(value.toString(), c_.text, c_.caseMode);
+    if (type == QLatin1String("TEXT")) return text::containsPrepared(value.toString(), preparedText_, c_.caseMode);
     if (value.isNull()) return false;
     if (type == QLatin1String("CODE")) return value.toString() == c_.code;
     if (type == QLatin1String("LONG")) return value.toInt() == c_.number;

@@ -17,7 +17,7 @@ class SearchMatcher {
 public:
     using Conditions = SearchConditions;
 
-    explicit SearchMatcher(Conditions conditions) : c_(std::move(conditions)) {}
+    explicit SearchMatcher(Conditions conditions);
     // The last search conditions held in the configuration cache.
     static SearchMatcher fromCache(const ConfigCache& cache);
 
@@ -32,4 +32,5 @@ private:
     bool compared(const T& value, const T& given) const;
 
     Conditions c_;
+    QString preparedText_;  // the search text as compared: folded once for the textual mode
 };

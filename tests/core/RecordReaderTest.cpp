@@ -76,3 +76,41 @@ TEST(RecordReader, AnEngineErrorStillClearsTheProgress)
     EXPECT_THROW(reader.read(db, {"SHUMOKU9", {}, 1, {}, QString()}, list), DbError);
     EXPECT_EQ(reported, QStringList({""}));
 }
+
+TEST(RecordReader, SubRowsReadThroughTheKeyEqualTheWalkedRows)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
+    const std::vector<FieldDefinition> fields = {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("時間"), QStringLiteral("LONG")}};
+    build::defineSub(t.app, 0, fields);
+    // Sub numbers and records out of order, so the file's order differs from the key's.
+    const int inserts[][2] = {{3, 5}, {1, 2}, {3, 1}, {2, 7}, {3, 9}, {1, 1}, {3, 2}, {2, 3}, {3, 4}};
+    for (const auto& [reg, sub] : inserts)
+        build::addSubRow(t.app, 0, {QStringLiteral("曲%1-%2").arg(reg).arg(sub), QString::number(reg * 10 + sub)}, reg, sub);
+    {
+        Database db = t.app.openDatabase();
+        // A row without a record number, one with a Null field, and gaps where rows went.
+        db.execute(QStringLiteral("INSERT INTO SHUMOKU1SUB VALUES ('迷子', 1, NULL, 4)"));
+        db.execute(QStringLiteral("INSERT INTO SHUMOKU1SUB VALUES (NULL, NULL, 3, 8)"));
+        db.execute(QStringLiteral("DELETE FROM SHUMOKU1SUB WHERE サブＮＯ IN (2, 7)"));
+        db.execute(QStringLiteral("INSERT INTO SHUMOKU1SUB VALUES ('後', 5, 3, 3)"));
+    }
+    Database db = t.app.openDatabase();
+    for (qint64 key : {1, 2, 3, 4}) {
+        ReportListView walked;
+        ReportListView keyed;
+        const RecordReader reader;
+        reader.read(db, {"SHUMOKU1SUB", fields, 2, RecordReader::keyFilter(2, key), QStringLiteral("-")}, walked);
+        reader.read(db, {"SHUMOKU1SUB", fields, 2, {}, QStringLiteral("-"), RecordReader::subRowsOf(key)}, keyed);
+        ASSERT_EQ(keyed.rowCount(), walked.rowCount()) << key;
+        for (int r = 0; r < walked.rowCount(); ++r)
+            for (int c = 0; c < 4; ++c) EXPECT_EQ(keyed.text(r, c), walked.text(r, c)) << key << " " << r << " " << c;
+        if (key == 3) {
+            ASSERT_EQ(walked.rowCount(), 6);
+            EXPECT_EQ(walked.text(0, 3), QStringLiteral("5"));
+            EXPECT_EQ(walked.text(4, 0), QStringLiteral("-"));
+            EXPECT_EQ(walked.text(5, 0), QStringLiteral("後"));
+        }
+    }
+}

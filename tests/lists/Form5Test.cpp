@@ -432,3 +432,30 @@ TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
     EXPECT_TRUE(QFile(screen + QStringLiteral(".pdf")).size() > 0);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }
+
+TEST(Form5, AListOfOneHundredThousandRowsShowsEachRowInItsFormats)
+{
+    TestApp t;
+    CdCategory cd(t);
+    {
+        Database db = t.app.openDatabase();
+        db.execute(QStringLiteral("DELETE FROM SHUMOKU1"));
+        // Nulls in the middle and the last row, names of growing length, codes known and not.
+        db.execute(QStringLiteral(
+            "INSERT INTO SHUMOKU1 WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 100000) "
+            "SELECT 'アルバム第' || i || '番', CASE WHEN i % 50000 = 0 THEN NULL ELSE (i % 4999 + 1) * 123456 END, "
+            "CASE WHEN i % 100000 = 0 THEN NULL ELSE printf('20%02d-%02d-%02d', 10 + i % 15, 1 + i % 12, 1 + i % 28) END, "
+            "i % 100, CASE WHEN i % 2 = 0 THEN 'PO' ELSE 'ZZ' END, i FROM n"));
+    }
+    openAs(t.app, 0, 0);
+    Form5 w(t.app);
+    ReportListView& list = *child<ReportListView>(w, "ListView1");
+    ASSERT_EQ(list.rowCount(), 100000);
+    EXPECT_EQ(rowTexts(list, 0), QStringList({"アルバム第1番", "¥25", "2011/02/02", "1", "ZZ", "1"}));
+    EXPECT_EQ(rowTexts(list, 4997), QStringList({"アルバム第4998番", "¥61,716", "2013/07/15", "98", "PO", "4998"}));
+    EXPECT_EQ(rowTexts(list, 49999), QStringList({"アルバム第50000番", "", "2015/09/21", "0", "PO", "50000"}));
+    EXPECT_EQ(rowTexts(list, 99999), QStringList({"アルバム第100000番", "", "", "0", "PO", "100000"}));
+    // A cell changed afterwards keeps the others of its row.
+    list.setSubItem(99999, 2, QStringLiteral("2030/01/01"));
+    EXPECT_EQ(rowTexts(list, 99999), QStringList({"アルバム第100000番", "", "2030/01/01", "0", "PO", "100000"}));
+}

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 QString quoteName(const QString& name)
 {
@@ -20,7 +21,46 @@ namespace {
 // database is in use.
 constexpr int kBusyWaitMs = 3000;
 
+// The device and file number of the file a name stands for, to tell a file replaced under
+// the same name. The kept connection holds its file open, so its number is not given again.
+bool fileIdOf(const QString& path, dev_t* dev, ino_t* ino)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    *dev = st.st_dev;
+    *ino = st.st_ino;
+    return true;
+}
+
 }  // namespace
+
+struct Database::Connection {
+    sqlite3* db = nullptr;
+    QString path;
+    dev_t dev = 0;
+    ino_t ino = 0;
+    int savepoints = 0;
+    Connection(sqlite3* d, const QString& p) : db(d), path(p) {}
+    ~Connection()
+    {
+        if (db) sqlite3_close_v2(db);
+    }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+};
+
+std::shared_ptr<Database::Connection>& Database::kept()
+{
+    static std::shared_ptr<Connection> connection;
+    return connection;
+}
+
+Database::Database(std::shared_ptr<Connection> connection)
+    : db_(connection ? connection->db : nullptr), path_(connection ? connection->path : QString()), connection_(std::move(connection))
+{
+}
+
+void Database::closeShared() { kept().reset(); }
 
 QString Database::messageFor(sqlite3* db, int rc, const QString& context)
 {
@@ -66,6 +106,15 @@ Database Database::open(const QString& path)
 {
     if (!QFileInfo::exists(path))
         throw DbError(QStringLiteral("データベース ファイル '%1' が見つかりません。").arg(path));
+    dev_t dev = 0;
+    ino_t ino = 0;
+    const bool known = fileIdOf(path, &dev, &ino);
+    std::shared_ptr<Connection>& shared = kept();
+    if (shared && known && shared->path == path && shared->dev == dev && shared->ino == ino) {
+        if (sqlite3_exec(shared->db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK) return Database(shared);
+        // What is wrong is told by a fresh opening below.
+        shared.reset();
+    }
     sqlite3* db = nullptr;
     // One thread uses a connection, so the engine need not lock around every call.
     const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -89,7 +138,13 @@ Database Database::open(const QString& path)
         sqlite3_close(db);
         throw DbError(msg);
     }
-    return Database(db, path);
+    auto connection = std::make_shared<Connection>(db, path);
+    if (known) {
+        connection->dev = dev;
+        connection->ino = ino;
+        shared = connection;
+    }
+    return Database(connection);
 }
 
 void Database::createFresh(const QString& path)
@@ -104,7 +159,7 @@ void Database::createFresh(const QString& path)
         sqlite3_close(raw);
         throw DbError(QStringLiteral("データベース ファイル '%1' を作成できません。\r\n(%2)").arg(path, engine));
     }
-    Database db(raw, path);
+    Database db(std::make_shared<Connection>(raw, path));
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, kBusyWaitMs);
     try {
@@ -128,13 +183,14 @@ void Database::createFresh(const QString& path)
         }
         t.commit();
     } catch (...) {
-        db = Database(nullptr, QString());
+        db = Database(nullptr);
         QFile::remove(path);
         throw;
     }
 }
 
-Database::Database(Database&& other) noexcept : db_(other.db_), path_(other.path_), savepoints_(other.savepoints_)
+Database::Database(Database&& other) noexcept
+    : db_(other.db_), path_(other.path_), connection_(std::move(other.connection_))
 {
     other.db_ = nullptr;
 }
@@ -142,19 +198,15 @@ Database::Database(Database&& other) noexcept : db_(other.db_), path_(other.path
 Database& Database::operator=(Database&& other) noexcept
 {
     if (this != &other) {
-        if (db_) sqlite3_close_v2(db_);
         db_ = other.db_;
         path_ = other.path_;
-        savepoints_ = other.savepoints_;
+        connection_ = std::move(other.connection_);
         other.db_ = nullptr;
     }
     return *this;
 }
 
-Database::~Database()
-{
-    if (db_) sqlite3_close_v2(db_);
-}
+Database::~Database() = default;
 
 void Database::run(const char* sql)
 {
@@ -277,7 +329,7 @@ Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equal
 
 Database::Transaction::Transaction(Database& db) : db_(db)
 {
-    name_ = QStringLiteral("tanzo_sp%1").arg(++db_.savepoints_);
+    name_ = QStringLiteral("tanzo_sp%1").arg(++db_.connection_->savepoints);
     db_.run(QStringLiteral("SAVEPOINT %1").arg(name_).toUtf8().constData());
 }
 
@@ -286,7 +338,7 @@ void Database::Transaction::commit()
     if (done_) return;
     db_.run(QStringLiteral("RELEASE %1").arg(name_).toUtf8().constData());
     done_ = true;
-    --db_.savepoints_;
+    --db_.connection_->savepoints;
 }
 
 Database::Transaction::~Transaction()
@@ -294,5 +346,5 @@ Database::Transaction::~Transaction()
     if (done_ || !db_.db_) return;
     const QByteArray rb = QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(name_).toUtf8();
     sqlite3_exec(db_.db_, rb.constData(), nullptr, nullptr, nullptr);
-    --db_.savepoints_;
+    --db_.connection_->savepoints;
 }

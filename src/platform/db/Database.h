@@ -3,12 +3,16 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 struct sqlite3;
 
-// The database file Tanzo.mdb (SQLite underneath). Each user action opens it, does its work
-// through one statement or one record set, and closes it again when the object goes away.
+// The database file Tanzo.mdb (SQLite underneath). Each user action opens it and does its
+// work through one statement or one record set. Underneath, the program keeps one connection
+// to the file for its whole run: an opening of the same file shares it (after the same quick
+// check that tells a database from any other file), and a file replaced under the same name
+// is opened anew. closeShared() drops it after a restore or an initialisation.
 class Database {
 public:
     // Opens an existing database file; never creates one. A missing file, a file that is not
@@ -17,6 +21,9 @@ public:
     // Creates the file in its first-installation state: the management table with its seven
     // rows. Refuses (DbError) when the file already exists.
     static void createFresh(const QString& path);
+    // Closes the kept connection once nothing uses it any more; the next opening opens the
+    // file again.
+    static void closeShared();
 
     Database(Database&& other) noexcept;
     Database& operator=(Database&& other) noexcept;
@@ -78,14 +85,17 @@ public:
     static QString messageFor(sqlite3* db, int rc, const QString& context);
 
 private:
-    Database(sqlite3* db, const QString& path) : db_(db), path_(path) {}
+    struct Connection;
+    explicit Database(std::shared_ptr<Connection> connection);
+    // The connection kept for the run.
+    static std::shared_ptr<Connection>& kept();
     void run(const char* sql);
     // The columns of a table a record set may walk; raises DbError for a missing table or a
     // column named like the row id.
     std::vector<ColumnInfo> recordsetColumns(const QString& table);
     sqlite3* db_ = nullptr;
     QString path_;
-    int savepoints_ = 0;
+    std::shared_ptr<Connection> connection_;
 };
 
 // True for the engine's names of a row's id (rowid, oid, _rowid_ in any ASCII letter case).

@@ -372,11 +372,16 @@ int compareText(const QString& a, const QString& b, int caseMode)
 
 bool containsText(const QString& hay, const QString& needle, int caseMode)
 {
-    if (needle.isEmpty())
+    return containsPrepared(hay, caseMode == 1 ? needle : foldText(needle), caseMode);
+}
+
+bool containsPrepared(const QString& hay, const QString& prepared, int caseMode)
+{
+    if (prepared.isEmpty())
         return true;
     if (caseMode == 1)
-        return hay.contains(needle, Qt::CaseSensitive);
-    return foldText(hay).contains(foldText(needle), Qt::CaseSensitive);
+        return hay.contains(prepared, Qt::CaseSensitive);
+    return foldText(hay).contains(prepared, Qt::CaseSensitive);
 }
 
 std::optional<double> parseNumber(const QString& input)

@@ -31,6 +31,9 @@ QString foldText(const QString& s);
 int compareText(const QString& a, const QString& b, int caseMode);
 // True when needle occurs anywhere in hay under the given case mode. An empty needle matches.
 bool containsText(const QString& hay, const QString& needle, int caseMode);
+// The same with the needle already prepared for the mode (folded for mode 0), so a search
+// over many values folds its text once.
+bool containsPrepared(const QString& hay, const QString& prepared, int caseMode);
 
 // Numbers as a user may type them: surrounding blanks, full-width digits and signs,
 // grouping commas, a leading yen sign (U+00A5, U+FFE5 or backslash), a sign and a

@@ -5,6 +5,68 @@
 #include <algorithm>
 #include <numeric>
 
+namespace {
+
+// A packed row: for each cell its UTF-8 length (7 bits a byte, low bits first, the high bit
+// set while more follow) and then its bytes.
+void appendCell(QByteArray& out, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    auto n = static_cast<quint32>(utf8.size());
+    while (n >= 0x80) {
+        out.append(static_cast<char>((n & 0x7f) | 0x80));
+        n >>= 7;
+    }
+    out.append(static_cast<char>(n));
+    out.append(utf8);
+}
+
+QByteArray pack(const QStringList& cells)
+{
+    QByteArray out;
+    for (const QString& c : cells)
+        appendCell(out, c);
+    if (cells.isEmpty())
+        appendCell(out, QString());
+    out.squeeze();
+    return out;
+}
+
+// Calls take(index, bytes, length) for each cell until it returns false.
+template <class Take>
+void walkCells(const QByteArray& row, Take take)
+{
+    const char* p = row.constData();
+    const char* end = p + row.size();
+    for (int i = 0; p < end; ++i) {
+        quint32 n = 0;
+        int shift = 0;
+        while (p < end) {
+            const auto b = static_cast<unsigned char>(*p++);
+            n |= quint32(b & 0x7f) << shift;
+            shift += 7;
+            if (!(b & 0x80))
+                break;
+        }
+        const qsizetype len = std::min<qsizetype>(qsizetype(n), end - p);
+        if (!take(i, p, len))
+            return;
+        p += len;
+    }
+}
+
+QStringList unpack(const QByteArray& row)
+{
+    QStringList cells;
+    walkCells(row, [&](int, const char* p, qsizetype n) {
+        cells.append(QString::fromUtf8(p, n));
+        return true;
+    });
+    return cells;
+}
+
+}  // namespace
+
 ReportListModel::ReportListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ReportListModel::rowCount(const QModelIndex& parent) const
@@ -90,9 +152,7 @@ void ReportListModel::clearItems()
 int ReportListModel::addItem(const QString& text)
 {
     const int row = itemCount();
-    QStringList cells;
-    cells.reserve(std::max(1, columns()));
-    cells.append(text);
+    QByteArray cells = pack({text});
     if (m_bulk) {
         m_rows.push_back(std::move(cells));
         return row;
@@ -111,11 +171,8 @@ int ReportListModel::addRows(std::vector<QStringList>&& rows)
     if (rows.empty())
         return first;
     m_rows.reserve(m_rows.size() + rows.size());
-    for (QStringList& r : rows) {
-        if (r.isEmpty())
-            r.append(QString());
-        m_rows.push_back(std::move(r));
-    }
+    for (const QStringList& r : rows)
+        m_rows.push_back(pack(r));
     rows.clear();
     if (!m_bulk)
         flush();
@@ -126,10 +183,11 @@ void ReportListModel::setCell(int row, int col, const QString& text)
 {
     if (row < 0 || row >= itemCount() || col < 0)
         return;
-    QStringList& cells = m_rows[size_t(row)];
+    QStringList cells = unpack(m_rows[size_t(row)]);
     if (col >= cells.size())
         cells.resize(col + 1);
     cells[col] = text;
+    m_rows[size_t(row)] = pack(cells);
     if (row >= m_shownRows || col >= columns())
         return;
     if (m_bulk) {
@@ -144,8 +202,19 @@ QString ReportListModel::cell(int row, int col) const
 {
     if (row < 0 || row >= itemCount() || col < 0)
         return {};
-    const QStringList& cells = m_rows[size_t(row)];
-    return col < cells.size() ? cells[col] : QString();
+    QString text;
+    walkCells(m_rows[size_t(row)], [&](int i, const char* p, qsizetype n) {
+        if (i < col)
+            return true;
+        text = QString::fromUtf8(p, n);
+        return false;
+    });
+    return text;
+}
+
+QStringList ReportListModel::rowCells(int row) const
+{
+    return unpack(m_rows[size_t(row)]);
 }
 
 void ReportListModel::beginBulk()
@@ -180,10 +249,14 @@ void ReportListModel::sortRows(int col, Qt::SortOrder order)
     if (n < 2 || col < 0)
         return;
 
-    const std::vector<int> perm = column_sort::order(m_rows, col, order);
+    // The column's cells as one-cell rows, so each row is unpacked only for its key.
+    std::vector<QStringList> keys(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r)
+        keys[size_t(r)] = QStringList{cell(r, col)};
+    const std::vector<int> perm = column_sort::order(keys, 0, order);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<QStringList> sorted;
+    std::vector<QByteArray> sorted;
     sorted.reserve(size_t(n));
     std::vector<int> newPos(static_cast<size_t>(n));
     for (int i = 0; i < n; ++i) {

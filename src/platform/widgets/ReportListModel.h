@@ -1,12 +1,15 @@
 #pragma once
 // The rows behind a ReportListView: column headers (caption, width in twips, alignment)
-// and rows held as plain lists of texts, cell 0 the item text and cells 1.. its sub-items.
+// and rows of texts, cell 0 the item text and cells 1.. its sub-items. Each row is kept packed
+// in one block (its cells in UTF-8, each after its length), so a list of many rows takes
+// little more memory than its texts; a cell becomes a string again when it is asked for.
 //
 // Rows can be added in bulk: between beginBulk() and endBulk() new rows are stored but
 // the views learn of them only once, at endBulk() (or at flush()), so filling a list of
 // 100 000 rows costs one insert notification instead of 100 000.
 
 #include <QAbstractTableModel>
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -45,7 +48,7 @@ public:
     int addRows(std::vector<QStringList>&& rows);
     void setCell(int row, int col, const QString& text);
     QString cell(int row, int col) const;
-    const QStringList& rowCells(int row) const { return m_rows[size_t(row)]; }
+    QStringList rowCells(int row) const;
 
     void beginBulk();
     void endBulk();
@@ -60,7 +63,7 @@ public:
 
 private:
     std::vector<Column> m_columns;
-    std::vector<QStringList> m_rows;
+    std::vector<QByteArray> m_rows;  // packed rows
     int m_shownRows = 0;        // rows the views know of
     bool m_bulk = false;
     bool m_shownDirty = false;  // cells of shown rows changed during bulk

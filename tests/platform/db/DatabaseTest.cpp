@@ -287,3 +287,28 @@ TEST(Database, TheTableStatementsOfTheProgramRun)
     EXPECT_THROW(code.update(), DbError);
     EXPECT_EQ(code.recordCount(), 1);
 }
+
+TEST(Database, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrClosed)
+{
+    TempProgramDir dir;
+    const QString path = dir.databasePath();
+    // A temporary table lives only as long as its connection.
+    Database::open(path).execute(QStringLiteral("CREATE TEMP TABLE seen (x)"));
+    EXPECT_EQ(Database::open(path).columns(QStringLiteral("seen")).size(), 1u);
+
+    // Another file renamed over the name is opened anew and its rows are the ones read.
+    const QString other = dir.path() + QStringLiteral("/other.mdb");
+    Database::createFresh(other);
+    Database::open(other).execute(kMain);
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::rename(other, path));
+    {
+        Database db = Database::open(path);
+        EXPECT_TRUE(db.tableExists(QStringLiteral("SHUMOKU1")));
+        EXPECT_TRUE(db.columns(QStringLiteral("seen")).empty());
+        db.execute(QStringLiteral("CREATE TEMP TABLE seen (x)"));
+    }
+    EXPECT_EQ(Database::open(path).columns(QStringLiteral("seen")).size(), 1u);
+    Database::closeShared();
+    EXPECT_TRUE(Database::open(path).columns(QStringLiteral("seen")).empty());
+}
