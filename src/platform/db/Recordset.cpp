@@ -334,6 +334,39 @@ Value Recordset::field(int ordinal) const
     return current_[ordinal];
 }
 
+Recordset::RawCell Recordset::raw(int ordinal) const
+{
+    RawCell c;
+    if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ || loaded_[ordinal])
+        return c;  // Other: field() answers, from what it already holds
+    const int col = ordinal + 1;
+    const int t = sqlite3_column_type(reader_, col);
+    if (t == SQLITE_NULL) {
+        c.kind = RawCell::Kind::Null;
+        return c;
+    }
+    // The same reading as readColumn, without the Value.
+    switch (columns_[ordinal].type) {
+    case ColumnInfo::Type::Short:
+    case ColumnInfo::Type::Long:
+        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) {
+            c.kind = RawCell::Kind::Integer;
+            c.integer = sqlite3_column_int64(reader_, col);
+            return c;
+        }
+        break;
+    case ColumnInfo::Type::Currency:
+        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return c;
+        break;
+    case ColumnInfo::Type::Date: return c;
+    default: break;
+    }
+    c.kind = RawCell::Kind::Text;
+    c.text = reinterpret_cast<const char*>(sqlite3_column_text(reader_, col));
+    c.bytes = sqlite3_column_bytes(reader_, col);
+    return c;
+}
+
 Value Recordset::field(const QString& name) const { return field(checkedOrdinal(name)); }
 
 void Recordset::addNew()
