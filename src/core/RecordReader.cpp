@@ -11,6 +11,7 @@
 #include "platform/widgets/StatusBar3.h"
 
 #include <QLabel>
+#include <algorithm>
 
 QString RecordReader::startText(bool cells) { return ProgressText::start(QStringLiteral("ファイル読込中"), cells); }
 
@@ -53,9 +54,9 @@ int RecordReader::remainingCells(qint64 r, qint64 n) { return ProgressText::rema
 
 namespace {
 
-// One cell of the current row in its list format. A text, a whole number or a Null goes
-// straight from the engine into the packed row; an amount or a date is formatted through
-// its value.
+// One cell of the current row in its list format. A text, a whole number, a plain date or
+// a Null goes straight from the engine into the packed row; an amount or any other date is
+// formatted through its value.
 void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::Kind kind, const QString& nullText,
                 const QByteArray& nullUtf8)
 {
@@ -69,6 +70,14 @@ void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::K
             return;
         }
         break;
+    case Recordset::RawCell::Kind::IsoDate: {
+        // yyyy-MM-dd shows as yyyy/MM/dd.
+        char shown[10];
+        std::copy(c.text, c.text + 10, shown);
+        shown[4] = shown[7] = '/';
+        row.appendUtf8(shown, 10);
+        return;
+    }
     case Recordset::RawCell::Kind::Other: break;
     }
     row.append(FieldDisplay::listText(rs.field(column), kind, nullText));

@@ -132,15 +132,19 @@ TEST(RecordReader, EveryCellShowsTheTextOfItsValueInTheListFormat)
         // a fraction, the extreme whole numbers, Nulls and characters of every width.
         for (const char* values : {"('ＡＢＣ', 5, 1234567, '2024-03-05', 'PO', 1)",
                                    "(42, -9223372036854775808, 0, 'いつか', NULL, 2)",
-                                   "(NULL, 9223372036854775807, -15, NULL, 7, 3)",
+                                   "(NULL, 9223372036854775807, -15, '2023-02-29', 7, 3)",
                                    "('', 'たくさん', 'ただ', '2023-12-31', '', NULL)",
-                                   "('😀 x', 2.75, 3.5, 20240101, 'Ａ', 4)"})
+                                   "('😀 x', 2.75, 3.5, 20240101, 'Ａ', 4)",
+                                   "('b', NULL, NULL, '2024-02-29', 'x', 6)",
+                                   "('c', 1, 1, '0000-01-01', 'y', 7)",
+                                   "('d', 1, 1, '1900-02-29', 'z', 8)",
+                                   "('e', 1, 1, '2024-1-05', 'z', 9)"})
             db.execute(QStringLiteral("INSERT INTO SHUMOKU1 VALUES %1").arg(QString::fromUtf8(values)));
     }
     Database db = t.app.openDatabase();
     ReportListView list;
     const QString nullText = QStringLiteral("（なし）");
-    ASSERT_EQ(RecordReader().read(db, {"SHUMOKU1", fields, 1, {}, nullText}, list), 5);
+    ASSERT_EQ(RecordReader().read(db, {"SHUMOKU1", fields, 1, {}, nullText}, list), 9);
     Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
     int r = 0;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++r) {
@@ -153,4 +157,6 @@ TEST(RecordReader, EveryCellShowsTheTextOfItsValueInTheListFormat)
     EXPECT_EQ(list.text(1, 1), QStringLiteral("-9223372036854775808"));
     EXPECT_EQ(list.text(4, 0), QStringLiteral("😀 x"));
     EXPECT_EQ(list.text(2, 0), nullText);
+    EXPECT_EQ(list.text(5, 3), QStringLiteral("2024/02/29"));
+    EXPECT_EQ(list.text(6, 3), QStringLiteral("0000-01-01"));
 }
