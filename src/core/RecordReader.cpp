@@ -6,10 +6,12 @@
 #include "core/FieldDisplay.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
+#include "platform/widgets/PackedRow.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 
 #include <QLabel>
+#include <algorithm>
 
 QString RecordReader::startText(bool cells) { return ProgressText::start(QStringLiteral("ファイル読込中"), cells); }
 
@@ -50,20 +52,53 @@ int RecordReader::readShown(App& app, ReportListView& list, const Request& reque
 
 int RecordReader::remainingCells(qint64 r, qint64 n) { return ProgressText::remainingCells(r, n); }
 
+namespace {
+
+// One cell of the current row in its list format. A text, a whole number, a plain date or
+// a Null goes straight from the engine into the packed row; an amount or any other date is
+// formatted through its value.
+void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::Kind kind, const QString& nullText,
+                const QByteArray& nullUtf8)
+{
+    const Recordset::RawCell c = rs.raw(column);
+    switch (c.kind) {
+    case Recordset::RawCell::Kind::Null: row.appendUtf8(nullUtf8); return;
+    case Recordset::RawCell::Kind::Text: row.appendUtf8(c.text, c.bytes); return;
+    case Recordset::RawCell::Kind::Integer:
+        if (kind != FieldDisplay::Kind::Currency) {
+            row.appendNumber(c.integer);
+            return;
+        }
+        break;
+    case Recordset::RawCell::Kind::IsoDate: {
+        // yyyy-MM-dd shows as yyyy/MM/dd.
+        char shown[10];
+        std::copy(c.text, c.text + 10, shown);
+        shown[4] = shown[7] = '/';
+        row.appendUtf8(shown, 10);
+        return;
+    }
+    case Recordset::RawCell::Kind::Other: break;
+    }
+    row.append(FieldDisplay::listText(rs.field(column), kind, nullText));
+}
+
+}  // namespace
+
 int RecordReader::read(Database& db, const Request& request, ReportListView& list) const
 {
     const int fieldCount = static_cast<int>(request.fields.size());
     const int columns = fieldCount + request.keyColumns;
-    std::vector<QStringList> rows;
+    std::vector<QByteArray> rows;
 
     // Whatever happens, the rows read so far reach the list and the progress is cleared.
     struct Finish {
         const RecordReader& reader;
-        std::vector<QStringList>& rows;
+        std::vector<QByteArray>& rows;
         ReportListView& list;
         ~Finish()
         {
-            list.addRows(std::move(rows));
+            list.addPackedRows(std::move(rows));
             list.endBulk();
             reader.report(QString());
         }
@@ -79,6 +114,8 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     std::vector<FieldDisplay::Kind> kinds(size_t(columns), FieldDisplay::Kind::Text);
     for (int j = 1; j < fieldCount; ++j) kinds[size_t(j)] = FieldDisplay::kindOf(request.fields[size_t(j)].typeWord);
 
+    const QByteArray nullUtf8 = request.nullText.toUtf8();
+    PackedRow row;
     qint64 r = 0;
     int shown = -1;
     int taken = 0;
@@ -94,16 +131,12 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
         const Take take = request.filter ? request.filter(rs) : Take::Yes;
         if (take == Take::No) continue;
 
-        QStringList cells;
-        cells.reserve(columns);
-        for (int j = 0; j < columns; ++j) {
-            cells << FieldDisplay::listText(rs.field(j), kinds[size_t(j)], request.nullText);
-        }
-        rows.push_back(std::move(cells));
+        for (int j = 0; j < columns; ++j) appendCell(row, rs, j, kinds[size_t(j)], request.nullText, nullUtf8);
+        rows.push_back(row.take());
         ++taken;
         // The rows go to the list a batch at a time, so they are never all held twice.
         if (rows.size() >= kBatch) {
-            list.addRows(std::move(rows));
+            list.addPackedRows(std::move(rows));
             rows.clear();
         }
         if (take == Take::YesAndStop) break;

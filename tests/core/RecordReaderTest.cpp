@@ -1,4 +1,5 @@
 #include "../lists/ListFixture.h"
+#include "core/FieldDisplay.h"
 #include "core/RecordReader.h"
 #include "platform/db/DbError.h"
 #include "platform/widgets/ReportListView.h"
@@ -113,4 +114,49 @@ TEST(RecordReader, SubRowsReadThroughTheKeyEqualTheWalkedRows)
             EXPECT_EQ(walked.text(5, 0), QStringLiteral("後"));
         }
     }
+}
+
+TEST(RecordReader, EveryCellShowsTheTextOfItsValueInTheListFormat)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    const std::vector<FieldDefinition> fields = {{QStringLiteral("品名"), QStringLiteral("TEXT")},
+                                                 {QStringLiteral("枚数"), QStringLiteral("LONG")},
+                                                 {QStringLiteral("価格"), QStringLiteral("CURRENCY")},
+                                                 {QStringLiteral("発売日"), QStringLiteral("DATE")},
+                                                 {QStringLiteral("区分"), QStringLiteral("CODE1")}};
+    build::defineMain(t.app, 0, fields);
+    {
+        Database db = t.app.openDatabase();
+        // Whatever the engine holds: numbers in a text column and texts in number columns,
+        // a fraction, the extreme whole numbers, Nulls and characters of every width.
+        for (const char* values : {"('ＡＢＣ', 5, 1234567, '2024-03-05', 'PO', 1)",
+                                   "(42, -9223372036854775808, 0, 'いつか', NULL, 2)",
+                                   "(NULL, 9223372036854775807, -15, '2023-02-29', 7, 3)",
+                                   "('', 'たくさん', 'ただ', '2023-12-31', '', NULL)",
+                                   "('😀 x', 2.75, 3.5, 20240101, 'Ａ', 4)",
+                                   "('b', NULL, NULL, '2024-02-29', 'x', 6)",
+                                   "('c', 1, 1, '0000-01-01', 'y', 7)",
+                                   "('d', 1, 1, '1900-02-29', 'z', 8)",
+                                   "('e', 1, 1, '2024-1-05', 'z', 9)"})
+            db.execute(QStringLiteral("INSERT INTO SHUMOKU1 VALUES %1").arg(QString::fromUtf8(values)));
+    }
+    Database db = t.app.openDatabase();
+    ReportListView list;
+    const QString nullText = QStringLiteral("（なし）");
+    ASSERT_EQ(RecordReader().read(db, {"SHUMOKU1", fields, 1, {}, nullText}, list), 9);
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    int r = 0;
+    for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++r) {
+        for (int c = 0; c < 6; ++c) {
+            // The first column and the key show their plain text.
+            const QString type = c == 0 || c == 5 ? QStringLiteral("TEXT") : fields[size_t(c)].typeWord;
+            EXPECT_EQ(list.text(r, c), FieldDisplay::listText(rs.field(c), type, nullText)) << r << " " << c;
+        }
+    }
+    EXPECT_EQ(list.text(1, 1), QStringLiteral("-9223372036854775808"));
+    EXPECT_EQ(list.text(4, 0), QStringLiteral("😀 x"));
+    EXPECT_EQ(list.text(2, 0), nullText);
+    EXPECT_EQ(list.text(5, 3), QStringLiteral("2024/02/29"));
+    EXPECT_EQ(list.text(6, 3), QStringLiteral("0000-01-01"));
 }

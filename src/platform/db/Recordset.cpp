@@ -38,6 +38,25 @@ QString overflow(const ColumnInfo& c, const QString& text)
     return QStringLiteral("オーバーフローしました。フィールド '%1' に値 '%2' は大きすぎます。").arg(c.name, text);
 }
 
+// Whether ten bytes are a yyyy-MM-dd of a day that exists (year 1 to 9999), as QDate reads it.
+bool isIsoDate(const char* p)
+{
+    auto digit = [p](int i) { return p[i] >= '0' && p[i] <= '9'; };
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!digit(i)) return false;
+    if (p[4] != '-' || p[7] != '-') return false;
+    auto num = [p](int i, int n) {
+        int v = 0;
+        for (int k = 0; k < n; ++k) v = v * 10 + (p[i + k] - '0');
+        return v;
+    };
+    const int y = num(0, 4), m = num(5, 2), d = num(8, 2);
+    if (y < 1 || m < 1 || m > 12 || d < 1) return false;
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    return d <= days[m - 1] + (m == 2 && leap ? 1 : 0);
+}
+
 Value readColumn(sqlite3_stmt* stmt, int col, const ColumnInfo& info)
 {
     const int t = sqlite3_column_type(stmt, col);
@@ -332,6 +351,48 @@ Value Recordset::field(int ordinal) const
         loaded_[ordinal] = 1;
     }
     return current_[ordinal];
+}
+
+Recordset::RawCell Recordset::raw(int ordinal) const
+{
+    RawCell c;
+    if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ || loaded_[ordinal])
+        return c;  // Other: field() answers, from what it already holds
+    const int col = ordinal + 1;
+    const int t = sqlite3_column_type(reader_, col);
+    if (t == SQLITE_NULL) {
+        c.kind = RawCell::Kind::Null;
+        return c;
+    }
+    // The same reading as readColumn, without the Value.
+    switch (columns_[ordinal].type) {
+    case ColumnInfo::Type::Short:
+    case ColumnInfo::Type::Long:
+        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) {
+            c.kind = RawCell::Kind::Integer;
+            c.integer = sqlite3_column_int64(reader_, col);
+            return c;
+        }
+        break;
+    case ColumnInfo::Type::Currency:
+        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return c;
+        break;
+    case ColumnInfo::Type::Date:
+        if (t == SQLITE_TEXT && sqlite3_column_bytes(reader_, col) == 10) {
+            const char* p = reinterpret_cast<const char*>(sqlite3_column_text(reader_, col));
+            if (p && isIsoDate(p)) {
+                c.kind = RawCell::Kind::IsoDate;
+                c.text = p;
+                c.bytes = 10;
+            }
+        }
+        return c;
+    default: break;
+    }
+    c.kind = RawCell::Kind::Text;
+    c.text = reinterpret_cast<const char*>(sqlite3_column_text(reader_, col));
+    c.bytes = sqlite3_column_bytes(reader_, col);
+    return c;
 }
 
 Value Recordset::field(const QString& name) const { return field(checkedOrdinal(name)); }

@@ -51,6 +51,20 @@ public:
     Value field(int ordinal) const;
     Value field(const QString& name) const;
 
+    // The current row's cell as the engine holds it, for a reading that wants its text
+    // without making a Value: a Null, a whole number of a SHORT or LONG column, or the
+    // stored text (UTF-8, valid until the next move), or a date stored as a valid
+    // yyyy-MM-dd (its ten bytes in text). Any other cell (an amount, another date, or a row
+    // being edited) is Other, and field() gives it.
+    struct RawCell {
+        enum class Kind { Null, Integer, Text, IsoDate, Other };
+        Kind kind = Kind::Other;
+        qint64 integer = 0;
+        const char* text = nullptr;
+        int bytes = 0;
+    };
+    RawCell raw(int ordinal) const;
+
     void addNew();
     void edit();
     // Assigns a text, converted by the column's declared type; a text that does not convert

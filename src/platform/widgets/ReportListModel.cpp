@@ -1,35 +1,21 @@
 #include "platform/widgets/ReportListModel.h"
 
 #include "platform/widgets/ColumnSort.h"
+#include "platform/widgets/PackedRow.h"
 
 #include <algorithm>
 #include <numeric>
 
 namespace {
 
-// A packed row: for each cell its UTF-8 length (7 bits a byte, low bits first, the high bit
-// set while more follow) and then its bytes.
-void appendCell(QByteArray& out, const QString& text)
-{
-    const QByteArray utf8 = text.toUtf8();
-    auto n = static_cast<quint32>(utf8.size());
-    while (n >= 0x80) {
-        out.append(static_cast<char>((n & 0x7f) | 0x80));
-        n >>= 7;
-    }
-    out.append(static_cast<char>(n));
-    out.append(utf8);
-}
-
 QByteArray pack(const QStringList& cells)
 {
-    QByteArray out;
+    PackedRow out;
     for (const QString& c : cells)
-        appendCell(out, c);
+        out.append(c);
     if (cells.isEmpty())
-        appendCell(out, QString());
-    out.squeeze();
-    return out;
+        out.append(QString());
+    return out.take();
 }
 
 // Calls take(index, bytes, length) for each cell until it returns false.
@@ -173,6 +159,20 @@ int ReportListModel::addRows(std::vector<QStringList>&& rows)
     m_rows.reserve(m_rows.size() + rows.size());
     for (const QStringList& r : rows)
         m_rows.push_back(pack(r));
+    rows.clear();
+    if (!m_bulk)
+        flush();
+    return first;
+}
+
+int ReportListModel::addPackedRows(std::vector<QByteArray>&& rows)
+{
+    const int first = itemCount();
+    if (rows.empty())
+        return first;
+    m_rows.reserve(m_rows.size() + rows.size());
+    for (QByteArray& r : rows)
+        m_rows.push_back(std::move(r));
     rows.clear();
     if (!m_bulk)
         flush();

@@ -46,6 +46,8 @@ public:
     int addItem(const QString& text);
     // Appends whole rows (cell 0 = item text); returns the index of the first new row.
     int addRows(std::vector<QStringList>&& rows);
+    // Appends rows already packed (PackedRow); returns the index of the first new row.
+    int addPackedRows(std::vector<QByteArray>&& rows);
     void setCell(int row, int col, const QString& text);
     QString cell(int row, int col) const;
     QStringList rowCells(int row) const;

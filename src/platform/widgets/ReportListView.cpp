@@ -123,6 +123,11 @@ int ReportListView::addRows(std::vector<QStringList> rows)
     return m_model->addRows(std::move(rows));
 }
 
+int ReportListView::addPackedRows(std::vector<QByteArray> rows)
+{
+    return m_model->addPackedRows(std::move(rows));
+}
+
 void ReportListView::setSubItem(int row, int col, const QString& text)
 {
     m_model->setCell(row, col, text);

@@ -44,6 +44,8 @@ public:
     int addItem(const QString& text);
     // Appends whole rows (cell 0 = item text, then the sub-items); returns the first new row.
     int addRows(std::vector<QStringList> rows);
+    // The same for rows already packed (PackedRow), as a reading fills its list.
+    int addPackedRows(std::vector<QByteArray> rows);
     void setSubItem(int row, int col, const QString& text);
     int rowCount() const;
     QString text(int row, int col = 0) const;

@@ -1,0 +1,49 @@
+#pragma once
+// One list row packed in one block: for each cell its UTF-8 length (7 bits a byte, low bits
+// first, the high bit set while more follow) and then its bytes. A reading appends its cells
+// straight from the engine's text; take() gives the row in a block of its exact size and
+// leaves the builder empty for the next row.
+
+#include <QByteArray>
+#include <QString>
+
+class PackedRow {
+public:
+    void appendUtf8(const char* p, qsizetype n)
+    {
+        auto len = static_cast<quint32>(n);
+        while (len >= 0x80) {
+            buf_.append(static_cast<char>((len & 0x7f) | 0x80));
+            len >>= 7;
+        }
+        buf_.append(static_cast<char>(len));
+        buf_.append(p, n);
+    }
+    void appendUtf8(const QByteArray& utf8) { appendUtf8(utf8.constData(), utf8.size()); }
+    void append(const QString& text) { appendUtf8(text.toUtf8()); }
+    void appendNumber(qint64 n)
+    {
+        char digits[24];
+        char* end = digits + sizeof digits;
+        char* p = end;
+        // Works on the magnitude as unsigned, so the smallest number keeps its sign.
+        quint64 m = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+        do {
+            *--p = static_cast<char>('0' + m % 10);
+            m /= 10;
+        } while (m);
+        if (n < 0) *--p = '-';
+        appendUtf8(p, end - p);
+    }
+    bool isEmpty() const { return buf_.isEmpty(); }
+
+    QByteArray take()
+    {
+        QByteArray row(buf_.constData(), buf_.size());
+        buf_.resize(0);
+        return row;
+    }
+
+private:
+    QByteArray buf_;
+};
