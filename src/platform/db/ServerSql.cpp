@@ -107,7 +107,7 @@ QString nameList(const std::vector<Token>& t, size_t& i, const QString& sql)
 // The column and table definitions of CREATE TABLE, from the "(" at i to its ")".
 QString createBody(const std::vector<Token>& t, size_t i, const QString& sql)
 {
-    QStringList parts{quoteName(kRowColumn) + QStringLiteral(" bigserial UNIQUE")};
+    QStringList parts;
     ++i;  // past "("
     while (i < t.size()) {
         QString part;
@@ -144,6 +144,8 @@ QString createBody(const std::vector<Token>& t, size_t i, const QString& sql)
         if (i >= t.size()) throw DbError(syntaxError(sql));
         if (isPunct(t[i], ')')) {
             if (i + 1 != t.size()) throw DbError(syntaxError(sql));
+            // Last, so a statement that lists values without naming columns fills the others.
+            parts << quoteName(kRowColumn) + QStringLiteral(" bigserial UNIQUE");
             return parts.join(QStringLiteral(", "));
         }
         ++i;  // past ","
