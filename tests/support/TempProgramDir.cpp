@@ -1,12 +1,64 @@
 #include "TempProgramDir.h"
 
+#include "PgSession.h"
 #include "platform/db/Database.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <atomic>
+#include <stdexcept>
+#include <gtest/gtest.h>
 
 TempProgramDir::TempProgramDir(bool withDatabase)
 {
-    if (withDatabase) Database::createFresh(databasePath());
+    adminConninfo_ = PgSession::adminConninfo();
+    if (!adminConninfo_.isEmpty()) {
+        static std::atomic<int> counter{0};
+        serverDatabase_ =
+            QStringLiteral("tanzo_t%1_%2").arg(QCoreApplication::applicationPid()).arg(++counter);
+        PgSession admin(adminConninfo_);
+        // A database of that name can only be left by an earlier process of the same id.
+        admin.execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(serverDatabase_));
+        admin.execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'").arg(serverDatabase_));
+    }
+    if (!withDatabase) return;
+    try {
+        Database::createFresh(databasePath());
+        // A location the engine took for a file name would leave the server database empty.
+        if (!serverDatabase_.isEmpty() &&
+            PgSession(PgSession::withKeyword(adminConninfo_, QStringLiteral("dbname"), serverDatabase_))
+                    .value(QStringLiteral("SELECT count(*) FROM information_schema.tables "
+                                          "WHERE table_schema NOT IN ('pg_catalog', 'information_schema')")) ==
+                QStringLiteral("0"))
+            throw std::runtime_error("the fresh database made no table on the server: " +
+                                     databasePath().toStdString());
+    } catch (...) {
+        dropServerDatabase();
+        throw;
+    }
 }
 
-QString TempProgramDir::databasePath() const { return QDir(dir_.path()).filePath(QStringLiteral("Tanzo.mdb")); }
+TempProgramDir::~TempProgramDir() { dropServerDatabase(); }
+
+void TempProgramDir::dropServerDatabase()
+{
+    if (serverDatabase_.isEmpty()) return;
+    // The engine's kept connection to this database goes first.
+    Database::closeShared();
+    try {
+        PgSession admin(adminConninfo_);
+        admin.execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(serverDatabase_));
+    } catch (const std::exception& e) {
+        ADD_FAILURE() << "the test database " << serverDatabase_.toStdString() << " stays: " << e.what();
+    }
+    serverDatabase_.clear();
+}
+
+QString TempProgramDir::databasePath() const
+{
+    if (!serverDatabase_.isEmpty())
+        return QStringLiteral("pgsql:") + PgSession::withKeyword(adminConninfo_, QStringLiteral("dbname"), serverDatabase_);
+    return QDir(dir_.path()).filePath(QStringLiteral("Tanzo.mdb"));
+}
+
+bool TempProgramDir::onServer() { return !qEnvironmentVariableIsEmpty("TANZO_TEST_PG_FILE"); }
