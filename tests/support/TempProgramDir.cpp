@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <atomic>
 #include <stdexcept>
 #include <gtest/gtest.h>
@@ -20,13 +21,19 @@ TempProgramDir::TempProgramDir(bool withDatabase)
         // A database of that name can only be left by an earlier process of the same id.
         admin.execute(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(serverDatabase_));
         admin.execute(QStringLiteral("CREATE DATABASE %1 TEMPLATE template0 ENCODING 'UTF8'").arg(serverDatabase_));
+        // The program started on this directory finds its server through the connection file.
+        QFile conn(QDir(dir_.path()).filePath(QStringLiteral("Tanzo.conn")));
+        if (!conn.open(QIODevice::WriteOnly) || conn.write(serverConninfo().toUtf8() + '\n') < 0) {
+            dropServerDatabase();
+            throw std::runtime_error("cannot write " + conn.fileName().toStdString());
+        }
     }
     if (!withDatabase) return;
     try {
         Database::createFresh(databasePath());
         // A location the engine took for a file name would leave the server database empty.
         if (!serverDatabase_.isEmpty() &&
-            PgSession(PgSession::withKeyword(adminConninfo_, QStringLiteral("dbname"), serverDatabase_))
+            PgSession(serverConninfo())
                     .value(QStringLiteral("SELECT count(*) FROM information_schema.tables "
                                           "WHERE table_schema NOT IN ('pg_catalog', 'information_schema')")) ==
                 QStringLiteral("0"))
@@ -56,9 +63,14 @@ void TempProgramDir::dropServerDatabase()
 
 QString TempProgramDir::databasePath() const
 {
-    if (!serverDatabase_.isEmpty())
-        return QStringLiteral("pgsql:") + PgSession::withKeyword(adminConninfo_, QStringLiteral("dbname"), serverDatabase_);
+    if (!serverDatabase_.isEmpty()) return QStringLiteral("pgsql:") + serverConninfo();
     return QDir(dir_.path()).filePath(QStringLiteral("Tanzo.mdb"));
+}
+
+QString TempProgramDir::serverConninfo() const
+{
+    if (serverDatabase_.isEmpty()) return {};
+    return PgSession::withKeyword(adminConninfo_, QStringLiteral("dbname"), serverDatabase_);
 }
 
 bool TempProgramDir::onServer() { return !qEnvironmentVariableIsEmpty("TANZO_TEST_PG_FILE"); }

@@ -1,6 +1,7 @@
 #include "PgSession.h"
 #include "TempProgramDir.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -37,9 +38,13 @@ TEST(TestClusterServerOnly, EachProgramDirectoryHasAnEmptyDatabaseOfItsOwnDroppe
         EXPECT_NE(first, second);
         ASSERT_TRUE(a.databasePath().startsWith(QStringLiteral("pgsql:host=127.0.0.1 port=")));
         EXPECT_TRUE(a.databasePath().endsWith(QStringLiteral(" user=postgres dbname=") + first));
+        // A program started on the directory finds the same database.
+        QFile conn(a.path() + QStringLiteral("/Tanzo.conn"));
+        ASSERT_TRUE(conn.open(QIODevice::ReadOnly));
+        EXPECT_EQ(QString::fromUtf8(conn.readAll()).trimmed(), a.serverConninfo());
 
-        inFirst = std::make_unique<PgSession>(a.databasePath().mid(6));
-        inSecond = std::make_unique<PgSession>(b.databasePath().mid(6));
+        inFirst = std::make_unique<PgSession>(a.serverConninfo());
+        inSecond = std::make_unique<PgSession>(b.serverConninfo());
         EXPECT_EQ(inFirst->value(QStringLiteral("SELECT current_database()")), first);
         EXPECT_EQ(inFirst->value(tables), QStringLiteral("0"));
         inFirst->execute(QStringLiteral("CREATE TABLE \"在庫\" (\"品名\" varchar(10))"));
