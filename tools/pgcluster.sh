@@ -73,7 +73,10 @@ start_cluster() {
   mkdir -p "$dir"
   stop_cluster
 
-  cluster=$(mktemp -d "${TMPDIR:-/tmp}/tanzo-pg.XXXXXX")
+  local base=${TMPDIR:-/tmp}
+  # The postgres user must reach the folder; root's own temporary folder may be closed to it.
+  if [ "$(id -u)" -eq 0 ] && ! runuser -u postgres -- test -x "$base"; then base=/tmp; fi
+  cluster=$(mktemp -d "$base/tanzo-pg.XXXXXX")
   echo "$cluster" > "$dir/cluster"
   if [ "$(id -u)" -eq 0 ]; then
     chown postgres:postgres "$cluster"
