@@ -4,7 +4,7 @@ set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev
           libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-ipafont-mincho
           ghostscript poppler-utils cups printer-driver-cups-pdf
-          desktop-file-utils qt6-translations-l10n postgresql libpq-dev)
+          desktop-file-utils qt6-translations-l10n libpq-dev postgresql)
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

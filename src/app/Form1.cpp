@@ -222,16 +222,24 @@ void Form1::buildMenus()
 bool Form1::Form_Load()
 {
     const QString path = app_.databasePath();
+    const bool server = Database::isServerLocation(path);
     try {
-        // The first start makes the database in its first-installation state. A file that
-        // exists is never replaced, whatever it holds.
-        if (!QFileInfo::exists(path)) Database::createFresh(path);
+        // The first start makes the database in its first-installation state: the file, or
+        // the management table in an empty database on a server. What exists is never
+        // replaced, whatever it holds.
+        if (server) {
+            if (!Database::open(path).tableExists(management::kTable)) Database::createFresh(path);
+        } else if (!QFileInfo::exists(path)) {
+            Database::createFresh(path);
+        }
         Database db = Database::open(path);
         if (const auto problem = management::fileProblem(db)) throw DbError(*problem);
         Recordset table = db.openTable(management::kTable);
         app_.cache.LoadConfigCache(table);
     } catch (const DbError& e) {
-        app_.ui().msgBox(QStringLiteral("データベース ファイル「%1」を使用できないため、終了します。\r\n%2").arg(path, e.message()),
+        const QString what = server ? QStringLiteral("データベース「%1」を使用できないため、終了します。\r\n%2").arg(Database::displayName(path), e.message())
+                                    : QStringLiteral("データベース ファイル「%1」を使用できないため、終了します。\r\n%2").arg(path, e.message());
+        app_.ui().msgBox(what,
                          Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
         app_.ui().endProgram();
         return false;
@@ -257,7 +265,10 @@ void Form1::applySettings()
     const ConfigCache& c = app_.cache;
     Label2->setText(c.systemTitle());
     fitFont(Label2, Label2->text(), kTitlePoints, Label2->width());
-    setWindowTitle(text::Trim(c.systemTitle()) + QStringLiteral(" Tanzo"));
+    QString caption = text::Trim(c.systemTitle()) + QStringLiteral(" Tanzo");
+    // On a server the caption also names the database every desk shares.
+    if (Database::isServerLocation(c.databasePath)) caption += QStringLiteral(" [%1]").arg(Database::displayName(c.databasePath));
+    setWindowTitle(caption);
     const QColor titleColour = colour::fromSetting(c.titleColourText());
     const QColor back = colour::fromSetting(c.backColourText());
     QPalette p = centralWidget()->palette();
@@ -319,6 +330,14 @@ void Form1::Dspsize()
     Dspsize(text::pixelsToTwips(size.width(), dpi), text::pixelsToTwips(size.height(), dpi));
 }
 
+void Form1::catchUp()
+{
+    if (!app_.noticeChangesElsewhere()) return;
+    refreshCategoryButtons();
+    applySettings();
+    Menukensaku();
+}
+
 void Form1::refreshCategoryButtons()
 {
     for (int i = 0; i < 6; ++i) {
@@ -343,6 +362,7 @@ void Form1::setButtonCaption(int index, const QString& caption)
 
 void Form1::openCategory(int index, qint16 listMode)
 {
+    catchUp();
     ConfigCache& c = app_.cache;
     if (c.rows[index].mainCreated == 0) {
         app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
@@ -365,6 +385,7 @@ void Form1::Command1_Click(int index) { openCategory(index, 0); }
 
 void Form1::Command2_Click()
 {
+    catchUp();
     QAction* chosen = app_.ui().popupMenu(*kenopen, Command2->mapToGlobal(QPoint(0, Command2->height())));
     for (int i = 0; i < 6; ++i)
         if (chosen == mk11[i]) mk11_Click(i);
@@ -374,6 +395,7 @@ void Form1::mk11_Click(int index) { openCategory(index, 1); }
 
 void Form1::Command3_Click()
 {
+    catchUp();
     app_.cache.allFilesSearchState = 0;
     Form9::run(app_);
 }
@@ -383,17 +405,20 @@ void Form1::mf17_Click() { app_.ui().endProgram(); }
 
 void Form1::mf12_Click()
 {
+    catchUp();
     Form12a w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mf13_Click()
 {
+    catchUp();
     // A restore ends the program itself once the file is replaced.
     Form12b w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt11_Click()
 {
+    catchUp();
     // The main window follows each setting while the settings window is still open.
     Form2a w(app_);
     connect(&w, &Form2a::settingsChanged, this, &Form1::applySettings);
@@ -402,33 +427,39 @@ void Form1::mt11_Click()
 }
 void Form1::mt12_Click()
 {
+    catchUp();
     Form2b w(app_);
     app_.ui().showModal(w);
     refreshCategoryButtons();
 }
 void Form1::mt13_Click()
 {
+    catchUp();
     Form2c w(app_);
     app_.ui().showModal(w);
     update();
 }
 void Form1::mt14_Click()
 {
+    catchUp();
     Form2e w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt15_Click()
 {
+    catchUp();
     Form2f w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt16_Click()
 {
+    catchUp();
     Form2ga w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt17_Click()
 {
+    catchUp();
     // The main window shows the first title, colours and buttons before the completion message.
     Form2h w(app_);
     connect(&w, &Form2h::systemInitialised, this, [this] {
@@ -449,12 +480,25 @@ void Form1::resetCategoryButtons()
 }
 void Form1::mi1_Click()
 {
+    catchUp();
     Form10 w(app_);
     app_.ui().showModal(w);
 }
-void Form1::mkk1_Click() { ReportWindow::run<Form13a>(app_); }
-void Form1::mkk2_Click() { ReportWindow::run<Form13b>(app_); }
-void Form1::mkk3_Click() { ReportWindow::run<Form13c>(app_); }
+void Form1::mkk1_Click()
+{
+    catchUp();
+    ReportWindow::run<Form13a>(app_);
+}
+void Form1::mkk2_Click()
+{
+    catchUp();
+    ReportWindow::run<Form13b>(app_);
+}
+void Form1::mkk3_Click()
+{
+    catchUp();
+    ReportWindow::run<Form13c>(app_);
+}
 void Form1::mh11_Click() { app_.ui().sendHelpKey(*this); }
 void Form1::mh12_Click()
 {

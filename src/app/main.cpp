@@ -8,7 +8,8 @@
 
 #include <QApplication>
 
-// The program directory is the folder the program runs from; Tanzo.mdb lives there.
+// The program directory is the folder the program runs from; Tanzo.mdb lives there, unless
+// Tanzo.conn there or a --database option names a database server.
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
@@ -25,6 +26,13 @@ int main(int argc, char** argv)
     if (!lock.acquire(ui)) return 1;
     Printer printer(std::make_unique<QtPrinterBackend>());
     App app(programDir, ui, printer);
+    QString problem;
+    const QString location = App::chooseDatabase(programDir, QCoreApplication::arguments(), &problem);
+    if (!problem.isEmpty()) {
+        ui.msgBox(problem, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+        return 1;
+    }
+    app.useDatabase(location);
     Form1 main(app);
     if (!main.Form_Load()) return 1;
     if (ui.ended()) return 0;

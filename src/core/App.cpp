@@ -5,24 +5,79 @@
 #include "platform/ui/Ui.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <stdexcept>
 
+namespace {
+
+const QString kConnectionFile = QStringLiteral("Tanzo.conn");
+
+}  // namespace
+
 App::App(const QString& programDir, Ui& ui)
-    : programDir_(programDir), ui_(ui), ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
+    : programDir_(programDir), location_(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"))), ui_(ui),
+      ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
 {
-    cache.databasePath = databasePath();
+    cache.databasePath = location_;
     cache.fillTableNames();
 }
 
-App::App(const QString& programDir, Ui& ui, Printer& printer) : programDir_(programDir), ui_(ui), printer_(&printer)
+App::App(const QString& programDir, Ui& ui, Printer& printer)
+    : programDir_(programDir), location_(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"))), ui_(ui), printer_(&printer)
 {
-    cache.databasePath = databasePath();
+    cache.databasePath = location_;
     cache.fillTableNames();
 }
 
 App::~App() = default;
 
-QString App::databasePath() const { return QDir(programDir_).filePath(QStringLiteral("Tanzo.mdb")); }
+void App::useDatabase(const QString& location)
+{
+    location_ = location;
+    cache.databasePath = location;
+}
+
+QString App::chooseDatabase(const QString& programDir, const QStringList& arguments, QString* problem)
+{
+    problem->clear();
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        QString value;
+        if (a == QLatin1String("--database")) {
+            if (i + 1 >= arguments.size()) {
+                *problem = QStringLiteral("--database の後に、データベース サーバーへの接続文字列を指定して下さい。");
+                return QString();
+            }
+            value = arguments[i + 1];
+        } else if (a.startsWith(QLatin1String("--database="))) {
+            value = a.mid(11);
+        } else {
+            continue;
+        }
+        if (value.trimmed().isEmpty()) {
+            *problem = QStringLiteral("--database の後に、データベース サーバーへの接続文字列を指定して下さい。");
+            return QString();
+        }
+        return Database::serverLocation(value.trimmed());
+    }
+    const QString connFile = QDir(programDir).filePath(kConnectionFile);
+    if (QFileInfo::exists(connFile)) {
+        QFile f(connFile);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            *problem = QStringLiteral("接続ファイル「%1」を読めません。(%2)").arg(connFile, f.errorString());
+            return QString();
+        }
+        // The first line that is neither blank nor a remark (#) is the connection string.
+        for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
+            const QString t = line.trimmed();
+            if (!t.isEmpty() && !t.startsWith(QLatin1Char('#'))) return Database::serverLocation(t);
+        }
+        *problem = QStringLiteral("接続ファイル「%1」にデータベース サーバーへの接続文字列がありません。").arg(connFile);
+        return QString();
+    }
+    return QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"));
+}
 
 Opener& App::opener() const
 {
@@ -31,6 +86,21 @@ Opener& App::opener() const
 }
 
 Database App::openDatabase() const { return Database::open(databasePath()); }
+
+bool App::noticeChangesElsewhere()
+{
+    if (!Database::isServerLocation(location_)) return false;
+    bool reloaded = false;
+    if (!guard([&] {
+            Database db = openDatabase();
+            reloaded = cache.reloadIfChanged(db);
+        }))
+        return false;
+    if (reloaded)
+        ui_.msgBox(QStringLiteral("他の端末で設定が変更されたため、設定を読み直しました。"), Ui::Buttons::Ok, Ui::Icon::Information,
+                   QStringLiteral("在庫管理"));
+    return reloaded;
+}
 
 void App::showDbError(const DbError& e)
 {

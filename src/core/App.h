@@ -24,7 +24,15 @@ public:
     App& operator=(const App&) = delete;
 
     const QString& programDir() const { return programDir_; }
-    QString databasePath() const;
+    // Where the database is: Tanzo.mdb in the program directory unless told otherwise.
+    QString databasePath() const { return location_; }
+    // Works on another database from now on: a file's path or a server location.
+    void useDatabase(const QString& location);
+    // The database a start is told to use: a --database option (a libpq connection string),
+    // else the connection string in Tanzo.conn in the program directory, else Tanzo.mdb
+    // there. A Tanzo.conn that cannot be read or holds no connection string, or an option
+    // without its value, gives the Japanese reason in *problem and an empty location.
+    static QString chooseDatabase(const QString& programDir, const QStringList& arguments, QString* problem);
     Ui& ui() { return ui_; }
     // The printer every print goes to; it keeps its paper, orientation and font for the run.
     Printer& printer() { return *printer_; }
@@ -36,6 +44,9 @@ public:
 
     // Opens Tanzo.mdb for one action.
     Database openDatabase() const;
+    // On a server: when another desk has stored a change of categories, files, code tables or
+    // settings, reads them again and says so in a short notice. Returns whether it did.
+    bool noticeChangesElsewhere();
     // Shows an engine error the way every handler does: its message, title "Error".
     void showDbError(const DbError& e);
     // Runs a handler's body; an engine error is shown and the program stays usable.
@@ -55,6 +66,7 @@ public:
 
 private:
     QString programDir_;
+    QString location_;
     Ui& ui_;
     std::unique_ptr<Printer> ownPrinter_;
     Printer* printer_;

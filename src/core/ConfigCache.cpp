@@ -88,6 +88,9 @@ void ConfigCache::SaveChangedRows(Database* within)
             }
             t.moveNext();
         }
+        // Every stored change of settings raises the version other desks look at.
+        rows[kSystemRow].lastRegistrationNo =
+            static_cast<qint32>(db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 1));
         tx.commit();
         // The flags are cleared only once every marked row is stored.
         for (int r = 0; r < 7; ++r) {
@@ -102,6 +105,20 @@ void ConfigCache::SaveChangedRows(Database* within)
         Database db = Database::open(databasePath);
         write(db);
     }
+}
+
+bool ConfigCache::reloadIfChanged(Database& db)
+{
+    Recordset t = db.openTable(management::kTable);
+    for (int r = 0; r < kSystemRow && !t.eof(); ++r) t.moveNext();
+    if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
+    const Value stored = t.field(management::kCounterColumn);
+    if ((stored.isNull() ? 0 : stored.toInt()) == rows[kSystemRow].lastRegistrationNo) return false;
+    LoadConfigCache(t);
+    fillTableNames();
+    rowChanged.fill(0);
+    counterRestarted.fill(false);
+    return true;
 }
 
 void ConfigCache::restartCounter(int r)

@@ -58,6 +58,10 @@ public:
 
     // Fills rows[0..6] from the management table, reading its columns by ordinal.
     void LoadConfigCache(Recordset& table);
+    // Reads the management table again when another desk has stored a change of settings
+    // since this cache was read or last wrote (the system row's version differs). Returns
+    // whether it did; rows marked changed here are then forgotten, as the stored ones win.
+    bool reloadIfChanged(Database& db);
     // Writes back every row whose rowChanged is 1 and clears those flags. With an open
     // database the rows are written inside it (and inside its transaction, if any). A row's
     // 登録NO keeps the larger of the stored and the cached number, so a row written from a

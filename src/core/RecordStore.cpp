@@ -4,6 +4,7 @@
 #include "core/ColumnNameCheck.h"
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -46,17 +47,40 @@ void remove(Database& db, const QString& table, const std::vector<Recordset::Equ
 
 }  // namespace
 
+qint64 RecordStore::takeNumbers(Database& db, int category, qint64 count)
+{
+    return db.addToCell(management::kTable, category, management::kCounterColumn, count);
+}
+
+void RecordStore::catchUp(Database& db)
+{
+    // Another desk's new categories or files are known before the row is written.
+    if (db.onServer()) cache_.reloadIfChanged(db);
+}
+
+void RecordStore::saveMarkedRows(Database& db)
+{
+    // Settings marked changed but not yet stored go with the new rows, as they always did.
+    for (int r = 0; r < 7; ++r)
+        if (cache_.rowChanged[r] == 1) {
+            cache_.SaveChangedRows(&db);
+            return;
+        }
+}
+
 qint64 RecordStore::addMain(int category, const std::optional<QStringList>& fields)
 {
     CacheRollback rollback(cache_);
     Database db = Database::open(cache_.databasePath);
     Database::Transaction tx(db);
     CategoryDefinition& row = cache_.rows[category];
-    const qint64 number = qint64(row.lastRegistrationNo) + 1;
+    // The number is taken from the stored counter inside this write, so a second desk adding
+    // at the same moment waits and takes the next one.
+    const qint64 number = takeNumbers(db, category, 1);
+    catchUp(db);
     if (fields) insert(db, row.mainTableName, *fields, keyOf(number));
-    row.lastRegistrationNo += 1;
-    cache_.rowChanged[category] = 1;
-    cache_.SaveChangedRows(&db);
+    row.lastRegistrationNo = static_cast<qint32>(number);
+    saveMarkedRows(db);
     tx.commit();
     rollback.keep();
     return number;
@@ -80,7 +104,9 @@ qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> ro
     Database db = Database::open(cache_.databasePath);
     Database::Transaction tx(db);
     CategoryDefinition& row = cache_.rows[category];
-    const qint64 first = qint64(row.lastRegistrationNo) + 1;
+    const qint64 last = takeNumbers(db, category, qint64(rows.size()));
+    const qint64 first = last - qint64(rows.size()) + 1;
+    catchUp(db);
     RowInserter inserter = db.inserter(row.mainTableName);
     const int key = inserter.ordinalOf(schema::kRegistrationNoColumn);
     qint64 number = first;
@@ -89,9 +115,8 @@ qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> ro
         values[size_t(key)] = Value::integer(number++);
         inserter.insert(values);
     }
-    row.lastRegistrationNo = static_cast<qint32>(number - 1);
-    cache_.rowChanged[category] = 1;
-    cache_.SaveChangedRows(&db);
+    row.lastRegistrationNo = static_cast<qint32>(last);
+    saveMarkedRows(db);
     tx.commit();
     rollback.keep();
     return first;

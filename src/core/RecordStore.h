@@ -8,6 +8,7 @@
 class Value;
 
 class ConfigCache;
+class Database;
 
 // The rows of the main and sub files of a category. A new main row takes the category's next
 // registration number and raises the counter in the management table in the same transaction;
@@ -39,5 +40,9 @@ public:
     void removeSub(int category, qint64 registrationNo, qint64 subNo);
 
 private:
+    // Raises the category's stored counter by count inside the open write; returns its new value.
+    static qint64 takeNumbers(Database& db, int category, qint64 count);
+    void saveMarkedRows(Database& db);
+    void catchUp(Database& db);
     ConfigCache& cache_;
 };

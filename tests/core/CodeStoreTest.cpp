@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "ForcedFailure.h"
 #include "TestApp.h"
 #include "core/CodeStore.h"
 #include "core/ConfigCache.h"
@@ -52,13 +53,18 @@ TEST(CodeStore, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges
                        {QStringLiteral("品名"), QStringLiteral("TEXT")}});
     CodeStore store(t.app.cache);
 
-    t.db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                       .arg(management::kTable));
+    {
+        Database db = t.db();
+        refuseUpdates(db, management::kTable);
+    }
     EXPECT_THROW(store.dropTable(0), DbError);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE1")));
     EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("CODE1"));
     EXPECT_EQ(t.app.cache.codeTableNameOf(1), QStringLiteral("分類"));
-    t.db().execute(QStringLiteral("DROP TRIGGER refuse"));
+    {
+        Database db = t.db();
+        allowUpdates(db, management::kTable);
+    }
 
     store.dropTable(0);
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1")));

@@ -91,11 +91,12 @@ TEST(RecordReader, SubRowsReadThroughTheKeyEqualTheWalkedRows)
         build::addSubRow(t.app, 0, {QStringLiteral("曲%1-%2").arg(reg).arg(sub), QString::number(reg * 10 + sub)}, reg, sub);
     {
         Database db = t.app.openDatabase();
-        // A row without a record number, one with a Null field, and gaps where rows went.
-        db.execute(QStringLiteral("INSERT INTO SHUMOKU1SUB VALUES ('迷子', 1, NULL, 4)"));
-        db.execute(QStringLiteral("INSERT INTO SHUMOKU1SUB VALUES (NULL, NULL, 3, 8)"));
-        db.execute(QStringLiteral("DELETE FROM SHUMOKU1SUB WHERE サブＮＯ IN (2, 7)"));
-        db.execute(QStringLiteral("INSERT INTO SHUMOKU1SUB VALUES ('後', 5, 3, 3)"));
+        // A row without a record number (the file's key may hold Null; a server's may not),
+        // one with a Null field, and gaps where rows went.
+        if (!db.onServer()) db.execute(QStringLiteral("INSERT INTO \"SHUMOKU1SUB\" VALUES ('迷子', 1, NULL, 4)"));
+        db.execute(QStringLiteral("INSERT INTO \"SHUMOKU1SUB\" VALUES (NULL, NULL, 3, 8)"));
+        db.execute(QStringLiteral("DELETE FROM \"SHUMOKU1SUB\" WHERE \"サブＮＯ\" IN (2, 7)"));
+        db.execute(QStringLiteral("INSERT INTO \"SHUMOKU1SUB\" VALUES ('後', 5, 3, 3)"));
     }
     Database db = t.app.openDatabase();
     for (qint64 key : {1, 2, 3, 4}) {

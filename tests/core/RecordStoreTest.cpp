@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "ForcedFailure.h"
 #include "TestApp.h"
 #include "core/ConfigCache.h"
 #include "core/RecordStore.h"
@@ -63,13 +64,18 @@ TEST(RecordStore, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
 
     // The row is written but the counter cannot be: neither stays.
-    t.db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                       .arg(management::kTable));
+    {
+        Database db = t.db();
+        refuseUpdates(db, management::kTable);
+    }
     EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), DbError);
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
     EXPECT_EQ(t.app.cache.rowChanged[0], 0);
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList{QStringLiteral("盤|3|1")});
-    t.db().execute(QStringLiteral("DROP TRIGGER refuse"));
+    {
+        Database db = t.db();
+        allowUpdates(db, management::kTable);
+    }
     EXPECT_EQ(f.storedCounter(), 1);
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), 2);
 }

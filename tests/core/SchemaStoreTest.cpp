@@ -1,4 +1,5 @@
 #include "Builders.h"
+#include "ForcedFailure.h"
 #include "TestApp.h"
 #include "core/ConfigCache.h"
 #include "core/Maintenance.h"
@@ -16,8 +17,10 @@ using File = SchemaStore::File;
 
 void refuseManagementWrites(TestApp& t)
 {
-    t.db().execute(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON %1 BEGIN SELECT RAISE(ABORT, 'refused'); END")
-                       .arg(management::kTable));
+    {
+        Database db = t.db();
+        refuseUpdates(db, management::kTable);
+    }
 }
 
 }  // namespace
@@ -99,7 +102,10 @@ TEST(Maintenance, InitialisationDropsEveryFileAndResetsTheRowsOrNothing)
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE1")));
     EXPECT_EQ(t.app.cache.systemTitle(), QStringLiteral("私の在庫"));
     EXPECT_EQ(t.app.cache.rows[2].name, QStringLiteral("ＤＶＤ"));
-    t.db().execute(QStringLiteral("DROP TRIGGER refuse"));
+    {
+        Database db = t.db();
+        allowUpdates(db, management::kTable);
+    }
 
     maintenance.initialise();
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU3")));

@@ -63,7 +63,7 @@ void TempProgramDir::dropServerDatabase()
 
 QString TempProgramDir::databasePath() const
 {
-    if (!serverDatabase_.isEmpty()) return QStringLiteral("pgsql:") + serverConninfo();
+    if (!serverDatabase_.isEmpty()) return Database::serverLocation(serverConninfo());
     return QDir(dir_.path()).filePath(QStringLiteral("Tanzo.mdb"));
 }
 

@@ -3,7 +3,11 @@
 #include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 
-TestApp::TestApp() : app(dir.path(), ui, printer) { reload(); }
+TestApp::TestApp() : app(dir.path(), ui, printer)
+{
+    app.useDatabase(dir.databasePath());
+    reload();
+}
 
 void TestApp::reload()
 {

@@ -2,11 +2,12 @@
 
 #include "platform/db/DbError.h"
 #include "platform/db/ManagementSchema.h"
+#include "platform/db/PgBackend.h"
+#include "platform/db/SqliteBackend.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 QString quoteName(const QString& name)
 {
@@ -17,47 +18,33 @@ QString quoteName(const QString& name)
 
 namespace {
 
-// How long a statement waits for another program's lock to go before it says the
-// database is in use.
-constexpr int kBusyWaitMs = 3000;
-
-// The device and file number of the file a name stands for, to tell a file replaced under
-// the same name. The kept connection holds its file open, so its number is not given again.
-bool fileIdOf(const QString& path, dev_t* dev, ino_t* ino)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
-    *dev = st.st_dev;
-    *ino = st.st_ino;
-    return true;
-}
+const QString kServerPrefix = QStringLiteral("pgsql:");
 
 }  // namespace
 
-struct Database::Connection {
-    sqlite3* db = nullptr;
-    QString path;
-    dev_t dev = 0;
-    ino_t ino = 0;
-    int savepoints = 0;
-    Connection(sqlite3* d, const QString& p) : db(d), path(p) {}
-    ~Connection()
-    {
-        if (db) sqlite3_close_v2(db);
-    }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-};
-
-std::shared_ptr<Database::Connection>& Database::kept()
+std::shared_ptr<db::Backend>& Database::kept()
 {
-    static std::shared_ptr<Connection> connection;
-    return connection;
+    static std::shared_ptr<db::Backend> backend;
+    return backend;
 }
 
-Database::Database(std::shared_ptr<Connection> connection)
-    : db_(connection ? connection->db : nullptr), path_(connection ? connection->path : QString()), connection_(std::move(connection))
+Database::Database(std::shared_ptr<db::Backend> backend)
+    : path_(backend ? backend->location() : QString()), backend_(std::move(backend))
 {
+}
+
+QString Database::serverLocation(const QString& conninfo) { return kServerPrefix + conninfo; }
+
+bool Database::isServerLocation(const QString& location) { return location.startsWith(kServerPrefix); }
+
+QString Database::conninfoOf(const QString& location)
+{
+    return isServerLocation(location) ? location.mid(kServerPrefix.size()) : QString();
+}
+
+QString Database::displayName(const QString& location)
+{
+    return isServerLocation(location) ? QStringLiteral("サーバー ") + db::serverName(conninfoOf(location)) : location;
 }
 
 void Database::closeShared() { kept().reset(); }
@@ -102,66 +89,35 @@ QString Database::messageFor(sqlite3* db, int rc, const QString& context)
 
 void Database::fail(sqlite3* db, int rc, const QString& context) { throw DbError(messageFor(db, rc, context)); }
 
-Database Database::open(const QString& path)
+Database Database::open(const QString& location)
 {
-    if (!QFileInfo::exists(path))
-        throw DbError(QStringLiteral("データベース ファイル '%1' が見つかりません。").arg(path));
-    dev_t dev = 0;
-    ino_t ino = 0;
-    const bool known = fileIdOf(path, &dev, &ino);
-    std::shared_ptr<Connection>& shared = kept();
-    if (shared && known && shared->path == path && shared->dev == dev && shared->ino == ino) {
-        if (sqlite3_exec(shared->db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK) return Database(shared);
+    std::shared_ptr<db::Backend>& shared = kept();
+    if (isServerLocation(location)) {
+        if (shared && shared->location() == location && shared->alive()) return Database(shared);
+        shared = db::PgBackend::open(conninfoOf(location));
+        return Database(shared);
+    }
+    if (!QFileInfo::exists(location))
+        throw DbError(QStringLiteral("データベース ファイル '%1' が見つかりません。").arg(location));
+    if (auto* file = dynamic_cast<db::SqliteBackend*>(shared.get()); file && file->isFileNow(location)) {
+        if (file->alive()) return Database(shared);
         // What is wrong is told by a fresh opening below.
         shared.reset();
     }
-    sqlite3* db = nullptr;
-    // One thread uses a connection, so the engine need not lock around every call.
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString engine = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
-        sqlite3_close(db);
-        throw DbError(QStringLiteral("データベース ファイル '%1' を開けません。\r\n(%2)").arg(path, engine));
-    }
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, kBusyWaitMs);
-    // Reading the schema tells a database from any other file. Only the engine's word that
-    // the file is damaged or not a database says so; a lock held by another program, for
-    // one, is reported as such.
-    const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-    if (check != SQLITE_OK) {
-        const int primary = check & 0xff;
-        const QString engine = QString::fromUtf8(sqlite3_errmsg(db));
-        const QString msg = primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT
-                                ? QStringLiteral("ファイル '%1' はデータベース ファイルではないか、壊れています。\r\n(%2)").arg(path, engine)
-                                : messageFor(db, check, path);
-        sqlite3_close(db);
-        throw DbError(msg);
-    }
-    auto connection = std::make_shared<Connection>(db, path);
-    if (known) {
-        connection->dev = dev;
-        connection->ino = ino;
-        shared = connection;
-    }
-    return Database(connection);
+    std::shared_ptr<db::Backend> backend = db::SqliteBackend::open(location, false);
+    shared = backend;
+    return Database(backend);
 }
 
-void Database::createFresh(const QString& path)
+void Database::createFresh(const QString& location)
 {
-    if (QFileInfo::exists(path))
-        throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(path));
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString engine = QString::fromUtf8(raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
-        sqlite3_close(raw);
-        throw DbError(QStringLiteral("データベース ファイル '%1' を作成できません。\r\n(%2)").arg(path, engine));
-    }
-    Database db(std::make_shared<Connection>(raw, path));
-    sqlite3_extended_result_codes(raw, 1);
-    sqlite3_busy_timeout(raw, kBusyWaitMs);
+    const bool server = isServerLocation(location);
+    if (!server && QFileInfo::exists(location))
+        throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(location));
+    Database db(server ? std::shared_ptr<db::Backend>(db::PgBackend::open(conninfoOf(location)))
+                       : std::shared_ptr<db::Backend>(db::SqliteBackend::open(location, true)));
+    if (server && db.tableExists(management::kTable))
+        throw DbError(QStringLiteral("データベース「%1」には既に管理テーブルがあります。").arg(displayName(location)));
     try {
         Transaction t(db);
         db.execute(management::createStatement());
@@ -184,109 +140,45 @@ void Database::createFresh(const QString& path)
         t.commit();
     } catch (...) {
         db = Database(nullptr);
-        QFile::remove(path);
+        if (!server) QFile::remove(location);
         throw;
     }
 }
 
-Database::Database(Database&& other) noexcept
-    : db_(other.db_), path_(other.path_), connection_(std::move(other.connection_))
-{
-    other.db_ = nullptr;
-}
+Database::Database(Database&& other) noexcept : path_(other.path_), backend_(std::move(other.backend_)) {}
 
 Database& Database::operator=(Database&& other) noexcept
 {
     if (this != &other) {
-        db_ = other.db_;
         path_ = other.path_;
-        connection_ = std::move(other.connection_);
-        other.db_ = nullptr;
+        backend_ = std::move(other.backend_);
     }
     return *this;
 }
 
 Database::~Database() = default;
 
-void Database::run(const char* sql)
-{
-    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) fail(db_, rc, QString());
-}
+void Database::execute(const QString& sql) { backend_->execute(sql); }
 
-void Database::execute(const QString& sql)
-{
-    const QByteArray utf8 = sql.toUtf8();
-    sqlite3_stmt* stmt = nullptr;
-    const char* tail = nullptr;
-    int rc = sqlite3_prepare_v2(db_, utf8.constData(), utf8.size(), &stmt, &tail);
-    if (rc != SQLITE_OK) fail(db_, rc, sql);
-    const QString rest = QString::fromUtf8(tail, utf8.constData() + utf8.size() - tail).trimmed();
-    if (!rest.isEmpty() || stmt == nullptr) {
-        sqlite3_finalize(stmt);
-        throw DbError(QStringLiteral("SQL ステートメントの後に余分な文字があります。ステートメントは実行されませんでした。\r\n%1").arg(sql));
-    }
-    rc = sqlite3_step(stmt);
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(db_, rc, sql);
-}
+std::vector<Database::SchemaObject> Database::schemaObjects() { return backend_->schemaObjects(); }
 
-std::vector<Database::SchemaObject> Database::schemaObjects()
-{
-    std::vector<SchemaObject> out;
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db_, "SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid", -1, &stmt, nullptr);
-    if (rc != SQLITE_OK) fail(db_, rc, QString());
-    auto text = [stmt](int col) { return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col))); };
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) out.push_back({text(0), text(1), text(2), text(3)});
-    const QString error = rc == SQLITE_DONE ? QString() : messageFor(db_, rc, QString());
-    sqlite3_finalize(stmt);
-    if (!error.isEmpty()) throw DbError(error);
-    return out;
-}
+bool Database::tableExists(const QString& table) { return backend_->tableExists(table); }
 
-bool Database::tableExists(const QString& table)
-{
-    sqlite3_stmt* stmt = nullptr;
-    sqlite3_prepare_v2(db_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1", -1, &stmt, nullptr);
-    const QByteArray n = table.toUtf8();
-    sqlite3_bind_text(stmt, 1, n.constData(), n.size(), SQLITE_TRANSIENT);
-    const bool found = sqlite3_step(stmt) == SQLITE_ROW;
-    sqlite3_finalize(stmt);
-    return found;
-}
+std::vector<ColumnInfo> Database::columns(const QString& table) { return backend_->columns(table); }
 
-std::vector<ColumnInfo> Database::columns(const QString& table)
-{
-    std::vector<ColumnInfo> cols;
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray sql = QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)).toUtf8();
-    const int rc = sqlite3_prepare_v2(db_, sql.constData(), sql.size(), &stmt, nullptr);
-    if (rc != SQLITE_OK) fail(db_, rc, QString());
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-        ColumnInfo c;
-        c.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 1)));
-        c.declared = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 2)));
-        c.type = columnTypeOf(c.declared, &c.maxLength);
-        cols.push_back(c);
-    }
-    sqlite3_finalize(stmt);
-    return cols;
-}
+QStringList Database::damage() { return backend_->damage(); }
 
-QStringList Database::damage()
+qint64 Database::addToCell(const QString& table, int row, const QString& column, qint64 delta)
 {
-    QStringList found;
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db_, "PRAGMA quick_check", -1, &stmt, nullptr);
-    if (rc != SQLITE_OK) fail(db_, rc, QString());
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        if (const auto* text = sqlite3_column_text(stmt, 0)) found << QString::fromUtf8(reinterpret_cast<const char*>(text));
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) fail(db_, rc, QString());
-    if (found == QStringList{QStringLiteral("ok")}) found.clear();
-    return found;
+    const QString rowColumn = backend_->rowColumn();
+    const QString name = quoteName(column);
+    auto s = backend_->prepare(QStringLiteral("UPDATE %1 SET %2 = COALESCE(%2, 0) + ?1 WHERE %3 = "
+                                              "(SELECT %3 FROM %1 ORDER BY %3 LIMIT 1 OFFSET ?2) RETURNING %2")
+                                   .arg(quoteName(table), name, rowColumn));
+    s->bind(1, Value::integer(delta));
+    s->bind(2, Value::integer(row));
+    if (!s->step()) throw DbError(QStringLiteral("テーブル '%1' に %2 行目がありません。").arg(table).arg(row + 1));
+    return s->integer(0);
 }
 
 bool Database::isKeyword(const QString& word)
@@ -318,33 +210,33 @@ std::vector<ColumnInfo> Database::recordsetColumns(const QString& table)
     return cols;
 }
 
-Recordset Database::openTable(const QString& table) { return Recordset(db_, table, recordsetColumns(table)); }
+Recordset Database::openTable(const QString& table) { return Recordset(*backend_, table, recordsetColumns(table)); }
 
-RowInserter Database::inserter(const QString& table) { return RowInserter(db_, table, recordsetColumns(table)); }
+RowInserter Database::inserter(const QString& table) { return RowInserter(*backend_, table, recordsetColumns(table)); }
 
 Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equals> where)
 {
-    return Recordset(db_, table, recordsetColumns(table), std::move(where));
+    return Recordset(*backend_, table, recordsetColumns(table), std::move(where));
 }
 
 Database::Transaction::Transaction(Database& db) : db_(db)
 {
-    name_ = QStringLiteral("tanzo_sp%1").arg(++db_.connection_->savepoints);
-    db_.run(QStringLiteral("SAVEPOINT %1").arg(name_).toUtf8().constData());
+    db::Backend& b = *db_.backend_;
+    b.begin(b.depth + 1);
+    depth_ = ++b.depth;
 }
 
 void Database::Transaction::commit()
 {
     if (done_) return;
-    db_.run(QStringLiteral("RELEASE %1").arg(name_).toUtf8().constData());
+    db_.backend_->commit(depth_);
     done_ = true;
-    --db_.connection_->savepoints;
+    --db_.backend_->depth;
 }
 
 Database::Transaction::~Transaction()
 {
-    if (done_ || !db_.db_) return;
-    const QByteArray rb = QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(name_).toUtf8();
-    sqlite3_exec(db_.db_, rb.constData(), nullptr, nullptr, nullptr);
-    --db_.connection_->savepoints;
+    if (done_ || !db_.backend_) return;
+    db_.backend_->rollback(depth_);
+    --db_.backend_->depth;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/db/Backend.h"
 #include "platform/db/Recordset.h"
 
 #include <QString>
@@ -8,19 +9,29 @@
 
 struct sqlite3;
 
-// The database file Tanzo.mdb (SQLite underneath). Each user action opens it and does its
-// work through one statement or one record set. Underneath, the program keeps one connection
-// to the file for its whole run: an opening of the same file shares it (after the same quick
-// check that tells a database from any other file), and a file replaced under the same name
-// is opened anew. closeShared() drops it after a restore or an initialisation.
+// The database: the file Tanzo.mdb (SQLite underneath) or a database on a PostgreSQL server.
+// Where it is, is a location: a file's path, or serverLocation(conninfo) for a server. Each
+// user action opens it and does its work through one statement or one record set.
+// Underneath, the program keeps one connection for its whole run: an opening of the same
+// location shares it (after a quick check that it still answers; for a file, that it is a
+// database), and a file replaced under the same name is opened anew. closeShared() drops it
+// after a restore or an initialisation.
 class Database {
 public:
-    // Opens an existing database file; never creates one. A missing file, a file that is not
-    // a database, or one that cannot be read raises DbError.
-    static Database open(const QString& path);
-    // Creates the file in its first-installation state: the management table with its seven
-    // rows. Refuses (DbError) when the file already exists.
-    static void createFresh(const QString& path);
+    // Opens an existing database; never creates a file. A missing file, a file that is not a
+    // database, a file that cannot be read or a server that cannot be reached raises DbError.
+    static Database open(const QString& location);
+    // Creates the database in its first-installation state: the management table with its
+    // seven rows. Refuses (DbError) when the file already exists, or when the server's
+    // database already has a management table.
+    static void createFresh(const QString& location);
+    // The location of a database on a server, from a libpq connection string.
+    static QString serverLocation(const QString& conninfo);
+    static bool isServerLocation(const QString& location);
+    // The connection string of a server location.
+    static QString conninfoOf(const QString& location);
+    // What the person is shown of a location: the file's path, or "サーバー host/database".
+    static QString displayName(const QString& location);
     // Closes the kept connection once nothing uses it any more; the next opening opens the
     // file again.
     static void closeShared();
@@ -41,20 +52,22 @@ public:
     // not a walk of the table): a key, a pair of keys or a code.
     Recordset openWhere(const QString& table, std::vector<Recordset::Equals> where);
 
-    // One entry of the file's schema: a table, index, view or trigger.
-    struct SchemaObject {
-        QString type;
-        QString name;
-        QString table;
-        QString sql;
-    };
+    // One entry of the database's schema: a table, index, view or trigger (a file also gives
+    // each one's statement).
+    using SchemaObject = db::Backend::SchemaObject;
     std::vector<SchemaObject> schemaObjects();
+    // Adds delta to one whole-number cell of the row-th row (natural order) inside the
+    // engine's own write, and gives the cell's new value: two desks adding at once each get
+    // their own number. Raises DbError when there is no such row.
+    qint64 addToCell(const QString& table, int row, const QString& column, qint64 delta);
     // Rows added to a table through one prepared statement (an import of many rows).
     RowInserter inserter(const QString& table);
 
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
+    // The location this database was opened from.
     QString path() const { return path_; }
+    bool onServer() const { return isServerLocation(path_); }
 
     // The engine's check of every page of the file: empty when the file is sound, otherwise
     // what it found wrong. A file it cannot check at all raises DbError.
@@ -74,7 +87,7 @@ public:
 
     private:
         Database& db_;
-        QString name_;
+        int depth_ = 0;
         bool done_ = false;
     };
 
@@ -85,17 +98,14 @@ public:
     static QString messageFor(sqlite3* db, int rc, const QString& context);
 
 private:
-    struct Connection;
-    explicit Database(std::shared_ptr<Connection> connection);
+    explicit Database(std::shared_ptr<db::Backend> backend);
     // The connection kept for the run.
-    static std::shared_ptr<Connection>& kept();
-    void run(const char* sql);
+    static std::shared_ptr<db::Backend>& kept();
     // The columns of a table a record set may walk; raises DbError for a missing table or a
     // column named like the row id.
     std::vector<ColumnInfo> recordsetColumns(const QString& table);
-    sqlite3* db_ = nullptr;
     QString path_;
-    std::shared_ptr<Connection> connection_;
+    std::shared_ptr<db::Backend> backend_;
 };
 
 // True for the engine's names of a row's id (rowid, oid, _rowid_ in any ASCII letter case).

@@ -12,6 +12,9 @@ namespace management {
 inline const QString kTable = QStringLiteral("管理テーブル");
 inline constexpr int kColumnCount = 43;
 inline constexpr int kRowCount = 7;
+// The last column: a category row's registration counter; the system row's configuration
+// version, raised by every change of settings.
+inline const QString kCounterColumn = QStringLiteral("登録NO");
 
 // Column names in their physical order.
 const QStringList& columnNames();

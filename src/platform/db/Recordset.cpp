@@ -1,12 +1,12 @@
 #include "platform/db/Recordset.h"
 
+#include "platform/db/Backend.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/text/TextUtil.h"
 
 #include <QRegularExpression>
 #include <limits>
-#include <sqlite3.h>
 
 ColumnInfo::Type columnTypeOf(const QString& declared, int* maxLength)
 {
@@ -57,20 +57,23 @@ bool isIsoDate(const char* p)
     return d <= days[m - 1] + (m == 2 && leap ? 1 : 0);
 }
 
-Value readColumn(sqlite3_stmt* stmt, int col, const ColumnInfo& info)
+Value readColumn(const db::Statement& stmt, int col, const ColumnInfo& info)
 {
-    const int t = sqlite3_column_type(stmt, col);
-    if (t == SQLITE_NULL) return Value::null();
+    using Cell = db::Statement::Cell;
+    const Cell t = stmt.cell(col);
+    if (t == Cell::Null) return Value::null();
+    int bytes = 0;
     switch (info.type) {
     case ColumnInfo::Type::Short:
     case ColumnInfo::Type::Long:
-        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return Value::integer(sqlite3_column_int64(stmt, col));
+        if (t == Cell::Integer || t == Cell::Float) return Value::integer(stmt.integer(col));
         break;
     case ColumnInfo::Type::Currency:
-        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return Value::currency(sqlite3_column_int64(stmt, col));
+        if (t == Cell::Integer || t == Cell::Float) return Value::currency(stmt.units(col));
         break;
     case ColumnInfo::Type::Date: {
-        const QString s = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, col)));
+        const char* p = stmt.text(col, &bytes);
+        const QString s = QString::fromUtf8(p, bytes);
         const QDate d = QDate::fromString(s, Qt::ISODate);
         if (d.isValid()) return Value::date(d);
         return Value::text(s);
@@ -78,27 +81,8 @@ Value readColumn(sqlite3_stmt* stmt, int col, const ColumnInfo& info)
     default:
         break;
     }
-    const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, col));
-    return Value::text(QString::fromUtf8(p, sqlite3_column_bytes(stmt, col)));
-}
-
-void bindValue(sqlite3_stmt* stmt, int index, const Value& v)
-{
-    switch (v.kind()) {
-    case Value::Kind::Null: sqlite3_bind_null(stmt, index); break;
-    case Value::Kind::Integer: sqlite3_bind_int64(stmt, index, v.toInt()); break;
-    case Value::Kind::Currency: sqlite3_bind_int64(stmt, index, v.currencyUnits()); break;
-    case Value::Kind::Date: {
-        const QByteArray s = v.toDate().toString(Qt::ISODate).toUtf8();
-        sqlite3_bind_text(stmt, index, s.constData(), s.size(), SQLITE_TRANSIENT);
-        break;
-    }
-    case Value::Kind::Text: {
-        const QByteArray s = v.toString().toUtf8();
-        sqlite3_bind_text(stmt, index, s.constData(), s.size(), SQLITE_TRANSIENT);
-        break;
-    }
-    }
+    const char* p = stmt.text(col, &bytes);
+    return Value::text(QString::fromUtf8(p, bytes));
 }
 
 // Brings a value to the column's type before it is stored.
@@ -159,13 +143,29 @@ Value Recordset::convert(const ColumnInfo& c, const QString& t)
     return Value::text(t);
 }
 
-Recordset::Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where)
-    : db_(db), table_(table), columns_(std::move(columns)), where_(std::move(where))
+
+Recordset::Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where)
+    : backend_(&backend), table_(table), rowColumn_(backend.rowColumn()), columns_(std::move(columns)), where_(std::move(where))
 {
-    // A text is compared as it stands: one the column could not hold matches no row.
+    QStringList names;
+    for (const ColumnInfo& c : columns_) names << quoteName(c.name);
+    columnList_ = names.join(QLatin1Char(','));
     for (Equals& e : where_) {
         const int ordinal = checkedOrdinal(e.column);
-        if (e.value.kind() != Value::Kind::Text) e.value = coerce(columns_[size_t(ordinal)], e.value);
+        const ColumnInfo& column = columns_[size_t(ordinal)];
+        // The condition names the column as the table spells it.
+        e.column = column.name;
+        if (e.value.kind() != Value::Kind::Text) {
+            e.value = coerce(column, e.value);
+        } else if (column.type != ColumnInfo::Type::Text && column.type != ColumnInfo::Type::Other) {
+            // A text is compared as the column's value; one the column could not hold
+            // matches no row.
+            try {
+                e.value = convert(column, e.value.toString());
+            } catch (const DbError&) {
+                matchesNone_ = true;
+            }
+        }
     }
     moveFirst();
 }
@@ -178,50 +178,22 @@ QString Recordset::whereClause(int firstParameter) const
     return sql;
 }
 
-void Recordset::bindWhere(sqlite3_stmt* stmt, int firstParameter) const
+void Recordset::bindWhere(db::Statement& stmt, int firstParameter) const
 {
-    for (size_t i = 0; i < where_.size(); ++i) bindValue(stmt, firstParameter + static_cast<int>(i), where_[i].value);
+    for (size_t i = 0; i < where_.size(); ++i) stmt.bind(firstParameter + static_cast<int>(i), where_[i].value);
 }
 
-Recordset::Recordset(Recordset&& o) noexcept
-    : db_(o.db_), table_(std::move(o.table_)), columns_(std::move(o.columns_)), where_(std::move(o.where_)), reader_(o.reader_), eof_(o.eof_),
-      rowid_(o.rowid_), current_(std::move(o.current_)), loaded_(std::move(o.loaded_)), mode_(o.mode_), pending_(std::move(o.pending_)),
-      lastModified_(o.lastModified_), count_(o.count_)
-{
-    o.reader_ = nullptr;
-    o.db_ = nullptr;
-}
+Recordset::Recordset(Recordset&& o) noexcept = default;
 
-Recordset& Recordset::operator=(Recordset&& o) noexcept
-{
-    if (this != &o) {
-        resetReader(false);
-        db_ = o.db_;
-        table_ = std::move(o.table_);
-        columns_ = std::move(o.columns_);
-        where_ = std::move(o.where_);
-        reader_ = o.reader_;
-        eof_ = o.eof_;
-        rowid_ = o.rowid_;
-        current_ = std::move(o.current_);
-        loaded_ = std::move(o.loaded_);
-        mode_ = o.mode_;
-        pending_ = std::move(o.pending_);
-        lastModified_ = o.lastModified_;
-        count_ = o.count_;
-        o.reader_ = nullptr;
-        o.db_ = nullptr;
-    }
-    return *this;
-}
+Recordset& Recordset::operator=(Recordset&& o) noexcept = default;
 
-Recordset::~Recordset() { resetReader(false); }
+Recordset::~Recordset() = default;
 
 void Recordset::loadAll() const
 {
     for (size_t i = 0; i < loaded_.size(); ++i) {
         if (!loaded_[i]) {
-            current_[i] = readColumn(reader_, static_cast<int>(i) + 1, columns_[i]);
+            current_[i] = readColumn(*reader_, static_cast<int>(i) + 1, columns_[i]);
             loaded_[i] = 1;
         }
     }
@@ -231,41 +203,62 @@ void Recordset::resetReader(bool keepCurrent)
 {
     // The statement goes; what the current row still holds there is kept first.
     if (keepCurrent && reader_ && !eof_) loadAll();
-    if (reader_) sqlite3_finalize(reader_);
-    reader_ = nullptr;
+    reader_.reset();
 }
 
 void Recordset::seekRowid(qint64 rowid, bool after)
 {
     resetReader(false);
-    const QString sql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid %2 ?1%3 ORDER BY rowid")
-                            .arg(quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="), whereClause(2));
-    const QByteArray u = sql.toUtf8();
-    const int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &reader_, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
-    sqlite3_bind_int64(reader_, 1, rowid);
-    bindWhere(reader_, 2);
+    if (matchesNone_) {
+        eof_ = true;
+        current_.clear();
+        loaded_.clear();
+        return;
+    }
+    const int page = backend_->pageSize();
+    const QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 %4 ?1%5 ORDER BY %1%6")
+                            .arg(rowColumn_, columnList_, quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="),
+                                 whereClause(2), page > 0 ? QStringLiteral(" LIMIT %1").arg(page) : QString());
+    reader_ = backend_->prepare(sql);
+    reader_->bind(1, Value::integer(rowid));
+    bindWhere(*reader_, 2);
+    pageRows_ = 0;
     stepReader();
 }
 
 void Recordset::stepReader()
 {
-    const int rc = sqlite3_step(reader_);
-    if (rc == SQLITE_ROW) {
-        eof_ = false;
-        readCurrent();
-    } else {
+    bool row = false;
+    try {
+        row = reader_->step();
+    } catch (...) {
         eof_ = true;
         current_.clear();
         loaded_.clear();
-        resetReader();
-        if (rc != SQLITE_DONE) Database::fail(db_, rc, QString());
+        reader_.reset();
+        throw;
     }
+    if (row) {
+        eof_ = false;
+        ++pageRows_;
+        readCurrent();
+        return;
+    }
+    // A full page read: the next one starts after its last row.
+    const int page = backend_->pageSize();
+    if (page > 0 && pageRows_ == page) {
+        seekRowid(rowid_, true);
+        return;
+    }
+    eof_ = true;
+    current_.clear();
+    loaded_.clear();
+    resetReader();
 }
 
 void Recordset::readCurrent()
 {
-    rowid_ = sqlite3_column_int64(reader_, 0);
+    rowid_ = reader_->integer(0);
     current_.resize(columns_.size());
     loaded_.assign(columns_.size(), 0);
 }
@@ -288,35 +281,28 @@ void Recordset::moveLast()
 {
     mode_ = EditMode::None;
     resetReader(false);
-    const QByteArray u = QStringLiteral("SELECT max(rowid) FROM %1 WHERE 1%2").arg(quoteName(table_), whereClause(1)).toUtf8();
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
-    bindWhere(s, 1);
-    rc = sqlite3_step(s);
-    const bool any = rc == SQLITE_ROW && sqlite3_column_type(s, 0) != SQLITE_NULL;
-    const qint64 last = any ? sqlite3_column_int64(s, 0) : 0;
-    sqlite3_finalize(s);
-    if (!any) {
+    std::optional<qint64> last;
+    if (!matchesNone_) {
+        auto s = backend_->prepare(QStringLiteral("SELECT max(%1) FROM %2 WHERE 1 = 1%3").arg(rowColumn_, quoteName(table_), whereClause(1)));
+        bindWhere(*s, 1);
+        if (s->step() && s->cell(0) != db::Statement::Cell::Null) last = s->integer(0);
+    }
+    if (!last) {
         eof_ = true;
         current_.clear();
         loaded_.clear();
         return;
     }
-    seekRowid(last, false);
+    seekRowid(*last, false);
 }
 
 int Recordset::recordCount()
 {
     if (!count_) {
-        const QByteArray u = QStringLiteral("SELECT count(*) FROM %1 WHERE 1%2").arg(quoteName(table_), whereClause(1)).toUtf8();
-        sqlite3_stmt* s = nullptr;
-        const int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
-        if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
-        bindWhere(s, 1);
-        sqlite3_step(s);
-        count_ = sqlite3_column_int(s, 0);
-        sqlite3_finalize(s);
+        if (matchesNone_) return *(count_ = 0);
+        auto s = backend_->prepare(QStringLiteral("SELECT count(*) FROM %1 WHERE 1 = 1%2").arg(quoteName(table_), whereClause(1)));
+        bindWhere(*s, 1);
+        count_ = s->step() ? static_cast<int>(s->integer(0)) : 0;
     }
     return *count_;
 }
@@ -347,7 +333,7 @@ Value Recordset::field(int ordinal) const
     if (mode_ != EditMode::None) return pending_[ordinal];
     requireCurrent();
     if (!loaded_[ordinal]) {
-        current_[ordinal] = readColumn(reader_, ordinal + 1, columns_[ordinal]);
+        current_[ordinal] = readColumn(*reader_, ordinal + 1, columns_[ordinal]);
         loaded_[ordinal] = 1;
     }
     return current_[ordinal];
@@ -355,12 +341,13 @@ Value Recordset::field(int ordinal) const
 
 Recordset::RawCell Recordset::raw(int ordinal) const
 {
+    using Cell = db::Statement::Cell;
     RawCell c;
     if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ || loaded_[ordinal])
         return c;  // Other: field() answers, from what it already holds
     const int col = ordinal + 1;
-    const int t = sqlite3_column_type(reader_, col);
-    if (t == SQLITE_NULL) {
+    const Cell t = reader_->cell(col);
+    if (t == Cell::Null) {
         c.kind = RawCell::Kind::Null;
         return c;
     }
@@ -368,19 +355,20 @@ Recordset::RawCell Recordset::raw(int ordinal) const
     switch (columns_[ordinal].type) {
     case ColumnInfo::Type::Short:
     case ColumnInfo::Type::Long:
-        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) {
+        if (t == Cell::Integer || t == Cell::Float) {
             c.kind = RawCell::Kind::Integer;
-            c.integer = sqlite3_column_int64(reader_, col);
+            c.integer = reader_->integer(col);
             return c;
         }
         break;
     case ColumnInfo::Type::Currency:
-        if (t == SQLITE_INTEGER || t == SQLITE_FLOAT) return c;
+        if (t == Cell::Integer || t == Cell::Float) return c;
         break;
     case ColumnInfo::Type::Date:
-        if (t == SQLITE_TEXT && sqlite3_column_bytes(reader_, col) == 10) {
-            const char* p = reinterpret_cast<const char*>(sqlite3_column_text(reader_, col));
-            if (p && isIsoDate(p)) {
+        if (t == Cell::Text) {
+            int bytes = 0;
+            const char* p = reader_->text(col, &bytes);
+            if (bytes == 10 && isIsoDate(p)) {
                 c.kind = RawCell::Kind::IsoDate;
                 c.text = p;
                 c.bytes = 10;
@@ -390,8 +378,7 @@ Recordset::RawCell Recordset::raw(int ordinal) const
     default: break;
     }
     c.kind = RawCell::Kind::Text;
-    c.text = reinterpret_cast<const char*>(sqlite3_column_text(reader_, col));
-    c.bytes = sqlite3_column_bytes(reader_, col);
+    c.text = reader_->text(col, &c.bytes);
     return c;
 }
 
@@ -431,34 +418,42 @@ void Recordset::setValue(int ordinal, const Value& v)
 
 void Recordset::setValue(const QString& name, const Value& v) { setValue(checkedOrdinal(name), v); }
 
+namespace {
+
+QString insertStatement(const QString& table, const std::vector<ColumnInfo>& columns, const QString& returning)
+{
+    QStringList names, marks;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        names << quoteName(columns[i].name);
+        marks << QStringLiteral("?%1").arg(i + 1);
+    }
+    QString sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoteName(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    if (!returning.isEmpty()) sql += QStringLiteral(" RETURNING ") + returning;
+    return sql;
+}
+
+}  // namespace
+
 void Recordset::update()
 {
     if (mode_ == EditMode::None) throw DbError(QStringLiteral("AddNew または Edit を実行していません。"));
     resetReader();
-    QString sql;
+    std::unique_ptr<db::Statement> s;
     if (mode_ == EditMode::Add) {
-        QStringList names, marks;
-        for (size_t i = 0; i < columns_.size(); ++i) {
-            names << quoteName(columns_[i].name);
-            marks << QStringLiteral("?%1").arg(i + 1);
-        }
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(quoteName(table_), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+        s = backend_->prepare(insertStatement(table_, columns_, rowColumn_));
     } else {
         QStringList sets;
         for (size_t i = 0; i < columns_.size(); ++i) sets << QStringLiteral("%1 = ?%2").arg(quoteName(columns_[i].name)).arg(i + 1);
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?%3").arg(quoteName(table_), sets.join(QLatin1Char(','))).arg(columns_.size() + 1);
+        s = backend_->prepare(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?%4")
+                                  .arg(quoteName(table_), sets.join(QLatin1Char(',')), rowColumn_)
+                                  .arg(columns_.size() + 1));
     }
-    const QByteArray u = sql.toUtf8();
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
-    for (size_t i = 0; i < columns_.size(); ++i) bindValue(s, static_cast<int>(i) + 1, pending_[i]);
-    if (mode_ == EditMode::Edit) sqlite3_bind_int64(s, static_cast<int>(columns_.size()) + 1, rowid_);
-    rc = sqlite3_step(s);
-    sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) Database::fail(db_, rc, QString());
+    for (size_t i = 0; i < columns_.size(); ++i) s->bind(static_cast<int>(i) + 1, pending_[i]);
+    if (mode_ == EditMode::Edit) s->bind(static_cast<int>(columns_.size()) + 1, Value::integer(rowid_));
+    const bool row = s->step();
     if (mode_ == EditMode::Add) {
-        lastModified_ = sqlite3_last_insert_rowid(db_);
+        if (!row) throw DbError(QStringLiteral("レコードを追加できませんでした。"));
+        lastModified_ = s->integer(0);
         count_.reset();
     } else {
         lastModified_ = rowid_;
@@ -480,14 +475,9 @@ void Recordset::deleteCurrent()
     requireCurrent();
     mode_ = EditMode::None;
     resetReader();
-    const QByteArray u = QStringLiteral("DELETE FROM %1 WHERE rowid = ?1").arg(quoteName(table_)).toUtf8();
-    sqlite3_stmt* s = nullptr;
-    int rc = sqlite3_prepare_v2(db_, u.constData(), u.size(), &s, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
-    sqlite3_bind_int64(s, 1, rowid_);
-    rc = sqlite3_step(s);
-    sqlite3_finalize(s);
-    if (rc != SQLITE_DONE) Database::fail(db_, rc, QString());
+    auto s = backend_->prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?1").arg(quoteName(table_), rowColumn_));
+    s->bind(1, Value::integer(rowid_));
+    s->step();
     count_.reset();
     // The deleted row stays "current" in name only; moveNext goes on after it.
 }
@@ -498,30 +488,15 @@ void Recordset::moveToLastModified()
     seekRowid(*lastModified_, false);
 }
 
-RowInserter::RowInserter(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns)
-    : db_(db), columns_(std::move(columns))
+RowInserter::RowInserter(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns)
+    : columns_(std::move(columns))
 {
-    QStringList names, marks;
-    for (size_t i = 0; i < columns_.size(); ++i) {
-        names << quoteName(columns_[i].name);
-        marks << QStringLiteral("?%1").arg(i + 1);
-    }
-    const QByteArray sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(quoteName(table), names.join(QLatin1Char(',')), marks.join(QLatin1Char(',')))
-                               .toUtf8();
-    const int rc = sqlite3_prepare_v2(db_, sql.constData(), sql.size(), &stmt_, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+    stmt_ = backend.prepare(insertStatement(table, columns_, QString()));
 }
 
-RowInserter::RowInserter(RowInserter&& o) noexcept : db_(o.db_), stmt_(o.stmt_), columns_(std::move(o.columns_))
-{
-    o.stmt_ = nullptr;
-}
+RowInserter::RowInserter(RowInserter&& o) noexcept = default;
 
-RowInserter::~RowInserter()
-{
-    if (stmt_) sqlite3_finalize(stmt_);
-}
+RowInserter::~RowInserter() = default;
 
 int RowInserter::ordinalOf(const QString& name) const
 {
@@ -532,12 +507,6 @@ int RowInserter::ordinalOf(const QString& name) const
 
 void RowInserter::insert(const std::vector<Value>& values)
 {
-    sqlite3_reset(stmt_);
-    for (size_t i = 0; i < columns_.size(); ++i)
-        bindValue(stmt_, static_cast<int>(i) + 1, i < values.size() ? values[i] : Value::null());
-    const int rc = sqlite3_step(stmt_);
-    if (rc != SQLITE_DONE) {
-        sqlite3_reset(stmt_);
-        Database::fail(db_, rc, QString());
-    }
+    for (size_t i = 0; i < columns_.size(); ++i) stmt_->bind(static_cast<int>(i) + 1, i < values.size() ? values[i] : Value::null());
+    stmt_->step();
 }

@@ -6,8 +6,10 @@
 #include <optional>
 #include <vector>
 
-struct sqlite3;
-struct sqlite3_stmt;
+namespace db {
+class Backend;
+class Statement;
+}  // namespace db
 
 // The declared type of a column, which decides how an assigned text is converted.
 struct ColumnInfo {
@@ -20,9 +22,10 @@ struct ColumnInfo {
 
 ColumnInfo::Type columnTypeOf(const QString& declared, int* maxLength);
 
-// An updatable record set over one table, in the table's natural (rowid) order, which is
-// the same at every opening. Rows are read by stepping a prepared statement; every write is
-// one statement and repositions the reading after the current row.
+// An updatable record set over one table, in the table's natural order (the order rows were
+// added), which is the same at every opening. Rows are read by stepping a prepared statement
+// (a page at a time on a server); every write is one statement and repositions the reading
+// after the current row.
 class Recordset {
 public:
     // A condition on one column: the rows whose column equals the value (a Null equals none).
@@ -31,7 +34,7 @@ public:
         Value value;
     };
 
-    Recordset(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where = {});
+    Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where = {});
     Recordset(Recordset&&) noexcept;
     Recordset& operator=(Recordset&&) noexcept;
     ~Recordset();
@@ -92,13 +95,17 @@ private:
     int checkedOrdinal(const QString& name) const;
     // " AND <column> = ?n ..." for the conditions, numbered from firstParameter, and their binding.
     QString whereClause(int firstParameter) const;
-    void bindWhere(sqlite3_stmt* stmt, int firstParameter) const;
+    void bindWhere(db::Statement& stmt, int firstParameter) const;
 
-    sqlite3* db_ = nullptr;
+    db::Backend* backend_ = nullptr;
     QString table_;
+    QString rowColumn_;
+    QString columnList_;  // the columns' quoted names, in order
     std::vector<ColumnInfo> columns_;
     std::vector<Equals> where_;
-    sqlite3_stmt* reader_ = nullptr;  // positioned statement, may be null after a write
+    bool matchesNone_ = false;  // a condition no stored value can meet
+    std::unique_ptr<db::Statement> reader_;  // positioned statement, may be null after a write
+    int pageRows_ = 0;                        // rows the reader has given of its page
     bool eof_ = true;
     qint64 rowid_ = 0;                // rowid of the current row
     // The current row's values, read from the statement when first asked for: a walk that
@@ -117,7 +124,7 @@ private:
 // Database::inserter; lives no longer than its Database.
 class RowInserter {
 public:
-    RowInserter(sqlite3* db, const QString& table, std::vector<ColumnInfo> columns);
+    RowInserter(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns);
     RowInserter(RowInserter&&) noexcept;
     RowInserter& operator=(RowInserter&&) = delete;
     RowInserter(const RowInserter&) = delete;
@@ -129,7 +136,6 @@ public:
     void insert(const std::vector<Value>& values);
 
 private:
-    sqlite3* db_ = nullptr;
-    sqlite3_stmt* stmt_ = nullptr;
+    std::unique_ptr<db::Statement> stmt_;
     std::vector<ColumnInfo> columns_;
 };

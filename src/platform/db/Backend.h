@@ -1,0 +1,70 @@
+#pragma once
+#include "platform/db/Recordset.h"
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+// What the engine needs of the store underneath: the database file (SQLite) or a database
+// server (PostgreSQL). Statements are the program's own, with parameters written ?1, ?2, …;
+// a back end translates what its store spells otherwise. Only the engine's own files see
+// this.
+namespace db {
+
+// One prepared statement: bound, then stepped row by row.
+class Statement {
+public:
+    enum class Cell { Null, Integer, Float, Text };
+    virtual ~Statement() = default;
+    // Binds a value already brought to its column's type (parameters count from 1).
+    virtual void bind(int index, const Value& value) = 0;
+    // Moves to the next row of the result; false when there is none. An engine error raises
+    // DbError.
+    virtual bool step() = 0;
+    // The current row's cells (columns count from 0).
+    virtual Cell cell(int column) const = 0;
+    virtual qint64 integer(int column) const = 0;
+    // An amount cell in units of 1/10 000.
+    virtual qint64 units(int column) const = 0;
+    // UTF-8, valid until the next step.
+    virtual const char* text(int column, int* bytes) const = 0;
+};
+
+class Backend {
+public:
+    struct SchemaObject {
+        QString type;
+        QString name;
+        QString table;
+        QString sql;
+    };
+
+    virtual ~Backend() = default;
+    // Where the database is, as the program was told it.
+    virtual QString location() const = 0;
+    virtual std::unique_ptr<Statement> prepare(const QString& sql) = 0;
+    // Runs one statement of the program's own (CREATE TABLE, DROP TABLE, DELETE …); any text
+    // after the first statement is refused and nothing runs.
+    virtual void execute(const QString& sql) = 0;
+    // The hidden column that numbers the rows in the order they were added.
+    virtual QString rowColumn() const = 0;
+    // Rows of a walk read per statement (0: all at once).
+    virtual int pageSize() const = 0;
+    virtual bool tableExists(const QString& table) = 0;
+    // The columns as the program declared them (TEXT(n), SHORT, LONG, CURRENCY, DATE, TEXT).
+    virtual std::vector<ColumnInfo> columns(const QString& table) = 0;
+    virtual std::vector<SchemaObject> schemaObjects() = 0;
+    virtual QStringList damage() = 0;
+    // Whether the connection still answers (a file replaced under its name does not).
+    virtual bool alive() = 0;
+    // Transactions: depth 1 is the outermost; deeper ones are save points of it.
+    virtual void begin(int depth) = 0;
+    virtual void commit(int depth) = 0;
+    virtual void rollback(int depth) noexcept = 0;
+
+    // Transactions open on this connection now.
+    int depth = 0;
+};
+
+}  // namespace db

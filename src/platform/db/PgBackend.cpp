@@ -1,0 +1,379 @@
+#include "platform/db/PgBackend.h"
+
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+#include "platform/db/ServerSql.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <libpq-fe.h>
+
+namespace db {
+
+namespace {
+
+// Type numbers of the server's built-in types.
+constexpr Oid kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+
+QString serverMessage(const PGresult* result, const PGconn* conn)
+{
+    const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
+    QString text = QString::fromUtf8(primary ? primary : PQerrorMessage(conn)).trimmed();
+    return text;
+}
+
+// "123.4500" → 1234500: an amount in units of 1/10 000, without a round trip through binary.
+qint64 unitsOf(const char* p)
+{
+    bool negative = false;
+    if (*p == '-') {
+        negative = true;
+        ++p;
+    }
+    qint64 whole = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) whole = whole * 10 + (*p - '0');
+    qint64 fraction = 0;
+    int digits = 0;
+    if (*p == '.') {
+        for (++p; *p >= '0' && *p <= '9' && digits < 4; ++p, ++digits) fraction = fraction * 10 + (*p - '0');
+    }
+    for (; digits < 4; ++digits) fraction *= 10;
+    const qint64 units = whole * 10000 + fraction;
+    return negative ? -units : units;
+}
+
+QByteArray textOf(const Value& v)
+{
+    switch (v.kind()) {
+    case Value::Kind::Null: return {};
+    case Value::Kind::Integer: return QByteArray::number(v.toInt());
+    case Value::Kind::Currency: {
+        const qint64 u = v.currencyUnits();
+        const qint64 a = u < 0 ? -u : u;
+        QByteArray s = QByteArray::number(a / 10000) + '.' + QByteArray::number(a % 10000).rightJustified(4, '0');
+        return u < 0 ? '-' + s : s;
+    }
+    case Value::Kind::Date: return v.toDate().toString(Qt::ISODate).toUtf8();
+    case Value::Kind::Text: return v.toString().toUtf8();
+    }
+    return {};
+}
+
+class PgStatement final : public Statement {
+public:
+    PgStatement(PgBackend& backend, QByteArray sql) : backend_(backend), sql_(std::move(sql)) {}
+    ~PgStatement() override { PQclear(result_); }
+
+    void bind(int index, const Value& v) override
+    {
+        reset();
+        if (size_t(index) > params_.size()) {
+            params_.resize(size_t(index));
+            nulls_.resize(size_t(index), true);
+        }
+        nulls_[size_t(index - 1)] = v.isNull();
+        params_[size_t(index - 1)] = textOf(v);
+    }
+
+    bool step() override
+    {
+        if (!result_) {
+            result_ = backend_.run(sql_, params_, nulls_);
+            row_ = -1;
+            rows_ = PQntuples(result_);
+        }
+        ++row_;
+        return row_ < rows_;
+    }
+
+    Cell cell(int column) const override
+    {
+        if (PQgetisnull(result_, row_, column)) return Cell::Null;
+        switch (PQftype(result_, column)) {
+        case kInt2:
+        case kInt4:
+        case kInt8: return Cell::Integer;
+        case kNumeric:
+        case kFloat4:
+        case kFloat8: return Cell::Float;
+        default: return Cell::Text;
+        }
+    }
+    qint64 integer(int column) const override
+    {
+        const char* p = PQgetvalue(result_, row_, column);
+        return PQftype(result_, column) == kNumeric ? unitsOf(p) / 10000 : std::strtoll(p, nullptr, 10);
+    }
+    qint64 units(int column) const override
+    {
+        const char* p = PQgetvalue(result_, row_, column);
+        return PQftype(result_, column) == kNumeric ? unitsOf(p) : std::strtoll(p, nullptr, 10) * 10000;
+    }
+    const char* text(int column, int* bytes) const override
+    {
+        *bytes = PQgetlength(result_, row_, column);
+        return PQgetvalue(result_, row_, column);
+    }
+
+private:
+    void reset()
+    {
+        PQclear(result_);
+        result_ = nullptr;
+    }
+    PgBackend& backend_;
+    QByteArray sql_;
+    std::vector<QByteArray> params_;
+    std::vector<bool> nulls_;
+    PGresult* result_ = nullptr;
+    int row_ = -1;
+    int rows_ = 0;
+};
+
+QString connInfoField(const QString& conninfo, const char* key)
+{
+    char* error = nullptr;
+    PQconninfoOption* options = PQconninfoParse(conninfo.toUtf8().constData(), &error);
+    if (error) PQfreemem(error);
+    QString value;
+    if (!options) return value;
+    for (PQconninfoOption* o = options; o->keyword; ++o)
+        if (std::strcmp(o->keyword, key) == 0 && o->val) value = QString::fromUtf8(o->val);
+    PQconninfoFree(options);
+    return value;
+}
+
+}  // namespace
+
+QString serverName(const QString& conninfo)
+{
+    QString host = connInfoField(conninfo, "host");
+    if (host.isEmpty()) host = connInfoField(conninfo, "hostaddr");
+    if (host.isEmpty()) host = QStringLiteral("localhost");
+    QString database = connInfoField(conninfo, "dbname");
+    if (database.isEmpty()) database = connInfoField(conninfo, "user");
+    if (database.isEmpty()) database = QString::fromLocal8Bit(qgetenv("PGDATABASE"));
+    if (database.isEmpty()) database = QString::fromLocal8Bit(qgetenv("USER"));
+    return host + QLatin1Char('/') + database;
+}
+
+PgBackend::PgBackend(pg_conn* conn, const QString& conninfo) : conn_(conn), conninfo_(conninfo) {}
+
+PgBackend::~PgBackend()
+{
+    if (conn_) PQfinish(conn_);
+}
+
+std::shared_ptr<PgBackend> PgBackend::open(const QString& conninfo)
+{
+    PGconn* conn = PQconnectdb(conninfo.toUtf8().constData());
+    if (PQstatus(conn) != CONNECTION_OK) {
+        const QString engine = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+        PQfinish(conn);
+        const QString name = serverName(conninfo);
+        const int slash = int(name.indexOf(QLatin1Char('/')));
+        throw DbError(QStringLiteral("データベース サーバー「%1」のデータベース「%2」に接続できません。\r\n(%3)")
+                          .arg(name.left(slash), name.mid(slash + 1), engine));
+    }
+    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
+    PGresult* r = PQexec(conn, "SET client_encoding TO 'UTF8'; SET DateStyle TO 'ISO, YMD'; "
+                               "SET client_min_messages TO warning; SET lock_timeout TO '3s'");
+    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
+    PQclear(r);
+    if (!ok) {
+        const QString engine = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
+        PQfinish(conn);
+        throw DbError(QStringLiteral("データベース サーバー「%1」を使えません。\r\n(%2)").arg(serverName(conninfo), engine));
+    }
+    return std::shared_ptr<PgBackend>(new PgBackend(conn, conninfo));
+}
+
+QString PgBackend::location() const { return Database::serverLocation(conninfo_); }
+
+QString PgBackend::rowColumn() const { return quoteName(serversql::kRowColumn); }
+
+bool PgBackend::alive()
+{
+    if (PQstatus(conn_) == CONNECTION_OK) return true;
+    PQreset(conn_);
+    prepared_.clear();
+    return PQstatus(conn_) == CONNECTION_OK;
+}
+
+QString PgBackend::messageFor(PGresult* result, const QString& context) const
+{
+    const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
+    const QByteArray code = state ? QByteArray(state) : QByteArray();
+    QString msg;
+    if (code == "23505") {
+        msg = QStringLiteral("主キーの値が重複しているため、レコードを書き込めませんでした。");
+    } else if (code.startsWith("23")) {
+        msg = QStringLiteral("値が制約に違反しているため、レコードを書き込めませんでした。");
+    } else if (code == "40001" || code == "40P01" || code == "55P03" || code == "57014") {
+        msg = QStringLiteral("データベースは他の処理で使用中です。しばらく待ってから、もう一度実行して下さい。");
+    } else if (code == "25006" || code == "42501") {
+        msg = QStringLiteral("データベースは読み取り専用のため、書き込めません。");
+    } else if (code == "53100") {
+        msg = QStringLiteral("ディスクの空き容量が不足しているため、書き込めませんでした。");
+    } else if (code.isEmpty() || code.startsWith("08") || code.startsWith("57P")) {
+        msg = QStringLiteral("データベース サーバーとの接続が切れました。");
+    } else if (code == "42P01") {
+        msg = QStringLiteral("テーブルが見つかりません。");
+    } else if (code == "42P07") {
+        msg = QStringLiteral("テーブルまたは列は既に存在します。");
+    } else if (code == "42701") {
+        msg = QStringLiteral("同じ名前のフィールドが複数あります。");
+    } else if (code == "42601") {
+        msg = QStringLiteral("SQL ステートメントの構文エラーです。");
+    } else if (code == "22003") {
+        msg = QStringLiteral("オーバーフローしました。");
+    } else {
+        msg = QStringLiteral("データベース エラーが発生しました。");
+    }
+    QString full = msg;
+    if (!context.isEmpty()) full += QStringLiteral("\r\n") + context;
+    full += QStringLiteral("\r\n(") + serverMessage(result, conn_) + QLatin1Char(')');
+    return full;
+}
+
+PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params,
+                         const std::vector<bool>& nulls)
+{
+    QByteArray name = prepared_.value(sql);
+    if (name.isEmpty()) {
+        name = "tanzo_" + QByteArray::number(prepared_.size() + 1);
+        PGresult* p = PQprepare(conn_, name.constData(), sql.constData(), 0, nullptr);
+        if (PQresultStatus(p) != PGRES_COMMAND_OK) {
+            const QString message = messageFor(p, QString());
+            PQclear(p);
+            alive();
+            throw DbError(message);
+        }
+        PQclear(p);
+        prepared_.insert(sql, name);
+    }
+    std::vector<const char*> values(params.size());
+    for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
+    PGresult* r = PQexecPrepared(conn_, name.constData(), int(values.size()), values.data(), nullptr, nullptr, 0);
+    const ExecStatusType status = PQresultStatus(r);
+    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
+        const QString message = messageFor(r, QString());
+        PQclear(r);
+        alive();
+        throw DbError(message);
+    }
+    return r;
+}
+
+std::unique_ptr<Statement> PgBackend::prepare(const QString& sql)
+{
+    return std::make_unique<PgStatement>(*this, serversql::parameters(sql).toUtf8());
+}
+
+void PgBackend::command(const QString& sql)
+{
+    PGresult* r = PQexec(conn_, sql.toUtf8().constData());
+    const ExecStatusType status = PQresultStatus(r);
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const QString message = messageFor(r, sql);
+        PQclear(r);
+        alive();
+        throw DbError(message);
+    }
+    PQclear(r);
+}
+
+void PgBackend::execute(const QString& sql)
+{
+    const QString translated = serversql::statement(sql);
+    PGresult* r = PQexecParams(conn_, translated.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
+    const ExecStatusType status = PQresultStatus(r);
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+        const QString message = messageFor(r, sql);
+        PQclear(r);
+        alive();
+        throw DbError(message);
+    }
+    PQclear(r);
+    // A table made or dropped changes what the kept statements name; they are prepared again.
+    if (!translated.startsWith(QLatin1String("DELETE")) && !prepared_.isEmpty()) {
+        command(QStringLiteral("DEALLOCATE ALL"));
+        prepared_.clear();
+    }
+}
+
+bool PgBackend::tableExists(const QString& table)
+{
+    auto s = prepare(QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables WHERE schemaname = current_schema() AND tablename = ?1"));
+    s->bind(1, Value::text(table));
+    return s->step();
+}
+
+std::vector<ColumnInfo> PgBackend::columns(const QString& table)
+{
+    auto s = prepare(QStringLiteral(
+        "SELECT a.attname, pg_catalog.format_type(a.atttypid, a.atttypmod) FROM pg_catalog.pg_attribute a "
+        "JOIN pg_catalog.pg_class c ON c.oid = a.attrelid JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = current_schema() AND c.relname = ?1 AND c.relkind IN ('r', 'p') AND a.attnum > 0 "
+        "AND NOT a.attisdropped ORDER BY a.attnum"));
+    s->bind(1, Value::text(table));
+    std::vector<ColumnInfo> cols;
+    while (s->step()) {
+        int bytes = 0;
+        const char* p = s->text(0, &bytes);
+        ColumnInfo c;
+        c.name = QString::fromUtf8(p, bytes);
+        if (c.name == serversql::kRowColumn) continue;
+        p = s->text(1, &bytes);
+        c.declared = serversql::declaredType(QString::fromUtf8(p, bytes));
+        c.type = columnTypeOf(c.declared, &c.maxLength);
+        cols.push_back(c);
+    }
+    return cols;
+}
+
+std::vector<Backend::SchemaObject> PgBackend::schemaObjects()
+{
+    std::vector<SchemaObject> out;
+    auto s = prepare(QStringLiteral(
+        "SELECT CASE WHEN c.relkind IN ('v', 'm') THEN 'view' WHEN c.relkind IN ('r', 'p', 'f') THEN 'table' "
+        "ELSE 'other' END, c.relname, c.relname FROM pg_catalog.pg_class c "
+        "JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = current_schema() AND c.relkind IN ('r', 'p', 'f', 'v', 'm') "
+        "UNION ALL SELECT 'trigger', t.tgname, c.relname FROM pg_catalog.pg_trigger t "
+        "JOIN pg_catalog.pg_class c ON c.oid = t.tgrelid JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
+        "WHERE n.nspname = current_schema() AND NOT t.tgisinternal "
+        "UNION ALL SELECT 'rule', r.rulename, r.tablename FROM pg_catalog.pg_rules r "
+        "WHERE r.schemaname = current_schema() ORDER BY 1, 2"));
+    auto text = [&s](int col) {
+        int bytes = 0;
+        const char* p = s->text(col, &bytes);
+        return QString::fromUtf8(p, bytes);
+    };
+    while (s->step()) {
+        QString type = text(0);
+        // A rule rewrites statements as a trigger runs others: both are refused alike.
+        if (type == QLatin1String("rule")) type = QStringLiteral("trigger");
+        out.push_back({type, text(1), text(2), QString()});
+    }
+    return out;
+}
+
+void PgBackend::begin(int depth)
+{
+    command(depth == 1 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT tanzo_sp%1").arg(depth));
+}
+
+void PgBackend::commit(int depth)
+{
+    command(depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT tanzo_sp%1").arg(depth));
+}
+
+void PgBackend::rollback(int depth) noexcept
+{
+    const QByteArray sql = depth == 1 ? QByteArray("ROLLBACK")
+                                      : QStringLiteral("ROLLBACK TO SAVEPOINT tanzo_sp%1; RELEASE SAVEPOINT tanzo_sp%1").arg(depth).toUtf8();
+    PQclear(PQexec(conn_, sql.constData()));
+}
+
+}  // namespace db

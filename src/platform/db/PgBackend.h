@@ -1,0 +1,57 @@
+#pragma once
+#include "platform/db/Backend.h"
+
+#include <QByteArray>
+#include <QHash>
+
+struct pg_conn;
+struct pg_result;
+
+namespace db {
+
+// A PostgreSQL database reached through libpq. The program's statements are translated
+// (ServerSql); every table has a hidden row column numbering its rows in the order they were
+// added, which gives the walks the same natural order as the file. Prepared statements are
+// kept per connection by their text. A walk reads its rows a page at a time.
+class PgBackend final : public Backend {
+public:
+    // Connects (conninfo: libpq's key=value or URI form). An unreachable server raises DbError
+    // naming the host and the database.
+    static std::shared_ptr<PgBackend> open(const QString& conninfo);
+    ~PgBackend() override;
+
+    QString location() const override;
+    std::unique_ptr<Statement> prepare(const QString& sql) override;
+    void execute(const QString& sql) override;
+    QString rowColumn() const override;
+    int pageSize() const override { return 5000; }
+    bool tableExists(const QString& table) override;
+    std::vector<ColumnInfo> columns(const QString& table) override;
+    std::vector<SchemaObject> schemaObjects() override;
+    QStringList damage() override { return {}; }
+    bool alive() override;
+    void begin(int depth) override;
+    void commit(int depth) override;
+    void rollback(int depth) noexcept override;
+
+    QString conninfo() const { return conninfo_; }
+    // Runs a statement with text parameters and hands back its result; an error raises
+    // DbError with the server's message.
+    pg_result* run(const QByteArray& sql, const std::vector<QByteArray>& params,
+                   const std::vector<bool>& nulls);
+    // The Japanese message for a failed result (its SQLSTATE told apart as for the file).
+    QString messageFor(pg_result* result, const QString& context) const;
+
+private:
+    PgBackend(pg_conn* conn, const QString& conninfo);
+    void command(const QString& sql);
+    pg_conn* conn_ = nullptr;
+    QString conninfo_;
+    // Statement text → name of its prepared statement on this connection.
+    QHash<QByteArray, QByteArray> prepared_;
+};
+
+// What a server location names, for messages and the main window: "host/database".
+QString serverName(const QString& conninfo);
+
+}  // namespace db

@@ -1,0 +1,241 @@
+#include "platform/db/SqliteBackend.h"
+
+#include "platform/db/Database.h"
+#include "platform/db/DbError.h"
+
+#include <QFile>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+namespace db {
+
+namespace {
+
+// How long a statement waits for another program's lock to go before it says the
+// database is in use.
+constexpr int kBusyWaitMs = 3000;
+
+// The device and file number of the file a name stands for, to tell a file replaced under
+// the same name. The kept connection holds its file open, so its number is not given again.
+bool fileIdOf(const QString& path, dev_t* dev, ino_t* ino)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    *dev = st.st_dev;
+    *ino = st.st_ino;
+    return true;
+}
+
+class SqliteStatement final : public Statement {
+public:
+    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
+    ~SqliteStatement() override { sqlite3_finalize(stmt_); }
+
+    void bind(int index, const Value& v) override
+    {
+        if (stepped_) {
+            sqlite3_reset(stmt_);
+            stepped_ = false;
+        }
+        switch (v.kind()) {
+        case Value::Kind::Null: sqlite3_bind_null(stmt_, index); break;
+        case Value::Kind::Integer: sqlite3_bind_int64(stmt_, index, v.toInt()); break;
+        case Value::Kind::Currency: sqlite3_bind_int64(stmt_, index, v.currencyUnits()); break;
+        case Value::Kind::Date: {
+            const QByteArray s = v.toDate().toString(Qt::ISODate).toUtf8();
+            sqlite3_bind_text(stmt_, index, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        case Value::Kind::Text: {
+            const QByteArray s = v.toString().toUtf8();
+            sqlite3_bind_text(stmt_, index, s.constData(), int(s.size()), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+
+    bool step() override
+    {
+        stepped_ = true;
+        const int rc = sqlite3_step(stmt_);
+        if (rc == SQLITE_ROW) return true;
+        if (rc == SQLITE_DONE) return false;
+        const QString message = Database::messageFor(db_, rc, QString());
+        sqlite3_reset(stmt_);
+        throw DbError(message);
+    }
+
+    Cell cell(int column) const override
+    {
+        switch (sqlite3_column_type(stmt_, column)) {
+        case SQLITE_NULL: return Cell::Null;
+        case SQLITE_INTEGER: return Cell::Integer;
+        case SQLITE_FLOAT: return Cell::Float;
+        default: return Cell::Text;
+        }
+    }
+    qint64 integer(int column) const override { return sqlite3_column_int64(stmt_, column); }
+    qint64 units(int column) const override { return sqlite3_column_int64(stmt_, column); }
+    const char* text(int column, int* bytes) const override
+    {
+        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        *bytes = sqlite3_column_bytes(stmt_, column);
+        return p ? p : "";
+    }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_;
+    bool stepped_ = false;
+};
+
+}  // namespace
+
+SqliteBackend::SqliteBackend(sqlite3* db, const QString& path) : db_(db), path_(path)
+{
+    known_ = fileIdOf(path, &dev_, &ino_);
+}
+
+SqliteBackend::~SqliteBackend()
+{
+    if (db_) sqlite3_close_v2(db_);
+}
+
+std::shared_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool create)
+{
+    sqlite3* db = nullptr;
+    // One thread uses a connection, so the engine need not lock around every call.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int rc = sqlite3_open_v2(path.toUtf8().constData(), &db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        const QString engine = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(rc));
+        sqlite3_close(db);
+        throw DbError((create ? QStringLiteral("データベース ファイル '%1' を作成できません。\r\n(%2)")
+                              : QStringLiteral("データベース ファイル '%1' を開けません。\r\n(%2)"))
+                          .arg(path, engine));
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, kBusyWaitMs);
+    if (!create) {
+        // Reading the schema tells a database from any other file. Only the engine's word that
+        // the file is damaged or not a database says so; a lock held by another program, for
+        // one, is reported as such.
+        const int check = sqlite3_exec(db, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        if (check != SQLITE_OK) {
+            const int primary = check & 0xff;
+            const QString engine = QString::fromUtf8(sqlite3_errmsg(db));
+            const QString msg = primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT
+                                    ? QStringLiteral("ファイル '%1' はデータベース ファイルではないか、壊れています。\r\n(%2)").arg(path, engine)
+                                    : Database::messageFor(db, check, path);
+            sqlite3_close(db);
+            throw DbError(msg);
+        }
+    }
+    return std::shared_ptr<SqliteBackend>(new SqliteBackend(db, path));
+}
+
+bool SqliteBackend::isFileNow(const QString& path) const
+{
+    dev_t dev = 0;
+    ino_t ino = 0;
+    return known_ && path == path_ && fileIdOf(path, &dev, &ino) && dev == dev_ && ino == ino_;
+}
+
+bool SqliteBackend::alive()
+{
+    return sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+std::unique_ptr<Statement> SqliteBackend::prepare(const QString& sql)
+{
+    const QByteArray u = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const int rc = sqlite3_prepare_v2(db_, u.constData(), int(u.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+    return std::make_unique<SqliteStatement>(db_, stmt);
+}
+
+void SqliteBackend::run(const QString& sql)
+{
+    const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+}
+
+void SqliteBackend::execute(const QString& sql)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    sqlite3_stmt* stmt = nullptr;
+    const char* tail = nullptr;
+    int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, &tail);
+    if (rc != SQLITE_OK) Database::fail(db_, rc, sql);
+    const QString rest = QString::fromUtf8(tail, utf8.constData() + utf8.size() - tail).trimmed();
+    if (!rest.isEmpty() || stmt == nullptr) {
+        sqlite3_finalize(stmt);
+        throw DbError(QStringLiteral("SQL ステートメントの後に余分な文字があります。ステートメントは実行されませんでした。\r\n%1").arg(sql));
+    }
+    rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) Database::fail(db_, rc, sql);
+}
+
+std::vector<Backend::SchemaObject> SqliteBackend::schemaObjects()
+{
+    std::vector<SchemaObject> out;
+    auto stmt = prepare(QStringLiteral("SELECT type, name, tbl_name, sql FROM sqlite_master ORDER BY rowid"));
+    auto text = [&stmt](int col) {
+        int bytes = 0;
+        const char* p = stmt->text(col, &bytes);
+        return QString::fromUtf8(p, bytes);
+    };
+    while (stmt->step()) out.push_back({text(0), text(1), text(2), text(3)});
+    return out;
+}
+
+bool SqliteBackend::tableExists(const QString& table)
+{
+    auto stmt = prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=?1"));
+    stmt->bind(1, Value::text(table));
+    return stmt->step();
+}
+
+std::vector<ColumnInfo> SqliteBackend::columns(const QString& table)
+{
+    std::vector<ColumnInfo> cols;
+    auto stmt = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)));
+    while (stmt->step()) {
+        ColumnInfo c;
+        int bytes = 0;
+        const char* p = stmt->text(1, &bytes);
+        c.name = QString::fromUtf8(p, bytes);
+        p = stmt->text(2, &bytes);
+        c.declared = QString::fromUtf8(p, bytes);
+        c.type = columnTypeOf(c.declared, &c.maxLength);
+        cols.push_back(c);
+    }
+    return cols;
+}
+
+QStringList SqliteBackend::damage()
+{
+    QStringList found;
+    auto stmt = prepare(QStringLiteral("PRAGMA quick_check"));
+    while (stmt->step()) {
+        int bytes = 0;
+        const char* p = stmt->text(0, &bytes);
+        found << QString::fromUtf8(p, bytes);
+    }
+    if (found == QStringList{QStringLiteral("ok")}) found.clear();
+    return found;
+}
+
+void SqliteBackend::begin(int depth) { run(QStringLiteral("SAVEPOINT tanzo_sp%1").arg(depth)); }
+
+void SqliteBackend::commit(int depth) { run(QStringLiteral("RELEASE tanzo_sp%1").arg(depth)); }
+
+void SqliteBackend::rollback(int depth) noexcept
+{
+    const QByteArray rb = QStringLiteral("ROLLBACK TO tanzo_sp%1; RELEASE tanzo_sp%1").arg(depth).toUtf8();
+    sqlite3_exec(db_, rb.constData(), nullptr, nullptr, nullptr);
+}
+
+}  // namespace db
