@@ -5,6 +5,8 @@
 #include "platform/db/Value.h"
 #include "platform/text/TextUtil.h"
 
+#include <memory>
+
 SearchMatcher::SearchMatcher(Conditions conditions)
     : c_(std::move(conditions)), preparedText_(c_.caseMode == 1 ? c_.text : text::foldText(c_.text))
 {
@@ -37,6 +39,18 @@ bool SearchMatcher::matches(const Value& value) const
 
 RecordReader::RowFilter SearchMatcher::rowFilter() const
 {
+    if (c_.typeWord == QLatin1String("TEXT")) {
+        // A text is looked for in the engine's own bytes, without a value made for each row.
+        auto finder = std::make_shared<text::TextFinder>(c_.text, c_.caseMode);
+        return [matcher = *this, finder](const Recordset& rs) {
+            const Recordset::RawCell cell = rs.raw(matcher.fieldIndex());
+            bool found = false;
+            if (cell.kind == Recordset::RawCell::Kind::Text) found = finder->in(cell.text, cell.bytes);
+            else if (cell.kind == Recordset::RawCell::Kind::Null) found = finder->in("", 0);
+            else found = matcher.matches(rs.field(matcher.fieldIndex()));
+            return found ? RecordReader::Take::Yes : RecordReader::Take::No;
+        };
+    }
     return [matcher = *this](const Recordset& rs) {
         return matcher.matches(rs.field(matcher.fieldIndex())) ? RecordReader::Take::Yes : RecordReader::Take::No;
     };

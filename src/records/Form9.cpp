@@ -284,17 +284,28 @@ void Form9::SubListViewData(Database& db, int category, bool sub, std::vector<QS
         if (typeword::isText(fields[size_t(k)].typeWord)) searched.push_back(k);
     const QString categoryText = sub ? row.name + QStringLiteral(" ：サブ") : row.name;
     const int keyColumn = static_cast<int>(fields.size());
-    const QString& wanted = c.searchText;
-    const int caseMode = c.searchCaseMode;
+    // The search text is folded once; each cell is looked at in the engine's own bytes.
+    text::TextFinder finder(c.searchText, c.searchCaseMode);
+    const QByteArray nullUtf8 = kNullText.toUtf8();
 
     if (!searched.empty()) {
         for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
             for (int k : searched) {
+                const Recordset::RawCell cell = rs.raw(k);
+                bool found = false;
+                if (cell.kind == Recordset::RawCell::Kind::Text) {
+                    found = finder.in(cell.text, cell.bytes);
+                } else if (cell.kind == Recordset::RawCell::Kind::Null) {
+                    found = finder.in(nullUtf8.constData(), nullUtf8.size());
+                } else {
+                    const Value v = rs.field(k);
+                    const QByteArray shown = (v.isNull() ? kNullText : v.toString()).toUtf8();
+                    found = finder.in(shown.constData(), shown.size());
+                }
+                if (!found) continue;
                 const Value v = rs.field(k);
-                const QString value = v.isNull() ? kNullText : v.toString();
-                if (!text::containsText(value, wanted, caseMode)) continue;
-                hits.push_back({value, categoryText, fields[size_t(k)].name, table, rs.field(keyColumn).toString(),
-                                sub ? rs.field(keyColumn + 1).toString() : QString()});
+                hits.push_back({v.isNull() ? kNullText : v.toString(), categoryText, fields[size_t(k)].name, table,
+                                rs.field(keyColumn).toString(), sub ? rs.field(keyColumn + 1).toString() : QString()});
             }
         }
     }

@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace text {
 
@@ -34,6 +35,18 @@ bool containsText(const QString& hay, const QString& needle, int caseMode);
 // The same with the needle already prepared for the mode (folded for mode 0), so a search
 // over many values folds its text once.
 bool containsPrepared(const QString& hay, const QString& prepared, int caseMode);
+// The same over texts in UTF-8, as the engine hands them out, without a string made for each:
+// a search over many rows keeps one of these.
+class TextFinder {
+public:
+    TextFinder(const QString& needle, int caseMode) : prepared_(caseMode == 1 ? needle : foldText(needle)), caseMode_(caseMode) {}
+    bool in(const char* utf8, qsizetype bytes);
+
+private:
+    QString prepared_;
+    int caseMode_;
+    std::vector<char16_t> buffer_;
+};
 
 // Numbers as a user may type them: surrounding blanks, full-width digits and signs,
 // grouping commas, a leading yen sign (U+00A5, U+FFE5 or backslash), a sign and a

@@ -324,3 +324,19 @@ TEST(TextTwips, ConvertsAndRoundsHalfToEven)
     for (int px : {0, 1, 7, 640, 1024})
         EXPECT_EQ(twipsToPixels(pixelsToTwips(px)), px);
 }
+
+// A search over the engine's UTF-8 finds what the search over strings finds.
+TEST(TextFold, TheFinderOverBytesAgreesWithTheSearchOverStrings)
+{
+    const QStringList hays = {u8("Ｈｅｌｌｏ　ＷＯＲＬＤ！"), u8("ｶﾞﾊﾟｳﾞの歌"), u8("あいうえお"), u8("😀 絵文字 ÄÖ"), u8(""),
+                              u8("演奏者１２"), u8("𐐀𐐁 deseret")};
+    const QStringList needles = {u8("world"), u8("ガパ"), u8("アイ"), u8("äö"), u8(""), u8("演奏者1"), u8("𐐨"), u8("😀"), u8("x")};
+    for (int mode : {0, 1})
+        for (const QString& hay : hays)
+            for (const QString& needle : needles) {
+                TextFinder finder(needle, mode);
+                const QByteArray bytes = hay.toUtf8();
+                EXPECT_EQ(finder.in(bytes.constData(), bytes.size()), containsText(hay, needle, mode))
+                    << hay.toStdString() << " / " << needle.toStdString() << " / " << mode;
+            }
+}
