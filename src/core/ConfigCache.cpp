@@ -114,6 +114,7 @@ bool ConfigCache::reloadIfChanged(Database& db)
     if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
     const Value stored = t.field(management::kCounterColumn);
     if ((stored.isNull() ? 0 : stored.toInt()) == rows[kSystemRow].lastRegistrationNo) return false;
+    db.forgetSchema();
     LoadConfigCache(t);
     fillTableNames();
     rowChanged.fill(0);

@@ -58,6 +58,8 @@ public:
     virtual QStringList damage() = 0;
     // Whether the connection still answers (a file replaced under its name does not).
     virtual bool alive() = 0;
+    // Forgets what it keeps of the tables' columns: another desk may have changed them.
+    virtual void forgetSchema() {}
     // Transactions: depth 1 is the outermost; deeper ones are save points of it.
     virtual void begin(int depth) = 0;
     virtual void commit(int depth) = 0;

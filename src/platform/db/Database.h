@@ -67,6 +67,9 @@ public:
     // open transaction ends, so what is read next is what the write will replace.
     void lockRows(const QString& table, const std::vector<Recordset::Equals>& where);
 
+    // Forgets what the connection keeps of the tables' columns (another desk changed them).
+    void forgetSchema() { backend_->forgetSchema(); }
+
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
     // The location this database was opened from.

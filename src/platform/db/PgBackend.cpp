@@ -272,6 +272,7 @@ void PgBackend::execute(const QString& sql)
     const QString translated = serversql::statement(sql);
     // Unlike PQexec, this runs exactly one statement.
     PQclear(checked(PQexecParams(conn_, translated.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0), sql));
+    columns_.clear();
     // A table made or dropped changes what the kept statements name; they are prepared again.
     if (!translated.startsWith(QLatin1String("DELETE")) && !prepared_.isEmpty()) {
         command(QStringLiteral("DEALLOCATE ALL"));
@@ -281,6 +282,7 @@ void PgBackend::execute(const QString& sql)
 
 bool PgBackend::tableExists(const QString& table)
 {
+    if (columns_.contains(table)) return true;
     auto s = prepare(QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables WHERE schemaname = current_schema() AND tablename = ?1"));
     s->bind(1, Value::text(table));
     return s->step();
@@ -288,6 +290,7 @@ bool PgBackend::tableExists(const QString& table)
 
 std::vector<ColumnInfo> PgBackend::columns(const QString& table)
 {
+    if (auto kept = columns_.find(table); kept != columns_.end()) return *kept;
     auto s = prepare(QStringLiteral(
         "SELECT a.attname, pg_catalog.format_type(a.atttypid, a.atttypmod) FROM pg_catalog.pg_attribute a "
         "JOIN pg_catalog.pg_class c ON c.oid = a.attrelid JOIN pg_catalog.pg_namespace n ON n.oid = c.relnamespace "
@@ -306,6 +309,7 @@ std::vector<ColumnInfo> PgBackend::columns(const QString& table)
         c.type = columnTypeOf(c.declared, &c.maxLength);
         cols.push_back(c);
     }
+    if (!cols.empty()) columns_.insert(table, cols);
     return cols;
 }
 
@@ -348,6 +352,8 @@ void PgBackend::commit(int depth)
 
 void PgBackend::rollback(int depth) noexcept
 {
+    // A table made or dropped inside goes back with it.
+    columns_.clear();
     const QByteArray sql = depth == 1 ? QByteArray("ROLLBACK")
                                       : QStringLiteral("ROLLBACK TO SAVEPOINT tanzo_sp%1; RELEASE SAVEPOINT tanzo_sp%1").arg(depth).toUtf8();
     PQclear(PQexec(conn_, sql.constData()));

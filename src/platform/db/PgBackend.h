@@ -30,6 +30,7 @@ public:
     std::vector<SchemaObject> schemaObjects() override;
     QStringList damage() override { return {}; }
     bool alive() override;
+    void forgetSchema() override { columns_.clear(); }
     void begin(int depth) override;
     void commit(int depth) override;
     void rollback(int depth) noexcept override;
@@ -51,6 +52,9 @@ private:
     QString conninfo_;
     // Statement text → name of its prepared statement on this connection.
     QHash<QByteArray, QByteArray> prepared_;
+    // The columns of the tables read so far, until this desk changes a table, a transaction
+    // is rolled back or the settings are read again.
+    QHash<QString, std::vector<ColumnInfo>> columns_;
 };
 
 // What a server location names, for messages and the main window: "host/database".
