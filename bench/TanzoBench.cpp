@@ -11,6 +11,7 @@
 
 #include "BenchData.h"
 #include "Find.h"
+#include "PgSession.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -33,11 +34,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <algorithm>
-#include <libpq-fe.h>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -527,38 +528,19 @@ public:
         const QString name = QStringLiteral("tanzo_bench_%1_%2").arg(getpid()).arg(made_.size() + 1);
         if (!run(QStringLiteral("CREATE DATABASE %1").arg(name))) return QString();
         made_ << name;
-        return Database::serverLocation(conninfoFor(name));
+        return Database::serverLocation(PgSession::withKeyword(admin_, QStringLiteral("dbname"), name));
     }
 
 private:
-    // The given connection string (key=value or URI) with its database replaced.
-    QString conninfoFor(const QString& database) const
-    {
-        char* error = nullptr;
-        PQconninfoOption* options = PQconninfoParse(admin_.toUtf8().constData(), &error);
-        PQfreemem(error);
-        QStringList parts;
-        auto quoted = [](QString v) { return QLatin1Char('\'') + v.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'")) + QLatin1Char('\''); };
-        for (PQconninfoOption* o = options; o && o->keyword; ++o)
-            if (o->val && std::strcmp(o->keyword, "dbname") != 0)
-                parts << QString::fromUtf8(o->keyword) + QLatin1Char('=') + quoted(QString::fromUtf8(o->val));
-        PQconninfoFree(options);
-        parts << QStringLiteral("dbname=") + quoted(database);
-        return parts.join(QLatin1Char(' '));
-    }
-
     bool run(const QString& sql) const
     {
-        PGconn* c = PQconnectdb(admin_.toUtf8().constData());
-        bool ok = PQstatus(c) == CONNECTION_OK;
-        if (ok) {
-            PGresult* r = PQexec(c, sql.toUtf8().constData());
-            ok = PQresultStatus(r) == PGRES_COMMAND_OK;
-            PQclear(r);
+        try {
+            PgSession(admin_).execute(sql);
+            return true;
+        } catch (const std::runtime_error& e) {
+            std::printf("FAIL server: %s\n", e.what());
+            return false;
         }
-        if (!ok) std::printf("FAIL server: %s: %s", sql.toUtf8().constData(), PQerrorMessage(c));
-        PQfinish(c);
-        return ok;
     }
 
     QString admin_;
