@@ -4,6 +4,7 @@
 #include "core/App.h"
 #include "platform/db/Database.h"
 
+#include <QDate>
 #include <sqlite3.h>
 
 namespace benchdata {
@@ -35,29 +36,71 @@ void run(sqlite3* db, const char* sql)
     sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
+void saveLastNumber(App& app, int rows)
+{
+    app.cache.rows[0].lastRegistrationNo = rows;
+    app.cache.rowChanged[0] = 1;
+    app.cache.SaveChangedRows();
+}
+
+// The generated main records: the same values for a file and a server.
+struct MainRow {
+    QByteArray name, artist, date, code, note;
+    int count, shelf;
+    qint64 units;
+};
+
+MainRow mainRow(int i)
+{
+    return {QStringLiteral("アルバム第%1番 ライブ録音").arg(i).toUtf8(),
+            QStringLiteral("演奏者%1").arg(i % 977).toUtf8(),
+            QStringLiteral("20%1-%2-%3").arg(10 + i % 15).arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 28, 2, 10, QLatin1Char('0')).toUtf8(),
+            QStringLiteral("%1").arg(i % 50, 3, 10, QLatin1Char('0')).toUtf8(),
+            QStringLiteral("備考 %1").arg(i * 7).toUtf8(),
+            i % 100,
+            i % 40,
+            static_cast<qint64>(i % 5000) * 10000 * 3};
+}
+
+// On a server the rows go through the engine's inserter in one transaction.
+void fillMainThroughEngine(App& app, int rows)
+{
+    Database db = app.openDatabase();
+    Database::Transaction t(db);
+    RowInserter in = db.inserter(QStringLiteral("SHUMOKU1"));
+    for (int i = 1; i <= rows; ++i) {
+        const MainRow r = mainRow(i);
+        in.insert({Value::text(QString::fromUtf8(r.name)), Value::text(QString::fromUtf8(r.artist)), Value::integer(r.count),
+                   Value::currency(r.units), Value::date(QDate::fromString(QString::fromLatin1(r.date), Qt::ISODate)),
+                   Value::text(QString::fromLatin1(r.code)), Value::text(QString::fromUtf8(r.note)), Value::integer(r.shelf),
+                   Value::integer(i)});
+    }
+    t.commit();
+}
+
 }  // namespace
 
 void fillMain(App& app, int rows)
 {
+    if (Database::isServerLocation(app.databasePath())) {
+        fillMainThroughEngine(app, rows);
+        return saveLastNumber(app, rows);
+    }
     sqlite3* db = nullptr;
     sqlite3_open(app.databasePath().toUtf8().constData(), &db);
     run(db, "BEGIN");
     sqlite3_stmt* s = nullptr;
     sqlite3_prepare_v2(db, "INSERT INTO SHUMOKU1 VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9)", -1, &s, nullptr);
     for (int i = 1; i <= rows; ++i) {
-        const QByteArray name = QStringLiteral("アルバム第%1番 ライブ録音").arg(i).toUtf8();
-        const QByteArray artist = QStringLiteral("演奏者%1").arg(i % 977).toUtf8();
-        const QByteArray date = QStringLiteral("20%1-%2-%3").arg(10 + i % 15).arg(1 + i % 12, 2, 10, QLatin1Char('0')).arg(1 + i % 28, 2, 10, QLatin1Char('0')).toUtf8();
-        const QByteArray code = QStringLiteral("%1").arg(i % 50, 3, 10, QLatin1Char('0')).toUtf8();
-        const QByteArray note = QStringLiteral("備考 %1").arg(i * 7).toUtf8();
-        sqlite3_bind_text(s, 1, name.constData(), name.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, artist.constData(), artist.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_int(s, 3, i % 100);
-        sqlite3_bind_int64(s, 4, static_cast<qint64>(i % 5000) * 10000 * 3);
-        sqlite3_bind_text(s, 5, date.constData(), date.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 6, code.constData(), code.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 7, note.constData(), note.size(), SQLITE_TRANSIENT);
-        sqlite3_bind_int(s, 8, i % 40);
+        const MainRow r = mainRow(i);
+        sqlite3_bind_text(s, 1, r.name.constData(), r.name.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_text(s, 2, r.artist.constData(), r.artist.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_int(s, 3, r.count);
+        sqlite3_bind_int64(s, 4, r.units);
+        sqlite3_bind_text(s, 5, r.date.constData(), r.date.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_text(s, 6, r.code.constData(), r.code.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_text(s, 7, r.note.constData(), r.note.size(), SQLITE_TRANSIENT);
+        sqlite3_bind_int(s, 8, r.shelf);
         sqlite3_bind_int(s, 9, i);
         sqlite3_step(s);
         sqlite3_reset(s);
@@ -65,9 +108,7 @@ void fillMain(App& app, int rows)
     sqlite3_finalize(s);
     run(db, "COMMIT");
     sqlite3_close(db);
-    app.cache.rows[0].lastRegistrationNo = rows;
-    app.cache.rowChanged[0] = 1;
-    app.cache.SaveChangedRows();
+    saveLastNumber(app, rows);
 }
 
 void fillSub(App& app, int rows, int focus, int perMain)

@@ -5,10 +5,13 @@
 // that reads none (or a wrong count) fails the run with a non-zero exit.
 // Lines: "name: ours_ms bare_ms ratio | qt_scan_ms ratio | rows N".
 // `--large` adds the main list of 1 000 000 records (not run by CTest); `--only-sub` and
-// `--only-memory` run one part alone.
+// `--only-memory` run one part alone. `--server <conninfo>` adds the list and add paths on a
+// PostgreSQL server beside the same paths on a file ("server_name: file_ms server_ms ratio |
+// rows N"); `--only-server` runs that part alone.
 
 #include "BenchData.h"
 #include "Find.h"
+#include "PgSession.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -35,7 +38,9 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 
@@ -165,15 +170,21 @@ void setProgress(App& app, bool on)
     app.cache.rows[6].mainFields[3].typeWord = on ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-// The program directory of one run with category 1 defined and its main file filled.
+// The program directory of one run with category 1 defined and its main file filled; with a
+// server location, the records are in that (empty) server database instead of the file.
 struct BenchDb {
     TempProgramDir dir;
     ScriptedUi ui;
     App app{dir.path(), ui};
-    explicit BenchDb(int rows)
+    explicit BenchDb(int rows, const QString& server = QString())
+        : dir(server.isEmpty())
     {
+        if (!server.isEmpty()) {
+            Database::createFresh(server);
+            app.useDatabase(server);
+        }
         {
-            Database db = Database::open(dir.databasePath());
+            Database db = app.openDatabase();
             Recordset t = db.openTable(QStringLiteral("管理テーブル"));
             app.cache.LoadConfigCache(t);
         }
@@ -182,6 +193,24 @@ struct BenchDb {
     }
     QString path() const { return app.databasePath(); }
 };
+
+// New records typed into one editor and stored one by one, each with its raised number.
+void addThroughEditor(App& app, int count)
+{
+    Form7 ed(app);
+    ed.prepare(EditorMode::New, {}, QString());
+    for (int i = 0; i < count; ++i) {
+        child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
+        child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("作者"));
+        child<MaskedEdit>(ed, "MaskEdBox1_2")->setText(QString::number(i));
+        child<MaskedEdit>(ed, "MaskEdBox1_3")->setText(QStringLiteral("1500"));
+        child<MaskedEdit>(ed, "MaskEdBox1_4")->setText(QStringLiteral("2024/05/01"));
+        child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
+        child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
+        child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
+        ed.Command1_Click();
+    }
+}
 
 long long kib(const char* field)
 {
@@ -238,21 +267,7 @@ void mainFile(int rows)
     // write is one transaction per record, the row and the counter.
     const int before = rows;
     Timed add;
-    add.ms = timeMs([&] {
-        Form7 ed(app);
-        ed.prepare(EditorMode::New, {}, QString());
-        for (int i = 0; i < 1000; ++i) {
-            child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
-            child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("作者"));
-            child<MaskedEdit>(ed, "MaskEdBox1_2")->setText(QString::number(i));
-            child<MaskedEdit>(ed, "MaskEdBox1_3")->setText(QStringLiteral("1500"));
-            child<MaskedEdit>(ed, "MaskEdBox1_4")->setText(QStringLiteral("2024/05/01"));
-            child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
-            child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
-            child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
-            ed.Command1_Click();
-        }
-    });
+    add.ms = timeMs([&] { addThroughEditor(app, 1000); });
     {
         sqlite3* db = openRaw(path);
         sqlite3_stmt* c = nullptr;
@@ -494,6 +509,152 @@ void csvImport()
     report("csv_import_100000", ours, base, base, kRows);
 }
 
+// Databases the bench makes on a server (tanzo_bench_<pid>_<n>) through the connection
+// string it was given; they are dropped at the end.
+class ServerDatabases {
+public:
+    explicit ServerDatabases(QString admin) : admin_(std::move(admin)) {}
+    ~ServerDatabases()
+    {
+        Database::closeShared();
+        for (const QString& name : made_) run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name));
+    }
+    ServerDatabases(const ServerDatabases&) = delete;
+    ServerDatabases& operator=(const ServerDatabases&) = delete;
+
+    // The location of a new empty database, or empty when the server refused it.
+    QString create()
+    {
+        const QString name = QStringLiteral("tanzo_bench_%1_%2").arg(getpid()).arg(made_.size() + 1);
+        if (!run(QStringLiteral("CREATE DATABASE %1").arg(name))) return QString();
+        made_ << name;
+        return Database::serverLocation(PgSession::withKeyword(admin_, QStringLiteral("dbname"), name));
+    }
+
+private:
+    bool run(const QString& sql) const
+    {
+        try {
+            PgSession(admin_).execute(sql);
+            return true;
+        } catch (const std::runtime_error& e) {
+            std::printf("FAIL server: %s\n", e.what());
+            return false;
+        }
+    }
+
+    QString admin_;
+    QStringList made_;
+};
+
+// The time of the part of one run that the path itself takes; its checks around stay untimed.
+struct Stopwatch {
+    double ms = 0;
+    void time(const std::function<void()>& fn) { ms += timeMs(fn); }
+};
+
+Timed medianOfParts(int runs, const std::function<long long(Stopwatch&)>& fn)
+{
+    std::vector<double> times;
+    long long rows = -1;
+    for (int i = 0; i < runs; ++i) {
+        Stopwatch w;
+        const long long n = fn(w);
+        times.push_back(w.ms);
+        if (rows >= 0 && n != rows) rows = -2;  // runs disagree
+        if (rows != -2) rows = n;
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], rows};
+}
+
+// One path on the file and on the server; expected -1 means "as many as the file's, and some".
+void compare(const QByteArray& name, const Timed& file, const Timed& server, long long expected)
+{
+    check((name + " (file)").constData(), file.rows, expected);
+    check(name.constData(), server.rows, expected >= 0 ? expected : std::max(file.rows, 0LL));
+    std::printf("%s: %.2f %.2f %.2f | rows %lld\n", name.constData(), file.ms, server.ms, file.ms > 0 ? server.ms / file.ms : 0.0, server.rows);
+    std::fflush(stdout);
+}
+
+long long mainRowsWhere(App& app, std::vector<Recordset::Equals> where)
+{
+    Database db = app.openDatabase();
+    long long n = 0;
+    for (Recordset rs = db.openWhere(QStringLiteral("SHUMOKU1"), std::move(where)); !rs.eof(); rs.moveNext()) ++n;
+    return n;
+}
+
+long long mainRowCount(App& app) { return app.openDatabase().openTable(QStringLiteral("SHUMOKU1")).recordCount(); }
+
+// The main list, the search list, the editor's adding and the store's change and delete on
+// 100 000 records, in a file and in a database on the server, each a median of five runs
+// after one run that is not counted (it opens the connection).
+void serverComparison(const QString& admin)
+{
+    constexpr int kRows = 100000;
+    const int runs = 5;
+    ServerDatabases server(admin);
+    const QString location = server.create();
+    if (location.isEmpty()) {
+        ++failures;
+        return;
+    }
+    {
+        BenchDb file(kRows), onServer(kRows, location);
+        auto both = [&](const QByteArray& name, long long expected, const std::function<long long(App&, Stopwatch&)>& path) {
+            Timed timed[2];
+            App* apps[2] = {&file.app, &onServer.app};
+            for (int k = 0; k < 2; ++k) {
+                Stopwatch warm;
+                path(*apps[k], warm);
+                timed[k] = medianOfParts(runs, [&](Stopwatch& w) { return path(*apps[k], w); });
+            }
+            compare(name, timed[0], timed[1], expected);
+        };
+        auto timedList = [](qint16 mode) {
+            return [mode](App& app, Stopwatch& w) {
+                long long n = 0;
+                w.time([&] { n = openList(app, mode); });
+                return n;
+            };
+        };
+        for (App* app : {&file.app, &onServer.app}) {
+            setProgress(*app, false);
+            app->cache.searchTypeWord = QStringLiteral("TEXT");
+            app->cache.searchFieldIndex = 1;
+            app->cache.searchText = QStringLiteral("演奏者1");
+            app->cache.searchCaseMode = 0;
+        }
+        both("server_list_open_100000", kRows, timedList(0));
+        both("server_search_list_100000", -1, timedList(1));
+        both("server_editor_add_1000_into_100000", 1000, [](App& app, Stopwatch& w) {
+            const long long before = mainRowCount(app);
+            w.time([&] { addThroughEditor(app, 1000); });
+            return mainRowCount(app) - before;
+        });
+
+        RecordStore stores[2] = {RecordStore(file.app.cache), RecordStore(onServer.app.cache)};
+        auto storeOf = [&](App& app) -> RecordStore& { return &app == &file.app ? stores[0] : stores[1]; };
+        const QStringList changed = {QStringLiteral("変更"), QStringLiteral("作者"), QStringLiteral("1"), QStringLiteral("2"),
+                                     QStringLiteral("2024/01/02"), QStringLiteral("001"), QStringLiteral("備考"), QStringLiteral("4")};
+        auto keyed = [](int key) { return Recordset::Equals{QStringLiteral("登録ＮＯ"), Value::integer(key)}; };
+        int nextKey[2] = {40000, 40000};
+        auto next = [&](App& app) { return ++nextKey[&app == &file.app ? 0 : 1]; };
+        both("server_change_one_of_100000", 1, [&](App& app, Stopwatch& w) {
+            const int key = next(app);
+            w.time([&] { storeOf(app).changeMain(0, key, changed); });
+            return mainRowsWhere(app, {keyed(key), {QStringLiteral("品名"), Value::text(QStringLiteral("変更"))}});
+        });
+        both("server_delete_one_of_100000", 1, [&](App& app, Stopwatch& w) {
+            const int key = next(app);
+            const long long had = mainRowsWhere(app, {keyed(key)});
+            w.time([&] { storeOf(app).removeMain(0, key); });
+            return had - mainRowsWhere(app, {keyed(key)});
+        });
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -503,11 +664,24 @@ int main(int argc, char** argv)
     const QStringList args = QApplication::arguments();
     const bool onlySub = args.contains(QStringLiteral("--only-sub"));
     const bool onlyMemory = args.contains(QStringLiteral("--only-memory"));
+    // `--server <conninfo>` or `--server=<conninfo>`: a cluster the bench may create databases on.
+    QString server;
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--server") && i + 1 < args.size())
+            server = args[i + 1];
+        else if (args[i].startsWith(QLatin1String("--server=")))
+            server = args[i].mid(9);
+    }
+    const bool onlyServer = args.contains(QStringLiteral("--only-server"));
+    if ((onlyServer || args.contains(QStringLiteral("--server"))) && server.isEmpty()) {
+        std::printf("--server needs a connection string, e.g. --server \"host=127.0.0.1 port=5432 user=postgres\"\n");
+        return 2;
+    }
     // `csv_import` times the import alone.
     const bool importOnly = args.contains(QStringLiteral("csv_import"));
     if (importOnly) {
         csvImport();
-    } else {
+    } else if (!onlyServer) {
         if (!onlySub) memory();
         if (!onlySub && !onlyMemory)
             for (int rows : {10000, 100000}) mainFile(rows);
@@ -515,6 +689,7 @@ int main(int argc, char** argv)
         if (!onlySub && !onlyMemory) csvImport();
     }
     if (args.contains(QStringLiteral("--large"))) largeList();
+    if (!server.isEmpty()) serverComparison(server);
     if (failures) std::printf("%d path(s) read the wrong rows\n", failures);
     return failures ? 1 : 0;
 }
