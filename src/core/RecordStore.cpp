@@ -4,6 +4,7 @@
 #include "core/ColumnNameCheck.h"
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
+#include "platform/db/DbError.h"
 #include "platform/db/ManagementSchema.h"
 
 #include <algorithm>
@@ -27,9 +28,35 @@ void insert(Database& db, const QString& table, const QStringList& fields, std::
     rs.update();
 }
 
-void change(Database& db, const QString& table, const std::vector<Recordset::Equals>& key, const QStringList& fields)
+// Stops a write over a row that is no longer what was shown.
+void checkUnchanged(Database& db, const QString& table, const std::vector<Recordset::Equals>& key, const RecordStore::Shown& shown)
+{
+    if (!shown) return;
+    db.lockRows(table, key);
+    Recordset rs = db.openWhere(table, key);
+    if (rs.eof())
+        throw DbError(QStringLiteral("このレコードは、表示した後に他の端末で削除されています。"));
+    for (int c = 0; c < rs.fieldCount(); ++c) {
+        if (size_t(c) >= shown->size() || !(rs.field(c) == (*shown)[size_t(c)]))
+            throw DbError(QStringLiteral("このレコードは、表示した後に他の端末で変更されています。"
+                                         "一覧を読み直してから、もう一度操作して下さい。"));
+    }
+}
+
+RecordStore::Shown rowOf(Database& db, const QString& table, const std::vector<Recordset::Equals>& key)
+{
+    Recordset rs = db.openWhere(table, key);
+    if (rs.eof()) return std::nullopt;
+    std::vector<Value> values;
+    for (int c = 0; c < rs.fieldCount(); ++c) values.push_back(rs.field(c));
+    return values;
+}
+
+void change(Database& db, const QString& table, const std::vector<Recordset::Equals>& key, const QStringList& fields,
+            const RecordStore::Shown& shown)
 {
     Database::Transaction tx(db);
+    checkUnchanged(db, table, key, shown);
     for (Recordset rs = db.openWhere(table, key); !rs.eof(); rs.moveNext()) {
         rs.edit();
         for (int k = 0; k < fields.size(); ++k) rs.setField(k, fields[k]);
@@ -38,9 +65,10 @@ void change(Database& db, const QString& table, const std::vector<Recordset::Equ
     tx.commit();
 }
 
-void remove(Database& db, const QString& table, const std::vector<Recordset::Equals>& key)
+void remove(Database& db, const QString& table, const std::vector<Recordset::Equals>& key, const RecordStore::Shown& shown)
 {
     Database::Transaction tx(db);
+    checkUnchanged(db, table, key, shown);
     for (Recordset rs = db.openWhere(table, key); !rs.eof(); rs.moveNext()) rs.deleteCurrent();
     tx.commit();
 }
@@ -153,26 +181,38 @@ void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
     tx.commit();
 }
 
-void RecordStore::changeMain(int category, qint64 registrationNo, const QStringList& fields)
+RecordStore::Shown RecordStore::mainRow(int category, qint64 registrationNo)
 {
     Database db = Database::open(cache_.databasePath);
-    change(db, cache_.rows[category].mainTableName, keyOf(registrationNo), fields);
+    return rowOf(db, cache_.rows[category].mainTableName, keyOf(registrationNo));
 }
 
-void RecordStore::changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields)
+RecordStore::Shown RecordStore::subRow(int category, qint64 registrationNo, qint64 subNo)
 {
     Database db = Database::open(cache_.databasePath);
-    change(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo), fields);
+    return rowOf(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo));
 }
 
-void RecordStore::removeMain(int category, qint64 registrationNo)
+void RecordStore::changeMain(int category, qint64 registrationNo, const QStringList& fields, const Shown& shown)
 {
     Database db = Database::open(cache_.databasePath);
-    remove(db, cache_.rows[category].mainTableName, keyOf(registrationNo));
+    change(db, cache_.rows[category].mainTableName, keyOf(registrationNo), fields, shown);
 }
 
-void RecordStore::removeSub(int category, qint64 registrationNo, qint64 subNo)
+void RecordStore::changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields, const Shown& shown)
 {
     Database db = Database::open(cache_.databasePath);
-    remove(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo));
+    change(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo), fields, shown);
+}
+
+void RecordStore::removeMain(int category, qint64 registrationNo, const Shown& shown)
+{
+    Database db = Database::open(cache_.databasePath);
+    remove(db, cache_.rows[category].mainTableName, keyOf(registrationNo), shown);
+}
+
+void RecordStore::removeSub(int category, qint64 registrationNo, qint64 subNo, const Shown& shown)
+{
+    Database db = Database::open(cache_.databasePath);
+    remove(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo), shown);
 }

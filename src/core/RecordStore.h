@@ -1,11 +1,10 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include "platform/db/Value.h"
 #include <optional>
 #include <utility>
 #include <vector>
-
-class Value;
 
 class ConfigCache;
 class Database;
@@ -32,12 +31,20 @@ public:
     using SubRow = std::pair<qint64, std::vector<Value>>;  // registration number, values
     void addSubRows(int category, std::vector<SubRow> rows);
 
-    // Writes the field texts over the row of the key.
-    void changeMain(int category, qint64 registrationNo, const QStringList& fields);
-    void changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields);
+    // What the row of a key holds now, every column's value (nothing when there is no row):
+    // an editor keeps it when it shows the row, to tell later whether another desk changed it.
+    using Shown = std::optional<std::vector<Value>>;
+    Shown mainRow(int category, qint64 registrationNo);
+    Shown subRow(int category, qint64 registrationNo, qint64 subNo);
 
-    void removeMain(int category, qint64 registrationNo);
-    void removeSub(int category, qint64 registrationNo, qint64 subNo);
+    // Writes the field texts over the row of the key. Given what the row held when it was
+    // shown, a row another desk has changed or deleted since is left as it is and DbError
+    // says so.
+    void changeMain(int category, qint64 registrationNo, const QStringList& fields, const Shown& shown = std::nullopt);
+    void changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields, const Shown& shown = std::nullopt);
+
+    void removeMain(int category, qint64 registrationNo, const Shown& shown = std::nullopt);
+    void removeSub(int category, qint64 registrationNo, qint64 subNo, const Shown& shown = std::nullopt);
 
 private:
     // Raises the category's stored counter by count inside the open write; returns its new value.

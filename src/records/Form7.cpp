@@ -17,8 +17,12 @@ void Form7::prepare(EditorMode mode, const QStringList& values, const QString& r
     const CategoryDefinition& row = app.cache.rows[app.cache.currentCategory];
     const QString heading = row.name + (mode == EditorMode::Change ? QStringLiteral("(明細)") : QStringLiteral(" (明細)"));
     prepareFields(mode, heading, row.mainFields, row.mainFieldCount, row.mainTableName, values);
-    if (mode == EditorMode::New) showNextNumber();
-    else Text2->setText(registrationNo);
+    if (mode == EditorMode::New) {
+        showNextNumber();
+        return;
+    }
+    Text2->setText(registrationNo);
+    keepShownRow([&](RecordStore& store) { return store.mainRow(app.cache.currentCategory, keyOf(Text2)); });
 }
 
 void Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
@@ -28,10 +32,10 @@ void Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts
 
 void Form7::storeChange(RecordStore& store, const QStringList& texts)
 {
-    store.changeMain(app.cache.currentCategory, keyOf(Text2), texts);
+    store.changeMain(app.cache.currentCategory, keyOf(Text2), texts, shown);
 }
 
-void Form7::storeRemove(RecordStore& store) { store.removeMain(app.cache.currentCategory, keyOf(Text2)); }
+void Form7::storeRemove(RecordStore& store) { store.removeMain(app.cache.currentCategory, keyOf(Text2), shown); }
 
 void Form7::showNextNumber()
 {

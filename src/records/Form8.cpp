@@ -22,9 +22,13 @@ void Form8::prepare(EditorMode mode, const QStringList& values, const QString& r
     prepareFields(mode, row.name + QStringLiteral(" (サブ明細)"), row.subFields, row.subFieldCount, row.subTableName,
                   values);
     Text2->setText(registrationNo);
-    if (mode == EditorMode::New) showNextNumber();
-    else Text1->setText(subNo);
     Text1->setEnabled(mode != EditorMode::Delete);
+    if (mode == EditorMode::New) {
+        showNextNumber();
+        return;
+    }
+    Text1->setText(subNo);
+    keepShownRow([&](RecordStore& store) { return store.subRow(app.cache.currentCategory, keyOf(Text2), keyOf(Text1)); });
 }
 
 void Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
@@ -34,12 +38,12 @@ void Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts
 
 void Form8::storeChange(RecordStore& store, const QStringList& texts)
 {
-    store.changeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1), texts);
+    store.changeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1), texts, shown);
 }
 
 void Form8::storeRemove(RecordStore& store)
 {
-    store.removeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1));
+    store.removeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1), shown);
 }
 
 void Form8::showNextNumber() { Text1->setText(QString::number(qint64(app.cache.subNoCounter) + 1)); }

@@ -5,6 +5,7 @@
 #include "core/FieldRule.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
+#include "platform/db/DbError.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -392,6 +393,16 @@ qint64 RecordEditor::keyOf(const QLineEdit* box)
 {
     const std::optional<double> n = text::parseNumber(box->text());
     return n ? text::roundHalfEven(*n) : 0;
+}
+
+void RecordEditor::keepShownRow(const std::function<std::optional<std::vector<Value>>(RecordStore&)>& read)
+{
+    RecordStore store(app.cache);
+    try {
+        shown = read(store);
+    } catch (const DbError&) {
+        shown.reset();
+    }
 }
 
 bool RecordEditor::addRecord()

@@ -1,10 +1,12 @@
 #pragma once
 #include "core/FieldDefinition.h"
+#include "platform/db/Value.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -121,6 +123,12 @@ protected:
     QLabel* keepHeading = nullptr;  // "データを残す"
     QWidget* client = nullptr;
     App& app;
+    // What the changed or deleted row held when the editor showed it: a row another desk has
+    // changed since is not written over.
+    std::optional<std::vector<Value>> shown;
+    // Keeps what the store reads of the shown row; a row that cannot be read now is not
+    // checked later (the write then says what is wrong).
+    void keepShownRow(const std::function<std::optional<std::vector<Value>>(RecordStore&)>& read);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -118,3 +118,45 @@ TEST(RecordStore, AChangeAndADeleteReachOnlyTheirKey)
     EXPECT_THROW(store.changeMain(0, 1, {QStringLiteral("壊"), QStringLiteral("x")}), DbError);
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")).first(), QStringLiteral("盤1|1|1"));
 }
+
+TEST(RecordStore, ARowAnotherDeskChangedOrDeletedSinceItWasShownIsNotWrittenOver)
+{
+    TestApp t;
+    Files f(t);
+    for (int n : {1, 2}) build::addMainRow(t.app, 0, {QStringLiteral("盤%1").arg(n), QString::number(n)}, n);
+    build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 1, 1);
+    RecordStore mine(t.app.cache);
+    ConfigCache otherCache = t.stored();
+    otherCache.databasePath = t.app.databasePath();
+    RecordStore other(otherCache);
+
+    // Shown here, then changed at the other desk: this desk's change and delete are refused.
+    const RecordStore::Shown shown1 = mine.mainRow(0, 1);
+    ASSERT_TRUE(shown1);
+    other.changeMain(0, 1, {QStringLiteral("他"), QStringLiteral("9")});
+    try {
+        mine.changeMain(0, 1, {QStringLiteral("私"), QStringLiteral("1")}, shown1);
+        ADD_FAILURE() << "a changed row was written over";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("このレコードは、表示した後に他の端末で変更されています。")));
+    }
+    EXPECT_THROW(mine.removeMain(0, 1, shown1), DbError);
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")).first(), QStringLiteral("他|9|1"));
+
+    // Shown here, then deleted at the other desk.
+    const RecordStore::Shown shownSub = mine.subRow(0, 1, 1);
+    other.removeSub(0, 1, 1);
+    try {
+        mine.changeSub(0, 1, 1, {QStringLiteral("私の曲")}, shownSub);
+        ADD_FAILURE() << "a deleted row was written again";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().startsWith(QStringLiteral("このレコードは、表示した後に他の端末で削除されています。")));
+    }
+    EXPECT_TRUE(f.rows(QStringLiteral("SHUMOKU1SUB")).isEmpty());
+
+    // A row nobody touched since it was shown is changed and deleted as usual.
+    const RecordStore::Shown shown2 = mine.mainRow(0, 2);
+    mine.changeMain(0, 2, {QStringLiteral("私"), QStringLiteral("2")}, shown2);
+    mine.removeMain(0, 2, mine.mainRow(0, 2));
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList{QStringLiteral("他|9|1")});
+}

@@ -11,7 +11,7 @@
 // Two desks add to one category of a server's database at the same moment, while a third
 // defines a new category: every number is given once, and the desks know the new category
 // before their next add.
-TEST(ServerTwoDesks, NumbersAreGivenOnceAndANewCategoryIsKnownBeforeTheNextAdd)
+TEST(TwoDesksServerOnly, NumbersAreGivenOnceAndANewCategoryIsKnownBeforeTheNextAdd)
 {
     TestApp t;
     ASSERT_TRUE(t.app.databasePath().startsWith(QStringLiteral("pgsql:")));

@@ -3,6 +3,7 @@
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Twips.h"
 #include "records/Form7.h"
+#include "core/RecordStore.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -246,6 +247,27 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
     EXPECT_EQ(stored[0], QStringList({"一枚目", "1", "100", "2024/01/01", "A01", "1"}));
     EXPECT_EQ(stored[1], QStringList({"二枚目（改）", "2", "0", "2024/02/29", "B02", "2"}));
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
+}
+
+TEST(Form7, ARowAnotherDeskChangedWhileShownIsNotWrittenOverAndTheEditorStaysOpen)
+{
+    TestApp t;
+    makeCategories(t);
+    build::addMainRow(t.app, 0, {"一枚目", "1", "100", "2024/01/01", "A01"}, 1);
+    Form7 f(t.app);
+    f.prepare(EditorMode::Change, {"一枚目", "1", "¥100", "2024/01/01", "A01"}, QStringLiteral("1"));
+    // Meanwhile another desk changes the same record.
+    ConfigCache other = t.stored();
+    other.databasePath = t.app.databasePath();
+    RecordStore(other).changeMain(0, 1, {"他の端末", "7", "100", "2024/01/01", "A01"});
+
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("私の変更"));
+    child<QPushButton>(f, "Command1")->click();
+    expectMessage(t.ui, QStringLiteral("このレコードは、表示した後に他の端末で変更されています。一覧を読み直してから、もう一度操作して下さい。"),
+                  QStringLiteral("Error"));
+    EXPECT_FALSE(f.listRepaintRequested());
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1"))[0], QStringList({"他の端末", "7", "100", "2024/01/01", "A01", "1"}));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("私の変更"));
 }
 
 TEST(Form7, BlankValuesHandedOverCountAsEmpty)

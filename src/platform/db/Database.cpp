@@ -181,6 +181,19 @@ qint64 Database::addToCell(const QString& table, int row, const QString& column,
     return s->integer(0);
 }
 
+void Database::lockRows(const QString& table, const std::vector<Recordset::Equals>& where)
+{
+    if (where.empty()) return;
+    QString conditions;
+    for (size_t i = 0; i < where.size(); ++i)
+        conditions += QStringLiteral("%1%2 = ?%3").arg(i ? QStringLiteral(" AND ") : QString(), quoteName(where[i].column)).arg(i + 1);
+    // Writing a column over itself takes the rows' write lock and changes nothing.
+    const QString first = quoteName(where.front().column);
+    auto s = backend_->prepare(QStringLiteral("UPDATE %1 SET %2 = %2 WHERE %3").arg(quoteName(table), first, conditions));
+    for (size_t i = 0; i < where.size(); ++i) s->bind(int(i) + 1, where[i].value);
+    s->step();
+}
+
 bool Database::isKeyword(const QString& word)
 {
     const QByteArray utf8 = word.toUtf8();

@@ -63,6 +63,10 @@ public:
     // Rows added to a table through one prepared statement (an import of many rows).
     RowInserter inserter(const QString& table);
 
+    // Holds the rows whose columns equal the values against other desks' writes until the
+    // open transaction ends, so what is read next is what the write will replace.
+    void lockRows(const QString& table, const std::vector<Recordset::Equals>& where);
+
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);
     // The location this database was opened from.

@@ -4,6 +4,7 @@
 #include "platform/db/DbError.h"
 
 #include <QFile>
+#include <QHash>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -26,10 +27,43 @@ bool fileIdOf(const QString& path, dev_t* dev, ino_t* ino)
     return true;
 }
 
+}  // namespace
+
+// Prepared statements not in use, by their text: a statement a record set or a store prepares
+// again and again is compiled once. Shared by the connection and its statements, so whichever
+// goes last finalizes them.
+struct SqliteBackend::Pool {
+    sqlite3* db = nullptr;
+    QHash<QString, std::vector<sqlite3_stmt*>> idle;
+    ~Pool() { clear(); }
+    void clear()
+    {
+        for (auto& list : idle)
+            for (sqlite3_stmt* s : list) sqlite3_finalize(s);
+        idle.clear();
+    }
+};
+
+namespace {
+
 class SqliteStatement final : public Statement {
 public:
-    SqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : db_(db), stmt_(stmt) {}
-    ~SqliteStatement() override { sqlite3_finalize(stmt_); }
+    SqliteStatement(std::shared_ptr<SqliteBackend::Pool> pool, QString sql, sqlite3_stmt* stmt)
+        : pool_(std::move(pool)), sql_(std::move(sql)), db_(pool_->db), stmt_(stmt)
+    {
+    }
+    ~SqliteStatement() override
+    {
+        // Back to the idle ones, unless the connection has gone.
+        if (pool_->db && sqlite3_reset(stmt_) == SQLITE_OK && sqlite3_clear_bindings(stmt_) == SQLITE_OK) {
+            std::vector<sqlite3_stmt*>& list = pool_->idle[sql_];
+            if (list.size() < 4) {
+                list.push_back(stmt_);
+                return;
+            }
+        }
+        sqlite3_finalize(stmt_);
+    }
 
     void bind(int index, const Value& v) override
     {
@@ -84,6 +118,8 @@ public:
     }
 
 private:
+    std::shared_ptr<SqliteBackend::Pool> pool_;
+    QString sql_;
     sqlite3* db_;
     sqlite3_stmt* stmt_;
     bool stepped_ = false;
@@ -91,13 +127,18 @@ private:
 
 }  // namespace
 
-SqliteBackend::SqliteBackend(sqlite3* db, const QString& path) : db_(db), path_(path)
+SqliteBackend::SqliteBackend(sqlite3* db, const QString& path) : db_(db), path_(path), pool_(std::make_shared<Pool>())
 {
+    pool_->db = db;
     known_ = fileIdOf(path, &dev_, &ino_);
 }
 
 SqliteBackend::~SqliteBackend()
 {
+    pool_->clear();
+    pool_->db = nullptr;
+    // Statements still alive are finalized by their owners; the engine closes the
+    // connection after the last of them.
     if (db_) sqlite3_close_v2(db_);
 }
 
@@ -148,11 +189,17 @@ bool SqliteBackend::alive()
 
 std::unique_ptr<Statement> SqliteBackend::prepare(const QString& sql)
 {
+    auto idle = pool_->idle.find(sql);
+    if (idle != pool_->idle.end() && !idle->empty()) {
+        sqlite3_stmt* stmt = idle->back();
+        idle->pop_back();
+        return std::make_unique<SqliteStatement>(pool_, sql, stmt);
+    }
     const QByteArray u = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const int rc = sqlite3_prepare_v2(db_, u.constData(), int(u.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
-    return std::make_unique<SqliteStatement>(db_, stmt);
+    return std::make_unique<SqliteStatement>(pool_, sql, stmt);
 }
 
 void SqliteBackend::run(const QString& sql)

@@ -32,6 +32,7 @@ public:
     // Whether the file now under the name is still the one this connection opened.
     bool isFileNow(const QString& path) const;
     sqlite3* handle() const { return db_; }
+    struct Pool;
 
 private:
     SqliteBackend(sqlite3* db, const QString& path);
@@ -41,6 +42,7 @@ private:
     bool known_ = false;
     dev_t dev_ = 0;
     ino_t ino_ = 0;
+    std::shared_ptr<Pool> pool_;
 };
 
 }  // namespace db

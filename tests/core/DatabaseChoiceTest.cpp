@@ -1,0 +1,39 @@
+#include "ScriptedUi.h"
+#include "core/App.h"
+#include "platform/db/Database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+// Which database a start uses: the option first, then Tanzo.conn, then Tanzo.mdb.
+TEST(DatabaseChoice, TheOptionThenTheConnectionFileThenTheFile)
+{
+    QTemporaryDir dir;
+    const QString program = QStringLiteral("tanzo");
+    QString problem;
+    EXPECT_EQ(App::chooseDatabase(dir.path(), {program}, &problem), QDir(dir.path()).filePath(QStringLiteral("Tanzo.mdb")));
+    EXPECT_TRUE(problem.isEmpty());
+
+    QFile conn(QDir(dir.path()).filePath(QStringLiteral("Tanzo.conn")));
+    ASSERT_TRUE(conn.open(QIODevice::WriteOnly));
+    conn.write("# the shop's server\n\n  host=db.example port=5432 dbname=在庫  \nhost=ignored\n");
+    conn.close();
+    EXPECT_EQ(App::chooseDatabase(dir.path(), {program}, &problem),
+              Database::serverLocation(QStringLiteral("host=db.example port=5432 dbname=在庫")));
+    EXPECT_EQ(App::chooseDatabase(dir.path(), {program, QStringLiteral("--database"), QStringLiteral("dbname=other")}, &problem),
+              Database::serverLocation(QStringLiteral("dbname=other")));
+    EXPECT_EQ(App::chooseDatabase(dir.path(), {program, QStringLiteral("--database=postgresql://h/d")}, &problem),
+              Database::serverLocation(QStringLiteral("postgresql://h/d")));
+
+    // An option without its value and a connection file without a connection string are
+    // refused with the reason.
+    EXPECT_TRUE(App::chooseDatabase(dir.path(), {program, QStringLiteral("--database")}, &problem).isEmpty());
+    EXPECT_EQ(problem, QStringLiteral("--database の後に、データベース サーバーへの接続文字列を指定して下さい。"));
+    ASSERT_TRUE(conn.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    conn.write("# nothing yet\n   \n");
+    conn.close();
+    EXPECT_TRUE(App::chooseDatabase(dir.path(), {program}, &problem).isEmpty());
+    EXPECT_EQ(problem, QStringLiteral("接続ファイル「%1」にデータベース サーバーへの接続文字列がありません。").arg(conn.fileName()));
+}
