@@ -12,64 +12,12 @@
 
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <libpq-fe.h>
-#include <stdexcept>
-#include <unistd.h>
 
 // A database on a server is backed up as a Tanzo.mdb file, and a checked Tanzo.mdb replaces
-// the server's tables in one transaction.
+// the server's tables in one transaction. These run in the server run only.
 namespace {
 
 using Answer = Ui::Answer;
-
-// A database of its own on the test cluster, whose administrator's connection string is in
-// the file TANZO_TEST_PG_FILE names; dropped again at the end.
-class ServerDatabase {
-public:
-    ServerDatabase()
-    {
-        QFile f(qEnvironmentVariable("TANZO_TEST_PG_FILE"));
-        if (!f.open(QIODevice::ReadOnly))
-            throw std::runtime_error("TANZO_TEST_PG_FILE names no readable file: these tests need the test cluster");
-        admin_ = QString::fromUtf8(f.readAll()).trimmed();
-        static int made = 0;
-        name_ = QStringLiteral("tanzo_backup_%1_%2").arg(getpid()).arg(++made);
-        if (!run(QStringLiteral("CREATE DATABASE %1").arg(name_))) throw std::runtime_error("cannot create a database");
-    }
-    ~ServerDatabase()
-    {
-        Database::closeShared();
-        run(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(name_));
-    }
-    ServerDatabase(const ServerDatabase&) = delete;
-    ServerDatabase& operator=(const ServerDatabase&) = delete;
-    QString location() const { return Database::serverLocation(admin_ + QStringLiteral(" dbname=") + name_); }
-
-private:
-    bool run(const QString& sql) const
-    {
-        PGconn* c = PQconnectdb(admin_.toUtf8().constData());
-        PGresult* r = PQexec(c, sql.toUtf8().constData());
-        const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
-        EXPECT_TRUE(ok) << PQerrorMessage(c);
-        PQclear(r);
-        PQfinish(c);
-        return ok;
-    }
-    QString admin_;
-    QString name_;
-};
-
-// The test's program works on a server's database in its first-installation state.
-void useServer(TestApp& t, const ServerDatabase& server)
-{
-    Database::createFresh(server.location());
-    t.app.useDatabase(server.location());
-    Database db = Database::open(server.location());
-    Recordset rows = db.openTable(management::kTable);
-    t.app.cache.LoadConfigCache(rows);
-    t.app.cache.fillTableNames();
-}
 
 // Every kind of field and table: text, number, amount, date and code fields, a sub file, a
 // field whose code table went, Nulls, rows whose natural order is not their key order, and
@@ -150,13 +98,12 @@ void changedCopy(const QString& backup, const QTemporaryDir& folder, const QStri
 
 }  // namespace
 
-TEST(ServerBackup, BackupAndRestoreIntoAnEmptyServerGiveTheSameRowsKeysAndOrder)
+TEST(BackupServerOnly, BackupAndRestoreIntoAnEmptyServerGiveTheSameRowsKeysAndOrder)
 {
     TestApp t;
-    ServerDatabase server;
-    useServer(t, server);
+    ASSERT_TRUE(TempProgramDir::onServer());
     fill(t);
-    const QStringList original = dump(server.location());
+    const QStringList original = dump(t.app.databasePath());
 
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("Tanzo.mdb"));
@@ -179,17 +126,17 @@ TEST(ServerBackup, BackupAndRestoreIntoAnEmptyServerGiveTheSameRowsKeysAndOrder)
     }
 
     TestApp other;
-    ServerDatabase empty;
-    other.app.useDatabase(empty.location());
+    TempProgramDir empty(false);
+    other.app.useDatabase(empty.databasePath());
     Form12b g(other.app);
     fixture::choose(g, folder.path(), QStringLiteral("Tanzo.mdb"));
     other.ui.answer(Answer::Ok);
     EXPECT_THROW(g.Command1_Click(), ProgramEnded);
     EXPECT_EQ(other.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));
-    EXPECT_EQ(dump(empty.location(), false), dump(file, false));
-    EXPECT_GT(version(empty.location()), version(file));
+    EXPECT_EQ(dump(empty.databasePath(), false), dump(file, false));
+    EXPECT_GT(version(empty.databasePath()), version(file));
     {
-        Database db = Database::open(empty.location());
+        Database db = Database::open(empty.databasePath());
         EXPECT_THROW(db.inserter(QStringLiteral("SHUMOKU1")).insert({Value(), Value(), Value(), Value(), Value(), Value::integer(7)}),
                      DbError);
         // A row added now comes last in the natural order.
@@ -200,20 +147,19 @@ TEST(ServerBackup, BackupAndRestoreIntoAnEmptyServerGiveTheSameRowsKeysAndOrder)
     }
 }
 
-TEST(ServerRestore, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTheTables)
+TEST(RestoreServerOnly, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTheTables)
 {
     TestApp t;
-    ServerDatabase server;
-    useServer(t, server);
+    ASSERT_TRUE(TempProgramDir::onServer());
     fill(t);
     QTemporaryDir backupFolder;
-    ASSERT_EQ(Maintenance::backup(server.location(), backupFolder.path()), QString());
+    ASSERT_EQ(Maintenance::backup(t.app.databasePath(), backupFolder.path()), QString());
     const QString backup = backupFolder.filePath(QStringLiteral("Tanzo.mdb"));
     // Work done after the backup, which a restore takes back.
     build::addMainRow(t.app, 0, {QStringLiteral("新しい盤"), QString(), QString(), QString(), QString()}, 8);
     build::nameCategory(t.app, 3, QStringLiteral("本"));
     const ConfigCache desk = t.app.cache;
-    const QStringList before = dump(server.location());
+    const QStringList before = dump(t.app.databasePath());
     const QString unusable = QStringLiteral("指定されたファイルは在庫管理Tanzo のデータベースではないか、壊れているため、復元できません。");
 
     for (const hostile::Hostile& h : hostile::hostileFiles()) {
@@ -226,7 +172,7 @@ TEST(ServerRestore, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTheTab
         EXPECT_TRUE(m[1].text.startsWith(unusable) && m[1].text.contains(h.named)) << h.what << ": " << m[1].text.toStdString();
         EXPECT_FALSE(t.ui.programEnded()) << h.what;
     }
-    EXPECT_EQ(dump(server.location()), before);
+    EXPECT_EQ(dump(t.app.databasePath()), before);
 
     // A file the check passes but the server refuses midway (a code longer than its column,
     // in the last table copied): the tables dropped and made before stay as they were.
@@ -240,7 +186,7 @@ TEST(ServerRestore, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTheTab
         EXPECT_TRUE(m[1].text.startsWith(QStringLiteral("データベースの復元に失敗しました。現在のデータベースは変更されていません。\r\n")))
             << m[1].text.toStdString();
         EXPECT_FALSE(t.ui.programEnded());
-        EXPECT_EQ(dump(server.location()), before);
+        EXPECT_EQ(dump(t.app.databasePath()), before);
     }
 
     Form12b f(t.app);
@@ -248,19 +194,18 @@ TEST(ServerRestore, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTheTab
     t.ui.answer(Answer::Ok);
     EXPECT_THROW(f.Command1_Click(), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));
-    EXPECT_EQ(dump(server.location(), false), dump(backup, false));
+    EXPECT_EQ(dump(t.app.databasePath(), false), dump(backup, false));
     // Another desk still holding the settings of before reads them again before its next action.
     ConfigCache stale = desk;
-    Database db = Database::open(server.location());
+    Database db = Database::open(t.app.databasePath());
     EXPECT_TRUE(stale.reloadIfChanged(db));
     EXPECT_EQ(stale.rows[3].named, 0);
 }
 
-TEST(ServerBackup, AFailedBackupLeavesTheEarlierCopyWholeAndTheServerInUse)
+TEST(BackupServerOnly, AFailedBackupLeavesTheEarlierCopyWholeAndTheServerInUse)
 {
     TestApp t;
-    ServerDatabase server;
-    useServer(t, server);
+    ASSERT_TRUE(TempProgramDir::onServer());
     fill(t);
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("Tanzo.mdb"));
