@@ -16,27 +16,22 @@ const QString kConnectionFile = QStringLiteral("Tanzo.conn");
 }  // namespace
 
 App::App(const QString& programDir, Ui& ui)
-    : programDir_(programDir), location_(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"))), ui_(ui),
-      ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
+    : programDir_(programDir), ui_(ui), ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
 {
-    cache.databasePath = location_;
+    cache.databasePath = QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"));
     cache.fillTableNames();
 }
 
 App::App(const QString& programDir, Ui& ui, Printer& printer)
-    : programDir_(programDir), location_(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"))), ui_(ui), printer_(&printer)
+    : programDir_(programDir), ui_(ui), printer_(&printer)
 {
-    cache.databasePath = location_;
+    cache.databasePath = QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"));
     cache.fillTableNames();
 }
 
 App::~App() = default;
 
-void App::useDatabase(const QString& location)
-{
-    location_ = location;
-    cache.databasePath = location;
-}
+void App::useDatabase(const QString& location) { cache.databasePath = location; }
 
 QString App::chooseDatabase(const QString& programDir, const QStringList& arguments, QString* problem)
 {
@@ -89,7 +84,7 @@ Database App::openDatabase() const { return Database::open(databasePath()); }
 
 bool App::noticeChangesElsewhere()
 {
-    if (!Database::isServerLocation(location_)) return false;
+    if (!Database::isServerLocation(cache.databasePath)) return false;
     bool reloaded = false;
     if (!guard([&] {
             Database db = openDatabase();

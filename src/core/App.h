@@ -25,7 +25,7 @@ public:
 
     const QString& programDir() const { return programDir_; }
     // Where the database is: Tanzo.mdb in the program directory unless told otherwise.
-    QString databasePath() const { return location_; }
+    QString databasePath() const { return cache.databasePath; }
     // Works on another database from now on: a file's path or a server location.
     void useDatabase(const QString& location);
     // The database a start is told to use: a --database option (a libpq connection string),
@@ -66,7 +66,6 @@ public:
 
 private:
     QString programDir_;
-    QString location_;
     Ui& ui_;
     std::unique_ptr<Printer> ownPrinter_;
     Printer* printer_;

@@ -1,3 +1,4 @@
+#include "ForcedFailure.h"
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
 #include "Builders.h"
@@ -192,7 +193,7 @@ TEST(Form2e, AStatementOrWriteBackTheEngineRefusesChangesNothing)
     build::createCodeTable(t.app, 2, QStringLiteral("社員"), 4);
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{"社員", "CODE2"}});
-    t.db().execute(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON 管理テーブル BEGIN SELECT RAISE(ABORT, 'b'); END"));
+    refuseWrites(t.db(), management::kTable);
     Form2e g(t.app);
     remove(g, t.ui, 1, Answer::Ok);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));

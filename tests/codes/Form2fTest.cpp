@@ -1,3 +1,5 @@
+#include "ForcedFailure.h"
+#include "platform/db/ManagementSchema.h"
 #include "Builders.h"
 #include "Find.h"
 #include "TestApp.h"
@@ -305,7 +307,7 @@ TEST_F(Form2fTest, DeletingAsksAndRemovesTheCode)
 TEST_F(Form2fTest, AnEngineErrorIsShownAndTheWindowStaysUsable)
 {
     auto f = open();
-    t.db().execute(QStringLiteral("CREATE TRIGGER refuse_all BEFORE INSERT ON CODE1 BEGIN SELECT RAISE(ABORT, 'x'); END"));
+    refuseWrites(t.db(), QStringLiteral("CODE1"), QStringLiteral("INSERT"));
     add(*f, QStringLiteral("012"), QStringLiteral("鈴木"));
     const auto m = t.ui.messages();
     ASSERT_EQ(m.size(), 1u);

@@ -1,3 +1,4 @@
+#include "ForcedFailure.h"
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
 #include "Builders.h"
@@ -385,7 +386,7 @@ TEST_F(Form2gTest, RowsKeepToTheirOwnFieldsWhenTwoFieldsShareAName)
 
 TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
 {
-    t.db().execute(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON 管理テーブル BEGIN SELECT RAISE(ABORT, 'b'); END"));
+    refuseWrites(t.db(), management::kTable);
     auto f = open(QStringLiteral("ＣＤ"), kMain);
     link(*f, 1, 0, 0);
     child<QCheckBox>(*f, "Check1_2")->setChecked(true);
@@ -398,7 +399,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
 
     // The window stays usable: once the table takes writes again the same picks are stored.
-    t.db().execute(QStringLiteral("DROP TRIGGER block"));
+    allowWrites(t.db(), management::kTable);
     child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT1D", "LONG", "CODE2", "TEXT"}));

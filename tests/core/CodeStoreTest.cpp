@@ -53,18 +53,12 @@ TEST(CodeStore, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges
                        {QStringLiteral("品名"), QStringLiteral("TEXT")}});
     CodeStore store(t.app.cache);
 
-    {
-        Database db = t.db();
-        refuseUpdates(db, management::kTable);
-    }
+    refuseWrites(t.db(), management::kTable);
     EXPECT_THROW(store.dropTable(0), DbError);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE1")));
     EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("CODE1"));
     EXPECT_EQ(t.app.cache.codeTableNameOf(1), QStringLiteral("分類"));
-    {
-        Database db = t.db();
-        allowUpdates(db, management::kTable);
-    }
+    allowWrites(t.db(), management::kTable);
 
     store.dropTable(0);
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1")));

@@ -64,18 +64,12 @@ TEST(RecordStore, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
 
     // The row is written but the counter cannot be: neither stays.
-    {
-        Database db = t.db();
-        refuseUpdates(db, management::kTable);
-    }
+    refuseWrites(t.db(), management::kTable);
     EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), DbError);
     EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
     EXPECT_EQ(t.app.cache.rowChanged[0], 0);
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList{QStringLiteral("盤|3|1")});
-    {
-        Database db = t.db();
-        allowUpdates(db, management::kTable);
-    }
+    allowWrites(t.db(), management::kTable);
     EXPECT_EQ(f.storedCounter(), 1);
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), 2);
 }

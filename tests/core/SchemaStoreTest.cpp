@@ -17,10 +17,7 @@ using File = SchemaStore::File;
 
 void refuseManagementWrites(TestApp& t)
 {
-    {
-        Database db = t.db();
-        refuseUpdates(db, management::kTable);
-    }
+    refuseWrites(t.db(), management::kTable);
 }
 
 }  // namespace
@@ -102,10 +99,7 @@ TEST(Maintenance, InitialisationDropsEveryFileAndResetsTheRowsOrNothing)
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE1")));
     EXPECT_EQ(t.app.cache.systemTitle(), QStringLiteral("私の在庫"));
     EXPECT_EQ(t.app.cache.rows[2].name, QStringLiteral("ＤＶＤ"));
-    {
-        Database db = t.db();
-        allowUpdates(db, management::kTable);
-    }
+    allowWrites(t.db(), management::kTable);
 
     maintenance.initialise();
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU3")));

@@ -72,13 +72,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     const QString copy = target.filePath(QStringLiteral("Tanzo.mdb"));
     fixture::writeFile(copy, "an older copy");
     Form12a f(t.app);
-    f.browser().setPath(target.path());
-    {
-        fixture::SmallDisk full;
-        t.ui.answer(Answer::Ok);
-        child<QPushButton>(f, "Command2")->click();
-    }
-    fixture::backupFailed(t, target.path());
+    fixture::backUpOnAFullDisk(t, f, target.path());
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
     EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb"}));
 

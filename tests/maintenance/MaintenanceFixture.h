@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -109,5 +110,19 @@ private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
 };
+
+// バックアップ実行 of a backup window, confirmed, into the folder while the disk is full: the
+// error box follows the confirmation.
+template <class Window>
+void backUpOnAFullDisk(TestApp& t, Window& f, const QString& folder)
+{
+    f.browser().setPath(folder);
+    {
+        SmallDisk full;
+        t.ui.answer(Ui::Answer::Ok);
+        child<QPushButton>(f, "Command2")->click();
+    }
+    backupFailed(t, folder);
+}
 
 }  // namespace fixture

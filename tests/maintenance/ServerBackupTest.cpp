@@ -211,13 +211,7 @@ TEST(BackupServerOnly, AFailedBackupLeavesTheEarlierCopyWholeAndTheServerInUse)
     const QString copy = folder.filePath(QStringLiteral("Tanzo.mdb"));
     fixture::writeFile(copy, "an older copy");
     Form12a f(t.app);
-    f.browser().setPath(folder.path());
-    {
-        fixture::SmallDisk full;
-        t.ui.answer(Answer::Ok);
-        child<QPushButton>(f, "Command2")->click();
-    }
-    fixture::backupFailed(t, folder.path());
+    fixture::backUpOnAFullDisk(t, f, folder.path());
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
     EXPECT_EQ(fixture::entriesOf(folder.path()), QStringList({"Tanzo.mdb"}));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU2")), 5999);

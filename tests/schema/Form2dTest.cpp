@@ -1,3 +1,4 @@
+#include "ForcedFailure.h"
 #include "Builders.h"
 #include "Find.h"
 #include "SchemaChecks.h"
@@ -255,7 +256,7 @@ TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1")), QStringList({"古い TEXT"}));
 
     // The management table refuses the write-back: the new table goes again.
-    t.db().execute(QStringLiteral("CREATE TRIGGER block BEFORE UPDATE ON 管理テーブル BEGIN SELECT RAISE(ABORT, 'b'); END"));
+    refuseWrites(t.db(), management::kTable);
     t.app.cache.currentFileKind = QStringLiteral("サブ");
     Form2d sub(t.app);
     fill(sub, {{"日付", "DATE"}});

@@ -236,33 +236,17 @@ QString PgBackend::messageFor(PGresult* result, const QString& context) const
     return full;
 }
 
-PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params,
-                         const std::vector<bool>& nulls)
+PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
     QByteArray name = prepared_.value(sql);
     if (name.isEmpty()) {
         name = "tanzo_" + QByteArray::number(prepared_.size() + 1);
-        PGresult* p = PQprepare(conn_, name.constData(), sql.constData(), 0, nullptr);
-        if (PQresultStatus(p) != PGRES_COMMAND_OK) {
-            const QString message = messageFor(p, QString());
-            PQclear(p);
-            alive();
-            throw DbError(message);
-        }
-        PQclear(p);
+        PQclear(checked(PQprepare(conn_, name.constData(), sql.constData(), 0, nullptr), QString()));
         prepared_.insert(sql, name);
     }
     std::vector<const char*> values(params.size());
     for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
-    PGresult* r = PQexecPrepared(conn_, name.constData(), int(values.size()), values.data(), nullptr, nullptr, 0);
-    const ExecStatusType status = PQresultStatus(r);
-    if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) {
-        const QString message = messageFor(r, QString());
-        PQclear(r);
-        alive();
-        throw DbError(message);
-    }
-    return r;
+    return checked(PQexecPrepared(conn_, name.constData(), int(values.size()), values.data(), nullptr, nullptr, 0), QString());
 }
 
 std::unique_ptr<Statement> PgBackend::prepare(const QString& sql)
@@ -270,31 +254,24 @@ std::unique_ptr<Statement> PgBackend::prepare(const QString& sql)
     return std::make_unique<PgStatement>(*this, serversql::parameters(sql).toUtf8());
 }
 
-void PgBackend::command(const QString& sql)
+PGresult* PgBackend::checked(PGresult* result, const QString& context)
 {
-    PGresult* r = PQexec(conn_, sql.toUtf8().constData());
-    const ExecStatusType status = PQresultStatus(r);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const QString message = messageFor(r, sql);
-        PQclear(r);
-        alive();
-        throw DbError(message);
-    }
-    PQclear(r);
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK) return result;
+    const QString message = messageFor(result, context);
+    PQclear(result);
+    // A connection lost on the way is opened again for the next action.
+    alive();
+    throw DbError(message);
 }
+
+void PgBackend::command(const QString& sql) { PQclear(checked(PQexec(conn_, sql.toUtf8().constData()), sql)); }
 
 void PgBackend::execute(const QString& sql)
 {
     const QString translated = serversql::statement(sql);
-    PGresult* r = PQexecParams(conn_, translated.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0);
-    const ExecStatusType status = PQresultStatus(r);
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-        const QString message = messageFor(r, sql);
-        PQclear(r);
-        alive();
-        throw DbError(message);
-    }
-    PQclear(r);
+    // Unlike PQexec, this runs exactly one statement.
+    PQclear(checked(PQexecParams(conn_, translated.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0), sql));
     // A table made or dropped changes what the kept statements name; they are prepared again.
     if (!translated.startsWith(QLatin1String("DELETE")) && !prepared_.isEmpty()) {
         command(QStringLiteral("DEALLOCATE ALL"));

@@ -45,6 +45,8 @@ public:
 private:
     PgBackend(pg_conn* conn, const QString& conninfo);
     void command(const QString& sql);
+    // The result when the server did what was asked; otherwise raises DbError with its message.
+    pg_result* checked(pg_result* result, const QString& context);
     pg_conn* conn_ = nullptr;
     QString conninfo_;
     // Statement text → name of its prepared statement on this connection.

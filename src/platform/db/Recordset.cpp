@@ -6,6 +6,7 @@
 #include "platform/text/TextUtil.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <limits>
 
 ColumnInfo::Type columnTypeOf(const QString& declared, int* maxLength)
@@ -215,7 +216,9 @@ void Recordset::seekRowid(qint64 rowid, bool after)
         loaded_.clear();
         return;
     }
-    const int page = backend_->pageSize();
+    // A walk's pages grow from a few rows to the back end's full page: a record set opened
+    // to add a row, or to look at its first ones, reads no more than that.
+    const int page = backend_->pageSize() > 0 ? std::min(backend_->pageSize(), pageLimit_) : 0;
     const QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 %4 ?1%5 ORDER BY %1%6")
                             .arg(rowColumn_, columnList_, quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="),
                                  whereClause(2), page > 0 ? QStringLiteral(" LIMIT %1").arg(page) : QString());
@@ -244,9 +247,9 @@ void Recordset::stepReader()
         readCurrent();
         return;
     }
-    // A full page read: the next one starts after its last row.
-    const int page = backend_->pageSize();
-    if (page > 0 && pageRows_ == page) {
+    // A full page read: the next, larger one starts after its last row.
+    if (backend_->pageSize() > 0 && pageRows_ == std::min(backend_->pageSize(), pageLimit_)) {
+        pageLimit_ *= 4;
         seekRowid(rowid_, true);
         return;
     }
@@ -266,6 +269,7 @@ void Recordset::readCurrent()
 void Recordset::moveFirst()
 {
     mode_ = EditMode::None;
+    pageLimit_ = kFirstPage;
     seekRowid(std::numeric_limits<qint64>::min(), false);
 }
 

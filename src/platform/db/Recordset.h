@@ -106,6 +106,8 @@ private:
     bool matchesNone_ = false;  // a condition no stored value can meet
     std::unique_ptr<db::Statement> reader_;  // positioned statement, may be null after a write
     int pageRows_ = 0;                        // rows the reader has given of its page
+    static constexpr int kFirstPage = 20;
+    int pageLimit_ = kFirstPage;              // rows the next page may hold, at most
     bool eof_ = true;
     qint64 rowid_ = 0;                // rowid of the current row
     // The current row's values, read from the statement when first asked for: a walk that

@@ -331,9 +331,13 @@ bool isBlank(const QString& s)
 
 QString foldText(const QString& s)
 {
-    QString out;
-    out.reserve(s.size());
     const qsizetype n = s.size();
+    QString out(n, Qt::Uninitialized);
+    char16_t* o = reinterpret_cast<char16_t*>(out.data());
+    qsizetype k = 0;
+    // Letters outside ASCII that have a small form (and surrogate pairs, which may) are left
+    // to Qt's lowering of the whole text; a Japanese text has none and is lowered here.
+    bool otherLetters = false;
     for (qsizetype i = 0; i < n; ++i) {
         char16_t c = s.at(i).unicode();
         if (c >= 0xFF01 && c <= 0xFF5E) {
@@ -358,9 +362,14 @@ QString foldText(const QString& s)
         } else if ((c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E) {
             c = static_cast<char16_t>(c + 0x60);  // hiragana to katakana
         }
-        out.append(QChar(c));
+        if (c >= u'A' && c <= u'Z')
+            c = static_cast<char16_t>(c + 32);
+        else if (c >= 0x80 && (QChar::isSurrogate(c) || QChar::toLower(char32_t(c)) != c))
+            otherLetters = true;
+        o[k++] = c;
     }
-    return out.toLower();
+    out.truncate(k);
+    return otherLetters ? out.toLower() : out;
 }
 
 int compareText(const QString& a, const QString& b, int caseMode)

@@ -312,3 +312,44 @@ TEST(Database, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrClosed)
     Database::closeShared();
     EXPECT_TRUE(Database::open(path).columns(QStringLiteral("seen")).empty());
 }
+
+// A long walk that changes and deletes rows as it goes meets every row once, in order, on
+// whatever pages the engine reads them.
+TEST(Database, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kMain);
+    constexpr int kRows = 1500;
+    {
+        Database::Transaction tx(db);
+        RowInserter in = db.inserter(QStringLiteral("SHUMOKU1"));
+        // Added in an order other than the key's, so the walk follows the adding order.
+        for (int i = 0; i < kRows; ++i)
+            in.insert({Value::text(QStringLiteral("品%1").arg(i)), Value::integer(i), Value::null(), Value::null(), Value::null(),
+                       Value::integer((i * 7919) % kRows + 1)});
+        tx.commit();
+    }
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    int seen = 0;
+    for (; !rs.eof(); rs.moveNext(), ++seen) {
+        ASSERT_EQ(rs.field(1).toInt(), seen);
+        if (seen % 3 == 0) {
+            rs.deleteCurrent();
+        } else if (seen % 3 == 1) {
+            rs.edit();
+            rs.setField(4, QStringLiteral("済"));
+            rs.update();
+        }
+    }
+    EXPECT_EQ(seen, kRows);
+    Recordset after = db.openTable(QStringLiteral("SHUMOKU1"));
+    EXPECT_EQ(after.recordCount(), kRows - kRows / 3);
+    int k = 0;
+    for (; !after.eof(); after.moveNext(), ++k) {
+        const int i = static_cast<int>(after.field(1).toInt());
+        EXPECT_NE(i % 3, 0);
+        EXPECT_EQ(after.field(4).toString(), i % 3 == 1 ? QStringLiteral("済") : QString());
+    }
+    EXPECT_EQ(k, kRows - kRows / 3);
+}

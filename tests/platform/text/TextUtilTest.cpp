@@ -98,6 +98,9 @@ TEST(TextFold, WidthKanaAndCaseAreIgnoredInTextualMode)
     EXPECT_EQ(foldText(u8("ｶﾞﾊﾟｳﾞ")), u8("ガパヴ"));
     EXPECT_EQ(foldText(u8("ｷｬｯﾁｰ｡")), u8("キャッチー。"));
     EXPECT_EQ(foldText(u8("ゝゞ")), u8("ヽヾ"));
+    // Letters beyond ASCII, full-width Roman numerals and letters outside the basic plane
+    // lose their case too.
+    EXPECT_EQ(foldText(u8("ÄÖÜ ΣΑΣ Ⅻ 𐐀 ＡＢＣ")), u8("äöü σασ ⅻ 𐐨 abc"));
 
     for (const char* s : {"ｱ", "ア", "あ"})
         EXPECT_EQ(compareText(u8(s), u8("ア"), 0), 0) << s;
