@@ -55,8 +55,8 @@ int RecordReader::remainingCells(qint64 r, qint64 n) { return ProgressText::rema
 namespace {
 
 // One cell of the current row in its list format. A text, a whole number, a plain date or
-// a Null goes straight from the engine into the packed row; an amount or any other date is
-// formatted through its value.
+// a Null goes straight from the engine into the packed row, an amount from its units; any
+// other date is formatted through its value.
 void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::Kind kind, const QString& nullText,
                 const QByteArray& nullUtf8)
 {
@@ -78,6 +78,12 @@ void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::K
         row.appendUtf8(shown, 10);
         return;
     }
+    case Recordset::RawCell::Kind::Units:
+        if (kind == FieldDisplay::Kind::Currency) {
+            row.append(text::formatYenList(c.integer));
+            return;
+        }
+        break;
     case Recordset::RawCell::Kind::Other: break;
     }
     row.append(FieldDisplay::listText(rs.field(column), kind, nullText));

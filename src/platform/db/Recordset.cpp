@@ -366,7 +366,11 @@ Recordset::RawCell Recordset::raw(int ordinal) const
         }
         break;
     case ColumnInfo::Type::Currency:
-        if (t == Cell::Integer || t == Cell::Float) return c;
+        if (t == Cell::Integer || t == Cell::Float) {
+            c.kind = RawCell::Kind::Units;
+            c.integer = reader_->units(col);
+            return c;
+        }
         break;
     case ColumnInfo::Type::Date:
         if (t == Cell::Text) {

@@ -57,10 +57,11 @@ public:
     // The current row's cell as the engine holds it, for a reading that wants its text
     // without making a Value: a Null, a whole number of a SHORT or LONG column, or the
     // stored text (UTF-8, valid until the next move), or a date stored as a valid
-    // yyyy-MM-dd (its ten bytes in text). Any other cell (an amount, another date, or a row
-    // being edited) is Other, and field() gives it.
+    // yyyy-MM-dd (its ten bytes in text), or an amount of an amount column (its units of
+    // 1/10 000 in integer). Any other cell (another date, or a row being edited) is Other,
+    // and field() gives it.
     struct RawCell {
-        enum class Kind { Null, Integer, Text, IsoDate, Other };
+        enum class Kind { Null, Integer, Text, IsoDate, Units, Other };
         Kind kind = Kind::Other;
         qint64 integer = 0;
         const char* text = nullptr;

@@ -70,9 +70,18 @@ bool is(const Token& t, const char* word)
 
 bool isPunct(const Token& t, char c) { return t.kind == Token::Kind::Punct && t.text == QLatin1Char(c); }
 
+// The server keeps the first 63 bytes of a longer name and drops the rest without a word;
+// two names alike in those bytes would become one.
+constexpr int kMaxNameBytes = 63;
+
 QString name(const Token& t, const QString& sql)
 {
     if (t.kind != Token::Kind::Word && t.kind != Token::Kind::Quoted) throw DbError(syntaxError(sql));
+    if (t.text.toUtf8().size() > kMaxNameBytes)
+        throw DbError(QStringLiteral("名前「%1」は長すぎます。データベース サーバーでは、名前は %2 バイト (全角で 21 文字) までです。\r\n%3")
+                          .arg(t.text)
+                          .arg(kMaxNameBytes)
+                          .arg(sql));
     return quoteName(t.text);
 }
 
