@@ -19,9 +19,15 @@ Recordset withCode(Database& db, const QString& table, const QString& code)
 
 QString CodeStore::createStatement(int slot, int length, const QString& name) const
 {
-    return QStringLiteral("CREATE TABLE ") + cache_.codeTableName[size_t(slot)] +
-           QStringLiteral(" ( コード TEXT(%1) CONSTRAINT MyFieldConstraint PRIMARY KEY, ").arg(length) + name +
-           QStringLiteral(" TEXT(30))");
+    return statementFor(cache_.codeTableName[size_t(slot)], QStringLiteral("TEXT(%1)").arg(length), name,
+                        QStringLiteral("TEXT(30)"));
+}
+
+QString CodeStore::statementFor(const QString& table, const QString& codeType, const QString& name, const QString& nameType)
+{
+    return QStringLiteral("CREATE TABLE ") + table + QStringLiteral(" ( コード ") + codeType +
+           QStringLiteral(" CONSTRAINT MyFieldConstraint PRIMARY KEY, ") + name + QLatin1Char(' ') + nameType +
+           QLatin1Char(')');
 }
 
 QString CodeStore::createTable(int slot, const QString& name, int length)

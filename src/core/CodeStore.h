@@ -16,6 +16,8 @@ public:
     // The statement that creates the table of register slot `slot` (0..7) with a code column
     // of `length` characters and a name column of 30.
     QString createStatement(int slot, int length, const QString& name) const;
+    // The same statement for a table with these declared types of its two columns.
+    static QString statementFor(const QString& table, const QString& codeType, const QString& name, const QString& nameType);
     // Creates the table and registers its name and code length. Returns the statement run.
     QString createTable(int slot, const QString& name, int length);
     // Drops the table, frees its slot, and the fields that drew on it become plain text

@@ -2,6 +2,7 @@
 
 #include "core/CacheRollback.h"
 #include "core/ConfigCache.h"
+#include "core/DatabaseCopy.h"
 #include "core/FileCopy.h"
 #include "core/SchemaStore.h"
 #include "platform/db/Database.h"
@@ -10,7 +11,13 @@
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 void Maintenance::initialise()
 {
@@ -70,13 +77,102 @@ QString Maintenance::restoreProblem(const QString& path)
     }
 }
 
+namespace {
+
+// A name beside the target that nothing uses yet.
+QString unusedNameBeside(const QString& target)
+{
+    for (int n = 0;; ++n) {
+        const QString name = QStringLiteral("%1.%2-%3.tmp").arg(target).arg(QCoreApplication::applicationPid()).arg(n);
+        if (!QFileInfo::exists(name)) return name;
+    }
+}
+
+void removeFile(const QString& path)
+{
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
+}
+
+// The system row's settings version; 0 for a database without the management table.
+qint64 settingsVersion(Database& db)
+{
+    if (!db.tableExists(management::kTable)) return 0;
+    Recordset t = db.openTable(management::kTable);
+    for (int r = 0; r < ConfigCache::kSystemRow && !t.eof(); ++r) t.moveNext();
+    if (t.eof()) return 0;
+    const Value v = t.field(management::kCounterColumn);
+    return v.isNull() ? 0 : v.toInt();
+}
+
+// The server's tables written into a new database file at target. The file is made under
+// another name and takes the target's name only once it is complete and passes the check a
+// restore makes, so an earlier backup stays whole when anything fails.
+QString backupFromServer(const QString& location, const QString& target)
+{
+    const QString made = unusedNameBeside(target);
+    try {
+        Database::createFresh(made);
+        {
+            Database server = Database::open(location);
+            Database file = Database::open(made);
+            Database::Transaction reading(server);
+            DatabaseCopy::readOneMoment(server);
+            Database::Transaction writing(file);
+            DatabaseCopy::replaceTables(server, file);
+            writing.commit();
+            reading.commit();
+        }
+        // The file is closed before it is checked and before it takes its name.
+        Database::closeShared();
+        const QString problem = Maintenance::restoreProblem(made);
+        Database::closeShared();
+        if (!problem.isEmpty()) throw DbError(QStringLiteral("バックアップしたファイルを確かめられませんでした。\r\n") + problem);
+        if (std::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0)
+            throw DbError(QStringLiteral("コピー先「%1」に書き込めません。\r\n(%2)").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
+    } catch (const DbError& e) {
+        Database::closeShared();
+        removeFile(made);
+        return e.message();
+    }
+    return QString();
+}
+
+// The server's tables replaced by the file's in one transaction of the server.
+QString restoreIntoServer(const QString& source, const QString& location)
+{
+    try {
+        Database file = Database::open(source);
+        Database server = Database::open(location);
+        Database::Transaction tx(server);
+        const qint64 before = settingsVersion(server);
+        DatabaseCopy::replaceTables(file, server);
+        // Other desks read their settings again before their next action: the version they
+        // hold must differ from the restored one.
+        const qint64 restored = settingsVersion(server);
+        server.addToCell(management::kTable, ConfigCache::kSystemRow, management::kCounterColumn,
+                         std::max(before, restored) + 1 - restored);
+        tx.commit();
+    } catch (const DbError& e) {
+        Database::closeShared();
+        return e.message();
+    }
+    Database::closeShared();
+    return QString();
+}
+
+}  // namespace
+
 QString Maintenance::backup(const QString& databasePath, const QString& folder)
 {
-    return filecopy::copyReplacing(databasePath, filecopy::join(folder, QStringLiteral("Tanzo.mdb")));
+    const QString target = filecopy::join(folder, QStringLiteral("Tanzo.mdb"));
+    if (Database::isServerLocation(databasePath)) return backupFromServer(databasePath, target);
+    return filecopy::copyReplacing(databasePath, target);
 }
 
 QString Maintenance::restore(const QString& source, const QString& databasePath)
 {
+    if (Database::isServerLocation(databasePath)) return restoreIntoServer(source, databasePath);
     const QString failure = filecopy::copyReplacing(source, databasePath);
     if (!failure.isEmpty()) return failure;
     // A journal left beside the old file by an interrupted write belongs to that file.

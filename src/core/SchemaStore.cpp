@@ -19,16 +19,21 @@ QString tableOf(const CategoryDefinition& row, SchemaStore::File file)
 
 QString SchemaStore::createStatement(const QString& table, const std::vector<FieldDefinition>& fields, File file) const
 {
-    QString sql = QStringLiteral("CREATE TABLE ") + text::Trim(table) + QStringLiteral(" (");
-    for (const FieldDefinition& f : fields) {
-        QString type = f.typeWord;
-        if (type.startsWith(QLatin1String("CODE"))) {
-            const int k = type.mid(4, 1).toInt();
-            type = QStringLiteral("TEXT(") + text::Trim(cache_.rows[ConfigCache::kSystemRow].subFields[k - 1].typeWord) +
-                   QStringLiteral(")");
+    std::vector<FieldDefinition> columns = fields;
+    for (FieldDefinition& f : columns) {
+        if (f.typeWord.startsWith(QLatin1String("CODE"))) {
+            const int k = f.typeWord.mid(4, 1).toInt();
+            f.typeWord = QStringLiteral("TEXT(") + text::Trim(cache_.rows[ConfigCache::kSystemRow].subFields[k - 1].typeWord) +
+                         QStringLiteral(")");
         }
-        sql += f.name + QStringLiteral(" ") + type + QStringLiteral(", ");
     }
+    return statementFor(table, columns, file);
+}
+
+QString SchemaStore::statementFor(const QString& table, const std::vector<FieldDefinition>& columns, File file)
+{
+    QString sql = QStringLiteral("CREATE TABLE ") + text::Trim(table) + QStringLiteral(" (");
+    for (const FieldDefinition& f : columns) sql += f.name + QStringLiteral(" ") + f.typeWord + QStringLiteral(", ");
     if (file == File::Main) {
         sql += schema::kRegistrationNoColumn + QStringLiteral(" LONG CONSTRAINT MyFieldMain PRIMARY KEY)");
     } else {

@@ -18,6 +18,8 @@ public:
     // The statement that creates a file with these fields (a code field takes a text column
     // of its code table's code length), the key columns last.
     QString createStatement(const QString& table, const std::vector<FieldDefinition>& fields, File file) const;
+    // The same statement over fields whose type words are declared types (TEXT(n), LONG, …).
+    static QString statementFor(const QString& table, const std::vector<FieldDefinition>& columns, File file);
     // Creates the file and records its table and fields in the category's row. Returns the
     // statement that ran.
     QString createFile(int category, File file, const QString& table, const std::vector<FieldDefinition>& fields);

@@ -99,8 +99,8 @@ void Form12a::Command2_Click()
     // A copy already in the folder is replaced only by a complete new one.
     const QString failure = Maintenance::backup(app_.databasePath(), folder);
     if (!failure.isEmpty()) {
-        ui.msgBox(QStringLiteral("バックアップコピーでエラーが発生しました"), Ui::Buttons::Ok, Ui::Icon::Critical,
-                  QStringLiteral("Error"));
+        ui.msgBox(QStringLiteral("バックアップコピーでエラーが発生しました") + QStringLiteral("\r\n") + failure, Ui::Buttons::Ok,
+                  Ui::Icon::Critical, QStringLiteral("Error"));
         return;
     }
     browser_->refresh();

@@ -9,8 +9,8 @@ class QListWidget;
 class QPushButton;
 class QTreeView;
 
-// Database backup: copies Tanzo.mdb into a folder the person picks, optionally making a new
-// folder first.
+// Database backup: copies Tanzo.mdb (from a server, a new Tanzo.mdb of the server's tables)
+// into a folder the person picks, optionally making a new folder first.
 class Form12a : public QDialog {
     Q_OBJECT
 public:

@@ -4,6 +4,7 @@
 #include "core/Maintenance.h"
 #include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
+#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -80,9 +81,10 @@ void Form12b::Command1_Click()
                   Ui::Icon::Question, QStringLiteral("復元元データベース確認")) != Ui::Answer::Ok)
         return;
 
+    // A database on a server is no file the person could pick.
     const QString target = app_.databasePath();
     const QString sourceFile = QFileInfo(source).canonicalFilePath();
-    if (!sourceFile.isEmpty() && sourceFile == QFileInfo(target).canonicalFilePath()) {
+    if (!Database::isServerLocation(target) && !sourceFile.isEmpty() && sourceFile == QFileInfo(target).canonicalFilePath()) {
         refuse(QStringLiteral("指定されたファイルは現在使用中のデータベースです。バックアップのファイルを指定して下さい。"));
         return;
     }
@@ -92,7 +94,8 @@ void Form12b::Command1_Click()
                kUnchanged + QStringLiteral("\r\n") + problem);
         return;
     }
-    // The copy goes to a temporary file beside the database and replaces it in one step.
+    // The copy goes to a temporary file beside the database and replaces it in one step; on
+    // a server, the tables are replaced in one transaction.
     const QString failure = Maintenance::restore(source, target);
     if (!failure.isEmpty()) {
         refuse(QStringLiteral("データベースの復元に失敗しました。") + kUnchanged + QStringLiteral("\r\n") + failure);

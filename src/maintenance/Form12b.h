@@ -9,8 +9,9 @@ class QListWidget;
 class QPushButton;
 class QTreeView;
 
-// Database restore: puts a chosen backup copy Tanzo.mdb in place of the database file, then
-// ends the program so that the next start reads the restored file.
+// Database restore: puts a chosen backup copy Tanzo.mdb in place of the database file (on a
+// server, its tables in place of the server's), then ends the program so that the next start
+// reads the restored database.
 class Form12b : public QDialog {
     Q_OBJECT
 public:

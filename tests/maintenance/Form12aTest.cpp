@@ -21,16 +21,6 @@ using Answer = Ui::Answer;
 
 const QString kFolderError = QStringLiteral("新規フォルダー作成でエラーが発生しました");
 
-check::Msg confirmOf(const QString& folder)
-{
-    return {QStringLiteral("バックアップ先フォルダーは  パス名：") + folder + QStringLiteral(" です。"),
-            QStringLiteral("バックアップ先フォルダー確認"), Icon::Question};
-}
-
-const check::Msg kBackedUp{QStringLiteral("バックアップは終了しました"), QStringLiteral("終了"), Icon::Information};
-const check::Msg kBackupError{QStringLiteral("バックアップコピーでエラーが発生しました"), QStringLiteral("Error"),
-                              Icon::Critical};
-
 QStringList listed(const QListWidget* files)
 {
     QStringList out;
@@ -60,12 +50,12 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
     // Cancel copies nothing.
     t.ui.answer(Answer::Cancel);
     child<QPushButton>(f, "Command2")->click();
-    check::messages(t.ui, {confirmOf(target.path())});
+    check::messages(t.ui, {fixture::backupConfirmation(target.path())});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), QByteArray("an older copy"));
 
     t.ui.answer(Answer::Ok);
     child<QPushButton>(f, "Command2")->click();
-    check::messages(t.ui, {confirmOf(target.path()), kBackedUp});
+    check::messages(t.ui, {fixture::backupConfirmation(target.path()), fixture::kBackedUp});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
     EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
     EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb", "memo.txt"}));
@@ -82,13 +72,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     const QString copy = target.filePath(QStringLiteral("Tanzo.mdb"));
     fixture::writeFile(copy, "an older copy");
     Form12a f(t.app);
-    f.browser().setPath(target.path());
-    {
-        fixture::SmallDisk full;
-        t.ui.answer(Answer::Ok);
-        child<QPushButton>(f, "Command2")->click();
-    }
-    check::messages(t.ui, {confirmOf(target.path()), kBackupError});
+    fixture::backUpOnAFullDisk(t, f, target.path());
     EXPECT_EQ(fixture::bytesOf(copy), QByteArray("an older copy"));
     EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb"}));
 
@@ -98,7 +82,7 @@ TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
     f.browser().setPath(blocked.path());
     t.ui.answer(Answer::Ok);
     child<QPushButton>(f, "Command2")->click();
-    check::messages(t.ui, {confirmOf(blocked.path()), kBackupError});
+    fixture::backupFailed(t, blocked.path());
     EXPECT_TRUE(QFileInfo(blocked.filePath(QStringLiteral("Tanzo.mdb"))).isDir());
     EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
 }
@@ -158,7 +142,7 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
     // Backing up to the root shows it with one separator; cancelled here.
     t.ui.answer(Answer::Cancel);
     child<QPushButton>(f, "Command2")->click();
-    check::messages(t.ui, {confirmOf(QStringLiteral("/"))});
+    check::messages(t.ui, {fixture::backupConfirmation(QStringLiteral("/"))});
 
     child<QComboBox>(f, "Drive1")->addItem(QStringLiteral("/no/such/volume"));
     child<QComboBox>(f, "Drive1")->setCurrentIndex(child<QComboBox>(f, "Drive1")->count() - 1);

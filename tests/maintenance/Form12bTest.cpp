@@ -23,14 +23,6 @@ check::Msg confirmOf(const QString& source)
             QStringLiteral("復元元データベース確認"), Icon::Question};
 }
 
-void choose(Form12b& f, const QString& folder, const QString& file)
-{
-    f.browser().setPath(folder);
-    const auto found = child<QListWidget>(f, "File1")->findItems(file, Qt::MatchExactly);
-    ASSERT_EQ(found.size(), 1) << file.toStdString();
-    child<QListWidget>(f, "File1")->setCurrentItem(found.first());
-}
-
 // A backup of the test's database as it is now, in a folder of its own.
 QString backUp(TestApp& t, const QTemporaryDir& folder)
 {
@@ -75,7 +67,7 @@ TEST(Form12b, RefusesAnyFileNotNamedExactlyTanzoMdbNamingIt)
     child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{kNameCheck, QStringLiteral("Error"), Icon::Critical}});
 
-    choose(f, folder.path(), QStringLiteral("tanzo.mdb"));
+    fixture::choose(f, folder.path(), QStringLiteral("tanzo.mdb"));
     child<QPushButton>(f, "Command1")->click();
     check::messages(t.ui, {{kNameCheck + QStringLiteral("tanzo.mdb"), QStringLiteral("Error"), Icon::Critical}});
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), before);
@@ -99,7 +91,7 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
     const QByteArray current = fixture::bytesOf(t.app.databasePath());
 
     Form12b f(t.app);
-    choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
+    fixture::choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
     const QString source = QDir::cleanPath(folder.path()) + QStringLiteral("/Tanzo.mdb");
     t.ui.answer(Answer::Cancel);
     child<QPushButton>(f, "Command1")->click();
@@ -136,7 +128,7 @@ TEST(Form12b, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
         const QString copy = folder.filePath(QStringLiteral("Tanzo.mdb"));
         prepare(copy);
         Form12b f(t.app);
-        choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
+        fixture::choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
         t.ui.answer(Answer::Ok);
         child<QPushButton>(f, "Command1")->click();
         refused(t, unusable);
@@ -178,7 +170,7 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
     const QByteArray current = fixture::bytesOf(t.app.databasePath());
 
     Form12b f(t.app);
-    choose(f, t.dir.path(), QStringLiteral("Tanzo.mdb"));
+    fixture::choose(f, t.dir.path(), QStringLiteral("Tanzo.mdb"));
     t.ui.answer(Answer::Ok);
     child<QPushButton>(f, "Command1")->click();
     refused(t, QStringLiteral("指定されたファイルは現在使用中のデータベースです。"));
@@ -192,7 +184,7 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
         for (int n = 1; n <= 40; ++n) build::addMainRow(other.app, 0, {QString(200, QChar(u'う'))}, n);
         ASSERT_TRUE(QFile::copy(other.app.databasePath(), folder.filePath(QStringLiteral("Tanzo.mdb"))));
     }
-    choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
+    fixture::choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
     {
         fixture::SmallDisk full;
         t.ui.answer(Answer::Ok);

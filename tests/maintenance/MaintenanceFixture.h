@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the tests of the maintenance windows.
 #include "../schema/SchemaChecks.h"
+#include "Find.h"
 #include "TestApp.h"
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
@@ -9,6 +10,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
+#include <QPushButton>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -52,6 +55,37 @@ inline QString dump(const ConfigCache& c)
     return out.join(QLatin1Char('\n'));
 }
 
+// Picks a file of a folder in the file list of a window that chooses one (the restore).
+template <class Window>
+void choose(Window& f, const QString& folder, const QString& file)
+{
+    f.browser().setPath(folder);
+    const auto found = child<QListWidget>(f, "File1")->findItems(file, Qt::MatchExactly);
+    ASSERT_EQ(found.size(), 1) << file.toStdString();
+    child<QListWidget>(f, "File1")->setCurrentItem(found.first());
+}
+
+inline check::Msg backupConfirmation(const QString& folder)
+{
+    return {QStringLiteral("バックアップ先フォルダーは  パス名：") + folder + QStringLiteral(" です。"),
+            QStringLiteral("バックアップ先フォルダー確認"), Ui::Icon::Question};
+}
+
+inline const check::Msg kBackedUp{QStringLiteral("バックアップは終了しました"), QStringLiteral("終了"), Ui::Icon::Information};
+
+// The confirmation, then the error box: its first line, then why the backup failed.
+inline void backupFailed(TestApp& t, const QString& folder)
+{
+    const auto got = t.ui.messages();
+    t.ui.clearLog();
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].text, backupConfirmation(folder).text);
+    const QString first = QStringLiteral("バックアップコピーでエラーが発生しました\r\n");
+    EXPECT_TRUE(got[1].text.startsWith(first) && got[1].text.size() > first.size()) << got[1].text.toStdString();
+    EXPECT_EQ(got[1].title, QStringLiteral("Error"));
+    EXPECT_EQ(got[1].icon, Ui::Icon::Critical);
+}
+
 // While it lives, no file of this process may grow beyond a few kilobytes: writing more
 // fails as on a full disk.
 class SmallDisk {
@@ -76,5 +110,19 @@ private:
     rlimit saved_{};
     void (*previous_)(int) = nullptr;
 };
+
+// バックアップ実行 of a backup window, confirmed, into the folder while the disk is full: the
+// error box follows the confirmation.
+template <class Window>
+void backUpOnAFullDisk(TestApp& t, Window& f, const QString& folder)
+{
+    f.browser().setPath(folder);
+    {
+        SmallDisk full;
+        t.ui.answer(Ui::Answer::Ok);
+        child<QPushButton>(f, "Command2")->click();
+    }
+    backupFailed(t, folder);
+}
 
 }  // namespace fixture

@@ -119,15 +119,15 @@ std::optional<QString> checkCodeTable(Database& db, int k, const QString& name, 
     return std::nullopt;
 }
 
-QSet<QString> allowedTables()
+}  // namespace
+
+QStringList programTables()
 {
-    QSet<QString> names{kTable};
+    QStringList names{kTable};
     for (int i = 1; i <= 6; ++i) names << QStringLiteral("SHUMOKU%1").arg(i) << QStringLiteral("SHUMOKU%1SUB").arg(i);
     for (int k = 1; k <= 8; ++k) names << QStringLiteral("CODE%1").arg(k);
     return names;
 }
-
-}  // namespace
 
 std::optional<QString> fileProblem(Database& db)
 {
@@ -135,7 +135,8 @@ std::optional<QString> fileProblem(Database& db)
         if (auto problem = shapeProblem(db)) return problem;
 
         // Triggers and views would run or show other statements than the program's own.
-        const QSet<QString> allowed = allowedTables();
+        const QStringList tables = programTables();
+        const QSet<QString> allowed(tables.begin(), tables.end());
         // Names cannot hold blanks, so these words in a statement are its own clauses.
         static const QRegularExpression onConflict(QStringLiteral("(?<!\\w)ON\\s+CONFLICT(?!\\w)"),
                                                    QRegularExpression::CaseInsensitiveOption);

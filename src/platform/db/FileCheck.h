@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class Database;
@@ -14,5 +15,9 @@ namespace management {
 // the management table (the engine's own aside). The answer is what is wrong, in Japanese,
 // or nullopt for a file the program can use.
 std::optional<QString> fileProblem(Database& db);
+
+// Every table a database of this program may hold: the management table, SHUMOKU1..6,
+// SHUMOKU1SUB..6SUB and CODE1..8.
+QStringList programTables();
 
 }  // namespace management
