@@ -1,6 +1,7 @@
 #include "codes/Form2e.h"
 
 #include "core/App.h"
+#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -79,7 +80,8 @@ void Form2e::Form_Load()
     const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("コード・ファイル設定")));
     Text1->clear();
-    Label1->setText(app_.databasePath());
+    // The file's path, or the server and database: never a connection string, which may hold a password.
+    Label1->setText(Database::displayName(app_.databasePath()));
     Command3->setEnabled(false);
 
     freeSlot_ = -1;

@@ -1,6 +1,7 @@
 #include "schema/Form2d.h"
 
 #include "core/App.h"
+#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -114,7 +115,8 @@ void Form2d::Form_Load()
     setWindowTitle(c.caption(QStringLiteral("ファイル設定(項目)")));
     Text1[1]->clear();
     move(text::twipsToPixels(c.schemaWindowLeft), text::twipsToPixels(c.schemaWindowTop));
-    Label1->setText(app_.databasePath());
+    // The file's path, or the server and database: never a connection string, which may hold a password.
+    Label1->setText(Database::displayName(app_.databasePath()));
 
     category_ = c.categoryByName(c.currentCategoryName);
     if (category_ >= 0) tableName_ = isMainFile() ? c.mainTableName[category_] : c.subTableName[category_];

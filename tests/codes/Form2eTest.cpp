@@ -1,6 +1,6 @@
-#include "ForcedFailure.h"
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
+#include "ForcedFailure.h"
 #include "Builders.h"
 #include "codes/Form2e.h"
 #include "platform/db/ManagementSchema.h"

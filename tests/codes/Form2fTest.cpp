@@ -1,11 +1,11 @@
-#include "ForcedFailure.h"
-#include "platform/db/ManagementSchema.h"
 #include "Builders.h"
 #include "Find.h"
+#include "ForcedFailure.h"
 #include "TestApp.h"
 #include "codes/CodeTableReader.h"
 #include "codes/Form2f.h"
 #include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
 #include "platform/widgets/DataGrid.h"
 
 #include <QComboBox>

@@ -1,7 +1,8 @@
-#include "ForcedFailure.h"
 #include "Builders.h"
 #include "Find.h"
+#include "ForcedFailure.h"
 #include "SchemaChecks.h"
+#include "platform/db/Database.h"
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "schema/Form2d.h"
@@ -43,7 +44,7 @@ TEST(Form2d, OpensOnTheChosenFileAndTheFieldCountLaysItOut)
     choose(t, QStringLiteral("サブ"), 2, QStringLiteral("ＤＶＤ"));
     Form2d f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - ファイル設定(項目)"));
-    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), t.app.databasePath());
+    EXPECT_EQ(child<QLabel>(f, "Label1")->text(), Database::displayName(t.app.databasePath()));
     EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("SHUMOKU3SUB"));
     EXPECT_EQ(child<QLabel>(f, "Label10")->text(), QStringLiteral("ＤＶＤ"));
     EXPECT_EQ(child<QLabel>(f, "Label11")->text(), QStringLiteral("サブ"));
