@@ -63,7 +63,7 @@ void Maintenance::initialise()
 QString Maintenance::restoreProblem(const QString& path)
 {
     try {
-        Database db = Database::open(path);
+        Database db = Database::openAlone(path);
         if (const auto problem = management::fileProblem(db)) return *problem;
         // The seven rows must read as the start-up reads them.
         Recordset table = db.openTable(management::kTable);
@@ -115,7 +115,7 @@ QString backupFromServer(const QString& location, const QString& target)
         Database::createFresh(made);
         {
             Database server = Database::open(location);
-            Database file = Database::open(made);
+            Database file = Database::openAlone(made);
             Database::Transaction reading(server);
             DatabaseCopy::readOneMoment(server);
             Database::Transaction writing(file);
@@ -123,15 +123,13 @@ QString backupFromServer(const QString& location, const QString& target)
             writing.commit();
             reading.commit();
         }
-        // The file is closed before it is checked and before it takes its name.
-        Database::closeShared();
+        // The file is closed (its connection was its own) before it is checked and before it
+        // takes its name; the server's connection stays for the next action.
         const QString problem = Maintenance::restoreProblem(made);
-        Database::closeShared();
         if (!problem.isEmpty()) throw DbError(QStringLiteral("バックアップしたファイルを確かめられませんでした。\r\n") + problem);
         if (std::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0)
             throw DbError(QStringLiteral("コピー先「%1」に書き込めません。\r\n(%2)").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
     } catch (const DbError& e) {
-        Database::closeShared();
         removeFile(made);
         return e.message();
     }
@@ -142,7 +140,7 @@ QString backupFromServer(const QString& location, const QString& target)
 QString restoreIntoServer(const QString& source, const QString& location)
 {
     try {
-        Database file = Database::open(source);
+        Database file = Database::openAlone(source);
         Database server = Database::open(location);
         Database::Transaction tx(server);
         const qint64 before = settingsVersion(server);

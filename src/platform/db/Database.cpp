@@ -109,6 +109,14 @@ Database Database::open(const QString& location)
     return Database(backend);
 }
 
+Database Database::openAlone(const QString& location)
+{
+    if (isServerLocation(location)) return Database(db::PgBackend::open(conninfoOf(location)));
+    if (!QFileInfo::exists(location))
+        throw DbError(QStringLiteral("データベース ファイル '%1' が見つかりません。").arg(location));
+    return Database(db::SqliteBackend::open(location, false));
+}
+
 void Database::createFresh(const QString& location)
 {
     const bool server = isServerLocation(location);

@@ -21,6 +21,10 @@ public:
     // Opens an existing database; never creates a file. A missing file, a file that is not a
     // database, a file that cannot be read or a server that cannot be reached raises DbError.
     static Database open(const QString& location);
+    // The same on a connection of its own, which closes with the last Database over it: a
+    // file looked at or written beside the database in use (a backup, a file to restore)
+    // leaves the kept connection as it is.
+    static Database openAlone(const QString& location);
     // Creates the database in its first-installation state: the management table with its
     // seven rows. Refuses (DbError) when the file already exists, or when the server's
     // database already has a management table.
