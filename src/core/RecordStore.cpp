@@ -19,23 +19,10 @@ std::vector<Recordset::Equals> keyOf(qint64 registrationNo, std::optional<qint64
     return key;
 }
 
-void insert(Database& db, const QString& table, const QStringList& fields, std::vector<Recordset::Equals> key)
+void insert(Database& db, const QString& table, const QStringList& fields, const std::vector<Recordset::Equals>& key)
 {
-    // One new row: no reading of the table, the texts converted by the column types.
-    RowInserter inserter = db.inserter(table);
-    const std::vector<ColumnInfo>& columns = inserter.columns();
-    std::vector<Value> values(columns.size());
-    for (int k = 0; k < fields.size(); ++k) {
-        if (k >= static_cast<int>(columns.size()))
-            throw DbError(QStringLiteral("フィールド番号 %1 はこのテーブルにありません。").arg(k));
-        values[size_t(k)] = Recordset::convert(columns[size_t(k)], fields[k]);
-    }
-    for (const Recordset::Equals& e : key) {
-        const int ordinal = inserter.ordinalOf(e.column);
-        if (ordinal < 0) throw DbError(QStringLiteral("フィールド '%1' はこのテーブルにありません。").arg(e.column));
-        values[size_t(ordinal)] = e.value;
-    }
-    inserter.insert(values);
+    // One new row through a prepared insert: the table is not read first.
+    db.inserter(table).insertTexts(fields, key);
 }
 
 // Stops a write over a row that is no longer what was shown.

@@ -34,6 +34,16 @@ QString typeMismatch(const ColumnInfo& c, const QString& text)
     return QStringLiteral("データ型変換エラーです。フィールド '%1' に値 '%2' を設定できません。").arg(c.name, text);
 }
 
+DbError noSuchColumn(const QString& name)
+{
+    return DbError(QStringLiteral("フィールド '%1' はこのテーブルにありません。").arg(name));
+}
+
+DbError noSuchOrdinal(int ordinal)
+{
+    return DbError(QStringLiteral("フィールド番号 %1 はこのテーブルにありません。").arg(ordinal));
+}
+
 QString overflow(const ColumnInfo& c, const QString& text)
 {
     return QStringLiteral("オーバーフローしました。フィールド '%1' に値 '%2' は大きすぎます。").arg(c.name, text);
@@ -321,7 +331,7 @@ int Recordset::ordinalOf(const QString& name) const
 int Recordset::checkedOrdinal(const QString& name) const
 {
     const int i = ordinalOf(name);
-    if (i < 0) throw DbError(QStringLiteral("フィールド '%1' はこのテーブルにありません。").arg(name));
+    if (i < 0) throw noSuchColumn(name);
     return i;
 }
 
@@ -333,7 +343,7 @@ void Recordset::requireCurrent() const
 Value Recordset::field(int ordinal) const
 {
     if (ordinal < 0 || ordinal >= fieldCount())
-        throw DbError(QStringLiteral("フィールド番号 %1 はこのテーブルにありません。").arg(ordinal));
+        throw noSuchOrdinal(ordinal);
     if (mode_ != EditMode::None) return pending_[ordinal];
     requireCurrent();
     if (!loaded_[ordinal]) {
@@ -410,7 +420,7 @@ void Recordset::setField(int ordinal, const QString& t)
 {
     if (mode_ == EditMode::None) throw DbError(QStringLiteral("AddNew または Edit を実行していません。"));
     if (ordinal < 0 || ordinal >= fieldCount())
-        throw DbError(QStringLiteral("フィールド番号 %1 はこのテーブルにありません。").arg(ordinal));
+        throw noSuchOrdinal(ordinal);
     pending_[ordinal] = convert(columns_[ordinal], t);
 }
 
@@ -420,7 +430,7 @@ void Recordset::setValue(int ordinal, const Value& v)
 {
     if (mode_ == EditMode::None) throw DbError(QStringLiteral("AddNew または Edit を実行していません。"));
     if (ordinal < 0 || ordinal >= fieldCount())
-        throw DbError(QStringLiteral("フィールド番号 %1 はこのテーブルにありません。").arg(ordinal));
+        throw noSuchOrdinal(ordinal);
     pending_[ordinal] = coerce(columns_[ordinal], v);
 }
 
@@ -511,6 +521,21 @@ int RowInserter::ordinalOf(const QString& name) const
     for (size_t i = 0; i < columns_.size(); ++i)
         if (columns_[i].name.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
     return -1;
+}
+
+void RowInserter::insertTexts(const QStringList& texts, const std::vector<Recordset::Equals>& set)
+{
+    std::vector<Value> values(columns_.size());
+    for (int k = 0; k < texts.size(); ++k) {
+        if (k >= static_cast<int>(columns_.size())) throw noSuchOrdinal(k);
+        values[size_t(k)] = Recordset::convert(columns_[size_t(k)], texts[k]);
+    }
+    for (const Recordset::Equals& e : set) {
+        const int ordinal = ordinalOf(e.column);
+        if (ordinal < 0) throw noSuchColumn(e.column);
+        values[size_t(ordinal)] = coerce(columns_[size_t(ordinal)], e.value);
+    }
+    insert(values);
 }
 
 void RowInserter::insert(const std::vector<Value>& values)

@@ -2,6 +2,7 @@
 #include "platform/db/Value.h"
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -137,6 +138,9 @@ public:
     int ordinalOf(const QString& name) const;  // -1 when there is no such column
     // Stores one row; raises DbError when the engine refuses it.
     void insert(const std::vector<Value>& values);
+    // Stores one row of texts in column order, converted by the column types as setField
+    // does, with the given columns set to values as setValue does.
+    void insertTexts(const QStringList& texts, const std::vector<Recordset::Equals>& set);
 
 private:
     std::unique_ptr<db::Statement> stmt_;
