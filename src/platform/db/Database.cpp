@@ -92,21 +92,16 @@ void Database::fail(sqlite3* db, int rc, const QString& context) { throw DbError
 Database Database::open(const QString& location)
 {
     std::shared_ptr<db::Backend>& shared = kept();
-    if (isServerLocation(location)) {
-        if (shared && shared->location() == location && shared->alive()) return Database(shared);
-        shared = db::PgBackend::open(conninfoOf(location));
-        return Database(shared);
-    }
-    if (!QFileInfo::exists(location))
-        throw DbError(QStringLiteral("データベース ファイル '%1' が見つかりません。").arg(location));
-    if (auto* file = dynamic_cast<db::SqliteBackend*>(shared.get()); file && file->isFileNow(location)) {
-        if (file->alive()) return Database(shared);
-        // What is wrong is told by a fresh opening below.
+    if (shared && shared->location() == location) {
+        auto* file = dynamic_cast<db::SqliteBackend*>(shared.get());
+        // A file replaced under the same name is opened anew; so is one that no longer
+        // answers, and what is wrong is told by that opening.
+        if ((!file || file->isFileNow(location)) && shared->alive()) return Database(shared);
         shared.reset();
     }
-    std::shared_ptr<db::Backend> backend = db::SqliteBackend::open(location, false);
-    shared = backend;
-    return Database(backend);
+    Database db = openAlone(location);
+    shared = db.backend_;
+    return db;
 }
 
 Database Database::openAlone(const QString& location)
