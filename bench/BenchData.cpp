@@ -38,9 +38,9 @@ void run(sqlite3* db, const char* sql)
 
 void saveLastNumber(App& app, int rows)
 {
-    app.cache.rows[0].lastRegistrationNo = rows;
-    app.cache.rowChanged[0] = 1;
-    app.cache.SaveChangedRows();
+    CategoryDefinition row = app.cache.row(0);
+    row.lastRegistrationNo = rows;
+    app.cache.setRow(0, row);
 }
 
 // The generated main records: the same values for a file and a server.

@@ -148,26 +148,39 @@ long long qtScan(const QString& path, const char* sql, const std::function<bool(
 
 void exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
 
-void showList(App& app, qint16 mode, const std::function<void(Form5&)>& withOpen = nullptr)
+// The conditions of a text search in field k.
+SearchConditions textSearch(int k, const QString& text, int caseMode)
 {
-    app.cache.currentCategory = 0;
-    app.cache.currentCategoryName = app.cache.rows[0].name;
+    SearchConditions c;
+    c.typeWord = QStringLiteral("TEXT");
+    c.fieldIndex = k;
+    c.text = text;
+    c.caseMode = caseMode;
+    return c;
+}
+
+void showList(App& app, qint16 mode, const std::function<void(Form5&)>& withOpen = nullptr,
+              const SearchConditions& search = {})
+{
     ListRequest shown;
     shown.mode = mode;
+    shown.search = search;
     Form5 w(app, shown);
     if (withOpen) withOpen(w);
 }
 
-long long openList(App& app, qint16 mode)
+long long openList(App& app, qint16 mode, const SearchConditions& search = {})
 {
     long long rows = 0;
-    showList(app, mode, [&](Form5& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); });
+    showList(app, mode, [&](Form5& w) { rows = child<ReportListView>(w, "ListView1")->rowCount(); }, search);
     return rows;
 }
 
 void setProgress(App& app, bool on)
 {
-    app.cache.rows[6].mainFields[3].typeWord = on ? QStringLiteral("1") : QStringLiteral("0");
+    SystemSettings s = app.cache.systemSettings();
+    s.readProgress = on;
+    app.cache.setSystemSettings(s);
 }
 
 // The program directory of one run with category 1 defined and its main file filled; with a
@@ -197,7 +210,7 @@ struct BenchDb {
 // New records typed into one editor and stored one by one, each with its raised number.
 void addThroughEditor(App& app, int count)
 {
-    Form7 ed(app);
+    Form7 ed(app, 0);
     ed.prepare(EditorMode::New, {}, QString());
     for (int i = 0; i < count; ++i) {
         child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
@@ -254,13 +267,10 @@ void mainFile(int rows)
 
     // The search-and-open list: a text found in one record in ten.
     setProgress(app, false);
-    app.cache.searchTypeWord = QStringLiteral("TEXT");
-    app.cache.searchFieldIndex = 1;
-    app.cache.searchText = QStringLiteral("演奏者1");
-    app.cache.searchCaseMode = 0;
-    const QByteArray needle = app.cache.searchText.toUtf8();
+    const SearchConditions sought = textSearch(1, QStringLiteral("演奏者1"), 0);
+    const QByteArray needle = sought.text.toUtf8();
     auto found = [&](sqlite3_stmt* s) { return std::strstr(reinterpret_cast<const char*>(sqlite3_column_text(s, 1)), needle.constData()) != nullptr; };
-    report("search_list_" + suffix, median(runs, [&] { return openList(app, 1); }), median(runs, [&] { return bareRead(path, all, found); }),
+    report("search_list_" + suffix, median(runs, [&] { return openList(app, 1, sought); }), median(runs, [&] { return bareRead(path, all, found); }),
            median(runs, [&] { return qtScan(path, all, found); }), -1);
 
     // 1 000 new records through the editor, each stored with its raised number; the bare
@@ -402,8 +412,6 @@ void subRows()
     const Timed bare = median(runs, [&] { return bareRead(path, keyed, nullptr, bindFocus); });
     const Timed qt = median(runs, [&] { return qtScan(path, keyed, nullptr, bindFocus); });
     report("sub_rows_100_of_1000000", read, bare, qt, mine);
-    app.cache.currentCategory = 0;
-    app.cache.currentCategoryName = app.cache.rows[0].name;
     ListRequest subsOf;
     subsOf.registrationNo = focus;
     const Timed window = median(runs, [&] {
@@ -421,16 +429,15 @@ void memory()
     const long long table = tableBytes(b.path(), "SHUMOKU1");
     // The same window shown once with no rows, so what the first window of a run loads
     // (styles, fonts) is not counted as the list's.
-    b.app.cache.searchTypeWord = QStringLiteral("TEXT");
-    b.app.cache.searchFieldIndex = 1;
-    b.app.cache.searchText = QStringLiteral("どこにもない");
-    b.app.cache.searchCaseMode = 1;
     long long none = -1;
-    showList(b.app, 1, [&](Form5& w) {
-        none = child<ReportListView>(w, "ListView1")->rowCount();
-        w.show();
-        QApplication::processEvents();
-    });
+    showList(
+        b.app, 1,
+        [&](Form5& w) {
+            none = child<ReportListView>(w, "ListView1")->rowCount();
+            w.show();
+            QApplication::processEvents();
+        },
+        textSearch(1, QStringLiteral("どこにもない"), 1));
     check("memory_empty_list", none == 0 ? 1 : 0, 1);
     // The peak starts again from what the process holds now.
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
@@ -478,7 +485,7 @@ void csvImport()
     benchdata::fillMain(plain, kRows);
 
     // The rows as a list shows them, headings first.
-    const std::vector<FieldDefinition> fields = FieldDisplay::inUse(plain.cache.rows[0].mainFields, plain.cache.rows[0].mainFieldCount);
+    const std::vector<FieldDefinition> fields = FieldDisplay::inUse(plain.cache.row(0).mainFields, plain.cache.row(0).mainFieldCount);
     CsvFile::Table table;
     QStringList headings;
     for (const FieldDefinition& f : fields) headings << f.name;
@@ -612,20 +619,15 @@ void serverComparison(const QString& admin)
             }
             compare(name, timed[0], timed[1], expected);
         };
-        auto timedList = [](qint16 mode) {
-            return [mode](App& app, Stopwatch& w) {
+        const SearchConditions sought = textSearch(1, QStringLiteral("演奏者1"), 0);
+        auto timedList = [&sought](qint16 mode) {
+            return [mode, &sought](App& app, Stopwatch& w) {
                 long long n = 0;
-                w.time([&] { n = openList(app, mode); });
+                w.time([&] { n = openList(app, mode, sought); });
                 return n;
             };
         };
-        for (App* app : {&file.app, &onServer.app}) {
-            setProgress(*app, false);
-            app->cache.searchTypeWord = QStringLiteral("TEXT");
-            app->cache.searchFieldIndex = 1;
-            app->cache.searchText = QStringLiteral("演奏者1");
-            app->cache.searchCaseMode = 0;
-        }
+        for (App* app : {&file.app, &onServer.app}) setProgress(*app, false);
         both("server_list_open_100000", kRows, timedList(0));
         both("server_search_list_100000", -1, timedList(1));
         both("server_editor_add_1000_into_100000", 1000, [](App& app, Stopwatch& w) {

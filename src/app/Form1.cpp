@@ -246,12 +246,11 @@ bool Form1::Form_Load()
     }
 
     for (int i = 0; i < 6; ++i) {
-        if (app_.cache.rows[i].named == 1) {
-            setButtonCaption(i, app_.cache.rows[i].name);
+        if (app_.cache.row(i).named == 1) {
+            setButtonCaption(i, app_.cache.row(i).name);
             Command1[i]->setEnabled(true);
         }
     }
-    app_.cache.fillTableNames();
     applySettings();
     Menukensaku();
     app_.ui().clearClipboard();
@@ -267,7 +266,7 @@ void Form1::applySettings()
     fitFont(Label2, Label2->text(), kTitlePoints, Label2->width());
     QString caption = text::Trim(c.systemTitle()) + QStringLiteral(" Tanzo");
     // On a server the caption also names the database every desk shares.
-    if (Database::isServerLocation(c.databasePath)) caption += QStringLiteral(" [%1]").arg(Database::displayName(c.databasePath));
+    if (Database::isServerLocation(c.databasePath())) caption += QStringLiteral(" [%1]").arg(Database::displayName(c.databasePath()));
     setWindowTitle(caption);
     const QColor titleColour = colour::fromSetting(c.titleColourText());
     const QColor back = colour::fromSetting(c.backColourText());
@@ -287,7 +286,7 @@ void Form1::applySettings()
 void Form1::Menukensaku()
 {
     for (int i = 0; i < 6; ++i) {
-        const auto& row = app_.cache.rows[i];
+        const auto& row = app_.cache.row(i);
         if (row.named == 1 && row.mainCreated != 0) {
             mk11[i]->setText(QStringLiteral("   ") + row.name);
             mk11[i]->setEnabled(true);
@@ -297,29 +296,7 @@ void Form1::Menukensaku()
     }
 }
 
-void Form1::Dspsize(qint32 W, qint32 H)
-{
-    ConfigCache& c = app_.cache;
-    auto half = [](qint64 v) { return static_cast<qint32>(text::roundHalfEven(static_cast<double>(v) / 2.0)); };
-    if (W >= 17000) {
-        c.listWindowWidth = 17000;
-        c.listWindowLeft = half(W - 17000);
-        c.schemaWindowLeft = half(W - 13000);
-        c.listExtraWidth = 1900;
-    } else if (W >= 15045) {
-        c.listWindowWidth = 15045;
-        c.listWindowLeft = half(W - 15045);
-        c.schemaWindowLeft = half(W - 13000);
-        c.listExtraWidth = 0;
-    } else {
-        c.listWindowWidth = 15045;
-        c.listWindowLeft = 0;
-        c.schemaWindowLeft = 0;
-        c.listExtraWidth = 0;
-    }
-    c.listWindowTop = half(static_cast<qint64>(H) - 11100);
-    c.schemaWindowTop = half(static_cast<qint64>(H) - 9600);
-}
+void Form1::Dspsize(qint32 W, qint32 H) { app_.setLayout(ScreenLayout::forScreen(W, H)); }
 
 void Form1::Dspsize()
 {
@@ -341,7 +318,7 @@ void Form1::catchUp()
 void Form1::refreshCategoryButtons()
 {
     for (int i = 0; i < 6; ++i) {
-        const auto& row = app_.cache.rows[i];
+        const auto& row = app_.cache.row(i);
         if (row.named == 1) {
             setButtonCaption(i, row.name);
             Command1[i]->setEnabled(true);
@@ -363,21 +340,19 @@ void Form1::setButtonCaption(int index, const QString& caption)
 void Form1::openCategory(int index, qint16 listMode)
 {
     catchUp();
-    ConfigCache& c = app_.cache;
-    if (c.rows[index].mainCreated == 0) {
+    if (app_.cache.row(index).mainCreated == 0) {
         app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
         return;
     }
-    c.currentCategory = static_cast<qint16>(index);
-    c.currentCategoryName = c.rows[index].name;
+    ListRequest shown;
+    shown.category = static_cast<qint16>(index);
+    shown.mode = listMode;
     if (listMode == ListRequest::SearchResults) {
         // The search conditions first; leaving the dialog without a search opens no list.
-        Form5kf search(app_);
-        app_.ui().showModal(search);
-        if (!search.conditions()) return;
+        const std::optional<SearchConditions> search = Form5kf::ask(app_, index);
+        if (!search) return;
+        shown.search = *search;
     }
-    ListRequest shown;
-    shown.mode = listMode;
     Form5::run(app_, shown);
 }
 
@@ -396,8 +371,7 @@ void Form1::mk11_Click(int index) { openCategory(index, 1); }
 void Form1::Command3_Click()
 {
     catchUp();
-    app_.cache.allFilesSearchState = 0;
-    Form9::run(app_);
+    Form9::run(app_, Form9::OpenedFrom::MainWindow);
 }
 
 void Form1::Command9_Click() { app_.ui().endProgram(); }

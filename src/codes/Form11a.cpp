@@ -42,7 +42,7 @@ void Form11a::Form_Load()
     DBGrid1->setRows({});
     Combo1->clear();
     Combo1->setEnabled(true);
-    if (app_.cache.rows[ConfigCache::kSystemRow].subFieldCount != 0) {
+    if (app_.cache.row(ConfigCache::kSystemRow).subFieldCount != 0) {
         for (int k = 1; k <= 8; ++k) Combo1->addItem(text::Trim(app_.cache.codeTableNameOf(k)));
         Combo1->setCurrentIndex(-1);
     } else {
@@ -63,7 +63,7 @@ void Form11a::Combo1_Click(int index)
     Combo1->setEnabled(false);  // another table needs the window to be opened again
     slot_ = index;
     Data1.databaseName = app_.databasePath();
-    Data1.recordSource = app_.cache.codeTableName[index];
+    Data1.recordSource = app_.cache.codeTableName(index);
     const bool read = app_.guard([&] { Data1.Refresh(); });
     QStringList columns = Data1.columns();
     if (!read || columns.isEmpty()) columns = {QStringLiteral("コード"), Combo1->itemText(index)};

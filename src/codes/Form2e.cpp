@@ -85,7 +85,7 @@ void Form2e::Form_Load()
     Command3->setEnabled(false);
 
     freeSlot_ = -1;
-    if (c.rows[ConfigCache::kSystemRow].subFieldCount < 8) {
+    if (c.row(ConfigCache::kSystemRow).subFieldCount < 8) {
         for (int k = 1; k <= 8 && freeSlot_ < 0; ++k)
             if (text::isBlank(c.codeTableNameOf(k))) freeSlot_ = k - 1;
     }
@@ -95,7 +95,7 @@ void Form2e::Form_Load()
         fillDeleteList();
         return;
     }
-    Label5->setText(c.codeTableName[freeSlot_]);
+    Label5->setText(c.codeTableName(freeSlot_));
     {
         const QSignalBlocker quiet(Combo1);
         Combo1->clear();
@@ -161,7 +161,7 @@ void Form2e::Command3_Click()
     const int j = deleteSlot_;
     if (j < 0 || j > 7 || text::isBlank(app_.cache.codeTableNameOf(j + 1))) return;
     ConfigCache& c = app_.cache;
-    auto& sys = c.rows[ConfigCache::kSystemRow];
+    auto& sys = c.row(ConfigCache::kSystemRow);
     if (app_.ui().msgBox(sys.subFields[j].name + QStringLiteral(" のコード・ファイルを削除しますか？"),
                          Ui::Buttons::OkCancel, Ui::Icon::None, QStringLiteral("削除の確認")) == Ui::Answer::Cancel)
         return;

@@ -92,7 +92,7 @@ void Form2f::Form_Load()
 
     Combo1->clear();
     Combo1->setEnabled(true);
-    const auto& sys = app_.cache.rows[ConfigCache::kSystemRow];
+    const auto& sys = app_.cache.row(ConfigCache::kSystemRow);
     if (sys.subFieldCount != 0) {
         for (int j = 0; j < 8; ++j) Combo1->addItem(text::Trim(sys.subFields[j].name));
         Combo1->setCurrentIndex(-1);
@@ -114,10 +114,10 @@ void Form2f::Combo1_Click(int index)
     Combo1->setEnabled(false);  // another table needs the window to be opened again
 
     slot_ = index;
-    codeLengthText_ = text::Trim(app_.cache.rows[ConfigCache::kSystemRow].subFields[index].typeWord);
+    codeLengthText_ = text::Trim(app_.cache.row(ConfigCache::kSystemRow).subFields[index].typeWord);
     codeLength_ = codeLengthText_.toInt();
     Data1.databaseName = app_.databasePath();
-    Data1.recordSource = app_.cache.codeTableName[index];
+    Data1.recordSource = app_.cache.codeTableName(index);
 
     DBGrid1->show();
     DBGrid1->setEnabled(true);

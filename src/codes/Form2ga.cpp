@@ -71,7 +71,7 @@ void Form2ga::Form_Load()
     setWindowTitle(c.caption(QStringLiteral("コード・テーブル利用登録(1)")));
     Combo1->clear();
     for (int i = 0; i < 6; ++i)
-        if (c.rows[i].mainCreated == 1) Combo1->addItem(c.rows[i].name);
+        if (c.row(i).mainCreated == 1) Combo1->addItem(c.row(i).name);
     if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
     Combo2->clear();
     Combo2->addItem(kMain);
@@ -81,18 +81,16 @@ void Form2ga::Form_Load()
 
 void Form2ga::Command2_Click()
 {
-    ConfigCache& c = app_.cache;
-    c.currentCategoryName = Combo1->currentText();
-    c.currentFileKind = Combo2->currentText();
+    const ConfigCache& c = app_.cache;
     // With no category to offer there is no file either.
-    const int i = Combo1->currentIndex() < 0 ? -1 : c.categoryByName(c.currentCategoryName);
-    const bool sub = c.currentFileKind == kSub;
-    if (i < 0 || (sub && c.rows[i].subCreated == 0) || (!sub && c.rows[i].mainCreated == 0)) {
+    const int i = Combo1->currentIndex() < 0 ? -1 : c.categoryByName(Combo1->currentText());
+    const bool sub = Combo2->currentText() == kSub;
+    if (i < 0 || (sub && c.row(i).subCreated == 0) || (!sub && c.row(i).mainCreated == 0)) {
         app_.ui().msgBox(QStringLiteral("ファイルが作成されていません"), Ui::Buttons::Ok, Ui::Icon::Critical,
                          QStringLiteral("ERROR"));
         return;
     }
-    Form2gb fields(app_);
+    Form2gb fields(app_, i, sub);
     app_.ui().showModal(fields);
 }
 

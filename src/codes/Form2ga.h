@@ -9,7 +9,7 @@ class QPushButton;
 
 // Code-table usage registration, first step: the category (one with a main file) and the
 // file kind whose text fields are to be linked to code tables. The second step, Form2gb,
-// opens over this window and works on currentCategoryName and currentFileKind.
+// opens over this window on the chosen file.
 class Form2ga : public QDialog {
     Q_OBJECT
 public:

@@ -42,7 +42,8 @@ QLineEdit* lockedBox(QWidget* parent, const QString& name, int left, int top, in
 
 }  // namespace
 
-Form2gb::Form2gb(App& app) : app_(app)
+Form2gb::Form2gb(App& app, int category, bool sub)
+    : app_(app), category_(category >= 0 && category < 6 ? category : -1), sub_(sub)
 {
     setObjectName(QStringLiteral("Form2gb"));
     installHelpKey(*this, app_.ui());
@@ -121,7 +122,7 @@ void Form2gb::clearRow(int row)
     rowField_[row] = -1;
 }
 
-bool Form2gb::isMainFile() const { return app_.cache.currentFileKind == QStringLiteral("メイン"); }
+bool Form2gb::isMainFile() const { return !sub_; }
 
 int Form2gb::fieldOfRow(int row) const { return row >= 1 && row <= rows_ ? rowField_[row] : -1; }
 
@@ -130,11 +131,10 @@ void Form2gb::Form_Load()
     const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("コード・テーブル利用登録(2)")));
     clearRow(1);
-    Text4->setText(c.currentCategoryName);
-    Text5->setText(c.currentFileKind);
-    move(text::twipsToPixels(c.schemaWindowLeft), text::twipsToPixels(c.schemaWindowTop));
+    Text4->setText(category_ >= 0 ? c.row(category_).name : QString());
+    Text5->setText(isMainFile() ? QStringLiteral("メイン") : QStringLiteral("サブ"));
+    move(text::twipsToPixels(app_.layout().schemaWindowLeft), text::twipsToPixels(app_.layout().schemaWindowTop));
 
-    category_ = c.categoryByName(c.currentCategoryName);
     for (int row = 2; row <= 8; ++row) {
         if (!Text1[row]) createRow(row);
         clearRow(row);
@@ -143,7 +143,7 @@ void Form2gb::Form_Load()
     rows_ = 0;
     lastRow_ = 0;
     if (category_ >= 0) {
-        const CategoryDefinition& d = c.rows[category_];
+        const CategoryDefinition& d = c.row(category_);
         const int count = isMainFile() ? d.mainFieldCount : d.subFieldCount;
         const auto& fields = isMainFile() ? d.mainFields : d.subFields;
         for (int f = 0; f < count && f < 8; ++f) {
@@ -257,7 +257,7 @@ void Form2gb::Command1_Click()
     }
     // Every row's word and the management row are stored together, or the cache is put
     // back as it was.
-    const CategoryDefinition& d = app_.cache.rows[category_];
+    const CategoryDefinition& d = app_.cache.row(category_);
     const auto& fields = isMainFile() ? d.mainFields : d.subFields;
     std::vector<std::pair<int, QString>> words;
     for (int r = 1; r <= rows_; ++r) words.emplace_back(rowField_[r], typeWordOf(r, fields[rowField_[r]].typeWord));

@@ -10,13 +10,14 @@ class QLineEdit;
 class QPushButton;
 
 // Code-table usage registration, second step: one row per text field of the file that
-// Form2ga chose (currentCategoryName, currentFileKind), showing the code table the field is
+// Form2ga chose (the main or the sub file of a category), showing the code table the field is
 // linked to and how the table is offered on entry. 登録 stores the links as the fields' type
 // words: "TEXT", "TEXT" + k + "D" (ダイレクト) or "TEXT" + k + "C" (右クリック).
 class Form2gb : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2gb(App& app);
+    // The text fields of the main file (sub false) or the sub file of category 0..5.
+    Form2gb(App& app, int category, bool sub);
 
     // Caption, placement, and the rows of the file's text fields; called by the constructor.
     void Form_Load();
@@ -75,6 +76,7 @@ private:
 
     App& app_;
     int category_ = -1;
+    bool sub_ = false;
     int rows_ = 0;
     int lastRow_ = 0;
     // The field each row shows, by position in the file (element 0 unused).

@@ -18,20 +18,18 @@ const QString kConnectionFile = QStringLiteral("Tanzo.conn");
 App::App(const QString& programDir, Ui& ui)
     : programDir_(programDir), ui_(ui), ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
 {
-    cache.databasePath = QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"));
-    cache.fillTableNames();
+    cache.setDatabasePath(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb")));
 }
 
 App::App(const QString& programDir, Ui& ui, Printer& printer)
     : programDir_(programDir), ui_(ui), printer_(&printer)
 {
-    cache.databasePath = QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"));
-    cache.fillTableNames();
+    cache.setDatabasePath(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb")));
 }
 
 App::~App() = default;
 
-void App::useDatabase(const QString& location) { cache.databasePath = location; }
+void App::useDatabase(const QString& location) { cache.setDatabasePath(location); }
 
 QString App::chooseDatabase(const QString& programDir, const QStringList& arguments, QString* problem)
 {
@@ -84,7 +82,7 @@ Database App::openDatabase() const { return Database::open(databasePath()); }
 
 bool App::noticeChangesElsewhere()
 {
-    if (!Database::isServerLocation(cache.databasePath)) return false;
+    if (!Database::isServerLocation(cache.databasePath())) return false;
     bool reloaded = false;
     if (!guard([&] {
             Database db = openDatabase();

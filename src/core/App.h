@@ -1,6 +1,8 @@
 #pragma once
 #include "core/ConfigCache.h"
 #include "core/PrintSettings.h"
+#include "core/ScreenLayout.h"
+#include "core/SearchConditions.h"
 
 #include <QString>
 #include <memory>
@@ -25,7 +27,7 @@ public:
 
     const QString& programDir() const { return programDir_; }
     // Where the database is: Tanzo.mdb in the program directory unless told otherwise.
-    QString databasePath() const { return cache.databasePath; }
+    QString databasePath() const { return cache.databasePath(); }
     // Works on another database from now on: a file's path or a server location.
     void useDatabase(const QString& location);
     // The database a start is told to use: a --database option (a libpq connection string),
@@ -61,10 +63,20 @@ public:
     template <class F>
     bool guardPrint(F&& body);
 
+    // Where the list and definition windows stand, set from the screen at start-up.
+    const ScreenLayout& layout() const { return layout_; }
+    void setLayout(const ScreenLayout& layout) { layout_ = layout; }
+
+    // The last field search chosen in this run: its comparison is offered first at the next one.
+    const SearchConditions& lastSearch() const { return lastSearch_; }
+    void setLastSearch(const SearchConditions& conditions) { lastSearch_ = conditions; }
+
     ConfigCache cache;
     PrintSettings printSettings;
 
 private:
+    ScreenLayout layout_;
+    SearchConditions lastSearch_;
     QString programDir_;
     Ui& ui_;
     std::unique_ptr<Printer> ownPrinter_;

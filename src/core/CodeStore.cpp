@@ -1,6 +1,5 @@
 #include "core/CodeStore.h"
 
-#include "core/CacheRollback.h"
 #include "core/ColumnNameCheck.h"
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
@@ -19,7 +18,7 @@ Recordset withCode(Database& db, const QString& table, const QString& code)
 
 QString CodeStore::createStatement(int slot, int length, const QString& name) const
 {
-    return statementFor(cache_.codeTableName[size_t(slot)], QStringLiteral("TEXT(%1)").arg(length), name,
+    return statementFor(cache_.codeTableName(size_t(slot)), QStringLiteral("TEXT(%1)").arg(length), name,
                         QStringLiteral("TEXT(30)"));
 }
 
@@ -33,48 +32,46 @@ QString CodeStore::statementFor(const QString& table, const QString& codeType, c
 QString CodeStore::createTable(int slot, const QString& name, int length)
 {
     const QString statement = createStatement(slot, length, name);
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CacheRollback undo(cache_);
+    ConfigCache::Change change(cache_);
     db.execute(statement);
-    auto& sys = cache_.rows[ConfigCache::kSystemRow];
+    auto& sys = change.edit(ConfigCache::kSystemRow);
     sys.subFieldCount = static_cast<qint16>(sys.subFieldCount + 1);
     sys.subFields[size_t(slot)] = {name, QString::number(length)};
-    cache_.rowChanged[ConfigCache::kSystemRow] = 1;
-    cache_.SaveChangedRows(&db);
+    change.store(&db);
     tx.commit();
-    undo.keep();
+    change.keep();
     return statement;
 }
 
 void CodeStore::dropTable(int slot)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CacheRollback undo(cache_);
-    db.execute(QStringLiteral("DROP TABLE ") + cache_.codeTableName[size_t(slot)]);
+    ConfigCache::Change change(cache_);
+    db.execute(QStringLiteral("DROP TABLE ") + ConfigCache::codeTableName(slot));
     for (int r = 0; r < 6; ++r) {
-        for (auto* fields : {&cache_.rows[r].mainFields, &cache_.rows[r].subFields}) {
-            for (FieldDefinition& f : *fields) {
-                if (drawsOn(f.typeWord, slot + 1)) {
-                    f.typeWord = QStringLiteral("TEXT");
-                    cache_.rowChanged[r] = 1;
-                }
+        const CategoryDefinition& d = change.row(r);
+        for (const auto* fields : {&d.mainFields, &d.subFields}) {
+            for (size_t k = 0; k < fields->size(); ++k) {
+                if (!drawsOn((*fields)[k].typeWord, slot + 1)) continue;
+                CategoryDefinition& changed = change.edit(r);
+                (fields == &d.mainFields ? changed.mainFields : changed.subFields)[k].typeWord = QStringLiteral("TEXT");
             }
         }
     }
-    auto& sys = cache_.rows[ConfigCache::kSystemRow];
+    auto& sys = change.edit(ConfigCache::kSystemRow);
     sys.subFields[size_t(slot)] = {QStringLiteral(" "), QStringLiteral(" ")};
     sys.subFieldCount = static_cast<qint16>(sys.subFieldCount - 1);
-    cache_.rowChanged[ConfigCache::kSystemRow] = 1;
-    cache_.SaveChangedRows(&db);
+    change.store(&db);
     tx.commit();
-    undo.keep();
+    change.keep();
 }
 
 std::optional<QString> CodeStore::nameOf(const QString& table, const QString& code)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     const Recordset rs = withCode(db, table, code);
     if (rs.eof()) return std::nullopt;
     return rs.field(1).toString();
@@ -82,7 +79,7 @@ std::optional<QString> CodeStore::nameOf(const QString& table, const QString& co
 
 bool CodeStore::addCode(const QString& table, const QString& code, const QString& name)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     if (!withCode(db, table, code).eof()) return false;
     Recordset rs = db.openTable(table);
     rs.addNew();
@@ -94,7 +91,7 @@ bool CodeStore::addCode(const QString& table, const QString& code, const QString
 
 void CodeStore::renameCode(const QString& table, const QString& code, const QString& name)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext()) {
         rs.edit();
@@ -106,7 +103,7 @@ void CodeStore::renameCode(const QString& table, const QString& code, const QStr
 
 void CodeStore::removeCode(const QString& table, const QString& code)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext())
         rs.deleteCurrent();
@@ -115,13 +112,12 @@ void CodeStore::removeCode(const QString& table, const QString& code)
 
 void CodeStore::linkFields(int category, bool sub, const std::vector<std::pair<int, QString>>& typeWords)
 {
-    CacheRollback undo(cache_);
-    CategoryDefinition& d = cache_.rows[size_t(category)];
+    ConfigCache::Change change(cache_);
+    CategoryDefinition& d = change.edit(category);
     auto& fields = sub ? d.subFields : d.mainFields;
     for (const auto& [field, word] : typeWords) fields[size_t(field)].typeWord = word;
-    cache_.rowChanged[size_t(category)] = 1;
-    cache_.SaveChangedRows();
-    undo.keep();
+    change.store();
+    change.keep();
 }
 
 bool CodeStore::drawsOn(const QString& typeWord, int k)

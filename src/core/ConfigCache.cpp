@@ -5,6 +5,8 @@
 #include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
+#include <vector>
+
 namespace {
 
 const QString kFourSpaces = QStringLiteral("    ");
@@ -18,7 +20,7 @@ void ConfigCache::LoadConfigCache(Recordset& t)
     t.moveFirst();
     for (int r = 0; r < 7; ++r) {
         if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
-        CategoryDefinition& d = rows[r];
+        CategoryDefinition& d = rows_[r];
         d.rowKey = static_cast<qint16>(t.field(0).toInt());
         d.named = static_cast<qint16>(t.field(1).toInt());
         d.name = textOr4(t.field(2));
@@ -44,10 +46,10 @@ void ConfigCache::LoadConfigCache(Recordset& t)
 
 void ConfigCache::SaveManagementRow(Recordset& t, int r)
 {
-    CategoryDefinition& d = rows[r];
+    CategoryDefinition& d = rows_[r];
     // The stored counter is never taken back by a row written from an older picture of the
     // table: it keeps the larger number unless the counter was restarted on purpose.
-    if (!counterRestarted[r]) {
+    if (!counterRestarted_[r]) {
         const Value stored = t.field(QStringLiteral("登録NO"));
         if (!stored.isNull() && stored.toInt() > d.lastRegistrationNo)
             d.lastRegistrationNo = static_cast<qint32>(stored.toInt());
@@ -82,27 +84,27 @@ void ConfigCache::SaveChangedRows(Database* within)
         std::array<bool, 7> written{};
         for (int r = 0; r < 7; ++r) {
             if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
-            if (rowChanged[r] == 1) {
+            if (rowChanged_[r]) {
                 SaveManagementRow(t, r);
                 written[r] = true;
             }
             t.moveNext();
         }
         // Every stored change of settings raises the version other desks look at.
-        rows[kSystemRow].lastRegistrationNo =
+        rows_[kSystemRow].lastRegistrationNo =
             static_cast<qint32>(db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 1));
         tx.commit();
         // The flags are cleared only once every marked row is stored.
         for (int r = 0; r < 7; ++r) {
             if (!written[r]) continue;
-            rowChanged[r] = 0;
-            counterRestarted[r] = false;
+            rowChanged_[r] = false;
+            counterRestarted_[r] = false;
         }
     };
     if (within) {
         write(*within);
     } else {
-        Database db = Database::open(databasePath);
+        Database db = Database::open(databasePath_);
         write(db);
     }
 }
@@ -113,32 +115,21 @@ bool ConfigCache::reloadIfChanged(Database& db)
     for (int r = 0; r < kSystemRow && !t.eof(); ++r) t.moveNext();
     if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
     const Value stored = t.field(management::kCounterColumn);
-    if ((stored.isNull() ? 0 : stored.toInt()) == rows[kSystemRow].lastRegistrationNo) return false;
+    if ((stored.isNull() ? 0 : stored.toInt()) == rows_[kSystemRow].lastRegistrationNo) return false;
     db.forgetSchema();
     LoadConfigCache(t);
-    fillTableNames();
-    rowChanged.fill(0);
-    counterRestarted.fill(false);
+    rowChanged_.fill(false);
+    counterRestarted_.fill(false);
+    notify();
     return true;
 }
 
-void ConfigCache::restartCounter(int r)
-{
-    rows[r].lastRegistrationNo = 0;
-    counterRestarted[r] = true;
-}
+QString ConfigCache::mainTableName(int i) { return QStringLiteral("SHUMOKU%1").arg(i + 1); }
+QString ConfigCache::subTableName(int i) { return QStringLiteral("SHUMOKU%1SUB").arg(i + 1); }
+QString ConfigCache::codeTableName(int k) { return QStringLiteral("CODE%1").arg(k + 1); }
 
-void ConfigCache::fillTableNames()
-{
-    for (int i = 0; i < 6; ++i) {
-        mainTableName[i] = QStringLiteral("SHUMOKU%1").arg(i + 1);
-        subTableName[i] = QStringLiteral("SHUMOKU%1SUB").arg(i + 1);
-    }
-    for (int k = 0; k < 8; ++k) codeTableName[k] = QStringLiteral("CODE%1").arg(k + 1);
-}
-
-bool ConfigCache::readProgressOn() const { return rows[kSystemRow].mainFields[3].typeWord == QLatin1String("1"); }
-bool ConfigCache::printProgressOn() const { return rows[kSystemRow].mainFields[4].typeWord == QLatin1String("1"); }
+bool ConfigCache::readProgressOn() const { return rows_[kSystemRow].mainFields[3].typeWord == QLatin1String("1"); }
+bool ConfigCache::printProgressOn() const { return rows_[kSystemRow].mainFields[4].typeWord == QLatin1String("1"); }
 
 QString ConfigCache::caption(const QString& windowName) const
 {
@@ -148,33 +139,134 @@ QString ConfigCache::caption(const QString& windowName) const
 QString ConfigCache::codeTableNameOf(int k) const
 {
     if (k < 1 || k > 8) return QString();
-    return rows[kSystemRow].subFields[k - 1].name;
+    return rows_[kSystemRow].subFields[k - 1].name;
 }
 
 int ConfigCache::codeLengthOf(int k) const
 {
     if (k < 1 || k > 8) return 0;
-    return text::Trim(rows[kSystemRow].subFields[k - 1].typeWord).toInt();
+    return text::Trim(rows_[kSystemRow].subFields[k - 1].typeWord).toInt();
 }
 
 int ConfigCache::categoryByName(const QString& name) const
 {
     for (int i = 0; i < 6; ++i)
-        if (rows[i].name == name) return i;
+        if (rows_[i].name == name) return i;
     return -1;
 }
 
-SearchConditions ConfigCache::searchConditions() const
+ConfigCache::ConfigCache(const ConfigCache& other)
+    : rows_(other.rows_),
+      rowChanged_(other.rowChanged_),
+      counterRestarted_(other.counterRestarted_),
+      databasePath_(other.databasePath_)
 {
-    SearchConditions c;
-    c.typeWord = searchTypeWord;
-    c.fieldIndex = searchFieldIndex;
-    c.text = searchText;
-    c.code = searchCode;
-    c.number = searchLong;
-    c.amount = searchCurrency;
-    c.date = searchDate;
-    c.comparison = searchComparison;
-    c.caseMode = searchCaseMode;
-    return c;
+}
+
+ConfigCache& ConfigCache::operator=(const ConfigCache& other)
+{
+    rows_ = other.rows_;
+    rowChanged_ = other.rowChanged_;
+    counterRestarted_ = other.counterRestarted_;
+    databasePath_ = other.databasePath_;
+    return *this;
+}
+
+void ConfigCache::setRow(int r, const CategoryDefinition& d)
+{
+    Change change(*this);
+    change.edit(r) = d;
+    change.store();
+    change.keep();
+}
+
+void ConfigCache::setCategoryNames(const std::array<QString, 6>& names)
+{
+    Change change(*this);
+    for (int i = 0; i < 6; ++i) {
+        CategoryDefinition& d = change.edit(i);
+        // The name is kept as typed; only the test for a name trims it.
+        d.name = names[size_t(i)];
+        d.named = text::isBlank(names[size_t(i)]) ? 0 : 1;
+    }
+    change.store();
+    change.keep();
+}
+
+SystemSettings ConfigCache::systemSettings() const
+{
+    return {systemTitle(), titleColourText(), backColourText(), readProgressOn(), printProgressOn()};
+}
+
+void ConfigCache::setSystemSettings(const SystemSettings& settings)
+{
+    Change change(*this);
+    change.setSystemSettings(settings);
+    change.store();
+    change.keep();
+}
+
+int ConfigCache::onChanged(Listener listener)
+{
+    const int id = nextListener_++;
+    listeners_.emplace(id, std::move(listener));
+    return id;
+}
+
+void ConfigCache::removeListener(int id) { listeners_.erase(id); }
+
+void ConfigCache::notify()
+{
+    // A listener may remove itself or another while being told.
+    std::vector<int> ids;
+    for (const auto& [id, listener] : listeners_) ids.push_back(id);
+    for (int id : ids) {
+        const auto it = listeners_.find(id);
+        if (it != listeners_.end()) it->second();
+    }
+}
+
+ConfigCache::Change::Change(ConfigCache& cache)
+    : cache_(cache), rows_(cache.rows_), restarted_(cache.counterRestarted_)
+{
+}
+
+ConfigCache::Change::~Change()
+{
+    if (kept_) return;
+    cache_.rows_ = rows_;
+    cache_.counterRestarted_ = restarted_;
+    cache_.rowChanged_.fill(false);
+}
+
+CategoryDefinition& ConfigCache::Change::edit(int r)
+{
+    cache_.rowChanged_[size_t(r)] = true;
+    return cache_.rows_[size_t(r)];
+}
+
+void ConfigCache::Change::restartCounter(int r)
+{
+    edit(r).lastRegistrationNo = 0;
+    cache_.counterRestarted_[size_t(r)] = true;
+}
+
+void ConfigCache::Change::noteCounter(int r, qint32 number) { cache_.rows_[size_t(r)].lastRegistrationNo = number; }
+
+void ConfigCache::Change::setSystemSettings(const SystemSettings& s)
+{
+    auto& fields = edit(kSystemRow).mainFields;
+    fields[0].typeWord = s.title;
+    fields[1].typeWord = s.titleColour;
+    fields[2].typeWord = s.backColour;
+    fields[3].typeWord = s.readProgress ? QStringLiteral("1") : QStringLiteral("0");
+    fields[4].typeWord = s.printProgress ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+void ConfigCache::Change::store(Database* within) { cache_.SaveChangedRows(within); }
+
+void ConfigCache::Change::keep()
+{
+    kept_ = true;
+    cache_.notify();
 }

@@ -1,94 +1,70 @@
 #pragma once
 #include "core/CategoryDefinition.h"
-#include "core/SearchConditions.h"
 
-#include <QDate>
 #include <QString>
 #include <array>
+#include <functional>
+#include <map>
 
 class Database;
 class Recordset;
 
-// The management table held in memory for the whole run, with the hand-over fields the
-// windows pass to each other. Screens change a row, mark it and call SaveChangedRows.
+// The settings of the system row as one value: the title, its colour and the background
+// colour (colour numbers as text), and the two progress switches.
+struct SystemSettings {
+    QString title;
+    QString titleColour;
+    QString backColour;
+    bool readProgress = false;
+    bool printProgress = false;
+};
+
+// The management table held in memory for the whole run. It is read through typed getters;
+// every setter stores what it changes in one transaction and, when the store fails, leaves
+// the cache as it was and lets the DbError go on to the caller. A stored change is told to
+// whoever listens (onChanged).
 class ConfigCache {
 public:
     static constexpr int kSystemRow = 6;
+    using Rows = std::array<CategoryDefinition, 7>;
 
-    std::array<CategoryDefinition, 7> rows;
-    std::array<qint32, 7> rowChanged{};
-    // Set by restartCounter: the next write-back of the row may lower its 登録NO.
-    std::array<bool, 7> counterRestarted{};
+    ConfigCache() = default;
+    // A copy holds the rows and the location, not the listeners.
+    ConfigCache(const ConfigCache& other);
+    ConfigCache& operator=(const ConfigCache& other);
 
-    std::array<QString, 6> mainTableName;
-    std::array<QString, 6> subTableName;
-    std::array<QString, 8> codeTableName;
+    // Where Tanzo.mdb is; every store opens it anew.
+    const QString& databasePath() const { return databasePath_; }
+    void setDatabasePath(const QString& path) { databasePath_ = path; }
 
-    qint16 currentCategory = 0;
-    QString currentCategoryName;
-    QString currentFileKind;
-    qint16 allFilesSearchState = 0;
+    // Row r of the table: categories 0..5 and the system row.
+    const CategoryDefinition& row(int r) const { return rows_[size_t(r)]; }
+    // The fixed table names SHUMOKU1.., SHUMOKU1SUB.., CODE1...
+    static QString mainTableName(int i);
+    static QString subTableName(int i);
+    static QString codeTableName(int k);
 
-    qint32 listWindowWidth = 15045;
-    qint32 listWindowLeft = 0;
-    qint32 listWindowTop = 0;
-    qint32 listExtraWidth = 0;
-    qint32 schemaWindowLeft = 0;
-    qint32 schemaWindowTop = 0;
-
-    // The last search conditions, set by the search dialog.
-    QString searchTypeWord;
-    QString searchText;
-    QString searchCode;
-    qint32 searchLong = 0;
-    qint64 searchCurrency = 0;  // 1/10 000 yen
-    QDate searchDate;
-    qint16 searchFieldIndex = 0;
-    qint16 searchComparison = 0;  // 0 equal, 1 greater, 2 less
-    qint16 searchCaseMode = 0;    // 0 textual, 1 ordinal
-    // The last search conditions as one value.
-    SearchConditions searchConditions() const;
-
-    qint32 subRecordCount = 0;
-    qint32 subNoCounter = 0;
-    qint16 allFilesDialogOpen = 0;
-
-    // Where Tanzo.mdb is; every write-back opens it anew.
-    QString databasePath;
-
-    // Fills rows[0..6] from the management table, reading its columns by ordinal.
+    // Fills the rows from the management table, reading its columns by ordinal.
     void LoadConfigCache(Recordset& table);
     // Reads the management table again when another desk has stored a change of settings
     // since this cache was read or last wrote (the system row's version differs). Returns
-    // whether it did; rows marked changed here are then forgotten, as the stored ones win.
+    // whether it did; the listeners hear of it.
     bool reloadIfChanged(Database& db);
-    // Writes back every row whose rowChanged is 1 and clears those flags. With an open
-    // database the rows are written inside it (and inside its transaction, if any). A row's
-    // 登録NO keeps the larger of the stored and the cached number, so a row written from a
-    // stale cache never hands out numbers again; the cache takes the number written.
-    void SaveChangedRows(Database* within = nullptr);
-    // Writes row r into the current record of the management table, by column name.
-    void SaveManagementRow(Recordset& table, int r);
-    // Sets row r's 登録NO to 0 for a main file emptied or dropped; the next write-back of the
-    // row stores the 0.
-    void restartCounter(int r);
 
-    // Fills the fixed table names SHUMOKU1.., SHUMOKU1SUB.., CODE1...
-    void fillTableNames();
+    // Stores row r as given (its 登録NO keeps the larger of the stored and the given number).
+    void setRow(int r, const CategoryDefinition& d);
+    // Stores the names of categories 0..5 together, each as typed; a blank name leaves its
+    // category unnamed.
+    void setCategoryNames(const std::array<QString, 6>& names);
+    SystemSettings systemSettings() const;
+    void setSystemSettings(const SystemSettings& settings);
 
-    // Settings of the system row: the title, its colour and the background colour (colour
-    // numbers as text), and the two progress switches ("1" on, "0" off). A setter leaves the
-    // row to be marked changed by the caller.
-    QString systemTitle() const { return rows[kSystemRow].mainFields[0].typeWord; }
-    QString titleColourText() const { return rows[kSystemRow].mainFields[1].typeWord; }
-    QString backColourText() const { return rows[kSystemRow].mainFields[2].typeWord; }
+    // Settings of the system row, read one by one.
+    QString systemTitle() const { return rows_[kSystemRow].mainFields[0].typeWord; }
+    QString titleColourText() const { return rows_[kSystemRow].mainFields[1].typeWord; }
+    QString backColourText() const { return rows_[kSystemRow].mainFields[2].typeWord; }
     bool readProgressOn() const;
     bool printProgressOn() const;
-    void setSystemTitle(const QString& title) { rows[kSystemRow].mainFields[0].typeWord = title; }
-    void setTitleColourText(const QString& colour) { rows[kSystemRow].mainFields[1].typeWord = colour; }
-    void setBackColourText(const QString& colour) { rows[kSystemRow].mainFields[2].typeWord = colour; }
-    void setReadProgressOn(bool on) { rows[kSystemRow].mainFields[3].typeWord = on ? QStringLiteral("1") : QStringLiteral("0"); }
-    void setPrintProgressOn(bool on) { rows[kSystemRow].mainFields[4].typeWord = on ? QStringLiteral("1") : QStringLiteral("0"); }
     // The window caption of a screen: trimmed title + " Tanzo - " + its name.
     QString caption(const QString& windowName) const;
     // The code table register: name and code length of table k (1..8).
@@ -96,4 +72,55 @@ public:
     int codeLengthOf(int k) const;
     // The first category 0..5 whose name equals the text exactly, or -1.
     int categoryByName(const QString& name) const;
+
+    // Calls the listener after every stored change and every reading again; returns its
+    // number for removeListener.
+    using Listener = std::function<void()>;
+    int onChanged(Listener listener);
+    void removeListener(int id);
+
+    // One change of the table made in core, perhaps together with statements of its own: the
+    // rows it edits are marked, store() writes them inside one transaction (the caller's, when
+    // it gives its open database), keep() makes the change stand and tells the listeners. A
+    // change not kept puts the cache back as it was when it began.
+    class Change {
+    public:
+        explicit Change(ConfigCache& cache);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+        const CategoryDefinition& row(int r) const { return cache_.rows_[size_t(r)]; }
+        // Row r to change; store() writes it back.
+        CategoryDefinition& edit(int r);
+        // Sets row r's 登録NO to 0 (a main file emptied or dropped): its write-back may lower it.
+        void restartCounter(int r);
+        // Takes a 登録NO the caller stored itself; the row is not written back for it.
+        void noteCounter(int r, qint32 number);
+        void setSystemSettings(const SystemSettings& settings);
+        // Writes every edited row and raises the version other desks look at.
+        void store(Database* within = nullptr);
+        void keep();
+
+    private:
+        ConfigCache& cache_;
+        Rows rows_;
+        std::array<bool, 7> restarted_;
+        bool kept_ = false;
+    };
+
+private:
+    // Writes back every marked row inside one transaction and clears the marks once all are
+    // stored. A row's 登録NO keeps the larger of the stored and the cached number unless its
+    // counter was restarted, so a row written from a stale cache never hands out numbers again.
+    void SaveChangedRows(Database* within);
+    void SaveManagementRow(Recordset& table, int r);
+    void notify();
+
+    Rows rows_;
+    std::array<bool, 7> rowChanged_{};
+    std::array<bool, 7> counterRestarted_{};
+    QString databasePath_;
+    std::map<int, Listener> listeners_;
+    int nextListener_ = 0;
 };

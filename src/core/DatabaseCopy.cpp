@@ -29,11 +29,11 @@ std::vector<Table> namedTables(Database& from)
     recorded.LoadConfigCache(rows);
     std::vector<Table> out{{management::kTable, Kind::Management}};
     for (int i = 0; i < 6; ++i) {
-        if (recorded.rows[size_t(i)].mainCreated == 1) out.push_back({QStringLiteral("SHUMOKU%1").arg(i + 1), Kind::Main});
-        if (recorded.rows[size_t(i)].subCreated == 1) out.push_back({QStringLiteral("SHUMOKU%1SUB").arg(i + 1), Kind::Sub});
+        if (recorded.row(size_t(i)).mainCreated == 1) out.push_back({QStringLiteral("SHUMOKU%1").arg(i + 1), Kind::Main});
+        if (recorded.row(size_t(i)).subCreated == 1) out.push_back({QStringLiteral("SHUMOKU%1SUB").arg(i + 1), Kind::Sub});
     }
     for (int k = 0; k < 8; ++k)
-        if (!text::isBlank(recorded.rows[ConfigCache::kSystemRow].subFields[size_t(k)].name))
+        if (!text::isBlank(recorded.row(ConfigCache::kSystemRow).subFields[size_t(k)].name))
             out.push_back({QStringLiteral("CODE%1").arg(k + 1), Kind::Code});
     return out;
 }

@@ -60,7 +60,7 @@ QString FieldDisplay::codeName(App& app, const QString& typeWord, const QString&
 {
     const int k = typeword::codeTableNumber(typeWord);
     if (k == 0) return QString();
-    return CodeStore(app.cache).nameOf(app.cache.codeTableName[k - 1], code).value_or(QString());
+    return CodeStore(app.cache).nameOf(app.cache.codeTableName(k - 1), code).value_or(QString());
 }
 
 std::vector<FieldDefinition> FieldDisplay::inUse(const std::array<FieldDefinition, 8>& fields, int count)

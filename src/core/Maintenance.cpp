@@ -1,6 +1,5 @@
 #include "core/Maintenance.h"
 
-#include "core/CacheRollback.h"
 #include "core/ConfigCache.h"
 #include "core/DatabaseCopy.h"
 #include "core/FileCopy.h"
@@ -22,41 +21,38 @@
 void Maintenance::initialise()
 {
     const QString space = QStringLiteral(" ");
-    CacheRollback undo(cache_);
-    cache_.setSystemTitle(management::kInitialTitle);
-    cache_.setTitleColourText(management::kInitialTitleColour);
-    cache_.setBackColourText(management::kInitialBackColour);
-    cache_.setReadProgressOn(false);
-    cache_.setPrintProgressOn(false);
+    ConfigCache::Change change(cache_);
+    change.setSystemSettings({management::kInitialTitle, management::kInitialTitleColour, management::kInitialBackColour,
+                              false, false});
     for (int i = 0; i < 6; ++i) {
-        cache_.rows[i].named = 0;
-        cache_.rows[i].name = space;
+        CategoryDefinition& row = change.edit(i);
+        row.named = 0;
+        row.name = space;
     }
 
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     for (int i = 0; i < 6; ++i) {
-        CategoryDefinition& row = cache_.rows[i];
+        const CategoryDefinition& row = change.row(i);
         if (row.mainCreated == 1) {
             db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.mainTableName));
-            SchemaStore::forget(cache_, i, SchemaStore::File::Main);
+            SchemaStore::forget(change, i, SchemaStore::File::Main);
         }
         if (row.subCreated == 1) {
             db.execute(QStringLiteral("DROP TABLE ") + text::Trim(row.subTableName));
-            SchemaStore::forget(cache_, i, SchemaStore::File::Sub);
+            SchemaStore::forget(change, i, SchemaStore::File::Sub);
         }
     }
-    CategoryDefinition& sys = cache_.rows[ConfigCache::kSystemRow];
+    CategoryDefinition& sys = change.edit(ConfigCache::kSystemRow);
     for (int k = 0; k < 8; ++k) {
-        if (!text::isBlank(sys.subFields[k].name)) db.execute(QStringLiteral("DROP TABLE ") + cache_.codeTableName[k]);
+        if (!text::isBlank(sys.subFields[k].name)) db.execute(QStringLiteral("DROP TABLE ") + ConfigCache::codeTableName(k));
         sys.subFields[k] = {space, space};
     }
     sys.subFieldCount = 0;
 
-    for (int r = 0; r < 7; ++r) cache_.rowChanged[r] = 1;
-    cache_.SaveChangedRows(&db);
+    change.store(&db);
     tx.commit();
-    undo.keep();
+    change.keep();
     Database::closeShared();
 }
 

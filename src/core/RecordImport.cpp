@@ -49,7 +49,7 @@ bool isEmptyRecord(const QStringList& row)
 
 RecordImport::RecordImport(ConfigCache& cache, int category, bool sub) : cache_(cache), category_(category), sub_(sub)
 {
-    const CategoryDefinition& row = cache_.rows[category];
+    const CategoryDefinition& row = cache_.row(category);
     fields_ = sub ? FieldDisplay::inUse(row.subFields, row.subFieldCount)
                   : FieldDisplay::inUse(row.mainFields, row.mainFieldCount);
 }
@@ -86,7 +86,7 @@ RecordImport::Mapping RecordImport::map(const QStringList& headings) const
 RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mapping& mapping, const Progress& progress) const
 {
     Result result;
-    const CategoryDefinition& category = cache_.rows[category_];
+    const CategoryDefinition& category = cache_.row(category_);
     const qint64 total = 2 * qint64(std::max<qsizetype>(table.size() - 1, 0));
     auto report = [&](qint64 done) {
         if (progress) progress(done, total);
@@ -95,7 +95,7 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
     std::vector<std::vector<Value>> mainRows;
     std::vector<RecordStore::SubRow> subRows;
     {
-        Database db = Database::open(cache_.databasePath);
+        Database db = Database::open(cache_.databasePath());
         const std::vector<ColumnInfo> columns = db.columns(sub_ ? category.subTableName : category.mainTableName);
         std::map<QString, CodeNames> codes;
         for (const FieldDefinition& f : fields_)

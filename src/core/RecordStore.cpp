@@ -1,6 +1,5 @@
 #include "core/RecordStore.h"
 
-#include "core/CacheRollback.h"
 #include "core/ColumnNameCheck.h"
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
@@ -83,56 +82,61 @@ void RecordStore::catchUp(Database& db)
     if (db.onServer()) cache_.reloadIfChanged(db);
 }
 
-void RecordStore::saveMarkedRows(Database& db)
-{
-    // Settings marked changed but not yet stored go with the new rows, as they always did.
-    for (int r = 0; r < 7; ++r)
-        if (cache_.rowChanged[r] == 1) {
-            cache_.SaveChangedRows(&db);
-            return;
-        }
-}
-
 qint64 RecordStore::addMain(int category, const std::optional<QStringList>& fields)
 {
-    CacheRollback rollback(cache_);
-    Database db = Database::open(cache_.databasePath);
+    ConfigCache::Change change(cache_);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CategoryDefinition& row = cache_.rows[category];
     // The number is taken from the stored counter inside this write, so a second desk adding
     // at the same moment waits and takes the next one.
     const qint64 number = takeNumbers(db, category, 1);
     catchUp(db);
-    if (fields) insert(db, row.mainTableName, *fields, keyOf(number));
-    row.lastRegistrationNo = static_cast<qint32>(number);
-    saveMarkedRows(db);
+    if (fields) insert(db, cache_.row(category).mainTableName, *fields, keyOf(number));
+    change.noteCounter(category, static_cast<qint32>(number));
     tx.commit();
-    rollback.keep();
+    change.keep();
     return number;
+}
+
+qint64 RecordStore::nextSubNo(Database& db, const QString& subTable, qint64 registrationNo)
+{
+    qint64 highest = 0;
+    for (Recordset rs = db.openWhere(subTable, keyOf(registrationNo)); !rs.eof(); rs.moveNext()) {
+        const Value n = rs.field(schema::kSubNoColumn);
+        if (!n.isNull()) highest = std::max(highest, n.toInt());
+    }
+    return highest + 1;
+}
+
+qint64 RecordStore::nextSubNo(int category, qint64 registrationNo)
+{
+    Database db = Database::open(cache_.databasePath());
+    return nextSubNo(db, cache_.row(category).subTableName, registrationNo);
 }
 
 qint64 RecordStore::addSub(int category, qint64 registrationNo, const std::optional<QStringList>& fields)
 {
-    // The sub number is counted in memory only; the lists count it again from the file.
-    const qint64 number = qint64(cache_.subNoCounter) + 1;
-    if (fields) {
-        Database db = Database::open(cache_.databasePath);
-        insert(db, cache_.rows[category].subTableName, *fields, keyOf(registrationNo, number));
-    }
-    cache_.subNoCounter += 1;
+    const CategoryDefinition& row = cache_.row(category);
+    Database db = Database::open(cache_.databasePath());
+    Database::Transaction tx(db);
+    // The main record's row is held while its sub rows are counted, so a second desk adding to
+    // the same record at the same moment waits and counts this row too.
+    db.lockRows(row.mainTableName, keyOf(registrationNo));
+    const qint64 number = nextSubNo(db, row.subTableName, registrationNo);
+    if (fields) insert(db, row.subTableName, *fields, keyOf(registrationNo, number));
+    tx.commit();
     return number;
 }
 
 qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> rows)
 {
-    CacheRollback rollback(cache_);
-    Database db = Database::open(cache_.databasePath);
+    ConfigCache::Change change(cache_);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CategoryDefinition& row = cache_.rows[category];
     const qint64 last = takeNumbers(db, category, qint64(rows.size()));
     const qint64 first = last - qint64(rows.size()) + 1;
     catchUp(db);
-    RowInserter inserter = db.inserter(row.mainTableName);
+    RowInserter inserter = db.inserter(cache_.row(category).mainTableName);
     const int key = inserter.ordinalOf(schema::kRegistrationNoColumn);
     qint64 number = first;
     for (std::vector<Value>& values : rows) {
@@ -140,31 +144,29 @@ qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> ro
         values[size_t(key)] = Value::integer(number++);
         inserter.insert(values);
     }
-    row.lastRegistrationNo = static_cast<qint32>(last);
-    saveMarkedRows(db);
+    change.noteCounter(category, static_cast<qint32>(last));
     tx.commit();
-    rollback.keep();
+    change.keep();
     return first;
 }
 
 void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    const QString table = cache_.rows[category].subTableName;
-    // The highest sub number of each main record so far.
-    std::unordered_map<qint64, qint64> highest;
-    {
-        Recordset rs = db.openTable(table);
-        const int mainKey = rs.ordinalOf(schema::kRegistrationNoColumn);
-        const int subKey = rs.ordinalOf(schema::kSubNoColumn);
-        for (; !rs.eof(); rs.moveNext()) {
-            const Value m = rs.field(mainKey), n = rs.field(subKey);
-            if (m.isNull() || n.isNull()) continue;
-            qint64& h = highest[m.toInt()];
-            h = std::max(h, n.toInt());
+    const QString table = cache_.row(category).subTableName;
+    const QString mainTable = cache_.row(category).mainTableName;
+    // The next sub number of each main record met so far; the first row of a record asks the
+    // file, with the main record's row held as a single new sub row holds it.
+    std::unordered_map<qint64, qint64> next;
+    auto numberFor = [&](qint64 registrationNo) {
+        auto it = next.find(registrationNo);
+        if (it == next.end()) {
+            db.lockRows(mainTable, keyOf(registrationNo));
+            it = next.emplace(registrationNo, nextSubNo(db, table, registrationNo)).first;
         }
-    }
+        return it->second++;
+    };
     RowInserter inserter = db.inserter(table);
     const int mainKey = inserter.ordinalOf(schema::kRegistrationNoColumn);
     const int subKey = inserter.ordinalOf(schema::kSubNoColumn);
@@ -172,7 +174,7 @@ void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
         std::vector<Value>& values = r.second;
         values.resize(inserter.columns().size(), Value::null());
         values[size_t(mainKey)] = Value::integer(r.first);
-        values[size_t(subKey)] = Value::integer(++highest[r.first]);
+        values[size_t(subKey)] = Value::integer(numberFor(r.first));
         inserter.insert(values);
     }
     tx.commit();
@@ -180,36 +182,36 @@ void RecordStore::addSubRows(int category, std::vector<SubRow> rows)
 
 RecordStore::Shown RecordStore::mainRow(int category, qint64 registrationNo)
 {
-    Database db = Database::open(cache_.databasePath);
-    return rowOf(db, cache_.rows[category].mainTableName, keyOf(registrationNo));
+    Database db = Database::open(cache_.databasePath());
+    return rowOf(db, cache_.row(category).mainTableName, keyOf(registrationNo));
 }
 
 RecordStore::Shown RecordStore::subRow(int category, qint64 registrationNo, qint64 subNo)
 {
-    Database db = Database::open(cache_.databasePath);
-    return rowOf(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo));
+    Database db = Database::open(cache_.databasePath());
+    return rowOf(db, cache_.row(category).subTableName, keyOf(registrationNo, subNo));
 }
 
 void RecordStore::changeMain(int category, qint64 registrationNo, const QStringList& fields, const Shown& shown)
 {
-    Database db = Database::open(cache_.databasePath);
-    change(db, cache_.rows[category].mainTableName, keyOf(registrationNo), fields, shown);
+    Database db = Database::open(cache_.databasePath());
+    change(db, cache_.row(category).mainTableName, keyOf(registrationNo), fields, shown);
 }
 
 void RecordStore::changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields, const Shown& shown)
 {
-    Database db = Database::open(cache_.databasePath);
-    change(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo), fields, shown);
+    Database db = Database::open(cache_.databasePath());
+    change(db, cache_.row(category).subTableName, keyOf(registrationNo, subNo), fields, shown);
 }
 
 void RecordStore::removeMain(int category, qint64 registrationNo, const Shown& shown)
 {
-    Database db = Database::open(cache_.databasePath);
-    remove(db, cache_.rows[category].mainTableName, keyOf(registrationNo), shown);
+    Database db = Database::open(cache_.databasePath());
+    remove(db, cache_.row(category).mainTableName, keyOf(registrationNo), shown);
 }
 
 void RecordStore::removeSub(int category, qint64 registrationNo, qint64 subNo, const Shown& shown)
 {
-    Database db = Database::open(cache_.databasePath);
-    remove(db, cache_.rows[category].subTableName, keyOf(registrationNo, subNo), shown);
+    Database db = Database::open(cache_.databasePath());
+    remove(db, cache_.row(category).subTableName, keyOf(registrationNo, subNo), shown);
 }

@@ -11,7 +11,7 @@ class Database;
 
 // The rows of the main and sub files of a category. A new main row takes the category's next
 // registration number and raises the counter in the management table in the same transaction;
-// a new sub row takes the next sub number of its main record. A change or a delete reaches
+// a new sub row takes the next sub number of its main record (nextSubNo). A change or a delete reaches
 // exactly the rows of its key. Every call opens Tanzo.mdb for itself and raises DbError when
 // the engine refuses; then nothing is stored and the counters are as they were.
 class RecordStore {
@@ -21,12 +21,21 @@ public:
     // Field texts in column order, converted by the column types. Without texts the number is
     // used up and no row is written (a value the editor could not take). Returns the number.
     qint64 addMain(int category, const std::optional<QStringList>& fields);
+    // The sub number is read from the sub file inside the write; without texts nothing is
+    // stored and the number stays free.
     qint64 addSub(int category, qint64 registrationNo, const std::optional<QStringList>& fields);
+
+    // The sub number a new sub row of the main record takes: the highest サブＮＯ stored for that
+    // registration number in the sub file, plus one (1 for a main record without sub rows).
+    // Every new sub row, one from the editor or many from an import, is numbered by it.
+    static qint64 nextSubNo(Database& db, const QString& subTable, qint64 registrationNo);
+    // The same, read from Tanzo.mdb now: the number the sub editor offers.
+    qint64 nextSubNo(int category, qint64 registrationNo);
 
     // Many new rows at once, each its field values in column order (converted already), in one
     // transaction: every row is stored or none is. Main rows take the next registration
     // numbers in order and the counter is raised once; sub rows take the next sub numbers of
-    // their main record. Returns the first number taken.
+    // their main record (nextSubNo, then counting on). Returns the first number taken.
     qint64 addMainRows(int category, std::vector<std::vector<Value>> rows);
     using SubRow = std::pair<qint64, std::vector<Value>>;  // registration number, values
     void addSubRows(int category, std::vector<SubRow> rows);
@@ -49,7 +58,6 @@ public:
 private:
     // Raises the category's stored counter by count inside the open write; returns its new value.
     static qint64 takeNumbers(Database& db, int category, qint64 count);
-    void saveMarkedRows(Database& db);
     void catchUp(Database& db);
     ConfigCache& cache_;
 };

@@ -1,6 +1,5 @@
 #include "core/SchemaStore.h"
 
-#include "core/CacheRollback.h"
 #include "core/ColumnNameCheck.h"
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
@@ -23,7 +22,7 @@ QString SchemaStore::createStatement(const QString& table, const std::vector<Fie
     for (FieldDefinition& f : columns) {
         if (f.typeWord.startsWith(QLatin1String("CODE"))) {
             const int k = f.typeWord.mid(4, 1).toInt();
-            f.typeWord = QStringLiteral("TEXT(") + text::Trim(cache_.rows[ConfigCache::kSystemRow].subFields[k - 1].typeWord) +
+            f.typeWord = QStringLiteral("TEXT(") + text::Trim(cache_.row(ConfigCache::kSystemRow).subFields[k - 1].typeWord) +
                          QStringLiteral(")");
         }
     }
@@ -46,11 +45,11 @@ QString SchemaStore::statementFor(const QString& table, const std::vector<FieldD
 QString SchemaStore::createFile(int category, File file, const QString& table, const std::vector<FieldDefinition>& fields)
 {
     const QString statement = createStatement(table, fields, file);
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CacheRollback undo(cache_);
+    ConfigCache::Change change(cache_);
     db.execute(statement);
-    CategoryDefinition& row = cache_.rows[category];
+    CategoryDefinition& row = change.edit(category);
     auto& defined = file == File::Main ? row.mainFields : row.subFields;
     for (size_t r = 0; r < fields.size() && r < defined.size(); ++r) defined[r] = fields[r];
     if (file == File::Main) {
@@ -62,65 +61,63 @@ QString SchemaStore::createFile(int category, File file, const QString& table, c
         row.subTableName = table;
         row.subFieldCount = static_cast<qint16>(fields.size());
     }
-    cache_.rowChanged[category] = 1;
-    cache_.SaveChangedRows(&db);
+    change.store(&db);
     tx.commit();
-    undo.keep();
+    change.keep();
     return statement;
 }
 
 int SchemaStore::rowCount(int category, File file)
 {
-    Database db = Database::open(cache_.databasePath);
-    return db.openTable(tableOf(cache_.rows[category], file)).recordCount();
+    Database db = Database::open(cache_.databasePath());
+    return db.openTable(tableOf(cache_.row(category), file)).recordCount();
 }
 
 void SchemaStore::emptyFile(int category, File file)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CacheRollback undo(cache_);
-    db.execute(QStringLiteral("DELETE FROM ") + quoteName(tableOf(cache_.rows[category], file)));
+    ConfigCache::Change change(cache_);
+    db.execute(QStringLiteral("DELETE FROM ") + quoteName(tableOf(cache_.row(category), file)));
     if (file == File::Main) {
         // The records and the restarted registration number are stored together; the sub
         // file's numbers belong to the main file and stay.
-        cache_.restartCounter(category);
-        cache_.rowChanged[category] = 1;
-        cache_.SaveChangedRows(&db);
+        change.restartCounter(category);
+        change.store(&db);
     }
     tx.commit();
-    undo.keep();
+    change.keep();
 }
 
 void SchemaStore::dropFile(int category, File file)
 {
-    Database db = Database::open(cache_.databasePath);
+    Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    CacheRollback undo(cache_);
-    CategoryDefinition& row = cache_.rows[category];
+    ConfigCache::Change change(cache_);
+    const CategoryDefinition& row = change.row(category);
     if (row.subCreated == 1) {
         db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Sub));
-        forget(cache_, category, File::Sub);
+        forget(change, category, File::Sub);
     }
     if (file == File::Main) {
         db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Main));
-        forget(cache_, category, File::Main);
+        forget(change, category, File::Main);
     }
-    cache_.rowChanged[category] = 1;
-    cache_.SaveChangedRows(&db);
+    change.edit(category);
+    change.store(&db);
     tx.commit();
-    undo.keep();
+    change.keep();
 }
 
-void SchemaStore::forget(ConfigCache& cache, int category, File file)
+void SchemaStore::forget(ConfigCache::Change& change, int category, File file)
 {
-    CategoryDefinition& row = cache.rows[size_t(category)];
+    CategoryDefinition& row = change.edit(category);
     if (file == File::Main) {
         row.mainCreated = 0;
         row.mainTableName = kSpace;
         row.mainFieldCount = 0;
         for (FieldDefinition& f : row.mainFields) f = {kSpace, kSpace};
-        cache.restartCounter(category);
+        change.restartCounter(category);
     } else {
         row.subCreated = 0;
         row.subTableName = kSpace;

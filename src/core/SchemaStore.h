@@ -1,4 +1,5 @@
 #pragma once
+#include "core/ConfigCache.h"
 #include "core/FieldDefinition.h"
 
 #include <QString>
@@ -33,7 +34,7 @@ public:
 
     // The category's row without the file: not created, no table, no fields (and for the
     // main file the registration numbers restarted).
-    static void forget(ConfigCache& cache, int category, File file);
+    static void forget(ConfigCache::Change& change, int category, File file);
 
 private:
     ConfigCache& cache_;

@@ -65,7 +65,7 @@ void countFile(const ConfigCache& cache, Database& db, int category, bool sub, C
         if (!u.names[e].isEmpty()) byName.insert(u.names[e], e);
     }
 
-    const CategoryDefinition& row = cache.rows[size_t(category)];
+    const CategoryDefinition& row = cache.row(size_t(category));
     Recordset rs = db.openTable(sub ? row.subTableName : row.mainTableName);
     progress.start(rs.recordCount());
     qint64 done = 0;
@@ -90,7 +90,7 @@ std::array<Registrations, 6> registrations(const ConfigCache& cache, Database& d
 {
     std::array<Registrations, 6> out{};
     for (int i = 0; i < 6; ++i)
-        if (cache.rows[size_t(i)].mainCreated != 0) out[size_t(i)] = countRegistrations(cache.rows[size_t(i)], db, progress);
+        if (cache.row(size_t(i)).mainCreated != 0) out[size_t(i)] = countRegistrations(cache.row(size_t(i)), db, progress);
     return out;
 }
 
@@ -104,7 +104,7 @@ CodeUsage codeUsage(const ConfigCache& cache, Database& db, int k, ReportProgres
 {
     CodeUsage u;
     {
-        Recordset table = db.openTable(cache.codeTableName[size_t(k - 1)]);
+        Recordset table = db.openTable(cache.codeTableName(size_t(k - 1)));
         for (table.moveFirst(); !table.eof(); table.moveNext()) {
             u.codes << table.field(0).toString();
             u.names << text::Trim(table.field(1).toString());
@@ -114,7 +114,7 @@ CodeUsage codeUsage(const ConfigCache& cache, Database& db, int k, ReportProgres
     u.names << QStringLiteral("  該当なし");
 
     for (int i = 0; i < 6; ++i) {
-        const CategoryDefinition& row = cache.rows[size_t(i)];
+        const CategoryDefinition& row = cache.row(size_t(i));
         if (row.mainCreated != 0) {
             for (int f = 0; f < std::min<int>(row.mainFieldCount, 8); ++f) {
                 const FieldDefinition& d = row.mainFields[size_t(f)];
@@ -132,8 +132,8 @@ CodeUsage codeUsage(const ConfigCache& cache, Database& db, int k, ReportProgres
     }
     u.counts.assign(size_t(u.codes.size()), std::vector<qint64>(u.fields.size(), 0));
     for (int i = 0; i < 6; ++i) {
-        if (cache.rows[size_t(i)].mainCreated != 0) countFile(cache, db, i, false, u, progress);
-        if (cache.rows[size_t(i)].subCreated != 0) countFile(cache, db, i, true, u, progress);
+        if (cache.row(size_t(i)).mainCreated != 0) countFile(cache, db, i, false, u, progress);
+        if (cache.row(size_t(i)).subCreated != 0) countFile(cache, db, i, true, u, progress);
     }
     return u;
 }

@@ -35,7 +35,7 @@ QString refusalMessage(const std::vector<RecordImport::Refusal>& refused)
 
 const QString CsvImport::kCaption = QStringLiteral("CSVファイルから取込(&I)...");
 
-bool CsvImport::run(App& app, QWidget& window, bool sub, StatusBar3* status)
+bool CsvImport::run(App& app, QWidget& window, int category, bool sub, StatusBar3* status)
 {
     Ui& ui = app.ui();
     const auto path = ui.chooseOpenFile(kTitle, QDir::homePath(), QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*)"));
@@ -46,7 +46,7 @@ bool CsvImport::run(App& app, QWidget& window, bool sub, StatusBar3* status)
                   Ui::Icon::Critical, QStringLiteral("Error"));
         return false;
     }
-    const RecordImport import(app.cache, app.cache.currentCategory, sub);
+    const RecordImport import(app.cache, category, sub);
     CsvImportDialog dialog(&window, *path, file.readAll(), import);
     ui.showModal(dialog);
     if (dialog.result() != QDialog::Accepted || dialog.table().isEmpty()) return false;

@@ -14,5 +14,5 @@ public:
 
     // Takes a file into the main (or the sub) file of the current category. The progress goes
     // to panel 3 of `status` when there is one. True when rows were stored.
-    static bool run(App& app, QWidget& window, bool sub, StatusBar3* status);
+    static bool run(App& app, QWidget& window, int category, bool sub, StatusBar3* status);
 };

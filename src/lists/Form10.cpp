@@ -142,9 +142,10 @@ void Form10::Form_Load()
 {
     const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("照会")));
-    setGeometryTwips(*this, c.listWindowLeft, c.listWindowTop, c.listWindowWidth, kWindowHeight);
-    setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
-    setWidthTwips(*ListView2, kListWidth + c.listExtraWidth);
+    const ScreenLayout& layout = app_.layout();
+    setGeometryTwips(*this, layout.listWindowLeft, layout.listWindowTop, layout.listWindowWidth, kWindowHeight);
+    setWidthTwips(*ListView1, kListWidth + app_.layout().listExtraWidth);
+    setWidthTwips(*ListView2, kListWidth + app_.layout().listExtraWidth);
     // The menu and status bars lie outside the client area, so the window grows by what
     // they take beyond the height of the client area.
     const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
@@ -158,7 +159,7 @@ void Form10::Form_Load()
 void Form10::Menuopen()
 {
     for (int k = 0; k < 6; ++k) {
-        const CategoryDefinition& row = app_.cache.rows[k];
+        const CategoryDefinition& row = app_.cache.row(k);
         const bool open = row.named == 1 && row.mainCreated != 0;
         // An entry that cannot be opened keeps its first caption.
         if (open) mf10[size_t(k)]->setText(row.name + QStringLiteral("　     "));
@@ -169,30 +170,29 @@ void Form10::Menuopen()
 void Form10::Menukensaku()
 {
     for (int k = 0; k < 6; ++k) {
-        const CategoryDefinition& row = app_.cache.rows[k];
+        const CategoryDefinition& row = app_.cache.row(k);
         const bool open = row.named == 1 && row.mainCreated != 0;
         if (open) mf11[size_t(k)]->setText(row.name + QStringLiteral("　(検索)  "));
         mf11[size_t(k)]->setEnabled(open);
     }
 }
 
-const CategoryDefinition& Form10::category() const { return app_.cache.rows[app_.cache.currentCategory]; }
+const CategoryDefinition& Form10::category() const { return app_.cache.row(category_); }
 
 bool Form10::mainFileReady(int k)
 {
     if (k < 0 || k > 5) return false;
-    if (app_.cache.rows[k].mainCreated != 0) return true;
+    if (app_.cache.row(k).mainCreated != 0) return true;
     app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
     return false;
 }
 
 void Form10::chooseCategory(int k)
 {
-    ConfigCache& c = app_.cache;
-    c.currentCategory = static_cast<qint16>(k);
-    c.currentCategoryName = c.rows[k].name;
-    Label3->setText(c.rows[k].name);
-    fields_ = FieldDisplay::inUse(c.rows[k].mainFields, c.rows[k].mainFieldCount);
+    const ConfigCache& c = app_.cache;
+    category_ = k;
+    Label3->setText(c.row(k).name);
+    fields_ = FieldDisplay::inUse(c.row(k).mainFields, c.row(k).mainFieldCount);
 }
 
 void Form10::clearMainList()
@@ -223,9 +223,8 @@ void Form10::mf11_Click(int k)
     StatusBar1->setPanelText(1, QStringLiteral("種目別に検索したレコードを表示"));
     StatusBar1->repaint();
     chooseCategory(k);
-    Form5kf search(app_);
-    app_.ui().showModal(search);
-    if (!search.conditions()) {
+    const std::optional<SearchConditions> search = Form5kf::ask(app_, k);
+    if (!search) {
         // The chosen category stays open, with no rows.
         clearMainList();
         ListView2->clearItems();
@@ -237,6 +236,7 @@ void Form10::mf11_Click(int k)
     Text2->hide();
     clearMainList();
     SubListViewHD();
+    search_ = *search;
     SubListViewKensaku();
     showFirstRow();
     update();
@@ -262,7 +262,7 @@ void Form10::SubListViewSet()
 void Form10::SubListViewKensaku()
 {
     RecordReader::readShown(app_, *ListView1,
-                            {category().mainTableName, fields_, 1, SearchMatcher::fromCache(app_.cache).rowFilter(), QString()},
+                            {category().mainTableName, fields_, 1, SearchMatcher(search_).rowFilter(), QString()},
                             StatusBar1);
 }
 
@@ -344,8 +344,7 @@ void Form10::listRowFound()
 void Form10::mff2_Click()
 {
     // The all-files search opened from here offers no editing of its hits.
-    app_.cache.allFilesSearchState = 1;
-    Form9::run(app_);
+    Form9::run(app_, Form9::OpenedFrom::InquiryBrowser);
 }
 
 void Form10::mf15_Click() { ScreenPrint::run(app_, *this, ScreenPrint::Capture::ActiveWindow, StatusBar1); }

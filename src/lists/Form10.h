@@ -1,5 +1,6 @@
 #pragma once
 #include "core/FieldDefinition.h"
+#include "core/SearchConditions.h"
 #include "lists/ListDialogTarget.h"
 
 #include <QMainWindow>
@@ -36,6 +37,8 @@ public:
 
     void mf10_Click(int k);  // category k+1 with all its records
     void mf11_Click(int k);  // category k+1 with the records the search finds
+    // The category open in the browser (0..5; 0 before one is chosen).
+    int openCategory() const { return category_; }
     void mff2_Click();       // the all-files search
     void mf15_Click();       // screen print of this window
     void mf12_Click();       // close
@@ -114,5 +117,7 @@ private:
 
     App& app_;
     QWidget* client_ = nullptr;
+    int category_ = 0;                     // the open category 0..5
     std::vector<FieldDefinition> fields_;  // main fields of the open category
+    SearchConditions search_;              // the conditions of the last search-and-open here
 };

@@ -47,7 +47,8 @@ constexpr int kDetailTop = 1170;
 
 }  // namespace
 
-Form5::Form5(App& app, const ListRequest& shown) : RecordListWindow(app, wording(), kDetailTop), shown_(shown)
+Form5::Form5(App& app, const ListRequest& shown)
+    : RecordListWindow(app, shown.category, wording(), kDetailTop), shown_(shown)
 {
     setObjectName(QStringLiteral("Form5"));
 
@@ -65,8 +66,6 @@ Form5::Form5(App& app, const ListRequest& shown) : RecordListWindow(app, wording
 
 void Form5::Timer1_Timer()
 {
-    ConfigCache& c = app_.cache;
-    resolveCategory();
     fields_ = FieldDisplay::inUse(category().mainFields, category().mainFieldCount);
     const int n = static_cast<int>(fields_.size());
     buildDetail(fields_, 1485 + DetailPanel::kRowPitch * n, 7770 - DetailPanel::kRowPitch * n);
@@ -117,11 +116,11 @@ RecordReader::Request Form5::request(RecordReader::RowFilter filter, const QStri
     return {category().mainTableName, fields_, 1, std::move(filter), nullText};
 }
 
-void Form5::openPrintSettings() { Form5ps::run(app_, *ListView1, Label1->text(), StatusBar1); }
+void Form5::openPrintSettings() { Form5ps::run(app_, categoryIndex(), *ListView1, Label1->text(), StatusBar1); }
 
 void Form5::printReport(PrintJob::Destination where)
 {
-    ReportPrinter::runMainPrint(app_, *this, StatusBar1, *ListView1, [this] { openPrintSettings(); }, where);
+    ReportPrinter::runMainPrint(app_, categoryIndex(), *this, StatusBar1, *ListView1, [this] { openPrintSettings(); }, where);
     update();
 }
 
@@ -129,7 +128,7 @@ void Form5::SubListViewHD() { ListHeaders::build(*ListView1, fields_, ListHeader
 
 void Form5::SubListViewSet() { readList(*ListView1, request({}), true); }
 
-void Form5::SubListViewKensaku() { readList(*ListView1, request(SearchMatcher::fromCache(app_.cache).rowFilter()), true); }
+void Form5::SubListViewKensaku() { readList(*ListView1, request(SearchMatcher(shown_.search).rowFilter()), true); }
 
 void Form5::SubListViewOne()
 {
@@ -167,23 +166,16 @@ void Form5::ListView1_LostFocus()
 
 void Form5::SubRcCk()
 {
-    ConfigCache& c = app_.cache;
     const CategoryDefinition& row = category();
-    if (row.subCreated != 1) {
-        c.subRecordCount = 0;
-        return;
-    }
-    c.subRecordCount = 0;
-    c.subNoCounter = 0;
+    subRecordCount_ = 0;
+    if (row.subCreated != 1) return;
     const qint64 key = FieldDisplay::wholeNumber(Text3->text());
     const int keyColumn = row.subFieldCount;
     Database db = app_.openDatabase();
     Recordset rs = db.openWhere(row.subTableName, RecordReader::subRowsOf(key));
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (!RecordReader::keyEquals(rs.field(keyColumn), key)) continue;
-        ++c.subRecordCount;
-        const Value sub = rs.field(keyColumn + 1);
-        if (!sub.isNull() && sub.toInt() > c.subNoCounter) c.subNoCounter = static_cast<qint32>(sub.toInt());
+        ++subRecordCount_;
     }
 }
 
@@ -195,11 +187,10 @@ void Form5::Text3_Change()
 
 void Form5::refreshSubRecordButton()
 {
-    const ConfigCache& c = app_.cache;
     if (shown_.mode == ListRequest::OneFound) {
         Command1->hide();
-    } else if (c.subRecordCount != 0) {
-        Command1->setText(QStringLiteral("サブ明細表示(%1)").arg(c.subRecordCount));
+    } else if (subRecordCount_ != 0) {
+        Command1->setText(QStringLiteral("サブ明細表示(%1)").arg(subRecordCount_));
         Command1->show();
     } else if (!text::isBlank(Text3->text()) && category().subCreated == 1) {
         Command1->setText(QStringLiteral("サブ明細登録"));
@@ -211,14 +202,13 @@ void Form5::refreshSubRecordButton()
 
 void Form5::Command1_Click()
 {
-    ConfigCache& c = app_.cache;
     const CategoryDefinition& row = category();
     if (row.subCreated != 1) {
         app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
         return;
     }
-    c.currentCategoryName = row.name;
     ListRequest subs;
+    subs.category = shown_.category;
     subs.registrationNo = static_cast<qint32>(FieldDisplay::wholeNumber(Text3->text()));
     Form6::run(app_, subs);
     // The sub records may have changed: this list is shown afresh.
@@ -231,7 +221,7 @@ bool Form5::editorPreCheck(EditorMode mode)
         app_.ui().msgBox(QStringLiteral("明細レコードが指定されていません。"), Ui::Buttons::Ok, Ui::Icon::None, QStringLiteral("Error"));
         return false;
     }
-    if (mode == EditorMode::Delete && app_.cache.subRecordCount != 0) {
+    if (mode == EditorMode::Delete && subRecordCount_ != 0) {
         app_.ui().msgBox(QStringLiteral("サブ明細があります。先にサブ明細レコードを削除して下さい。"), Ui::Buttons::Ok,
                          Ui::Icon::None, QStringLiteral("Error"));
         return false;
@@ -241,7 +231,7 @@ bool Form5::editorPreCheck(EditorMode mode)
 
 void Form5::openEditor(EditorMode mode)
 {
-    Form7 editor(app_);
+    Form7 editor(app_, shown_.category);
     editor.prepare(mode, detail.values(), Text3->text());
     runEditor(editor);
 }

@@ -28,6 +28,8 @@ public:
     void SubListViewOne();
     void Text123Set();
     void SubRcCk();
+    // The sub records of the shown record, counted when it was shown.
+    int subRecordCount() const { return subRecordCount_; }
 
 protected:
     void showSelectedRow() override { Text123Set(); }
@@ -49,4 +51,5 @@ private:
 
     ListRequest shown_;
     std::vector<FieldDefinition> fields_;
+    int subRecordCount_ = 0;  // sub records of the shown record
 };

@@ -44,13 +44,14 @@ constexpr int kDetailTop = 1920;
 
 }  // namespace
 
-Form6::Form6(App& app, const ListRequest& shown) : RecordListWindow(app, wording(), kDetailTop), shown_(shown)
+Form6::Form6(App& app, const ListRequest& shown)
+    : RecordListWindow(app, shown.category, wording(), kDetailTop), shown_(shown)
 {
     setObjectName(QStringLiteral("Form6"));
 
     Label7 = NamedControls::label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000, 300);
     ListView2 =
-        NamedControls::make<ReportListView>(client_, "ListView2", 120, 780, 14655 + app.cache.listExtraWidth, 660);
+        NamedControls::make<ReportListView>(client_, "ListView2", 120, 780, 14655 + app.layout().listExtraWidth, 660);
 
     Label5 = NamedControls::label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000, 300);
     Text2 = NamedControls::make<QLineEdit>(client_, "Text2", 1150, 1500, 1300, 315);
@@ -64,8 +65,6 @@ Form6::Form6(App& app, const ListRequest& shown) : RecordListWindow(app, wording
 
 void Form6::Timer1_Timer()
 {
-    ConfigCache& c = app_.cache;
-    resolveCategory();
     fields_ = FieldDisplay::inUse(category().subFields, category().subFieldCount);
     const int m = static_cast<int>(fields_.size());
     buildDetail(fields_, 2325 + DetailPanel::kRowPitch * m, 7050 - DetailPanel::kRowPitch * m);
@@ -74,8 +73,6 @@ void Form6::Timer1_Timer()
     showWhat(shown_.mode == ListRequest::OneFound ? Showing::OneFound : Showing::SubRecords);
     SubListViewHD();
     SubListViewSet();
-    // New sub records of this main record are numbered from its highest sub number.
-    c.subNoCounter = highestSubNo_;
     if (ListView1->rowCount() > 0) {
         ListView1->setSelectedIndex(0);
         showRowQuietly(0);
@@ -94,11 +91,11 @@ void Form6::Timer1_Timer()
     update();
 }
 
-void Form6::openPrintSettings() { Form6ps::run(app_, *ListView1, *ListView2, Label1->text(), StatusBar1); }
+void Form6::openPrintSettings() { Form6ps::run(app_, categoryIndex(), *ListView1, *ListView2, Label1->text(), StatusBar1); }
 
 void Form6::printReport(PrintJob::Destination where)
 {
-    ReportPrinter::runSubPrint(app_, *this, StatusBar1, *ListView2, *ListView1, [this] { openPrintSettings(); },
+    ReportPrinter::runSubPrint(app_, categoryIndex(), *this, StatusBar1, *ListView2, *ListView1, [this] { openPrintSettings(); },
                                where);
     update();
 }
@@ -111,26 +108,17 @@ void Form6::SubListViewSet()
     const bool oneFound = shown_.mode == ListRequest::OneFound;
     const qint64 chosenSub = shown_.subNo;
     const int keyColumn = static_cast<int>(fields_.size());
-    qint64 highest = 0;
-    // Every sub record of the main record counts for its highest sub number, also when
-    // only the one found is shown.
     auto filter = [&](const Recordset& rs) {
         if (!RecordReader::keyEquals(rs.field(keyColumn), key)) return RecordReader::Take::No;
-        const Value sub = rs.field(keyColumn + 1);
-        if (!sub.isNull()) highest = std::max(highest, sub.toInt());
-        if (oneFound && !RecordReader::keyEquals(sub, chosenSub)) return RecordReader::Take::No;
+        if (oneFound && !RecordReader::keyEquals(rs.field(keyColumn + 1), chosenSub)) return RecordReader::Take::No;
         return RecordReader::Take::Yes;
     };
     readList(*ListView1, {category().subTableName, fields_, 2, filter, QString(), RecordReader::subRowsOf(key)}, true);
-    highestSubNo_ = static_cast<qint32>(highest);
 }
 
 void Form6::readRows()
 {
     SubListViewSet();
-    // Rows stored meanwhile (an import) may have gone past the counter; a number spent by a
-    // refused value stays spent.
-    app_.cache.subNoCounter = std::max(app_.cache.subNoCounter, highestSubNo_);
 }
 
 void Form6::ListView2List()
@@ -173,7 +161,7 @@ bool Form6::editorPreCheck(EditorMode)
 
 void Form6::openEditor(EditorMode mode)
 {
-    Form8 editor(app_);
+    Form8 editor(app_, shown_.category);
     editor.prepare(mode, detail.values(), Text2->text(), mode == EditorMode::New ? QString() : Text3->text());
     runEditor(editor);
 }

@@ -45,5 +45,4 @@ private:
 
     ListRequest shown_;
     std::vector<FieldDefinition> fields_;
-    qint32 highestSubNo_ = 0;  // of the main record, found by the last reading
 };

@@ -51,8 +51,8 @@ QString RecordListWindow::positionText(int index, int count)
     return QStringLiteral("レコード順／総数　　%1 / %2").arg(index).arg(count);
 }
 
-RecordListWindow::RecordListWindow(App& app, const Wording& wording, int detailTop)
-    : app_(app), client_(new QWidget), detail(client_, detailTop), wording_(wording)
+RecordListWindow::RecordListWindow(App& app, int category, const Wording& wording, int detailTop)
+    : app_(app), category_(std::clamp(category, 0, 5)), client_(new QWidget), detail(client_, detailTop), wording_(wording)
 {
     installHelpKey(*this, app_.ui());
     NamedControls::setClient(*this, client_);
@@ -204,22 +204,16 @@ void RecordListWindow::Form_Load()
 {
     const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(wording_.windowName));
-    setGeometryTwips(*this, c.listWindowLeft, c.listWindowTop, c.listWindowWidth, kWindowHeight);
-    setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
+    const ScreenLayout& layout = app_.layout();
+    setGeometryTwips(*this, layout.listWindowLeft, layout.listWindowTop, layout.listWindowWidth, kWindowHeight);
+    setWidthTwips(*ListView1, kListWidth + app_.layout().listExtraWidth);
     // The reading waits for the first tick, so the window is on the screen while it reads.
     app_.ui().defer(100, [w = QPointer<RecordListWindow>(this)] {
         if (w) w->Timer1_Timer();
     });
 }
 
-const CategoryDefinition& RecordListWindow::category() const { return app_.cache.rows[app_.cache.currentCategory]; }
-
-void RecordListWindow::resolveCategory()
-{
-    ConfigCache& c = app_.cache;
-    const int found = c.categoryByName(c.currentCategoryName);
-    if (found >= 0) c.currentCategory = static_cast<qint16>(found);
-}
+const CategoryDefinition& RecordListWindow::category() const { return app_.cache.row(category_); }
 
 void RecordListWindow::buildDetail(const std::vector<FieldDefinition>& fields, int listTop, int listHeight)
 {
@@ -304,7 +298,7 @@ void RecordListWindow::runEditor(RecordEditor& editor)
 
 void RecordListWindow::mf17_Click()
 {
-    if (CsvImport::run(app_, *this, listsSubRecords(), StatusBar1)) readAgain();
+    if (CsvImport::run(app_, *this, category_, listsSubRecords(), StatusBar1)) readAgain();
 }
 
 void RecordListWindow::readAgain()

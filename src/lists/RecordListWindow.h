@@ -114,8 +114,8 @@ protected:
     QLineEdit* Text3 = nullptr;
     QLabel* Picture1 = nullptr;
 
-    // detailTop: where the first detail row stands (twips).
-    RecordListWindow(App& app, const Wording& wording, int detailTop);
+    // category: the category 0..5 listed; detailTop: where the first detail row stands (twips).
+    RecordListWindow(App& app, int category, const Wording& wording, int detailTop);
 
     // Procedures the twins give.
     virtual void showSelectedRow() = 0;            // the selected row into the detail panel
@@ -152,10 +152,9 @@ protected:
     void showPosition();
     // Runs an editor modally; on its close the rows are read again and the first row shown.
     void runEditor(RecordEditor& editor);
-    // The category the list shows.
+    // The category the list shows, and its number 0..5.
     const CategoryDefinition& category() const;
-    // Resolves the current category from its name, as the opener left it.
-    void resolveCategory();
+    int categoryIndex() const { return category_; }
     // Closes the window to be opened again by its opener.
     void requestReopen();
 
@@ -166,6 +165,7 @@ protected:
     void listRowFound() override;
 
     App& app_;
+    const int category_;
     QWidget* client_;
     DetailPanel detail;
 

@@ -12,7 +12,6 @@ SearchMatcher::SearchMatcher(Conditions conditions)
 {
 }
 
-SearchMatcher SearchMatcher::fromCache(const ConfigCache& cache) { return SearchMatcher(cache.searchConditions()); }
 
 template <class T>
 bool SearchMatcher::compared(const T& value, const T& given) const

@@ -5,7 +5,6 @@
 #include <QDate>
 #include <QString>
 
-class ConfigCache;
 class Value;
 
 // The condition of a field search and the rule that decides whether a field value meets
@@ -18,8 +17,6 @@ public:
     using Conditions = SearchConditions;
 
     explicit SearchMatcher(Conditions conditions);
-    // The last search conditions held in the configuration cache.
-    static SearchMatcher fromCache(const ConfigCache& cache);
 
     int fieldIndex() const { return c_.fieldIndex; }
     const Conditions& conditions() const { return c_; }

@@ -6,7 +6,6 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "core/CacheRollback.h"
 
 #include <QCheckBox>
 #include <QFontMetrics>
@@ -139,16 +138,11 @@ void Form2a::showSwitches()
     Check2->setChecked(c.printProgressOn());
 }
 
-bool Form2a::store(const std::function<void(ConfigCache&)>& change)
+bool Form2a::store(const std::function<void(SystemSettings&)>& change)
 {
-    ConfigCache& c = app_.cache;
-    const bool stored = app_.guard([&] {
-        CacheRollback undo(c);
-        change(c);
-        c.rowChanged[ConfigCache::kSystemRow] = 1;
-        c.SaveChangedRows();
-        undo.keep();
-    });
+    SystemSettings settings = app_.cache.systemSettings();
+    change(settings);
+    const bool stored = app_.guard([&] { app_.cache.setSystemSettings(settings); });
     if (stored) emit settingsChanged();
     return stored;
 }
@@ -161,7 +155,7 @@ void Form2a::Command4_Click()
                          QStringLiteral("Error"));
         return;
     }
-    if (!store([&](ConfigCache& c) { c.setSystemTitle(title); })) return;
+    if (!store([&](SystemSettings& s) { s.title = title; })) return;
     Text2->setText(title);
     setWindowTitle(app_.cache.caption(kWindowName));
 }
@@ -170,7 +164,7 @@ void Form2a::Command1_Click()
 {
     const auto chosen = app_.ui().chooseColor(colour::fromSetting(app_.cache.titleColourText()));
     if (!chosen) return;
-    if (!store([&](ConfigCache& c) { c.setTitleColourText(colour::toSetting(*chosen)); })) return;
+    if (!store([&](SystemSettings& s) { s.titleColour = colour::toSetting(*chosen); })) return;
     showTitleColour(*chosen);
 }
 
@@ -178,7 +172,7 @@ void Form2a::Command2_Click()
 {
     const auto chosen = app_.ui().chooseColor(colour::fromSetting(app_.cache.backColourText()));
     if (!chosen) return;
-    if (!store([&](ConfigCache& c) { c.setBackColourText(colour::toSetting(*chosen)); })) return;
+    if (!store([&](SystemSettings& s) { s.backColour = colour::toSetting(*chosen); })) return;
     showBackColour(*chosen);
 }
 
@@ -186,13 +180,13 @@ void Form2a::Check1_Click()
 {
     // A switch that could not be stored shows the stored value again.
     const bool on = Check1->isChecked();
-    if (!store([&](ConfigCache& c) { c.setReadProgressOn(on); })) showSwitches();
+    if (!store([&](SystemSettings& s) { s.readProgress = on; })) showSwitches();
 }
 
 void Form2a::Check2_Click()
 {
     const bool on = Check2->isChecked();
-    if (!store([&](ConfigCache& c) { c.setPrintProgressOn(on); })) showSwitches();
+    if (!store([&](SystemSettings& s) { s.printProgress = on; })) showSwitches();
 }
 
 void Form2a::Command3_Click() { close(); }

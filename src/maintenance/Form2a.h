@@ -3,7 +3,7 @@
 #include <functional>
 
 class App;
-class ConfigCache;
+struct SystemSettings;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -61,7 +61,7 @@ private:
 
     // Stores one settings cell of the system row; on an engine error the cache keeps its
     // earlier value and false is returned.
-    bool store(const std::function<void(ConfigCache&)>& change);
+    bool store(const std::function<void(SystemSettings&)>& change);
     void showTitleColour(const QColor& c);
     void showBackColour(const QColor& c);
     void showSwitches();

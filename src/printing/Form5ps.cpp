@@ -6,13 +6,14 @@
 
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
-Form5ps::Form5ps(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
-    : PrintSettingsDialog(app,
+Form5ps::Form5ps(App& app, int category, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
+    : PrintSettingsDialog(app, category,
                           Design{"Form5ps", QStringLiteral("印刷設定"), QStringLiteral("印 刷 設 定"),
                                  QStringLiteral("　種目明細一覧表"), "List2", "Command7"},
-                          namesOf(app.cache.rows[categoryIndex(app)].mainFields,
-                                  app.cache.rows[categoryIndex(app)].mainFieldCount),
+                          namesOf(app.cache.row(std::clamp(category, 0, 5)).mainFields,
+                                  app.cache.row(std::clamp(category, 0, 5)).mainFieldCount),
                           rows, listHeading, status)
 {
     List2 = chosen_;
@@ -20,9 +21,9 @@ Form5ps::Form5ps(App& app, const ReportListView& rows, const QString& listHeadin
     Form_Load();
 }
 
-void Form5ps::run(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
+void Form5ps::run(App& app, int category, const ReportListView& rows, const QString& listHeading, StatusBar3* status)
 {
-    Form5ps window(app, rows, listHeading, status);
+    Form5ps window(app, category, rows, listHeading, status);
     app.ui().showModal(window);
 }
 

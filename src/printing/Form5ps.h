@@ -8,10 +8,12 @@ class Form5ps : public PrintSettingsDialog {
 public:
     // rows: the list's ListView1; listHeading: its heading Label1 (the category name), the
     // title when none is typed; status: its status bar, which shows the work in panel 3.
-    Form5ps(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
+    // category: the category 0..5 the list shows.
+    Form5ps(App& app, int category, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
 
     // Shows the window modally (the list's 印刷設定).
-    static void run(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
+    static void run(App& app, int category, const ReportListView& rows, const QString& listHeading,
+                    StatusBar3* status = nullptr);
 
     // 印刷設定状況確認
     void Command7_Click() { confirmClick(); }

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <algorithm>
 
 namespace {
 
@@ -22,13 +23,13 @@ const QString kTitleNote = QStringLiteral("(入力ない場合は種目名とす
 
 }  // namespace
 
-Form6ps::Form6ps(App& app, const ReportListView& subRows, const ReportListView& mainRow, const QString& listHeading,
-                 StatusBar3* status)
-    : PrintSettingsDialog(app,
+Form6ps::Form6ps(App& app, int category, const ReportListView& subRows, const ReportListView& mainRow,
+                 const QString& listHeading, StatusBar3* status)
+    : PrintSettingsDialog(app, category,
                           Design{"Form6ps", QStringLiteral("印刷設定(サブ)"), QStringLiteral("印 刷 設 定 (サブ明細)"),
                                  QStringLiteral("　種目サブ明細一覧表"), "List3", "Command9"},
-                          namesOf(app.cache.rows[categoryIndex(app)].subFields,
-                                  app.cache.rows[categoryIndex(app)].subFieldCount),
+                          namesOf(app.cache.row(std::clamp(category, 0, 5)).subFields,
+                                  app.cache.row(std::clamp(category, 0, 5)).subFieldCount),
                           subRows, listHeading, status),
       mainRow_(mainRow)
 {
@@ -66,10 +67,10 @@ Form6ps::Form6ps(App& app, const ReportListView& subRows, const ReportListView& 
     Form_Load();
 }
 
-void Form6ps::run(App& app, const ReportListView& subRows, const ReportListView& mainRow, const QString& listHeading,
-                  StatusBar3* status)
+void Form6ps::run(App& app, int category, const ReportListView& subRows, const ReportListView& mainRow,
+                  const QString& listHeading, StatusBar3* status)
 {
-    Form6ps window(app, subRows, mainRow, listHeading, status);
+    Form6ps window(app, category, subRows, mainRow, listHeading, status);
     app.ui().showModal(window);
 }
 
@@ -78,7 +79,7 @@ void Form6ps::loadOwnControls()
     // The values of the main record, as its list shows them.
     List2->clear();
     if (mainRow_.rowCount() > 0) {
-        const int n = app_.cache.rows[categoryIndex(app_)].mainFieldCount;
+        const int n = app_.cache.row(category_).mainFieldCount;
         List2->addItem(text::Trim(mainRow_.text(0, 0)));
         for (int k = 1; k < n; ++k) List2->addItem(text::Trim(mainRow_.text(0, k)));
     }

@@ -13,11 +13,12 @@ public:
     // subRows: the list's sub list ListView1 (measured); mainRow: its main list ListView2 (the
     // main record's values offered as titles); listHeading: its heading Label1, the title of
     // the detail list when none is typed; status: its status bar.
-    Form6ps(App& app, const ReportListView& subRows, const ReportListView& mainRow, const QString& listHeading,
-            StatusBar3* status = nullptr);
+    // category: the category 0..5 the list shows.
+    Form6ps(App& app, int category, const ReportListView& subRows, const ReportListView& mainRow,
+            const QString& listHeading, StatusBar3* status = nullptr);
 
     // Shows the window modally (the list's 印刷設定).
-    static void run(App& app, const ReportListView& subRows, const ReportListView& mainRow,
+    static void run(App& app, int category, const ReportListView& subRows, const ReportListView& mainRow,
                     const QString& listHeading, StatusBar3* status = nullptr);
 
     void Command7_Click();  // 挿入 ≫ into title 1

@@ -50,9 +50,9 @@ QPixmap sheet(bool landscape)
 
 }  // namespace
 
-PrintSettingsDialog::PrintSettingsDialog(App& app, const Design& d, const QStringList& fieldNames,
+PrintSettingsDialog::PrintSettingsDialog(App& app, int category, const Design& d, const QStringList& fieldNames,
                                          const ReportListView& rows, const QString& listHeading, StatusBar3* status)
-    : app_(app), fieldNames_(fieldNames), rows_(rows), listHeading_(listHeading), status_(status)
+    : app_(app), category_(std::clamp(category, 0, 5)), fieldNames_(fieldNames), rows_(rows), listHeading_(listHeading), status_(status)
 {
     setObjectName(QString::fromLatin1(d.objectName));
     installHelpKey(*this, app_.ui());
@@ -370,7 +370,7 @@ void PrintSettingsDialog::Command4_Click()
         errorMessage(lines.join(QStringLiteral("\r\n")), kError);
         return;
     }
-    work_.settingsCategory = app_.cache.currentCategory;
+    work_.settingsCategory = static_cast<qint16>(category_);
     handOver();
     setStatus(QString());
     close();
@@ -445,7 +445,6 @@ void PrintSettingsDialog::done(int result)
     QDialog::done(result);
 }
 
-int PrintSettingsDialog::categoryIndex(const App& app) { return std::clamp<int>(app.cache.currentCategory, 0, 5); }
 
 QStringList PrintSettingsDialog::namesOf(const std::array<FieldDefinition, 8>& fields, int count)
 {

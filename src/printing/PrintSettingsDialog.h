@@ -116,11 +116,11 @@ protected:
         const char* confirmButtonName;
     };
 
-    // fieldNames: the names of the fields of the file printed; rows: the list window's rows
-    // measured; listHeading: the list window's heading, the default title; status: the list
-    // window's status bar, or null.
-    PrintSettingsDialog(App& app, const Design& design, const QStringList& fieldNames, const ReportListView& rows,
-                        const QString& listHeading, StatusBar3* status);
+    // category: the category 0..5 the list window shows; fieldNames: the names of the fields
+    // of the file printed; rows: the list window's rows measured; listHeading: the list
+    // window's heading, the default title; status: the list window's status bar, or null.
+    PrintSettingsDialog(App& app, int category, const Design& design, const QStringList& fieldNames,
+                        const ReportListView& rows, const QString& listHeading, StatusBar3* status);
 
     // The report's column count in a settings record.
     virtual qint16& columnCount(PrintSettings& s) const = 0;
@@ -137,6 +137,7 @@ protected:
     void confirmClick();
 
     App& app_;
+    const int category_;
     PrintSettings work_;
     const QStringList fieldNames_;
     const ReportListView& rows_;
@@ -148,8 +149,6 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void done(int result) override;
 
-    // The category the list window shows (0..5).
-    static int categoryIndex(const App& app);
     // The names of the first count fields of a file.
     static QStringList namesOf(const std::array<FieldDefinition, 8>& fields, int count);
 

@@ -31,9 +31,12 @@ using printlayout::cellText;
 
 }  // namespace
 
-ReportPrinter::ReportPrinter(App& app) : ReportPrinter(app, app.printer()) {}
+ReportPrinter::ReportPrinter(App& app, int category) : ReportPrinter(app, app.printer(), category) {}
 
-ReportPrinter::ReportPrinter(App& app, Printer& printer) : app_(app), printer_(printer), settings_(app.printSettings) {}
+ReportPrinter::ReportPrinter(App& app, Printer& printer, int category)
+    : app_(app), printer_(printer), category_(std::clamp(category, 0, 5)), settings_(app.printSettings)
+{
+}
 
 void ReportPrinter::setProgressDisplay(StatusBar3* status, QWidget* window)
 {
@@ -88,7 +91,7 @@ int ReportPrinter::columnCount(Report report) const
 
 const std::array<FieldDefinition, 8>& ReportPrinter::fieldsOf(Report report) const
 {
-    const CategoryDefinition& c = app_.cache.rows[std::clamp<int>(app_.cache.currentCategory, 0, 5)];
+    const CategoryDefinition& c = app_.cache.row(category_);
     return report == Report::Main ? c.mainFields : c.subFields;
 }
 
@@ -96,7 +99,7 @@ int ReportPrinter::fieldOfColumn(int i) const { return std::clamp<int>(settings_
 
 int ReportPrinter::mainFieldCount() const
 {
-    const CategoryDefinition& c = app_.cache.rows[std::clamp<int>(app_.cache.currentCategory, 0, 5)];
+    const CategoryDefinition& c = app_.cache.row(category_);
     return std::clamp<int>(c.mainFieldCount, 0, kColumns);
 }
 
@@ -198,7 +201,7 @@ void ReportPrinter::printHeadings(Report report)
 void ReportPrinter::printMainRecordBlock()
 {
     Printer& p = printer_;
-    const CategoryDefinition& c = app_.cache.rows[std::clamp<int>(app_.cache.currentCategory, 0, 5)];
+    const CategoryDefinition& c = app_.cache.row(category_);
     const int f = mainFieldCount();
     const double left = settings_.leftMarginMm;
     const double lh = settings_.lineHeightMm;
@@ -390,17 +393,18 @@ QString ReportPrinter::startStatusText(bool progressOn) { return ProgressText::s
 
 QString ReportPrinter::progressText(int cellsLeft) { return ProgressText::bar(kPrinting, cellsLeft); }
 
-bool ReportPrinter::runMainPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& rows,
-                                 const std::function<void()>& showSettings, PrintJob::Destination where)
+bool ReportPrinter::runMainPrint(App& app, int category, QWidget& window, StatusBar3* status,
+                                 const ReportListView& rows, const std::function<void()>& showSettings,
+                                 PrintJob::Destination where)
 {
-    return runPrint(app, Report::Main, window, status, nullptr, rows, showSettings, where);
+    return runPrint(app, category, Report::Main, window, status, nullptr, rows, showSettings, where);
 }
 
-bool ReportPrinter::runSubPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& mainRow,
+bool ReportPrinter::runSubPrint(App& app, int category, QWidget& window, StatusBar3* status, const ReportListView& mainRow,
                                 const ReportListView& subRows, const std::function<void()>& showSettings,
                                 PrintJob::Destination where)
 {
-    return runPrint(app, Report::Sub, window, status, &mainRow, subRows, showSettings, where);
+    return runPrint(app, category, Report::Sub, window, status, &mainRow, subRows, showSettings, where);
 }
 
 void ReportPrinter::setUpPage(const PrintSettings& s, Printer& printer)
@@ -409,7 +413,7 @@ void ReportPrinter::setUpPage(const PrintSettings& s, Printer& printer)
         printer.setPage(s.paperSize, s.orientation == 2 ? Orientation::Landscape : Orientation::Portrait);
 }
 
-bool ReportPrinter::runPrint(App& app, Report report, QWidget& window, StatusBar3* status,
+bool ReportPrinter::runPrint(App& app, int category, Report report, QWidget& window, StatusBar3* status,
                              const ReportListView* mainRow, const ReportListView& rows,
                              const std::function<void()>& showSettings, PrintJob::Destination where)
 {
@@ -419,7 +423,7 @@ bool ReportPrinter::runPrint(App& app, Report report, QWidget& window, StatusBar
     // printable area: another printer's margins could leave the layout off the page.
     auto ready = [&] {
         const int columns = report == Report::Main ? s.mainColumnCount : s.subColumnCount;
-        if (columns == 0 || s.settingsCategory != app.cache.currentCategory) return false;
+        if (columns == 0 || s.settingsCategory != category) return false;
         setUpPage(s, app.printer());
         PrintSettings onThisPage = s;
         printlayout::setPageMetrics(onThisPage, app.printer());
@@ -427,7 +431,7 @@ bool ReportPrinter::runPrint(App& app, Report report, QWidget& window, StatusBar
     };
 
     PrintJob job(app, s.headerTitle1, [&](Printer& printer) {
-        ReportPrinter engine(app, printer);
+        ReportPrinter engine(app, printer, category);
         engine.setProgressDisplay(status, &window);
         if (report == Report::Main)
             engine.printMain(rows);

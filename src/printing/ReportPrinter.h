@@ -28,9 +28,10 @@ struct PrintSettings;
 // their state through PrintSettings (pageNumber, currentLine) and the printer.
 class ReportPrinter {
 public:
-    explicit ReportPrinter(App& app);
+    // Prints the files of category 0..5.
+    ReportPrinter(App& app, int category);
     // Draws on another printer than the program's (a print preview's, a PDF file's).
-    ReportPrinter(App& app, Printer& printer);
+    ReportPrinter(App& app, Printer& printer, int category);
 
     // Status panel 3 of this bar shows the progress while rows are printed (when the print
     // progress switch is on), and the window is refreshed with each change. Both may be null.
@@ -70,10 +71,10 @@ public:
     // preview or into a PDF file; with no printer installed the person is offered those
     // first. A printing error is shown as every print shows one and the document is
     // abandoned. True when a document was printed or saved.
-    static bool runMainPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& rows,
+    static bool runMainPrint(App& app, int category, QWidget& window, StatusBar3* status, const ReportListView& rows,
                              const std::function<void()>& showSettings,
                              PrintJob::Destination where = PrintJob::Destination::Printer);
-    static bool runSubPrint(App& app, QWidget& window, StatusBar3* status, const ReportListView& mainRow,
+    static bool runSubPrint(App& app, int category, QWidget& window, StatusBar3* status, const ReportListView& mainRow,
                             const ReportListView& subRows, const std::function<void()>& showSettings,
                             PrintJob::Destination where = PrintJob::Destination::Printer);
     // Sets a printer to the paper and orientation the settings were made for; PrinterError 380
@@ -89,9 +90,9 @@ public:
 private:
     enum class Report { Main, Sub };
 
-    static bool runPrint(App& app, Report report, QWidget& window, StatusBar3* status, const ReportListView* mainRow,
-                         const ReportListView& rows, const std::function<void()>& showSettings,
-                         PrintJob::Destination where);
+    static bool runPrint(App& app, int category, Report report, QWidget& window, StatusBar3* status,
+                         const ReportListView* mainRow, const ReportListView& rows,
+                         const std::function<void()>& showSettings, PrintJob::Destination where);
 
     void printHeader(Report report);
     void printBody(Report report);
@@ -117,6 +118,7 @@ private:
 
     App& app_;
     Printer& printer_;
+    const int category_;
     PrintSettings& settings_;
     const ReportListView* rows_ = nullptr;
     const ReportListView* mainRow_ = nullptr;

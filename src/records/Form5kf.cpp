@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -32,7 +33,8 @@ constexpr double kCurrencyLimit = 922337203685477.0;
 
 }  // namespace
 
-Form5kf::Form5kf(App& app) : app_(app)
+Form5kf::Form5kf(App& app, int category, const SearchConditions& last)
+    : app_(app), category_(std::clamp(category, 0, 5)), chosen_(last)
 {
     setObjectName(QStringLiteral("Form5kf"));
     installHelpKey(*this, app_.ui());
@@ -75,9 +77,17 @@ Form5kf::Form5kf(App& app) : app_(app)
     Form_Load();
 }
 
+std::optional<SearchConditions> Form5kf::ask(App& app, int category)
+{
+    Form5kf search(app, category, app.lastSearch());
+    app.ui().showModal(search);
+    app.setLastSearch(search.chosen());
+    return search.conditions();
+}
+
 void Form5kf::Form_Load()
 {
-    ConfigCache& c = app_.cache;
+    const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("レコード別検索条件")));
     for (QRadioButton* o : Option1) o->hide();
     for (QRadioButton* o : Option2) o->hide();
@@ -88,44 +98,43 @@ void Form5kf::Form_Load()
     MaskEdBox1->setText(QString());
     Command1->hide();
 
-    c.searchText.clear();
-    c.searchCode.clear();
-    c.searchLong = 0;
-    c.searchCurrency = 0;
-    c.searchDate = QDate();
+    chosen_.text.clear();
+    chosen_.code.clear();
+    chosen_.number = 0;
+    chosen_.amount = 0;
+    chosen_.date = QDate();
     conditions_.reset();
 
-    const CategoryDefinition& row = c.rows[c.currentCategory];
+    const CategoryDefinition& row = c.row(category_);
     for (int k = 0; k < row.mainFieldCount && k < 8; ++k) {
         Option1[k]->show();
         Option1[k]->setText(row.mainFields[k].name + QStringLiteral(" ：") + typeCaption(row.mainFields[k].typeWord));
     }
     // The comparison is the one chosen last in this run, equality at first.
-    if (c.searchComparison >= 0 && c.searchComparison < 3) {
-        const QSignalBlocker quiet(Option2[c.searchComparison]);
-        Option2[c.searchComparison]->setChecked(true);
+    if (chosen_.comparison >= 0 && chosen_.comparison < 3) {
+        const QSignalBlocker quiet(Option2[chosen_.comparison]);
+        Option2[chosen_.comparison]->setChecked(true);
     }
 }
 
 void Form5kf::Option1_Click(int k)
 {
-    ConfigCache& c = app_.cache;
-    c.searchFieldIndex = static_cast<qint16>(k);
+    chosen_.fieldIndex = k;
     Option1[k]->setChecked(true);
     Frame1->setEnabled(false);
     fieldChosen_ = true;
-    const QString typeWord = c.rows[c.currentCategory].mainFields[k].typeWord;
+    const QString typeWord = app_.cache.row(category_).mainFields[k].typeWord;
     if (typeWord == QLatin1String("CURRENCY") || typeWord == QLatin1String("DATE")) {
         if (typeWord == QLatin1String("CURRENCY")) MaskEdBox1->setFormat(QStringLiteral("\\\\###,###,###,##0"));
         else MaskEdBox1->setMask(QStringLiteral("####/##/##"));
         Frame2->show();
         for (QRadioButton* o : Option2) o->show();
-        c.searchTypeWord = typeWord;
+        chosen_.typeWord = typeWord;
     } else if (typeWord == QLatin1String("LONG") || typeword::isCode(typeWord)) {
-        c.searchTypeWord = typeWord.left(4);
+        chosen_.typeWord = typeWord.left(4);
     } else if (typeword::isText(typeWord)) {
         Check1->show();
-        c.searchTypeWord = QStringLiteral("TEXT");
+        chosen_.typeWord = QStringLiteral("TEXT");
     }
     Command1->show();
     MaskEdBox1->show();
@@ -135,10 +144,10 @@ void Form5kf::Option1_Click(int k)
 void Form5kf::Option2_Click(int i)
 {
     Option2[i]->setChecked(true);
-    app_.cache.searchComparison = static_cast<qint16>(i);
+    chosen_.comparison = i;
 }
 
-void Form5kf::Check1_Click(int value) { app_.cache.searchCaseMode = static_cast<qint16>(value); }
+void Form5kf::Check1_Click(int value) { chosen_.caseMode = value; }
 
 void Form5kf::refuse(const QString& message)
 {
@@ -148,34 +157,34 @@ void Form5kf::refuse(const QString& message)
 void Form5kf::Command1_Click()
 {
     if (!fieldChosen_) return;
-    ConfigCache& c = app_.cache;
+    SearchConditions& c = chosen_;
     const QString value = MaskEdBox1->text();
     // Only blanks count as nothing typed.
     if (text::isBlank(value)) return refuse(QStringLiteral("検索文字が入力されていません"));
-    const QString& type = c.searchTypeWord;
+    const QString& type = c.typeWord;
     if (type == QLatin1String("LONG")) {
         // What the numeric test accepts is converted: full-width digits, commas, a yen sign.
         const std::optional<double> n = text::parseNumber(value);
         const double whole = n ? static_cast<double>(text::roundHalfEven(*n)) : 0.0;
         if (!n || whole < -2147483648.0 || whole > 2147483647.0)
             return refuse(QStringLiteral("検索文字が数値ではありません"));
-        c.searchLong = static_cast<qint32>(whole);
+        c.number = static_cast<qint32>(whole);
     } else if (type == QLatin1String("CURRENCY")) {
         const std::optional<double> n = text::parseNumber(value);
         if (!n || std::fabs(*n) > kCurrencyLimit) return refuse(QStringLiteral("検索文字が数値ではありません"));
-        c.searchCurrency = text::roundHalfEven(*n * 10000.0);
+        c.amount = text::roundHalfEven(*n * 10000.0);
     } else if (type == QLatin1String("DATE")) {
         if (MaskEdBox1->clipText().isEmpty()) return refuse(QStringLiteral("検索文字が入力されていません"));
         const std::optional<QDate> d = text::parseDate(value);
         if (!d) return refuse(QStringLiteral("検索文字が日付ではありません"));
-        c.searchDate = *d;
+        c.date = *d;
     } else if (type == QLatin1String("CODE")) {
-        c.searchCode = value;
+        c.code = value;
     } else if (type == QLatin1String("TEXT")) {
-        c.searchText = value;
-        c.searchCaseMode = Check1->isChecked() ? 1 : 0;
+        c.text = value;
+        c.caseMode = Check1->isChecked() ? 1 : 0;
     }
-    conditions_ = c.searchConditions();
+    conditions_ = c;
     accept();
 }
 

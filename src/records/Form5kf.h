@@ -15,11 +15,15 @@ class QRadioButton;
 
 // Search and open: the person picks one field of the category's main file and a value (and
 // for amounts and dates a comparison). An accepted search gives its conditions to the window
-// that opened the dialog and keeps them in the cache as the last search for the lists.
+// that opened the dialog; the comparison chosen is offered first at the next opening.
 class Form5kf : public QDialog {
     Q_OBJECT
 public:
-    explicit Form5kf(App& app);
+    // The dialog on the main fields of category 0..5; the comparison of last is chosen first.
+    Form5kf(App& app, int category, const SearchConditions& last);
+    // Shows the dialog over the category and keeps what was chosen as the App's last search.
+    // Returns the accepted conditions, or nothing when it was left without a search.
+    static std::optional<SearchConditions> ask(App& app, int category);
 
     void Form_Load();
     void Option1_Click(int k);
@@ -30,6 +34,8 @@ public:
 
     // The accepted search; nothing when the dialog closed without one.
     const std::optional<SearchConditions>& conditions() const { return conditions_; }
+    // What is chosen so far (field, type, comparison, case mode and the value last accepted).
+    const SearchConditions& chosen() const { return chosen_; }
 
 private:
     QLabel* Label1 = nullptr;
@@ -46,6 +52,8 @@ private:
     void refuse(const QString& message);
 
     App& app_;
+    int category_ = 0;
+    SearchConditions chosen_;
     bool fieldChosen_ = false;
     std::optional<SearchConditions> conditions_;
 };

@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-Form7::Form7(App& a) : RecordEditor(a, QStringLiteral("Form7"), QStringLiteral("メイン明細更新処理"), QStringLiteral("code"))
+Form7::Form7(App& a, int category)
+    : RecordEditor(a, category, QStringLiteral("Form7"), QStringLiteral("メイン明細更新処理"), QStringLiteral("code"))
 {
     Label5 = keepHeading;
     Label5->setObjectName(QStringLiteral("Label5"));
@@ -14,7 +15,7 @@ Form7::Form7(App& a) : RecordEditor(a, QStringLiteral("Form7"), QStringLiteral("
 
 void Form7::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo)
 {
-    const CategoryDefinition& row = app.cache.rows[app.cache.currentCategory];
+    const CategoryDefinition& row = app.cache.row(category);
     const QString heading = row.name + (mode == EditorMode::Change ? QStringLiteral("(明細)") : QStringLiteral(" (明細)"));
     prepareFields(mode, heading, row.mainFields, row.mainFieldCount, row.mainTableName, values);
     if (mode == EditorMode::New) {
@@ -22,22 +23,22 @@ void Form7::prepare(EditorMode mode, const QStringList& values, const QString& r
         return;
     }
     Text2->setText(registrationNo);
-    keepShownRow([&](RecordStore& store) { return store.mainRow(app.cache.currentCategory, keyOf(Text2)); });
+    keepShownRow([&](RecordStore& store) { return store.mainRow(category, keyOf(Text2)); });
 }
 
 void Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
 {
-    store.addMain(app.cache.currentCategory, texts);
+    store.addMain(category, texts);
 }
 
 void Form7::storeChange(RecordStore& store, const QStringList& texts)
 {
-    store.changeMain(app.cache.currentCategory, keyOf(Text2), texts, shown);
+    store.changeMain(category, keyOf(Text2), texts, shown);
 }
 
-void Form7::storeRemove(RecordStore& store) { store.removeMain(app.cache.currentCategory, keyOf(Text2), shown); }
+void Form7::storeRemove(RecordStore& store) { store.removeMain(category, keyOf(Text2), shown); }
 
 void Form7::showNextNumber()
 {
-    Text2->setText(QString::number(qint64(app.cache.rows[app.cache.currentCategory].lastRegistrationNo) + 1));
+    Text2->setText(QString::number(qint64(app.cache.row(category).lastRegistrationNo) + 1));
 }

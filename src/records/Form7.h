@@ -8,7 +8,8 @@
 class Form7 : public RecordEditor {
     Q_OBJECT
 public:
-    explicit Form7(App& app);
+    // The editor of category 0..5.
+    Form7(App& app, int category);
 
     // values = the list's detail texts in field order (change/delete; ignored for New);
     // registrationNo = the chosen row's number (change/delete; New takes the next number itself)

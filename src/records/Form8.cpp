@@ -6,7 +6,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-Form8::Form8(App& a) : RecordEditor(a, QStringLiteral("Form8"), QStringLiteral("サブ明細更新処理"), QStringLiteral("Cord"))
+Form8::Form8(App& a, int category)
+    : RecordEditor(a, category, QStringLiteral("Form8"), QStringLiteral("サブ明細更新処理"), QStringLiteral("Cord"))
 {
     Label5 = label(client, "Label5", QStringLiteral("サブＮＯ"), 2800, 600, 1000);
     Text1 = keyBox(client, "Text1", 3850);
@@ -18,7 +19,7 @@ Form8::Form8(App& a) : RecordEditor(a, QStringLiteral("Form8"), QStringLiteral("
 
 void Form8::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo, const QString& subNo)
 {
-    const CategoryDefinition& row = app.cache.rows[app.cache.currentCategory];
+    const CategoryDefinition& row = app.cache.row(category);
     prepareFields(mode, row.name + QStringLiteral(" (サブ明細)"), row.subFields, row.subFieldCount, row.subTableName,
                   values);
     Text2->setText(registrationNo);
@@ -28,22 +29,29 @@ void Form8::prepare(EditorMode mode, const QStringList& values, const QString& r
         return;
     }
     Text1->setText(subNo);
-    keepShownRow([&](RecordStore& store) { return store.subRow(app.cache.currentCategory, keyOf(Text2), keyOf(Text1)); });
+    keepShownRow([&](RecordStore& store) { return store.subRow(category, keyOf(Text2), keyOf(Text1)); });
 }
 
 void Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
 {
-    store.addSub(app.cache.currentCategory, keyOf(Text2), texts);
+    store.addSub(category, keyOf(Text2), texts);
 }
 
 void Form8::storeChange(RecordStore& store, const QStringList& texts)
 {
-    store.changeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1), texts, shown);
+    store.changeSub(category, keyOf(Text2), keyOf(Text1), texts, shown);
 }
 
 void Form8::storeRemove(RecordStore& store)
 {
-    store.removeSub(app.cache.currentCategory, keyOf(Text2), keyOf(Text1), shown);
+    store.removeSub(category, keyOf(Text2), keyOf(Text1), shown);
 }
 
-void Form8::showNextNumber() { Text1->setText(QString::number(qint64(app.cache.subNoCounter) + 1)); }
+void Form8::showNextNumber()
+{
+    // The number the store will take: read from the sub file each time a new row is offered.
+    app.guard([&] {
+        RecordStore store(app.cache);
+        Text1->setText(QString::number(store.nextSubNo(category, keyOf(Text2))));
+    });
+}

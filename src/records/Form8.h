@@ -6,7 +6,8 @@
 class Form8 : public RecordEditor {
     Q_OBJECT
 public:
-    explicit Form8(App& app);
+    // The editor of category 0..5.
+    Form8(App& app, int category);
 
     // registrationNo = the main row's number; subNo = the chosen sub row (change/delete);
     // New takes the next sub number itself

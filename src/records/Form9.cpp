@@ -83,11 +83,10 @@ std::optional<qint64> keyIn(const QLineEdit* box)
 
 }  // namespace
 
-Form9::Form9(App& app)
+Form9::Form9(App& app, OpenedFrom from)
     : app_(app),
       client_(new QWidget),
-      openerCategory_(app.cache.currentCategory),
-      openerCategoryName_(app.cache.currentCategoryName)
+      from_(from)
 {
     setObjectName(QStringLiteral("Form9"));
     installHelpKey(*this, app_.ui());
@@ -118,14 +117,6 @@ Form9::Form9(App& app)
 
     buildMenus();
     Form_Load();
-}
-
-Form9::~Form9()
-{
-    // The inquiry browser goes on with its own category after the search.
-    ConfigCache& c = app_.cache;
-    c.currentCategory = openerCategory_;
-    c.currentCategoryName = openerCategoryName_;
 }
 
 void Form9::buildMenus()
@@ -169,15 +160,16 @@ void Form9::buildMenus()
     connect(mh1, &QAction::triggered, this, &Form9::mh1_Click);
 }
 
-void Form9::run(App& app) { showUntilDone<Form9>(app); }
+void Form9::run(App& app, OpenedFrom from) { showUntilDone<Form9>(app, from); }
 
 void Form9::Form_Load()
 {
     const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("全ファイル検索")));
-    setGeometryTwips(*this, c.listWindowLeft, c.listWindowTop, c.listWindowWidth, kWindowHeight);
-    setWidthTwips(*ListView1, kListWidth + c.listExtraWidth);
-    setWidthTwips(*ListView2, kListWidth + c.listExtraWidth);
+    const ScreenLayout& layout = app_.layout();
+    setGeometryTwips(*this, layout.listWindowLeft, layout.listWindowTop, layout.listWindowWidth, kWindowHeight);
+    setWidthTwips(*ListView1, kListWidth + app_.layout().listExtraWidth);
+    setWidthTwips(*ListView2, kListWidth + app_.layout().listExtraWidth);
     // The menu and status bars lie outside the client area, so the window grows by what
     // they take beyond the height of the client area.
     const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
@@ -195,25 +187,26 @@ void Form9::Timer1_Timer()
     {
         Form9k condition(app_);
         app_.ui().showModal(condition);
+        if (!condition.conditions()) {
+            StatusBar1->setPanelText(3, QStringLiteral("検索条件の入力がキャンセルされました。"));
+            mf11->setEnabled(false);
+            return;
+        }
+        search_ = *condition.conditions();
     }
-    if (c.allFilesDialogOpen == 1) {
-        StatusBar1->setPanelText(3, QStringLiteral("検索条件の入力がキャンセルされました。"));
-        mf11->setEnabled(false);
-        return;
-    }
-    mf11->setEnabled(c.allFilesSearchState != 1);
+    mf11->setEnabled(from_ != OpenedFrom::InquiryBrowser);
 
     fileCount_ = 0;
     for (int i = 0; i < 6; ++i) {
-        if (c.rows[i].mainCreated != 0) ++fileCount_;
-        if (c.rows[i].subCreated != 0) ++fileCount_;
+        if (c.row(i).mainCreated != 0) ++fileCount_;
+        if (c.row(i).subCreated != 0) ++fileCount_;
     }
     if (fileCount_ == 0) {
         app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("ERROR"));
         return;
     }
 
-    StatusBar1->setPanelText(1, QStringLiteral("[検索文字]    ") + c.searchText);
+    StatusBar1->setPanelText(1, QStringLiteral("[検索文字]    ") + search_.text);
     SubListViewHD();
     SubListViewKensaku();
     if (hitCount_ == 0) {
@@ -229,7 +222,7 @@ void Form9::Timer1_Timer()
 void Form9::SubListViewHD()
 {
     ListView1->clearColumns();
-    ListView1->addColumn(QStringLiteral("検索した文字列"), app_.cache.listWindowWidth == 17000 ? 6000 : 4000);
+    ListView1->addColumn(QStringLiteral("検索した文字列"), app_.layout().listWindowWidth == 17000 ? 6000 : 4000);
     ListView1->addColumn(QStringLiteral("種目名"), 2300);
     ListView1->addColumn(QStringLiteral("項目名"), 2300);
     ListView1->addColumn(QStringLiteral("ファイル名"), 1700);
@@ -250,8 +243,8 @@ void Form9::SubListViewKensaku()
         Database db = app_.openDatabase();
         StatusBar1->setPanelText(3, RecordReader::startText(c.readProgressOn()));
         for (int i = 0; i < 6; ++i) {
-            if (c.rows[i].mainCreated != 0) SubListViewData(db, i, false, hits);
-            if (c.rows[i].subCreated != 0) SubListViewData(db, i, true, hits);
+            if (c.row(i).mainCreated != 0) SubListViewData(db, i, false, hits);
+            if (c.row(i).subCreated != 0) SubListViewData(db, i, true, hits);
         }
     });
     StatusBar1->setPanelText(3, QString());
@@ -266,7 +259,7 @@ void Form9::SubListViewKensaku()
 void Form9::SubListViewData(Database& db, int category, bool sub, std::vector<QStringList>& hits)
 {
     const ConfigCache& c = app_.cache;
-    const CategoryDefinition& row = c.rows[category];
+    const CategoryDefinition& row = c.row(category);
     const QString table = sub ? row.subTableName : row.mainTableName;
     Recordset rs = db.openTable(table);
     const std::vector<FieldDefinition> fields =
@@ -285,7 +278,7 @@ void Form9::SubListViewData(Database& db, int category, bool sub, std::vector<QS
     const QString categoryText = sub ? row.name + QStringLiteral(" ：サブ") : row.name;
     const int keyColumn = static_cast<int>(fields.size());
     // The search text is folded once; each cell is looked at in the engine's own bytes.
-    text::TextFinder finder(c.searchText, c.searchCaseMode);
+    text::TextFinder finder(search_.text, search_.caseMode);
     const QByteArray nullUtf8 = kNullText.toUtf8();
 
     if (!searched.empty()) {
@@ -318,8 +311,8 @@ std::optional<Form9::FileRef> Form9::fileNamed(const QString& table) const
     if (table.isEmpty()) return std::nullopt;
     const ConfigCache& c = app_.cache;
     for (int i = 0; i < 6; ++i) {
-        if (c.rows[i].mainCreated != 0 && c.rows[i].mainTableName == table) return FileRef{i, false};
-        if (c.rows[i].subCreated != 0 && c.rows[i].subTableName == table) return FileRef{i, true};
+        if (c.row(i).mainCreated != 0 && c.row(i).mainTableName == table) return FileRef{i, false};
+        if (c.row(i).subCreated != 0 && c.row(i).subTableName == table) return FileRef{i, true};
     }
     return std::nullopt;
 }
@@ -363,11 +356,9 @@ void Form9::Text2_Change()
 
 void Form9::ListView2List()
 {
-    ConfigCache& c = app_.cache;
     const std::optional<FileRef> file = fileNamed(Text2->text());
     if (!file) return;
-    c.currentCategory = static_cast<qint16>(file->category);
-    const CategoryDefinition& row = c.rows[file->category];
+    const CategoryDefinition& row = app_.cache.row(file->category);
     Label5->setText(file->sub ? row.name + QStringLiteral("  ：サブ") : row.name);
 
     std::vector<FieldDefinition> fields =
@@ -413,10 +404,8 @@ void Form9::mf11_Click()
     if (!mf11->isEnabled()) return;
     const std::optional<FileRef> file = fileNamed(Text2->text());
     if (!file) return;
-    ConfigCache& c = app_.cache;
-    c.currentCategory = static_cast<qint16>(file->category);
-    c.currentCategoryName = c.rows[file->category].name;
     ListRequest found;
+    found.category = static_cast<qint16>(file->category);
     found.mode = ListRequest::OneFound;
     found.registrationNo = static_cast<qint32>(keyIn(Text3).value_or(0));
     if (file->sub) {

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/SearchConditions.h"
+
 #include <QMainWindow>
 #include <QStringList>
 #include <optional>
@@ -16,16 +18,14 @@ class StatusBar3;
 // The all-files search (全ファイル検索): asks for a text, then finds it in every text field of
 // every main and sub file and lists each hit with where it was found; the selected hit's
 // whole record shows above the list, and 編集 opens that one record in its record list.
-// allFilesSearchState says who opened it: 0 the main window, 1 the inquiry browser (which
-// gets no 編集).
+// Opened from the inquiry browser it offers no 編集.
 class Form9 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Form9(App& app);
-    // The opener gets back the category it had: showing and opening hits changes it.
-    ~Form9() override;
+    enum class OpenedFrom { MainWindow, InquiryBrowser };
+    explicit Form9(App& app, OpenedFrom from = OpenedFrom::MainWindow);
     // Shows the window modally, again as long as 検索条件 asks for a new search.
-    static void run(App& app);
+    static void run(App& app, OpenedFrom from);
 
     bool reopenRequested() const { return reopen_; }
     int hitCount() const { return hitCount_; }
@@ -94,7 +94,6 @@ private:
     int processedFiles_ = 0;
     int hitCount_ = 0;
     bool reopen_ = false;
-    // What the opener had in the cache when the window opened.
-    qint16 openerCategory_ = 0;
-    QString openerCategoryName_;
+    OpenedFrom from_;
+    SearchConditions search_;  // the text sought and its case mode
 };

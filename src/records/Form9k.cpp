@@ -43,13 +43,12 @@ Form9k::Form9k(App& app) : app_(app)
 void Form9k::Form_Load()
 {
     setWindowTitle(app_.cache.caption(QStringLiteral("検索条件(全ファイル)")));
-    // Until a text is accepted the search counts as cancelled, also when the window is
-    // closed from its frame.
-    app_.cache.allFilesDialogOpen = 1;
+    chosen_.typeWord = QStringLiteral("TEXT");
+    conditions_.reset();
     Text1->setFocus();
 }
 
-void Form9k::Check1_Click(int value) { app_.cache.searchCaseMode = static_cast<qint16>(value); }
+void Form9k::Check1_Click(int value) { chosen_.caseMode = value; }
 
 void Form9k::Command1_Click()
 {
@@ -60,10 +59,9 @@ void Form9k::Command1_Click()
         Text1->setFocus();
         return;
     }
-    ConfigCache& c = app_.cache;
-    c.searchText = typed;
-    c.searchCaseMode = Check1->isChecked() ? 1 : 0;
-    c.allFilesDialogOpen = 0;
+    chosen_.text = typed;
+    chosen_.caseMode = Check1->isChecked() ? 1 : 0;
+    conditions_ = chosen_;
     accept();
 }
 

@@ -1,5 +1,8 @@
 #pragma once
+#include "core/SearchConditions.h"
+
 #include <QDialog>
+#include <optional>
 
 class App;
 class QCheckBox;
@@ -8,8 +11,8 @@ class QLineEdit;
 class QPushButton;
 
 // The condition of the all-files search: one text and whether case, width and kana count.
-// While it is open, and after it was left without a search, the cache's all-files dialog
-// flag is 1; it turns 0 when a search text was accepted.
+// Until a search text is accepted the search counts as cancelled, also when the window is
+// closed from its frame.
 class Form9k : public QDialog {
     Q_OBJECT
 public:
@@ -19,6 +22,11 @@ public:
     void Check1_Click(int value);
     void Command1_Click();  // 検索
     void Command2_Click();  // help
+
+    // The accepted text and case mode; nothing while none was accepted.
+    const std::optional<SearchConditions>& conditions() const { return conditions_; }
+    // What is chosen so far: the case box counts as soon as it is clicked.
+    const SearchConditions& chosen() const { return chosen_; }
 
 private:
     QLabel* Label1 = nullptr;
@@ -30,4 +38,6 @@ private:
     QPushButton* Command2 = nullptr;
 
     App& app_;
+    SearchConditions chosen_;
+    std::optional<SearchConditions> conditions_;
 };

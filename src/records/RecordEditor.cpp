@@ -48,8 +48,9 @@ QString codeTable(int n) { return QStringLiteral("CODE%1").arg(n); }
 
 }  // namespace
 
-RecordEditor::RecordEditor(App& a, const QString& objectName, const QString& windowName, const QString& codeCaption)
-    : app(a)
+RecordEditor::RecordEditor(App& a, int category, const QString& objectName, const QString& windowName,
+                           const QString& codeCaption)
+    : app(a), category(std::clamp(category, 0, 5))
 {
     setObjectName(objectName);
     installHelpKey(*this, app.ui());

@@ -92,9 +92,9 @@ protected:
     QAction* mcd0 = nullptr;
     std::vector<QAction*> mcd1;
 
-    // windowName: the caption after the title; codeCaption: design caption of the pop-up
-    // entries ("code" or "Cord", numbered 1..8).
-    RecordEditor(App& app, const QString& objectName, const QString& windowName, const QString& codeCaption);
+    // category: the category 0..5 whose file is edited; windowName: the caption after the
+    // title; codeCaption: design caption of the pop-up entries ("code" or "Cord", numbered 1..8).
+    RecordEditor(App& app, int category, const QString& objectName, const QString& windowName, const QString& codeCaption);
 
     // Prepares the window for a mode over the fields of the edited file, as the list does
     // before showing it.
@@ -123,6 +123,7 @@ protected:
     QLabel* keepHeading = nullptr;  // "データを残す"
     QWidget* client = nullptr;
     App& app;
+    const int category;  // the category whose file is edited
     // What the changed or deleted row held when the editor showed it: a row another desk has
     // changed since is not written over.
     std::optional<std::vector<Value>> shown;

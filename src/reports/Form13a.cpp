@@ -94,7 +94,7 @@ void Form13a::ListViewSet()
 
     ListView1->addColumn(QStringLiteral("種　　目"), headerWidth(rowLabel(AverageSub)) + 500);
     for (int i : listed) {
-        const QString& name = app_.cache.rows[size_t(i)].name;
+        const QString& name = app_.cache.row(size_t(i)).name;
         ListView1->addColumn(name, headerWidth(name) + 600, true);
     }
     std::vector<QStringList> rows;

@@ -52,7 +52,7 @@ void Form13b::Timer1_Timer()
 {
     if (!stopTimer1()) return;  // one tick only
     const ConfigCache& c = app_.cache;
-    if (c.rows[ConfigCache::kSystemRow].subFieldCount == 0) {
+    if (c.row(ConfigCache::kSystemRow).subFieldCount == 0) {
         closeEmpty(QStringLiteral("コード・テーブルが作成未済みです。"));
         return;
     }

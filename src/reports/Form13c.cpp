@@ -50,7 +50,7 @@ void Form13c::Form_Load()
     entries_.clear();
     const ConfigCache& c = app_.cache;
     for (int i = 0; i < 6; ++i) {
-        const CategoryDefinition& row = c.rows[size_t(i)];
+        const CategoryDefinition& row = c.row(size_t(i));
         // Every file that exists has its entry: a sub file may be set up before its main file.
         const QString name = text::Trim(row.name);
         if (row.mainCreated != 0)

@@ -5,7 +5,6 @@
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/NamedControls.h"
-#include "core/CacheRollback.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -51,7 +50,7 @@ Form2b::Form2b(App& app) : app_(app)
 
 void Form2b::Form_Load()
 {
-    for (int i = 0; i < 6; ++i) Text1[i]->setText(app_.cache.rows[i].name);
+    for (int i = 0; i < 6; ++i) Text1[i]->setText(app_.cache.row(i).name);
 }
 
 void Form2b::Command1_Click()
@@ -59,7 +58,7 @@ void Form2b::Command1_Click()
     ConfigCache& c = app_.cache;
     // Every refusal is found before anything changes, so a refused press changes nothing.
     for (int i = 0; i < 6; ++i) {
-        if (text::isBlank(Text1[i]->text()) && c.rows[i].mainCreated == 1) {
+        if (text::isBlank(Text1[i]->text()) && c.row(i).mainCreated == 1) {
             app_.ui().msgBox(QStringLiteral("ファイル作成済のため、種目名は取消しできません。"), Ui::Buttons::Ok,
                              Ui::Icon::Exclamation, QStringLiteral("Ｅｒｒｏｒ"));
             return;
@@ -70,17 +69,9 @@ void Form2b::Command1_Click()
             return;
         }
     }
-    const bool saved = app_.guard([&] {
-        CacheRollback undo(c);
-        for (int i = 0; i < 6; ++i) {
-            // The name is kept as typed; only the test for a name trims it.
-            c.rows[i].name = Text1[i]->text();
-            c.rows[i].named = text::isBlank(Text1[i]->text()) ? 0 : 1;
-            c.rowChanged[i] = 1;
-        }
-        c.SaveChangedRows();
-        undo.keep();
-    });
+    std::array<QString, 6> names;
+    for (int i = 0; i < 6; ++i) names[size_t(i)] = Text1[i]->text();
+    const bool saved = app_.guard([&] { c.setCategoryNames(names); });
     if (saved) accept();
 }
 

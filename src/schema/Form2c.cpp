@@ -60,10 +60,9 @@ void Form2c::Form_Load()
 {
     ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("ファイル設定")));
-    for (int i = 0; i < 6; ++i) c.rowChanged[i] = 0;
     Combo1->clear();
     for (int i = 0; i < 6; ++i)
-        if (c.rows[i].named == 1) Combo1->addItem(c.rows[i].name);
+        if (c.row(i).named == 1) Combo1->addItem(c.row(i).name);
     if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
     Combo2->clear();
     Combo2->addItem(kMain);
@@ -73,17 +72,14 @@ void Form2c::Form_Load()
 
 int Form2c::chooseCategory()
 {
-    ConfigCache& c = app_.cache;
-    c.currentCategoryName = Combo1->currentText();
-    c.currentFileKind = Combo2->currentText();
-    const int i = Combo1->currentIndex() < 0 ? -1 : c.categoryByName(c.currentCategoryName);
+    const int i = Combo1->currentIndex() < 0 ? -1 : app_.cache.categoryByName(Combo1->currentText());
     if (i < 0)
         app_.ui().msgBox(QStringLiteral("種目が選択されていません。先に種目名設定を行ってください。"), Ui::Buttons::Ok,
                          Ui::Icon::Exclamation, QStringLiteral("注意"));
     return i;
 }
 
-bool Form2c::subKindChosen() const { return app_.cache.currentFileKind == kSub; }
+bool Form2c::subKindChosen() const { return Combo2->currentText() == kSub; }
 
 bool Form2c::confirm(const QString& question)
 {
@@ -105,13 +101,13 @@ void Form2c::Command2_Click()
 {
     const int i = chooseCategory();
     if (i < 0) return;
-    const CategoryDefinition& row = app_.cache.rows[i];
+    const CategoryDefinition& row = app_.cache.row(i);
     if ((subKindChosen() && row.subCreated == 1) || (!subKindChosen() && row.mainCreated == 1)) {
         app_.ui().msgBox(QStringLiteral("既にファイルが作成されています"), Ui::Buttons::Ok, Ui::Icon::Critical,
                          QStringLiteral("ERROR"));
         return;
     }
-    Form2d fields(app_);
+    Form2d fields(app_, i, subKindChosen());
     app_.ui().showModal(fields);
 }
 
@@ -119,9 +115,7 @@ int Form2c::chooseAndConfirm(const QString& question)
 {
     const int i = chooseCategory();
     if (i < 0) return -1;
-    ConfigCache& c = app_.cache;
-    c.currentCategory = static_cast<qint16>(i);
-    if (!confirm(c.currentCategoryName + QStringLiteral("・") + c.currentFileKind + question)) return -1;
+    if (!confirm(Combo1->currentText() + QStringLiteral("・") + Combo2->currentText() + question)) return -1;
     return i;
 }
 
@@ -132,7 +126,7 @@ void Form2c::Command1_Click()
     using File = SchemaStore::File;
     SchemaStore store(app_.cache);
     app_.guard([&] {
-        const CategoryDefinition& row = app_.cache.rows[i];
+        const CategoryDefinition& row = app_.cache.row(i);
         if (subKindChosen()) {
             if (row.subCreated == 0) return notice(QStringLiteral("サブ・ファイルが作成されていません。"));
             if (store.rowCount(i, File::Sub) == 0) return notice(QStringLiteral("サブ・ファイルに削除するデータは有りません。"));
@@ -158,7 +152,7 @@ void Form2c::Command4_Click()
     using File = SchemaStore::File;
     SchemaStore store(app_.cache);
     app_.guard([&] {
-        const CategoryDefinition& row = app_.cache.rows[i];
+        const CategoryDefinition& row = app_.cache.row(i);
         if (subKindChosen()) {
             if (row.subCreated == 0) return notice(QStringLiteral("サブ・ファイルが作成されていません。"));
             store.dropFile(i, File::Sub);

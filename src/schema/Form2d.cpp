@@ -36,7 +36,7 @@ int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
 
 }  // namespace
 
-Form2d::Form2d(App& app) : app_(app)
+Form2d::Form2d(App& app, int category, bool sub) : app_(app), category_(category), sub_(sub)
 {
     setObjectName(QStringLiteral("Form2d"));
     installHelpKey(*this, app_.ui());
@@ -107,22 +107,21 @@ void Form2d::createRow(int row)
     NamedControls::nameInputs(*this);
 }
 
-bool Form2d::isMainFile() const { return app_.cache.currentFileKind == QStringLiteral("メイン"); }
+bool Form2d::isMainFile() const { return !sub_; }
 
 void Form2d::Form_Load()
 {
     ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("ファイル設定(項目)")));
     Text1[1]->clear();
-    move(text::twipsToPixels(c.schemaWindowLeft), text::twipsToPixels(c.schemaWindowTop));
+    move(text::twipsToPixels(app_.layout().schemaWindowLeft), text::twipsToPixels(app_.layout().schemaWindowTop));
     // The file's path, or the server and database: never a connection string, which may hold a password.
     Label1->setText(Database::displayName(app_.databasePath()));
 
-    category_ = c.categoryByName(c.currentCategoryName);
-    if (category_ >= 0) tableName_ = isMainFile() ? c.mainTableName[category_] : c.subTableName[category_];
+    if (category_ >= 0 && category_ < 6) tableName_ = isMainFile() ? c.mainTableName(category_) : c.subTableName(category_);
     Label5->setText(tableName_);
-    Label10->setText(c.currentCategoryName);
-    Label11->setText(c.currentFileKind);
+    Label10->setText(category_ >= 0 && category_ < 6 ? c.row(category_).name : QString());
+    Label11->setText(isMainFile() ? QStringLiteral("メイン") : QStringLiteral("サブ"));
 
     const QSignalBlocker quiet(Combo1);
     Combo1->clear();
@@ -187,7 +186,7 @@ void Form2d::Combo3_Click()
     const QString name = text::Trim(Combo3->currentText());
     if (name.isEmpty()) return;
     Text1[codeRow_]->setText(name);
-    Combo2[codeRow_]->setEditText(app_.cache.codeTableName[index]);
+    Combo2[codeRow_]->setEditText(app_.cache.codeTableName(index));
     Combo3->hide();
 }
 
@@ -240,7 +239,7 @@ void Form2d::Command1_Click()
     for (int row = 1; row <= n_; ++row) {
         if (auto problem = typeProblem(row)) return refuse(*problem);
     }
-    if (category_ < 0) {
+    if (category_ < 0 || category_ > 5) {
         app_.ui().msgBox(QStringLiteral("種目が選択されていません。先に種目名設定を行ってください。"), Ui::Buttons::Ok,
                          Ui::Icon::Exclamation, QStringLiteral("注意"));
         return;

@@ -13,12 +13,12 @@ class QLineEdit;
 class QPushButton;
 
 // Field definition: the fields of one file (the main or the sub file of the category the
-// file settings window chose) and the creation of its table. Works on currentCategoryName
-// and currentFileKind of the cache.
+// file settings window chose) and the creation of its table.
 class Form2d : public QDialog {
     Q_OBJECT
 public:
-    explicit Form2d(App& app);
+    // The main file (sub false) or the sub file of category 0..5.
+    Form2d(App& app, int category, bool sub);
 
     void Form_Load();
     // The field count chosen: rows 1..n shown, the window and the create button follow.
@@ -39,7 +39,7 @@ public:
     QString lastStatement;
 
     int fieldCount() const { return n_; }
-    // The category (0..5, -1 when no category bears the name) and the table to create.
+    // The category (0..5) and the table to create.
     int category() const { return category_; }
     QString tableName() const { return tableName_; }
 
@@ -77,6 +77,7 @@ private:
 
     App& app_;
     int category_ = -1;
+    bool sub_ = false;
     QString tableName_;
     qint16 n_ = 1;
     int codeRow_ = 0;  // the row whose "コード使用" was ticked last

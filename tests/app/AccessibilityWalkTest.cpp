@@ -162,7 +162,7 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
         child<QPushButton>(w, QStringLiteral("Command1"))->click();
     });
     child<QAction>(main, "mt12")->trigger();
-    EXPECT_EQ(t.app.cache.rows[2].name, QStringLiteral("ＬＰ"));
+    EXPECT_EQ(t.app.cache.row(2).name, QStringLiteral("ＬＰ"));
     whenShown(t, seen, QStringLiteral("Form2c"), [&](QWidget& w) {
         choose(child<QComboBox>(w, QStringLiteral("Combo1")), QStringLiteral("ＤＶＤ"));
         whenShown(t, seen, QStringLiteral("Form2d"));

@@ -37,7 +37,7 @@ struct EarlierCopy {
 
 void addThrough(App& app, ScriptedUi& ui, const QString& name)
 {
-    Form7 f(app);
+    Form7 f(app, 0);
     f.prepare(EditorMode::New, {}, QString());
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(name);
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
@@ -53,7 +53,6 @@ TEST(CounterWriteBack, AStaleRowWrittenBackNeverLowersTheCounter)
     TestApp t;
     makeCategories(t);
     EarlierCopy stale(t);
-    stale.app.cache.currentCategory = 0;
     for (int i = 1; i <= 3; ++i) addThrough(t.app, t.ui, QStringLiteral("盤%1").arg(i));
     ASSERT_EQ(storedCounter(t, 0), 3);
 
@@ -64,7 +63,7 @@ TEST(CounterWriteBack, AStaleRowWrittenBackNeverLowersTheCounter)
         EXPECT_TRUE(stale.ui.messages().empty()) << stale.ui.lastMessage().toStdString();
     }
     EXPECT_EQ(storedCounter(t, 0), 3);
-    EXPECT_EQ(stale.app.cache.rows[0].lastRegistrationNo, 3);
+    EXPECT_EQ(stale.app.cache.row(0).lastRegistrationNo, 3);
     // Its next record takes a fresh number instead of a duplicate key.
     addThrough(stale.app, stale.ui, QStringLiteral("盤4"));
     EXPECT_EQ(storedCounter(t, 0), 4);

@@ -45,7 +45,7 @@ TEST(LockedIsNotDamaged, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndO
 {
     TestApp t;
     makeCategories(t);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     {
         OtherProgram other(t.app.databasePath());

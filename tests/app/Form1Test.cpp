@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -119,9 +120,13 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
 
     // A name or title too long for the usual type is shown whole in a smaller one.
     const QString longName = QStringLiteral("クラシック音楽ＣＤ");
-    app.cache.rows[1].named = 1;
-    app.cache.rows[1].name = longName;
-    app.cache.rows[6].mainFields[0].typeWord = QStringLiteral("サンプル商会在庫管理");
+    CategoryDefinition named = app.cache.row(1);
+    named.named = 1;
+    named.name = longName;
+    app.cache.setRow(1, named);
+    SystemSettings settings = app.cache.systemSettings();
+    settings.title = QStringLiteral("サンプル商会在庫管理");
+    app.cache.setSystemSettings(settings);
     f.refreshCategoryButtons();
     f.applySettings();
     EXPECT_EQ(child<QPushButton>(f, "Command1_1")->text(), longName);
@@ -130,10 +135,13 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     EXPECT_EQ(child<QPushButton>(f, "Command1_0")->font().pointSizeF(), 18);
     EXPECT_LT(child<QLabel>(f, "Label2")->font().pointSizeF(), 36);
     EXPECT_LE(QFontMetrics(child<QLabel>(f, "Label2")->font()).horizontalAdvance(child<QLabel>(f, "Label2")->text()), child<QLabel>(f, "Label2")->width());
-    app.cache.rows[1].named = 0;
+    named.named = 0;
+    app.cache.setRow(1, named);
 
     // After category naming an unnamed button shows an empty caption.
-    app.cache.rows[2].named = 0;
+    CategoryDefinition unnamed = app.cache.row(2);
+    unnamed.named = 0;
+    app.cache.setRow(2, unnamed);
     f.refreshCategoryButtons();
     EXPECT_EQ(child<QPushButton>(f, "Command1_2")->text(), QString());
     EXPECT_FALSE(child<QPushButton>(f, "Command1_2")->isEnabled());
@@ -144,7 +152,7 @@ TEST(Form1, WindowPlacementFollowsTheScreenWidth)
 {
     TestApp t;
     Form1 f(t.app);
-    const ConfigCache& c = t.app.cache;
+    const ScreenLayout& c = t.app.layout();
     f.Dspsize(16000, 12000);
     EXPECT_EQ(c.listWindowWidth, 15045);
     EXPECT_EQ(c.listWindowLeft, 478);  // 477.5 to the even neighbour
@@ -240,14 +248,16 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
     });
     int rows = -1;
     qint16 mode = -1;
+    qint16 category = -1;
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
         rows = child<ReportListView>(w, "ListView1")->rowCount();
         mode = static_cast<Form5&>(w).shown().mode;
+        category = static_cast<Form5&>(w).shown().category;
     });
     t.ui.answerMenu(QStringLiteral("mk11_1"));
     child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(mode, ListRequest::SearchResults);
-    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(category, 1);
     EXPECT_EQ(rows, 1);
 
     // The category button lists every record.
@@ -281,13 +291,27 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
 TEST(Form1, AllFilesSearchOpensFromTheMainWindow)
 {
     TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
+    build::addMainRow(t.app, 0, {QStringLiteral("海の歌")}, 1);
     Form1 f(t.app);
     ASSERT_TRUE(f.Form_Load());
     EXPECT_TRUE(child<QPushButton>(f, "Command3")->isEnabled());
-    t.app.cache.allFilesSearchState = 1;
+    // Opened from here, a hit can be opened for editing.
+    t.ui.onShow("Form9k", [](QWidget& shown) {
+        child<QLineEdit>(shown, "Text1")->setText(QStringLiteral("海"));
+        child<QPushButton>(shown, "Command1")->click();
+    });
+    bool editable = false;
+    int hits = -1;
+    t.ui.onShow("Form9", [&](QWidget& shown) {
+        editable = child<QAction>(shown, "mf11")->isEnabled();
+        hits = child<ReportListView>(shown, "ListView1")->rowCount();
+    });
     child<QPushButton>(f, "Command3")->click();
-    EXPECT_EQ(t.app.cache.allFilesSearchState, 0);
     EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9"))) << t.ui.shownWindows().join(QLatin1Char(' ')).toStdString();
+    EXPECT_EQ(hits, 1);
+    EXPECT_TRUE(editable);
 }
 
 TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
@@ -326,7 +350,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
         EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), QStringLiteral(" %1").arg(i + 1));
         EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());
     }
-    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral(" "));
+    EXPECT_EQ(t.app.cache.row(0).name, QStringLiteral(" "));
 }
 
 TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)

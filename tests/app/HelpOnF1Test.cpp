@@ -20,8 +20,6 @@ TEST(HelpOnF1, OpensTheHelpWindowAtThePageOfTheWindowWithTheFocus)
     t.ui.openHelpWindows();
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QStringLiteral("購入日"), QStringLiteral("DATE")}});
-    t.app.cache.currentCategory = 0;
-    t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
 
     Form1 main(t.app);
     ASSERT_TRUE(main.Form_Load());
@@ -36,7 +34,7 @@ TEST(HelpOnF1, OpensTheHelpWindowAtThePageOfTheWindowWithTheFocus)
     EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("メイン画面")));
 
     {
-        Form7 editor(t.app);
+        Form7 editor(t.app, 0);
         editor.prepare(EditorMode::New, {}, QString());
         editor.show();
         QTest::keyClick(child<MaskedEdit>(editor, "MaskEdBox1_0"), Qt::Key_F1);

@@ -32,7 +32,7 @@ void makeEveryKindOfFile(TestApp& t)
     t.ui.answer(Ui::Answer::Ok);
     child<QPushButton>(f, "Command3")->click();
     t.ui.clearLog();
-    ASSERT_EQ(t.app.cache.rows[1].mainFields[3].typeWord, QStringLiteral("TEXT"));
+    ASSERT_EQ(t.app.cache.row(1).mainFields[3].typeWord, QStringLiteral("TEXT"));
 }
 
 }  // namespace

@@ -122,8 +122,8 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
     // The main file with a text field and a code field, and a sub file of one field.
     defineFile(t, main, QStringLiteral("メイン"), {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QString(), QStringLiteral("CODE")}});
     defineFile(t, main, QStringLiteral("サブ"), {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
-    ASSERT_EQ(t.app.cache.rows[0].mainFields[1].typeWord, QStringLiteral("CODE1"));
-    ASSERT_EQ(t.app.cache.rows[0].subCreated, 1);
+    ASSERT_EQ(t.app.cache.row(0).mainFields[1].typeWord, QStringLiteral("CODE1"));
+    ASSERT_EQ(t.app.cache.row(0).subCreated, 1);
     t.ui.clearLog();
 
     // Two main records; a code that is not registered is refused first.
@@ -149,7 +149,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         EXPECT_EQ(child<QPushButton>(list, "Command1")->text(), QStringLiteral("サブ明細登録"));
     });
     main.Command1_Click(0);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
 
     // Sub records of the first record: the first gets number 1.
     auto addSub = [&](Form6& sub, const QString& title) {

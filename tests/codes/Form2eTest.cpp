@@ -16,7 +16,7 @@ namespace {
 using Icon = Ui::Icon;
 using Answer = Ui::Answer;
 
-const CategoryDefinition& registerOf(TestApp& t) { return t.app.cache.rows[ConfigCache::kSystemRow]; }
+const CategoryDefinition& registerOf(TestApp& t) { return t.app.cache.row(ConfigCache::kSystemRow); }
 
 void create(Form2e& f, const QString& name, int length)
 {
@@ -106,13 +106,13 @@ TEST(Form2e, DeletingTableFiveTurnsItsFieldsIntoTextAndFreesTheSlot)
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE5")));
     t.reload();
-    const auto& cd = t.app.cache.rows[0];
+    const auto& cd = t.app.cache.row(0);
     const QStringList after = {"TEXT", "TEXT", "CODE4", "TEXT"};
     for (int k = 0; k < 4; ++k) EXPECT_EQ(cd.mainFields[k].typeWord, after[k]) << k;
     EXPECT_EQ(cd.mainFields[0].name, QStringLiteral("区分"));
-    EXPECT_EQ(t.app.cache.rows[3].mainFields[0].typeWord, QStringLiteral("CURRENCY"));
-    EXPECT_EQ(t.app.cache.rows[3].subFields[0].typeWord, QStringLiteral("TEXT"));
-    EXPECT_EQ(t.app.cache.rows[3].subFields[1].typeWord, QStringLiteral("TEXT3C"));
+    EXPECT_EQ(t.app.cache.row(3).mainFields[0].typeWord, QStringLiteral("CURRENCY"));
+    EXPECT_EQ(t.app.cache.row(3).subFields[0].typeWord, QStringLiteral("TEXT"));
+    EXPECT_EQ(t.app.cache.row(3).subFields[1].typeWord, QStringLiteral("TEXT3C"));
     EXPECT_EQ(registerOf(t).subFieldCount, 2);
     EXPECT_TRUE(text::isBlank(registerOf(t).subFields[4].name));
     EXPECT_TRUE(text::isBlank(registerOf(t).subFields[4].typeWord));
@@ -187,7 +187,6 @@ TEST(Form2e, AStatementOrWriteBackTheEngineRefusesChangesNothing)
     EXPECT_NE(f.result(), QDialog::Accepted);
     EXPECT_EQ(registerOf(t).subFieldCount, 0);
     EXPECT_TRUE(text::isBlank(registerOf(t).subFields[0].name));
-    EXPECT_EQ(t.app.cache.rowChanged[ConfigCache::kSystemRow], 0);
 
     // A drop whose write-back fails leaves the table, the register and the fields.
     build::createCodeTable(t.app, 2, QStringLiteral("社員"), 4);
@@ -198,8 +197,7 @@ TEST(Form2e, AStatementOrWriteBackTheEngineRefusesChangesNothing)
     remove(g, t.ui, 1, Answer::Ok);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE2")));
-    EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("CODE2"));
+    EXPECT_EQ(t.app.cache.row(0).mainFields[0].typeWord, QStringLiteral("CODE2"));
     EXPECT_EQ(registerOf(t).subFields[1].name, QStringLiteral("社員"));
     EXPECT_EQ(registerOf(t).subFieldCount, 1);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
 }

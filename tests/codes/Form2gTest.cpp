@@ -46,7 +46,7 @@ QStringList words(const std::array<FieldDefinition, 8>& fields, int count)
 QStringList storedMainWords(TestApp& t, int category)
 {
     const ConfigCache c = stored(t);
-    return words(c.rows[category].mainFields, c.rows[category].mainFieldCount);
+    return words(c.row(category).mainFields, c.row(category).mainFieldCount);
 }
 
 // Code tables 社員 (1), 区分 (2) and 色 (4), slot 3 free. ＣＤ has a main file with two text
@@ -64,15 +64,15 @@ struct Form2gTest : ::testing::Test {
         build::nameCategory(t.app, 1, QStringLiteral("本"));
         build::nameCategory(t.app, 2, QStringLiteral("ＤＶＤ"));
         build::defineMain(t.app, 2, {{"枚数", "LONG"}, {"発売日", "DATE"}, {"区分", "CODE2"}});
-        t.app.cache.schemaWindowLeft = 1500;
-        t.app.cache.schemaWindowTop = 900;
+        ScreenLayout layout;
+        layout.schemaWindowLeft = 1500;
+        layout.schemaWindowTop = 900;
+        t.app.setLayout(layout);
     }
 
     std::unique_ptr<Form2gb> open(const QString& category, const QString& kind)
     {
-        t.app.cache.currentCategoryName = category;
-        t.app.cache.currentFileKind = kind;
-        auto f = std::make_unique<Form2gb>(t.app);
+        auto f = std::make_unique<Form2gb>(t.app, t.app.cache.categoryByName(category), kind == kSub);
         return f;
     }
 
@@ -147,7 +147,7 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     check::messages(t.ui, {kNoFile});
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
-    // ＣＤ's sub file: the second step sees the choice through the cache.
+    // ＣＤ's sub file: the second step opens on the choice.
     QString seenCategory, seenKind;
     int seenRows = -1;
     t.ui.onShow(QStringLiteral("Form2gb"), [&](QWidget& w) {
@@ -160,8 +160,6 @@ TEST_F(Form2gTest, FirstStepRefusesAMissingFileAndOpensTheSecondOverItself)
     child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
     child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({QStringLiteral("Form2gb")}));
-    EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("ＣＤ"));
-    EXPECT_EQ(t.app.cache.currentFileKind, kSub);
     EXPECT_EQ(seenCategory, QStringLiteral("ＣＤ"));
     EXPECT_EQ(seenKind, kSub);
     EXPECT_EQ(seenRows, 2);
@@ -281,7 +279,7 @@ TEST_F(Form2gTest, TickingARowOpensItForPicksAndUntickingEmptiesIt)
     // 戻る drops every pick.
     child<QPushButton>(*f, "Command2")->click();
     EXPECT_EQ(f->result(), QDialog::Rejected);
-    EXPECT_EQ(t.app.cache.rows[0].mainFields[3].typeWord, QStringLiteral("TEXT4C"));
+    EXPECT_EQ(t.app.cache.row(0).mainFields[3].typeWord, QStringLiteral("TEXT4C"));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
 }
 
@@ -301,13 +299,12 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
     const QStringList expected = {"TEXT1D", "LONG", "CODE2", "TEXT2C"};
-    EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), expected);
+    EXPECT_EQ(words(t.app.cache.row(0).mainFields, 4), expected);
     EXPECT_EQ(storedMainWords(t, 0), expected);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
     // The names and the sub file are not touched.
     const ConfigCache c = stored(t);
-    EXPECT_EQ(c.rows[0].mainFields[0].name, QStringLiteral("品名"));
-    EXPECT_EQ(words(c.rows[0].subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT"}));
+    EXPECT_EQ(c.row(0).mainFields[0].name, QStringLiteral("品名"));
+    EXPECT_EQ(words(c.row(0).subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT"}));
 
     // Unticking turns a linked field back into plain text; a name typed into the box that
     // is no code table leaves its field as it was; the sub file is stored likewise.
@@ -322,7 +319,7 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     auto s = open(QStringLiteral("ＣＤ"), kSub);
     link(*s, 2, 3, 0);
     child<QPushButton>(*s, "Command1")->click();
-    EXPECT_EQ(words(stored(t).rows[0].subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT4D"}));
+    EXPECT_EQ(words(stored(t).row(0).subFields, 3), QStringList({"DATE", "TEXT1D", "TEXT4D"}));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT2C"}));
 }
 
@@ -336,7 +333,7 @@ TEST_F(Form2gTest, RegisterWithoutChangeRewritesTheSameWords)
     child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
-    EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
+    EXPECT_EQ(words(t.app.cache.row(0).mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
 }
 
 TEST_F(Form2gTest, AFileWithoutTextFieldsSaysSoAndRegisterChangesNothing)
@@ -354,9 +351,8 @@ TEST_F(Form2gTest, AFileWithoutTextFieldsSaysSoAndRegisterChangesNothing)
     child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);
     EXPECT_TRUE(t.ui.messages().empty());
-    EXPECT_EQ(words(t.app.cache.rows[2].mainFields, 3), QStringList({"LONG", "DATE", "CODE2"}));
+    EXPECT_EQ(words(t.app.cache.row(2).mainFields, 3), QStringList({"LONG", "DATE", "CODE2"}));
     EXPECT_EQ(storedMainWords(t, 2), QStringList({"LONG", "DATE", "CODE2"}));
-    EXPECT_EQ(t.app.cache.rowChanged[2], 0);
 }
 
 TEST_F(Form2gTest, RowsKeepToTheirOwnFieldsWhenTwoFieldsShareAName)
@@ -364,9 +360,9 @@ TEST_F(Form2gTest, RowsKeepToTheirOwnFieldsWhenTwoFieldsShareAName)
     // A file from before names were checked: two text fields named メモ (one with a blank).
     build::nameCategory(t.app, 4, QStringLiteral("古い"));
     build::defineMain(t.app, 4, {{"メモ", "TEXT"}, {"数", "LONG"}, {"メモ2", "TEXT1C"}});
-    t.app.cache.rows[4].mainFields[2].name = QStringLiteral("メモ ");
-    t.app.cache.rowChanged[4] = 1;
-    t.app.cache.SaveChangedRows();
+    CategoryDefinition old = t.app.cache.row(4);
+    old.mainFields[2].name = QStringLiteral("メモ ");
+    t.app.cache.setRow(4, old);
 
     auto f = open(QStringLiteral("古い"), kMain);
     ASSERT_EQ(f->rowCount(), 2);
@@ -394,8 +390,7 @@ TEST_F(Form2gTest, AFailedWriteBackShowsTheEngineErrorAndKeepsEverythingAsItWas)
     child<QPushButton>(*f, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_NE(f->result(), QDialog::Accepted);
-    EXPECT_EQ(words(t.app.cache.rows[0].mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(words(t.app.cache.row(0).mainFields, 4), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
     EXPECT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT4C"}));
 
     // The window stays usable: once the table takes writes again the same picks are stored.

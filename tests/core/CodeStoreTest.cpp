@@ -56,15 +56,15 @@ TEST(CodeStore, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges
     refuseWrites(t.db(), management::kTable);
     EXPECT_THROW(store.dropTable(0), DbError);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("CODE1")));
-    EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("CODE1"));
+    EXPECT_EQ(t.app.cache.row(0).mainFields[0].typeWord, QStringLiteral("CODE1"));
     EXPECT_EQ(t.app.cache.codeTableNameOf(1), QStringLiteral("分類"));
     allowWrites(t.db(), management::kTable);
 
     store.dropTable(0);
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1")));
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].mainFields[0].typeWord, QStringLiteral("TEXT"));
-    EXPECT_EQ(t.app.cache.rows[0].mainFields[1].typeWord, QStringLiteral("TEXT"));
-    EXPECT_EQ(t.app.cache.rows[ConfigCache::kSystemRow].subFieldCount, 0);
+    EXPECT_EQ(t.app.cache.row(0).mainFields[0].typeWord, QStringLiteral("TEXT"));
+    EXPECT_EQ(t.app.cache.row(0).mainFields[1].typeWord, QStringLiteral("TEXT"));
+    EXPECT_EQ(t.app.cache.row(ConfigCache::kSystemRow).subFieldCount, 0);
     EXPECT_TRUE(t.app.cache.codeTableNameOf(1).trimmed().isEmpty());
 }

@@ -23,49 +23,21 @@ TEST(ConfigCache, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
     TestApp t;
     const ConfigCache& c = t.app.cache;
     for (int r = 0; r < 6; ++r) {
-        EXPECT_EQ(c.rows[r].named, 0);
-        EXPECT_EQ(c.rows[r].name, QStringLiteral("    "));
-        EXPECT_EQ(c.rows[r].mainFields[7].typeWord, QStringLiteral("    "));
-        EXPECT_EQ(c.rows[r].subTableName, QStringLiteral("    "));
-        EXPECT_EQ(c.rows[r].rowKey, r + 1);
+        EXPECT_EQ(c.row(r).named, 0);
+        EXPECT_EQ(c.row(r).name, QStringLiteral("    "));
+        EXPECT_EQ(c.row(r).mainFields[7].typeWord, QStringLiteral("    "));
+        EXPECT_EQ(c.row(r).subTableName, QStringLiteral("    "));
+        EXPECT_EQ(c.row(r).rowKey, r + 1);
     }
     EXPECT_EQ(c.systemTitle(), QStringLiteral("在庫管理"));
     EXPECT_EQ(c.caption(QStringLiteral("ファイル設定")), QStringLiteral("在庫管理 Tanzo - ファイル設定"));
     EXPECT_FALSE(c.readProgressOn());
-    EXPECT_EQ(c.mainTableName[2], QStringLiteral("SHUMOKU3"));
-    EXPECT_EQ(c.subTableName[5], QStringLiteral("SHUMOKU6SUB"));
-    EXPECT_EQ(c.codeTableName[7], QStringLiteral("CODE8"));
+    EXPECT_EQ(c.mainTableName(2), QStringLiteral("SHUMOKU3"));
+    EXPECT_EQ(c.subTableName(5), QStringLiteral("SHUMOKU6SUB"));
+    EXPECT_EQ(c.codeTableName(7), QStringLiteral("CODE8"));
 }
 
-TEST(ConfigCache, RoundTripWritesOnlyMarkedRows)
-{
-    TestApp t;
-    ConfigCache& c = t.app.cache;
-    c.rows[1].named = 1;
-    c.rows[1].name = QStringLiteral(" ＣＤ ");
-    c.rows[1].mainCreated = 1;
-    c.rows[1].mainTableName = QStringLiteral("SHUMOKU2");
-    c.rows[1].mainFieldCount = 2;
-    c.rows[1].mainFields[0] = {QStringLiteral("品名"), QStringLiteral("TEXT")};
-    c.rows[1].mainFields[1] = {QStringLiteral("区分"), QStringLiteral("CODE5")};
-    c.rows[1].lastRegistrationNo = 70000;
-    c.rows[3].name = QStringLiteral("not marked");
-    c.rowChanged[1] = 1;
-    c.SaveChangedRows();
-    EXPECT_EQ(c.rowChanged[1], 0);
-
-    t.reload();
-    EXPECT_EQ(c.rows[1].name, QStringLiteral(" ＣＤ "));
-    EXPECT_EQ(c.rows[1].mainFields[1].typeWord, QStringLiteral("CODE5"));
-    EXPECT_EQ(c.rows[1].mainFields[2].name, QStringLiteral("    "));  // four spaces stay four spaces
-    EXPECT_EQ(c.rows[1].lastRegistrationNo, 70000);
-    EXPECT_EQ(c.rows[3].name, QStringLiteral("    "));  // unmarked change never written
-    const Database db = t.db();
-    EXPECT_EQ(cell(db, 1, QStringLiteral("フィールド2名")), QStringLiteral("区分"));
-    EXPECT_EQ(cell(db, 1, QStringLiteral("種目テーブル名")), QStringLiteral("SHUMOKU2"));
-}
-
-TEST(ConfigCache, SystemRowAloneLeavesCategoryRowsUntouched)
+TEST(ConfigCache, ARowStoredAloneLeavesTheOtherRowsAsTheTableHasThem)
 {
     TestApp t;
     {
@@ -77,22 +49,82 @@ TEST(ConfigCache, SystemRowAloneLeavesCategoryRowsUntouched)
         rs.update();
     }
     ConfigCache& c = t.app.cache;
-    c.rows[6].mainFields[0].typeWord = QStringLiteral("在庫");
-    c.rowChanged[6] = 1;
-    c.SaveChangedRows();
+    CategoryDefinition d = c.row(1);
+    d.named = 1;
+    d.name = QStringLiteral(" ＣＤ ");
+    d.mainCreated = 1;
+    d.mainTableName = QStringLiteral("SHUMOKU2");
+    d.mainFieldCount = 2;
+    d.mainFields[0] = {QStringLiteral("品名"), QStringLiteral("TEXT")};
+    d.mainFields[1] = {QStringLiteral("区分"), QStringLiteral("CODE5")};
+    d.lastRegistrationNo = 70000;
+    c.setRow(1, d);
+    SystemSettings s = c.systemSettings();
+    s.title = QStringLiteral("在庫");
+    c.setSystemSettings(s);
+
     const Database db = t.db();
     EXPECT_EQ(cell(db, 0, QStringLiteral("種目名")), QStringLiteral("外で付けた名前"));
+    EXPECT_EQ(cell(db, 1, QStringLiteral("フィールド2名")), QStringLiteral("区分"));
+    EXPECT_EQ(cell(db, 1, QStringLiteral("種目テーブル名")), QStringLiteral("SHUMOKU2"));
     EXPECT_EQ(cell(db, 6, QStringLiteral("フィールド1データ型")), QStringLiteral("在庫"));
+    t.reload();
+    EXPECT_EQ(c.row(1).name, QStringLiteral(" ＣＤ "));
+    EXPECT_EQ(c.row(1).mainFields[1].typeWord, QStringLiteral("CODE5"));
+    EXPECT_EQ(c.row(1).mainFields[2].name, QStringLiteral("    "));  // four spaces stay four spaces
+    EXPECT_EQ(c.row(1).lastRegistrationNo, 70000);
+    EXPECT_EQ(c.systemTitle(), QStringLiteral("在庫"));
 }
 
-TEST(ConfigCache, FailedWriteKeepsTheRowsMarked)
+TEST(ConfigCache, ASetterStoresInOneTransactionTellsTheListenersAndOnFailureChangesNothing)
 {
     TestApp t;
     ConfigCache& c = t.app.cache;
-    c.rows[0].name = QString(300, QLatin1Char('x'));  // longer than a text column holds
-    c.rowChanged[0] = 1;
-    EXPECT_THROW(c.SaveChangedRows(), DbError);
-    EXPECT_EQ(c.rowChanged[0], 1);
+    int told = 0;
+    const int id = c.onChanged([&] { ++told; });
+    const qint32 version = t.stored().row(ConfigCache::kSystemRow).lastRegistrationNo;
+
+    // The six names go in together, with one raise of the version and one notice.
+    c.setCategoryNames({QStringLiteral("ＣＤ"), QStringLiteral(" "), QStringLiteral("本"), QString(), QString(),
+                        QStringLiteral("ＤＶＤ")});
+    EXPECT_EQ(told, 1);
+    ConfigCache stored = t.stored();
+    EXPECT_EQ(stored.row(0).name, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(stored.row(0).named, 1);
+    EXPECT_EQ(stored.row(1).named, 0);
+    EXPECT_EQ(stored.row(2).named, 1);
+    EXPECT_EQ(stored.row(5).name, QStringLiteral("ＤＶＤ"));
+    EXPECT_EQ(stored.row(ConfigCache::kSystemRow).lastRegistrationNo, version + 1);
+    EXPECT_EQ(c.row(ConfigCache::kSystemRow).lastRegistrationNo, version + 1);
+
+    // The last name is longer than a text column holds: the engine refuses it after the first
+    // five were written, and none of them stays, in the table or in the cache; no one is told.
+    EXPECT_THROW(c.setCategoryNames({QStringLiteral("新ＣＤ"), QStringLiteral("新"), QString(), QStringLiteral("四"),
+                                     QStringLiteral("五"), QString(300, QLatin1Char('x'))}),
+                 DbError);
+    EXPECT_EQ(told, 1);
+    stored = t.stored();
+    for (const ConfigCache* after : {&c, &stored}) {
+        EXPECT_EQ(after->row(0).name, QStringLiteral("ＣＤ"));
+        EXPECT_EQ(after->row(2).name, QStringLiteral("本"));
+        EXPECT_EQ(after->row(3).named, 0);
+        EXPECT_EQ(after->row(5).name, QStringLiteral("ＤＶＤ"));
+        EXPECT_EQ(after->row(ConfigCache::kSystemRow).lastRegistrationNo, version + 1);
+    }
+
+    // A copy holds the rows but not the listeners; a removed listener hears nothing more.
+    ConfigCache copy = c;
+    EXPECT_EQ(copy.row(0).name, QStringLiteral("ＣＤ"));
+    SystemSettings s = copy.systemSettings();
+    s.printProgress = true;
+    copy.setSystemSettings(s);
+    EXPECT_EQ(told, 1);
+    c.removeListener(id);
+    s.title = QStringLiteral("棚");
+    c.setSystemSettings(s);
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(t.stored().systemTitle(), QStringLiteral("棚"));
+    EXPECT_TRUE(t.stored().printProgressOn());
 }
 
 TEST(ConfigCache, TypeWordsNameTheirCodeTable)

@@ -32,7 +32,7 @@ struct Files {
         return out;
     }
     // The stored last registration number of the category, as a restart reads it.
-    qint32 storedCounter() { return t.stored().rows[0].lastRegistrationNo; }
+    qint32 storedCounter() { return t.stored().row(0).lastRegistrationNo; }
     TestApp& t;
 };
 
@@ -47,8 +47,7 @@ TEST(RecordStore, ANewMainRowTakesTheNextNumberAndRaisesTheStoredCounterWithIt)
     EXPECT_EQ(store.addMain(0, std::nullopt), 2);  // a number used up without a row
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1,200")}), 3);
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList({QStringLiteral("盤|3|1"), QStringLiteral("次|1200|3")}));
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 3);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
     EXPECT_EQ(f.storedCounter(), 3);
 }
 
@@ -61,31 +60,40 @@ TEST(RecordStore, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
 
     // A value the column cannot take.
     EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("盤"), QStringLiteral("三")}), DbError);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 1);
 
     // The row is written but the counter cannot be: neither stays.
     refuseWrites(t.db(), management::kTable);
     EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), DbError);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 1);
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList{QStringLiteral("盤|3|1")});
     allowWrites(t.db(), management::kTable);
     EXPECT_EQ(f.storedCounter(), 1);
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), 2);
 }
 
-TEST(RecordStore, SubRowsCountTheirNumberAndTakeItBackOnFailure)
+TEST(RecordStore, SubNumbersComeFromTheSubFileOfTheirMainRecord)
 {
     TestApp t;
     Files f(t);
     RecordStore store(t.app.cache);
-    t.app.cache.subNoCounter = 4;
-    EXPECT_EQ(store.addSub(0, 7, QStringList{QStringLiteral("一曲目")}), 5);
-    EXPECT_EQ(t.app.cache.subNoCounter, 5);
-    t.app.cache.subNoCounter = 4;  // the same key again
-    EXPECT_THROW(store.addSub(0, 7, QStringList{QStringLiteral("重複")}), DbError);
-    EXPECT_EQ(t.app.cache.subNoCounter, 4);
-    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1SUB")), QStringList{QStringLiteral("一曲目|7|5")});
+    // No sub row yet: number 1; then one past the highest of that main record only.
+    EXPECT_EQ(store.nextSubNo(0, 7), 1);
+    EXPECT_EQ(store.addSub(0, 7, QStringList{QStringLiteral("一曲目")}), 1);
+    build::addSubRow(t.app, 0, {QStringLiteral("外")}, 7, 4);
+    build::addSubRow(t.app, 0, {QStringLiteral("別")}, 8, 9);
+    EXPECT_EQ(store.nextSubNo(0, 7), 5);
+    EXPECT_EQ(store.addSub(0, 7, QStringList{QStringLiteral("二曲目")}), 5);
+    // A value the editor could not take stores nothing and spends no number.
+    EXPECT_EQ(store.addSub(0, 7, std::nullopt), 6);
+    EXPECT_EQ(store.nextSubNo(0, 7), 6);
+    // The import numbers its rows by the same rule, counting on within the import.
+    store.addSubRows(0, {{7, {Value::text(QStringLiteral("三曲目"))}}, {8, {Value::text(QStringLiteral("次"))}},
+                         {7, {Value::text(QStringLiteral("四曲目"))}}, {2, {Value::text(QStringLiteral("初"))}}});
+    EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1SUB")),
+              QStringList({QStringLiteral("一曲目|7|1"), QStringLiteral("外|7|4"), QStringLiteral("別|8|9"), QStringLiteral("二曲目|7|5"),
+                           QStringLiteral("三曲目|7|6"), QStringLiteral("次|8|10"), QStringLiteral("四曲目|7|7"),
+                           QStringLiteral("初|2|1")}));
 }
 
 TEST(RecordStore, AChangeAndADeleteReachOnlyTheirKey)
@@ -121,7 +129,7 @@ TEST(RecordStore, ARowAnotherDeskChangedOrDeletedSinceItWasShownIsNotWrittenOver
     build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 1, 1);
     RecordStore mine(t.app.cache);
     ConfigCache otherCache = t.stored();
-    otherCache.databasePath = t.app.databasePath();
+    otherCache.setDatabasePath(t.app.databasePath());
     RecordStore other(otherCache);
 
     // Shown here, then changed at the other desk: this desk's change and delete are refused.

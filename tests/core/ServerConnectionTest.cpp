@@ -28,5 +28,5 @@ TEST(ServerConnectionServerOnly, ALostConnectionIsReportedAndTheNextActionConnec
     }
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("二枚目")}), 2);
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 2);
-    EXPECT_EQ(t.stored().rows[0].lastRegistrationNo, 2);
+    EXPECT_EQ(t.stored().row(0).lastRegistrationNo, 2);
 }

@@ -43,7 +43,7 @@ TEST(TwoDesksServerOnly, NumbersAreGivenOnceAndANewCategoryIsKnownBeforeTheNextA
     EXPECT_EQ(*std::min_element(numbers.begin(), numbers.end()), 1);
     EXPECT_EQ(*std::max_element(numbers.begin(), numbers.end()), 1000);
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1000);
-    EXPECT_EQ(t.stored().rows[0].lastRegistrationNo, 1000);
+    EXPECT_EQ(t.stored().row(0).lastRegistrationNo, 1000);
     // Each stored row carries the number its desk was given.
     QSet<qint64> stored;
     Database db = t.db();

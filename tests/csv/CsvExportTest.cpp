@@ -75,8 +75,7 @@ TEST(CsvExport, WritesTheListAsShownAndNamesWhatShiftJisCannotHold)
     TestApp t;
     CdCategory cd(t);
     addAwkwardRows(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 7);
     // Sorted by the name column, descending, as a column click leaves it.
     child<ReportListView>(w, "ListView1")->setSortKey(0);
@@ -138,8 +137,7 @@ TEST(CsvExport, CancellingOrAFolderThatCannotBeWrittenLeavesNoFile)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cd.csv"));
 
@@ -164,7 +162,6 @@ TEST(CsvExport, EveryListWindowOffersTheSameItem)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
     QTemporaryDir dir;
 
     // The inquiry browser, the all-files search results and a management report.

@@ -1,6 +1,7 @@
 #include "../lists/ListFixture.h"
 #include "Find.h"
 #include "core/ColumnNameCheck.h"
+#include "core/RecordStore.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/text/CsvFile.h"
@@ -89,7 +90,7 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
     build::addMainRow(t.app, 0, {QStringLiteral("  前後に空白  "), "-20", "1999/12/31", "-7", "ZZ"}, 6);
     build::addMainRow(t.app, 0, {QString(), QString(), QString(), QString(), QString()}, 7);
     const int fields = int(kCdFields.size());
-    const QList<QStringList> original = storedRows(t, t.app.cache.rows[0].mainTableName, fields);
+    const QList<QStringList> original = storedRows(t, t.app.cache.row(0).mainTableName, fields);
     QTemporaryDir dir;
 
     for (const bool shiftJis : {false, true}) {
@@ -99,7 +100,6 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
         build::defineMain(t.app, target, kCdFields);
 
         const QString path = dir.filePath(QStringLiteral("cd%1.csv").arg(target));
-        openAs(t.app, 0, 0);
         {
             Form5 list(t.app);
             t.ui.answerText(path);
@@ -107,8 +107,7 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
             menuItem(list, "mfcsv")->trigger();
         }
 
-        openAs(t.app, target, 0);
-        Form5 copy(t.app);
+        Form5 copy(t.app, openAs(t.app, target, 0));
         EXPECT_EQ(child<ReportListView>(copy, "ListView1")->rowCount(), 0);
         takeIn(t, copy, path, [&](QWidget& d) {
             EXPECT_EQ(child<QComboBox>(d, "Encoding")->currentText(), shiftJis ? "Shift-JIS" : "UTF-8");
@@ -117,10 +116,10 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
             EXPECT_TRUE(columns.contains(QStringLiteral("7 件"))) << columns.toStdString();
         });
         EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("CSVファイルから取り込みました。\r\n7 件"));
-        EXPECT_EQ(storedRows(t, t.app.cache.rows[target].mainTableName, fields), original);
-        EXPECT_EQ(numbers(t, t.app.cache.rows[target].mainTableName, schema::kRegistrationNoColumn),
+        EXPECT_EQ(storedRows(t, t.app.cache.row(target).mainTableName, fields), original);
+        EXPECT_EQ(numbers(t, t.app.cache.row(target).mainTableName, schema::kRegistrationNoColumn),
                   QList<qint64>({1, 2, 3, 4, 5, 6, 7}));
-        EXPECT_EQ(t.stored().rows[target].lastRegistrationNo, 7);
+        EXPECT_EQ(t.stored().row(target).lastRegistrationNo, 7);
         EXPECT_EQ(child<ReportListView>(copy, "ListView1")->rowCount(), 7);  // the list read its rows again
         EXPECT_EQ(t.ui.pendingReplies(), 0);
     }
@@ -130,9 +129,8 @@ TEST(CsvImport, OneBadRowAmongAThousandStoresNothingAndIsNamed)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
-    const QString table = t.app.cache.rows[0].mainTableName;
+    Form5 w(t.app, openAs(t.app, 0, 0));
+    const QString table = t.app.cache.row(0).mainTableName;
     QTemporaryDir dir;
 
     // Headings trimmed and of the other width still find their fields; a column no field
@@ -155,7 +153,7 @@ TEST(CsvImport, OneBadRowAmongAThousandStoresNothingAndIsNamed)
     EXPECT_TRUE(message.contains(QStringLiteral("537 行目「発売日」：発売日が相違しています。"))) << message.toStdString();
     EXPECT_FALSE(message.contains(QStringLiteral("536 行目"))) << message.toStdString();
     EXPECT_EQ(numbers(t, table, schema::kRegistrationNoColumn), QList<qint64>({1, 2, 3}));
-    EXPECT_EQ(t.stored().rows[0].lastRegistrationNo, 3);
+    EXPECT_EQ(t.stored().row(0).lastRegistrationNo, 3);
 
     // A line end inside a quoted cell is a control character; a text over 50 bytes, a code of
     // the wrong length and one not registered are refused too. Rows are counted as records.
@@ -190,7 +188,7 @@ TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
     shown.registrationNo = 1;
     Form6 w(t.app, shown);
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
-    const QString table = t.app.cache.rows[0].subTableName;
+    const QString table = t.app.cache.row(0).subTableName;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("subs.csv"));
 
@@ -212,6 +210,6 @@ TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
     EXPECT_EQ(numbers(t, table, schema::kSubNoColumn), QList<qint64>({4, 5, 1, 6}));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
     // A new sub record of the shown main record goes on after them.
-    EXPECT_EQ(t.app.cache.subNoCounter, 6);
+    EXPECT_EQ(RecordStore(t.app.cache).nextSubNo(0, 1), 7);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }

@@ -26,8 +26,7 @@ int main(int argc, char** argv)
         Recordset table = db.openTable(management::kTable);
         app.cache.LoadConfigCache(table);
     }
-    app.cache.currentCategory = 0;
-    Form7 editor(app);
+    Form7 editor(app, 0);
     editor.prepare(EditorMode::New, {}, QString());
     for (int i = 0;; ++i) {
         const QString number = child<QLineEdit>(editor, "Text2")->text();

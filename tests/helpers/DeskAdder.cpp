@@ -18,15 +18,14 @@ int main(int argc, char** argv)
     QCoreApplication qapp(argc, argv);
     if (argc < 4) return 2;
     ConfigCache cache;
-    cache.databasePath = QString::fromLocal8Bit(argv[1]);
+    cache.setDatabasePath(QString::fromLocal8Bit(argv[1]));
     const int count = std::atoi(argv[2]);
     const QString go = QString::fromLocal8Bit(argv[3]);
     try {
         {
-            Database db = Database::open(cache.databasePath);
+            Database db = Database::open(cache.databasePath());
             Recordset table = db.openTable(management::kTable);
             cache.LoadConfigCache(table);
-            cache.fillTableNames();
         }
         RecordStore store(cache);
         for (int i = 0; i < count; ++i) {
@@ -39,6 +38,6 @@ int main(int argc, char** argv)
         std::printf("error %s\n", e.message().toUtf8().constData());
         return 1;
     }
-    std::printf("category2 %s|%d\n", cache.rows[1].name.toUtf8().constData(), cache.rows[1].mainCreated);
+    std::printf("category2 %s|%d\n", cache.row(1).name.toUtf8().constData(), cache.row(1).mainCreated);
     return 0;
 }

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -80,7 +81,9 @@ TEST(Form10, OpensWithTheNoteAndTheOpenableCategoriesInItsMenus)
 {
     TestApp t;
     InquiryData data(t);
-    t.app.cache.listExtraWidth = 1000;
+    ScreenLayout layout;
+    layout.listExtraWidth = 1000;
+    t.app.setLayout(layout);
     Form10 w(t.app);
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 照会"));
@@ -130,9 +133,7 @@ TEST(Form10, OpeningACategoryListsItsRecordsAndTheSubListFollowsTheSelectedRow)
     Form10 w(t.app);
     w.mf10_Click(0);
 
-    const ConfigCache& c = t.app.cache;
-    EXPECT_EQ(c.currentCategory, 0);
-    EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(w.openCategory(), 0);
     EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("ＣＤ"));
     EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->isHidden());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);
@@ -179,7 +180,7 @@ TEST(Form10, ReadingShowsItsProgressInPanelThreeAndTheSubListNone)
 {
     TestApp t;
     InquiryData data(t);
-    t.app.cache.rows[6].mainFields[3].typeWord = QStringLiteral("1");
+    build::setReadProgress(t.app, true);
     Form10 w(t.app);
     w.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
@@ -224,7 +225,7 @@ TEST(Form10, CategoriesWithoutSubFileWithoutMainFileOrWithoutRecords)
     }
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
     EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
-    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(w.openCategory(), 1);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 2);
 
     // Another category replaces the lists; a sort of the former one does not carry over.
@@ -285,7 +286,7 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QString());
     EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
-    EXPECT_EQ(t.app.cache.currentCategory, 1);
+    EXPECT_EQ(w.openCategory(), 1);
 
     // Cancelled before any category was open: the note stays.
     Form10 fresh(t.app);
@@ -347,15 +348,24 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
     Form10 w(t.app);
     w.mf10_Click(1);
 
-    // The all-files search opened from here offers no editing; the open category stays.
+    // The all-files search opened from here offers no editing, also on a hit; the open
+    // category stays.
+    t.ui.onShow("Form9k", [](QWidget& shown) {
+        child<QLineEdit>(shown, "Text1")->setText(QStringLiteral("草枕"));
+        child<QPushButton>(shown, "Command1")->click();
+    });
     bool editable = true;
-    t.ui.onShow("Form9", [&](QWidget& shown) { editable = child<QAction>(shown, "mf11")->isEnabled(); });
+    int hits = -1;
+    t.ui.onShow("Form9", [&](QWidget& shown) {
+        editable = child<QAction>(shown, "mf11")->isEnabled();
+        hits = child<ReportListView>(shown, "ListView1")->rowCount();
+    });
     child<QAction>(w, "mff2")->trigger();
-    EXPECT_EQ(t.app.cache.allFilesSearchState, 1);
     EXPECT_TRUE(t.ui.shownWindows().contains(QStringLiteral("Form9")));
+    EXPECT_EQ(hits, 1);
     EXPECT_FALSE(editable);
-    EXPECT_EQ(t.app.cache.currentCategory, 1);
-    EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("本"));
+    EXPECT_EQ(w.openCategory(), 1);
+    EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("本"));
 
     t.ui.clearLog();
     child<QAction>(w, "mt1")->trigger();

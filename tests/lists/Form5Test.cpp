@@ -34,8 +34,7 @@ TEST(Form5, ShowsAllRecordsInTheirFormatsWithTheFirstInTheDetailPanel)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
 
     EXPECT_EQ(w.windowTitle(), QStringLiteral("在庫管理 Tanzo - 種目別メイン明細"));
     EXPECT_EQ(child<QLabel>(w, "Label1")->text(), QStringLiteral("ＣＤ (明細)"));
@@ -76,8 +75,7 @@ TEST(Form5, OneFieldLeavesTheListItsFullHeight)
     const QString name = QStringLiteral("書名（原題を含む正式な表記のもの）");
     build::defineMain(t.app, 1, {{name, QStringLiteral("TEXT")}});
     build::addMainRow(t.app, 1, {QStringLiteral("坊っちゃん")}, 1);
-    openAs(t.app, 1, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 1, 0));
     EXPECT_EQ(heightTwips(*child<ReportListView>(w, "ListView1")), 7455);
     EXPECT_EQ(topTwips(*child<ReportListView>(w, "ListView1")), 1800);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 2);
@@ -94,8 +92,7 @@ TEST(Form5, ColumnClickSortsByTheColumnsValues)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     w.ListView1_ColumnClick(3);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("クリックした項目列でソートした結果を表示"));
@@ -112,12 +109,10 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
     for (int sub : {1, 2, 5}) build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 1, sub);
     build::addSubRow(t.app, 0, {QStringLiteral("曲")}, 3, 7);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     EXPECT_FALSE(child<QPushButton>(w, "Command1")->isHidden());
     EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(3)"));
-    EXPECT_EQ(t.app.cache.subRecordCount, 3);
-    EXPECT_EQ(t.app.cache.subNoCounter, 5);
+    EXPECT_EQ(w.subRecordCount(), 3);
 
     // Deleting a record with sub records is refused before the editor opens.
     w.mf13_Click();
@@ -127,8 +122,7 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
 
     w.ListView1_ItemClick(1);
     EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細登録"));
-    EXPECT_EQ(t.app.cache.subRecordCount, 0);
-    EXPECT_EQ(t.app.cache.subNoCounter, 0);
+    EXPECT_EQ(w.subRecordCount(), 0);
 
     // The record found by the all-files search: only it, Null cells as a blank, no button.
     ListRequest found;
@@ -138,7 +132,7 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     EXPECT_EQ(child<StatusBar3>(one, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
     ASSERT_EQ(child<ReportListView>(one, "ListView1")->rowCount(), 1);
     EXPECT_EQ(rowTexts(*child<ReportListView>(one, "ListView1"), 0), QStringList({"Ｘｙｚ", " ", "2025/01/01", "100", " ", "3"}));
-    EXPECT_EQ(t.app.cache.subRecordCount, 1);
+    EXPECT_EQ(one.subRecordCount(), 1);
     EXPECT_TRUE(child<QPushButton>(one, "Command1")->isHidden());
 }
 
@@ -146,18 +140,17 @@ TEST(Form5, SearchModeListsTheMatchingRecordsOnly)
 {
     TestApp t;
     CdCategory cd(t);
-    const ListRequest searched = openAs(t.app, 0, 1);
-    ConfigCache& c = t.app.cache;
-    c.searchTypeWord = "TEXT";
-    c.searchFieldIndex = 0;
-    c.searchText = "ABC";
-    c.searchCaseMode = 0;
+    ListRequest searched = openAs(t.app, 0, 1);
+    searched.search.typeWord = "TEXT";
+    searched.search.fieldIndex = 0;
+    searched.search.text = "ABC";
+    searched.search.caseMode = 0;
     {
         Form5 w(t.app, searched);
         EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("種目別に検索したレコードを表示"));
         EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2"}));  // full width and lower case too
     }
-    c.searchCaseMode = 1;
+    searched.search.caseMode = 1;
     Form5 none(t.app, searched);
     EXPECT_EQ(child<ReportListView>(none, "ListView1")->rowCount(), 0);
     ASSERT_EQ(t.ui.messages().size(), 1u);  // no "register first" notice in search mode
@@ -173,8 +166,7 @@ TEST(Form5, EmptyFileAsksForANewRecordAndRefusesChangeAndDelete)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
     build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("次画面の「編集」-「新規作成」より明細レコードを登録して下さい。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("お知らせ"));
@@ -194,8 +186,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     w.ListView1_ItemClick(1);
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
@@ -244,8 +235,7 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
 
     EXPECT_EQ(child<QAction>(w, "mf18")->text(), QStringLiteral("閉じる(&C)       "));
 
@@ -278,7 +268,6 @@ TEST(Form5, BackToTableOrderAndTheSubRecordListReopenTheList)
     TestApp t;
     CdCategory cd(t);
     build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
-    openAs(t.app, 0, 0);
 
     t.ui.onShow("Form5", [](QWidget& w) { static_cast<Form5&>(w).me14_Click(); });
     Form5::run(t.app);
@@ -306,9 +295,8 @@ TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
     TestApp t;
     CdCategory cd(t);
     t.db().execute("DROP TABLE SHUMOKU1");
-    t.app.cache.rows[ConfigCache::kSystemRow].mainFields[3].typeWord = "1";
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    build::setReadProgress(t.app, true);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     ASSERT_FALSE(t.ui.messages().empty());
     EXPECT_EQ(t.ui.messages().front().title, QStringLiteral("Error"));
     EXPECT_EQ(t.ui.messages().front().icon, Ui::Icon::Critical);
@@ -324,8 +312,6 @@ TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
-    t.app.cache.currentCategory = 0;
-    t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
     Form5 w(t.app);
     for (QAction* a : {child<QAction>(w, "mf140"), child<QAction>(w, "mf141"), child<QAction>(w, "mf142")}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(w.toolbarButton(QStringLiteral("画面印刷"))->isEnabled());
@@ -339,8 +325,7 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     EXPECT_TRUE(w.toolbarButton("印刷")->isEnabled());
     EXPECT_TRUE(w.toolbarButton("印刷設定")->isEnabled());
 
@@ -380,8 +365,7 @@ TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     EXPECT_EQ(child<QAction>(w, "mf16v")->text(), QStringLiteral("印刷プレビュー(&V)..."));
     EXPECT_EQ(child<QAction>(w, "mf16d")->text(), QStringLiteral("PDFファイルに保存(&D)..."));
     const QList<QAction*> file = child<QMenu>(w, "mf1")->actions();
@@ -447,8 +431,7 @@ TEST(Form5, AListOfOneHundredThousandRowsShowsEachRowInItsFormats)
             "CASE WHEN i % 100000 = 0 THEN NULL ELSE printf('20%02d-%02d-%02d', 10 + i % 15, 1 + i % 12, 1 + i % 28) END, "
             "i % 100, CASE WHEN i % 2 = 0 THEN 'PO' ELSE 'ZZ' END, i FROM n"));
     }
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     ReportListView& list = *child<ReportListView>(w, "ListView1");
     ASSERT_EQ(list.rowCount(), 100000);
     EXPECT_EQ(rowTexts(list, 0), QStringList({"アルバム第1番", "¥25", "2011/02/02", "1", "ZZ", "1"}));

@@ -63,7 +63,6 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("一曲目"));
     EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QStringLiteral("ポップス"));
-    EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
     w.ListView1_ItemClick(1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
@@ -77,12 +76,10 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
     TestApp t;
     Tracks cd(t);
     const ListRequest shown = openSubs(t.app, 3);
-    t.app.cache.subNoCounter = 9;  // left over from another record
     Form6 w(t.app, shown);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("3"));
-    EXPECT_EQ(t.app.cache.subNoCounter, 0);
 
     for (auto click : {&Form6::mf12_Click, &Form6::mf13_Click}) {
         (w.*click)();
@@ -138,7 +135,6 @@ TEST(Form6, FoundSubRecordModeShowsOnlyThatSubRecord)
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("全ファイルより検索したレコードの内、１件を表示"));
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(0, 5), QStringLiteral("4"));
-    EXPECT_EQ(t.app.cache.subNoCounter, 4);
 
     Form6 gone(t.app, openSubs(t.app, 1, 2, 3));  // a sub number that no longer exists
     EXPECT_EQ(child<ReportListView>(gone, "ListView1")->rowCount(), 0);

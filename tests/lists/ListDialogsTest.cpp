@@ -69,8 +69,7 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     t.ui.onShow("Form5s", [&](QWidget& shown) {
         auto& d = dynamic_cast<Form5s&>(shown);
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(メイン)"));
@@ -111,8 +110,7 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
     TestApp t;
     CdCategory cd(t);
     build::addMainRow(t.app, 0, {QStringLiteral("abd"), "500", "2020/01/01", "7", "PO"}, 4);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
 
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 項目別検索条件(メイン)"));
@@ -153,8 +151,7 @@ TEST(FindDialog, LaterColumnsMatchWholeCellsAndTheDialogStaysUntilFound)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
         // Part of an amount is no match: the dialog says so and stays with its choice.
         t.ui.answerText(QStringLiteral("1,234"));
@@ -182,8 +179,7 @@ TEST(FindDialog, FarRowIsScrolledIntoViewInALongList)
 {
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     std::vector<QStringList> rows;
     for (int i = 0; i < 2000; ++i) rows.push_back({QStringLiteral("曲%1").arg(i), "", "", "", "", QString::number(100 + i)});
     child<ReportListView>(w, "ListView1")->addRows(std::move(rows));
@@ -205,8 +201,7 @@ TEST(FindDialog, EmptyListAnswersEverySearchWithTheSameMessage)
     TestApp t;
     build::nameCategory(t.app, 1, QStringLiteral("ＤＶＤ"));
     build::defineMain(t.app, 1, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
-    openAs(t.app, 1, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 1, 0));
     t.ui.clearLog();
     EXPECT_FALSE(find<Form5k>(t, w, [&](Form5k& d) {
         t.ui.answerText(QString());

@@ -31,12 +31,11 @@ struct CdCategory {
     App& app;
 };
 
-// What the opener of a list leaves in the cache, and what it asks the list to show.
-inline ListRequest openAs(App& app, int category, qint16 listMode)
+// What the opener of a list asks it to show: the category and the mode.
+inline ListRequest openAs(App&, int category, qint16 listMode)
 {
-    app.cache.currentCategory = static_cast<qint16>(category);
-    app.cache.currentCategoryName = app.cache.rows[category].name;
     ListRequest shown;
+    shown.category = static_cast<qint16>(category);
     shown.mode = listMode;
     return shown;
 }

@@ -207,7 +207,6 @@ TEST(PrintQueue, EveryReportArrivesOnThePaperItsSettingsChose)
 
     TestApp t;
     CdCategory cd(t);
-    openAs(t.app, 0, 0);
     Printer printer(std::make_unique<QtPrinterBackend>());
     ASSERT_TRUE(printer.available());
     ASSERT_EQ(printer.backend().device()->printerName(), QStringLiteral("tanzo"));

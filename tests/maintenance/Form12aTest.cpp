@@ -57,7 +57,7 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
     child<QPushButton>(f, "Command2")->click();
     check::messages(t.ui, {fixture::backupConfirmation(target.path()), fixture::kBackedUp});
     EXPECT_EQ(fixture::bytesOf(target.filePath(QStringLiteral("Tanzo.mdb"))), fixture::bytesOf(t.app.databasePath()));
-    EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).rows[0].name, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(fixture::stored(target.filePath(QStringLiteral("Tanzo.mdb"))).row(0).name, QStringLiteral("ＣＤ"));
     EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb", "memo.txt"}));
 }
 

@@ -110,8 +110,8 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
 
     // The next start reads the restored file.
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("ＣＤ"));
-    EXPECT_EQ(t.app.cache.rows[1].named, 0);
+    EXPECT_EQ(t.app.cache.row(0).name, QStringLiteral("ＣＤ"));
+    EXPECT_EQ(t.app.cache.row(1).named, 0);
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
 }
 
@@ -194,5 +194,5 @@ TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), current);
     EXPECT_EQ(fixture::entriesOf(t.dir.path()), QStringList({"Tanzo.mdb"}));
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].name, QStringLiteral("現在"));
+    EXPECT_EQ(t.app.cache.row(0).name, QStringLiteral("現在"));
 }

@@ -15,7 +15,7 @@ namespace {
 
 using Icon = Ui::Icon;
 
-const CategoryDefinition& systemRow(const ConfigCache& c) { return c.rows[ConfigCache::kSystemRow]; }
+const CategoryDefinition& systemRow(const ConfigCache& c) { return c.row(ConfigCache::kSystemRow); }
 QString storedCell(TestApp& t, int cell) { return systemRow(fixture::stored(t.app.databasePath())).mainFields[cell].typeWord; }
 
 QColor textColourOf(const QLineEdit* e) { return e->palette().color(QPalette::Text); }
@@ -37,11 +37,8 @@ TEST(Form2a, OpensOnTheStoredSettings)
         EXPECT_FALSE(child<QCheckBox>(f, "Check2")->isChecked());
         EXPECT_EQ(child<QCheckBox>(f, "Check1")->text(), QStringLiteral("表示する"));
     }
-    auto& sys = t.app.cache.rows[ConfigCache::kSystemRow];
-    sys.mainFields[0].typeWord = QStringLiteral("棚卸し");
-    sys.mainFields[1].typeWord = QStringLiteral("255");
-    sys.mainFields[2].typeWord = QStringLiteral("65280");
-    sys.mainFields[4].typeWord = QStringLiteral("1");
+    t.app.cache.setSystemSettings({QStringLiteral("棚卸し"), QStringLiteral("255"), QStringLiteral("65280"), false, true});
+    const qint32 version = t.stored().row(ConfigCache::kSystemRow).lastRegistrationNo;
     Form2a f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("棚卸し Tanzo - システム環境設定"));
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("棚卸し"));
@@ -50,8 +47,8 @@ TEST(Form2a, OpensOnTheStoredSettings)
     EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isChecked());
     EXPECT_TRUE(child<QCheckBox>(f, "Check2")->isChecked());
     // Opening the window stores nothing.
-    EXPECT_EQ(t.app.cache.rowChanged[ConfigCache::kSystemRow], 0);
-    EXPECT_EQ(storedCell(t, 0), QStringLiteral("在庫管理"));
+    EXPECT_EQ(t.stored().row(ConfigCache::kSystemRow).lastRegistrationNo, version);
+    EXPECT_EQ(storedCell(t, 0), QStringLiteral("棚卸し"));
 }
 
 TEST(Form2a, TitleIsTrimmedAndStoredAndMayBeEmpty)
@@ -140,7 +137,6 @@ TEST(Form2a, ASettingThatCannotBeStoredIsShownAndTakenBack)
     check::engineError(t.ui);
     EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isChecked());
     EXPECT_FALSE(t.app.cache.readProgressOn());
-    EXPECT_EQ(t.app.cache.rowChanged[ConfigCache::kSystemRow], 0);
 
     child<QLineEdit>(f, "Text1")->setText(QStringLiteral("新しい題名"));
     child<QPushButton>(f, "Command4")->click();

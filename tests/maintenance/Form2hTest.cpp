@@ -19,14 +19,7 @@ const check::Msg kDone{QStringLiteral("システムの初期値化が終了し�
 // Settings away from their first values, as a person would leave them.
 void changeSettings(TestApp& t)
 {
-    auto& sys = t.app.cache.rows[ConfigCache::kSystemRow];
-    sys.mainFields[0].typeWord = QStringLiteral("ＣＤ棚");
-    sys.mainFields[1].typeWord = QStringLiteral("255");
-    sys.mainFields[2].typeWord = QStringLiteral("0");
-    sys.mainFields[3].typeWord = QStringLiteral("1");
-    sys.mainFields[4].typeWord = QStringLiteral("1");
-    t.app.cache.rowChanged[ConfigCache::kSystemRow] = 1;
-    t.app.cache.SaveChangedRows();
+    t.app.cache.setSystemSettings({QStringLiteral("ＣＤ棚"), QStringLiteral("255"), QStringLiteral("0"), true, true});
 }
 
 // A stock with files and code tables in use.
@@ -47,7 +40,7 @@ void buildStock(TestApp& t)
 void expectFirstState(const ConfigCache& c)
 {
     for (int i = 0; i < 6; ++i) {
-        const CategoryDefinition& d = c.rows[i];
+        const CategoryDefinition& d = c.row(i);
         EXPECT_EQ(d.rowKey, i + 1) << i;
         EXPECT_EQ(d.named, 0) << i;
         EXPECT_EQ(d.name, QStringLiteral(" ")) << i;
@@ -62,7 +55,7 @@ void expectFirstState(const ConfigCache& c)
             EXPECT_TRUE(text::isBlank(d.subFields[k].name) && text::isBlank(d.subFields[k].typeWord)) << i << k;
         }
     }
-    const CategoryDefinition& sys = c.rows[ConfigCache::kSystemRow];
+    const CategoryDefinition& sys = c.row(ConfigCache::kSystemRow);
     EXPECT_EQ(sys.mainFields[0].typeWord, QStringLiteral("在庫管理"));
     EXPECT_EQ(sys.mainFields[1].typeWord, QStringLiteral("16744448"));
     EXPECT_EQ(sys.mainFields[2].typeWord, QStringLiteral("8454143"));
@@ -82,9 +75,9 @@ TEST(Form2h, ReturnsFilesCodeTablesAndSettingsToTheFirstState)
     TestApp t;
     buildStock(t);
     // Category 5 has a number but no main file: its number is kept.
-    t.app.cache.rows[4].lastRegistrationNo = 12;
-    t.app.cache.rowChanged[4] = 1;
-    t.app.cache.SaveChangedRows();
+    CategoryDefinition numbered = t.app.cache.row(4);
+    numbered.lastRegistrationNo = 12;
+    t.app.cache.setRow(4, numbered);
     // A table under a code table's name that the register does not list is not touched.
     t.db().execute(QStringLiteral("CREATE TABLE CODE2 (コード TEXT(1), 名 TEXT(30))"));
 
@@ -116,11 +109,11 @@ TEST(Form2h, ReturnsFilesCodeTablesAndSettingsToTheFirstState)
         EXPECT_FALSE(db.tableExists(QString::fromLatin1(table))) << table;
     EXPECT_TRUE(db.tableExists(QStringLiteral("CODE2")));
 
-    EXPECT_EQ(t.app.cache.rowChanged, (std::array<qint32, 7>{}));
+    EXPECT_EQ(fixture::dump(t.app.cache), fixture::dump(fixture::stored(t.app.databasePath())));
     expectFirstState(t.app.cache);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
-    EXPECT_EQ(t.app.cache.rows[2].lastRegistrationNo, 0);
-    EXPECT_EQ(t.app.cache.rows[4].lastRegistrationNo, 12);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(2).lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(4).lastRegistrationNo, 12);
     // The table holds what the cache holds.
     EXPECT_EQ(fixture::dump(fixture::stored(t.app.databasePath())), fixture::dump(t.app.cache));
     EXPECT_EQ(t.app.cache.caption(QStringLiteral("x")), QStringLiteral("在庫管理 Tanzo - x"));
@@ -143,13 +136,14 @@ TEST(Form2h, AFailedDropLeavesTablesCacheAndManagementTableAsTheyWere)
 {
     TestApp t;
     buildStock(t);
-    // The cache says category 4 has a main file whose table is missing: its drop fails after
-    // SHUMOKU1, SHUMOKU1SUB and SHUMOKU3 have been dropped in the same transaction.
-    auto& row = t.app.cache.rows[3];
+    // The management table says category 4 has a main file whose table is missing: its drop
+    // fails after SHUMOKU1, SHUMOKU1SUB and SHUMOKU3 have been dropped in the same transaction.
+    CategoryDefinition row = t.app.cache.row(3);
     row.named = 1;
     row.name = QStringLiteral("テープ");
     row.mainCreated = 1;
     row.mainTableName = QStringLiteral("SHUMOKU4");
+    t.app.cache.setRow(3, row);
     const QString cacheBefore = fixture::dump(t.app.cache);
     const QString tableBefore = fixture::dump(fixture::stored(t.app.databasePath()));
 

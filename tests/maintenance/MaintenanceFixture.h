@@ -43,7 +43,8 @@ inline ConfigCache stored(const QString& databasePath) { return storedCache(data
 inline QString dump(const ConfigCache& c)
 {
     QStringList out;
-    for (const CategoryDefinition& d : c.rows) {
+    for (int r = 0; r < 7; ++r) {
+        const CategoryDefinition& d = c.row(r);
         QStringList row{QString::number(d.rowKey), QString::number(d.named), d.name, d.databaseFileName,
                         QString::number(d.mainCreated), d.mainTableName, QString::number(d.mainFieldCount)};
         for (const FieldDefinition& f : d.mainFields) row << f.name << f.typeWord;

@@ -34,9 +34,9 @@ void fill(TestApp& t)
                      7, 2);
     build::addSubRow(t.app, 0, {QStringLiteral("一曲目"), QString(), QString(), QString(), QString()}, 7, 1);
     CodeStore(t.app.cache).dropTable(1);
-    t.app.cache.setSystemTitle(QStringLiteral("店の在庫"));
-    t.app.cache.rowChanged[ConfigCache::kSystemRow] = 1;
-    t.app.cache.SaveChangedRows();
+    SystemSettings settings = t.app.cache.systemSettings();
+    settings.title = QStringLiteral("店の在庫");
+    t.app.cache.setSystemSettings(settings);
 
     Database db = t.app.openDatabase();
     Database::Transaction tx(db);
@@ -77,7 +77,7 @@ QStringList dump(const QString& location, bool withVersion = true)
     return out;
 }
 
-qint64 version(const QString& location) { return storedCache(location).rows[ConfigCache::kSystemRow].lastRegistrationNo; }
+qint64 version(const QString& location) { return storedCache(location).row(ConfigCache::kSystemRow).lastRegistrationNo; }
 
 // Clicks 復元作業実行 on the file Tanzo.mdb of a folder and confirms it.
 void restoreFrom(TestApp& t, const QString& folder)
@@ -199,7 +199,7 @@ TEST(RestoreServerOnly, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTh
     ConfigCache stale = desk;
     Database db = Database::open(t.app.databasePath());
     EXPECT_TRUE(stale.reloadIfChanged(db));
-    EXPECT_EQ(stale.rows[3].named, 0);
+    EXPECT_EQ(stale.row(3).named, 0);
 }
 
 TEST(BackupServerOnly, AFailedBackupLeavesTheEarlierCopyWholeAndTheServerInUse)

@@ -58,7 +58,7 @@ void capture(ScriptedUi& ui, const QString& name, Shown& out)
 
 TEST_F(PrintSettingsConfirmationTest, Form5ppShowsEveryFieldsWidthTheChosenTotalAndWhatIsLeft)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QPushButton>(d, "Command7")->click();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("作成する帳表が選択されていません。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
@@ -122,7 +122,7 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
 {
     t.printer.setFontSize(9.75);
     rows.clearItems();  // with no rows every field is as wide as its heading plus 4
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     child<QComboBox>(d, "Combo2")->setCurrentText(QStringLiteral("B5"));
     child<QRadioButton>(d, "Option2")->click();
@@ -152,7 +152,7 @@ TEST_F(PrintSettingsConfirmationTest, Form5ppShowsThePrintersFontPaperAndOrienta
 
 TEST_F(PrintSettingsConfirmationTest, Form6ppNamesTheDetailListAndShowsBothTitles)
 {
-    Form6ps d(t.app, subRows, mainRow, QStringLiteral("ＣＤ (サブ明細)"), &status);
+    Form6ps d(t.app, kCategory, subRows, mainRow, QStringLiteral("ＣＤ (サブ明細)"), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("曲名")});
     child<QLineEdit>(d, "Text2")->setText(QStringLiteral("0"));

@@ -40,7 +40,7 @@ TEST_F(Form5psTest, Form5psOpensWithItsDefaultsAndFollowsTheReportChoice)
     t.printer.setFont(PrintFont{QStringLiteral("ＭＳ ゴシック"), 12, true, false});
     t.app.printSettings.reportKind = 2;
     t.app.printSettings.leftMarginMm = 30;
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
 
     EXPECT_EQ(d.objectName(), QStringLiteral("Form5ps"));
     EXPECT_EQ(d.windowTitle(), t.app.cache.caption(QStringLiteral("印刷設定")));
@@ -85,7 +85,7 @@ TEST_F(Form5psTest, Form5psOpensWithItsDefaultsAndFollowsTheReportChoice)
 
 TEST_F(Form5psTest, Form5psTabsWantAReportAndTheFontTabSetsThePrinterFont)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QTabWidget>(d, "SSTab1")->setCurrentIndex(3);
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages()[0].text, kNoReport);
@@ -125,7 +125,7 @@ TEST_F(Form5psTest, Form5psTabsWantAReportAndTheFontTabSetsThePrinterFont)
 
 TEST_F(Form5psTest, Form5psMovesFieldsBetweenTheLists)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QPushButton>(d, "Command1")->click();  // nothing selected
     EXPECT_EQ(child<QListWidget>(d, "List2")->count(), 0);
 
@@ -148,7 +148,7 @@ TEST_F(Form5psTest, Form5psMovesFieldsBetweenTheLists)
 
 TEST_F(Form5psTest, Form5psOkWantsAReportAndColumnsAndAUsableMargin)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     choose(d, {QStringLiteral("タイトル")});
     child<QPushButton>(d, "Command4")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
@@ -177,7 +177,7 @@ TEST_F(Form5psTest, Form5psOkWantsAReportAndColumnsAndAUsableMargin)
 
 TEST_F(Form5psTest, PrinterSetMeasuresHeadingsAndEveryRowTheListShows)
 {
-    Form5ps d(t.app, rows, QStringLiteral(" ＣＤ (明細) "), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral(" ＣＤ (明細) "), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     // Out of field order: the mapping follows the names.
     choose(d, {QStringLiteral("アーティスト"), QStringLiteral("タイトル"), QStringLiteral("価格")});
@@ -228,7 +228,7 @@ TEST_F(Form5psTest, PrinterSetMeasuresHeadingsAndEveryRowTheListShows)
 
 TEST_F(Form5psTest, PrinterSetTakesPaperOrientationMarginAndLineMetrics)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル")});
     const PrintSettings& s = d.settings();
@@ -272,7 +272,7 @@ TEST_F(Form5psTest, PrinterSetTakesPaperOrientationMarginAndLineMetrics)
 
 TEST_F(Form5psTest, ALayoutAsWideAsThePaperIsAcceptedOneMillimetreMoreIsRefused)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト"), QStringLiteral("価格"), QStringLiteral("発売日")});
     child<QLineEdit>(d, "Text2")->setText(QStringLiteral("0"));
@@ -317,7 +317,7 @@ TEST_F(Form5psTest, ALayoutAsWideAsThePaperIsAcceptedOneMillimetreMoreIsRefused)
 TEST_F(Form5psTest, TheCdCaseReportPrintsOnA5AtEightPointsIn130Millimetres)
 {
     t.printer.setFont(PrintFont{QStringLiteral("ＭＳ ゴシック"), 12, true, false});
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_1")->click();
     child<QComboBox>(d, "Combo2")->setCurrentText(QStringLiteral("B5"));  // hidden for this report, and ignored
     child<QRadioButton>(d, "Option2")->setChecked(true);                      // the orientation still applies
@@ -351,7 +351,7 @@ TEST_F(Form5psTest, TheCdCaseReportPrintsOnA5AtEightPointsIn130Millimetres)
 TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettingsWhole)
 {
     {
-        Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+        Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
         child<QRadioButton>(d, "Option3_1")->click();
         choose(d, {QStringLiteral("タイトル")});
         child<QLineEdit>(d, "Text2")->setText(QStringLiteral("5"));
@@ -364,7 +364,7 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
     // Another look at the settings, a confirmation, then the close box: nothing of it stays,
     // neither in the settings nor in the printer.
     {
-        Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+        Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
         child<QRadioButton>(d, "Option3_0")->click();
         child<QRadioButton>(d, "Option2")->click();
         t.ui.answerFont(Ui::FontSpec{QStringLiteral("ＭＳ ゴシック"), 14, false, false});
@@ -409,7 +409,7 @@ TEST_F(Form5psTest, CancelClearsTheColumnCountAndClosingKeepsTheAcceptedSettings
 TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
 {
     {
-        Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+        Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
         child<QRadioButton>(d, "Option3_0")->click();
         choose(d, {QStringLiteral("価格"), QStringLiteral("発売日")});
         child<QPushButton>(d, "Command4")->click();
@@ -419,7 +419,7 @@ TEST_F(Form5psTest, ARefusedPrinterSettingIsReportedAndNothingIsAccepted)
     t.ui.clearLog();
 
     t.printer.recorder().refuseOrientation(Orientation::Landscape);
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_1")->click();
     child<QRadioButton>(d, "Option2")->click();
     choose(d, {QStringLiteral("タイトル")});
@@ -454,7 +454,7 @@ TEST_F(Form5psTest, AnUnexpectedPrinterErrorIsShownWithItsTextAndTheWindowStays)
     BrokenPrinter broken;
     App app(t.dir.path(), t.ui, broken);
     app.cache = t.app.cache;
-    Form5ps d(app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル")});
     child<QPushButton>(d, "Command4")->click();
@@ -527,7 +527,7 @@ TEST_F(Form5psTest, ThePrintAsksAgainWhenTheColumnsOrThePageAreNoLongerItsOwn)
 // A layout refused for its width leaves "設定作業中" only while the window is open.
 TEST_F(Form5psTest, TheWorkingTextGoesWithTheWindow)
 {
-    Form5ps d(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status);
+    Form5ps d(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status);
     child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("タイトル"), QStringLiteral("アーティスト")});
     child<QLineEdit>(d, "Text2")->setText(QStringLiteral("900"));

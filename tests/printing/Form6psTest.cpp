@@ -14,7 +14,7 @@ const QString kHeading = QStringLiteral("ＣＤ (サブ明細)");
 
 TEST_F(Form6psTest, Form6psOffersTheSubFieldsAndTheMainRecordsValuesAsTitles)
 {
-    Form6ps d(t.app, subRows, mainRow, kHeading, &status);
+    Form6ps d(t.app, kCategory, subRows, mainRow, kHeading, &status);
     EXPECT_EQ(d.objectName(), QStringLiteral("Form6ps"));
     EXPECT_EQ(d.windowTitle(), t.app.cache.caption(QStringLiteral("印刷設定(サブ)")));
     EXPECT_EQ(child<QLabel>(d, "Label6")->text(), QStringLiteral("印 刷 設 定 (サブ明細)"));
@@ -60,7 +60,7 @@ TEST_F(Form6psTest, Form6psOffersTheSubFieldsAndTheMainRecordsValuesAsTitles)
 
 TEST_F(Form6psTest, Form6psTitlesDefaultByReport)
 {
-    Form6ps d(t.app, subRows, mainRow, QStringLiteral(" ＣＤ (サブ明細) "), &status);
+    Form6ps d(t.app, kCategory, subRows, mainRow, QStringLiteral(" ＣＤ (サブ明細) "), &status);
     child<QRadioButton>(d, "Option3_1")->click();
     choose(d, {QStringLiteral("曲名")});
     ASSERT_TRUE(d.PrinterSet());
@@ -80,7 +80,7 @@ TEST_F(Form6psTest, Form6psTitlesDefaultByReport)
 
     // Without a main row there is nothing to offer and the CD-case titles stay empty.
     mainRow.clearItems();
-    Form6ps empty(t.app, subRows, mainRow, kHeading, &status);
+    Form6ps empty(t.app, kCategory, subRows, mainRow, kHeading, &status);
     EXPECT_EQ(child<QListWidget>(empty, "List2")->count(), 0);
     child<QRadioButton>(empty, "Option3_1")->click();
     choose(empty, {QStringLiteral("曲名")});
@@ -93,7 +93,7 @@ TEST_F(Form6psTest, Form6psMeasuresTheSubRowsAndOwnsTheSubColumnCount)
 {
     t.app.printSettings.mainColumnCount = 3;
     t.app.printSettings.settingsCategory = kCategory;
-    Form6ps d(t.app, subRows, mainRow, kHeading, &status);
+    Form6ps d(t.app, kCategory, subRows, mainRow, kHeading, &status);
     child<QRadioButton>(d, "Option3_0")->click();
     choose(d, {QStringLiteral("時間"), QStringLiteral("曲名")});
     child<QPushButton>(d, "Command4")->click();
@@ -110,7 +110,7 @@ TEST_F(Form6psTest, Form6psMeasuresTheSubRowsAndOwnsTheSubColumnCount)
     EXPECT_EQ(s.columnMaxBytes[1], 26);
     EXPECT_EQ(status.panelText(3), QString());
 
-    Form6ps again(t.app, subRows, mainRow, kHeading, &status);
+    Form6ps again(t.app, kCategory, subRows, mainRow, kHeading, &status);
     child<QPushButton>(again, "Command3")->click();
     EXPECT_EQ(s.subColumnCount, 0);
     EXPECT_FALSE(printSub());  // the window, shown without an answer, leaves no columns

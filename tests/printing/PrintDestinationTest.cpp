@@ -31,7 +31,7 @@ struct PrintDestinationTest : PrintSettingsFixture {
         });
     }
     // The 印刷設定 menu: the settings window at once.
-    void openSettings() { Form5ps::run(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status); }
+    void openSettings() { Form5ps::run(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status); }
     int settingsShown() const { return static_cast<int>(t.ui.shownWindows().count(QStringLiteral("Form5ps"))); }
     void addRows(int count)
     {

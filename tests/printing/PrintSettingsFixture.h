@@ -29,8 +29,6 @@ struct PrintSettingsFixture : ::testing::Test {
                            {QStringLiteral("発売日"), QStringLiteral("DATE")}});
         build::defineSub(t.app, kCategory,
                          {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("時間"), QStringLiteral("LONG")}});
-        t.app.cache.currentCategory = kCategory;
-        t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
 
         for (const char* c : {"タイトル", "アーティスト", "価格", "発売日", "登録ＮＯ"}) rows.addColumn(QString::fromUtf8(c), 1500);
         rows.addRows({{QStringLiteral("  夜の歌  "), QStringLiteral("ＡＢ"), QStringLiteral("¥1,200"), QStringLiteral("2024/03/05"), "1"},
@@ -64,15 +62,14 @@ struct PrintSettingsFixture : ::testing::Test {
     bool printMain(PrintJob::Destination where = PrintJob::Destination::Printer)
     {
         QWidget window;
-        return ReportPrinter::runMainPrint(
-            t.app, window, &status, rows, [this] { Form5ps::run(t.app, rows, QStringLiteral("ＣＤ (明細)"), &status); },
+        return ReportPrinter::runMainPrint(t.app, kCategory, window, &status, rows, [this] { Form5ps::run(t.app, kCategory, rows, QStringLiteral("ＣＤ (明細)"), &status); },
             where);
     }
     bool printSub()
     {
         QWidget window;
-        return ReportPrinter::runSubPrint(t.app, window, &status, mainRow, subRows, [this] {
-            Form6ps::run(t.app, subRows, mainRow, QStringLiteral("ＣＤ (サブ明細)"), &status);
+        return ReportPrinter::runSubPrint(t.app, kCategory, window, &status, mainRow, subRows, [this] {
+            Form6ps::run(t.app, kCategory, subRows, mainRow, QStringLiteral("ＣＤ (サブ明細)"), &status);
         });
     }
 

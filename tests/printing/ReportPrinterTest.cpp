@@ -1,3 +1,4 @@
+#include "Builders.h"
 #include "TestApp.h"
 #include "platform/print/QtPrinterBackend.h"
 #include "platform/text/TextUtil.h"
@@ -73,7 +74,7 @@ PrintOp textOp(const RecordingPrinter& p, const QString& text, int page = 1)
 struct ReportFixture {
     ReportFixture()
     {
-        auto& c = t.app.cache.rows[2];
+        CategoryDefinition c = t.app.cache.row(2);
         c.name = QStringLiteral("ＣＤ");
         c.mainFieldCount = 3;
         c.mainFields[0] = {QStringLiteral("タイトル"), QStringLiteral("TEXT")};
@@ -82,7 +83,7 @@ struct ReportFixture {
         c.subFieldCount = 2;
         c.subFields[0] = {QStringLiteral("曲名"), QStringLiteral("TEXT")};
         c.subFields[1] = {QStringLiteral("発売日"), QStringLiteral("DATE")};
-        t.app.cache.currentCategory = 2;
+        t.app.cache.setRow(2, c);
         engine.setFooterDate(kToday);
     }
 
@@ -144,7 +145,7 @@ struct ReportFixture {
     TestApp t;
     PrintSettings& s = t.app.printSettings;
     ReportListView mainList, mainRow, subList;
-    ReportPrinter engine{t.app};
+    ReportPrinter engine{t.app, 2};
 };
 
 }  // namespace
@@ -506,21 +507,21 @@ TEST(ReportPrinter, PrintCommandRunsSettingsPrinterDialogAndProgress)
     ReportFixture f;
     f.detailSettings(3);
     f.addMainRows(30);
-    f.t.app.cache.rows[6].mainFields[4].typeWord = QStringLiteral("1");
+    build::setPrintProgress(f.t.app, true);
     PrintingWindow w;
 
     // No columns: the settings window opens; left without columns, nothing more happens
     // (an unqueued printer dialog would fail the test).
     f.s.mainColumnCount = 0;
     int settingsShown = 0;
-    EXPECT_FALSE(ReportPrinter::runMainPrint(f.t.app, w, w.status, f.mainList, [&] { ++settingsShown; }));
+    EXPECT_FALSE(ReportPrinter::runMainPrint(f.t.app, 2, w, w.status, f.mainList, [&] { ++settingsShown; }));
     EXPECT_EQ(settingsShown, 1);
     EXPECT_TRUE(f.t.printer.ops().empty());
 
     // Settings of another category: the window opens again; this time it sets the columns.
     f.s.settingsCategory = 4;
     f.t.ui.answerPrinter(false);
-    EXPECT_FALSE(ReportPrinter::runMainPrint(f.t.app, w, w.status, f.mainList, [&] {
+    EXPECT_FALSE(ReportPrinter::runMainPrint(f.t.app, 2, w, w.status, f.mainList, [&] {
         ++settingsShown;
         f.s.mainColumnCount = 3;
         f.s.settingsCategory = 2;
@@ -533,7 +534,7 @@ TEST(ReportPrinter, PrintCommandRunsSettingsPrinterDialogAndProgress)
 
     // Settings of this category are reused.
     f.t.ui.answerPrinter(true);
-    EXPECT_TRUE(ReportPrinter::runMainPrint(f.t.app, w, w.status, f.mainList, [&] { ++settingsShown; }));
+    EXPECT_TRUE(ReportPrinter::runMainPrint(f.t.app, 2, w, w.status, f.mainList, [&] { ++settingsShown; }));
     EXPECT_EQ(settingsShown, 2);
     EXPECT_EQ(f.t.printer.documentsPrinted(), 1);
     EXPECT_EQ(f.t.printer.ops().back().kind, PrintOp::Kind::EndDoc);
@@ -557,10 +558,10 @@ TEST(ReportPrinter, PrintCommandRunsSettingsPrinterDialogAndProgress)
     EXPECT_EQ(f.s.pageNumber, 1);
 
     // Switch off: the plain status text and no repaint per row.
-    f.t.app.cache.rows[6].mainFields[4].typeWord = QStringLiteral("0");
+    build::setPrintProgress(f.t.app, false);
     w.painted.clear();
     f.t.ui.answerPrinter(true);
-    EXPECT_TRUE(ReportPrinter::runMainPrint(f.t.app, w, w.status, f.mainList, {}));
+    EXPECT_TRUE(ReportPrinter::runMainPrint(f.t.app, 2, w, w.status, f.mainList, {}));
     EXPECT_EQ(w.painted, (QStringList{QStringLiteral("印刷処理中"), QString()}));
 }
 
@@ -575,7 +576,7 @@ TEST(ReportPrinter, PrintCommandReportsAPrinterErrorAndClearsTheStatus)
     f.t.printer.recorder().setOffline(true);
     PrintingWindow w;
     f.t.ui.answerPrinter(true);
-    EXPECT_FALSE(ReportPrinter::runSubPrint(f.t.app, w, w.status, f.mainRow, f.subList, {}));
+    EXPECT_FALSE(ReportPrinter::runSubPrint(f.t.app, 2, w, w.status, f.mainRow, f.subList, {}));
     ASSERT_EQ(f.t.ui.messages().size(), 1u);
     EXPECT_EQ(f.t.ui.messages()[0].title, QStringLiteral("注意メッセージ"));
     EXPECT_EQ(w.status->panelText(3), QString());
@@ -614,7 +615,7 @@ TEST(ReportPrinter, PrintsAReportIntoAPdfFile)
     StatusBar3 status;
     QWidget window;
     f.t.ui.answerPrinter(true);
-    ASSERT_TRUE(ReportPrinter::runMainPrint(app, window, &status, f.mainList, {}));
+    ASSERT_TRUE(ReportPrinter::runMainPrint(app, 2, window, &status, f.mainList, {}));
 
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -35,7 +35,7 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
     fixture::makeCategories(t);
     const QString cacheTitle = t.app.cache.systemTitle();
     for (const QString& control : kControls) {
-        Form7 editor(t.app);
+        Form7 editor(t.app, 0);
         editor.prepare(EditorMode::New, {}, QString());
         child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(withControl(control));
         child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));
@@ -46,7 +46,7 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
         child<QLineEdit>(names, "Text1_3")->setText(withControl(control));
         child<QPushButton>(names, "Command1")->click();
         refused(t.ui, QStringLiteral("種目名"), control);
-        EXPECT_EQ(t.app.cache.rows[3].named, 0);
+        EXPECT_EQ(t.app.cache.row(3).named, 0);
 
         Form2a settings(t.app);
         child<QLineEdit>(settings, "Text1")->setText(withControl(control));
@@ -71,10 +71,10 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
     EXPECT_TRUE(fixture::rows(t, QStringLiteral("SHUMOKU1")).isEmpty());
     EXPECT_EQ(fixture::rows(t, QStringLiteral("CODE1")).size(), 2);
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[3].named, 0);
+    EXPECT_EQ(t.app.cache.row(3).named, 0);
     EXPECT_EQ(t.app.cache.systemTitle(), cacheTitle);
     // A text without them is stored as typed.
-    Form7 editor(t.app);
+    Form7 editor(t.app, 0);
     editor.prepare(EditorMode::New, {}, QString());
     child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Name))->setText(QStringLiteral("ロック　名盤"));
     child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(fixture::Bought))->setText(QStringLiteral("2024/01/02"));

@@ -4,6 +4,8 @@
 #include "platform/widgets/Twips.h"
 #include "records/Form7.h"
 #include "core/RecordStore.h"
+#include "platform/db/Database.h"
+#include "platform/db/ManagementSchema.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,7 +44,7 @@ TEST(Form7, NewModeOpeningPresentsEachFieldByItsType)
 {
     TestApp t;
     makeCategories(t);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
 
     EXPECT_EQ(f.objectName(), QStringLiteral("Form7"));
@@ -58,7 +60,7 @@ TEST(Form7, NewModeOpeningPresentsEachFieldByItsType)
     const QStringList captions = {"(文字)", "(数値)", "(金額)", "(日付)", "CODE1"};
     const QList<int> widths = {5295, 2600, 2600, 2000, 1000};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label1_%1").arg(k))->text(), t.app.cache.rows[0].mainFields[k].name);
+        EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label1_%1").arg(k))->text(), t.app.cache.row(0).mainFields[k].name);
         EXPECT_EQ(child<QLabel>(f, QStringLiteral("Label4_%1").arg(k))->text(), captions[k]);
         EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->width(), px(*child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k)), widths[k])) << k;
         EXPECT_FALSE(child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(k))->isHidden());
@@ -89,7 +91,7 @@ TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
     TestApp t;
     makeCategories(t);
     {
-        Form7 f(t.app);
+        Form7 f(t.app, 0);
         f.prepare(EditorMode::New, {}, QString());
         fill(f, {"ベスト盤", "2", "1,500", "2024/05/06", "A01"});
         child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Name))->setChecked(true);
@@ -124,8 +126,8 @@ TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
     EXPECT_EQ(stored[1], QStringList({"ベスト盤", "3", "0", "2024/05/07", "A01", "2"}));
 
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
-    Form7 again(t.app);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
+    Form7 again(t.app, 0);
     again.prepare(EditorMode::New, {}, QString());
     EXPECT_EQ(child<QLineEdit>(again, "Text2")->text(), QStringLiteral("3"));
 }
@@ -134,7 +136,7 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
 {
     TestApp t;
     makeCategories(t);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"", "", "", "2024/01/31", ""});
     f.Command1_Click();
@@ -151,7 +153,7 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("3"));
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
 
     // A number box that holds no number abandons the row the same way.
     fill(f, {"x", "十", "", "2024/01/31", ""});
@@ -165,7 +167,7 @@ TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
 {
     TestApp t;
     makeCategories(t);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     const QString fifty = QString(25, QChar(0x3042));  // 25 full-width characters
     EXPECT_EQ(Form7::LenMbcs(fifty), 50);
@@ -176,7 +178,7 @@ TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 0);
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), fifty + QStringLiteral("a"));  // the input stays
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("1"));
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
 
     t.ui.clearLog();
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(fifty);
@@ -189,7 +191,7 @@ TEST(Form7, CodesAreCheckedForLengthThenExactlyAgainstTheirTable)
 {
     TestApp t;
     makeCategories(t);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"盤", "1", "1", "2024/01/01", ""});
 
@@ -202,7 +204,7 @@ TEST(Form7, CodesAreCheckedForLengthThenExactlyAgainstTheirTable)
         expectMessage(t.ui, code + QStringLiteral("  コードが相違しています。"), QStringLiteral("Error"));
     }
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 0);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
 
     // Choosing from the list takes only the code.
     child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->setCurrentIndex(1);
@@ -224,7 +226,7 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
     makeCategories(t);
     build::addMainRow(t.app, 0, {"一枚目", "1", "100", "2024/01/01", "A01"}, 1);
     build::addMainRow(t.app, 0, {"二枚目", "2", "0", QString(), "B02"}, 2);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     // The list hands over its shown texts: a zero amount shows as the yen sign alone and a
     // code value longer than the code is cut.
     f.prepare(EditorMode::Change, {"二枚目", "2", "¥", "", "B02xx"}, QStringLiteral("2"));
@@ -246,7 +248,7 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
     const auto stored = rows(t, QStringLiteral("SHUMOKU1"));
     EXPECT_EQ(stored[0], QStringList({"一枚目", "1", "100", "2024/01/01", "A01", "1"}));
     EXPECT_EQ(stored[1], QStringList({"二枚目（改）", "2", "0", "2024/02/29", "B02", "2"}));
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 2);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
 }
 
 TEST(Form7, ARowAnotherDeskChangedWhileShownIsNotWrittenOverAndTheEditorStaysOpen)
@@ -254,11 +256,11 @@ TEST(Form7, ARowAnotherDeskChangedWhileShownIsNotWrittenOverAndTheEditorStaysOpe
     TestApp t;
     makeCategories(t);
     build::addMainRow(t.app, 0, {"一枚目", "1", "100", "2024/01/01", "A01"}, 1);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::Change, {"一枚目", "1", "¥100", "2024/01/01", "A01"}, QStringLiteral("1"));
     // Meanwhile another desk changes the same record.
     ConfigCache other = t.stored();
-    other.databasePath = t.app.databasePath();
+    other.setDatabasePath(t.app.databasePath());
     RecordStore(other).changeMain(0, 1, {"他の端末", "7", "100", "2024/01/01", "A01"});
 
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("私の変更"));
@@ -277,7 +279,7 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
     build::addMainRow(t.app, 0, {"   ", "0", "0", "2024/01/01", "   "}, 1);
     // A record stored with blanks, as the list shows it (a Null cell of the one-record view
     // shows a single space): the code and number checks see nothing typed.
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::Change, {"    ", " ", "", "2024/01/01", "   "}, QStringLiteral("1"));
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QString());
@@ -286,7 +288,7 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0), QStringList({"   ", "0", "0", "2024/01/01", "   ", "1"}));
 
     // Blanks typed into a new record are stored as nothing typed too.
-    Form7 g(t.app);
+    Form7 g(t.app, 0);
     g.prepare(EditorMode::New, {}, QString());
     fill(g, {"　", "  ", " ", "2024/01/02", "  "});
     g.Command1_Click();
@@ -299,7 +301,7 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     TestApp t;
     makeCategories(t);
     build::addMainRow(t.app, 0, {"一枚目", "1", "100", "2024/01/01", "A01"}, 1);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::Change, {"一枚目", "1", "100", "2024/01/01", "A01"}, QStringLiteral("1"));
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("改名"));
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->setText(QStringLiteral("百円"));
@@ -309,7 +311,7 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("一枚目"));
 
     // Cancel in change mode closes without writing and without asking for a repaint.
-    Form7 g(t.app);
+    Form7 g(t.app, 0);
     g.prepare(EditorMode::Change, {"一枚目", "1", "100", "2024/01/01", "A01"}, QStringLiteral("1"));
     child<MaskedEdit>(g, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("別名"));
     g.Command2_Click();
@@ -325,7 +327,7 @@ TEST(Form7, DeleteAsksFirstAndRemovesOnlyTheChosenRow)
     build::addMainRow(t.app, 0, {"二枚目", "2", "200", "2024/01/02", "B02"}, 2);
     const QStringList shown = {"二枚目", "2", "¥200", "2024/01/02", "B02"};
     {
-        Form7 f(t.app);
+        Form7 f(t.app, 0);
         f.prepare(EditorMode::Delete, shown, QStringLiteral("2"));
         EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＣＤ (明細)"));
         EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("削除　ＯＫ"));
@@ -339,7 +341,7 @@ TEST(Form7, DeleteAsksFirstAndRemovesOnlyTheChosenRow)
         EXPECT_TRUE(f.listRepaintRequested());
         EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 2);
     }
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::Delete, shown, QStringLiteral("2"));
     t.ui.answer(Ui::Answer::Ok);
     f.Command1_Click();
@@ -354,32 +356,33 @@ TEST(Form7, AnEngineErrorStoresNeitherRowNorNumberAndKeepsTheInput)
     makeCategories(t);
     // A row already holds the number the counter would give next.
     build::addMainRow(t.app, 0, {"先客", "1", "1", "2024/01/01", "A01"}, 1);
-    t.app.cache.restartCounter(0);
-    t.app.cache.rowChanged[0] = 1;
-    t.app.cache.SaveChangedRows();
+    // The stored counter went back to 0 (as after the file was emptied); the row stayed.
+    t.db().addToCell(management::kTable, 0, management::kCounterColumn, -1);
+    t.reload();
 
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"新顔", "1", "1", "2024/01/01", "A01"});
     f.Command1_Click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("新顔"));
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
 
     // A whole number the file cannot hold is refused by the engine the same way.
     t.ui.clearLog();
-    t.app.cache.rows[0].lastRegistrationNo = 1;
+    t.db().addToCell(management::kTable, 0, management::kCounterColumn, 1);
+    t.reload();
     fill(f, {"大量", "99999999999", "1", "2024/01/01", ""});
     f.Command1_Click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 1);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 1);
+    EXPECT_EQ(t.stored().row(0).lastRegistrationNo, 1);
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
 }
 
@@ -387,7 +390,7 @@ TEST(Form7, TypedTextThatDoesNotFitTheMaskIsRefusedWithTheFieldName)
 {
     TestApp t;
     makeCategories(t);
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     QTest::keyClicks(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought)), QStringLiteral("20x"));
     expectMessage(t.ui, QStringLiteral("購入日が相違しています。[ 20x_/__/__ ]"), QStringLiteral("データ型相違"));
@@ -398,8 +401,7 @@ TEST(Form7, CodeNameListsOfTextFields)
 {
     TestApp t;
     makeCategories(t);
-    t.app.cache.currentCategory = 1;
-    Form7 f(t.app);
+    Form7 f(t.app, 1);
     f.prepare(EditorMode::New, {}, QString());
     EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("ＤＶＤ (明細)"));
     EXPECT_EQ(child<QLabel>(f, "Label4_0")->text(), QStringLiteral("(文字)1D"));
@@ -467,10 +469,10 @@ TEST(Form7, EditMenuCopiesCutsAndPastesThroughTheClipboard)
     TestApp t;
     makeCategories(t);
     t.ui.setClipboardText(QString());
-    Form7 empty(t.app);
+    Form7 empty(t.app, 0);
     EXPECT_FALSE(child<QAction>(empty, "me13")->isEnabled());
     t.ui.setClipboardText(QStringLiteral("前から"));
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     EXPECT_TRUE(child<QAction>(f, "me13")->isEnabled());
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"ベスト盤", "12", "", "", ""});

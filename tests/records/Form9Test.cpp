@@ -68,10 +68,11 @@ void answerSearch(TestApp& t, const QString& text, bool distinguish = false)
 }
 
 // Opens the results window, which searches at once.
-std::unique_ptr<Form9> search(TestApp& t, const QString& text, bool distinguish = false)
+std::unique_ptr<Form9> search(TestApp& t, const QString& text, bool distinguish = false,
+                              Form9::OpenedFrom from = Form9::OpenedFrom::MainWindow)
 {
     answerSearch(t, text, distinguish);
-    return std::make_unique<Form9>(t.app);
+    return std::make_unique<Form9>(t.app, from);
 }
 
 QStringList row(const ReportListView& list, int r)
@@ -111,31 +112,31 @@ void expectOnlyMessage(TestApp& t, const QString& text, const QString& title, Ui
 TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
 {
     TestApp t;
-    ConfigCache& c = t.app.cache;
     Form9k d(t.app);
     EXPECT_EQ(d.windowTitle(), QStringLiteral("在庫管理 Tanzo - 検索条件(全ファイル)"));
     EXPECT_EQ(child<QLabel>(d, "Label3")->text(), QStringLiteral("全種目ファイル(メイン・サブ)のＴＥＸＴ型(文字)項目を対象に検索します。"));
     EXPECT_EQ(child<QCheckBox>(d, "Check1")->text(), QStringLiteral("大/小文字、全角/半角、カナ/ひらがなを区別する"));
-    EXPECT_EQ(c.allFilesDialogOpen, 1);
+    EXPECT_FALSE(d.conditions());
 
     // Nothing typed: refused, the dialog stays and the search still counts as cancelled.
     d.Command1_Click();
     expectOnlyMessage(t, QStringLiteral("検索文字が入力されていません"), QStringLiteral("ERROR"), Ui::Icon::None);
     EXPECT_NE(d.result(), QDialog::Accepted);
-    EXPECT_EQ(c.allFilesDialogOpen, 1);
+    EXPECT_FALSE(d.conditions());
 
     // The case box is stored as soon as it is clicked.
     child<QCheckBox>(d, "Check1")->click();
-    EXPECT_EQ(c.searchCaseMode, 1);
+    EXPECT_EQ(d.chosen().caseMode, 1);
     child<QCheckBox>(d, "Check1")->click();
-    EXPECT_EQ(c.searchCaseMode, 0);
+    EXPECT_EQ(d.chosen().caseMode, 0);
 
     // A lone space is a search text.
     child<QLineEdit>(d, "Text1")->setText(" ");
     d.Command1_Click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
-    EXPECT_EQ(c.searchText, QStringLiteral(" "));
-    EXPECT_EQ(c.allFilesDialogOpen, 0);
+    ASSERT_TRUE(d.conditions());
+    EXPECT_EQ(d.conditions()->text, QStringLiteral(" "));
+    EXPECT_EQ(d.conditions()->caseMode, 0);
     EXPECT_EQ(t.ui.messages().size(), 1u);
 
     d.Command2_Click();
@@ -214,7 +215,7 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
 {
     TestApp t;
     makeFiles(t);
-    t.app.cache.listWindowWidth = 17000;
+    t.app.setLayout(ScreenLayout::forScreen(20000, 12000));  // a wide screen
     auto w = search(t, "rock");
     EXPECT_EQ(child<ReportListView>(*w, "ListView1")->columnWidthTwips(0), 6000);
 
@@ -234,12 +235,10 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
     // The other sub record of the same file is read again, not left from before.
     w->ListView1_ItemClick(4);
     EXPECT_EQ(row(record, 0), QStringList({"ROCKY", "", "3", "1"}));
-    EXPECT_EQ(t.app.cache.currentCategory, 0);
 
     // Two text fields beside six whole numbers: 13815 - 6 x 1700 = 3615 shared by two gives
     // 1808 (halves to even); the first column is widened to 3500.
     w->ListView1_ItemClick(7);
-    EXPECT_EQ(t.app.cache.currentCategory, 3);
     EXPECT_EQ(child<QLabel>(*w, "Label5")->text(), QStringLiteral("ゲーム"));
     EXPECT_EQ(record.columnWidthTwips(0), 3500);
     EXPECT_EQ(record.columnWidthTwips(1), 1808);
@@ -261,12 +260,10 @@ TEST(Form9, CaseModesKanaBlanksAndNoHit)
         auto w = search(t, QStringLiteral("ﾛｯｸ"));
         ASSERT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 1);
         EXPECT_EQ(row(*child<ReportListView>(*w, "ListView1"), 0), QStringList({"ろっく", "ＣＤ", "メモ", "SHUMOKU1", "3", ""}));
-        EXPECT_EQ(t.app.cache.searchCaseMode, 0);
     }
     {
         // Ordinal: only the exact characters; code fields stay out even when their code matches.
         auto w = search(t, "ROC", true);
-        EXPECT_EQ(t.app.cache.searchCaseMode, 1);
         EXPECT_EQ(column(*child<ReportListView>(*w, "ListView1"), 0), QStringList({"ROCKY", "ROCK note"}));
     }
     {
@@ -295,7 +292,6 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     makeFiles(t);
     build::addMainRow(t.app, 1, {"other", "2022/02/02"}, 3);
     auto w = search(t, "rock");
-    ConfigCache& c = t.app.cache;
 
     // A main record: the main record list in list mode 2 on exactly that record.
     w->ListView1_ItemClick(5);
@@ -303,12 +299,12 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     t.ui.onShow("Form5", [&](QWidget& window) {
         auto& list = dynamic_cast<Form5&>(window);
         EXPECT_EQ(list.shown().mode, ListRequest::OneFound);
+        EXPECT_EQ(list.shown().category, 1);
+        EXPECT_EQ(child<QLabel>(list, "Label1")->text(), QStringLiteral("ＤＶＤ (明細)"));
         EXPECT_EQ(list.shown().registrationNo, 1);
         shown << QString::number(child<ReportListView>(list, "ListView1")->rowCount()) << child<QLineEdit>(list, "Text3")->text() << child<QLineEdit>(list, "Text1_0")->text();
     });
     child<QAction>(*w, "mf11")->trigger();
-    EXPECT_EQ(c.currentCategory, 1);
-    EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＤＶＤ"));
     EXPECT_EQ(shown, QStringList({"1", "1", "Rockman"}));
 
     // A sub record: the main-and-sub list on that main record and that one sub record.
@@ -317,6 +313,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     t.ui.onShow("Form6", [&](QWidget& window) {
         auto& list = dynamic_cast<Form6&>(window);
         EXPECT_EQ(list.shown().mode, ListRequest::OneFound);
+        EXPECT_EQ(list.shown().category, 0);
         EXPECT_EQ(list.shown().registrationNo, 3);
         EXPECT_EQ(list.shown().subNo, 1);
         ASSERT_EQ(child<ReportListView>(list, "ListView1")->rowCount(), 1);
@@ -325,8 +322,6 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
         mainRow = row(*child<ReportListView>(list, "ListView2"), 0);
     });
     w->mf11_Click();
-    EXPECT_EQ(c.currentCategory, 0);
-    EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＣＤ"));
     EXPECT_EQ(subRow, QStringList({"ROCKY", "", "3", "1"}));
     EXPECT_EQ(mainRow, QStringList({QStringLiteral("ＲＯＣＫ ｌｉｖｅ"), "1", "", QStringLiteral("ろっく"), "3"}));
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k", "Form5", "Form6"}));
@@ -337,32 +332,20 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
     TestApp t;
     WindowOpener opener(t.app);
     makeFiles(t);
-    ConfigCache& c = t.app.cache;
-    c.allFilesSearchState = 1;
-    c.currentCategory = 1;
-    c.currentCategoryName = QStringLiteral("ＤＶＤ");
     {
-        auto w = search(t, "rock");
+        auto w = search(t, "rock", false, Form9::OpenedFrom::InquiryBrowser);
         EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 8);
         EXPECT_FALSE(child<QAction>(*w, "mf11")->isEnabled());
         w->mf11_Click();
         EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
-        // Showing a hit's record makes its category current while the window is open...
-        w->ListView1_ItemClick(6);
-        EXPECT_EQ(c.currentCategory, 3);
     }
-    // ...and the browser gets its own back when the window goes.
-    EXPECT_EQ(c.currentCategory, 1);
-    EXPECT_EQ(c.currentCategoryName, QStringLiteral("ＤＶＤ"));
 
     // From the main window, but nothing was found: 編集 has no record to open.
-    c.allFilesSearchState = 0;
     t.ui.clearLog();
     auto w = search(t, "nothing like this");
     EXPECT_TRUE(child<QAction>(*w, "mf11")->isEnabled());
     w->mf11_Click();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
-    EXPECT_EQ(c.currentCategory, 1);
 }
 
 TEST(Form9, NewConditionsSearchAgainInAFreshWindow)
@@ -382,7 +365,7 @@ TEST(Form9, NewConditionsSearchAgainInAFreshWindow)
         seen << QString::number(child<ReportListView>(w, "ListView1")->rowCount()) << child<ReportListView>(w, "ListView1")->text(0, 0);
         child<QAction>(w, "mf13")->trigger();
     });
-    Form9::run(t.app);
+    Form9::run(t.app, Form9::OpenedFrom::MainWindow);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k", "Form9", "Form9k", "Form9"}));
     EXPECT_EQ(seen, QStringList({"8", "1", "ballad"}));
 }
@@ -443,7 +426,7 @@ TEST(Form9, ProgressAdvancesOncePerFile)
 {
     TestApp t;
     makeFiles(t);
-    t.app.cache.rows[ConfigCache::kSystemRow].mainFields[3].typeWord = "1";
+    build::setReadProgress(t.app, true);
     PanelLog log;
     // The window is on the screen when the dialog opens; its panel is watched from there.
     t.ui.onShow("Form9k", [&](QWidget& dialog) {

@@ -39,8 +39,6 @@ inline void makeCategories(TestApp& t, bool withSub = false)
                                {QStringLiteral("備考"), QStringLiteral("TEXT1C")},
                                {QStringLiteral("感想"), QStringLiteral("TEXT")},
                                {QStringLiteral("分類"), QStringLiteral("CODE2")}});
-    app.cache.currentCategory = 0;
-    app.cache.currentCategoryName = QStringLiteral("ＣＤ");
 }
 
 // Every row of a table, each cell as the engine gives it as text.

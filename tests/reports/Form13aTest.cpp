@@ -39,7 +39,7 @@ void fill(TestApp& t, int c, const std::vector<int>& mains, const std::vector<st
         values.push_back({QStringLiteral("品")});
         keys.push_back({n});
     }
-    if (!values.empty()) report::addRows(t, t.app.cache.mainTableName[c], values, keys);
+    if (!values.empty()) report::addRows(t, t.app.cache.mainTableName(c), values, keys);
     values.clear();
     keys.clear();
     for (auto [n, count] : subs)
@@ -47,7 +47,7 @@ void fill(TestApp& t, int c, const std::vector<int>& mains, const std::vector<st
             values.push_back({QStringLiteral("曲")});
             keys.push_back({n, s});
         }
-    if (!values.empty()) report::addRows(t, t.app.cache.subTableName[c], values, keys);
+    if (!values.empty()) report::addRows(t, t.app.cache.subTableName(c), values, keys);
 }
 
 }  // namespace

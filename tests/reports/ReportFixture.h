@@ -61,6 +61,6 @@ inline void addRows(TestApp& t, const QString& table, const std::vector<QStringL
     tx.commit();
 }
 
-inline void progressOn(TestApp& t) { t.app.cache.rows[ConfigCache::kSystemRow].mainFields[3].typeWord = QStringLiteral("1"); }
+inline void progressOn(TestApp& t) { build::setReadProgress(t.app, true); }
 
 }  // namespace report

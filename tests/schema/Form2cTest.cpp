@@ -4,6 +4,7 @@
 #include "schema/Form2c.h"
 #include "schema/Form2d.h"
 
+#include <QLabel>
 #include <QComboBox>
 #include <QPushButton>
 #include <QLineEdit>
@@ -61,7 +62,6 @@ TEST(Form2c, OpensWithTheNamedCategoriesAndWithoutOneTheActionsSaySo)
         EXPECT_TRUE(t.ui.shownWindows().isEmpty());
     }
     prepare(t);
-    t.app.cache.rowChanged[4] = 1;
     Form2c f(t.app);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - ファイル設定"));
     EXPECT_EQ(child<QComboBox>(f, "Combo1")->count(), 2);
@@ -70,7 +70,6 @@ TEST(Form2c, OpensWithTheNamedCategoriesAndWithoutOneTheActionsSaySo)
     EXPECT_EQ(child<QComboBox>(f, "Combo2")->count(), 2);
     EXPECT_EQ(child<QComboBox>(f, "Combo2")->currentText(), QStringLiteral("メイン"));
     EXPECT_EQ(child<QComboBox>(f, "Combo2")->itemText(1), QStringLiteral("サブ"));
-    EXPECT_EQ(t.app.cache.rowChanged[4], 0);
 }
 
 TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
@@ -87,14 +86,15 @@ TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
     t.ui.onShow(QStringLiteral("Form2d"), [&](QWidget& w) {
         auto& d = static_cast<Form2d&>(w);
         EXPECT_EQ(d.tableName(), QStringLiteral("SHUMOKU6SUB"));
+        EXPECT_EQ(d.category(), 5);
+        EXPECT_EQ(child<QLabel>(d, "Label10")->text(), QStringLiteral("本"));
+        EXPECT_EQ(child<QLabel>(d, "Label11")->text(), QStringLiteral("サブ"));
         child<QLineEdit>(d, "Text1_1")->setText(QStringLiteral("頁"));
         child<QPushButton>(d, "Command1")->click();
     });
     press(f, &Form2c::Command2_Click, QStringLiteral("本"), QStringLiteral("サブ"), t.ui, {});
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form2d"}));
-    EXPECT_EQ(t.app.cache.currentCategoryName, QStringLiteral("本"));
-    EXPECT_EQ(t.app.cache.currentFileKind, QStringLiteral("サブ"));
-    EXPECT_EQ(t.app.cache.rows[5].subCreated, 1);
+    EXPECT_EQ(t.app.cache.row(5).subCreated, 1);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU6SUB")));
 }
 
@@ -111,7 +111,7 @@ TEST(Form2c, EmptyingTheSubFileKeepsTheMainRecordsAndTheCounter)
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 0);
     EXPECT_EQ(rows(t, "SHUMOKU1"), 3);
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 3);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
 
     press(f, &Form2c::Command1_Click, cd, sub, t.ui, {Answer::Ok});
     press(f, &Form2c::Command1_Click, QStringLiteral("ＤＶＤ"), sub, t.ui, {Answer::Ok});
@@ -146,10 +146,10 @@ TEST(Form2c, EmptyingAMainFileAsksAboutItsSubRecordsAndRestartsTheNumbers)
                            {QStringLiteral("メイン・ファイルのデータを削除しました。"), kDone, Icon::Information}});
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 0);
     EXPECT_EQ(rows(t, "SHUMOKU1"), 0);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 0);
-    EXPECT_EQ(t.app.cache.rows[0].mainCreated, 1);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(0).mainCreated, 1);
 
     // Once empty the sub file is not asked about.
     press(f, &Form2c::Command1_Click, cd, main, t.ui, {Answer::Ok});
@@ -166,13 +166,12 @@ TEST(Form2c, EmptyingAMainFileWithoutASubFileAsksOnceAndTouchesNoOtherTable)
     press(f, &Form2c::Command1_Click, QStringLiteral("ＤＶＤ"), QStringLiteral("メイン"), t.ui, {Answer::Ok});
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("メイン・ファイルのデータを削除しました。"));
     EXPECT_EQ(t.ui.messages().size(), 2u);
-    EXPECT_EQ(t.app.cache.currentCategory, 2);
     EXPECT_EQ(rows(t, "SHUMOKU3"), 0);
     EXPECT_EQ(rows(t, "SHUMOKU1"), 3);
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 2);
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[2].lastRegistrationNo, 0);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 3);
+    EXPECT_EQ(t.app.cache.row(2).lastRegistrationNo, 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
 
     t.ui.clearLog();
     press(f, &Form2c::Command1_Click, QStringLiteral("本"), QStringLiteral("メイン"), t.ui, {Answer::Ok});
@@ -200,8 +199,7 @@ TEST(Form2c, AnEmptyingThatFailsPartWayDeletesNothing)
     press(f, &Form2c::Command1_Click, QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {Answer::Ok, Answer::Ok});
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(rows(t, "SHUMOKU1"), 3);
-    EXPECT_EQ(t.app.cache.rows[0].lastRegistrationNo, 3);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
 }
 
 TEST(Form2c, DeletingTheSubFileForgetsOnlyItsDefinition)
@@ -215,7 +213,7 @@ TEST(Form2c, DeletingTheSubFileForgetsOnlyItsDefinition)
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU1")));
     t.reload();
-    const CategoryDefinition& row = t.app.cache.rows[0];
+    const CategoryDefinition& row = t.app.cache.row(0);
     EXPECT_EQ(row.subCreated, 0);
     EXPECT_EQ(row.subTableName, QStringLiteral(" "));
     EXPECT_EQ(row.subFieldCount, 0);
@@ -248,7 +246,7 @@ TEST(Form2c, DeletingAMainFileTakesItsSubFileAfterAsking)
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1")));
     t.reload();
-    const CategoryDefinition& row = t.app.cache.rows[0];
+    const CategoryDefinition& row = t.app.cache.row(0);
     EXPECT_EQ(row.mainCreated, 0);
     EXPECT_EQ(row.mainTableName, QStringLiteral(" "));
     EXPECT_EQ(row.mainFieldCount, 0);
@@ -280,9 +278,8 @@ TEST(Form2c, AFailedDropLeavesBothTablesAndTheDefinition)
     ASSERT_EQ(t.ui.messages().size(), 3u);
     EXPECT_EQ(t.ui.messages()[2].title, QStringLiteral("Error"));
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 2);
-    EXPECT_EQ(t.app.cache.rows[0].subCreated, 1);
-    EXPECT_EQ(t.app.cache.rows[0].mainCreated, 1);
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
+    EXPECT_EQ(t.app.cache.row(0).subCreated, 1);
+    EXPECT_EQ(t.app.cache.row(0).mainCreated, 1);
     t.reload();
-    EXPECT_EQ(t.app.cache.rows[0].subFields[0].name, QStringLiteral("曲名"));
+    EXPECT_EQ(t.app.cache.row(0).subFields[0].name, QStringLiteral("曲名"));
 }

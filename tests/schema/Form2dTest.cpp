@@ -17,12 +17,17 @@ namespace {
 
 int px(int twips) { return text::twipsToPixels(twips); }
 
-// A named category chosen for its main or sub file, as the file settings window leaves it.
-void choose(TestApp& t, const QString& kind, int category = 0, const QString& name = QStringLiteral("ＣＤ"))
+// The file the file settings window hands over: a category chosen by its name, and its main or sub file.
+struct Chosen {
+    int category;
+    bool sub;
+};
+
+// A named category chosen for its main or sub file, as the file settings window chooses it.
+Chosen choose(TestApp& t, const QString& kind, int category = 0, const QString& name = QStringLiteral("ＣＤ"))
 {
     build::nameCategory(t.app, category, name);
-    t.app.cache.currentCategoryName = name;
-    t.app.cache.currentFileKind = kind;
+    return {t.app.cache.categoryByName(name), kind == QStringLiteral("サブ")};
 }
 
 // Sets the field count and the rows' names and type words.
@@ -41,8 +46,8 @@ TEST(Form2d, OpensOnTheChosenFileAndTheFieldCountLaysItOut)
 {
     TestApp t;
     build::createCodeTable(t.app, 2, QStringLiteral(" 社員 "), 4);
-    choose(t, QStringLiteral("サブ"), 2, QStringLiteral("ＤＶＤ"));
-    Form2d f(t.app);
+    Chosen chosen = choose(t, QStringLiteral("サブ"), 2, QStringLiteral("ＤＶＤ"));
+    Form2d f(t.app, chosen.category, chosen.sub);
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - ファイル設定(項目)"));
     EXPECT_EQ(child<QLabel>(f, "Label1")->text(), Database::displayName(t.app.databasePath()));
     EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("SHUMOKU3SUB"));
@@ -78,8 +83,8 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     TestApp t;
     build::createCodeTable(t.app, 1, QStringLiteral("種別"), 2);
     build::createCodeTable(t.app, 2, QStringLiteral("社員"), 4);
-    choose(t, QStringLiteral("メイン"));
-    Form2d f(t.app);
+    Chosen chosen = choose(t, QStringLiteral("メイン"));
+    Form2d f(t.app, chosen.category, chosen.sub);
     fill(f, {{" 品名 ", "TEXT"}, {"数量", "LONG"}, {"単価", "CURRENCY"}, {"購入日", "DATE"}, {"", "TEXT"}});
 
     // Tying row 5 to code table 2: the row locks, the picker appears and fills the row.
@@ -110,7 +115,7 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     EXPECT_THROW(build::addMainRow(t.app, 0, {"b", "2", "200", "2024/01/03", "0002"}, 1), DbError);
 
     t.reload();
-    const CategoryDefinition& row = t.app.cache.rows[0];
+    const CategoryDefinition& row = t.app.cache.row(0);
     EXPECT_EQ(row.mainCreated, 1);
     EXPECT_EQ(row.mainTableName, QStringLiteral("SHUMOKU1"));
     EXPECT_EQ(row.mainFieldCount, 5);
@@ -126,14 +131,14 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
 TEST(Form2d, BuildsTheStatementsCharacterForCharacter)
 {
     TestApp t;
-    choose(t, QStringLiteral("メイン"));
-    Form2d main(t.app);
+    Chosen chosen = choose(t, QStringLiteral("メイン"));
+    Form2d main(t.app, chosen.category, chosen.sub);
     fill(main, {{"品名", "TEXT"}, {"数量", "LONG"}});
     EXPECT_EQ(main.BuildStatement(),
               QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)"));
 
-    t.app.cache.currentFileKind = QStringLiteral("サブ");
-    Form2d f(t.app);
+    chosen.sub = true;
+    Form2d f(t.app, chosen.category, chosen.sub);
     fill(f, {{"日付", "DATE"}});
     child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(f.lastStatement, QStringLiteral("CREATE TABLE SHUMOKU1SUB (日付 DATE, 登録ＮＯ LONG ,サブＮＯ LONG, "
@@ -145,7 +150,7 @@ TEST(Form2d, BuildsTheStatementsCharacterForCharacter)
     EXPECT_THROW(build::addSubRow(t.app, 0, {"2024/05/02"}, 1, 2), DbError);
 
     t.reload();
-    const CategoryDefinition& row = t.app.cache.rows[0];
+    const CategoryDefinition& row = t.app.cache.row(0);
     EXPECT_EQ(row.subCreated, 1);
     EXPECT_EQ(row.subTableName, QStringLiteral("SHUMOKU1SUB"));
     EXPECT_EQ(row.subFieldCount, 1);
@@ -158,8 +163,8 @@ TEST(Form2d, UntickingACodeRowResetsItAndABlankCodeEntryDoesNothing)
 {
     TestApp t;
     build::createCodeTable(t.app, 3, QStringLiteral("棚"), 1);
-    choose(t, QStringLiteral("メイン"));
-    Form2d f(t.app);
+    Chosen chosen = choose(t, QStringLiteral("メイン"));
+    Form2d f(t.app, chosen.category, chosen.sub);
     child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
     child<QCheckBox>(f, "Check1_2")->setChecked(true);
     child<QComboBox>(f, "Combo3")->setCurrentIndex(0);  // slot 1 is free: its entry is blank
@@ -212,9 +217,9 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
     };
     TestApp t;
     build::createCodeTable(t.app, 1, QStringLiteral("種別"), 2);
-    choose(t, QStringLiteral("メイン"));
+    Chosen chosen = choose(t, QStringLiteral("メイン"));
     for (const auto& [fields, mentioned] : cases) {
-        Form2d f(t.app);
+        Form2d f(t.app, chosen.category, chosen.sub);
         fill(f, fields);
         child<QPushButton>(f, "Command1")->click();
         const auto m = t.ui.messages();
@@ -225,7 +230,7 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
         EXPECT_EQ(m[0].icon, Ui::Icon::Critical);
         EXPECT_TRUE(f.lastStatement.isEmpty()) << mentioned.toStdString();
     }
-    EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
+    EXPECT_EQ(t.app.cache.row(0).mainCreated, 0);
     Database db = t.db();
     EXPECT_TRUE(db.tableExists(management::kTable));
     EXPECT_TRUE(db.tableExists(QStringLiteral("CODE1")));
@@ -233,54 +238,53 @@ TEST(Form2d, RefusesBadNamesAndTypesBeforeExecutingAnything)
 
     // Names the database takes as they are pass, and a code word typed by hand for a table
     // that exists is used like a picked one.
-    Form2d ok(t.app);
+    Form2d ok(t.app, chosen.category, chosen.sub);
     fill(ok, {{"数量（個）", "LONG"}, {"ＣＤ名", "TEXT"}, {"Track2", "TEXT"}, {"種別", "CODE1"}});
     child<QPushButton>(ok, "Command1")->click();
     EXPECT_EQ(ok.result(), QDialog::Accepted);
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1")),
               QStringList({"数量（個） LONG", "ＣＤ名 TEXT", "Track2 TEXT", "種別 TEXT(2)", "登録ＮＯ LONG"}));
-    EXPECT_EQ(t.app.cache.rows[0].mainFields[3].typeWord, QStringLiteral("CODE1"));
+    EXPECT_EQ(t.app.cache.row(0).mainFields[3].typeWord, QStringLiteral("CODE1"));
 }
 
 TEST(Form2d, AStatementOrWriteBackTheEngineRefusesLeavesNothingBehind)
 {
     TestApp t;
-    choose(t, QStringLiteral("メイン"));
+    Chosen chosen = choose(t, QStringLiteral("メイン"));
     // A table of that name already there (left behind the register's back).
     t.db().execute(QStringLiteral("CREATE TABLE SHUMOKU1 (古い TEXT)"));
-    Form2d f(t.app);
+    Form2d f(t.app, chosen.category, chosen.sub);
     fill(f, {{"品名", "TEXT"}});
     child<QPushButton>(f, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_NE(f.result(), QDialog::Accepted);
-    EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
+    EXPECT_EQ(t.app.cache.row(0).mainCreated, 0);
     EXPECT_EQ(check::columns(t, QStringLiteral("SHUMOKU1")), QStringList({"古い TEXT"}));
 
     // The management table refuses the write-back: the new table goes again.
     refuseWrites(t.db(), management::kTable);
-    t.app.cache.currentFileKind = QStringLiteral("サブ");
-    Form2d sub(t.app);
+    chosen.sub = true;
+    Form2d sub(t.app, chosen.category, chosen.sub);
     fill(sub, {{"日付", "DATE"}});
     child<QPushButton>(sub, "Command1")->click();
     check::engineError(t.ui);
     EXPECT_FALSE(sub.lastStatement.isEmpty());
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
-    const CategoryDefinition& row = t.app.cache.rows[0];
+    const CategoryDefinition& row = t.app.cache.row(0);
     EXPECT_EQ(row.subCreated, 0);
     EXPECT_EQ(row.subFieldCount, 0);
     EXPECT_TRUE(text::isBlank(row.subFields[0].name));
-    EXPECT_EQ(t.app.cache.rowChanged[0], 0);
 }
 
 TEST(Form2d, WorksOnTheFirstOfTwoCategoriesWithTheSameName)
 {
     TestApp t;
     build::nameCategory(t.app, 4, QStringLiteral("本"));
-    choose(t, QStringLiteral("メイン"), 1, QStringLiteral("本"));
-    Form2d f(t.app);
+    Chosen chosen = choose(t, QStringLiteral("メイン"), 1, QStringLiteral("本"));
+    Form2d f(t.app, chosen.category, chosen.sub);
     EXPECT_EQ(child<QLabel>(f, "Label5")->text(), QStringLiteral("SHUMOKU2"));
     fill(f, {{"題名", "TEXT"}});
     child<QPushButton>(f, "Command1")->click();
-    EXPECT_EQ(t.app.cache.rows[1].mainCreated, 1);
-    EXPECT_EQ(t.app.cache.rows[4].mainCreated, 0);
+    EXPECT_EQ(t.app.cache.row(1).mainCreated, 1);
+    EXPECT_EQ(t.app.cache.row(4).mainCreated, 0);
 }

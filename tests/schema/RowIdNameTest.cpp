@@ -33,10 +33,8 @@ TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
-    t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
-    t.app.cache.currentFileKind = QStringLiteral("メイン");
     for (const QString& alias : kAliases) {
-        Form2d f(t.app);
+        Form2d f(t.app, 0, false);
         child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
         child<QLineEdit>(f, "Text1_1")->setText(QStringLiteral("品名"));
         child<QLineEdit>(f, "Text1_2")->setText(alias);
@@ -44,7 +42,7 @@ TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
         check::messages(t.ui, {{refusal(QStringLiteral("フィールド名称"), alias), QStringLiteral("ERROR"), Ui::Icon::Critical}});
         EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1"))) << alias.toStdString();
     }
-    EXPECT_EQ(t.app.cache.rows[0].mainCreated, 0);
+    EXPECT_EQ(t.app.cache.row(0).mainCreated, 0);
     // _rowid_ is already refused for its underscore, a symbol no name may hold.
     EXPECT_TRUE(schema::checkColumnName(QStringLiteral("_rowid_"), QStringLiteral("x"), {}).has_value());
 
@@ -55,7 +53,7 @@ TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
         check::messages(t.ui, {{refusal(QStringLiteral("コード・テーブル名"), alias), QStringLiteral("ERROR"), Ui::Icon::Critical}});
         EXPECT_FALSE(t.db().tableExists(QStringLiteral("CODE1"))) << alias.toStdString();
     }
-    EXPECT_EQ(t.app.cache.rows[ConfigCache::kSystemRow].subFieldCount, 0);
+    EXPECT_EQ(t.app.cache.row(ConfigCache::kSystemRow).subFieldCount, 0);
 }
 
 TEST(RowIdNames, AFileMadeElsewhereWithSuchAColumnIsRefusedBeforeAnyRowIsTouched)
@@ -67,10 +65,9 @@ TEST(RowIdNames, AFileMadeElsewhereWithSuchAColumnIsRefusedBeforeAnyRowIsTouched
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(t.dir.databasePath().toUtf8().constData(), &raw), SQLITE_OK);
     sqlite3_exec(raw, "INSERT INTO SHUMOKU1 VALUES ('品1', '5', 1), ('品2', '5', 2), ('品3', '5', 3)", nullptr, nullptr, nullptr);
-    t.app.cache.currentCategory = 0;
 
     // Deleting record 2 stops at the engine's message and leaves all three records.
-    Form7 f(t.app);
+    Form7 f(t.app, 0);
     f.prepare(EditorMode::Delete, {QStringLiteral("品2"), QStringLiteral("5")}, QStringLiteral("2"));
     t.ui.answer(Ui::Answer::Ok);
     child<QPushButton>(f, "Command1")->click();

@@ -43,39 +43,37 @@ void addRow(App& app, const QString& table, const QStringList& values, const QLi
 
 void nameCategory(App& app, int category, const QString& name)
 {
-    app.cache.rows[category].name = name;
-    app.cache.rows[category].named = 1;
-    app.cache.rowChanged[category] = 1;
-    app.cache.SaveChangedRows();
+    CategoryDefinition row = app.cache.row(category);
+    row.name = name;
+    row.named = 1;
+    app.cache.setRow(category, row);
 }
 
 void defineMain(App& app, int category, const std::vector<FieldDefinition>& fields)
 {
-    const QString table = app.cache.mainTableName[category];
+    const QString table = app.cache.mainTableName(category);
     app.openDatabase().execute(QStringLiteral("CREATE TABLE %1 (%2登録ＮＯ LONG CONSTRAINT MyFieldMain PRIMARY KEY)")
                                    .arg(table, fieldList(app, fields)));
-    CategoryDefinition& row = app.cache.rows[category];
+    CategoryDefinition row = app.cache.row(category);
     row.mainCreated = 1;
     row.mainTableName = table;
     row.mainFieldCount = static_cast<qint16>(fields.size());
     record(row.mainFields, fields);
-    app.cache.rowChanged[category] = 1;
-    app.cache.SaveChangedRows();
+    app.cache.setRow(category, row);
 }
 
 void defineSub(App& app, int category, const std::vector<FieldDefinition>& fields)
 {
-    const QString table = app.cache.subTableName[category];
+    const QString table = app.cache.subTableName(category);
     app.openDatabase().execute(QStringLiteral("CREATE TABLE %1 (%2登録ＮＯ LONG ,サブＮＯ LONG, "
                                               "CONSTRAINT MyFieldSub PRIMARY KEY(登録ＮＯ, サブＮＯ))")
                                    .arg(table, fieldList(app, fields)));
-    CategoryDefinition& row = app.cache.rows[category];
+    CategoryDefinition row = app.cache.row(category);
     row.subCreated = 1;
     row.subTableName = table;
     row.subFieldCount = static_cast<qint16>(fields.size());
     record(row.subFields, fields);
-    app.cache.rowChanged[category] = 1;
-    app.cache.SaveChangedRows();
+    app.cache.setRow(category, row);
 }
 
 void createCodeTable(App& app, int k, const QString& name, int length)
@@ -85,32 +83,44 @@ void createCodeTable(App& app, int k, const QString& name, int length)
             .arg(k)
             .arg(length)
             .arg(name));
-    auto& sys = app.cache.rows[ConfigCache::kSystemRow];
+    CategoryDefinition sys = app.cache.row(ConfigCache::kSystemRow);
     sys.subFields[k - 1] = {name, QString::number(length)};
     sys.subFieldCount = static_cast<qint16>(sys.subFieldCount + 1);
-    app.cache.rowChanged[ConfigCache::kSystemRow] = 1;
-    app.cache.SaveChangedRows();
+    app.cache.setRow(ConfigCache::kSystemRow, sys);
+}
+
+void setReadProgress(App& app, bool on)
+{
+    SystemSettings s = app.cache.systemSettings();
+    s.readProgress = on;
+    app.cache.setSystemSettings(s);
+}
+
+void setPrintProgress(App& app, bool on)
+{
+    SystemSettings s = app.cache.systemSettings();
+    s.printProgress = on;
+    app.cache.setSystemSettings(s);
 }
 
 void addCode(App& app, int k, const QString& code, const QString& name)
 {
-    addRow(app, app.cache.codeTableName[k - 1], {code, name}, {});
+    addRow(app, app.cache.codeTableName(k - 1), {code, name}, {});
 }
 
 void addMainRow(App& app, int category, const QStringList& values, int registrationNo)
 {
-    addRow(app, app.cache.mainTableName[category], values, {registrationNo});
-    CategoryDefinition& row = app.cache.rows[category];
+    addRow(app, app.cache.mainTableName(category), values, {registrationNo});
+    CategoryDefinition row = app.cache.row(category);
     if (registrationNo > row.lastRegistrationNo) {
         row.lastRegistrationNo = registrationNo;
-        app.cache.rowChanged[category] = 1;
-        app.cache.SaveChangedRows();
+        app.cache.setRow(category, row);
     }
 }
 
 void addSubRow(App& app, int category, const QStringList& values, int registrationNo, int subNo)
 {
-    addRow(app, app.cache.subTableName[category], values, {registrationNo, subNo});
+    addRow(app, app.cache.subTableName(category), values, {registrationNo, subNo});
 }
 
 int rowCount(App& app, const QString& table)

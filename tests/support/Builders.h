@@ -17,6 +17,9 @@ void defineMain(App& app, int category, const std::vector<FieldDefinition>& fiel
 void defineSub(App& app, int category, const std::vector<FieldDefinition>& fields);
 // Creates code table k (1..8) with its name and code length, and registers it.
 void createCodeTable(App& app, int k, const QString& name, int length);
+// The reading and printing progress switches of the system row, stored.
+void setReadProgress(App& app, bool on);
+void setPrintProgress(App& app, bool on);
 void addCode(App& app, int k, const QString& code, const QString& name);
 // Adds a main row with the given field texts (converted by the engine) and number; raises
 // the category's last registration number when it is higher.

@@ -14,7 +14,6 @@ void TestApp::reload()
     Database d = Database::open(dir.databasePath());
     Recordset t = d.openTable(management::kTable);
     app.cache.LoadConfigCache(t);
-    app.cache.fillTableNames();
 }
 
 Database TestApp::db() const { return Database::open(dir.databasePath()); }
