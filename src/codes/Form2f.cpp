@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/CodeStore.h"
+#include "core/FieldRule.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
@@ -234,8 +235,8 @@ bool Form2f::addCode()
         refuse(text::controlCharacterMessage(QStringLiteral("コード")));
         return false;
     }
-    if (characterCount(code) != codeLength_) {
-        refuse(QStringLiteral("コードの桁数が相違しています。"));
+    if (!fieldrule::hasCodeLength(code, codeLength_)) {
+        refuse(fieldrule::reason(fieldrule::Fault::CodeLength, QStringLiteral("コード"), code));
         return false;
     }
     bool added = false;

@@ -6,32 +6,10 @@
 namespace fieldrule {
 
 namespace {
+
 bool isNumberType(const QString& typeWord)
 {
     return typeWord == QLatin1String("LONG") || typeWord == QLatin1String("CURRENCY");
-}
-}  // namespace
-
-Fault textFault(const QString& typeWord, const QString& value, int codeLength)
-{
-    if (text::hasControlCharacter(value)) return Fault::ControlCharacter;
-    // A box holding only blanks counts as empty, as everywhere a value is tested.
-    if (typeword::isCode(typeWord) && value.size() != codeLength && !text::isBlank(value)) return Fault::CodeLength;
-    if (typeword::isText(typeWord) && text::LenMbcs(value) > kTextBytes) return Fault::TextTooLong;
-    return Fault::None;
-}
-
-Fault typeFault(const QString& typeWord, const QString& value)
-{
-    if (isNumberType(typeWord) && !text::isBlank(value) && !text::IsNumeric(value)) return Fault::NotNumber;
-    if (typeWord == QLatin1String("DATE") && !text::IsDate(value)) return Fault::NotDate;
-    return Fault::None;
-}
-
-Fault faultOf(const QString& typeWord, const QString& value, int codeLength)
-{
-    const Fault fault = textFault(typeWord, value, codeLength);
-    return fault != Fault::None ? fault : typeFault(typeWord, value);
 }
 
 QString storedText(const QString& typeWord, const QString& value)
@@ -40,12 +18,45 @@ QString storedText(const QString& typeWord, const QString& value)
     return isNumberType(typeWord) ? QStringLiteral("0") : QStringLiteral("   ");
 }
 
-QString reason(Fault fault, const QString& fieldName)
+Fault faultOf(const QString& typeWord, const QString& value, int codeLength, const CodeLookup& lookup)
+{
+    if (text::hasControlCharacter(value)) return Fault::ControlCharacter;
+    // A box holding only blanks counts as empty, as everywhere a value is tested.
+    const bool blank = text::isBlank(value);
+    if (typeword::isCode(typeWord) && !blank) {
+        if (!hasCodeLength(value, codeLength)) return Fault::CodeLength;
+        const std::optional<QString> name = lookup(typeWord, value);
+        if (!name) return Fault::CodeNotFound;
+        if (name->isEmpty()) return Fault::CodeWithoutName;
+    }
+    if (typeword::isText(typeWord) && text::LenMbcs(value) > kTextBytes) return Fault::TextTooLong;
+    if (isNumberType(typeWord) && !blank && !text::IsNumeric(value)) return Fault::NotNumber;
+    if (typeWord == QLatin1String("DATE") && !text::IsDate(value)) return Fault::NotDate;
+    return Fault::None;
+}
+
+}  // namespace
+
+bool hasCodeLength(const QString& code, int codeLength) { return code.toUcs4().size() == codeLength; }
+
+Checked check(const QString& typeWord, const QString& value, int codeLength, const CodeLookup& lookup)
+{
+    Checked checked;
+    checked.fault = faultOf(typeWord, value, codeLength, lookup);
+    if (checked.fault == Fault::None) checked.stored = storedText(typeWord, value);
+    return checked;
+}
+
+bool isTypeFault(Fault fault) { return fault == Fault::NotNumber || fault == Fault::NotDate; }
+
+QString reason(Fault fault, const QString& fieldName, const QString& value)
 {
     switch (fault) {
     case Fault::None: return QString();
     case Fault::ControlCharacter: return text::controlCharacterMessage(fieldName);
     case Fault::CodeLength: return QStringLiteral("コードの桁数が相違しています。");
+    case Fault::CodeNotFound:
+    case Fault::CodeWithoutName: return value + QStringLiteral("  コードが相違しています。");
     case Fault::TextTooLong: return QStringLiteral("入力したテキストの桁数が長がすぎます。");
     case Fault::NotNumber:
     case Fault::NotDate: return fieldName + QStringLiteral("が相違しています。");

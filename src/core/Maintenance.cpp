@@ -164,13 +164,31 @@ QString Maintenance::backup(const QString& databasePath, const QString& folder)
     return filecopy::copyReplacing(databasePath, target);
 }
 
-QString Maintenance::restore(const QString& source, const QString& databasePath)
+Maintenance::Restore Maintenance::restore(const QString& folder, const QString& fileName, const QString& databasePath,
+                                          const std::function<bool(const QString& source)>& confirm)
 {
-    if (Database::isServerLocation(databasePath)) return restoreIntoServer(source, databasePath);
-    const QString failure = filecopy::copyReplacing(source, databasePath);
-    if (!failure.isEmpty()) return failure;
+    using Outcome = Restore::Outcome;
+    const QString name = text::Trim(fileName);
+    if (name != QLatin1String("Tanzo.mdb")) return {Outcome::WrongName, name};
+    const QString source = filecopy::join(folder, name);
+    if (!confirm(source)) return {Outcome::NotConfirmed, QString()};
+    // A database on a server is no file the person could pick.
+    const QString sourceFile = QFileInfo(source).canonicalFilePath();
+    if (!Database::isServerLocation(databasePath) && !sourceFile.isEmpty() &&
+        sourceFile == QFileInfo(databasePath).canonicalFilePath())
+        return {Outcome::InUse, QString()};
+    if (const QString problem = restoreProblem(source); !problem.isEmpty()) return {Outcome::NotRestorable, problem};
+
+    if (Database::isServerLocation(databasePath)) {
+        if (const QString failure = restoreIntoServer(source, databasePath); !failure.isEmpty())
+            return {Outcome::Failed, failure};
+        return {};
+    }
+    // The copy goes to a temporary file beside the database and replaces it in one step.
+    if (const QString failure = filecopy::copyReplacing(source, databasePath); !failure.isEmpty())
+        return {Outcome::Failed, failure};
     // A journal left beside the old file by an interrupted write belongs to that file.
     for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(databasePath + QLatin1String(suffix));
     Database::closeShared();
-    return QString();
+    return {};
 }

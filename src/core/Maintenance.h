@@ -1,6 +1,7 @@
 #pragma once
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class ConfigCache;
 
@@ -24,11 +25,22 @@ public:
     // Why the file cannot be restored: not a database, not a Tanzo file, or damaged pages.
     // Empty when it can. Nothing in the file is changed.
     static QString restoreProblem(const QString& path);
-    // Puts the file in the place of the database in one step, and drops a journal the old
-    // file left. Into a server, one transaction drops the program's tables there and makes
-    // them again from the file's, rows and all. Returns why the restore failed (the database
-    // is then as it was), or empty.
-    static QString restore(const QString& source, const QString& databasePath);
+    // What came of a restore, and what its message names: the file name picked (WrongName),
+    // why the file cannot be restored (NotRestorable) or why the restore failed (Failed).
+    struct Restore {
+        enum class Outcome { Restored, WrongName, NotConfirmed, InUse, NotRestorable, Failed };
+        Outcome outcome = Outcome::Restored;
+        QString detail;
+    };
+    // Restores the file picked in a folder over the database. Refused, in this order, and then
+    // nothing changes: a file not named Tanzo.mdb (blanks around the name aside); the file
+    // not confirmed (confirm is asked with the file's full name); the database itself picked;
+    // a file that is no database of this program or is damaged (restoreProblem). Otherwise the
+    // file takes the database's place in one step and a journal the old file left is dropped;
+    // into a server, one transaction drops the program's tables there and makes them again
+    // from the file's, rows and all. A failed copy leaves the database as it was.
+    static Restore restore(const QString& folder, const QString& fileName, const QString& databasePath,
+                           const std::function<bool(const QString& source)>& confirm);
 
 private:
     ConfigCache& cache_;

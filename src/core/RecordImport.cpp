@@ -100,6 +100,13 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
         std::map<QString, CodeNames> codes;
         for (const FieldDefinition& f : fields_)
             if (typeword::isCode(f.typeWord) && !codes.count(f.typeWord)) codes[f.typeWord] = readCodes(db, f.typeWord);
+        const fieldrule::CodeLookup lookup = [&codes](const QString& table, const QString& code) -> std::optional<QString> {
+            const auto names = codes.find(table);
+            if (names == codes.end()) return std::nullopt;
+            const auto name = names->second.constFind(code);
+            if (name == names->second.cend()) return std::nullopt;
+            return *name;
+        };
         QSet<qint64> mainNumbers;
         if (sub_) mainNumbers = readMainNumbers(db, category.mainTableName);
 
@@ -109,15 +116,13 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
             const ColumnInfo* info;
             int csvColumn;
             int codeLength;
-            const CodeNames* codes;
         };
         std::vector<Column> plan;
         for (size_t k = 0; k < fields_.size(); ++k) {
             const FieldDefinition& f = fields_[k];
             const bool code = typeword::isCode(f.typeWord);
             plan.push_back({&f, &columns[k], mapping.columnOfField[k],
-                            code ? cache_.codeLengthOf(typeword::codeTableNumber(f.typeWord)) : 0,
-                            code ? &codes[f.typeWord] : nullptr});
+                            code ? cache_.codeLengthOf(typeword::codeTableNumber(f.typeWord)) : 0});
         }
 
         const int width = table.isEmpty() ? 0 : int(table[0].size());
@@ -137,21 +142,17 @@ RecordImport::Result RecordImport::run(const CsvFile::Table& table, const Mappin
                 if (p.csvColumn < 0 || p.csvColumn >= cells.size() || cells[p.csvColumn].isEmpty()) continue;
                 const QString& cell = cells[p.csvColumn];
                 const QString& name = p.field->name;
-                if (const fieldrule::Fault fault = fieldrule::textFault(p.field->typeWord, cell, p.codeLength);
-                    fault != fieldrule::Fault::None) {
-                    refuse(r, name, fieldrule::reason(fault, name));
+                const fieldrule::Checked checked = fieldrule::check(p.field->typeWord, cell, p.codeLength, lookup);
+                if (checked.fault != fieldrule::Fault::None) {
+                    refuse(r, name, fieldrule::reason(checked.fault, name, cell));
                     continue;
                 }
-                if (p.codes && !text::isBlank(cell) && p.codes->value(cell).isEmpty()) {
-                    refuse(r, name, cell + QStringLiteral("  コードが相違しています。"));
-                    continue;
-                }
-                // The conversion reads numbers and dates; only a refused one is looked at again.
+                // A number beyond its column, or a text beyond its column's length, is refused by
+                // the conversion with the engine's message.
                 try {
-                    values[k] = Recordset::convert(*p.info, fieldrule::storedText(p.field->typeWord, cell));
+                    values[k] = Recordset::convert(*p.info, checked.stored);
                 } catch (const DbError& e) {
-                    const fieldrule::Fault fault = fieldrule::typeFault(p.field->typeWord, cell);
-                    refuse(r, name, fault != fieldrule::Fault::None ? fieldrule::reason(fault, name) : e.message());
+                    refuse(r, name, e.message());
                 }
             }
             qint64 mainNo = 0;

@@ -2,9 +2,7 @@
 
 #include "core/App.h"
 #include "core/Maintenance.h"
-#include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
-#include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -12,8 +10,6 @@
 #include "platform/widgets/Twips.h"
 
 #include <QComboBox>
-#include <QFile>
-#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTreeView>
@@ -71,37 +67,27 @@ void Form12b::refuse(const QString& text)
 void Form12b::Command1_Click()
 {
     Ui& ui = app_.ui();
-    const QString name = text::Trim(browser_->fileName());
-    if (name != QLatin1String("Tanzo.mdb")) {
-        refuse(QStringLiteral("データベース名(Tanzo.mdb)が相違しています。") + name);
-        return;
-    }
-    const QString source = filecopy::join(browser_->path(), name);
-    if (ui.msgBox(QStringLiteral("復元元データベース名は：") + source + QStringLiteral(" です。"), Ui::Buttons::OkCancel,
-                  Ui::Icon::Question, QStringLiteral("復元元データベース確認")) != Ui::Answer::Ok)
-        return;
-
-    // A database on a server is no file the person could pick.
-    const QString target = app_.databasePath();
-    const QString sourceFile = QFileInfo(source).canonicalFilePath();
-    if (!Database::isServerLocation(target) && !sourceFile.isEmpty() && sourceFile == QFileInfo(target).canonicalFilePath()) {
+    auto confirm = [&ui](const QString& source) {
+        return ui.msgBox(QStringLiteral("復元元データベース名は：") + source + QStringLiteral(" です。"), Ui::Buttons::OkCancel,
+                         Ui::Icon::Question, QStringLiteral("復元元データベース確認")) == Ui::Answer::Ok;
+    };
+    using Outcome = Maintenance::Restore::Outcome;
+    const Maintenance::Restore done = Maintenance::restore(browser_->path(), browser_->fileName(), app_.databasePath(), confirm);
+    switch (done.outcome) {
+    case Outcome::NotConfirmed: return;
+    case Outcome::WrongName: refuse(QStringLiteral("データベース名(Tanzo.mdb)が相違しています。") + done.detail); return;
+    case Outcome::InUse:
         refuse(QStringLiteral("指定されたファイルは現在使用中のデータベースです。バックアップのファイルを指定して下さい。"));
         return;
-    }
-    const QString problem = Maintenance::restoreProblem(source);
-    if (!problem.isEmpty()) {
+    case Outcome::NotRestorable:
         refuse(QStringLiteral("指定されたファイルは在庫管理Tanzo のデータベースではないか、壊れているため、復元できません。") +
-               kUnchanged + QStringLiteral("\r\n") + problem);
+               kUnchanged + QStringLiteral("\r\n") + done.detail);
         return;
-    }
-    // The copy goes to a temporary file beside the database and replaces it in one step; on
-    // a server, the tables are replaced in one transaction.
-    const QString failure = Maintenance::restore(source, target);
-    if (!failure.isEmpty()) {
-        refuse(QStringLiteral("データベースの復元に失敗しました。") + kUnchanged + QStringLiteral("\r\n") + failure);
+    case Outcome::Failed:
+        refuse(QStringLiteral("データベースの復元に失敗しました。") + kUnchanged + QStringLiteral("\r\n") + done.detail);
         return;
+    case Outcome::Restored: break;
     }
-
     ui.msgBox(QStringLiteral("復元作業は終了しました"), Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("終了"));
     ui.endProgram();
 }

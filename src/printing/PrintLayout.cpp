@@ -85,4 +85,13 @@ std::optional<int> marginValue(const QString& typed)
     return static_cast<int>(mm);
 }
 
+PageFit pageFit(const std::vector<int>& printedWidthsMm, int leftMarginMm, int usableWidthMm)
+{
+    PageFit fit;
+    for (const int w : printedWidthsMm) fit.columnsMm += w;
+    fit.totalMm = leftMarginMm + fit.columnsMm;
+    fit.spareMm = usableWidthMm - fit.totalMm;
+    return fit;
+}
+
 }  // namespace printlayout

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 class Printer;
 class ReportListView;
@@ -25,6 +26,21 @@ QString cellText(const ReportListView& rows, int row, int field);
 // Measures a column over its heading and over the cells of field `field` in every row of the
 // list as it shows them. The width has no gap added.
 ColumnMeasure measureColumn(const Printer& printer, const QString& heading, const ReportListView& rows, int field);
+
+// Every printed column is this much wider than its widest text: the gap before the next one.
+constexpr int kColumnGapMm = 4;
+// The width a column takes on the page, from its measured width.
+constexpr int printedWidth(int measuredMm) { return measuredMm + kColumnGapMm; }
+
+// Whether columns of these printed widths fit the page beside the left margin, and what the
+// page's usable width leaves over (negative: how much too wide they are).
+struct PageFit {
+    int columnsMm = 0;  // every printed width
+    int totalMm = 0;    // the margin and the columns
+    int spareMm = 0;    // the usable width less the total
+    bool fits() const { return spareMm >= 0; }
+};
+PageFit pageFit(const std::vector<int>& printedWidthsMm, int leftMarginMm, int usableWidthMm);
 
 // Lines per page, page height and the usable width from the printer's printable area and the
 // line height already in the settings; the CD-case back list has a fixed 27-line, 130 mm area.

@@ -84,22 +84,23 @@ void PrintSettingsConfirmation::Form_Load()
 
     List2->clear();
     for (int& width : w) {
-        width += 4;
+        width = printlayout::printedWidth(width);
         List2->addItem(QString::number(width));
     }
 
     List3->clear();
     List4->clear();
-    int sum = 0;
+    std::vector<int> printed;
     for (int i = 0; i < chosen_.size() && i < 8; ++i) {
         const int field = s.columnField[i];
         const int width = field >= 0 && field < static_cast<int>(w.size()) ? w[field] : 0;
         List3->addItem(chosen_[i]);
         List4->addItem(QString::number(width));
-        sum += width;
+        printed.push_back(width);
     }
+    const printlayout::PageFit fit = printlayout::pageFit(printed, s.leftMarginMm, s.usableWidthMm);
     List3->addItem(QStringLiteral("(** 合計 **)"));
-    List4->addItem(QString::number(sum));
+    List4->addItem(QString::number(fit.columnsMm));
 
     Label16->setText(QString::number(p.fontSize()));
     if (s.reportKind == 2)
@@ -112,16 +113,15 @@ void PrintSettingsConfirmation::Form_Load()
     Label8->setText(QString::number(s.leftMarginMm));
     Label10->setText(QString::number(s.usableWidthMm));
 
-    const int total = sum + s.leftMarginMm;
-    if (s.usableWidthMm < total) {
+    if (!fit.fits()) {
         Label11->setText(QStringLiteral("差引サイズオーバー"));
         C::setTextColour(*Label11, Qt::red);
-        Label12->setText(QString::number(total - s.usableWidthMm));
+        Label12->setText(QString::number(-fit.spareMm));
         C::setTextColour(*Label12, Qt::red);
     } else {
         Label11->setText(QStringLiteral("差引余裕サイズ"));
         C::setTextColour(*Label11, Qt::blue);
-        Label12->setText(QString::number(s.usableWidthMm - total));
+        Label12->setText(QString::number(fit.spareMm));
         C::setTextColour(*Label12, QApplication::palette().color(QPalette::ButtonText));
     }
     showTitles();

@@ -306,12 +306,12 @@ bool PrintSettingsDialog::PrinterSet()
         }
         printlayout::setPageMetrics(s, p);
 
-        int total = s.leftMarginMm;
+        std::vector<int> printed;
         for (int i = 0; i < n; ++i) {
-            s.columnWidthMm[i] = static_cast<qint16>(s.columnWidthMm[i] + 4);
-            total += s.columnWidthMm[i];
+            s.columnWidthMm[i] = static_cast<qint16>(printlayout::printedWidth(s.columnWidthMm[i]));
+            printed.push_back(s.columnWidthMm[i]);
         }
-        total_ = total;
+        fit_ = printlayout::pageFit(printed, s.leftMarginMm, s.usableWidthMm);
         complete = true;
     });
     return complete;
@@ -358,7 +358,7 @@ void PrintSettingsDialog::Command4_Click()
         setStatus(QString());
         return;
     }
-    if (total_ > work_.usableWidthMm) {
+    if (!fit_.fits()) {
         const QStringList lines =
             work_.reportKind == 2
                 ? QStringList{QStringLiteral("印刷データが多いため、用紙の横幅に入りません。"),

@@ -3,6 +3,7 @@
 #include "core/PrintSettings.h"
 #include "platform/print/PrintFont.h"
 #include "platform/print/PrinterBackend.h"
+#include "printing/PrintLayout.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -60,7 +61,7 @@ public:
     // The settings as this window has computed them so far.
     const PrintSettings& settings() const { return work_; }
     // Left margin plus every column's width with its gap, from the last complete PrinterSet.
-    int totalWidthMm() const { return total_; }
+    int totalWidthMm() const { return fit_.totalMm; }
     // True once OK handed the settings over.
     bool settingsAccepted() const { return accepted_; }
     // The texts of the chosen columns, in order.
@@ -166,7 +167,7 @@ private:
     bool accepted_ = false;
     bool unloaded_ = false;
     bool statusShown_ = false;  // this window's text is in the list's status panel 3
-    int total_ = 0;
+    printlayout::PageFit fit_;
     // The printer as it was when the window opened.
     int savedPaper_ = 0;
     Orientation savedOrientation_ = Orientation::Portrait;

@@ -1,5 +1,6 @@
 #include "records/Form9.h"
 
+#include "core/AllFilesSearch.h"
 #include "core/App.h"
 #include "core/ScreenPrint.h"
 #include "core/ShowUntilDone.h"
@@ -37,9 +38,6 @@ constexpr int kRecordTop = 1020;
 constexpr int kRecordHeight = 960;
 constexpr int kHitsTop = 2340;
 constexpr int kHitsHeight = 6820;
-
-// What a Null text field is searched as.
-const QString kNullText = QStringLiteral("  ");
 
 QLineEdit* keyBox(QWidget* parent, const char* name, int left, int width)
 {
@@ -196,11 +194,7 @@ void Form9::Timer1_Timer()
     }
     mf11->setEnabled(from_ != OpenedFrom::InquiryBrowser);
 
-    fileCount_ = 0;
-    for (int i = 0; i < 6; ++i) {
-        if (c.row(i).mainCreated != 0) ++fileCount_;
-        if (c.row(i).subCreated != 0) ++fileCount_;
-    }
+    fileCount_ = AllFilesSearch::fileCount(c);
     if (fileCount_ == 0) {
         app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("ERROR"));
         return;
@@ -234,76 +228,33 @@ void Form9::SubListViewHD()
 void Form9::SubListViewKensaku()
 {
     const ConfigCache& c = app_.cache;
-    std::vector<QStringList> hits;
-    processedFiles_ = 0;
+    std::vector<AllFilesSearch::Hit> hits;
     hitCount_ = 0;
+    AllFilesSearch::Progress progress;
+    progress.opened = [&] { StatusBar1->setPanelText(3, RecordReader::startText(c.readProgressOn())); };
+    progress.fileBegun = [&](int filesBegun) {
+        if (!c.readProgressOn()) return;
+        StatusBar1->setPanelText(3, RecordReader::progressText(RecordReader::remainingCells(filesBegun, fileCount_)));
+        StatusBar1->panel(3)->repaint();
+    };
+    progress.fileDone = [&] {
+        StatusBar1->setPanelText(3, QString());
+        StatusBar1->panel(3)->repaint();
+    };
     // Whatever happens, the hits found reach the list; a database error is shown and the
     // files read before it keep their hits.
-    app_.guard([&] {
-        Database db = app_.openDatabase();
-        StatusBar1->setPanelText(3, RecordReader::startText(c.readProgressOn()));
-        for (int i = 0; i < 6; ++i) {
-            if (c.row(i).mainCreated != 0) SubListViewData(db, i, false, hits);
-            if (c.row(i).subCreated != 0) SubListViewData(db, i, true, hits);
-        }
-    });
+    app_.guard([&] { AllFilesSearch::run(c, search_.text, search_.caseMode, hits, progress); });
     StatusBar1->setPanelText(3, QString());
     hitCount_ = static_cast<int>(hits.size());
-    if (!hits.empty()) {
-        ListView1->beginBulk();
-        ListView1->addRows(std::move(hits));
-        ListView1->endBulk();
-    }
-}
-
-void Form9::SubListViewData(Database& db, int category, bool sub, std::vector<QStringList>& hits)
-{
-    const ConfigCache& c = app_.cache;
-    const CategoryDefinition& row = c.row(category);
-    const QString table = sub ? row.subTableName : row.mainTableName;
-    Recordset rs = db.openTable(table);
-    const std::vector<FieldDefinition> fields =
-        sub ? FieldDisplay::inUse(row.subFields, row.subFieldCount) : FieldDisplay::inUse(row.mainFields, row.mainFieldCount);
-    ++processedFiles_;
-    if (c.readProgressOn()) {
-        StatusBar1->setPanelText(3, RecordReader::progressText(RecordReader::remainingCells(processedFiles_, fileCount_)));
-        StatusBar1->panel(3)->repaint();
-    }
-
-    // Only the text fields are searched, linked to a code table or not; the keys are read
-    // for the hits alone.
-    std::vector<int> searched;
-    for (int k = 0; k < static_cast<int>(fields.size()); ++k)
-        if (typeword::isText(fields[size_t(k)].typeWord)) searched.push_back(k);
-    const QString categoryText = sub ? row.name + QStringLiteral(" ：サブ") : row.name;
-    const int keyColumn = static_cast<int>(fields.size());
-    // The search text is folded once; each cell is looked at in the engine's own bytes.
-    text::TextFinder finder(search_.text, search_.caseMode);
-    const QByteArray nullUtf8 = kNullText.toUtf8();
-
-    if (!searched.empty()) {
-        for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-            for (int k : searched) {
-                const Recordset::RawCell cell = rs.raw(k);
-                bool found = false;
-                if (cell.kind == Recordset::RawCell::Kind::Text) {
-                    found = finder.in(cell.text, cell.bytes);
-                } else if (cell.kind == Recordset::RawCell::Kind::Null) {
-                    found = finder.in(nullUtf8.constData(), nullUtf8.size());
-                } else {
-                    const Value v = rs.field(k);
-                    const QByteArray shown = (v.isNull() ? kNullText : v.toString()).toUtf8();
-                    found = finder.in(shown.constData(), shown.size());
-                }
-                if (!found) continue;
-                const Value v = rs.field(k);
-                hits.push_back({v.isNull() ? kNullText : v.toString(), categoryText, fields[size_t(k)].name, table,
-                                rs.field(keyColumn).toString(), sub ? rs.field(keyColumn + 1).toString() : QString()});
-            }
-        }
-    }
-    StatusBar1->setPanelText(3, QString());
-    StatusBar1->panel(3)->repaint();
+    if (hits.empty()) return;
+    std::vector<QStringList> rows;
+    rows.reserve(hits.size());
+    for (AllFilesSearch::Hit& h : hits)
+        rows.push_back({std::move(h.text), std::move(h.categoryName), std::move(h.fieldName), std::move(h.table),
+                        std::move(h.registrationNo), std::move(h.subNo)});
+    ListView1->beginBulk();
+    ListView1->addRows(std::move(rows));
+    ListView1->endBulk();
 }
 
 std::optional<Form9::FileRef> Form9::fileNamed(const QString& table) const

@@ -7,7 +7,6 @@
 #include <vector>
 
 class App;
-class Database;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -84,14 +83,12 @@ private:
     };
     // The created main or sub file whose table name is this text.
     std::optional<FileRef> fileNamed(const QString& table) const;
-    void SubListViewData(Database& db, int category, bool sub, std::vector<QStringList>& hits);
     void showPosition();
     void buildMenus();
 
     App& app_;
     QWidget* client_ = nullptr;
     int fileCount_ = 0;      // files that exist
-    int processedFiles_ = 0;
     int hitCount_ = 0;
     bool reopen_ = false;
     OpenedFrom from_;

@@ -319,19 +319,6 @@ void RecordEditor::errorMessage(const QString& text)
     app.ui().msgBox(text, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
 }
 
-bool RecordEditor::SubCodeCheck(const QString& table, QString& codeName)
-{
-    const QString code = MaskEdBox1[currentField]->text();
-    bool found = false;
-    const bool read = app.guard([&] {
-        const std::optional<QString> name = CodeStore(app.cache).nameOf(table, code);
-        found = name.has_value();
-        if (found) codeName = *name;
-    });
-    if (read && !found) errorMessage(code + QStringLiteral("  コードが相違しています。"));
-    return found;
-}
-
 int RecordEditor::codeLength(int k) const
 {
     return app.cache.codeLengthOf(FieldBox::codeTableOfCaption(Label4[k]->text()));
@@ -339,33 +326,35 @@ int RecordEditor::codeLength(int k) const
 
 bool RecordEditor::checkFields()
 {
+    checked_.clear();
+    CodeStore codes(app.cache);
+    const fieldrule::CodeLookup lookup = [&codes](const QString& table, const QString& code) {
+        return codes.nameOf(table, code);
+    };
     for (int k = 0; k < count_; ++k) {
         currentField = k;
-        const QString typeWord = boxes_[k].definition().typeWord;
         const QString value = MaskEdBox1[k]->text();
-        switch (fieldrule::faultOf(typeWord, value, codeLength(k))) {
-        case fieldrule::Fault::ControlCharacter:
-            errorMessage(text::controlCharacterMessage(Label1[k]->text()));
+        fieldrule::Checked checked;
+        if (!app.guard([&] { checked = fieldrule::check(boxes_[k].definition().typeWord, value, codeLength(k), lookup); }))
             return false;
-        case fieldrule::Fault::CodeLength:
-            errorMessage(value + QStringLiteral("  コードの桁数が相違しています。"));
-            return false;
-        case fieldrule::Fault::TextTooLong:
-            errorMessage(QStringLiteral("入力したテキストの桁数が長がすぎます。"));
-            return false;
-        default: break;  // numbers and dates are checked as their texts are taken
+        const QString reason = fieldrule::reason(checked.fault, Label1[k]->text(), value);
+        switch (checked.fault) {
+        case fieldrule::Fault::None:
+        case fieldrule::Fault::NotNumber:
+        case fieldrule::Fault::NotDate: break;  // a number or a date is refused as its text is taken
+        case fieldrule::Fault::CodeWithoutName: return false;  // a code whose name is empty stops without a word
+        case fieldrule::Fault::CodeLength: errorMessage(value + QStringLiteral("  ") + reason); return false;
+        default: errorMessage(reason); return false;
         }
-        if (typeword::isCode(typeWord) && !text::isBlank(value)) {
-            QString codeName;
-            if (!SubCodeCheck(typeWord, codeName) || codeName.isEmpty()) return false;
-        }
+        checked_.push_back(std::move(checked));
     }
     return true;
 }
 
 void RecordEditor::typeMessage(int k, const QString& shown)
 {
-    app.ui().msgBox(Label1[k]->text() + QStringLiteral("が相違しています。[ ") + shown + QStringLiteral(" ]"),
+    app.ui().msgBox(fieldrule::reason(fieldrule::Fault::NotNumber, Label1[k]->text(), shown) + QStringLiteral("[ ") +
+                        shown + QStringLiteral(" ]"),
                     Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("データ型相違"));
 }
 
@@ -375,16 +364,19 @@ void RecordEditor::MaskEdBox1_ValidationError(int k, const QString& invalidText)
 
 std::optional<QStringList> RecordEditor::fieldTexts()
 {
+    // The texts are those the OK button's checks passed, taken once; a store asked for
+    // without them checks first.
+    if (checked_.size() != size_t(count_) && !checkFields()) return std::nullopt;
+    const std::vector<fieldrule::Checked> checked = std::move(checked_);
+    checked_.clear();
     QStringList texts;
     for (int k = 0; k < count_; ++k) {
-        const QString typeWord = boxes_[k].definition().typeWord;
         MaskedEdit* box = MaskEdBox1[k];
-        const fieldrule::Fault fault = fieldrule::faultOf(typeWord, box->text(), codeLength(k));
-        if (fault == fieldrule::Fault::NotNumber || fault == fieldrule::Fault::NotDate) {
+        if (fieldrule::isTypeFault(checked[size_t(k)].fault)) {
             typeMessage(k, box->text());
             return std::nullopt;
         }
-        box->setText(fieldrule::storedText(typeWord, box->text()));
+        box->setText(checked[size_t(k)].stored);
         texts << box->text();
     }
     return texts;

@@ -22,6 +22,9 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class RecordStore;
+namespace fieldrule {
+struct Checked;
+}
 
 // What the record editors are opened for.
 enum class EditorMode { New, Change, Delete };
@@ -50,9 +53,6 @@ public:
 
     // Shared procedures.
     static int LenMbcs(const QString& s);
-    // Looks the current field's box text up as a code of the table; false (after the message)
-    // when no code matched. The code name found is given back.
-    bool SubCodeCheck(const QString& table, QString& codeName);
     // Fill the current field's pick list with "code  name" items, or with the code names.
     void SubCode(const QString& table);
     void SubCodeb(const QString& table);
@@ -137,6 +137,8 @@ private:
     void buildFields();
     void buildMenus(const QString& codeCaption);
     void fillLists(int k);
+    // Checks every field by the field rules, the lookup of its code included; false (after
+    // its message) at the first field refused before its texts are taken.
     bool checkFields();
     // The length of the codes of field k's table.
     int codeLength(int k) const;
@@ -151,6 +153,8 @@ private:
 
     EditorMode mode_ = EditorMode::New;
     std::vector<FieldBox> boxes_;
+    // What the last checks found for each field: a type fault, or the text to store.
+    std::vector<fieldrule::Checked> checked_;
     int count_ = 0;
     QString table_;
     bool repaintRequested_ = false;
