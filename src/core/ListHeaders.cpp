@@ -82,8 +82,9 @@ void ListHeaders::build(ReportListView& list, const std::vector<FieldDefinition>
     for (size_t i = 0; i < fields.size(); ++i) {
         const FieldDisplay::Kind k = FieldDisplay::kindOf(fields[i].typeWord);
         const bool right = k == FieldDisplay::Kind::Long || k == FieldDisplay::Kind::Currency || k == FieldDisplay::Kind::Date;
-        list.addColumn(fields[i].name, w[i], right && i > 0);
+        list.setValueColumn(list.addColumn(fields[i].name, w[i], right && i > 0), right);
     }
-    for (int k = 0; k < rules.keyCaptions.size(); ++k) list.addColumn(rules.keyCaptions[k], rules.keyWidth, true);
+    for (int k = 0; k < rules.keyCaptions.size(); ++k)
+        list.setValueColumn(list.addColumn(rules.keyCaptions[k], rules.keyWidth, true), true);
     list.setHeadersVisible(true);
 }

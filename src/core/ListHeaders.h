@@ -9,7 +9,8 @@ class ReportListView;
 // The column headers of a record list: one column per field, then the key columns.
 // Fixed-width kinds take their own width from the free width; the text columns share what
 // is left; the main record list never makes a text first column narrower than 3500 twips,
-// and the lists of the main-and-sub window cap the share instead.
+// and the lists of the main-and-sub window cap the share instead. The columns of numbers,
+// amounts, dates and keys are marked as value columns.
 class ListHeaders {
 public:
     struct Rules {

@@ -54,6 +54,15 @@ int RecordReader::remainingCells(qint64 r, qint64 n) { return ProgressText::rema
 
 namespace {
 
+// An amount in its list format; one with a fraction of a yen keeps its full value with it.
+void appendAmount(PackedRow& row, qint64 units)
+{
+    const QString shown = text::formatYenList(units);
+    const QString full = text::formatYenExact(units);
+    if (full == shown) row.append(shown);
+    else row.appendShownAndValue(shown, full);
+}
+
 // One cell of the current row in its list format. A text, a whole number, a plain date or
 // a Null goes straight from the engine into the packed row, an amount from its units; any
 // other date is formatted through its value.
@@ -80,13 +89,18 @@ void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::K
     }
     case Recordset::RawCell::Kind::Units:
         if (kind == FieldDisplay::Kind::Currency) {
-            row.append(text::formatYenList(c.integer));
+            appendAmount(row, c.integer);
             return;
         }
         break;
     case Recordset::RawCell::Kind::Other: break;
     }
-    row.append(FieldDisplay::listText(rs.field(column), kind, nullText));
+    const Value v = rs.field(column);
+    if (kind == FieldDisplay::Kind::Currency && (v.kind() == Value::Kind::Currency || v.kind() == Value::Kind::Integer)) {
+        appendAmount(row, v.currencyUnits());
+        return;
+    }
+    row.append(FieldDisplay::listText(v, kind, nullText));
 }
 
 }  // namespace

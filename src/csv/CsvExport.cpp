@@ -3,6 +3,7 @@
 #include "core/App.h"
 #include "core/ConfigCache.h"
 #include "csv/CsvProgress.h"
+#include "platform/text/TextUtil.h"
 #include "platform/ui/Ui.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
@@ -59,22 +60,31 @@ QAction* CsvExport::addTo(QMenu& menu, QAction* before, App& app, QWidget& windo
     return action;
 }
 
-CsvFile::Table CsvExport::table(const ReportListView& list)
+CsvFile::Table CsvExport::table(const ReportListView& list, CsvFile::Encoding encoding)
 {
     std::vector<int> columns;
     QStringList headings;
     for (int c = 0; c < list.columnCount(); ++c) {
         if (list.columnWidthTwips(c) <= 0) continue;  // a column the window hides
         columns.push_back(c);
-        headings << list.columnCaption(c).trimmed();
+        headings << CsvFile::guardFormula(list.columnCaption(c).trimmed());
     }
     CsvFile::Table out;
     out.reserve(list.rowCount() + 1);
     out << headings;
+    const bool yenAsBackslash = encoding == CsvFile::Encoding::Cp932;
     for (int r = 0; r < list.rowCount(); ++r) {
         QStringList row;
         row.reserve(static_cast<qsizetype>(columns.size()));
-        for (int c : columns) row << list.text(r, c);
+        for (int c : columns) {
+            if (!list.isValueColumn(c)) {
+                row << CsvFile::guardFormula(list.text(r, c));
+                continue;
+            }
+            QString value = list.value(r, c);
+            if (yenAsBackslash) value.replace(text::kYen, QLatin1Char('\\'));
+            row << value;
+        }
         out << row;
     }
     return out;
@@ -92,25 +102,28 @@ void CsvExport::run(App& app, QWidget& window, const ReportListView& list, Statu
 
     CsvFile::Table rows;
     QString text;
-    {
+    auto gather = [&] {
         CsvProgress progress(status, kWord, app.cache.readProgressOn());
-        rows = table(list);
+        rows = table(list, encoding);
         // Gathering the records is half the work, formatting them the other half.
         const qint64 total = 2 * static_cast<qint64>(rows.size());
         progress.step(rows.size(), total);
+        text.clear();
         text.reserve(rows.size() * 64);
         for (qsizetype r = 0; r < rows.size(); ++r) {
             text += CsvFile::formatRecord(rows[r]);
             if ((r & 255) == 0) progress.step(rows.size() + r, total);
         }
         progress.step(total, total);
-    }
+    };
+    gather();
     if (encoding == CsvFile::Encoding::Cp932) {
         const auto bad = CsvFile::unencodable(rows);
         if (!bad.empty()) {
             if (ui.msgBox(unencodableMessage(rows, bad), Ui::Buttons::YesNo, Ui::Icon::Exclamation, kTitle) != Ui::Answer::Yes)
                 return;
             encoding = CsvFile::Encoding::Utf8;
+            gather();
         }
     }
     const auto bytes = CsvFile::encode(text, encoding);

@@ -10,7 +10,6 @@
 
 #include <QDialog>
 #include <QDir>
-#include <QFile>
 
 namespace {
 
@@ -40,14 +39,27 @@ bool CsvImport::run(App& app, QWidget& window, int category, bool sub, StatusBar
     Ui& ui = app.ui();
     const auto path = ui.chooseOpenFile(kTitle, QDir::homePath(), QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*)"));
     if (!path) return false;
-    QFile file(*path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        ui.msgBox(QStringLiteral("CSVファイル「%1」を読めません。").arg(QDir::toNativeSeparators(*path)), Ui::Buttons::Ok,
-                  Ui::Icon::Critical, QStringLiteral("Error"));
+    CsvFile::Read read;
+    {
+        CsvProgress progress(status, kWord, app.cache.readProgressOn());
+        read = CsvFile::readFile(*path, CsvFile::kMaxReadBytes, [&](qint64 d, qint64 t) { progress.step(d, t); });
+    }
+    const QString file = QStringLiteral("CSVファイル「%1」").arg(QDir::toNativeSeparators(*path));
+    switch (read.fault) {
+    case CsvFile::ReadFault::None: break;
+    case CsvFile::ReadFault::NotRegular:
+        ui.msgBox(file + QStringLiteral("は通常のファイルではないため、取り込めません。"), Ui::Buttons::Ok, Ui::Icon::Exclamation, kTitle);
+        return false;
+    case CsvFile::ReadFault::TooLarge:
+        ui.msgBox(file + QStringLiteral("は %1 MB を超えるため、取り込めません。").arg(CsvFile::kMaxReadBytes / (1024 * 1024)),
+                  Ui::Buttons::Ok, Ui::Icon::Exclamation, kTitle);
+        return false;
+    case CsvFile::ReadFault::Unreadable:
+        ui.msgBox(file + QStringLiteral("を読めません。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
         return false;
     }
     const RecordImport import(app.cache, category, sub);
-    CsvImportDialog dialog(&window, *path, file.readAll(), import);
+    CsvImportDialog dialog(&window, *path, read.bytes, import);
     ui.showModal(dialog);
     if (dialog.result() != QDialog::Accepted || dialog.table().isEmpty()) return false;
     if (sub && dialog.mapping().registrationColumn < 0) {

@@ -76,6 +76,9 @@ void CsvImportDialog::read()
         return;
     }
     table_ = std::move(parsed.rows);
+    // A text the export guarded against formulas comes back as it was stored.
+    for (QStringList& record : table_)
+        for (QString& cell : record) cell = CsvFile::unguardFormula(cell);
     if (table_.isEmpty()) {
         columns_->setText(QStringLiteral("ファイルにデータがありません。"));
         ok_->setEnabled(false);

@@ -21,8 +21,8 @@ public:
 
     CsvImportDialog(QWidget* parent, const QString& path, const QByteArray& bytes, const RecordImport& import);
 
-    // The records of the file in the chosen encoding, the headings first; empty when it does
-    // not read.
+    // The records of the file in the chosen encoding, the headings first, a text guarded
+    // against formulas without its apostrophe; empty when it does not read.
     const CsvFile::Table& table() const { return table_; }
     const RecordImport::Mapping& mapping() const { return mapping_; }
 

@@ -1,9 +1,14 @@
 #include "platform/text/CsvFile.h"
 
+#include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
 #include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -49,6 +54,24 @@ private:
     iconv_t cd_;
 };
 
+// Whether the first character after any apostrophes is one a spreadsheet begins a formula
+// with.
+bool startsFormula(QStringView text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == QLatin1Char('\'')) ++i;
+    if (i == text.size()) return false;
+    switch (text[i].unicode()) {
+    case u'=':
+    case u'+':
+    case u'-':
+    case u'@':
+    case u'\t':
+    case u'\r': return true;
+    default: return false;
+    }
+}
+
 bool needsQuotes(const QString& field)
 {
     for (QChar c : field)
@@ -87,13 +110,18 @@ std::vector<CsvFile::Unencodable> CsvFile::unencodable(const Table& rows, int li
 {
     std::vector<Unencodable> out;
     Converter toCp932("CP932", "UTF-8");
+    Converter fromCp932("UTF-8", "CP932");
     for (int r = 0; r < rows.size(); ++r) {
         for (int c = 0; c < rows[r].size(); ++c) {
             const QString& v = rows[r][c];
             bool ascii = true;
             for (QChar ch : v) ascii = ascii && ch.unicode() < 0x80;
             if (ascii) continue;
-            if (!toCp932.convert(v.toUtf8())) {
+            // Code page 932 writes some characters as others (the wave dash as the full-width
+            // tilde), so a cell is held only when its bytes read back as the same text.
+            const QByteArray utf8 = v.toUtf8();
+            const std::optional<QByteArray> bytes = toCp932.convert(utf8);
+            if (!bytes || fromCp932.convert(*bytes) != utf8) {
                 out.push_back({r, c, v});
                 if (static_cast<int>(out.size()) >= limit) return out;
             }
@@ -106,6 +134,83 @@ std::optional<QByteArray> CsvFile::encode(const QString& text, Encoding encoding
 {
     if (encoding == Encoding::Utf8) return kBom + text.toUtf8();
     return Converter("CP932", "UTF-8").convert(text.toUtf8());
+}
+
+QString CsvFile::guardFormula(const QString& text)
+{
+    return startsFormula(text) ? QLatin1Char('\'') + text : text;
+}
+
+QString CsvFile::unguardFormula(const QString& cell)
+{
+    return cell.startsWith(QLatin1Char('\'')) && startsFormula(QStringView(cell).mid(1)) ? cell.mid(1) : cell;
+}
+
+CsvFile::Read CsvFile::readFile(const QString& path, qint64 maxBytes, const std::function<void(qint64, qint64)>& progress)
+{
+    Read out;
+    const QByteArray name = QFile::encodeName(path);
+    // The kind is told from the name first: opening a pipe would wait for a writer.
+    struct stat st {};
+    if (::stat(name.constData(), &st) != 0) {
+        out.fault = ReadFault::Unreadable;
+        return out;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        out.fault = ReadFault::NotRegular;
+        return out;
+    }
+    if (st.st_size > maxBytes) {
+        out.fault = ReadFault::TooLarge;
+        return out;
+    }
+    // Opened without waiting, and told again by what was opened, should the name have become
+    // something else in between.
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        out.fault = ReadFault::Unreadable;
+        return out;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        out.fault = ReadFault::NotRegular;
+        return out;
+    }
+    const qint64 total = st.st_size;
+    if (total > maxBytes) {
+        out.fault = ReadFault::TooLarge;
+        return out;
+    }
+    out.bytes.reserve(total);
+    constexpr qint64 kChunk = 64 * 1024;
+    if (progress) progress(0, total);
+    while (true) {
+        const qint64 at = out.bytes.size();
+        // A file that grows while it is read is still held to the limit.
+        if (at > maxBytes) {
+            out.bytes.clear();
+            out.fault = ReadFault::TooLarge;
+            return out;
+        }
+        out.bytes.resize(at + kChunk);
+        const ssize_t n = ::read(fd, out.bytes.data() + at, size_t(kChunk));
+        if (n < 0 && errno == EINTR) {
+            out.bytes.resize(at);
+            continue;
+        }
+        if (n < 0) {
+            out.bytes.clear();
+            out.fault = ReadFault::Unreadable;
+            return out;
+        }
+        out.bytes.resize(at + n);
+        if (n == 0) break;
+        if (progress) progress(out.bytes.size(), std::max(total, qint64(out.bytes.size())));
+    }
+    return out;
 }
 
 CsvFile::Encoding CsvFile::detect(const QByteArray& bytes)

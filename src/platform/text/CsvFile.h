@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -14,7 +15,12 @@ public:
     enum class Encoding { Utf8, Cp932 };
     using Table = QList<QStringList>;
 
-    // A value code page 932 cannot hold, by its row and column in the table (from 0).
+    // The largest file an import reads (256 MB): its records are held whole, several times its
+    // size, while they are looked at and checked.
+    static constexpr qint64 kMaxReadBytes = qint64(256) * 1024 * 1024;
+
+    // A value code page 932 cannot hold, or would give back changed, by its row and column in
+    // the table (from 0).
     struct Unencodable {
         int row = 0;
         int column = 0;
@@ -26,7 +32,9 @@ public:
     // Every record, each ended with CR LF.
     static QString format(const Table& rows);
 
-    // The cells code page 932 cannot hold, in reading order; at most `limit` of them.
+    // The cells code page 932 cannot hold, in reading order; at most `limit` of them. A cell is
+    // held only when it reads back as the same text: the wave dash, the minus sign, the yen
+    // sign and the double vertical line are written as characters that read back as others.
     static std::vector<Unencodable> unencodable(const Table& rows, int limit = 100);
     // The text in the encoding: UTF-8 begins with its byte-order mark. Nullopt when a character
     // cannot be written in code page 932 (check unencodable() first to say where).
@@ -38,6 +46,24 @@ public:
     // The bytes as text, without a byte-order mark. Nullopt when they are not valid in the
     // encoding.
     static std::optional<QString> decode(const QByteArray& bytes, Encoding encoding);
+
+    // A text a spreadsheet would take for a formula, one whose first character after any
+    // apostrophes is "=", "+", "-", "@", a tab or a CR, with an apostrophe put before it, the
+    // mark spreadsheets read as "text as it is"; any other text as it is.
+    static QString guardFormula(const QString& text);
+    // The cell read back: one apostrophe less where guardFormula() put one.
+    static QString unguardFormula(const QString& cell);
+
+    // Reading a file: only a regular file of at most `maxBytes` is opened. A pipe, a device or
+    // a folder is told by its kind before anything is opened, so a reading never waits for a
+    // writer. `progress` is called now and then with the bytes read of the whole.
+    enum class ReadFault { None, NotRegular, TooLarge, Unreadable };
+    struct Read {
+        QByteArray bytes;
+        ReadFault fault = ReadFault::None;
+    };
+    static Read readFile(const QString& path, qint64 maxBytes = kMaxReadBytes,
+                         const std::function<void(qint64 done, qint64 total)>& progress = {});
 
     struct Parsed {
         Table rows;

@@ -612,6 +612,24 @@ QString currencyToText(qint64 units)
     return out;
 }
 
+QString formatYenExact(qint64 units)
+{
+    if (units % kUnitsPerYen == 0)
+        return formatYenList(units);
+    const quint64 magnitude = units < 0 ? 0 - static_cast<quint64>(units) : static_cast<quint64>(units);
+    QString fraction = QString::number(magnitude % kUnitsPerYen).rightJustified(4, u'0');
+    while (fraction.endsWith(u'0'))
+        fraction.chop(1);
+    QString out;
+    if (units < 0)
+        out.append(u'-');
+    out.append(kYen);
+    out.append(groupThousands(magnitude / kUnitsPerYen));
+    out.append(u'.');
+    out.append(fraction);
+    return out;
+}
+
 int twipsToPixels(int twips, double logicalDpi)
 {
     if (!(logicalDpi > 0))

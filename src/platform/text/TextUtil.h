@@ -72,6 +72,9 @@ QString formatYenList(qint64 units);
 QString formatYenWithZero(qint64 units);
 // Plain text of an amount as the engine gives it back: "1234", "1234.5", "-12".
 QString currencyToText(qint64 units);
+// An amount to the last unit: a whole amount as formatYenList() shows it, another with its
+// fraction of a yen (up to four digits, no trailing zeros): "¥1,234.5", "-¥0.25".
+QString formatYenExact(qint64 units);
 
 // The yen sign the formats show (U+00A5).
 inline constexpr QChar kYen = QChar(0x00A5);

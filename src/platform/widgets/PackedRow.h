@@ -3,12 +3,17 @@
 // first, the high bit set while more follow) and then its bytes. A reading appends its cells
 // straight from the engine's text; take() gives the row in a block of its exact size and
 // leaves the builder empty for the next row.
+//
+// A cell may stand for more than it shows (an amount held to 1/10 000 yen shows whole yen):
+// then its bytes are the text shown, the byte 0xFF (never part of UTF-8 text) and the value.
 
 #include <QByteArray>
 #include <QString>
 
 class PackedRow {
 public:
+    static constexpr char kValueMark = '\xFF';
+
     void appendUtf8(const char* p, qsizetype n)
     {
         auto len = static_cast<quint32>(n);
@@ -21,6 +26,13 @@ public:
     }
     void appendUtf8(const QByteArray& utf8) { appendUtf8(utf8.constData(), utf8.size()); }
     void append(const QString& text) { appendUtf8(text.toUtf8()); }
+    void appendShownAndValue(const QString& shown, const QString& value)
+    {
+        QByteArray bytes = shown.toUtf8();
+        bytes.append(kValueMark);
+        bytes.append(value.toUtf8());
+        appendUtf8(bytes);
+    }
     void appendNumber(qint64 n)
     {
         char digits[24];

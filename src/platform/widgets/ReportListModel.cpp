@@ -4,6 +4,7 @@
 #include "platform/widgets/PackedRow.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 
 namespace {
@@ -41,11 +42,29 @@ void walkCells(const QByteArray& row, Take take)
     }
 }
 
+// The bytes of a cell's shown text (up to the value mark) or of the value it stands for.
+qsizetype shownLength(const char* p, qsizetype n)
+{
+    const void* mark = std::memchr(p, PackedRow::kValueMark, size_t(n));
+    return mark ? static_cast<const char*>(mark) - p : n;
+}
+
 QStringList unpack(const QByteArray& row)
 {
     QStringList cells;
     walkCells(row, [&](int, const char* p, qsizetype n) {
-        cells.append(QString::fromUtf8(p, n));
+        cells.append(QString::fromUtf8(p, shownLength(p, n)));
+        return true;
+    });
+    return cells;
+}
+
+// The cells as they are packed, a cell's value kept with its text.
+QList<QByteArray> rawCells(const QByteArray& row)
+{
+    QList<QByteArray> cells;
+    walkCells(row, [&](int, const char* p, qsizetype n) {
+        cells.append(QByteArray(p, n));
         return true;
     });
     return cells;
@@ -126,6 +145,12 @@ void ReportListModel::setColumnWidthTwips(int i, int widthTwips)
         m_columns[size_t(i)].widthTwips = widthTwips;
 }
 
+void ReportListModel::setValueColumn(int i, bool values)
+{
+    if (i >= 0 && i < columns())
+        m_columns[size_t(i)].values = values;
+}
+
 void ReportListModel::clearItems()
 {
     beginResetModel();
@@ -183,11 +208,14 @@ void ReportListModel::setCell(int row, int col, const QString& text)
 {
     if (row < 0 || row >= itemCount() || col < 0)
         return;
-    QStringList cells = unpack(m_rows[size_t(row)]);
+    QList<QByteArray> cells = rawCells(m_rows[size_t(row)]);
     if (col >= cells.size())
         cells.resize(col + 1);
-    cells[col] = text;
-    m_rows[size_t(row)] = pack(cells);
+    cells[col] = text.toUtf8();
+    PackedRow packed;
+    for (const QByteArray& c : cells)
+        packed.appendUtf8(c);
+    m_rows[size_t(row)] = packed.take();
     if (row >= m_shownRows || col >= columns())
         return;
     if (m_bulk) {
@@ -206,7 +234,22 @@ QString ReportListModel::cell(int row, int col) const
     walkCells(m_rows[size_t(row)], [&](int i, const char* p, qsizetype n) {
         if (i < col)
             return true;
-        text = QString::fromUtf8(p, n);
+        text = QString::fromUtf8(p, shownLength(p, n));
+        return false;
+    });
+    return text;
+}
+
+QString ReportListModel::value(int row, int col) const
+{
+    if (row < 0 || row >= itemCount() || col < 0)
+        return {};
+    QString text;
+    walkCells(m_rows[size_t(row)], [&](int i, const char* p, qsizetype n) {
+        if (i < col)
+            return true;
+        const qsizetype shown = shownLength(p, n);
+        text = shown < n ? QString::fromUtf8(p + shown + 1, n - shown - 1) : QString::fromUtf8(p, n);
         return false;
     });
     return text;

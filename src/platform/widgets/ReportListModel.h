@@ -21,6 +21,7 @@ public:
         QString caption;
         int widthTwips = 0;
         bool rightAligned = false;
+        bool values = false;  // numbers, amounts or dates, never free text
     };
 
     explicit ReportListModel(QObject* parent = nullptr);
@@ -38,6 +39,7 @@ public:
     int addColumn(const QString& caption, int widthTwips, bool rightAligned);
     const Column& column(int i) const { return m_columns[size_t(i)]; }
     void setColumnWidthTwips(int i, int widthTwips);
+    void setValueColumn(int i, bool values);
     int columns() const { return int(m_columns.size()); }
 
     // Rows (every row stored, including those the views have not been told of yet)
@@ -49,7 +51,11 @@ public:
     // Appends rows already packed (PackedRow); returns the index of the first new row.
     int addPackedRows(std::vector<QByteArray>&& rows);
     void setCell(int row, int col, const QString& text);
+    // The text a cell shows.
     QString cell(int row, int col) const;
+    // What the cell stands for: its text, or the value in full where the text shows it
+    // rounded (an amount held to 1/10 000 yen shows whole yen; see PackedRow).
+    QString value(int row, int col) const;
     QStringList rowCells(int row) const;
 
     void beginBulk();

@@ -91,6 +91,16 @@ bool ReportListView::columnRightAligned(int col) const
     return col > 0 && col < columnCount() && m_model->column(col).rightAligned;
 }
 
+void ReportListView::setValueColumn(int col, bool values)
+{
+    m_model->setValueColumn(col, values);
+}
+
+bool ReportListView::isValueColumn(int col) const
+{
+    return col >= 0 && col < columnCount() && m_model->column(col).values;
+}
+
 void ReportListView::setHeadersVisible(bool visible)
 {
     horizontalHeader()->setVisible(visible);
@@ -141,6 +151,11 @@ int ReportListView::rowCount() const
 QString ReportListView::text(int row, int col) const
 {
     return m_model->cell(row, col);
+}
+
+QString ReportListView::value(int row, int col) const
+{
+    return m_model->value(row, col);
 }
 
 void ReportListView::beginBulk()

@@ -35,6 +35,9 @@ public:
     void setColumnWidthTwips(int col, int widthTwips);
     // Column 0 never shows right-aligned, so this is false for it.
     bool columnRightAligned(int col) const;
+    // A column of numbers, amounts or dates (never free text); off until set.
+    void setValueColumn(int col, bool values);
+    bool isValueColumn(int col) const;
     void setHeadersVisible(bool visible);
     bool headersVisible() const;
     void setGridLines(bool on);
@@ -49,6 +52,9 @@ public:
     void setSubItem(int row, int col, const QString& text);
     int rowCount() const;
     QString text(int row, int col = 0) const;
+    // What a cell stands for: its text, or the amount in full where the text shows it in
+    // whole yen.
+    QString value(int row, int col) const;
     void beginBulk();
     void endBulk();
 

@@ -285,6 +285,22 @@ TEST(TextYen, ListAndZeroFormats)
     EXPECT_EQ(formatYenList(std::numeric_limits<qint64>::min()), u8("-¥922,337,203,685,478"));
 }
 
+TEST(TextYen, ExactFormatKeepsTheFractionAndReadsBackToTheSameUnits)
+{
+    EXPECT_EQ(formatYenExact(12345000), u8("¥1,234.5"));
+    EXPECT_EQ(formatYenExact(-2500), u8("-¥0.25"));
+    EXPECT_EQ(formatYenExact(1), u8("¥0.0001"));
+    EXPECT_EQ(formatYenExact(std::numeric_limits<qint64>::min()), u8("-¥922,337,203,685,477.5808"));
+    // A whole amount is the list's own text.
+    for (const qint64 units : {qint64(0), qint64(15000000), qint64(-200000)})
+        EXPECT_EQ(formatYenExact(units), formatYenList(units)) << units;
+    for (const qint64 units : {qint64(12345000), qint64(-2500), qint64(1), qint64(-1), qint64(98765432101234)}) {
+        const auto v = parseNumber(formatYenExact(units));
+        ASSERT_TRUE(v.has_value()) << units;
+        EXPECT_EQ(roundHalfEven(*v * 10000.0), units) << units;
+    }
+}
+
 TEST(TextYen, PlainTextAsTheEngineGivesIt)
 {
     EXPECT_EQ(currencyToText(12345000), u8("1234.5"));
