@@ -200,8 +200,7 @@ TEST(CsvExport, ShiftJisNamesTheCellsItWouldGiveBackChanged)
     // as other characters; their full-width forms and the amounts' yen signs come back alike.
     build::addMainRow(t.app, 0, {QStringLiteral("波〜線−¥‖"), "1500", "2024/01/02", "3", "PO"}, 4);
     build::addMainRow(t.app, 0, {QStringLiteral("波～線－＼∥"), "-20", "2024/01/03", "1", QString()}, 5);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     const ReportListView& list = *child<ReportListView>(w, "ListView1");
     int changedRow = 0;
     for (int r = 0; r < list.rowCount(); ++r)
@@ -240,8 +239,7 @@ TEST(CsvExport, AmountsAreWrittenToTheLastUnitTheyAreHeldTo)
     build::addMainRow(t.app, 0, {QStringLiteral("負の端数"), "-0.25", "2024/01/03", "1", QString()}, 5);
     build::addMainRow(t.app, 0, {QStringLiteral("細かい"), "1500.0001", QString(), QString(), QString()}, 6);
     build::addMainRow(t.app, 0, {QStringLiteral("負"), "-20", QString(), QString(), QString()}, 7);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     const ReportListView& list = *child<ReportListView>(w, "ListView1");
     // The list shows whole yen.
     QMap<QString, QString> listed;
@@ -285,8 +283,7 @@ TEST(CsvExport, TextsASpreadsheetWouldTakeForFormulasAreWrittenAfterAnApostrophe
                                   QStringLiteral("'=引用符つき")};
     int no = 4;
     for (const QString& f : formulas) build::addMainRow(t.app, 0, {f, "-20", "2024/01/02", "-7", "PO"}, no++);
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     const ReportListView& list = *child<ReportListView>(w, "ListView1");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cd.csv"));

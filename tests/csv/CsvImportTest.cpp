@@ -264,8 +264,7 @@ TEST(CsvImport, OnlyARegularFileWithinTheLimitIsReadAndTheReadingShowsItsProgres
         s.readProgress = true;
         t.app.cache.setSystemSettings(s);
     }
-    openAs(t.app, 0, 0);
-    Form5 w(t.app);
+    Form5 w(t.app, openAs(t.app, 0, 0));
     w.show();
     QApplication::processEvents();
     const QString table = t.app.cache.row(0).mainTableName;
