@@ -18,6 +18,7 @@ class Form2gb : public QDialog {
 public:
     explicit Form2gb(App& app);
 
+private slots:
     // Caption, placement, and the rows of the file's text fields; called by the constructor.
     void Form_Load();
     // "登録・変更" ticked or unticked on a row (1..8).
@@ -31,6 +32,7 @@ public:
     // 戻る: closes; the picks are dropped.
     void Command2_Click();
 
+public:
     // The category (0..5, -1 when no category bears the name) and the number of rows R.
     int category() const { return category_; }
     int rowCount() const { return rows_; }

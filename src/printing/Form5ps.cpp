@@ -17,6 +17,7 @@ Form5ps::Form5ps(App& app, const ReportListView& rows, const QString& listHeadin
 {
     List2 = chosen_;
     Command7 = confirm_;
+    connect(Command7, &QPushButton::clicked, this, &Form5ps::Command7_Click);
     Form_Load();
 }
 

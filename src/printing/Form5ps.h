@@ -13,9 +13,11 @@ public:
     // Shows the window modally (the list's 印刷設定).
     static void run(App& app, const ReportListView& rows, const QString& listHeading, StatusBar3* status = nullptr);
 
+private slots:
     // 印刷設定状況確認
     void Command7_Click() { confirmClick(); }
 
+public:
     QListWidget* List2 = nullptr;     // the printed fields, in order
     QPushButton* Command7 = nullptr;  // 印刷設定状況確認
 

@@ -21,6 +21,7 @@ class Form5kf : public QDialog {
 public:
     explicit Form5kf(App& app);
 
+private slots:
     void Form_Load();
     void Option1_Click(int k);
     void Option2_Click(int i);
@@ -28,6 +29,7 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+public:
     // The accepted search; nothing when the dialog closed without one.
     const std::optional<SearchConditions>& conditions() const { return conditions_; }
 

@@ -35,6 +35,7 @@ class RecordEditor : public QMainWindow {
 public:
     ~RecordEditor() override;
 
+private slots:
     // Handlers.
     void Command1_Click();
     void Command2_Click();
@@ -48,6 +49,7 @@ public:
     void mf15_Click();
     void mh1_Click();
 
+public:
     // Shared procedures.
     static int LenMbcs(const QString& s);
     // Looks the current field's box text up as a code of the table; false (after the message)

@@ -20,6 +20,7 @@ class Form2d : public QDialog {
 public:
     explicit Form2d(App& app);
 
+private slots:
     void Form_Load();
     // The field count chosen: rows 1..n shown, the window and the create button follow.
     void Combo1_Click();
@@ -31,6 +32,7 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+public:
     // The CREATE TABLE statement for the fields 1..n as they stand in the boxes.
     QString BuildStatement() const;
     // The fields 1..n as they stand in the boxes, trimmed.

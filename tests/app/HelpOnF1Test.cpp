@@ -24,7 +24,7 @@ TEST(HelpOnF1, OpensTheHelpWindowAtThePageOfTheWindowWithTheFocus)
     t.app.cache.currentCategoryName = QStringLiteral("ＣＤ");
 
     Form1 main(t.app);
-    ASSERT_TRUE(main.Form_Load());
+    ASSERT_TRUE(main.start());
     main.show();
     QTest::keyClick(&main, Qt::Key_F1);
     HelpWindow* help = HelpWindow::current();
