@@ -33,6 +33,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -221,7 +222,7 @@ void addThroughEditor(App& app, int count)
         child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
         child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
         child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
-        ed.Command1_Click();
+        child<QPushButton>(ed, "Command1")->click();
     }
 }
 
@@ -379,7 +380,7 @@ void mainFile(int rows)
         scripted->onShow(QStringLiteral("Form9k"), [](QWidget& w) {
             auto& k = dynamic_cast<Form9k&>(w);
             k.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("演奏者1"));
-            k.Command1_Click();
+            child<QPushButton>(k, "Command1")->click();
         });
         Form9 w(app);
         return static_cast<long long>(w.hitCount());

@@ -219,6 +219,8 @@ void Form1::buildMenus()
 
 }
 
+bool Form1::start() { return Form_Load(); }
+
 bool Form1::Form_Load()
 {
     const QString path = app_.databasePath();

@@ -16,7 +16,11 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form1(App& app);
+    // The program starts with the main window: it loads (the database, made on the first
+    // start, and the configuration cache). False when the program must end.
+    bool start();
 
+private slots:
     // Start-up: opens the database (creating it on the first start), loads the
     // configuration cache and prepares the window. False when the program must end.
     bool Form_Load();
@@ -43,6 +47,7 @@ public:
     void mh11_Click();
     void mh12_Click();
 
+public:
     // Enables the 検索して開く pop-up entries of the categories that have a main file.
     void Menukensaku();
     // Computes the placement of the list and schema windows from a screen size in twips.

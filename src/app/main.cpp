@@ -34,7 +34,7 @@ int main(int argc, char** argv)
     }
     app.useDatabase(location);
     Form1 main(app);
-    if (!main.Form_Load()) return 1;
+    if (!main.start()) return 1;
     if (ui.ended()) return 0;
     main.show();
     return QApplication::exec();

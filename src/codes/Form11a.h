@@ -16,6 +16,7 @@ class Form11a : public QDialog {
 public:
     explicit Form11a(App& app);
 
+private slots:
     // Fills the table list from the code-table register; called by the constructor.
     void Form_Load();
     // Entry j of the table list (slot j of the register) chosen.
@@ -23,6 +24,7 @@ public:
     void Command1_Click();  // 戻る
     void Command2_Click();  // ヘルプ
 
+public:
     // The chosen register slot (0..7), -1 before a choice.
     int chosenSlot() const { return slot_; }
 

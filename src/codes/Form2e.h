@@ -14,6 +14,7 @@ class Form2e : public QDialog {
 public:
     explicit Form2e(App& app);
 
+private slots:
     void Form_Load();
     // Code length chosen.
     void Combo1_Click();
@@ -26,6 +27,7 @@ public:
     void Command3_Click();
     void Command4_Click();
 
+public:
     // Register slot (0..7) the next code table goes to, -1 when all eight are in use.
     int freeSlot() const { return freeSlot_; }
     int deleteSlot() const { return deleteSlot_; }

@@ -19,6 +19,7 @@ public:
 
     explicit Form2f(App& app);
 
+private slots:
     // Fills the table list from the code-table register; called by the constructor.
     void Form_Load();
 
@@ -31,6 +32,7 @@ public:
     void Command5_Click();  // 戻る
     void Command6_Click();  // ヘルプ
 
+public:
     State state() const { return state_; }
     // The chosen register slot (0..7), -1 while waiting.
     int chosenSlot() const { return slot_; }

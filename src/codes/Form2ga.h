@@ -15,6 +15,7 @@ class Form2ga : public QDialog {
 public:
     explicit Form2ga(App& app);
 
+private slots:
     // Caption, the categories that have a main file, and the file kinds; called by the
     // constructor.
     void Form_Load();
@@ -23,6 +24,7 @@ public:
     void Command2_Click();
     void Command3_Click();  // 戻る
 
+public:
     // The explanation in Text1, line by line.
     static QStringList explanation();
 

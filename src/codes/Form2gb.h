@@ -19,6 +19,7 @@ public:
     // The text fields of the main file (sub false) or the sub file of category 0..5.
     Form2gb(App& app, int category, bool sub);
 
+private slots:
     // Caption, placement, and the rows of the file's text fields; called by the constructor.
     void Form_Load();
     // "登録・変更" ticked or unticked on a row (1..8).
@@ -32,6 +33,7 @@ public:
     // 戻る: closes; the picks are dropped.
     void Command2_Click();
 
+public:
     // The category (0..5, -1 when no category bears the name) and the number of rows R.
     int category() const { return category_; }
     int rowCount() const { return rows_; }

@@ -22,12 +22,14 @@ public:
     // What the record lists show in status panel 1 after a find.
     static QString foundStatus();
 
+private slots:
     void Form_Load();
     // 0 = the first column (then the match kind is chosen), 1 = the later columns.
     void Option1_Click(int i);
     // 0 = whole text equal, 1 = begins with the text; searches the first column.
     void Option2_Click(int i);
 
+public:
     QGroupBox* Frame1 = nullptr;          // "検索するリスト項目"
     std::vector<QRadioButton*> Option1;
     QGroupBox* Frame2 = nullptr;          // "検索で一致する条件"

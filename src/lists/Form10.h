@@ -29,12 +29,15 @@ public:
     // "メイン明細レコード順／総数 　　" index " / " count.
     static QString positionText(int index, int count);
 
+private slots:
     // Opening: caption, placement, the category captions of the menus; nothing is open.
     void Form_Load();
+public:
     // The 開く and 検索して開く entries: named categories with a main file, by name.
     void Menuopen();
     void Menukensaku();
 
+private slots:
     void mf10_Click(int k);  // category k+1 with all its records
     void mf11_Click(int k);  // category k+1 with the records the search finds
     // The category open in the browser (0..5; 0 before one is chosen).
@@ -48,6 +51,7 @@ public:
     void ms11_Click();       // the sort order dialog
     void mh1_Click();        // help
 
+public:
     void SubListViewHD();
     void SubListViewSet();
     void SubListViewKensaku();
@@ -56,12 +60,14 @@ public:
     // The sub list: headers and the sub records of the number in Label5.
     void ListView2List();
 
+private slots:
     void ListView1_ItemClick(int row);
     void ListView1_ColumnClick(int column);
     // Label5 changed: the sub list follows it.
     void Label5_Change();
     void ListView2_LostFocus();
 
+public:
     // Sets Label5; a change of its text runs Label5_Change, as the caption's change event does.
     void setLabel5(const QString& text);
 

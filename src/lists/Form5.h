@@ -17,11 +17,13 @@ public:
     // What the list was opened to show.
     const ListRequest& shown() const { return shown_; }
 
+private slots:
     void Timer1_Timer() override;
     void Command1_Click();
     void Text3_Change();
     void ListView1_LostFocus();
 
+public:
     void SubListViewHD();
     void SubListViewSet();
     void SubListViewKensaku();

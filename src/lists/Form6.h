@@ -14,8 +14,10 @@ public:
     // What the list was opened to show.
     const ListRequest& shown() const { return shown_; }
 
+private slots:
     void Timer1_Timer() override;
 
+public:
     void SubListViewHD();
     void SubListViewSet();
     void ListView2List();

@@ -24,6 +24,7 @@ public:
     // title of the program's message boxes.
     static QString messageTitle();
 
+private slots:
     void Command1_Click();  // help
 
 protected:

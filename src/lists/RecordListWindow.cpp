@@ -144,8 +144,8 @@ void RecordListWindow::buildMenus(const Wording& w)
     connect(mf19, &QAction::triggered, this, &RecordListWindow::mf19_Click);
     connect(me11, &QAction::triggered, this, &RecordListWindow::me11_Click);
     connect(me14, &QAction::triggered, this, &RecordListWindow::me14_Click);
-    connect(mv11, &QAction::toggled, this, [this](bool on) { showRegistrationNumber(on); });
-    connect(mv12, &QAction::toggled, this, [this](bool on) { Toolbar1->setVisible(!on); });
+    connect(mv11, &QAction::toggled, this, &RecordListWindow::mv11_Click);
+    connect(mv12, &QAction::toggled, this, &RecordListWindow::mv12_Click);
     connect(mk11, &QAction::triggered, this, &RecordListWindow::mk11_Click);
     connect(ms11, &QAction::triggered, this, &RecordListWindow::ms11_Click);
     connect(mh1, &QAction::triggered, this, &RecordListWindow::mh1_Click);
@@ -351,8 +351,8 @@ void RecordListWindow::requestReopen()
     close();
 }
 
-void RecordListWindow::mv11_Click() { mv11->toggle(); }
-void RecordListWindow::mv12_Click() { mv12->toggle(); }
+void RecordListWindow::mv11_Click(bool on) { showRegistrationNumber(on); }
+void RecordListWindow::mv12_Click(bool on) { Toolbar1->setVisible(!on); }
 void RecordListWindow::mh1_Click() { app_.ui().sendHelpKey(*this); }
 
 void RecordListWindow::ms11_Click()

@@ -47,8 +47,12 @@ public:
     // Set when the window closed to be opened again; the opener shows a fresh one.
     bool reopenRequested() const { return reopen_; }
 
-    // Opening: caption, placement, and the first tick of the timer for the reading.
+protected slots:
+    // Opening: caption, placement, and the first tick of the timer for the reading; run by
+    // the twins' constructors once their controls stand.
     void Form_Load();
+
+private slots:
     virtual void Timer1_Timer() = 0;
 
     void mf11_Click();  // new record
@@ -64,8 +68,8 @@ public:
     void mf19_Click();  // end the program
     void me11_Click();  // copy
     void me14_Click();  // back to the table order: close and open again
-    void mv11_Click();  // registration number shown / hidden
-    void mv12_Click();  // tool bar hidden / shown
+    void mv11_Click(bool on);  // registration number shown / hidden
+    void mv12_Click(bool on);  // tool bar hidden / shown
     void mh1_Click();   // help
     void mk11_Click();  // the find dialog
     void ms11_Click();  // the sort order dialog
@@ -73,6 +77,7 @@ public:
     void ListView1_ItemClick(int row);
     void ListView1_ColumnClick(int column);
     void Text1_Change(int i);
+public:
     // The code name of detail row i into Text4(i).
     void SubCodeSet(int i);
 

@@ -15,10 +15,12 @@ public:
     // order last chosen here (ascending until then).
     static void sortByColumn(ReportListView& list, int column);
 
+private slots:
     void Form_Load();
     // 0 = ascending, 1 = descending.
     void Option1_Click(int i);
 
+public:
     QGroupBox* Frame1 = nullptr;          // "ソート順序"
     std::vector<QRadioButton*> Option1;   // ascending, descending
     QPlainTextEdit* Text2 = nullptr;      // how to sort

@@ -16,6 +16,7 @@ class Form12a : public QDialog {
 public:
     explicit Form12a(App& app);
 
+private slots:
     void Form_Load();
     void Drive1_Change();
     // 新規フォルダー作成
@@ -27,6 +28,7 @@ public:
     // ヘルプ
     void Command5_Click();
 
+public:
     // The folders and files the person picks from.
     FolderBrowser& browser() { return *browser_; }
 

@@ -17,6 +17,7 @@ class Form12b : public QDialog {
 public:
     explicit Form12b(App& app);
 
+private slots:
     void Form_Load();
     void Drive1_Change();
     // 復元作業実行
@@ -26,6 +27,7 @@ public:
     // ヘルプ
     void Command3_Click();
 
+public:
     FolderBrowser& browser() { return *browser_; }
 
 private:

@@ -17,6 +17,7 @@ class Form2a : public QDialog {
 public:
     explicit Form2a(App& app);
 
+private slots:
     void Form_Load();
     // 色選定 (title colour)
     void Command1_Click();

@@ -13,12 +13,14 @@ class Form2h : public QDialog {
 public:
     explicit Form2h(App& app);
 
+private slots:
     void Form_Load();
     // 初期値化
     void Command1_Click();
     // ヘルプ
     void Command2_Click();
 
+public:
     // True once the system has been initialised.
     bool initialised() const { return initialised_; }
 

@@ -16,8 +16,10 @@ public:
     // The picture beside the product name: a shelf of discs and a box, drawn here.
     static QPixmap picture(int size);
 
+private slots:
     // Ｏ Ｋ
     void Command1_Click();
+
 private:
     QLabel* Image1 = nullptr;
     QLabel* Label1 = nullptr;

@@ -18,6 +18,7 @@ Form5ps::Form5ps(App& app, int category, const ReportListView& rows, const QStri
 {
     List2 = chosen_;
     Command7 = confirm_;
+    connect(Command7, &QPushButton::clicked, this, &Form5ps::Command7_Click);
     Form_Load();
 }
 

@@ -15,9 +15,11 @@ public:
     static void run(App& app, int category, const ReportListView& rows, const QString& listHeading,
                     StatusBar3* status = nullptr);
 
+private slots:
     // 印刷設定状況確認
     void Command7_Click() { confirmClick(); }
 
+public:
     QListWidget* List2 = nullptr;     // the printed fields, in order
     QPushButton* Command7 = nullptr;  // 印刷設定状況確認
 

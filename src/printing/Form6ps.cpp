@@ -35,6 +35,7 @@ Form6ps::Form6ps(App& app, int category, const ReportListView& subRows, const Re
 {
     List3 = chosen_;
     Command9 = confirm_;
+    connect(Command9, &QPushButton::clicked, this, &Form6ps::Command9_Click);
 
     // For the CD-case back list, title 1 and title 2 on the right and the main record's values
     // to take them from on the left; the detail list has title 1 alone, where Form5ps has it.

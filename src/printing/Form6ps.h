@@ -21,10 +21,12 @@ public:
     static void run(App& app, int category, const ReportListView& subRows, const ReportListView& mainRow,
                     const QString& listHeading, StatusBar3* status = nullptr);
 
+private slots:
     void Command7_Click();  // 挿入 ≫ into title 1
     void Command8_Click();  // 挿入 ≫ into title 2
     void Command9_Click() { confirmClick(); }
 
+public:
     QListWidget* List3 = nullptr;  // the printed fields, in order
     QListWidget* List2 = nullptr;  // the main record's values
     QLabel* Label13 = nullptr;

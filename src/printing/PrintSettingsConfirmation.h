@@ -15,7 +15,8 @@ struct PrintSettings;
 // closed with the window's close box.
 class PrintSettingsConfirmation : public QDialog {
     Q_OBJECT
-public:
+protected slots:
+    // Run by the twins' constructors once their controls stand.
     void Form_Load();
 
 protected:

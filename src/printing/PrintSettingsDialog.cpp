@@ -76,7 +76,6 @@ PrintSettingsDialog::PrintSettingsDialog(App& app, int category, const Design& d
     connect(Command4, &QPushButton::clicked, this, &PrintSettingsDialog::Command4_Click);
     connect(Command3, &QPushButton::clicked, this, &PrintSettingsDialog::Command3_Click);
     connect(Command6, &QPushButton::clicked, this, &PrintSettingsDialog::Command6_Click);
-    connect(confirm_, &QPushButton::clicked, this, &PrintSettingsDialog::confirmClick);
     C::onChosen(Option1, this, [this] { Option1_Click(); });
     C::onChosen(Option2, this, [this] { Option2_Click(); });
     for (int i = 0; i < 2; ++i) C::onChosen(Option3[i], this, [this, i] { Option3_Click(i); });

@@ -37,7 +37,11 @@ class PrintSettingsDialog : public QDialog {
 public:
     ~PrintSettingsDialog() override;
 
+protected slots:
+    // Run by the twins' constructors once their controls stand.
     void Form_Load();
+
+private slots:
     // A report chosen (index 0 the detail list, 1 the CD-case back list).
     void Option3_Click(int index);
     // The tab control moved to another tab.
@@ -52,6 +56,7 @@ public:
     void Command6_Click();  // ヘルプ
     void Form_Unload();
 
+public:
     // Sets the printer up from the window's choices and computes the layout into the window's
     // settings. false when the printer refused a setting (the person has been told); the
     // settings computed so far are then not to be used.

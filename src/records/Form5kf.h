@@ -25,6 +25,7 @@ public:
     // Returns the accepted conditions, or nothing when it was left without a search.
     static std::optional<SearchConditions> ask(App& app, int category);
 
+private slots:
     void Form_Load();
     void Option1_Click(int k);
     void Option2_Click(int i);
@@ -32,6 +33,7 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+public:
     // The accepted search; nothing when the dialog closed without one.
     const std::optional<SearchConditions>& conditions() const { return conditions_; }
     // What is chosen so far (field, type, comparison, case mode and the value last accepted).

@@ -152,9 +152,7 @@ void Form9::buildMenus()
     connect(mf12, &QAction::triggered, this, &Form9::mf12_Click);
     connect(mf13, &QAction::triggered, this, &Form9::mf13_Click);
     connect(mk1, &QAction::triggered, this, &Form9::mk1_Click);
-    connect(mv11, &QAction::toggled, this, [this](bool on) {
-        for (QWidget* w : std::initializer_list<QWidget*>{Label8, Label6, Label7, Text2, Text3, Text4}) w->setVisible(on);
-    });
+    connect(mv11, &QAction::toggled, this, &Form9::mv11_Click);
     connect(mh1, &QAction::triggered, this, &Form9::mh1_Click);
 }
 
@@ -377,6 +375,9 @@ void Form9::mk1_Click()
     close();
 }
 
-void Form9::mv11_Click() { mv11->toggle(); }
+void Form9::mv11_Click(bool on)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{Label8, Label6, Label7, Text2, Text3, Text4}) w->setVisible(on);
+}
 
 void Form9::mh1_Click() { app_.ui().sendHelpKey(*this); }

@@ -29,15 +29,18 @@ public:
     bool reopenRequested() const { return reopen_; }
     int hitCount() const { return hitCount_; }
 
+private slots:
     // Opening: caption and placement, then the search in the first tick of the timer.
     void Form_Load();
     void Timer1_Timer();
 
+public:
     void SubListViewHD();
     void SubListViewKensaku();
     void Txt1234Set();
     void ListView2List();
 
+private slots:
     void ListView1_ItemClick(int row);
     void ListView1_ColumnClick(int column);
     void ListView2_LostFocus();
@@ -47,9 +50,10 @@ public:
     void mf12_Click();  // screen print of the window
     void mf13_Click();  // close
     void mk1_Click();   // a new search
-    void mv11_Click();  // file name and numbers shown / hidden
+    void mv11_Click(bool on);  // file name and numbers shown / hidden
     void mh1_Click();   // help
 
+public:
     // Hit list columns.
     enum Column { FoundText, CategoryName, FieldName, FileName, RegistrationNo, SubNo };
 

@@ -18,6 +18,7 @@ class Form9k : public QDialog {
 public:
     explicit Form9k(App& app);
 
+private slots:
     void Form_Load();
     void Check1_Click(int value);
     void Command1_Click();  // 検索

@@ -38,6 +38,7 @@ class RecordEditor : public QMainWindow {
 public:
     ~RecordEditor() override;
 
+private slots:
     // Handlers.
     void Command1_Click();
     void Command2_Click();
@@ -51,6 +52,7 @@ public:
     void mf15_Click();
     void mh1_Click();
 
+public:
     // Shared procedures.
     static int LenMbcs(const QString& s);
     // Fill the current field's pick list with "code  name" items, or with the code names.

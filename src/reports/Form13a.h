@@ -18,9 +18,11 @@ public:
 
     explicit Form13a(App& app);
 
+private slots:
     // Opening: caption, then the counting in the first tick of the timer.
     void Form_Load();
     void Timer1_Timer();
+public:
     // Fills the list with the categories that have main rows.
     void ListViewSet();
 

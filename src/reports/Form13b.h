@@ -16,11 +16,13 @@ class Form13b : public ReportWindow {
 public:
     explicit Form13b(App& app);
 
+private slots:
     // Opening: caption, then the code-table list in the first tick of the timer.
     void Form_Load();
     void Timer1_Timer();
     // Entry `index` of the list chosen: counts the code usage of its code table.
     void Combo1_Click(int index);
+public:
     void ListViewSet();
 
     // A field that uses the chosen code table, in column order.

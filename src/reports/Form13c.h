@@ -13,8 +13,10 @@ public:
 
     explicit Form13c(App& app);
 
+private slots:
     // Opening: caption, the entries, and the list.
     void Form_Load();
+public:
     void ListViewSet();
 
     struct Entry {

@@ -31,10 +31,12 @@ public:
     // the person was told either way.
     bool closedEarly() const { return closedEarly_; }
 
+private slots:
     void mf11_Click();  // 画面印刷(ActiveWindow)
     void mf12_Click();  // 閉じる
     void mh1_Click();   // ヘルプ
 
+public:
     // A count as the reports show it ("#,###,###"): digits grouped in threes, zero empty.
     static QString countText(qint64 n);
 

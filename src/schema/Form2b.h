@@ -13,6 +13,7 @@ class Form2b : public QDialog {
 public:
     explicit Form2b(App& app);
 
+private slots:
     // Shows the stored names as they are, blanks included.
     void Form_Load();
     // Applies all six names and writes them back, then closes. A category whose main file

@@ -13,6 +13,7 @@ class Form2c : public QDialog {
 public:
     explicit Form2c(App& app);
 
+private slots:
     // Caption, the named categories in Combo1 and the file kinds in Combo2.
     void Form_Load();
     // データ削除: deletes every record of the chosen file; a main file takes its sub

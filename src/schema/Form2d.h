@@ -20,6 +20,7 @@ public:
     // The main file (sub false) or the sub file of category 0..5.
     Form2d(App& app, int category, bool sub);
 
+private slots:
     void Form_Load();
     // The field count chosen: rows 1..n shown, the window and the create button follow.
     void Combo1_Click();
@@ -31,6 +32,7 @@ public:
     void Command1_Click();
     void Command2_Click();
 
+public:
     // The CREATE TABLE statement for the fields 1..n as they stand in the boxes.
     QString BuildStatement() const;
     // The fields 1..n as they stand in the boxes, trimmed.

@@ -146,7 +146,7 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
     TestApp t;
     prepare(t);
     Form1 main(t.app);
-    ASSERT_TRUE(main.Form_Load());
+    ASSERT_TRUE(main.start());
     QStringList seen;
     checkWindow(main, seen);
 

@@ -60,7 +60,7 @@ TEST(LockedIsNotDamaged, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndO
         ScriptedUi ui;
         App app(t.dir.path(), ui);
         Form1 w(app);
-        EXPECT_THROW(w.Form_Load(), ProgramEnded);
+        EXPECT_THROW(w.start(), ProgramEnded);
         EXPECT_TRUE(ui.lastMessage().contains(kBusy)) << ui.lastMessage().toStdString();
         EXPECT_FALSE(ui.lastMessage().contains(kDamaged)) << ui.lastMessage().toStdString();
     }

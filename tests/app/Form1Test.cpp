@@ -65,7 +65,7 @@ TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
     ScriptedUi ui;
     App app(dir.path(), ui);
     Form1 f(app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     EXPECT_TRUE(QFile::exists(dir.databasePath()));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
     EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral("在庫管理"));
@@ -95,7 +95,7 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     ui.setClipboardText(QStringLiteral("old"));
     App app(dir.path(), ui);
     Form1 f(app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("私の在庫 Tanzo"));
     EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral(" 私の在庫 "));
     EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
@@ -185,7 +185,7 @@ TEST(Form1, ADamagedDatabaseIsNeverReplaced)
     ScriptedUi ui;
     App app(dir.path(), ui);
     Form1 w(app);
-    EXPECT_THROW(w.Form_Load(), ProgramEnded);
+    EXPECT_THROW(w.start(), ProgramEnded);
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_TRUE(ui.messages()[0].text.contains(dir.databasePath()));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
@@ -204,7 +204,7 @@ TEST(Form1, AManagementTableWithoutItsRowsIsRefused)
     ScriptedUi ui;
     App app(dir.path(), ui);
     Form1 w(app);
-    EXPECT_THROW(w.Form_Load(), ProgramEnded);
+    EXPECT_THROW(w.start(), ProgramEnded);
     EXPECT_TRUE(ui.programEnded());
     Database db = Database::open(dir.databasePath());
     EXPECT_EQ(db.openTable(management::kTable).recordCount(), 6);
@@ -214,11 +214,11 @@ TEST(Form1, HelpAndEndGoThroughTheUiService)
 {
     TestApp t;
     Form1 f(t.app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     child<QAction>(f, "mh11")->trigger();
     ASSERT_FALSE(t.ui.calls().empty());
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
-    EXPECT_THROW(f.Command9_Click(), ProgramEnded);
+    EXPECT_THROW(child<QPushButton>(f, "Command9")->click(), ProgramEnded);
     EXPECT_TRUE(t.ui.programEnded());
 }
 
@@ -230,7 +230,7 @@ TEST(Form1, SearchThenOpenListsOnlyWhenASearchWasMade)
     build::addMainRow(t.app, 1, {QStringLiteral("海の歌")}, 1);
     build::addMainRow(t.app, 1, {QStringLiteral("山の歌")}, 2);
     Form1 f(t.app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     ASSERT_TRUE(child<QAction>(f, "mk11_1")->isEnabled());
     EXPECT_EQ(child<QAction>(f, "mk11_1")->text(), QStringLiteral("   ＤＶＤ"));
 
@@ -274,7 +274,7 @@ TEST(Form1, SettingsMenuOpensTheSchemaAndCodeWindows)
 {
     TestApp t;
     Form1 f(t.app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     for (QAction* a : {child<QAction>(f, "mt12"), child<QAction>(f, "mt13"), child<QAction>(f, "mt14"), child<QAction>(f, "mt15"), child<QAction>(f, "mt16")}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     child<QAction>(f, "mt12")->trigger();
     child<QAction>(f, "mt13")->trigger();
@@ -295,7 +295,7 @@ TEST(Form1, AllFilesSearchOpensFromTheMainWindow)
     build::defineMain(t.app, 0, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
     build::addMainRow(t.app, 0, {QStringLiteral("海の歌")}, 1);
     Form1 f(t.app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     EXPECT_TRUE(child<QPushButton>(f, "Command3")->isEnabled());
     // Opened from here, a hit can be opened for editing.
     t.ui.onShow("Form9k", [](QWidget& shown) {
@@ -319,7 +319,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     Form1 f(t.app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     for (QAction* a : {child<QAction>(f, "mf12"), child<QAction>(f, "mf13"), child<QAction>(f, "mt11"), child<QAction>(f, "mt17"), child<QAction>(f, "mh12")}) EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     child<QAction>(f, "mf12")->trigger();
     child<QAction>(f, "mf13")->trigger();
@@ -330,7 +330,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     t.ui.onShow(QStringLiteral("Form2a"), [](QWidget& w) {
         auto& s = dynamic_cast<Form2a&>(w);
         child<QLineEdit>(s, "Text1")->setText(QStringLiteral(" 倉庫 "));
-        s.Command4_Click();
+        child<QPushButton>(s, "Command4")->click();
     });
     child<QAction>(f, "mt11")->trigger();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("倉庫 Tanzo"));
@@ -360,7 +360,7 @@ TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)
     build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目")}, 1);
     Form1 f(t.app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     for (QAction* a : {child<QAction>(f, "mkk1"), child<QAction>(f, "mkk2"), child<QAction>(f, "mkk3"), child<QAction>(f, "mi1")}) EXPECT_TRUE(a->isEnabled());
     child<QAction>(f, "mkk1")->trigger();
     child<QAction>(f, "mkk3")->trigger();

@@ -22,7 +22,7 @@ TEST(HelpOnF1, OpensTheHelpWindowAtThePageOfTheWindowWithTheFocus)
     build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QStringLiteral("購入日"), QStringLiteral("DATE")}});
 
     Form1 main(t.app);
-    ASSERT_TRUE(main.Form_Load());
+    ASSERT_TRUE(main.start());
     main.show();
     QTest::keyClick(&main, Qt::Key_F1);
     HelpWindow* help = HelpWindow::current();

@@ -1,5 +1,6 @@
 #include "../records/RecordFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "../maintenance/MaintenanceFixture.h"
 #include "codes/Form2e.h"
 #include "app/Form1.h"
@@ -27,8 +28,7 @@ void makeEveryKindOfFile(TestApp& t)
                                  QStringLiteral("2024/01/02"), QStringLiteral("A01")},
                       1);
     Form2e f(t.app);
-    child<QComboBox>(f, "Combo2")->setCurrentIndex(1);
-    f.Combo2_Click();
+    person::choose(child<QComboBox>(f, "Combo2"), 1);
     t.ui.answer(Ui::Answer::Ok);
     child<QPushButton>(f, "Command3")->click();
     t.ui.clearLog();
@@ -70,7 +70,7 @@ TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
     Form12b f(t.app);
     fixture::choose(f, folder.path(), QStringLiteral("Tanzo.mdb"));
     t.ui.answer(Ui::Answer::Ok);
-    EXPECT_THROW(f.Command1_Click(), ProgramEnded);
+    EXPECT_THROW(child<QPushButton>(f, "Command1")->click(), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));
 }
 
@@ -82,7 +82,7 @@ TEST(HostileFiles, StartUpEndsOnSuchAFileWithoutWritingAndRunsOnTheProgramsOwn)
         ScriptedUi ui;
         App app(t.dir.path(), ui);
         Form1 w(app);
-        EXPECT_TRUE(w.Form_Load()) << ui.lastMessage().toStdString();
+        EXPECT_TRUE(w.start()) << ui.lastMessage().toStdString();
     }
     for (const hostile::Hostile& h : hostile::hostileFiles()) {
         TempProgramDir dir(false);
@@ -92,7 +92,7 @@ TEST(HostileFiles, StartUpEndsOnSuchAFileWithoutWritingAndRunsOnTheProgramsOwn)
         ScriptedUi ui;
         App app(dir.path(), ui);
         Form1 w(app);
-        EXPECT_THROW(w.Form_Load(), ProgramEnded) << h.what;
+        EXPECT_THROW(w.start(), ProgramEnded) << h.what;
         EXPECT_TRUE(ui.lastMessage().contains(h.named)) << h.what << ": " << ui.lastMessage().toStdString();
         EXPECT_EQ(fixture::bytesOf(dir.databasePath()), changed) << h.what;
     }

@@ -20,7 +20,7 @@ TEST(SharedDatabase, AnUnreachableServerIsNamedAndTheProgramEndsWithoutTouchingA
     App app(dir.path(), ui);
     app.useDatabase(Database::serverLocation(QStringLiteral("host=127.0.0.1 port=1 dbname=在庫 user=tanzo connect_timeout=3")));
     Form1 f(app);
-    EXPECT_THROW(f.Form_Load(), ProgramEnded);
+    EXPECT_THROW(f.start(), ProgramEnded);
     ASSERT_EQ(ui.messages().size(), 1u);
     const QString text = ui.messages()[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("データベース「サーバー 127.0.0.1/在庫」を使用できないため、終了します。"))) << text.toStdString();
@@ -37,7 +37,7 @@ TEST(SharedDatabaseServerOnly, TheFirstDeskMakesTheManagementTableAndTheCaptionN
     App app(dir.path(), ui);
     app.useDatabase(dir.databasePath());
     Form1 f(app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     EXPECT_TRUE(ui.messages().empty());
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo [%1]").arg(Database::displayName(dir.databasePath())));
     EXPECT_TRUE(f.windowTitle().contains(QStringLiteral("[サーバー 127.0.0.1/")));
@@ -46,7 +46,7 @@ TEST(SharedDatabaseServerOnly, TheFirstDeskMakesTheManagementTableAndTheCaptionN
     EXPECT_EQ(db.openTable(management::kTable).recordCount(), 7);
     // A second start finds the table and leaves it as it is.
     Form1 again(app);
-    ASSERT_TRUE(again.Form_Load());
+    ASSERT_TRUE(again.start());
     EXPECT_EQ(Database::open(dir.databasePath()).openTable(management::kTable).recordCount(), 7);
 }
 
@@ -60,7 +60,7 @@ TEST(SharedDatabaseServerOnly, SettingsStoredAtAnotherDeskAreReadBeforeTheNextAc
     app.useDatabase(dir.databasePath());
     build::nameCategory(app, 0, QStringLiteral("ＣＤ"));
     Form1 f(app);
-    ASSERT_TRUE(f.Form_Load());
+    ASSERT_TRUE(f.start());
     EXPECT_FALSE(child<QPushButton>(f, "Command1_1")->isEnabled());
 
     ScriptedUi otherUi;

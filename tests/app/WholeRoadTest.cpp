@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "Person.h"
 #include "TestApp.h"
 #include "codes/Form2e.h"
 #include "codes/Form2f.h"
@@ -32,42 +33,32 @@ W& as(QWidget& w)
     return *p;
 }
 
-void choose(QComboBox* box, const QString& text)
-{
-    const int i = box->findText(text);
-    ASSERT_GE(i, 0) << text.toStdString();
-    box->setCurrentIndex(i);
-}
-
 // Defines one file of category ＣＤ on the file settings screen: fields given as name and
 // type, a type "CODE" ties the field to the first code table.
 void defineFile(TestApp& t, Form1& main, const QString& kind, const QList<QPair<QString, QString>>& fields)
 {
     t.ui.onShow(QStringLiteral("Form2c"), [&, kind, fields](QWidget& w) {
         auto& f = as<Form2c>(w);
-        choose(child<QComboBox>(f, "Combo1"), QStringLiteral("ＣＤ"));
-        choose(child<QComboBox>(f, "Combo2"), kind);
+        person::choose(child<QComboBox>(f, "Combo1"), QStringLiteral("ＣＤ"));
+        person::choose(child<QComboBox>(f, "Combo2"), kind);
         t.ui.onShow(QStringLiteral("Form2d"), [&, fields](QWidget& w2) {
             auto& d = as<Form2d>(w2);
-            choose(child<QComboBox>(d, "Combo1"), QString::number(fields.size()));
-            d.Combo1_Click();
+            person::choose(child<QComboBox>(d, "Combo1"), QString::number(fields.size()));
             for (int row = 1; row <= fields.size(); ++row) {
                 const auto& [name, type] = fields[row - 1];
                 if (type == QLatin1String("CODE")) {
-                    child<QCheckBox>(d, QStringLiteral("Check1_%1").arg(row))->setChecked(true);
-                    d.Check1_Click(row);
-                    child<QComboBox>(d, "Combo3")->setCurrentIndex(0);
-                    d.Combo3_Click();
+                    child<QCheckBox>(d, QStringLiteral("Check1_%1").arg(row))->click();
+                    person::choose(child<QComboBox>(d, "Combo3"), 0);
                 } else {
                     child<QLineEdit>(d, QStringLiteral("Text1_%1").arg(row))->setText(name);
-                    choose(child<QComboBox>(d, QStringLiteral("Combo2_%1").arg(row)), type);
+                    person::choose(child<QComboBox>(d, QStringLiteral("Combo2_%1").arg(row)), type);
                 }
             }
-            d.Command1_Click();
+            child<QPushButton>(d, "Command1")->click();
         });
         child<QPushButton>(f, "Command2")->click();
     });
-    main.mt13_Click();
+    child<QAction>(main, "mt13")->trigger();
 }
 
 QStringList column(const ReportListView& list, int col)
@@ -85,7 +76,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
 {
     TestApp t;
     Form1 main(t.app);
-    ASSERT_TRUE(main.Form_Load());
+    ASSERT_TRUE(main.start());
 
     // Name category 1.
     t.ui.onShow(QStringLiteral("Form2b"), [](QWidget& w) {
@@ -93,31 +84,29 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("ＣＤ"));
         child<QPushButton>(f, "Command1")->click();
     });
-    main.mt12_Click();
+    child<QAction>(main, "mt12")->trigger();
     EXPECT_EQ(child<QPushButton>(main, "Command1_0")->text(), QStringLiteral("ＣＤ"));
     EXPECT_TRUE(child<QPushButton>(main, "Command1_0")->isEnabled());
 
     // A code table of length 3, and two codes in it.
     t.ui.onShow(QStringLiteral("Form2e"), [](QWidget& w) {
         auto& f = as<Form2e>(w);
-        choose(child<QComboBox>(f, "Combo1"), QStringLiteral("3"));
-        f.Combo1_Click();
+        person::choose(child<QComboBox>(f, "Combo1"), QStringLiteral("3"));
         child<QLineEdit>(f, "Text1")->setText(QStringLiteral("分類"));
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
     });
-    main.mt14_Click();
+    child<QAction>(main, "mt14")->trigger();
     t.ui.onShow(QStringLiteral("Form2f"), [](QWidget& w) {
         auto& f = as<Form2f>(w);
-        child<QComboBox>(f, "Combo1")->setCurrentIndex(0);
-        f.Combo1_Click(0);
+        person::choose(child<QComboBox>(f, "Combo1"), 0);
         for (const auto& [code, name] : {std::pair{"001", "ポップス"}, std::pair{"002", "ジャズ"}}) {
-            f.Command1_Click();
+            child<QPushButton>(f, "Command1")->click();
             child<QLineEdit>(f, "Text1")->setText(QString::fromUtf8(code));
             child<QLineEdit>(f, "Text2")->setText(QString::fromUtf8(name));
-            f.Command4_Click();
+            child<QPushButton>(f, "Command4")->click();
         }
     });
-    main.mt15_Click();
+    child<QAction>(main, "mt15")->trigger();
 
     // The main file with a text field and a code field, and a sub file of one field.
     defineFile(t, main, QStringLiteral("メイン"), {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QString(), QStringLiteral("CODE")}});
@@ -133,22 +122,22 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
             auto& ed = as<Form7>(w2);
             child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＡ"));
             child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("009"));
-            ed.Command1_Click();
+            child<QPushButton>(ed, "Command1")->click();
             EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("009  コードが相違しています。"));
             child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("001"));
-            ed.Command1_Click();
+            child<QPushButton>(ed, "Command1")->click();
             EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("2"));
             child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("アルバムＢ"));
             child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("002"));
-            ed.Command1_Click();
-            ed.Command2_Click();
+            child<QPushButton>(ed, "Command1")->click();
+            child<QPushButton>(ed, "Command2")->click();
         });
-        list.mf11_Click();
+        child<QAction>(list, "mf11")->trigger();
         EXPECT_EQ(column(*child<ReportListView>(list, "ListView1"), 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
         EXPECT_EQ(child<QLineEdit>(list, "Text4_1")->text(), QStringLiteral("ポップス"));
         EXPECT_EQ(child<QPushButton>(list, "Command1")->text(), QStringLiteral("サブ明細登録"));
     });
-    main.Command1_Click(0);
+    child<QPushButton>(main, "Command1_0")->click();
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
 
     // Sub records of the first record: the first gets number 1.
@@ -156,10 +145,10 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         t.ui.onShow(QStringLiteral("Form8"), [&, title](QWidget& w) {
             auto& ed = as<Form8>(w);
             child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(title);
-            ed.Command1_Click();
-            ed.Command2_Click();
+            child<QPushButton>(ed, "Command1")->click();
+            child<QPushButton>(ed, "Command2")->click();
         });
-        sub.mf11_Click();
+        child<QAction>(sub, "mf11")->trigger();
     };
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
         auto& list = as<Form5>(w);
@@ -169,13 +158,13 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
             addSub(sub, QStringLiteral("一曲目"));
             EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"1"}));
         });
-        list.Command1_Click();
+        child<QPushButton>(list, "Command1")->click();
     });
     // The list closes and opens again after the sub list, so it shows the new count.
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
         EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(1)"));
     });
-    main.Command1_Click(0);
+    child<QPushButton>(main, "Command1_0")->click();
 
     // With sub numbers 1 and 5 the next is 6; then one is changed and one deleted.
     build::addSubRow(t.app, 0, {QStringLiteral("五曲目")}, 1, 5);
@@ -186,30 +175,28 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
             addSub(sub, QStringLiteral("六曲目"));
             EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"1", "5", "6"}));
 
-            child<ReportListView>(sub, "ListView1")->setSelectedIndex(1);
-            sub.ListView1_ItemClick(1);
+            person::clickRow(child<ReportListView>(sub, "ListView1"), 1);
             t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) {
                 auto& ed = as<Form8>(w3);
                 EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("5"));
                 child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("改めた五曲目"));
-                ed.Command1_Click();
+                child<QPushButton>(ed, "Command1")->click();
             });
-            sub.mf12_Click();
+            child<QAction>(sub, "mf12")->trigger();
             EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 0), (QStringList{"一曲目", "改めた五曲目", "六曲目"}));
 
-            child<ReportListView>(sub, "ListView1")->setSelectedIndex(0);
-            sub.ListView1_ItemClick(0);
+            person::clickRow(child<ReportListView>(sub, "ListView1"), 0);
             t.ui.answer(Ui::Answer::Ok);
-            t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) { as<Form8>(w3).Command1_Click(); });
-            sub.mf13_Click();
+            t.ui.onShow(QStringLiteral("Form8"), [](QWidget& w3) { child<QPushButton>(w3, "Command1")->click(); });
+            child<QAction>(sub, "mf13")->trigger();
             EXPECT_EQ(column(*child<ReportListView>(sub, "ListView1"), 2), (QStringList{"5", "6"}));
         });
-        list.Command1_Click();
+        child<QPushButton>(list, "Command1")->click();
     });
     t.ui.onShow(QStringLiteral("Form5"), [&](QWidget& w) {
         EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細表示(2)"));
     });
-    main.Command1_Click(0);
+    child<QPushButton>(main, "Command1_0")->click();
     EXPECT_EQ(t.ui.pendingReplies(), 0);
     EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form8")), 4);
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1SUB")), 2);

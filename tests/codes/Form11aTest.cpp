@@ -1,5 +1,6 @@
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
+#include "Person.h"
 #include "Builders.h"
 #include "codes/Form11a.h"
 #include "platform/widgets/DataGrid.h"
@@ -59,13 +60,13 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     EXPECT_EQ(names, QStringList({"社員", "", "色", "", "", "", "", ""}));
 
     // A free slot shows nothing and leaves the list open.
-    f.Combo1_Click(1);
+    person::choose(child<QComboBox>(f, "Combo1"), 1);
     EXPECT_EQ(f.chosenSlot(), -1);
     EXPECT_TRUE(child<QComboBox>(f, "Combo1")->isEnabled());
     EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->rowCount(), 0);
 
     // The table in its stored order, with both columns; the list locks.
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     EXPECT_EQ(f.chosenSlot(), 0);
     EXPECT_FALSE(child<QComboBox>(f, "Combo1")->isEnabled());
     EXPECT_EQ(headers(f), QStringList({"コード", "社員"}));
@@ -73,7 +74,7 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->editTriggers(), QAbstractItemView::NoEditTriggers);
 
     // Another choice is ignored: one table per opening.
-    f.Combo1_Click(2);
+    QTest::keyClick(child<QComboBox>(f, "Combo1"), Qt::Key_End);  // the locked list takes no choice
     EXPECT_EQ(f.chosenSlot(), 0);
     EXPECT_EQ(shown(f), Rows({{"005", "佐藤"}, {"001", "山田"}}));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("CODE1")), 2);
@@ -85,7 +86,7 @@ TEST(Form11a, ShowsEveryRowOfTheChosenTableAndLocksTheList)
     // A table gone behind the register's back: the engine's error, an empty grid.
     t.db().execute(QStringLiteral("DROP TABLE CODE3"));
     Form11a g(t.app);
-    g.Combo1_Click(2);
+    person::choose(child<QComboBox>(g, "Combo1"), 2);
     check::engineError(t.ui);
     EXPECT_EQ(child<DataGrid>(g, "DBGrid1")->rowCount(), 0);
     EXPECT_EQ(headers(g), QStringList({"コード", "色"}));

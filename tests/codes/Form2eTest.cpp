@@ -1,5 +1,6 @@
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
+#include "Person.h"
 #include "ForcedFailure.h"
 #include "Builders.h"
 #include "codes/Form2e.h"
@@ -27,8 +28,7 @@ void create(Form2e& f, const QString& name, int length)
 
 void remove(Form2e& f, ScriptedUi& ui, int slot, Answer answer)
 {
-    child<QComboBox>(f, "Combo2")->setCurrentIndex(slot);
-    f.Combo2_Click();
+    person::choose(child<QComboBox>(f, "Combo2"), slot);
     ui.answer(answer);
     child<QPushButton>(f, "Command3")->click();
 }
@@ -90,8 +90,7 @@ TEST(Form2e, DeletingTableFiveTurnsItsFieldsIntoTextAndFreesTheSlot)
 
     Form2e f(t.app);
     // Cancelling deletes nothing; a blank entry enables nothing.
-    child<QComboBox>(f, "Combo2")->setCurrentIndex(0);
-    f.Combo2_Click();
+    person::choose(child<QComboBox>(f, "Combo2"), 0);
     EXPECT_FALSE(child<QPushButton>(f, "Command3")->isEnabled());
     remove(f, t.ui, 4, Answer::Cancel);
     EXPECT_FALSE(child<QComboBox>(f, "Combo2")->isEnabled());

@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "Person.h"
 #include "ForcedFailure.h"
 #include "TestApp.h"
 #include "codes/CodeTableReader.h"
@@ -86,25 +87,25 @@ struct Form2fTest : ::testing::Test {
     std::unique_ptr<Form2f> open(int slot = 0)
     {
         auto f = std::make_unique<Form2f>(t.app);
-        f->Combo1_Click(slot);
+        person::choose(child<QComboBox>(*f, "Combo1"), slot);
         t.ui.clearLog();
         return f;
     }
 
     void add(Form2f& f, const QString& code, const QString& name)
     {
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         child<QLineEdit>(f, "Text1")->setText(code);
         child<QLineEdit>(f, "Text2")->setText(name);
-        f.Command4_Click();
+        child<QPushButton>(f, "Command4")->click();
     }
 
     void rename(Form2f& f, int row, const QString& name)
     {
         child<DataGrid>(f, "DBGrid1")->setCurrentRow(row);
-        f.Command2_Click();
+        child<QPushButton>(f, "Command2")->click();
         child<QLineEdit>(f, "Text2")->setText(name);
-        f.Command4_Click();
+        child<QPushButton>(f, "Command4")->click();
     }
 
     TestApp t;
@@ -133,12 +134,12 @@ TEST_F(Form2fTest, ChoosingATableShowsItsRowsAndLocksTheList)
     for (QWidget* w : std::initializer_list<QWidget*>{child<DataGrid>(f, "DBGrid1"), child<QPushButton>(f, "Command1"), child<QPushButton>(f, "Command4"), child<QLineEdit>(f, "Text1"), child<QLineEdit>(f, "Text3"), child<QLabel>(f, "Label4")})
         EXPECT_TRUE(w->isHidden()) << w->objectName().toStdString();
 
-    f.Combo1_Click(1);  // a free slot: nothing happens and the list stays open
+    person::choose(child<QComboBox>(f, "Combo1"), 1);  // a free slot: nothing happens and the list stays open
     EXPECT_EQ(f.state(), Form2f::State::Waiting);
     EXPECT_TRUE(child<QComboBox>(f, "Combo1")->isEnabled());
     EXPECT_TRUE(child<DataGrid>(f, "DBGrid1")->isHidden());
 
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_FALSE(child<QComboBox>(f, "Combo1")->isEnabled());
     EXPECT_FALSE(child<DataGrid>(f, "DBGrid1")->isHidden());
@@ -150,27 +151,27 @@ TEST_F(Form2fTest, ChoosingATableShowsItsRowsAndLocksTheList)
     child<DataGrid>(f, "DBGrid1")->setCurrentRow(1);  // the bound boxes follow the grid
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("佐藤"));
 
-    f.Combo1_Click(2);  // the choice cannot be changed any more
+    QTest::keyClick(child<QComboBox>(f, "Combo1"), Qt::Key_End);  // the choice cannot be changed any more
     EXPECT_EQ(f.chosenSlot(), 0);
     EXPECT_EQ(child<DataGrid>(f, "DBGrid1")->horizontalHeaderItem(1)->text(), QStringLiteral("社員"));
 
-    f.Command6_Click();
+    child<QPushButton>(f, "Command6")->click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 
     // An empty table offers nothing to change or delete.
     Form2f g(t.app);
-    g.Combo1_Click(2);
+    person::choose(child<QComboBox>(g, "Combo1"), 2);
     EXPECT_EQ(child<QLabel>(g, "Label4")->text(), QStringLiteral("(2桁)"));
     EXPECT_EQ(child<DataGrid>(g, "DBGrid1")->rowCount(), 0);
     EXPECT_FALSE(child<QPushButton>(g, "Command2")->isEnabled());
-    g.Command3_Click();
+    child<QPushButton>(g, "Command3")->click();
     EXPECT_EQ(g.state(), Form2f::State::Browsing);
 }
 
 TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
 {
     auto f = open();
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->state(), Form2f::State::Adding);
     EXPECT_EQ(child<QPushButton>(*f, "Command4")->text(), QStringLiteral("新規作成実行"));
     EXPECT_TRUE(child<QPushButton>(*f, "Command1")->isHidden() && child<QPushButton>(*f, "Command2")->isHidden() && child<QPushButton>(*f, "Command3")->isHidden());
@@ -178,7 +179,7 @@ TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
     EXPECT_FALSE(child<QLineEdit>(*f, "Text1")->isReadOnly() || child<QLineEdit>(*f, "Text2")->isReadOnly());
     child<QLineEdit>(*f, "Text1")->setText(QStringLiteral(" 012 "));
     child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("　鈴木　"));
-    f->Command4_Click();
+    child<QPushButton>(*f, "Command4")->click();
 
     EXPECT_TRUE(t.ui.messages().empty());
     const QStringList added = {QStringLiteral("012"), QStringLiteral("鈴木")};
@@ -199,7 +200,7 @@ TEST_F(Form2fTest, AddingStoresTheCodeAndShowsItAsTheCurrentRow)
 
     // Enter in a text box carries out the started action.
     f->show();
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     child<QLineEdit>(*f, "Text1")->setText(QStringLiteral("777"));
     child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("高橋"));
     QTest::keyClick(child<QLineEdit>(*f, "Text2"), Qt::Key_Return);
@@ -243,7 +244,7 @@ TEST_F(Form2fTest, ChangingKeepsTheCodeAndRenames)
 {
     auto f = open();
     child<DataGrid>(*f, "DBGrid1")->setCurrentRow(1);
-    f->Command2_Click();
+    child<QPushButton>(*f, "Command2")->click();
     EXPECT_EQ(f->state(), Form2f::State::Changing);
     EXPECT_EQ(child<QPushButton>(*f, "Command4")->text(), QStringLiteral("変更 実行"));
     EXPECT_FALSE(child<QLabel>(*f, "Label7")->isHidden());
@@ -251,7 +252,7 @@ TEST_F(Form2fTest, ChangingKeepsTheCodeAndRenames)
     EXPECT_FALSE(child<QLineEdit>(*f, "Text2")->isReadOnly());
     EXPECT_EQ(child<QLineEdit>(*f, "Text3")->text(), QStringLiteral("005"));
     child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("佐藤花子"));
-    f->Command4_Click();
+    child<QPushButton>(*f, "Command4")->click();
 
     EXPECT_TRUE(t.ui.messages().empty());
     const Rows renamed = {twoCodes()[0], {QStringLiteral("005"), QStringLiteral("佐藤花子")}};
@@ -276,29 +277,29 @@ TEST_F(Form2fTest, DeletingAsksAndRemovesTheCode)
     build::addMainRow(t.app, 0, {QStringLiteral("001")}, 1);
     auto f = open();
 
-    f->Command3_Click();
+    child<QPushButton>(*f, "Command3")->click();
     EXPECT_EQ(f->state(), Form2f::State::Deleting);
     EXPECT_EQ(child<QPushButton>(*f, "Command4")->text(), QStringLiteral("削除 実行"));
     EXPECT_TRUE(child<QLineEdit>(*f, "Text1")->isReadOnly() && child<QLineEdit>(*f, "Text2")->isReadOnly());
     t.ui.answer(Answer::Cancel);
-    f->Command4_Click();
+    child<QPushButton>(*f, "Command4")->click();
     expectOnlyMessage(t.ui, QStringLiteral("このレコードを削除しますか？"), Icon::Question, Buttons::OkCancel,
                       QStringLiteral("削除の確認"));
     EXPECT_EQ(stored(t, "CODE1"), twoCodes());
     expectBrowsing(*f);
 
-    f->Command3_Click();
+    child<QPushButton>(*f, "Command3")->click();
     t.ui.answer(Answer::Ok);
-    f->Command4_Click();
+    child<QPushButton>(*f, "Command4")->click();
     const Rows left = {twoCodes()[1]};
     EXPECT_EQ(stored(t, "CODE1"), left);
     EXPECT_EQ(shown(*f), left);
     expectBrowsing(*f);
     EXPECT_EQ(stored(t, "SHUMOKU1")[0][0], QStringLiteral("001"));  // the record keeps its code
 
-    f->Command3_Click();
+    child<QPushButton>(*f, "Command3")->click();
     t.ui.answer(Answer::Ok);
-    f->Command4_Click();
+    child<QPushButton>(*f, "Command4")->click();
     EXPECT_TRUE(stored(t, "CODE1").isEmpty());
     EXPECT_FALSE(child<QPushButton>(*f, "Command3")->isEnabled());
     expectBrowsing(*f);
@@ -322,9 +323,9 @@ TEST_F(Form2fTest, AnEngineErrorIsShownAndTheWindowStaysUsable)
     EXPECT_EQ(stored(t, "CODE1")[0][1], QStringLiteral("山本"));
 
     // Closing in the middle of an action discards it.
-    f->Command1_Click();
+    child<QPushButton>(*f, "Command1")->click();
     child<QLineEdit>(*f, "Text1")->setText(QStringLiteral("099"));
     child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("未登録"));
-    f->Command5_Click();
+    child<QPushButton>(*f, "Command5")->click();
     EXPECT_EQ(build::rowCount(t.app, "CODE1"), 2);
 }

@@ -1,5 +1,6 @@
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
+#include "Person.h"
 #include "ForcedFailure.h"
 #include "Builders.h"
 #include "codes/Form2ga.h"
@@ -80,11 +81,9 @@ struct Form2gTest : ::testing::Test {
     static void link(Form2gb& f, int row, int slot, int mode)
     {
         child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(row))->setChecked(true);
-        child<QComboBox>(f, "Combo1")->setCurrentIndex(slot);
-        f.Combo1_Click();
+        person::choose(child<QComboBox>(f, "Combo1"), slot);
         if (mode >= 0) {
-            child<QComboBox>(f, "Combo2")->setCurrentIndex(mode);
-            f.Combo2_Click();
+            person::choose(child<QComboBox>(f, "Combo2"), mode);
         }
     }
 
@@ -255,17 +254,14 @@ TEST_F(Form2gTest, TickingARowOpensItForPicksAndUntickingEmptiesIt)
     EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("色"));  // the link stays until changed
 
     // A free slot picks nothing; a code table fills the row and the picker goes.
-    child<QComboBox>(*f, "Combo1")->setCurrentIndex(2);
-    f->Combo1_Click();
+    person::choose(child<QComboBox>(*f, "Combo1"), 2);
     EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("色"));
     EXPECT_FALSE(child<QComboBox>(*f, "Combo1")->isHidden());
-    child<QComboBox>(*f, "Combo1")->setCurrentIndex(0);
-    f->Combo1_Click();
+    person::choose(child<QComboBox>(*f, "Combo1"), 0);
     EXPECT_EQ(child<QLineEdit>(*f, "Text2_2")->text(), QStringLiteral("社員"));
     EXPECT_TRUE(child<QLineEdit>(*f, "Text2_2")->isReadOnly());
     EXPECT_TRUE(child<QComboBox>(*f, "Combo1")->isHidden());
-    child<QComboBox>(*f, "Combo2")->setCurrentIndex(0);
-    f->Combo2_Click();
+    person::choose(child<QComboBox>(*f, "Combo2"), 0);
     EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QStringLiteral("ダイレクト"));
     EXPECT_TRUE(child<QLineEdit>(*f, "Text3_2")->isReadOnly());
     EXPECT_TRUE(child<QComboBox>(*f, "Combo2")->isHidden());
@@ -292,8 +288,7 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
     EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QStringLiteral("右クリック"));  // the old mode stays in the box
     child<QCheckBox>(*f, "Check1_2")->setChecked(false);
     child<QCheckBox>(*f, "Check1_2")->setChecked(true);
-    child<QComboBox>(*f, "Combo1")->setCurrentIndex(1);
-    f->Combo1_Click();
+    person::choose(child<QComboBox>(*f, "Combo1"), 1);
     EXPECT_EQ(child<QLineEdit>(*f, "Text3_2")->text(), QString());
     child<QPushButton>(*f, "Command1")->click();
     EXPECT_EQ(f->result(), QDialog::Accepted);

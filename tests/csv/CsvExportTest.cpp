@@ -10,6 +10,7 @@
 #include "records/Form9k.h"
 #include "reports/Form13c.h"
 
+#include <QPushButton>
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
@@ -171,7 +172,7 @@ TEST(CsvExport, EveryListWindowOffersTheSameItem)
     t.ui.onShow("Form9k", [](QWidget& w) {
         auto& d = dynamic_cast<Form9k&>(w);
         child<QLineEdit>(d, "Text1")->setText(QStringLiteral("abc"));
-        d.Command1_Click();
+        child<QPushButton>(d, "Command1")->click();
     });
     Form9 hits(t.app);
     Form13c names(t.app);

@@ -25,7 +25,7 @@ int main(int argc, char** argv)
     }
     App app(dir, ui);
     Form1 main(app);
-    if (!main.Form_Load()) return 3;
+    if (!main.start()) return 3;
     std::printf("held\n");
     std::fflush(stdout);
     for (;;) QThread::sleep(1);

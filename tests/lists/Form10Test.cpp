@@ -1,5 +1,6 @@
 #include "ListFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "lists/Form10.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
@@ -12,6 +13,8 @@
 #include "records/Form5kf.h"
 #include "records/Form9.h"
 
+#include <QRadioButton>
+#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QEvent>
@@ -131,7 +134,7 @@ TEST(Form10, OpeningACategoryListsItsRecordsAndTheSubListFollowsTheSelectedRow)
     TestApp t;
     InquiryData data(t);
     Form10 w(t.app);
-    w.mf10_Click(0);
+    child<QAction>(w, "mf10_0")->trigger();
 
     EXPECT_EQ(w.openCategory(), 0);
     EXPECT_EQ(child<QLabel>(w, "Label3")->text(), QStringLiteral("ＣＤ"));
@@ -157,22 +160,22 @@ TEST(Form10, OpeningACategoryListsItsRecordsAndTheSubListFollowsTheSelectedRow)
     EXPECT_EQ(rowTexts(*child<ReportListView>(w, "ListView2"), 1), QStringList({"曲B", "200", "1", "2"}));
 
     // A main record without sub records: headers, no rows.
-    w.ListView1_ItemClick(1);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("2"));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(2, 3));
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount(), 4);
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 0);
 
-    w.ListView1_ItemClick(2);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 2);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView2"), 0), QStringList({"曲C"}));
     // A click on the row already shown reads its sub records again.
     build::addSubRow(t.app, 0, {QStringLiteral("曲D"), "100"}, 3, 2);
-    w.ListView1_ItemClick(2);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 2);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView2"), 0), QStringList({"曲C", "曲D"}));
 
     // Leaving the sub list clears its selection.
     child<ReportListView>(w, "ListView2")->setSelectedIndex(1);
-    w.ListView2_LostFocus();
+    person::leave(child<ReportListView>(w, "ListView2"));
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->selectedIndex(), -1);
 }
 
@@ -186,13 +189,13 @@ TEST(Form10, ReadingShowsItsProgressInPanelThreeAndTheSubListNone)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
     PanelWatch watch(child<StatusBar3>(w, "StatusBar1")->panel(3));
 
-    w.mf10_Click(0);
+    child<QAction>(w, "mf10_0")->trigger();
     EXPECT_EQ(watch.shown.value(0), RecordReader::startText(true));
     EXPECT_TRUE(watch.shown.contains(RecordReader::progressText(0)));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 
     watch.shown.clear();
-    w.ListView1_ItemClick(2);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 2);
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
     for (const QString& s : watch.shown) EXPECT_FALSE(s.startsWith(QStringLiteral("ファイル読込中"))) << s.toStdString();
 }
@@ -206,17 +209,25 @@ TEST(Form10, CategoriesWithoutSubFileWithoutMainFileOrWithoutRecords)
     Form10 w(t.app);
 
     // Without a sub file the sub list stays empty, whichever row is selected.
-    w.mf10_Click(1);
+    child<QAction>(w, "mf10_1")->trigger();
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"坊っちゃん", "草枕"}));
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("1"));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnWidthTwips(0), 15045);  // the one text field takes the free width
-    w.ListView1_ItemClick(1);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("2"));
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount() + child<ReportListView>(w, "ListView2")->rowCount(), 0);
 
-    // Without a main file: the message, and the window stays as it was.
-    w.mf10_Click(2);
-    w.mf11_Click(2);
+    // Without a main file the entries cannot be chosen; a file gone since the window opened
+    // gets the message, and the window stays as it was.
+    EXPECT_FALSE(child<QAction>(w, "mf10_2")->isEnabled());
+    EXPECT_FALSE(child<QAction>(w, "mf11_2")->isEnabled());
+    const CategoryDefinition before = t.app.cache.row(4);
+    CategoryDefinition gone = before;
+    gone.mainCreated = 0;
+    t.app.cache.setRow(4, gone);
+    child<QAction>(w, "mf10_4")->trigger();
+    child<QAction>(w, "mf11_4")->trigger();
+    t.app.cache.setRow(4, before);
     ASSERT_EQ(t.ui.messages().size(), 2u);
     for (const auto& m : t.ui.messages()) {
         EXPECT_EQ(m.text, QStringLiteral("ファイル設定が未済です。"));
@@ -229,14 +240,14 @@ TEST(Form10, CategoriesWithoutSubFileWithoutMainFileOrWithoutRecords)
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 2);
 
     // Another category replaces the lists; a sort of the former one does not carry over.
-    w.ListView1_ColumnClick(0);
-    w.mf10_Click(0);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 0);
+    child<QAction>(w, "mf10_0")->trigger();
     EXPECT_FALSE(child<ReportListView>(w, "ListView1")->isSorted());
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2", "3"}));
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 2);
 
     // A main file without records: nothing selected, no sub list, no position.
-    w.mf10_Click(4);
+    child<QAction>(w, "mf10_4")->trigger();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 2);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QString());
@@ -253,14 +264,14 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
     auto searchFor = [&](int field, const QString& value) {
         t.ui.onShow("Form5kf", [field, value](QWidget& shown) {
             auto& f = dynamic_cast<Form5kf&>(shown);
-            f.Option1_Click(field);
+            child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(field))->click();
             child<MaskedEdit>(f, "MaskEdBox1")->setText(value);
-            f.Command1_Click();
+            child<QPushButton>(f, "Command1")->click();
         });
     };
 
     searchFor(3, QStringLiteral("9"));  // 枚数 = 9
-    w.mf11_Click(0);
+    child<QAction>(w, "mf11_0")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5kf"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kSearched);
     EXPECT_TRUE(child<QPlainTextEdit>(w, "Text2")->isHidden());
@@ -271,16 +282,16 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
 
     // No match: an empty list and no message.
     searchFor(3, QStringLiteral("7"));
-    w.mf11_Click(0);
+    child<QAction>(w, "mf11_0")->trigger();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 6);
     EXPECT_TRUE(t.ui.messages().empty());
 
     // Cancelled: the chosen category is open with no rows in either list.
     searchFor(3, QStringLiteral("10"));
-    w.mf11_Click(0);
+    child<QAction>(w, "mf11_0")->trigger();
     ASSERT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 2);
-    w.mf11_Click(1);  // the dialog closes without a search
+    child<QAction>(w, "mf11_1")->trigger();  // the dialog closes without a search
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount() + child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->columnCount() + child<ReportListView>(w, "ListView2")->rowCount(), 0);
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QString());
@@ -290,7 +301,7 @@ TEST(Form10, SearchOpensTheMatchingRecordsAndACancelledSearchLeavesTheCategoryEm
 
     // Cancelled before any category was open: the note stays.
     Form10 fresh(t.app);
-    fresh.mf11_Click(0);
+    child<QAction>(fresh, "mf11_0")->trigger();
     EXPECT_FALSE(child<QPlainTextEdit>(fresh, "Text2")->isHidden());
     EXPECT_EQ(child<QLabel>(fresh, "Label3")->text(), QStringLiteral("ＣＤ"));
 }
@@ -300,15 +311,15 @@ TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
     TestApp t;
     InquiryData data(t);
     Form10 w(t.app);
-    w.ListView1_ColumnClick(0);  // nothing open: nothing happens
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->columnCount(), 0);  // nothing open: no heading to click
     EXPECT_FALSE(child<ReportListView>(w, "ListView1")->isSorted());
-    w.mf10_Click(0);
+    child<QAction>(w, "mf10_0")->trigger();
 
-    w.ListView1_ColumnClick(3);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 3);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), kAll);  // unchanged by the sort
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(2, 3));
-    w.ListView1_ColumnClick(1);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"", "¥", "¥1,234,567"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), position(3, 3));
     EXPECT_EQ(child<QLabel>(w, "Label5")->text(), QStringLiteral("1"));  // the same record stays shown
@@ -316,7 +327,7 @@ TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
     // Descending, taken at once by the sorted list.
     t.ui.onShow("Form10s", [](QWidget& shown) {
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("在庫管理 Tanzo - ソート条件"));
-        dynamic_cast<Form10s&>(shown).Option1_Click(1);
+        child<QRadioButton>(shown, "Option1_1")->click();
     });
     child<QAction>(w, "ms11")->trigger();
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"¥1,234,567", "¥", ""}));
@@ -329,7 +340,7 @@ TEST(Form10, ColumnClickAndTheSortAndFindDialogsActOnTheMainList)
     t.ui.onShow("Form10k", [&](QWidget& shown) {
         EXPECT_EQ(shown.windowTitle(), QStringLiteral("在庫管理 Tanzo - 検索条件"));
         auto& d = dynamic_cast<Form10k&>(shown);
-        d.Option1_Click(1);
+        child<QRadioButton>(d, "Option1_1")->click();
         accepted = d.result() == QDialog::Accepted;
     });
     child<QAction>(w, "mk11")->trigger();
@@ -346,7 +357,7 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
     TestApp t;
     InquiryData data(t);
     Form10 w(t.app);
-    w.mf10_Click(1);
+    child<QAction>(w, "mf10_1")->trigger();
 
     // The all-files search opened from here offers no editing, also on a hit; the open
     // category stays.
@@ -388,6 +399,6 @@ TEST(Form10, ReachesTheAllFilesSearchTheCodeViewerHelpScreenPrintCloseAndEnd)
     w.show();
     child<QAction>(w, "mf12")->trigger();
     EXPECT_FALSE(w.isVisible());
-    EXPECT_THROW(w.mf13_Click(), ProgramEnded);
+    EXPECT_THROW(child<QAction>(w, "mf13")->trigger(), ProgramEnded);
     EXPECT_TRUE(t.ui.programEnded());
 }

@@ -1,5 +1,6 @@
 #include "ListFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
@@ -8,6 +9,7 @@
 #include "printing/Form5ps.h"
 #include "records/Form7.h"
 
+#include <QLabel>
 #include <QAction>
 #include <QFile>
 #include <QRegularExpression>
@@ -62,7 +64,7 @@ TEST(Form5, ShowsAllRecordsInTheirFormatsWithTheFirstInTheDetailPanel)
     EXPECT_TRUE(child<QPushButton>(w, "Command1")->isHidden());  // no sub file
 
     // A code that its table does not hold shows no name.
-    w.ListView1_ItemClick(1);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("2"));
     EXPECT_EQ(child<QLineEdit>(w, "Text4_4")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
@@ -93,11 +95,11 @@ TEST(Form5, ColumnClickSortsByTheColumnsValues)
     TestApp t;
     CdCategory cd(t);
     Form5 w(t.app, openAs(t.app, 0, 0));
-    w.ListView1_ColumnClick(3);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 3);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"9", "10", "100"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(1), QStringLiteral("クリックした項目列でソートした結果を表示"));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));  // the shown record stays selected
-    w.ListView1_ColumnClick(1);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 1), QStringList({"", "¥", "¥1,234,567"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　3 / 3"));
 }
@@ -115,12 +117,12 @@ TEST(Form5, SubRecordButtonFollowsTheShownRecord)
     EXPECT_EQ(w.subRecordCount(), 3);
 
     // Deleting a record with sub records is refused before the editor opens.
-    w.mf13_Click();
+    child<QAction>(w, "mf13")->trigger();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("サブ明細があります。先にサブ明細レコードを削除して下さい。"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
-    w.ListView1_ItemClick(1);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(child<QPushButton>(w, "Command1")->text(), QStringLiteral("サブ明細登録"));
     EXPECT_EQ(w.subRecordCount(), 0);
 
@@ -173,9 +175,9 @@ TEST(Form5, EmptyFileAsksForANewRecordAndRefusesChangeAndDelete)
     EXPECT_EQ(t.ui.messages().back().icon, Ui::Icon::None);
     EXPECT_TRUE(child<QPushButton>(w, "Command1")->isHidden());
 
-    for (auto click : {&Form5::mf12_Click, &Form5::mf13_Click}) {
+    for (const char* item : {"mf12", "mf13"}) {
         t.ui.clearLog();
-        (w.*click)();
+        child<QAction>(w, item)->trigger();
         EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("明細レコードが指定されていません。"));
         EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
         EXPECT_TRUE(t.ui.shownWindows().isEmpty());
@@ -187,7 +189,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
     TestApp t;
     CdCategory cd(t);
     Form5 w(t.app, openAs(t.app, 0, 0));
-    w.ListView1_ItemClick(1);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 1);
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form7&>(shown);
@@ -201,7 +203,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
         rs.setField(0, QStringLiteral("abc 改"));
         rs.update();
     });
-    w.Toolbar1_ButtonClick("変更");
+    child<QAction>(w, "Toolbar1_変更")->trigger();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(1, 0), QStringLiteral("abc 改"));
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));  // the first row is shown again
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
@@ -212,7 +214,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
         EXPECT_EQ(child<QLineEdit>(ed, "Text2")->text(), QStringLiteral("4"));
         build::addMainRow(t.app, 0, {QStringLiteral("新譜"), "500", "2025/02/02", "1", "PO"}, 4);
     });
-    w.mf11_Click();
+    child<QAction>(w, "mf11")->trigger();
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 5), QStringList({"1", "2", "3", "4"}));
 
     // When the editor leaves no record, nothing stays shown for change or delete.
@@ -224,7 +226,7 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
             rs.deleteCurrent();
         }
     });
-    w.mf13_Click();
+    child<QAction>(w, "mf13")->trigger();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
@@ -241,25 +243,25 @@ TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
 
     // Copy takes the selection of the last value box that has one.
     t.ui.setClipboardText("before");
-    w.me11_Click();
+    child<QAction>(w, "me11")->trigger();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("before"));
     child<QLineEdit>(w, "Text1_0")->setSelection(0, 2);
     child<QLineEdit>(w, "Text1_3")->selectAll();
-    w.me11_Click();
+    child<QAction>(w, "me11")->trigger();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("10"));
 
-    w.mv11_Click();
+    child<QAction>(w, "mv11")->trigger();
     EXPECT_TRUE(child<QLabel>(w, "Label5")->isHidden() && child<QLineEdit>(w, "Text3")->isHidden());
-    w.mv12_Click();
+    child<QAction>(w, "mv12")->trigger();
     EXPECT_TRUE(child<QToolBar>(w, "Toolbar1")->isHidden());
 
-    w.ListView1_LostFocus();
+    person::leave(child<ReportListView>(w, "ListView1"));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), -1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));  // the detail panel keeps the record
 
-    w.Toolbar1_ButtonClick("ヘルプ");
+    child<QAction>(w, "Toolbar1_ヘルプ")->trigger();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
-    EXPECT_THROW(w.mf19_Click(), ProgramEnded);
+    EXPECT_THROW(child<QAction>(w, "mf19")->trigger(), ProgramEnded);
     EXPECT_FALSE(w.reopenRequested());
 }
 
@@ -269,15 +271,15 @@ TEST(Form5, BackToTableOrderAndTheSubRecordListReopenTheList)
     CdCategory cd(t);
     build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
 
-    t.ui.onShow("Form5", [](QWidget& w) { static_cast<Form5&>(w).me14_Click(); });
+    t.ui.onShow("Form5", [](QWidget& w) { child<QAction>(w, "me14")->trigger(); });
     Form5::run(t.app);
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form5", "Form5"}));
 
     t.ui.clearLog();
     t.ui.onShow("Form5", [](QWidget& w) {
         auto& list = static_cast<Form5&>(w);
-        list.ListView1_ItemClick(1);
-        list.Command1_Click();
+        person::clickRow(child<ReportListView>(list, "ListView1"), 1);
+        child<QPushButton>(list, "Command1")->click();
     });
     t.ui.onShow("Form6", [](QWidget& w) {
         auto& sub = static_cast<Form6&>(w);
@@ -302,7 +304,7 @@ TEST(Form5, DatabaseErrorWhileReadingIsShownAndTheWindowStaysUsable)
     EXPECT_EQ(t.ui.messages().front().icon, Ui::Icon::Critical);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
-    w.mf12_Click();
+    child<QAction>(w, "mf12")->trigger();
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("明細レコードが指定されていません。"));
 }
 
@@ -315,8 +317,8 @@ TEST(Form5, ScreenPrintMenuPrintsOnePageAndClearsTheStatus)
     Form5 w(t.app);
     for (QAction* a : {child<QAction>(w, "mf140"), child<QAction>(w, "mf141"), child<QAction>(w, "mf142")}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(w.toolbarButton(QStringLiteral("画面印刷"))->isEnabled());
-    w.mf141_Click();
-    w.Toolbar1_ButtonClick(QStringLiteral("画面印刷"));
+    child<QAction>(w, "mf141")->trigger();
+    child<QAction>(w, "Toolbar1_画面印刷")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 2);
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(3), QString());
 }
@@ -330,7 +332,7 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
     EXPECT_TRUE(w.toolbarButton("印刷設定")->isEnabled());
 
     // The settings window left without OK: nothing is printed and no printer is asked for.
-    w.mf16_Click();
+    child<QAction>(w, "mf16")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), QStringList{QStringLiteral("Form5ps")});
     EXPECT_EQ(t.printer.documentsPrinted(), 0);
 
@@ -339,11 +341,11 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
         auto& d = dynamic_cast<Form5ps&>(win);
         child<QRadioButton>(d, "Option3_0")->click();
         child<QListWidget>(d, "List1")->setCurrentRow(0);
-        d.Command1_Click();
-        d.Command4_Click();
+        child<QPushButton>(d, "Command1")->click();
+        child<QPushButton>(d, "Command4")->click();
     });
     t.ui.answerPrinter(true);
-    w.Toolbar1_ButtonClick(QStringLiteral("印刷"));
+    child<QAction>(w, "Toolbar1_印刷")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 1);
     // Every row as shown, in its order.
     const QString printed = t.printer.texts().join(QLatin1Char('|'));
@@ -353,7 +355,7 @@ TEST(Form5, PrintAsksForSettingsOnceThenPrintsTheListAsShown)
 
     // The next print of the same opening reuses the settings: only the printer is asked for.
     t.ui.answerPrinter(true);
-    w.mf16_Click();
+    child<QAction>(w, "mf16")->trigger();
     EXPECT_EQ(t.printer.documentsPrinted(), 2);
     EXPECT_EQ(t.ui.shownWindows().count(QStringLiteral("Form5ps")), 2);
     EXPECT_EQ(t.ui.pendingReplies(), 0);

@@ -1,11 +1,13 @@
 #include "ListFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
 #include "records/Form8.h"
 
+#include <QLabel>
 #include <QAction>
 #include <QMenu>
 #include <gtest/gtest.h>
@@ -64,7 +66,7 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("一曲目"));
     EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QStringLiteral("ポップス"));
 
-    w.ListView1_ItemClick(1);
+    person::clickRow(child<ReportListView>(w, "ListView1"), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
     EXPECT_EQ(child<QLineEdit>(w, "Text1_1")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QString());
@@ -81,8 +83,8 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
     EXPECT_EQ(child<ReportListView>(w, "ListView2")->rowCount(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("3"));
 
-    for (auto click : {&Form6::mf12_Click, &Form6::mf13_Click}) {
-        (w.*click)();
+    for (const char* item : {"mf12", "mf13"}) {
+        child<QAction>(w, item)->trigger();
         EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("サブ明細レコードが指定されていません。"));
         EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     }
@@ -95,7 +97,7 @@ TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
         EXPECT_EQ(child<QLineEdit>(ed, "Text1")->text(), QStringLiteral("1"));
         build::addSubRow(t.app, 0, {QStringLiteral("新曲"), "100", "PO", "0"}, 3, 1);
     });
-    w.Toolbar1_ButtonClick("新規作成");
+    child<QAction>(w, "Toolbar1_新規作成")->trigger();
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QStringLiteral("新曲"));
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
@@ -119,7 +121,7 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
                 break;
             }
     });
-    w.mf13_Click();
+    child<QAction>(w, "mf13")->trigger();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 0);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
@@ -150,7 +152,7 @@ TEST(Form6, OwnCaptionsToggleAndKeptSelection)
     EXPECT_EQ(child<QAction>(w, "mf16")->text(), QStringLiteral("印　刷　(&P)"));
     EXPECT_EQ(child<QAction>(w, "mh1")->text(), QStringLiteral("ヘルプ（&Ｈ）"));
 
-    w.mv11_Click();
+    child<QAction>(w, "mv11")->trigger();
     EXPECT_TRUE(child<QLabel>(w, "Label6")->isHidden() && child<QLineEdit>(w, "Text3")->isHidden());
     EXPECT_FALSE(child<QLineEdit>(w, "Text2")->isHidden());
 

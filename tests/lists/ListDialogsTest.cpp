@@ -1,5 +1,6 @@
 #include "ListFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "lists/Form5.h"
 #include "lists/Form5k.h"
 #include "lists/Form5s.h"
@@ -45,7 +46,7 @@ template <class Dialog>
 void chooseOrder(TestApp& t, RecordListWindow& w, int order)
 {
     t.ui.onShow(typeid(Dialog) == typeid(Form5s) ? "Form5s" : "Form6s",
-                [order](QWidget& shown) { dynamic_cast<Dialog&>(shown).Option1_Click(order); });
+                [order](QWidget& shown) { child<QRadioButton>(shown, QStringLiteral("Option1_%1").arg(order))->click(); });
     w.toolbarButton("ソート")->trigger();
 }
 
@@ -88,7 +89,7 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
 
     // The order waits for a column click, which sorts descending by value.
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"10", "9", "100"}));
-    w.ListView1_ColumnClick(3);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 3);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"100", "10", "9"}));
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
@@ -100,7 +101,7 @@ TEST(SortDialog, OrderIsKeptForColumnClicksAndTakenAtOnceByASortedList)
 
     // Closed by its frame, the dialog changes nothing.
     t.ui.onShow("Form5s", [](QWidget& shown) { shown.close(); });
-    w.ms11_Click();
+    child<QAction>(w, "ms11")->trigger();
     EXPECT_EQ(t.ui.messages().size(), 2u);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->sortOrder(), Qt::AscendingOrder);
 }
@@ -134,12 +135,12 @@ TEST(FindDialog, FirstColumnWholeOrLeadingTextSelectsAndShowsTheFirstRowInListOr
     // Descending by the first column, width and case aside: Ｘｙｚ, abd, then ＡＢＣ and abc in
     // their former order. The beginning "AB" matches abd and abc; the one nearer the top is taken.
     chooseOrder<Form5s>(t, w, 1);
-    w.ListView1_ColumnClick(0);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 0);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 0), QStringList({"Ｘｙｚ", "abd", "ＡＢＣ", "abc"}));
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
-        d.Option1_Click(0);
+        child<QRadioButton>(d, "Option1_0")->click();
         t.ui.answerText(QStringLiteral("AB"));
-        d.Option2_Click(1);
+        child<QRadioButton>(d, "Option2_1")->click();
     }));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 1);
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("4"));
@@ -186,9 +187,9 @@ TEST(FindDialog, FarRowIsScrolledIntoViewInALongList)
     w.show();
     ASSERT_EQ(child<ReportListView>(w, "ListView1")->rowAt(0), 0);
     EXPECT_TRUE(find<Form5k>(t, w, [&](Form5k& d) {
-        d.Option1_Click(0);
+        child<QRadioButton>(d, "Option1_0")->click();
         t.ui.answerText(QStringLiteral("曲1750"));
-        d.Option2_Click(0);
+        child<QRadioButton>(d, "Option2_0")->click();
     }));
     const QRect cell = child<ReportListView>(w, "ListView1")->visualRect(child<ReportListView>(w, "ListView1")->listModel()->index(1753, 0));
     EXPECT_TRUE(child<ReportListView>(w, "ListView1")->viewport()->rect().contains(cell.center()));
@@ -205,10 +206,10 @@ TEST(FindDialog, EmptyListAnswersEverySearchWithTheSameMessage)
     t.ui.clearLog();
     EXPECT_FALSE(find<Form5k>(t, w, [&](Form5k& d) {
         t.ui.answerText(QString());
-        d.Option1_Click(1);
-        d.Option1_Click(0);
+        child<QRadioButton>(d, "Option1_1")->click();
+        child<QRadioButton>(d, "Option1_0")->click();
         t.ui.answerText(QString());
-        d.Option2_Click(1);  // an empty beginning would match any row
+        child<QRadioButton>(d, "Option2_1")->click();  // an empty beginning would match any row
     }));
     ASSERT_EQ(t.ui.messages().size(), 2u);
     for (const auto& m : t.ui.messages()) EXPECT_EQ(m.text, kNothing);
@@ -232,14 +233,14 @@ TEST(ListDialogs, SubListSortsAndFindsItsSubRecords)
 
     chooseOrder<Form6s>(t, w, 1);
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別ソート条件(サブ)"));
-    w.ListView1_ColumnClick(3);
+    person::clickHeading(child<ReportListView>(w, "ListView1"), 3);
     EXPECT_EQ(column(*child<ReportListView>(w, "ListView1"), 3), QStringList({"12", "4", "1"}));
 
     // Two sub records last 245 seconds; the one nearer the top of the list is taken.
     t.ui.clearLog();
     EXPECT_TRUE(find<Form6k>(t, w, [&](Form6k& d) {
         t.ui.answerText(QStringLiteral("245"));
-        d.Option1_Click(1);
+        child<QRadioButton>(d, "Option1_1")->click();
     }));
     EXPECT_EQ(t.ui.calls().front().title, QStringLiteral("在庫管理 Tanzo - 項目別検索条件(サブ)"));
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);

@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "Person.h"
 #include "MaintenanceFixture.h"
 #include "core/FileCopy.h"
 #include "maintenance/FolderBrowser.h"
@@ -134,8 +135,7 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
     QTemporaryDir here;
     Form12a f(t.app);
     f.browser().setPath(here.path());
-    child<QComboBox>(f, "Drive1")->setCurrentIndex(0);
-    f.Drive1_Change();
+    person::choose(child<QComboBox>(f, "Drive1"), 0);
     EXPECT_EQ(f.browser().path(), QStringLiteral("/"));
     check::messages(t.ui, {});
 
@@ -145,8 +145,7 @@ TEST(Form12a, DriveListMovesTheTreeAndRefusesADriveThatCannotBeRead)
     check::messages(t.ui, {fixture::backupConfirmation(QStringLiteral("/"))});
 
     child<QComboBox>(f, "Drive1")->addItem(QStringLiteral("/no/such/volume"));
-    child<QComboBox>(f, "Drive1")->setCurrentIndex(child<QComboBox>(f, "Drive1")->count() - 1);
-    f.Drive1_Change();
+    person::choose(child<QComboBox>(f, "Drive1"), child<QComboBox>(f, "Drive1")->count() - 1);
     check::messages(t.ui, {{QStringLiteral("ドライブ /no/such/volume を使用できません。装置の準備ができているか確認して下さい。"),
                             QStringLiteral("Error"), Icon::Critical}});
     EXPECT_EQ(child<QComboBox>(f, "Drive1")->currentIndex(), 0);

@@ -102,7 +102,7 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
     // into the restored one at the next start.
     fixture::writeFile(t.app.databasePath() + QStringLiteral("-journal"), "pages of the old file");
     t.ui.answer(Answer::Ok);
-    EXPECT_THROW(f.Command1_Click(), ProgramEnded);
+    EXPECT_THROW(child<QPushButton>(f, "Command1")->click(), ProgramEnded);
     check::messages(t.ui, {confirmOf(source), kRestored});
     EXPECT_TRUE(t.ui.programEnded());
     EXPECT_EQ(fixture::bytesOf(t.app.databasePath()), copyBytes);

@@ -131,7 +131,7 @@ TEST(BackupServerOnly, BackupAndRestoreIntoAnEmptyServerGiveTheSameRowsKeysAndOr
     Form12b g(other.app);
     fixture::choose(g, folder.path(), QStringLiteral("Tanzo.mdb"));
     other.ui.answer(Answer::Ok);
-    EXPECT_THROW(g.Command1_Click(), ProgramEnded);
+    EXPECT_THROW(child<QPushButton>(g, "Command1")->click(), ProgramEnded);
     EXPECT_EQ(other.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));
     EXPECT_EQ(dump(empty.databasePath(), false), dump(file, false));
     EXPECT_GT(version(empty.databasePath()), version(file));
@@ -192,7 +192,7 @@ TEST(RestoreServerOnly, AHostileOrFailingFileChangesNothingAndAGoodOneReplacesTh
     Form12b f(t.app);
     fixture::choose(f, backupFolder.path(), QStringLiteral("Tanzo.mdb"));
     t.ui.answer(Answer::Ok);
-    EXPECT_THROW(f.Command1_Click(), ProgramEnded);
+    EXPECT_THROW(child<QPushButton>(f, "Command1")->click(), ProgramEnded);
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));
     EXPECT_EQ(dump(t.app.databasePath(), false), dump(backup, false));
     // Another desk still holding the settings of before reads them again before its next action.

@@ -3,6 +3,7 @@
 #include "core/ScreenPrint.h"
 #include "printing/Form5ps.h"
 
+#include <QPushButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,7 +80,7 @@ TEST_F(Form5psTest, Form5psOpensWithItsDefaultsAndFollowsTheReportChoice)
     for (QWidget* w : std::initializer_list<QWidget*>{child<QComboBox>(d, "Combo2"), child<QRadioButton>(d, "Option1"), child<QRadioButton>(d, "Option2")}) EXPECT_FALSE(w->isHidden());
     EXPECT_TRUE(t.ui.messages().empty());
 
-    d.Command6_Click();
+    child<QPushButton>(d, "Command6")->click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 }
 

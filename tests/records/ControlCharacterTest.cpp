@@ -1,11 +1,13 @@
 #include "RecordFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "codes/Form2f.h"
 #include "maintenance/Form2a.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
 #include "schema/Form2b.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -55,7 +57,7 @@ TEST(ControlCharacters, RecordTextsAndEveryKindOfNameRefuseThemAndStoreNothing)
         EXPECT_EQ(t.app.cache.systemTitle(), cacheTitle);
 
         Form2f codes(t.app);
-        codes.Combo1_Click(0);
+        person::choose(child<QComboBox>(codes, "Combo1"), 0);
         t.ui.clearLog();
         child<QPushButton>(codes, "Command1")->click();
         child<QLineEdit>(codes, "Text1")->setText(QStringLiteral("C03"));

@@ -24,7 +24,7 @@ QString search(TestApp& t, SearchConditions& last, int field, const QString& val
     child<QRadioButton>(f, QStringLiteral("Option1_%1").arg(field))->click();
     if (comparison >= 0) child<QRadioButton>(f, QStringLiteral("Option2_%1").arg(comparison))->click();
     child<MaskedEdit>(f, "MaskEdBox1")->setText(value);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     last = f.chosen();
     const auto m = t.ui.messages();
     if (m.empty()) {
@@ -91,7 +91,7 @@ TEST(Form5kf, OpeningOffersTheMainFieldsAndResetsTheConditions)
     // Leaving without a search keeps the search cancelled.
     f.reject();
     EXPECT_FALSE(f.conditions());
-    f.Command2_Click();
+    child<QPushButton>(f, "Command2")->click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 }
 
@@ -138,7 +138,7 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     child<QCheckBox>(f, "Check1")->click();
     EXPECT_EQ(f.chosen().caseMode, 1);
     child<MaskedEdit>(f, "MaskEdBox1")->setText(QStringLiteral("ABC"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(f.chosen().caseMode, 1);
     ASSERT_TRUE(f.conditions());
     EXPECT_EQ(f.conditions()->text, QStringLiteral("ABC"));

@@ -1,5 +1,6 @@
 #include "RecordFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Twips.h"
 #include "records/Form7.h"
@@ -96,7 +97,7 @@ TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
         fill(f, {"ベスト盤", "2", "1,500", "2024/05/06", "A01"});
         child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Name))->setChecked(true);
         child<QCheckBox>(f, QStringLiteral("Check1_%1").arg(Genre))->setChecked(true);
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
 
         // Kept fields keep their values; the others are cleared and presented afresh.
@@ -115,9 +116,9 @@ TEST(Form7, AddingInALoopKeepsTickedFieldsAndNumbersRowsAcrossARestart)
 
         fill(f, {"ベスト盤", "", "", "2024/05/07", "A01"});
         child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setText(QStringLiteral("３"));  // full-width digits are a number too
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("3"));
-        f.Command2_Click();
+        child<QPushButton>(f, "Command2")->click();
         EXPECT_TRUE(f.listRepaintRequested());
     }
     const auto stored = rows(t, QStringLiteral("SHUMOKU1"));
@@ -139,7 +140,7 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"", "", "", "2024/01/31", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     auto stored = rows(t, QStringLiteral("SHUMOKU1"));
     ASSERT_EQ(stored.size(), 1);
@@ -147,7 +148,7 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
 
     // An empty date abandons the row, but the number is spent and the fields are cleared.
     fill(f, {"名無し", "5", "", "", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("購入日が相違しています。[ ____/__/__ ]"), QStringLiteral("データ型相違"));
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("3"));
@@ -157,7 +158,7 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
 
     // A number box that holds no number abandons the row the same way.
     fill(f, {"x", "十", "", "2024/01/31", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("枚数が相違しています。[ 十 ]"), QStringLiteral("データ型相違"));
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("4"));
@@ -173,7 +174,7 @@ TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
     EXPECT_EQ(Form7::LenMbcs(fifty), 50);
 
     fill(f, {fifty + QStringLiteral("a"), "1", "1", "2024/01/01", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("入力したテキストの桁数が長がすぎます。"), QStringLiteral("Error"));
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 0);
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), fifty + QStringLiteral("a"));  // the input stays
@@ -182,7 +183,7 @@ TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
 
     t.ui.clearLog();
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(fifty);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), fifty);
 }
@@ -196,23 +197,22 @@ TEST(Form7, CodesAreCheckedForLengthThenExactlyAgainstTheirTable)
     fill(f, {"盤", "1", "1", "2024/01/01", ""});
 
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(QStringLiteral("A1"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("A1  コードの桁数が相違しています。"), QStringLiteral("Error"));
     for (const QString& code : {QStringLiteral("a01"), QStringLiteral("Ａ01"), QStringLiteral("C03")}) {
         child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->setText(code);
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         expectMessage(t.ui, code + QStringLiteral("  コードが相違しています。"), QStringLiteral("Error"));
     }
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 0);
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
 
     // Choosing from the list takes only the code.
-    child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->setCurrentIndex(1);
-    f.Combo1_Click(Genre);
+    person::choose(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre)), 1);
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QStringLiteral("B02"));
     EXPECT_FALSE(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->isHidden());
     t.ui.clearLog();
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Genre), QStringLiteral("B02"));
     // After the store the code list is filled again for the next entry.
@@ -242,7 +242,7 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
 
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("二枚目（改）"));
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought))->setText(QStringLiteral("2024/02/29"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_TRUE(f.listRepaintRequested());
     const auto stored = rows(t, QStringLiteral("SHUMOKU1"));
@@ -283,7 +283,7 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
     f.prepare(EditorMode::Change, {"    ", " ", "", "2024/01/01", "   "}, QStringLiteral("1"));
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Genre))->text(), QString());
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0), QStringList({"   ", "0", "0", "2024/01/01", "   ", "1"}));
 
@@ -291,7 +291,7 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
     Form7 g(t.app, 0);
     g.prepare(EditorMode::New, {}, QString());
     fill(g, {"　", "  ", " ", "2024/01/02", "  "});
-    g.Command1_Click();
+    child<QPushButton>(g, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(1), QStringList({"   ", "0", "0", "2024/01/02", "   ", "2"}));
 }
@@ -305,7 +305,7 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     f.prepare(EditorMode::Change, {"一枚目", "1", "100", "2024/01/01", "A01"}, QStringLiteral("1"));
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("改名"));
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->setText(QStringLiteral("百円"));
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("価格が相違しています。[ 百円 ]"), QStringLiteral("データ型相違"));
     EXPECT_TRUE(f.listRepaintRequested());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("一枚目"));
@@ -314,7 +314,7 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     Form7 g(t.app, 0);
     g.prepare(EditorMode::Change, {"一枚目", "1", "100", "2024/01/01", "A01"}, QStringLiteral("1"));
     child<MaskedEdit>(g, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("別名"));
-    g.Command2_Click();
+    child<QPushButton>(g, "Command2")->click();
     EXPECT_FALSE(g.listRepaintRequested());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("一枚目"));
 }
@@ -335,7 +335,7 @@ TEST(Form7, DeleteAsksFirstAndRemovesOnlyTheChosenRow)
         for (int k = 0; k < 5; ++k) EXPECT_FALSE(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(k))->isEnabled()) << k;
         EXPECT_FALSE(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->isEnabled());
         t.ui.answer(Ui::Answer::Cancel);
-        f.Command1_Click();
+        child<QPushButton>(f, "Command1")->click();
         expectMessage(t.ui, QStringLiteral("このレコードを削除しますか？"), QStringLiteral("削除の確認"), Ui::Icon::None,
                       Ui::Buttons::OkCancel);
         EXPECT_TRUE(f.listRepaintRequested());
@@ -344,7 +344,7 @@ TEST(Form7, DeleteAsksFirstAndRemovesOnlyTheChosenRow)
     Form7 f(t.app, 0);
     f.prepare(EditorMode::Delete, shown, QStringLiteral("2"));
     t.ui.answer(Ui::Answer::Ok);
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     const auto stored = rows(t, QStringLiteral("SHUMOKU1"));
     ASSERT_EQ(stored.size(), 1);
     EXPECT_EQ(stored[0].value(5), QStringLiteral("1"));
@@ -363,7 +363,7 @@ TEST(Form7, AnEngineErrorStoresNeitherRowNorNumberAndKeepsTheInput)
     Form7 f(t.app, 0);
     f.prepare(EditorMode::New, {}, QString());
     fill(f, {"新顔", "1", "1", "2024/01/01", "A01"});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
@@ -378,7 +378,7 @@ TEST(Form7, AnEngineErrorStoresNeitherRowNorNumberAndKeepsTheInput)
     t.db().addToCell(management::kTable, 0, management::kCounterColumn, 1);
     t.reload();
     fill(f, {"大量", "99999999999", "1", "2024/01/01", ""});
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_EQ(t.ui.messages().size(), 1u);
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 1);
@@ -415,23 +415,22 @@ TEST(Form7, CodeNameListsOfTextFields)
     ASSERT_EQ(direct->count(), 2);
     EXPECT_EQ(direct->itemText(0), QStringLiteral("ロック"));
     EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->width(), px(*child<MaskedEdit>(f, "MaskEdBox1_0"), 1000));
-    direct->setCurrentIndex(1);
-    f.Combo1_Click(0);
+    person::choose(direct, 1);
     EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->text(), QStringLiteral("ジャズ"));
     EXPECT_TRUE(direct->isHidden());
     EXPECT_EQ(child<MaskedEdit>(f, "MaskEdBox1_0")->width(), px(*child<MaskedEdit>(f, "MaskEdBox1_0"), 5295));
 
     // A right-click list appears on the right button only.
     EXPECT_TRUE(child<QComboBox>(f, "Combo1_1")->isHidden());
-    f.Label4_MouseDown(1, Qt::LeftButton);
+    QTest::mouseClick(child<QLabel>(f, "Label4_1"), Qt::LeftButton);
     EXPECT_TRUE(child<QComboBox>(f, "Combo1_1")->isHidden());
-    f.Label4_MouseDown(1, Qt::RightButton);
+    QTest::mouseClick(child<QLabel>(f, "Label4_1"), Qt::RightButton);
     EXPECT_FALSE(child<QComboBox>(f, "Combo1_1")->isHidden());
     EXPECT_EQ(child<QComboBox>(f, "Combo1_1")->count(), 2);
 
     // A plain text field offers the code tables in the pop-up; only registered ones are enabled.
     t.ui.answerMenu(QStringLiteral("mcd1_1"));
-    f.Label4_MouseDown(2, Qt::RightButton);
+    QTest::mouseClick(child<QLabel>(f, "Label4_2"), Qt::RightButton);
     EXPECT_EQ(child<QAction>(f, "mcd1_0")->text(), QStringLiteral("ジャンル"));
     EXPECT_EQ(child<QAction>(f, "mcd1_1")->text(), QStringLiteral("分類表"));
     EXPECT_TRUE(child<QAction>(f, "mcd1_1")->isEnabled());
@@ -440,14 +439,14 @@ TEST(Form7, CodeNameListsOfTextFields)
     EXPECT_EQ(child<QComboBox>(f, "Combo1_2")->itemText(0), QStringLiteral("映画"));
     // The pop-up left without a choice changes nothing; a code caption ignores the button.
     t.ui.answerMenu(QString());
-    f.Label4_MouseDown(2, Qt::RightButton);
+    QTest::mouseClick(child<QLabel>(f, "Label4_2"), Qt::RightButton);
     EXPECT_EQ(child<QComboBox>(f, "Combo1_2")->count(), 1);
-    f.Label4_MouseDown(3, Qt::RightButton);
+    QTest::mouseClick(child<QLabel>(f, "Label4_3"), Qt::RightButton);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 
     // After a stored row the direct list is filled again with its prompt; the unlinked text
     // caption gets its frame and hint back.
-    f.Command1_Click();
+    child<QPushButton>(f, "Command1")->click();
     ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
     EXPECT_FALSE(direct->isHidden());
     EXPECT_EQ(direct->count(), 2);
@@ -480,12 +479,12 @@ TEST(Form7, EditMenuCopiesCutsAndPastesThroughTheClipboard)
     // The last box with a selection wins.
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setSelection(0, 2);
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setSelection(0, 1);
-    f.me12_Click();
+    child<QAction>(f, "me12")->trigger();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("1"));
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("ベスト盤"));
 
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->deselect();
-    f.me11_Click();
+    child<QAction>(f, "me11")->trigger();
     EXPECT_EQ(t.ui.clipboardText(), QStringLiteral("ベス"));
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("ト盤"));
 
@@ -494,10 +493,10 @@ TEST(Form7, EditMenuCopiesCutsAndPastesThroughTheClipboard)
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->setCursorPosition(0);
     ASSERT_EQ(f.focusWidget(), child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count)));
     t.ui.setClipboardText(QStringLiteral("3"));
-    f.me13_Click();
+    child<QAction>(f, "me13")->trigger();
     EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Count))->text(), QStringLiteral("312"));
 
-    f.mh1_Click();
+    child<QAction>(f, "mh1")->trigger();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
     f.close();
 }

@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "Person.h"
 #include "TestApp.h"
 #include "app/WindowOpener.h"
 #include "lists/Form5.h"
@@ -63,7 +64,7 @@ void answerSearch(TestApp& t, const QString& text, bool distinguish = false)
         auto& d = dynamic_cast<Form9k&>(w);
         child<QLineEdit>(d, "Text1")->setText(text);
         if (distinguish) child<QCheckBox>(d, "Check1")->click();
-        d.Command1_Click();
+        child<QPushButton>(d, "Command1")->click();
     });
 }
 
@@ -119,7 +120,7 @@ TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
     EXPECT_FALSE(d.conditions());
 
     // Nothing typed: refused, the dialog stays and the search still counts as cancelled.
-    d.Command1_Click();
+    child<QPushButton>(d, "Command1")->click();
     expectOnlyMessage(t, QStringLiteral("検索文字が入力されていません"), QStringLiteral("ERROR"), Ui::Icon::None);
     EXPECT_NE(d.result(), QDialog::Accepted);
     EXPECT_FALSE(d.conditions());
@@ -132,14 +133,14 @@ TEST(Form9k, ConditionDialogAcceptsAnyTypedTextAndKeepsTheFlagUntilThen)
 
     // A lone space is a search text.
     child<QLineEdit>(d, "Text1")->setText(" ");
-    d.Command1_Click();
+    child<QPushButton>(d, "Command1")->click();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     ASSERT_TRUE(d.conditions());
     EXPECT_EQ(d.conditions()->text, QStringLiteral(" "));
     EXPECT_EQ(d.conditions()->caseMode, 0);
     EXPECT_EQ(t.ui.messages().size(), 1u);
 
-    d.Command2_Click();
+    child<QPushButton>(d, "Command2")->click();
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 }
 
@@ -220,7 +221,7 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
     EXPECT_EQ(child<ReportListView>(*w, "ListView1")->columnWidthTwips(0), 6000);
 
     // A sub record: both keys, the amount formatted, and the category marked as sub.
-    w->ListView1_ItemClick(3);
+    person::clickRow(child<ReportListView>(*w, "ListView1"), 3);
     EXPECT_EQ(QStringList({child<QLineEdit>(*w, "Text2")->text(), child<QLineEdit>(*w, "Text3")->text(), child<QLineEdit>(*w, "Text4")->text()}), QStringList({"SHUMOKU1SUB", "1", "1"}));
     EXPECT_EQ(child<QLabel>(*w, "Label5")->text(), QStringLiteral("ＣＤ  ：サブ"));
     EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QStringLiteral("検索レコード順／総数　　 4 / 8"));
@@ -233,12 +234,12 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
     EXPECT_TRUE(record.columnRightAligned(1) && record.columnRightAligned(3));
 
     // The other sub record of the same file is read again, not left from before.
-    w->ListView1_ItemClick(4);
+    person::clickRow(child<ReportListView>(*w, "ListView1"), 4);
     EXPECT_EQ(row(record, 0), QStringList({"ROCKY", "", "3", "1"}));
 
     // Two text fields beside six whole numbers: 13815 - 6 x 1700 = 3615 shared by two gives
     // 1808 (halves to even); the first column is widened to 3500.
-    w->ListView1_ItemClick(7);
+    person::clickRow(child<ReportListView>(*w, "ListView1"), 7);
     EXPECT_EQ(child<QLabel>(*w, "Label5")->text(), QStringLiteral("ゲーム"));
     EXPECT_EQ(record.columnWidthTwips(0), 3500);
     EXPECT_EQ(record.columnWidthTwips(1), 1808);
@@ -294,7 +295,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     auto w = search(t, "rock");
 
     // A main record: the main record list in list mode 2 on exactly that record.
-    w->ListView1_ItemClick(5);
+    person::clickRow(child<ReportListView>(*w, "ListView1"), 5);
     QStringList shown;
     t.ui.onShow("Form5", [&](QWidget& window) {
         auto& list = dynamic_cast<Form5&>(window);
@@ -308,7 +309,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
     EXPECT_EQ(shown, QStringList({"1", "1", "Rockman"}));
 
     // A sub record: the main-and-sub list on that main record and that one sub record.
-    w->ListView1_ItemClick(4);
+    person::clickRow(child<ReportListView>(*w, "ListView1"), 4);
     QStringList subRow, mainRow;
     t.ui.onShow("Form6", [&](QWidget& window) {
         auto& list = dynamic_cast<Form6&>(window);
@@ -321,7 +322,7 @@ TEST(Form9, EditOpensTheFoundRecordInItsList)
         subRow = row(*child<ReportListView>(list, "ListView1"), 0);
         mainRow = row(*child<ReportListView>(list, "ListView2"), 0);
     });
-    w->mf11_Click();
+    child<QAction>(*w, "mf11")->trigger();
     EXPECT_EQ(subRow, QStringList({"ROCKY", "", "3", "1"}));
     EXPECT_EQ(mainRow, QStringList({QStringLiteral("ＲＯＣＫ ｌｉｖｅ"), "1", "", QStringLiteral("ろっく"), "3"}));
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k", "Form5", "Form6"}));
@@ -336,7 +337,7 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
         auto w = search(t, "rock", false, Form9::OpenedFrom::InquiryBrowser);
         EXPECT_EQ(child<ReportListView>(*w, "ListView1")->rowCount(), 8);
         EXPECT_FALSE(child<QAction>(*w, "mf11")->isEnabled());
-        w->mf11_Click();
+        child<QAction>(*w, "mf11")->trigger();
         EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
     }
 
@@ -344,7 +345,7 @@ TEST(Form9, EditIsOffFromTheInquiryBrowserAndWithoutAHit)
     t.ui.clearLog();
     auto w = search(t, "nothing like this");
     EXPECT_TRUE(child<QAction>(*w, "mf11")->isEnabled());
-    w->mf11_Click();
+    child<QAction>(*w, "mf11")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form9k"}));
 }
 
@@ -383,18 +384,18 @@ TEST(Form9, SortingViewToggleMenusAndHelp)
 
     // Sorted ascending by the clicked column in Japanese collation, letter case and width
     // aside; the selected hit keeps its selection.
-    w->ListView1_ItemClick(6);  // "rock game"
-    w->ListView1_ColumnClick(0);
+    person::clickRow(child<ReportListView>(*w, "ListView1"), 6);  // "rock game"
+    person::clickHeading(child<ReportListView>(*w, "ListView1"), 0);
     EXPECT_EQ(column(*child<ReportListView>(*w, "ListView1"), 0), QStringList({"Rock Best", "rock game", QStringLiteral("ＲＯＣＫ ｌｉｖｅ"), "ROCK note",
                                                      "rock rock", "rock song", "Rockman", "ROCKY"}));
     EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QStringLiteral("検索レコード順／総数　　 2 / 8"));
-    w->ListView1_ColumnClick(3);
+    person::clickHeading(child<ReportListView>(*w, "ListView1"), 3);
     EXPECT_EQ(column(*child<ReportListView>(*w, "ListView1"), 3).last(), QStringLiteral("SHUMOKU4"));
 
     const std::vector<QWidget*> keys = {child<QLabel>(*w, "Label8"), child<QLabel>(*w, "Label6"), child<QLabel>(*w, "Label7"), child<QLineEdit>(*w, "Text2"), child<QLineEdit>(*w, "Text3"), child<QLineEdit>(*w, "Text4")};
-    w->mv11_Click();
+    child<QAction>(*w, "mv11")->trigger();
     for (QWidget* k : keys) EXPECT_TRUE(k->isHidden()) << k->objectName().toStdString();
-    w->mv11_Click();
+    child<QAction>(*w, "mv11")->trigger();
     for (QWidget* k : keys) EXPECT_FALSE(k->isHidden()) << k->objectName().toStdString();
 
     child<QAction>(*w, "mh1")->trigger();
@@ -438,7 +439,7 @@ TEST(Form9, ProgressAdvancesOncePerFile)
             }
         auto& d = dynamic_cast<Form9k&>(dialog);
         child<QLineEdit>(d, "Text1")->setText("rock");
-        d.Command1_Click();
+        child<QPushButton>(d, "Command1")->click();
     });
     Form9 w(t.app);
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 8);

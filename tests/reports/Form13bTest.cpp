@@ -1,5 +1,6 @@
 #include "../schema/SchemaChecks.h"
 #include "Find.h"
+#include "Person.h"
 #include "platform/widgets/ReportListView.h"
 #include "ReportFixture.h"
 #include "platform/widgets/StatusBar3.h"
@@ -89,7 +90,7 @@ TEST(Form13b, CountsEachCodeInEveryFieldThatUsesTheTable)
     EXPECT_EQ(comboItems(f), QStringList({"社員", "区分"}));
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnCount(), 0);
 
-    f.Combo1_Click(1);  // 区分, table 2
+    person::choose(child<QComboBox>(f, "Combo1"), 1);  // 区分, table 2
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(f.chosenTable(), 2);
     EXPECT_EQ(report::headers(*child<ReportListView>(f, "ListView1")), QStringList({"　コード名", "ＣＤ(MAIN)品名", "ＣＤ(MAIN)区分", "ＣＤ(SUB)種別",
@@ -112,7 +113,7 @@ TEST(Form13b, CountsEachCodeInEveryFieldThatUsesTheTable)
     }
 
     // Another table replaces the columns and rows: 社員 has no codes but one using field.
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     EXPECT_EQ(f.chosenTable(), 1);
     EXPECT_EQ(report::headers(*child<ReportListView>(f, "ListView1")), QStringList({"　コード名", "ＣＤ(MAIN)担当"}));
     EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({{kNoMatch, "1"}}));
@@ -126,7 +127,7 @@ TEST(Form13b, TheNoMatchRowIsThereWhenNothingIsCounted)
     build::defineMain(t.app, 0, {{QStringLiteral("区分"), QStringLiteral("CODE2")}});
 
     Form13b f(t.app);
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     EXPECT_EQ(report::rows(*child<ReportListView>(f, "ListView1")), Rows({{"01 ポップス", ""}, {"02 ジャズ", ""}, {"03 クラシック", ""}, {kNoMatch, ""}}));
 }
 
@@ -143,7 +144,7 @@ TEST(Form13b, MoreThanTwelveUsingFieldsAllGetAColumn)
     report::addRows(t, QStringLiteral("SHUMOKU1SUB"), {values}, {{1, 1}});
 
     Form13b f(t.app);
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     ASSERT_EQ(child<ReportListView>(f, "ListView1")->columnCount(), 1 + 14);
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnCaption(14), QStringLiteral("ＣＤ(SUB)項目7"));
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->text(2, 14), QStringLiteral("1"));
@@ -179,11 +180,11 @@ TEST(Form13b, ATableNoFieldUsesSaysSoAndOnlyTheReportCloses)
 
     Form13b f(t.app);
     EXPECT_EQ(f.listedTables(), std::vector<int>({2, 5}));
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->rowCount(), 4);
     t.ui.clearLog();
 
-    f.Combo1_Click(1);  // 色: no field uses it
+    person::choose(child<QComboBox>(f, "Combo1"), 1);  // 色: no field uses it
     check::messages(t.ui, {{QStringLiteral("登録が１件もありません。"), QStringLiteral("Error"), Ui::Icon::Critical}});
     EXPECT_FALSE(t.ui.programEnded());
     EXPECT_TRUE(f.closedEarly());
@@ -201,7 +202,7 @@ TEST(Form13b, AnUnreadableFileShowsTheEngineErrorAndLeavesTheListEmpty)
     t.db().execute(QStringLiteral("DROP TABLE SHUMOKU2"));
 
     Form13b f(t.app);
-    f.Combo1_Click(0);
+    person::choose(child<QComboBox>(f, "Combo1"), 0);
     check::engineError(t.ui);
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->rowCount(), 0);
     EXPECT_EQ(f.chosenTable(), 0);

@@ -34,13 +34,13 @@ void prepare(TestApp& t)
 }
 
 // Chooses a category and file kind and presses a button, answering the questions in turn.
-void press(Form2c& f, void (Form2c::*handler)(), const QString& category, const QString& kind, ScriptedUi& ui,
+void press(Form2c& f, const char* button, const QString& category, const QString& kind, ScriptedUi& ui,
            std::initializer_list<Answer> answers)
 {
     child<QComboBox>(f, "Combo1")->setCurrentIndex(child<QComboBox>(f, "Combo1")->findText(category));
     child<QComboBox>(f, "Combo2")->setCurrentIndex(child<QComboBox>(f, "Combo2")->findText(kind));
     for (Answer a : answers) ui.answer(a);
-    (f.*handler)();
+    child<QPushButton>(f, button)->click();
 }
 
 int rows(TestApp& t, const char* table) { return build::rowCount(t.app, QString::fromLatin1(table)); }
@@ -78,7 +78,7 @@ TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
     prepare(t);
     build::nameCategory(t.app, 5, QStringLiteral("本"));
     Form2c f(t.app);
-    press(f, &Form2c::Command2_Click, QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {});
+    press(f, "Command2", QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {});
     check::messages(t.ui, {{QStringLiteral("既にファイルが作成されています"), QStringLiteral("ERROR"), Icon::Critical}});
     EXPECT_TRUE(t.ui.shownWindows().isEmpty());
 
@@ -92,7 +92,7 @@ TEST(Form2c, SettingUpOpensTheFieldWindowOnlyForAFileThatDoesNotExist)
         child<QLineEdit>(d, "Text1_1")->setText(QStringLiteral("頁"));
         child<QPushButton>(d, "Command1")->click();
     });
-    press(f, &Form2c::Command2_Click, QStringLiteral("本"), QStringLiteral("サブ"), t.ui, {});
+    press(f, "Command2", QStringLiteral("本"), QStringLiteral("サブ"), t.ui, {});
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form2d"}));
     EXPECT_EQ(t.app.cache.row(5).subCreated, 1);
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU6SUB")));
@@ -105,7 +105,7 @@ TEST(Form2c, EmptyingTheSubFileKeepsTheMainRecordsAndTheCounter)
     Form2c f(t.app);
     const QString cd = QStringLiteral("ＣＤ ");
     const QString sub = QStringLiteral("サブ");
-    press(f, &Form2c::Command1_Click, cd, sub, t.ui, {Answer::Ok});
+    press(f, "Command1", cd, sub, t.ui, {Answer::Ok});
     check::messages(t.ui, {{QStringLiteral("ＣＤ ・サブのデータを全て削除しますか？"), kAsk, Icon::None},
                            {QStringLiteral("サブ・ファイルのデータを削除しました。"), kDone, Icon::Information}});
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 0);
@@ -113,8 +113,8 @@ TEST(Form2c, EmptyingTheSubFileKeepsTheMainRecordsAndTheCounter)
     t.reload();
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
 
-    press(f, &Form2c::Command1_Click, cd, sub, t.ui, {Answer::Ok});
-    press(f, &Form2c::Command1_Click, QStringLiteral("ＤＶＤ"), sub, t.ui, {Answer::Ok});
+    press(f, "Command1", cd, sub, t.ui, {Answer::Ok});
+    press(f, "Command1", QStringLiteral("ＤＶＤ"), sub, t.ui, {Answer::Ok});
     const auto m = t.ui.messages();
     ASSERT_EQ(m.size(), 4u);
     EXPECT_EQ(m[1].text, QStringLiteral("サブ・ファイルに削除するデータは有りません。"));
@@ -134,14 +134,14 @@ TEST(Form2c, EmptyingAMainFileAsksAboutItsSubRecordsAndRestartsTheNumbers)
     const check::Msg askSub{QStringLiteral("サブ・ファイルのデータも削除します。よろしいですか？"), kAsk, Icon::None};
 
     // Cancelling either question deletes nothing at all.
-    press(f, &Form2c::Command1_Click, cd, main, t.ui, {Answer::Ok, Answer::Cancel});
+    press(f, "Command1", cd, main, t.ui, {Answer::Ok, Answer::Cancel});
     check::messages(t.ui, {ask, askSub});
-    press(f, &Form2c::Command1_Click, cd, main, t.ui, {Answer::Cancel});
+    press(f, "Command1", cd, main, t.ui, {Answer::Cancel});
     check::messages(t.ui, {ask});
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 2);
     EXPECT_EQ(rows(t, "SHUMOKU1"), 3);
 
-    press(f, &Form2c::Command1_Click, cd, main, t.ui, {Answer::Ok, Answer::Ok});
+    press(f, "Command1", cd, main, t.ui, {Answer::Ok, Answer::Ok});
     check::messages(t.ui, {ask, askSub, {QStringLiteral("サブ・ファイルのデータを削除しました。"), kDone, Icon::Information},
                            {QStringLiteral("メイン・ファイルのデータを削除しました。"), kDone, Icon::Information}});
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 0);
@@ -152,7 +152,7 @@ TEST(Form2c, EmptyingAMainFileAsksAboutItsSubRecordsAndRestartsTheNumbers)
     EXPECT_EQ(t.app.cache.row(0).mainCreated, 1);
 
     // Once empty the sub file is not asked about.
-    press(f, &Form2c::Command1_Click, cd, main, t.ui, {Answer::Ok});
+    press(f, "Command1", cd, main, t.ui, {Answer::Ok});
     check::messages(t.ui, {ask, {QStringLiteral("メイン・ファイルに削除するデータは有りません。"), kNote, Icon::Exclamation}});
 
 }
@@ -163,7 +163,7 @@ TEST(Form2c, EmptyingAMainFileWithoutASubFileAsksOnceAndTouchesNoOtherTable)
     prepare(t);
     build::nameCategory(t.app, 4, QStringLiteral("本"));
     Form2c f(t.app);
-    press(f, &Form2c::Command1_Click, QStringLiteral("ＤＶＤ"), QStringLiteral("メイン"), t.ui, {Answer::Ok});
+    press(f, "Command1", QStringLiteral("ＤＶＤ"), QStringLiteral("メイン"), t.ui, {Answer::Ok});
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("メイン・ファイルのデータを削除しました。"));
     EXPECT_EQ(t.ui.messages().size(), 2u);
     EXPECT_EQ(rows(t, "SHUMOKU3"), 0);
@@ -174,7 +174,7 @@ TEST(Form2c, EmptyingAMainFileWithoutASubFileAsksOnceAndTouchesNoOtherTable)
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
 
     t.ui.clearLog();
-    press(f, &Form2c::Command1_Click, QStringLiteral("本"), QStringLiteral("メイン"), t.ui, {Answer::Ok});
+    press(f, "Command1", QStringLiteral("本"), QStringLiteral("メイン"), t.ui, {Answer::Ok});
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("メイン・ファイルが作成されていません。"));
 }
 
@@ -187,7 +187,7 @@ TEST(Form2c, AnEmptyingThatFailsPartWayDeletesNothing)
     t.db().execute(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON SHUMOKU1SUB WHEN old.サブＮＯ = 2 "
                                   "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
     Form2c f(t.app);
-    press(f, &Form2c::Command1_Click, QStringLiteral("ＣＤ "), QStringLiteral("サブ"), t.ui, {Answer::Ok});
+    press(f, "Command1", QStringLiteral("ＣＤ "), QStringLiteral("サブ"), t.ui, {Answer::Ok});
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     t.ui.clearLog();
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 3);
@@ -196,7 +196,7 @@ TEST(Form2c, AnEmptyingThatFailsPartWayDeletesNothing)
     t.db().execute(QStringLiteral("DROP TRIGGER keep"));
     t.db().execute(QStringLiteral("CREATE TRIGGER keepmain BEFORE DELETE ON SHUMOKU1 WHEN old.登録ＮＯ = 3 "
                                   "BEGIN SELECT RAISE(ABORT, 'kept'); END"));
-    press(f, &Form2c::Command1_Click, QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {Answer::Ok, Answer::Ok});
+    press(f, "Command1", QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {Answer::Ok, Answer::Ok});
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("Error"));
     EXPECT_EQ(rows(t, "SHUMOKU1"), 3);
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 3);
@@ -207,7 +207,7 @@ TEST(Form2c, DeletingTheSubFileForgetsOnlyItsDefinition)
     TestApp t;
     prepare(t);
     Form2c f(t.app);
-    press(f, &Form2c::Command4_Click, QStringLiteral("ＣＤ "), QStringLiteral("サブ"), t.ui, {Answer::Ok});
+    press(f, "Command4", QStringLiteral("ＣＤ "), QStringLiteral("サブ"), t.ui, {Answer::Ok});
     check::messages(t.ui, {{QStringLiteral("ＣＤ ・サブのファイルを削除しますか？"), kAsk, Icon::None},
                            {QStringLiteral("サブ・ファイルを削除しました。"), kDone, Icon::Information}});
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
@@ -222,7 +222,7 @@ TEST(Form2c, DeletingTheSubFileForgetsOnlyItsDefinition)
     EXPECT_EQ(row.mainFields[1].name, QStringLiteral("数量"));
     EXPECT_EQ(row.lastRegistrationNo, 3);
 
-    press(f, &Form2c::Command4_Click, QStringLiteral("ＣＤ "), QStringLiteral("サブ"), t.ui, {Answer::Ok});
+    press(f, "Command4", QStringLiteral("ＣＤ "), QStringLiteral("サブ"), t.ui, {Answer::Ok});
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("サブ・ファイルが作成されていません。"));
 }
 
@@ -235,12 +235,12 @@ TEST(Form2c, DeletingAMainFileTakesItsSubFileAfterAsking)
     const QString main = QStringLiteral("メイン");
     const check::Msg ask{QStringLiteral("ＣＤ ・メインのファイルを削除しますか？"), kAsk, Icon::None};
     const check::Msg askSub{QStringLiteral("サブ・ファイルも削除します。よろしいですか？"), kAsk, Icon::None};
-    press(f, &Form2c::Command4_Click, cd, main, t.ui, {Answer::Ok, Answer::Cancel});
+    press(f, "Command4", cd, main, t.ui, {Answer::Ok, Answer::Cancel});
     check::messages(t.ui, {ask, askSub});
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
     EXPECT_TRUE(t.db().tableExists(QStringLiteral("SHUMOKU1")));
 
-    press(f, &Form2c::Command4_Click, cd, main, t.ui, {Answer::Ok, Answer::Ok});
+    press(f, "Command4", cd, main, t.ui, {Answer::Ok, Answer::Ok});
     check::messages(t.ui, {ask, askSub, {QStringLiteral("サブ・ファイルを削除しました。"), kDone, Icon::Information},
                            {QStringLiteral("メイン・ファイルを削除しました。"), kDone, Icon::Information}});
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
@@ -258,11 +258,11 @@ TEST(Form2c, DeletingAMainFileTakesItsSubFileAfterAsking)
     EXPECT_EQ(row.named, 1);
 
     // Without a sub file only the first question comes.
-    press(f, &Form2c::Command4_Click, QStringLiteral("ＤＶＤ"), main, t.ui, {Answer::Ok});
+    press(f, "Command4", QStringLiteral("ＤＶＤ"), main, t.ui, {Answer::Ok});
     check::messages(t.ui, {{QStringLiteral("ＤＶＤ・メインのファイルを削除しますか？"), kAsk, Icon::None},
                            {QStringLiteral("メイン・ファイルを削除しました。"), kDone, Icon::Information}});
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU3")));
-    press(f, &Form2c::Command4_Click, QStringLiteral("ＤＶＤ"), main, t.ui, {Answer::Ok});
+    press(f, "Command4", QStringLiteral("ＤＶＤ"), main, t.ui, {Answer::Ok});
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("メイン・ファイルが作成されていません。"));
 }
 
@@ -274,7 +274,7 @@ TEST(Form2c, AFailedDropLeavesBothTablesAndTheDefinition)
     // file dropped before it in the same action comes back.
     t.db().execute(QStringLiteral("DROP TABLE SHUMOKU1"));
     Form2c f(t.app);
-    press(f, &Form2c::Command4_Click, QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {Answer::Ok, Answer::Ok});
+    press(f, "Command4", QStringLiteral("ＣＤ "), QStringLiteral("メイン"), t.ui, {Answer::Ok, Answer::Ok});
     ASSERT_EQ(t.ui.messages().size(), 3u);
     EXPECT_EQ(t.ui.messages()[2].title, QStringLiteral("Error"));
     EXPECT_EQ(rows(t, "SHUMOKU1SUB"), 2);

@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "Person.h"
 #include "ForcedFailure.h"
 #include "SchemaChecks.h"
 #include "platform/db/Database.h"
@@ -93,8 +94,7 @@ TEST(Form2d, CreatesAMainFileWithOneFieldOfEachTypeAndRecordsIt)
     EXPECT_EQ(child<QComboBox>(f, "Combo3")->y(), child<QLineEdit>(f, "Text1_5")->y());
     EXPECT_TRUE(child<QLineEdit>(f, "Text1_5")->isReadOnly());
     EXPECT_FALSE(child<QComboBox>(f, "Combo2_5")->isEnabled());
-    child<QComboBox>(f, "Combo3")->setCurrentIndex(1);
-    f.Combo3_Click();
+    person::choose(child<QComboBox>(f, "Combo3"), 1);
     EXPECT_EQ(child<QLineEdit>(f, "Text1_5")->text(), QStringLiteral("社員"));
     EXPECT_EQ(child<QComboBox>(f, "Combo2_5")->currentText(), QStringLiteral("CODE2"));
     EXPECT_TRUE(child<QComboBox>(f, "Combo3")->isHidden());
@@ -167,12 +167,10 @@ TEST(Form2d, UntickingACodeRowResetsItAndABlankCodeEntryDoesNothing)
     Form2d f(t.app, chosen.category, chosen.sub);
     child<QComboBox>(f, "Combo1")->setCurrentIndex(1);
     child<QCheckBox>(f, "Check1_2")->setChecked(true);
-    child<QComboBox>(f, "Combo3")->setCurrentIndex(0);  // slot 1 is free: its entry is blank
-    f.Combo3_Click();
+    person::choose(child<QComboBox>(f, "Combo3"), 0);  // slot 1 is free: its entry is blank
     EXPECT_EQ(child<QLineEdit>(f, "Text1_2")->text(), QString());
     EXPECT_FALSE(child<QComboBox>(f, "Combo3")->isHidden());
-    child<QComboBox>(f, "Combo3")->setCurrentIndex(2);
-    f.Combo3_Click();
+    person::choose(child<QComboBox>(f, "Combo3"), 2);
     EXPECT_EQ(child<QComboBox>(f, "Combo2_2")->currentText(), QStringLiteral("CODE3"));
 
     child<QCheckBox>(f, "Check1_2")->setChecked(false);
