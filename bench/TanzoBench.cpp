@@ -17,7 +17,7 @@
 #include "core/App.h"
 #include "core/FieldDisplay.h"
 #include "core/RecordImport.h"
-#include "core/RecordReader.h"
+#include "common/RecordReader.h"
 #include "core/RecordStore.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"

@@ -9,6 +9,8 @@ const QChar kDone(0x25A0);  // ■
 const QChar kLeft(0x25A1);  // □
 }  // namespace
 
+QString ProgressText::readingWord() { return QStringLiteral("ファイル読込中"); }
+
 QString ProgressText::start(const QString& word, bool cells)
 {
     if (!cells) return word;

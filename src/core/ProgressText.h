@@ -8,6 +8,9 @@ class ProgressText {
 public:
     static constexpr int kCells = 25;
 
+    // The word of a reading of rows, a list's or a report's: "ファイル読込中".
+    static QString readingWord();
+
     // Before the first step: the word, two spaces and 25 "□" with the cells on; the word alone
     // with them off.
     static QString start(const QString& word, bool cells);

@@ -1,21 +1,21 @@
 #include "core/ReportProgress.h"
 
-#include "core/RecordReader.h"
+#include "core/ProgressText.h"
 
 void ReportProgress::start(qint64 total)
 {
     total_ = total;
     shown_ = -1;
-    report(RecordReader::startText(cells_));
+    report(ProgressText::start(ProgressText::readingWord(), cells_));
 }
 
 void ReportProgress::row(qint64 done)
 {
     if (!cells_ || total_ <= 0) return;
-    const int remaining = RecordReader::remainingCells(done, total_);
+    const int remaining = ProgressText::remainingCells(done, total_);
     if (remaining == shown_) return;
     shown_ = remaining;
-    report(RecordReader::progressText(remaining));
+    report(ProgressText::bar(ProgressText::readingWord(), remaining));
 }
 
 void ReportProgress::finish()

@@ -8,7 +8,7 @@
 #include "lists/Form5k.h"
 #include "lists/Form5s.h"
 #include "lists/Form6.h"
-#include "core/ListHeaders.h"
+#include "common/ListHeaders.h"
 #include "lists/SearchMatcher.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/ListRequest.h"
-#include "core/ShowUntilDone.h"
+#include "common/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
 class QPushButton;

@@ -7,7 +7,7 @@
 #include "core/FieldDisplay.h"
 #include "lists/Form6k.h"
 #include "lists/Form6s.h"
-#include "core/ListHeaders.h"
+#include "common/ListHeaders.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/ReportListView.h"

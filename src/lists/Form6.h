@@ -1,6 +1,6 @@
 #pragma once
 #include "core/ListRequest.h"
-#include "core/ShowUntilDone.h"
+#include "common/ShowUntilDone.h"
 #include "lists/RecordListWindow.h"
 
 // The sub records of one main record (種目別サブ明細): the main record as the one row of

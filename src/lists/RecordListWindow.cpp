@@ -1,7 +1,7 @@
 #include "lists/RecordListWindow.h"
 
 #include "core/App.h"
-#include "core/ScreenPrint.h"
+#include "common/ScreenPrint.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
 #include "lists/FindDialog.h"

@@ -1,10 +1,10 @@
 #pragma once
 #include "core/CategoryDefinition.h"
-#include "core/PrintJob.h"
-#include "core/ScreenPrint.h"
+#include "common/PrintJob.h"
+#include "common/ScreenPrint.h"
 #include "lists/DetailPanel.h"
 #include "lists/ListDialogTarget.h"
-#include "core/RecordReader.h"
+#include "common/RecordReader.h"
 #include "records/RecordEditor.h"
 
 #include <QMainWindow>

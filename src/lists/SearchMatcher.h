@@ -1,5 +1,5 @@
 #pragma once
-#include "core/RecordReader.h"
+#include "common/RecordReader.h"
 #include "core/SearchConditions.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 #include "core/FieldDefinition.h"
-#include "core/PrintJob.h"
+#include "common/PrintJob.h"
 
 #include <QDate>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "reports/ReportWindow.h"
 
 #include "core/App.h"
-#include "core/ScreenPrint.h"
+#include "common/ScreenPrint.h"
 #include "csv/CsvExport.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"

@@ -4,7 +4,7 @@
 #include "lists/Form10.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
-#include "core/RecordReader.h"
+#include "common/RecordReader.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/ReportListView.h"

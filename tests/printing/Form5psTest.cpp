@@ -1,6 +1,6 @@
 #include "PrintSettingsFixture.h"
 #include "Find.h"
-#include "core/ScreenPrint.h"
+#include "common/ScreenPrint.h"
 #include "printing/Form5ps.h"
 
 #include <QPushButton>

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/PrintJob.h"
+#include "common/PrintJob.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "core/ListHeaders.h"
+#include "common/ListHeaders.h"
 #include "platform/widgets/ReportListView.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "core/RecordReader.h"
+#include "common/RecordReader.h"
 
 #include "core/App.h"
 #include "core/ColumnNameCheck.h"
@@ -13,11 +13,11 @@
 #include <QLabel>
 #include <algorithm>
 
-QString RecordReader::startText(bool cells) { return ProgressText::start(QStringLiteral("ファイル読込中"), cells); }
+QString RecordReader::startText(bool cells) { return ProgressText::start(ProgressText::readingWord(), cells); }
 
 QString RecordReader::progressText(int remaining)
 {
-    return ProgressText::bar(QStringLiteral("ファイル読込中"), remaining);
+    return ProgressText::bar(ProgressText::readingWord(), remaining);
 }
 
 bool RecordReader::keyEquals(const Value& v, qint64 key) { return !v.isNull() && v.toInt() == key; }

@@ -1,4 +1,4 @@
-#include "core/ScreenPrint.h"
+#include "common/ScreenPrint.h"
 
 #include "core/App.h"
 #include "platform/capture/ScreenCapture.h"

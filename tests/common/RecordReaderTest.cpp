@@ -1,6 +1,6 @@
 #include "../lists/ListFixture.h"
 #include "core/FieldDisplay.h"
-#include "core/RecordReader.h"
+#include "common/RecordReader.h"
 #include "platform/db/DbError.h"
 #include "platform/widgets/ReportListView.h"
 

@@ -1,4 +1,4 @@
-#include "core/ListHeaders.h"
+#include "common/ListHeaders.h"
 
 #include "core/FieldDisplay.h"
 #include "platform/text/TextUtil.h"

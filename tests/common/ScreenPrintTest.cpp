@@ -1,5 +1,5 @@
 #include "TestApp.h"
-#include "core/ScreenPrint.h"
+#include "common/ScreenPrint.h"
 #include "platform/print/QtPrinterBackend.h"
 #include "platform/widgets/StatusBar3.h"
 

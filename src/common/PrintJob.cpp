@@ -1,4 +1,4 @@
-#include "core/PrintJob.h"
+#include "common/PrintJob.h"
 
 #include "core/App.h"
 #include "platform/print/Printer.h"
