@@ -66,7 +66,7 @@ int AllFilesSearch::fileCount(const ConfigCache& cache)
 void AllFilesSearch::run(const ConfigCache& cache, const QString& text, int caseMode, std::vector<Hit>& hits,
                          const Progress& progress)
 {
-    Database db = Database::open(cache.databasePath);
+    Database db = Database::open(cache.databasePath());
     if (progress.opened) progress.opened();
     // The search text is folded once.
     text::TextFinder finder(text, caseMode);
