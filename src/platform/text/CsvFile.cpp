@@ -179,6 +179,8 @@ CsvFile::Read CsvFile::readFile(const QString& path, qint64 maxBytes, const std:
         out.fault = ReadFault::NotRegular;
         return out;
     }
+    // A regular file: read it as any file is read.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     const qint64 total = st.st_size;
     if (total > maxBytes) {
         out.fault = ReadFault::TooLarge;

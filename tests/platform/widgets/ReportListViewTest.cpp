@@ -3,10 +3,8 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <tuple>
 
 #include "platform/text/TextUtil.h"
-#include "platform/widgets/PackedRow.h"
 #include "platform/widgets/ReportListView.h"
 
 namespace {
@@ -179,41 +177,6 @@ TEST(ReportListView, ColumnsItemsAndFind)
     EXPECT_EQ(v.findItem(QString(), FindMode::LeadingText), -1);
     v.clearColumns();
     EXPECT_EQ(v.columnCount(), 0);
-}
-
-TEST(ReportListView, ACellShowsItsTextAndKeepsTheValueItStandsFor)
-{
-    ReportListView v;
-    v.addColumn(QStringLiteral("品名"), 3000, false);
-    v.setValueColumn(v.addColumn(QStringLiteral("価格"), 1900, true), true);
-    EXPECT_FALSE(v.isValueColumn(0));
-    EXPECT_TRUE(v.isValueColumn(1));
-    std::vector<QByteArray> rows;
-    PackedRow row;
-    for (const auto& [name, shown, full] : {std::tuple{"b", "¥1,234", "¥1,234.5"}, std::tuple{"a", "¥1,235", "¥1,234.5001"}}) {
-        row.append(QString::fromUtf8(name));
-        row.appendShownAndValue(QString::fromUtf8(shown), QString::fromUtf8(full));
-        rows.push_back(row.take());
-    }
-    v.addPackedRows(std::move(rows));
-    v.addRows({{QStringLiteral("c"), QStringLiteral("¥7")}});
-    EXPECT_EQ(column(v, 1), QStringList({"¥1,234", "¥1,235", "¥7"}));
-    EXPECT_EQ(v.model()->data(v.model()->index(0, 1)).toString(), QStringLiteral("¥1,234"));
-    EXPECT_EQ(v.findItem(QStringLiteral("¥1,235"), FindMode::WholeText, true), 1);
-    EXPECT_EQ(v.value(0, 1), QStringLiteral("¥1,234.5"));
-    EXPECT_EQ(v.value(2, 1), QStringLiteral("¥7"));  // a cell standing for what it shows
-    EXPECT_EQ(v.value(0, 0), QStringLiteral("b"));
-
-    // The value goes with its row when sorted and stays when another cell of the row changes;
-    // a new text of the cell itself stands for itself.
-    v.setSortKey(0);
-    v.setSorted(true);
-    EXPECT_EQ(v.value(0, 1), QStringLiteral("¥1,234.5001"));
-    v.setSubItem(0, 0, QStringLiteral("A"));
-    EXPECT_EQ(v.value(0, 1), QStringLiteral("¥1,234.5001"));
-    EXPECT_EQ(v.text(0, 1), QStringLiteral("¥1,235"));
-    v.setSubItem(1, 1, QStringLiteral("¥9"));
-    EXPECT_EQ(v.value(1, 1), QStringLiteral("¥9"));
 }
 
 TEST(ReportListView, BulkRowsReachTheViewBeforeSelection)
