@@ -33,6 +33,8 @@ private slots:
     // Opening: caption, placement, the category captions of the menus; nothing is open.
     void Form_Load();
 public:
+    // The category open in the browser (0..5; 0 before one is chosen).
+    int openCategory() const { return category_; }
     // The 開く and 検索して開く entries: named categories with a main file, by name.
     void Menuopen();
     void Menukensaku();
@@ -40,8 +42,6 @@ public:
 private slots:
     void mf10_Click(int k);  // category k+1 with all its records
     void mf11_Click(int k);  // category k+1 with the records the search finds
-    // The category open in the browser (0..5; 0 before one is chosen).
-    int openCategory() const { return category_; }
     void mff2_Click();       // the all-files search
     void mf15_Click();       // screen print of this window
     void mf12_Click();       // close

@@ -17,6 +17,10 @@ class Form9k : public QDialog {
     Q_OBJECT
 public:
     explicit Form9k(App& app);
+    // The accepted text and case mode; nothing while none was accepted.
+    const std::optional<SearchConditions>& conditions() const { return conditions_; }
+    // What is chosen so far: the case box counts as soon as it is clicked.
+    const SearchConditions& chosen() const { return chosen_; }
 
 private slots:
     void Form_Load();
@@ -24,10 +28,6 @@ private slots:
     void Command1_Click();  // 検索
     void Command2_Click();  // help
 
-    // The accepted text and case mode; nothing while none was accepted.
-    const std::optional<SearchConditions>& conditions() const { return conditions_; }
-    // What is chosen so far: the case box counts as soon as it is clicked.
-    const SearchConditions& chosen() const { return chosen_; }
 
 private:
     QLabel* Label1 = nullptr;
