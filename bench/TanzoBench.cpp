@@ -16,6 +16,7 @@
 #include "TempProgramDir.h"
 #include "core/App.h"
 #include "core/FieldDisplay.h"
+#include "core/FirstStart.h"
 #include "core/RecordImport.h"
 #include "core/RecordReader.h"
 #include "core/RecordStore.h"
@@ -180,7 +181,7 @@ struct BenchDb {
         : dir(server.isEmpty())
     {
         if (!server.isEmpty()) {
-            Database::createFresh(server);
+            FirstStart::createDatabase(server);
             app.useDatabase(server);
         }
         {

@@ -1,6 +1,6 @@
 #include "../records/RecordFixture.h"
 #include "Find.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
 #include "schema/Form2b.h"

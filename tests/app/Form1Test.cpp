@@ -5,6 +5,7 @@
 #include "TestApp.h"
 #include "core/App.h"
 #include "app/Form1.h"
+#include "core/ManagementSchema.h"
 #include "lists/Form5.h"
 #include "maintenance/Form2a.h"
 #include "maintenance/Form2h.h"
@@ -12,7 +13,6 @@
 #include "platform/widgets/ReportListView.h"
 #include "records/Form5kf.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QAction>
 #include <QFile>
@@ -58,7 +58,7 @@ void prepare(const QString& dbPath)
 
 }  // namespace
 
-TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
+TEST(Form1FileOnly, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
 {
     TempProgramDir dir(false);
     ScriptedUi ui;
@@ -167,7 +167,7 @@ TEST(Form1, WindowPlacementFollowsTheScreenWidth)
     EXPECT_EQ(c.listWindowTop, 0);
 }
 
-TEST(Form1, ADamagedDatabaseIsNeverReplaced)
+TEST(Form1FileOnly, ADamagedDatabaseIsNeverReplaced)
 {
     TempProgramDir dir(false);
     QFile f(dir.databasePath());

@@ -4,8 +4,8 @@
 #include "TempProgramDir.h"
 #include "app/Form1.h"
 #include "core/App.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QDir>
 #include <QPushButton>

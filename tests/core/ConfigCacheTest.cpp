@@ -1,7 +1,8 @@
+#include "BackendTest.h"
 #include "TestApp.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -18,7 +19,9 @@ QString cell(const Database& db, int row, const QString& column)
 
 }  // namespace
 
-TEST(ConfigCache, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
+class ConfigCacheTest : public BackendTest {};
+
+TEST_P(ConfigCacheTest, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
 {
     TestApp t;
     const ConfigCache& c = t.app.cache;
@@ -37,7 +40,7 @@ TEST(ConfigCache, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
     EXPECT_EQ(c.codeTableName[7], QStringLiteral("CODE8"));
 }
 
-TEST(ConfigCache, RoundTripWritesOnlyMarkedRows)
+TEST_P(ConfigCacheTest, RoundTripWritesOnlyMarkedRows)
 {
     TestApp t;
     ConfigCache& c = t.app.cache;
@@ -65,7 +68,7 @@ TEST(ConfigCache, RoundTripWritesOnlyMarkedRows)
     EXPECT_EQ(cell(db, 1, QStringLiteral("種目テーブル名")), QStringLiteral("SHUMOKU2"));
 }
 
-TEST(ConfigCache, SystemRowAloneLeavesCategoryRowsUntouched)
+TEST_P(ConfigCacheTest, SystemRowAloneLeavesCategoryRowsUntouched)
 {
     TestApp t;
     {
@@ -85,7 +88,7 @@ TEST(ConfigCache, SystemRowAloneLeavesCategoryRowsUntouched)
     EXPECT_EQ(cell(db, 6, QStringLiteral("フィールド1データ型")), QStringLiteral("在庫"));
 }
 
-TEST(ConfigCache, FailedWriteKeepsTheRowsMarked)
+TEST_P(ConfigCacheTest, FailedWriteKeepsTheRowsMarked)
 {
     TestApp t;
     ConfigCache& c = t.app.cache;
@@ -95,7 +98,7 @@ TEST(ConfigCache, FailedWriteKeepsTheRowsMarked)
     EXPECT_EQ(c.rowChanged[0], 1);
 }
 
-TEST(ConfigCache, TypeWordsNameTheirCodeTable)
+TEST_P(ConfigCacheTest, TypeWordsNameTheirCodeTable)
 {
     EXPECT_EQ(typeword::codeTableNumber(QStringLiteral("CODE5")), 5);
     EXPECT_EQ(typeword::codeTableNumber(QStringLiteral("TEXT5C")), 5);
@@ -106,3 +109,5 @@ TEST(ConfigCache, TypeWordsNameTheirCodeTable)
     EXPECT_FALSE(typeword::isDirectText(QStringLiteral("TEXT5C")));
     EXPECT_TRUE(typeword::isCode(QStringLiteral("CODE1")));
 }
+
+TANZO_ON_BOTH_BACKENDS(ConfigCacheTest);
