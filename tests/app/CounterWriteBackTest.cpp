@@ -27,6 +27,7 @@ qint64 storedCounter(TestApp& t, int category)
 struct EarlierCopy {
     explicit EarlierCopy(TestApp& t) : app(t.dir.path(), ui)
     {
+        app.useDatabase(t.dir.databasePath());
         Database db = Database::open(t.dir.databasePath());
         Recordset table = db.openTable(management::kTable);
         app.cache.LoadConfigCache(table);

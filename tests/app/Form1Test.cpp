@@ -56,6 +56,13 @@ void prepare(const QString& dbPath)
     rs.update();
 }
 
+// The main window's caption for a title: on a server it also names the database.
+QString caption(const QString& title, const QString& location)
+{
+    const QString own = title + QStringLiteral(" Tanzo");
+    return Database::isServerLocation(location) ? own + QStringLiteral(" [%1]").arg(Database::displayName(location)) : own;
+}
+
 }  // namespace
 
 TEST(Form1FileOnly, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
@@ -93,9 +100,10 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     ScriptedUi ui;
     ui.setClipboardText(QStringLiteral("old"));
     App app(dir.path(), ui);
+    app.useDatabase(dir.databasePath());
     Form1 f(app);
     ASSERT_TRUE(f.Form_Load());
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("私の在庫 Tanzo"));
+    EXPECT_EQ(f.windowTitle(), caption(QStringLiteral("私の在庫"), dir.databasePath()));
     EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral(" 私の在庫 "));
     EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::Window), QColor(0, 0, 255));
@@ -195,6 +203,7 @@ TEST(Form1, AManagementTableWithoutItsRowsIsRefused)
     }
     ScriptedUi ui;
     App app(dir.path(), ui);
+    app.useDatabase(dir.databasePath());
     Form1 w(app);
     EXPECT_THROW(w.Form_Load(), ProgramEnded);
     EXPECT_TRUE(ui.programEnded());
@@ -309,7 +318,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
         s.Command4_Click();
     });
     child<QAction>(f, "mt11")->trigger();
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("倉庫 Tanzo"));
+    EXPECT_EQ(f.windowTitle(), caption(QStringLiteral("倉庫"), t.app.databasePath()));
 
     // Initialisation empties the buttons to their numbers and puts the title back.
     t.ui.answer(Ui::Answer::Ok);
@@ -320,8 +329,8 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     });
     t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { child<QPushButton>(w, "Command1")->click(); });
     child<QAction>(f, "mt17")->trigger();
-    EXPECT_EQ(titleAtMessage, QStringLiteral("在庫管理 Tanzo"));
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
+    EXPECT_EQ(titleAtMessage, caption(QStringLiteral("在庫管理"), t.app.databasePath()));
+    EXPECT_EQ(f.windowTitle(), caption(QStringLiteral("在庫管理"), t.app.databasePath()));
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), QStringLiteral(" %1").arg(i + 1));
         EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());
