@@ -16,6 +16,7 @@
 #include "TempProgramDir.h"
 #include "core/App.h"
 #include "core/FieldDisplay.h"
+#include "core/FirstStart.h"
 #include "core/RecordImport.h"
 #include "common/RecordReader.h"
 #include "core/RecordStore.h"
@@ -194,7 +195,7 @@ struct BenchDb {
         : dir(server.isEmpty())
     {
         if (!server.isEmpty()) {
-            Database::createFresh(server);
+            FirstStart::createDatabase(server);
             app.useDatabase(server);
         }
         {

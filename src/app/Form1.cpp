@@ -5,6 +5,8 @@
 #include "codes/Form2ga.h"
 #include "core/App.h"
 #include "core/ColourSetting.h"
+#include "core/FirstStart.h"
+#include "core/ManagementSchema.h"
 #include "lists/Form10.h"
 #include "lists/Form5.h"
 #include "maintenance/Form12a.h"
@@ -13,8 +15,6 @@
 #include "maintenance/Form2h.h"
 #include "maintenance/Formv.h"
 #include "platform/db/Database.h"
-#include "platform/db/FileCheck.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
@@ -29,7 +29,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGuiApplication>
@@ -226,16 +225,7 @@ bool Form1::Form_Load()
     const QString path = app_.databasePath();
     const bool server = Database::isServerLocation(path);
     try {
-        // The first start makes the database in its first-installation state: the file, or
-        // the management table in an empty database on a server. What exists is never
-        // replaced, whatever it holds.
-        if (server) {
-            if (!Database::open(path).tableExists(management::kTable)) Database::createFresh(path);
-        } else if (!QFileInfo::exists(path)) {
-            Database::createFresh(path);
-        }
-        Database db = Database::open(path);
-        if (const auto problem = management::fileProblem(db)) throw DbError(*problem);
+        Database db = FirstStart::open(path);
         Recordset table = db.openTable(management::kTable);
         app_.cache.LoadConfigCache(table);
     } catch (const DbError& e) {

@@ -1,8 +1,8 @@
 #include "core/ConfigCache.h"
 
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
 #include <vector>

@@ -2,11 +2,11 @@
 
 #include "core/CodeStore.h"
 #include "core/ConfigCache.h"
+#include "core/FileCheck.h"
+#include "core/ManagementSchema.h"
 #include "core/SchemaStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/FileCheck.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
 #include <QStringList>
@@ -108,9 +108,4 @@ void DatabaseCopy::replaceTables(Database& from, Database& to)
         if (!sameColumns(cols, to.columns(t.name))) throw unlike(t.name, cols);
         copyRows(from, to, t.name);
     }
-}
-
-void DatabaseCopy::readOneMoment(Database& db)
-{
-    if (db.onServer()) db.execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY"));
 }

@@ -13,7 +13,4 @@ public:
     // Runs inside the caller's transaction on `to`; raises DbError, and the caller's rollback
     // then leaves `to` as it was.
     static void replaceTables(Database& from, Database& to);
-    // Makes the reading of a server inside the transaction just begun see one moment of it:
-    // rows added by other desks while the copy runs are not half taken.
-    static void readOneMoment(Database& db);
 };

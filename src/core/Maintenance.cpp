@@ -2,12 +2,13 @@
 
 #include "core/ConfigCache.h"
 #include "core/DatabaseCopy.h"
+#include "core/FileCheck.h"
 #include "core/FileCopy.h"
+#include "core/FirstStart.h"
+#include "core/ManagementSchema.h"
 #include "core/SchemaStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/FileCheck.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
 #include <QCoreApplication>
@@ -84,12 +85,6 @@ QString unusedNameBeside(const QString& target)
     }
 }
 
-void removeFile(const QString& path)
-{
-    QFile::remove(path);
-    QFile::remove(path + QStringLiteral("-journal"));
-}
-
 // The system row's settings version; 0 for a database without the management table.
 qint64 settingsVersion(Database& db)
 {
@@ -108,12 +103,12 @@ QString backupFromServer(const QString& location, const QString& target)
 {
     const QString made = unusedNameBeside(target);
     try {
-        Database::createFresh(made);
+        FirstStart::createDatabase(made);
         {
             Database server = Database::open(location);
             Database file = Database::openAlone(made);
             Database::Transaction reading(server);
-            DatabaseCopy::readOneMoment(server);
+            server.readOneMoment();
             Database::Transaction writing(file);
             DatabaseCopy::replaceTables(server, file);
             writing.commit();
@@ -126,7 +121,7 @@ QString backupFromServer(const QString& location, const QString& target)
         if (std::rename(QFile::encodeName(made).constData(), QFile::encodeName(target).constData()) != 0)
             throw DbError(QStringLiteral("コピー先「%1」に書き込めません。\r\n(%2)").arg(target, QString::fromLocal8Bit(std::strerror(errno))));
     } catch (const DbError& e) {
-        removeFile(made);
+        Database::removeFile(made);
         return e.message();
     }
     return QString();
@@ -188,7 +183,7 @@ Maintenance::Restore Maintenance::restore(const QString& folder, const QString& 
     if (const QString failure = filecopy::copyReplacing(source, databasePath); !failure.isEmpty())
         return {Outcome::Failed, failure};
     // A journal left beside the old file by an interrupted write belongs to that file.
-    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(databasePath + QLatin1String(suffix));
+    Database::removeSideFiles(databasePath);
     Database::closeShared();
     return {};
 }

@@ -2,9 +2,9 @@
 
 #include "core/ColumnNameCheck.h"
 #include "core/ConfigCache.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -1,6 +1,6 @@
 #include "../records/RecordFixture.h"
 #include "Find.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
 #include "schema/Form2b.h"
@@ -27,6 +27,7 @@ qint64 storedCounter(TestApp& t, int category)
 struct EarlierCopy {
     explicit EarlierCopy(TestApp& t) : app(t.dir.path(), ui)
     {
+        app.useDatabase(t.dir.databasePath());
         Database db = Database::open(t.dir.databasePath());
         Recordset table = db.openTable(management::kTable);
         app.cache.LoadConfigCache(table);

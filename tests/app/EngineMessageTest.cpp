@@ -2,6 +2,7 @@
 #include "Find.h"
 #include "app/Form1.h"
 #include "platform/db/DbError.h"
+#include "platform/db/SqliteBackend.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
 
@@ -41,7 +42,7 @@ private:
 
 }  // namespace
 
-TEST(LockedIsNotDamaged, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndOnAnAdd)
+TEST(LockedIsNotDamagedFileOnly, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndOnAnAdd)
 {
     TestApp t;
     makeCategories(t);
@@ -71,7 +72,7 @@ TEST(LockedIsNotDamaged, ALockHeldByAnotherConnectionIsReportedAsBusyAtStartAndO
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
 }
 
-TEST(LockedIsNotDamaged, ReadOnlyFullAndDamagedFilesEachGetTheirOwnMessage)
+TEST(LockedIsNotDamagedFileOnly, ReadOnlyFullAndDamagedFilesEachGetTheirOwnMessage)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -84,7 +85,7 @@ TEST(LockedIsNotDamaged, ReadOnlyFullAndDamagedFilesEachGetTheirOwnMessage)
     sqlite3_extended_result_codes(db, 1);
     int rc = sqlite3_exec(db, "INSERT INTO SHUMOKU1 VALUES ('a', 1)", nullptr, nullptr, nullptr);
     EXPECT_EQ(rc & 0xff, SQLITE_READONLY);
-    EXPECT_TRUE(Database::messageFor(db, rc, QString()).startsWith(QStringLiteral("データベースは読み取り専用のため")));
+    EXPECT_TRUE(db::SqliteBackend::messageFor(db, rc, QString()).startsWith(QStringLiteral("データベースは読み取り専用のため")));
     sqlite3_close(db);
 
     // A file that cannot grow any more says the disk is full.
@@ -92,7 +93,7 @@ TEST(LockedIsNotDamaged, ReadOnlyFullAndDamagedFilesEachGetTheirOwnMessage)
     sqlite3_exec(db, "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr);
     rc = sqlite3_exec(db, "CREATE TABLE 大量 (a TEXT); INSERT INTO 大量 VALUES (randomblob(100000))", nullptr, nullptr, nullptr);
     EXPECT_EQ(rc & 0xff, SQLITE_FULL);
-    EXPECT_TRUE(Database::messageFor(db, rc, QString()).startsWith(QStringLiteral("ディスクの空き容量が不足している")));
+    EXPECT_TRUE(db::SqliteBackend::messageFor(db, rc, QString()).startsWith(QStringLiteral("ディスクの空き容量が不足している")));
     sqlite3_close(db);
 
     // Only a file the engine calls no database is called damaged.

@@ -5,6 +5,7 @@
 #include "TestApp.h"
 #include "core/App.h"
 #include "app/Form1.h"
+#include "core/ManagementSchema.h"
 #include "lists/Form5.h"
 #include "maintenance/Form2a.h"
 #include "maintenance/Form2h.h"
@@ -12,7 +13,6 @@
 #include "platform/widgets/ReportListView.h"
 #include "records/Form5kf.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QAction>
 #include <QFile>
@@ -57,9 +57,16 @@ void prepare(const QString& dbPath)
     rs.update();
 }
 
+// The main window's caption for a title: on a server it also names the database.
+QString caption(const QString& title, const QString& location)
+{
+    const QString own = title + QStringLiteral(" Tanzo");
+    return Database::isServerLocation(location) ? own + QStringLiteral(" [%1]").arg(Database::displayName(location)) : own;
+}
+
 }  // namespace
 
-TEST(Form1, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
+TEST(Form1FileOnly, FirstStartCreatesTheDatabaseAndShowsTheMainWindow)
 {
     TempProgramDir dir(false);
     ScriptedUi ui;
@@ -94,9 +101,10 @@ TEST(Form1, CaptionsButtonsAndColoursFollowTheManagementTable)
     ScriptedUi ui;
     ui.setClipboardText(QStringLiteral("old"));
     App app(dir.path(), ui);
+    app.useDatabase(dir.databasePath());
     Form1 f(app);
     ASSERT_TRUE(f.start());
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("私の在庫 Tanzo"));
+    EXPECT_EQ(f.windowTitle(), caption(QStringLiteral("私の在庫"), dir.databasePath()));
     EXPECT_EQ(child<QLabel>(f, "Label2")->text(), QStringLiteral(" 私の在庫 "));
     EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_EQ(child<QLabel>(f, "Label2")->palette().color(QPalette::Window), QColor(0, 0, 255));
@@ -175,7 +183,7 @@ TEST(Form1, WindowPlacementFollowsTheScreenWidth)
     EXPECT_EQ(c.listWindowTop, 0);
 }
 
-TEST(Form1, ADamagedDatabaseIsNeverReplaced)
+TEST(Form1FileOnly, ADamagedDatabaseIsNeverReplaced)
 {
     TempProgramDir dir(false);
     QFile f(dir.databasePath());
@@ -203,6 +211,7 @@ TEST(Form1, AManagementTableWithoutItsRowsIsRefused)
     }
     ScriptedUi ui;
     App app(dir.path(), ui);
+    app.useDatabase(dir.databasePath());
     Form1 w(app);
     EXPECT_THROW(w.start(), ProgramEnded);
     EXPECT_TRUE(ui.programEnded());
@@ -333,7 +342,7 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
         child<QPushButton>(s, "Command4")->click();
     });
     child<QAction>(f, "mt11")->trigger();
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("倉庫 Tanzo"));
+    EXPECT_EQ(f.windowTitle(), caption(QStringLiteral("倉庫"), t.app.databasePath()));
 
     // Initialisation empties the buttons to their numbers and puts the title back.
     t.ui.answer(Ui::Answer::Ok);
@@ -344,8 +353,8 @@ TEST(Form1, MaintenanceMenusOpenTheirWindowsAndTheMainWindowFollows)
     });
     t.ui.onShow(QStringLiteral("Form2h"), [](QWidget& w) { child<QPushButton>(w, "Command1")->click(); });
     child<QAction>(f, "mt17")->trigger();
-    EXPECT_EQ(titleAtMessage, QStringLiteral("在庫管理 Tanzo"));
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo"));
+    EXPECT_EQ(titleAtMessage, caption(QStringLiteral("在庫管理"), t.app.databasePath()));
+    EXPECT_EQ(f.windowTitle(), caption(QStringLiteral("在庫管理"), t.app.databasePath()));
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->text(), QStringLiteral(" %1").arg(i + 1));
         EXPECT_FALSE(child<QPushButton>(f, QStringLiteral("Command1_%1").arg(i))->isEnabled());

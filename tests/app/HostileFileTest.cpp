@@ -37,7 +37,7 @@ void makeEveryKindOfFile(TestApp& t)
 
 }  // namespace
 
-TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
+TEST(HostileFilesFileOnly, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
 {
     TestApp t;
     makeEveryKindOfFile(t);
@@ -74,7 +74,7 @@ TEST(HostileFiles, RestoreRefusesEachNamingTheFaultAndLeavesTheDatabaseAsItWas)
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("復元作業は終了しました"));
 }
 
-TEST(HostileFiles, StartUpEndsOnSuchAFileWithoutWritingAndRunsOnTheProgramsOwn)
+TEST(HostileFilesFileOnly, StartUpEndsOnSuchAFileWithoutWritingAndRunsOnTheProgramsOwn)
 {
     TestApp t;
     makeEveryKindOfFile(t);

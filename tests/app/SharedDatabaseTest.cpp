@@ -4,8 +4,8 @@
 #include "TempProgramDir.h"
 #include "app/Form1.h"
 #include "core/App.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -16,6 +16,7 @@
 TEST(SharedDatabase, AnUnreachableServerIsNamedAndTheProgramEndsWithoutTouchingAnything)
 {
     TempProgramDir dir(false);
+    const QStringList before = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
     ScriptedUi ui;
     App app(dir.path(), ui);
     app.useDatabase(Database::serverLocation(QStringLiteral("host=127.0.0.1 port=1 dbname=在庫 user=tanzo connect_timeout=3")));
@@ -25,7 +26,7 @@ TEST(SharedDatabase, AnUnreachableServerIsNamedAndTheProgramEndsWithoutTouchingA
     const QString text = ui.messages()[0].text;
     EXPECT_TRUE(text.startsWith(QStringLiteral("データベース「サーバー 127.0.0.1/在庫」を使用できないため、終了します。"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("データベース サーバー「127.0.0.1」のデータベース「在庫」に接続できません。"))) << text.toStdString();
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), before);
 }
 
 // The first desk on an empty server database makes the management table; the caption names

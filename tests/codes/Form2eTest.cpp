@@ -4,7 +4,7 @@
 #include "ForcedFailure.h"
 #include "Builders.h"
 #include "codes/Form2e.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
 #include <QComboBox>

@@ -5,8 +5,8 @@
 #include "TestApp.h"
 #include "codes/CodeTableReader.h"
 #include "codes/Form2f.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/widgets/DataGrid.h"
 
 #include <QComboBox>

@@ -5,7 +5,7 @@
 #include "Builders.h"
 #include "codes/Form2ga.h"
 #include "codes/Form2gb.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 
 #include <QCheckBox>
@@ -321,8 +321,7 @@ TEST_F(Form2gTest, RegisterStoresEachRowsLinkAsItsTypeWord)
 TEST_F(Form2gTest, RegisterWithoutChangeRewritesTheSameWords)
 {
     // The stored word differs from the cache: 登録 writes the row as the window shows it.
-    t.db().execute(QStringLiteral("UPDATE 管理テーブル SET フィールド4データ型 = 'TEXT' "
-                                  "WHERE rowid = (SELECT min(rowid) FROM 管理テーブル)"));
+    t.db().execute(QStringLiteral("UPDATE 管理テーブル SET フィールド4データ型 = 'TEXT' WHERE \"CommandKeyNO\" = 1"));
     ASSERT_EQ(storedMainWords(t, 0), QStringList({"TEXT", "LONG", "CODE2", "TEXT"}));
     auto f = open(QStringLiteral("ＣＤ"), kMain);
     child<QPushButton>(*f, "Command1")->click();

@@ -1,3 +1,4 @@
+#include "BackendTest.h"
 #include "../lists/ListFixture.h"
 #include "core/FieldDisplay.h"
 #include "common/RecordReader.h"
@@ -30,7 +31,9 @@ QStringList readWithProgress(App& app, bool cells, ReportListView& list)
 
 }  // namespace
 
-TEST(RecordReader, ProgressFillsTwentyFiveCellsChangingAtMostTwentySixTimes)
+class RecordReaderTest : public BackendTest {};
+
+TEST_P(RecordReaderTest, ProgressFillsTwentyFiveCellsChangingAtMostTwentySixTimes)
 {
     for (int n : {7, 100}) {
         TestApp t;
@@ -53,7 +56,7 @@ TEST(RecordReader, ProgressFillsTwentyFiveCellsChangingAtMostTwentySixTimes)
     EXPECT_EQ(RecordReader::remainingCells(1, 2), 12);    // 12.5, halves to even
 }
 
-TEST(RecordReader, WithoutCellsOnlyTheWordAndNothingForAnEmptyTable)
+TEST_P(RecordReaderTest, WithoutCellsOnlyTheWordAndNothingForAnEmptyTable)
 {
     TestApp t;
     fill(t.app, 3);
@@ -67,7 +70,7 @@ TEST(RecordReader, WithoutCellsOnlyTheWordAndNothingForAnEmptyTable)
     EXPECT_EQ(none.rowCount(), 0);
 }
 
-TEST(RecordReader, AnEngineErrorStillClearsTheProgress)
+TEST_P(RecordReaderTest, AnEngineErrorStillClearsTheProgress)
 {
     TestApp t;
     QStringList reported;
@@ -78,7 +81,7 @@ TEST(RecordReader, AnEngineErrorStillClearsTheProgress)
     EXPECT_EQ(reported, QStringList({""}));
 }
 
-TEST(RecordReader, SubRowsReadThroughTheKeyEqualTheWalkedRows)
+TEST_P(RecordReaderTest, SubRowsReadThroughTheKeyEqualTheWalkedRows)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -117,7 +120,7 @@ TEST(RecordReader, SubRowsReadThroughTheKeyEqualTheWalkedRows)
     }
 }
 
-TEST(RecordReader, EveryCellShowsTheTextOfItsValueInTheListFormat)
+TEST(RecordReaderFileOnly, EveryCellShowsTheTextOfItsValueInTheListFormat)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -161,3 +164,5 @@ TEST(RecordReader, EveryCellShowsTheTextOfItsValueInTheListFormat)
     EXPECT_EQ(list.text(5, 3), QStringLiteral("2024/02/29"));
     EXPECT_EQ(list.text(6, 3), QStringLiteral("0000-01-01"));
 }
+
+TANZO_ON_BOTH_BACKENDS(RecordReaderTest);

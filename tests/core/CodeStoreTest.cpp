@@ -1,11 +1,12 @@
+#include "BackendTest.h"
 #include "Builders.h"
 #include "ForcedFailure.h"
 #include "TestApp.h"
 #include "core/CodeStore.h"
 #include "core/ConfigCache.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,9 @@ QStringList codesOf(TestApp& t, const QString& table)
 
 }  // namespace
 
-TEST(CodeStore, CodesAreAddedOnceAndChangedOrDeletedByTheirOwnCode)
+class CodeStoreTest : public BackendTest {};
+
+TEST_P(CodeStoreTest, CodesAreAddedOnceAndChangedOrDeletedByTheirOwnCode)
 {
     TestApp t;
     CodeStore store(t.app.cache);
@@ -42,7 +45,7 @@ TEST(CodeStore, CodesAreAddedOnceAndChangedOrDeletedByTheirOwnCode)
     EXPECT_EQ(codesOf(t, QStringLiteral("CODE3")), QStringList({QStringLiteral("PO=ポップ"), QStringLiteral("po=小文字")}));
 }
 
-TEST(CodeStore, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges)
+TEST_P(CodeStoreTest, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -68,3 +71,5 @@ TEST(CodeStore, DroppingATableFreesItsSlotAndItsFieldsBecomeTextOrNothingChanges
     EXPECT_EQ(t.app.cache.row(ConfigCache::kSystemRow).subFieldCount, 0);
     EXPECT_TRUE(t.app.cache.codeTableNameOf(1).trimmed().isEmpty());
 }
+
+TANZO_ON_BOTH_BACKENDS(CodeStoreTest);

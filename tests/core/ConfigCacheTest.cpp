@@ -1,10 +1,10 @@
+#include "BackendTest.h"
 #include "TestApp.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
@@ -18,7 +18,9 @@ QString cell(const Database& db, int row, const QString& column)
 
 }  // namespace
 
-TEST(ConfigCache, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
+class ConfigCacheTest : public BackendTest {};
+
+TEST_P(ConfigCacheTest, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
 {
     TestApp t;
     const ConfigCache& c = t.app.cache;
@@ -37,7 +39,7 @@ TEST(ConfigCache, NullTextsLoadAsFourSpacesAndCategoriesStartUnnamed)
     EXPECT_EQ(c.codeTableName(7), QStringLiteral("CODE8"));
 }
 
-TEST(ConfigCache, ARowStoredAloneLeavesTheOtherRowsAsTheTableHasThem)
+TEST_P(ConfigCacheTest, ARowStoredAloneLeavesTheOtherRowsAsTheTableHasThem)
 {
     TestApp t;
     {
@@ -76,7 +78,7 @@ TEST(ConfigCache, ARowStoredAloneLeavesTheOtherRowsAsTheTableHasThem)
     EXPECT_EQ(c.systemTitle(), QStringLiteral("在庫"));
 }
 
-TEST(ConfigCache, ASetterStoresInOneTransactionTellsTheListenersAndOnFailureChangesNothing)
+TEST_P(ConfigCacheTest, ASetterStoresInOneTransactionTellsTheListenersAndOnFailureChangesNothing)
 {
     TestApp t;
     ConfigCache& c = t.app.cache;
@@ -127,7 +129,7 @@ TEST(ConfigCache, ASetterStoresInOneTransactionTellsTheListenersAndOnFailureChan
     EXPECT_TRUE(t.stored().printProgressOn());
 }
 
-TEST(ConfigCache, TypeWordsNameTheirCodeTable)
+TEST_P(ConfigCacheTest, TypeWordsNameTheirCodeTable)
 {
     EXPECT_EQ(typeword::codeTableNumber(QStringLiteral("CODE5")), 5);
     EXPECT_EQ(typeword::codeTableNumber(QStringLiteral("TEXT5C")), 5);
@@ -138,3 +140,5 @@ TEST(ConfigCache, TypeWordsNameTheirCodeTable)
     EXPECT_FALSE(typeword::isDirectText(QStringLiteral("TEXT5C")));
     EXPECT_TRUE(typeword::isCode(QStringLiteral("CODE1")));
 }
+
+TANZO_ON_BOTH_BACKENDS(ConfigCacheTest);

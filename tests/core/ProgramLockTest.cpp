@@ -31,7 +31,7 @@ void finish(Start& s)
 
 }  // namespace
 
-TEST(OneProgramPerDatabase, ASecondStartIsRefusedWhileTheFirstRunsAndAdmittedAfterItIsKilled)
+TEST(OneProgramPerDatabaseFileOnly, ASecondStartIsRefusedWhileTheFirstRunsAndAdmittedAfterItIsKilled)
 {
     TempProgramDir dir;
     Start first;
@@ -69,7 +69,7 @@ TEST(OneProgramPerDatabase, ASecondStartIsRefusedWhileTheFirstRunsAndAdmittedAft
     third.process.waitForFinished(10000);
 }
 
-TEST(OneProgramPerDatabase, TheLockGoesWithTheProgramAndOtherDirectoriesAreFree)
+TEST(OneProgramPerDatabaseFileOnly, TheLockGoesWithTheProgramAndOtherDirectoriesAreFree)
 {
     TempProgramDir a;
     TempProgramDir b;

@@ -1,11 +1,12 @@
+#include "BackendTest.h"
 #include "Builders.h"
 #include "ForcedFailure.h"
 #include "TestApp.h"
 #include "core/ConfigCache.h"
+#include "core/ManagementSchema.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,9 @@ struct Files {
 
 }  // namespace
 
-TEST(RecordStore, ANewMainRowTakesTheNextNumberAndRaisesTheStoredCounterWithIt)
+class RecordStoreTest : public BackendTest {};
+
+TEST_P(RecordStoreTest, ANewMainRowTakesTheNextNumberAndRaisesTheStoredCounterWithIt)
 {
     TestApp t;
     Files f(t);
@@ -51,7 +54,7 @@ TEST(RecordStore, ANewMainRowTakesTheNextNumberAndRaisesTheStoredCounterWithIt)
     EXPECT_EQ(f.storedCounter(), 3);
 }
 
-TEST(RecordStore, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
+TEST_P(RecordStoreTest, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
 {
     TestApp t;
     Files f(t);
@@ -72,7 +75,7 @@ TEST(RecordStore, AFailedNewRowLeavesTheFileAndTheCounterAsTheyWere)
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("次"), QStringLiteral("1")}), 2);
 }
 
-TEST(RecordStore, SubNumbersComeFromTheSubFileOfTheirMainRecord)
+TEST_P(RecordStoreTest, SubNumbersComeFromTheSubFileOfTheirMainRecord)
 {
     TestApp t;
     Files f(t);
@@ -96,7 +99,7 @@ TEST(RecordStore, SubNumbersComeFromTheSubFileOfTheirMainRecord)
                            QStringLiteral("初|2|1")}));
 }
 
-TEST(RecordStore, AChangeAndADeleteReachOnlyTheirKey)
+TEST_P(RecordStoreTest, AChangeAndADeleteReachOnlyTheirKey)
 {
     TestApp t;
     Files f(t);
@@ -121,7 +124,7 @@ TEST(RecordStore, AChangeAndADeleteReachOnlyTheirKey)
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")).first(), QStringLiteral("盤1|1|1"));
 }
 
-TEST(RecordStore, ARowAnotherDeskChangedOrDeletedSinceItWasShownIsNotWrittenOver)
+TEST_P(RecordStoreTest, ARowAnotherDeskChangedOrDeletedSinceItWasShownIsNotWrittenOver)
 {
     TestApp t;
     Files f(t);
@@ -162,3 +165,5 @@ TEST(RecordStore, ARowAnotherDeskChangedOrDeletedSinceItWasShownIsNotWrittenOver
     mine.removeMain(0, 2, mine.mainRow(0, 2));
     EXPECT_EQ(f.rows(QStringLiteral("SHUMOKU1")), QStringList{QStringLiteral("他|9|1")});
 }
+
+TANZO_ON_BOTH_BACKENDS(RecordStoreTest);

@@ -1,12 +1,13 @@
+#include "BackendTest.h"
 #include "Builders.h"
 #include "ForcedFailure.h"
 #include "TestApp.h"
 #include "core/ConfigCache.h"
 #include "core/Maintenance.h"
+#include "core/ManagementSchema.h"
 #include "core/SchemaStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <gtest/gtest.h>
 
@@ -22,7 +23,9 @@ void refuseManagementWrites(TestApp& t)
 
 }  // namespace
 
-TEST(SchemaStore, FilesAreCreatedEmptiedAndDroppedWithTheirManagementRow)
+class SchemaStoreTest : public BackendTest {};
+
+TEST_P(SchemaStoreTest, FilesAreCreatedEmptiedAndDroppedWithTheirManagementRow)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -53,7 +56,7 @@ TEST(SchemaStore, FilesAreCreatedEmptiedAndDroppedWithTheirManagementRow)
     EXPECT_FALSE(t.db().tableExists(QStringLiteral("SHUMOKU1SUB")));
 }
 
-TEST(SchemaStore, AFailedWriteOfTheManagementRowLeavesFilesAndRowAsTheyWere)
+TEST_P(SchemaStoreTest, AFailedWriteOfTheManagementRowLeavesFilesAndRowAsTheyWere)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -79,7 +82,9 @@ TEST(SchemaStore, AFailedWriteOfTheManagementRowLeavesFilesAndRowAsTheyWere)
     EXPECT_EQ(t.app.cache.row(1).mainCreated, 0);
 }
 
-TEST(Maintenance, InitialisationDropsEveryFileAndResetsTheRowsOrNothing)
+class MaintenanceTest : public BackendTest {};
+
+TEST_P(MaintenanceTest, InitialisationDropsEveryFileAndResetsTheRowsOrNothing)
 {
     TestApp t;
     build::nameCategory(t.app, 2, QStringLiteral("ＤＶＤ"));
@@ -112,3 +117,7 @@ TEST(Maintenance, InitialisationDropsEveryFileAndResetsTheRowsOrNothing)
     EXPECT_EQ(after.row(2).lastRegistrationNo, 0);
     EXPECT_EQ(after.row(ConfigCache::kSystemRow).subFieldCount, 0);
 }
+
+TANZO_ON_BOTH_BACKENDS(MaintenanceTest);
+
+TANZO_ON_BOTH_BACKENDS(SchemaStoreTest);

@@ -1,3 +1,4 @@
+#include "BackendTest.h"
 #include "Builders.h"
 #include "TestApp.h"
 #include "core/ReportProgress.h"
@@ -6,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
-TEST(UsageCounts, RegistrationsCountMainRowsWithAndWithoutSubRows)
+class UsageCountsTest : public BackendTest {};
+
+TEST_P(UsageCountsTest, RegistrationsCountMainRowsWithAndWithoutSubRows)
 {
     TestApp t;
     build::nameCategory(t.app, 1, QStringLiteral("ＬＰ"));
@@ -32,7 +35,7 @@ TEST(UsageCounts, RegistrationsCountMainRowsWithAndWithoutSubRows)
     EXPECT_EQ(texts, QStringList({QStringLiteral("ファイル読込中"), QString()}));
 }
 
-TEST(UsageCounts, CodesMatchExactlyLinkedTextsByTrimmedNameAndTheRestCountAsNoMatch)
+TEST_P(UsageCountsTest, CodesMatchExactlyLinkedTextsByTrimmedNameAndTheRestCountAsNoMatch)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -58,3 +61,5 @@ TEST(UsageCounts, CodesMatchExactlyLinkedTextsByTrimmedNameAndTheRestCountAsNoMa
     const std::vector<std::vector<qint64>> expected{{1, 1}, {0, 1}, {1, 0}};
     EXPECT_EQ(u.counts, expected);
 }
+
+TANZO_ON_BOTH_BACKENDS(UsageCountsTest);

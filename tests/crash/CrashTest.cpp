@@ -1,7 +1,7 @@
 #include "Builders.h"
 #include "TestApp.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

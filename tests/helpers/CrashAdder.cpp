@@ -4,8 +4,8 @@
 #include "ScriptedUi.h"
 #include "Find.h"
 #include "core/App.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/widgets/MaskedEdit.h"
 #include "records/Form7.h"
 

@@ -3,10 +3,10 @@
 // settings meanwhile), then the other half. Prints each number it was given, and at the end
 // what it knows of category 2 ("category2 <name>|<main file made>").
 #include "core/ConfigCache.h"
+#include "core/ManagementSchema.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

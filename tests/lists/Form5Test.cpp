@@ -419,7 +419,7 @@ TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }
 
-TEST(Form5, AListOfOneHundredThousandRowsShowsEachRowInItsFormats)
+TEST(Form5FileOnly, AListOfOneHundredThousandRowsShowsEachRowInItsFormats)
 {
     TestApp t;
     CdCategory cd(t);

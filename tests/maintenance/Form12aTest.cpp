@@ -31,7 +31,7 @@ QStringList listed(const QListWidget* files)
 
 }  // namespace
 
-TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
+TEST(Form12aFileOnly, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -62,7 +62,7 @@ TEST(Form12a, BacksUpIntoTheChosenFolderReplacingAnEarlierCopyWithoutAsking)
     EXPECT_EQ(fixture::entriesOf(target.path()), QStringList({"Tanzo.mdb", "memo.txt"}));
 }
 
-TEST(Form12a, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
+TEST(Form12aFileOnly, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritten)
 {
     TestApp t;
     build::defineMain(t.app, 0, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});

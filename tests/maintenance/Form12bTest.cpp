@@ -1,6 +1,7 @@
 #include "Builders.h"
 #include "Find.h"
 #include "MaintenanceFixture.h"
+#include "core/FirstStart.h"
 #include "maintenance/FolderBrowser.h"
 #include "maintenance/Form12b.h"
 
@@ -45,7 +46,7 @@ void refused(TestApp& t, const QString& start)
 
 }  // namespace
 
-TEST(Form12b, RefusesAnyFileNotNamedExactlyTanzoMdbNamingIt)
+TEST(Form12bFileOnly, RefusesAnyFileNotNamedExactlyTanzoMdbNamingIt)
 {
     TestApp t;
     QTemporaryDir folder;
@@ -74,7 +75,7 @@ TEST(Form12b, RefusesAnyFileNotNamedExactlyTanzoMdbNamingIt)
     EXPECT_FALSE(t.ui.programEnded());
 }
 
-TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
+TEST(Form12bFileOnly, RestoresAValidCopyAndEndsTheProgram)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
@@ -115,7 +116,7 @@ TEST(Form12b, RestoresAValidCopyAndEndsTheProgram)
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
 }
 
-TEST(Form12b, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
+TEST(Form12bFileOnly, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
 {
     TestApp t;
     build::defineMain(t.app, 0, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
@@ -140,14 +141,14 @@ TEST(Form12b, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
     tryRestore([](const QString& copy) { fixture::writeFile(copy, QByteArray("not a database at all\n").repeated(500)); });
     // A database of another program.
     tryRestore([](const QString& copy) {
-        Database::createFresh(copy);
+        FirstStart::createDatabase(copy);
         Database db = Database::open(copy);
         db.execute(QStringLiteral("DROP TABLE ") + management::kTable);
         db.execute(QStringLiteral("CREATE TABLE 住所録 (名前 TEXT)"));
     });
     // A management table with a row missing.
     tryRestore([](const QString& copy) {
-        Database::createFresh(copy);
+        FirstStart::createDatabase(copy);
         Database db = Database::open(copy);
         Recordset rs = db.openTable(management::kTable);
         rs.moveLast();
@@ -163,7 +164,7 @@ TEST(Form12b, RefusesAFileThatIsNoDatabaseOfThisSystemOrIsDamaged)
     });
 }
 
-TEST(Form12b, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
+TEST(Form12bFileOnly, RefusesTheDatabaseFileItselfAndSurvivesAFailedCopy)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("現在"));

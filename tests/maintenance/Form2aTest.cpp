@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "ForcedFailure.h"
 #include "MaintenanceFixture.h"
 #include "maintenance/Form2a.h"
 #include "maintenance/Formv.h"
@@ -131,7 +132,7 @@ TEST(Form2a, ASettingThatCannotBeStoredIsShownAndTakenBack)
     TestApp t;
     Form2a f(t.app);
     QSignalSpy told(&f, &Form2a::settingsChanged);
-    ASSERT_TRUE(QFile::rename(t.app.databasePath(), t.app.databasePath() + QStringLiteral(".away")));
+    refuseWrites(t.db(), management::kTable);
 
     child<QCheckBox>(f, "Check1")->click();
     check::engineError(t.ui);

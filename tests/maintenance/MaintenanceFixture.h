@@ -4,8 +4,8 @@
 #include "Find.h"
 #include "TestApp.h"
 #include "core/ConfigCache.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -3,12 +3,12 @@
 #include "Builders.h"
 #include "MaintenanceFixture.h"
 #include "core/CodeStore.h"
+#include "core/FileCheck.h"
 #include "core/Maintenance.h"
 #include "maintenance/FolderBrowser.h"
 #include "maintenance/Form12a.h"
 #include "maintenance/Form12b.h"
 #include "platform/db/DbError.h"
-#include "platform/db/FileCheck.h"
 
 #include <QPushButton>
 #include <QTemporaryDir>

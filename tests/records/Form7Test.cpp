@@ -6,7 +6,7 @@
 #include "records/Form7.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -178,7 +178,7 @@ TEST(Form2c, EmptyingAMainFileWithoutASubFileAsksOnceAndTouchesNoOtherTable)
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("メイン・ファイルが作成されていません。"));
 }
 
-TEST(Form2c, AnEmptyingThatFailsPartWayDeletesNothing)
+TEST(Form2cFileOnly, AnEmptyingThatFailsPartWayDeletesNothing)
 {
     TestApp t;
     prepare(t);

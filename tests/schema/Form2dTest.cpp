@@ -3,8 +3,8 @@
 #include "Person.h"
 #include "ForcedFailure.h"
 #include "SchemaChecks.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/text/TextUtil.h"
 #include "schema/Form2d.h"
 

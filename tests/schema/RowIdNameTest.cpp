@@ -56,7 +56,7 @@ TEST(RowIdNames, FieldAndCodeTableNamesOfTheRowIdAreRefusedLikeTheKeyNames)
     EXPECT_EQ(t.app.cache.row(ConfigCache::kSystemRow).subFieldCount, 0);
 }
 
-TEST(RowIdNames, AFileMadeElsewhereWithSuchAColumnIsRefusedBeforeAnyRowIsTouched)
+TEST(RowIdNamesFileOnly, AFileMadeElsewhereWithSuchAColumnIsRefusedBeforeAnyRowIsTouched)
 {
     TestApp t;
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));

@@ -1,18 +1,38 @@
 #include "TempProgramDir.h"
 
 #include "PgSession.h"
+#include "core/FirstStart.h"
 #include "platform/db/Database.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <atomic>
+#include <optional>
 #include <stdexcept>
 #include <gtest/gtest.h>
 
+namespace {
+
+std::optional<TempProgramDir::Backend>& chosen()
+{
+    static std::optional<TempProgramDir::Backend> backend;
+    return backend;
+}
+
+}  // namespace
+
+TempProgramDir::BackendChoice::BackendChoice(Backend backend) { chosen() = backend; }
+
+TempProgramDir::BackendChoice::~BackendChoice() { chosen().reset(); }
+
 TempProgramDir::TempProgramDir(bool withDatabase)
 {
-    adminConninfo_ = PgSession::adminConninfo();
+    if (onServer()) {
+        adminConninfo_ = PgSession::adminConninfo();
+        if (adminConninfo_.isEmpty())
+            throw std::runtime_error("a server test outside the server run: TANZO_TEST_PG_FILE is not set");
+    }
     if (!adminConninfo_.isEmpty()) {
         static std::atomic<int> counter{0};
         serverDatabase_ =
@@ -30,7 +50,7 @@ TempProgramDir::TempProgramDir(bool withDatabase)
     }
     if (!withDatabase) return;
     try {
-        Database::createFresh(databasePath());
+        FirstStart::createDatabase(databasePath());
         // A location the engine took for a file name would leave the server database empty.
         if (!serverDatabase_.isEmpty() &&
             PgSession(serverConninfo())
@@ -73,4 +93,6 @@ QString TempProgramDir::serverConninfo() const
     return PgSession::withKeyword(adminConninfo_, QStringLiteral("dbname"), serverDatabase_);
 }
 
-bool TempProgramDir::onServer() { return !qEnvironmentVariableIsEmpty("TANZO_TEST_PG_FILE"); }
+bool TempProgramDir::onServer() { return chosen() ? *chosen() == Backend::Server : serverRun(); }
+
+bool TempProgramDir::serverRun() { return !qEnvironmentVariableIsEmpty("TANZO_TEST_PG_FILE"); }

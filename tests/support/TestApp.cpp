@@ -1,7 +1,7 @@
 #include "TestApp.h"
 
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
 
 TestApp::TestApp() : app(dir.path(), ui, printer)
 {

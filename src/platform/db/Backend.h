@@ -58,15 +58,45 @@ public:
     virtual QStringList damage() = 0;
     // Whether the connection still answers (a file replaced under its name does not).
     virtual bool alive() = 0;
+    // Whether what the location names now is still the store this connection opened: a file
+    // replaced under the same name is not.
+    virtual bool stillThere() const { return true; }
+    // Whether the word is reserved, so it cannot stand unquoted as a name in the program's
+    // statements.
+    virtual bool isKeyword(const QString& word) const = 0;
     // Forgets what it keeps of the tables' columns: another desk may have changed them.
     virtual void forgetSchema() {}
-    // Transactions: depth 1 is the outermost; deeper ones are save points of it.
+    // The reads of the transaction just begun see one moment of the store (a file's read
+    // transaction already does).
+    virtual void readOneMoment() {}
+
+    // Transactions: the first one open is the outermost, each one opened inside it is a save
+    // point of it. Begin gives the depth the commit or the rollback names.
+    int beginTransaction()
+    {
+        begin(depth_ + 1);
+        return ++depth_;
+    }
+    void commitTransaction(int depth)
+    {
+        commit(depth);
+        --depth_;
+    }
+    void rollbackTransaction(int depth) noexcept
+    {
+        rollback(depth);
+        --depth_;
+    }
+
+protected:
+    // Depth 1 is the outermost transaction; deeper ones are save points of it.
     virtual void begin(int depth) = 0;
     virtual void commit(int depth) = 0;
     virtual void rollback(int depth) noexcept = 0;
 
+private:
     // Transactions open on this connection now.
-    int depth = 0;
+    int depth_ = 0;
 };
 
 }  // namespace db

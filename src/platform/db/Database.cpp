@@ -1,13 +1,11 @@
 #include "platform/db/Database.h"
 
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 #include "platform/db/PgBackend.h"
 #include "platform/db/SqliteBackend.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <sqlite3.h>
 
 QString quoteName(const QString& name)
 {
@@ -49,54 +47,13 @@ QString Database::displayName(const QString& location)
 
 void Database::closeShared() { kept().reset(); }
 
-QString Database::messageFor(sqlite3* db, int rc, const QString& context)
-{
-    const QString engine = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
-    const int primary = rc & 0xff;
-    QString msg;
-    if (rc == SQLITE_CONSTRAINT_PRIMARYKEY || rc == SQLITE_CONSTRAINT_UNIQUE) {
-        msg = QStringLiteral("主キーの値が重複しているため、レコードを書き込めませんでした。");
-    } else if (primary == SQLITE_CONSTRAINT) {
-        msg = QStringLiteral("値が制約に違反しているため、レコードを書き込めませんでした。");
-    } else if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) {
-        msg = QStringLiteral("データベース ファイルの形式が正しくないか、ファイルが壊れています。");
-    } else if (primary == SQLITE_CANTOPEN) {
-        msg = QStringLiteral("データベース ファイルを開けません。");
-    } else if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) {
-        msg = QStringLiteral("データベースは他の処理で使用中です。しばらく待ってから、もう一度実行して下さい。");
-    } else if (primary == SQLITE_READONLY || primary == SQLITE_PERM) {
-        msg = QStringLiteral("データベースは読み取り専用のため、書き込めません。");
-    } else if (primary == SQLITE_FULL) {
-        msg = QStringLiteral("ディスクの空き容量が不足しているため、書き込めませんでした。");
-    } else if (primary == SQLITE_IOERR) {
-        msg = QStringLiteral("データベース ファイルの読み書きに失敗しました。");
-    } else if (engine.startsWith(QLatin1String("no such table"))) {
-        msg = QStringLiteral("テーブルが見つかりません。");
-    } else if (engine.contains(QLatin1String("already exists"))) {
-        msg = QStringLiteral("テーブルまたは列は既に存在します。");
-    } else if (engine.contains(QLatin1String("duplicate column"))) {
-        msg = QStringLiteral("同じ名前のフィールドが複数あります。");
-    } else if (engine.contains(QLatin1String("syntax error")) || engine.contains(QLatin1String("unrecognized token"))) {
-        msg = QStringLiteral("SQL ステートメントの構文エラーです。");
-    } else {
-        msg = QStringLiteral("データベース エラーが発生しました。");
-    }
-    QString full = msg;
-    if (!context.isEmpty()) full += QStringLiteral("\r\n") + context;
-    full += QStringLiteral("\r\n(") + engine + QLatin1Char(')');
-    return full;
-}
-
-void Database::fail(sqlite3* db, int rc, const QString& context) { throw DbError(messageFor(db, rc, context)); }
-
 Database Database::open(const QString& location)
 {
     std::shared_ptr<db::Backend>& shared = kept();
     if (shared && shared->location() == location) {
-        auto* file = dynamic_cast<db::SqliteBackend*>(shared.get());
         // A file replaced under the same name is opened anew; so is one that no longer
         // answers, and what is wrong is told by that opening.
-        if ((!file || file->isFileNow(location)) && shared->alive()) return Database(shared);
+        if (shared->stillThere() && shared->alive()) return Database(shared);
         shared.reset();
     }
     Database db = openAlone(location);
@@ -112,40 +69,25 @@ Database Database::openAlone(const QString& location)
     return Database(db::SqliteBackend::open(location, false));
 }
 
-void Database::createFresh(const QString& location)
+Database Database::create(const QString& location)
 {
-    const bool server = isServerLocation(location);
-    if (!server && QFileInfo::exists(location))
-        throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(location));
-    Database db(server ? std::shared_ptr<db::Backend>(db::PgBackend::open(conninfoOf(location)))
-                       : std::shared_ptr<db::Backend>(db::SqliteBackend::open(location, true)));
-    if (server && db.tableExists(management::kTable))
-        throw DbError(QStringLiteral("データベース「%1」には既に管理テーブルがあります。").arg(displayName(location)));
-    try {
-        Transaction t(db);
-        db.execute(management::createStatement());
-        Recordset rs = db.openTable(management::kTable);
-        for (int r = 0; r < management::kRowCount; ++r) {
-            rs.addNew();
-            for (int c = 0; c < management::kColumnCount; ++c) {
-                if (management::columnTypes()[c] != QLatin1String("TEXT")) rs.setValue(c, Value::integer(0));
-            }
-            rs.setValue(0, Value::integer(r + 1));
-            if (r == 6) {
-                rs.setField(QStringLiteral("フィールド1データ型"), management::kInitialTitle);
-                rs.setField(QStringLiteral("フィールド2データ型"), management::kInitialTitleColour);
-                rs.setField(QStringLiteral("フィールド3データ型"), management::kInitialBackColour);
-                rs.setField(QStringLiteral("フィールド4データ型"), QStringLiteral("0"));
-                rs.setField(QStringLiteral("フィールド5データ型"), QStringLiteral("0"));
-            }
-            rs.update();
-        }
-        t.commit();
-    } catch (...) {
-        db = Database(nullptr);
-        if (!server) QFile::remove(location);
-        throw;
-    }
+    if (isServerLocation(location)) return Database(db::PgBackend::open(conninfoOf(location)));
+    if (QFileInfo::exists(location)) throw DbError(QStringLiteral("ファイル '%1' は既に存在します。").arg(location));
+    return Database(db::SqliteBackend::open(location, true));
+}
+
+bool Database::exists(const QString& location) { return isServerLocation(location) || QFileInfo::exists(location); }
+
+void Database::removeFile(const QString& location)
+{
+    if (isServerLocation(location)) return;
+    QFile::remove(location);
+    removeSideFiles(location);
+}
+
+void Database::removeSideFiles(const QString& location)
+{
+    if (!isServerLocation(location)) db::SqliteBackend::removeSideFiles(location);
 }
 
 Database::Database(Database&& other) noexcept : path_(other.path_), backend_(std::move(other.backend_)) {}
@@ -199,8 +141,8 @@ void Database::lockRows(const QString& table, const std::vector<Recordset::Equal
 
 bool Database::isKeyword(const QString& word)
 {
-    const QByteArray utf8 = word.toUtf8();
-    return sqlite3_keyword_check(utf8.constData(), static_cast<int>(utf8.size())) != 0;
+    const std::shared_ptr<db::Backend>& inUse = kept();
+    return inUse ? inUse->isKeyword(word) : db::SqliteBackend::keyword(word);
 }
 
 bool isRowIdAlias(const QString& column)
@@ -235,24 +177,17 @@ Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equal
     return Recordset(*backend_, table, recordsetColumns(table), std::move(where));
 }
 
-Database::Transaction::Transaction(Database& db) : db_(db)
-{
-    db::Backend& b = *db_.backend_;
-    b.begin(b.depth + 1);
-    depth_ = ++b.depth;
-}
+Database::Transaction::Transaction(Database& db) : db_(db), depth_(db_.backend_->beginTransaction()) {}
 
 void Database::Transaction::commit()
 {
     if (done_) return;
-    db_.backend_->commit(depth_);
+    db_.backend_->commitTransaction(depth_);
     done_ = true;
-    --db_.backend_->depth;
 }
 
 Database::Transaction::~Transaction()
 {
     if (done_ || !db_.backend_) return;
-    db_.backend_->rollback(depth_);
-    --db_.backend_->depth;
+    db_.backend_->rollbackTransaction(depth_);
 }

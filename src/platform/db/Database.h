@@ -7,8 +7,6 @@
 #include <memory>
 #include <vector>
 
-struct sqlite3;
-
 // The database: the file Tanzo.mdb (SQLite underneath) or a database on a PostgreSQL server.
 // Where it is, is a location: a file's path, or serverLocation(conninfo) for a server. Each
 // user action opens it and does its work through one statement or one record set.
@@ -25,10 +23,19 @@ public:
     // file looked at or written beside the database in use (a backup, a file to restore)
     // leaves the kept connection as it is.
     static Database openAlone(const QString& location);
-    // Creates the database in its first-installation state: the management table with its
-    // seven rows. Refuses (DbError) when the file already exists, or when the server's
-    // database already has a management table.
-    static void createFresh(const QString& location);
+    // Makes a new, empty database and opens it on a connection of its own: a new file (refused
+    // with DbError when the file exists), or the database on a server as it is (its
+    // administrator makes it there).
+    static Database create(const QString& location);
+    // Whether there is a database at the location: for a file, whether the file is there; a
+    // server's database is taken to be.
+    static bool exists(const QString& location);
+    // Removes a database file made here, with the files the engine keeps beside it; a server's
+    // database is left alone.
+    static void removeFile(const QString& location);
+    // Removes the files the engine keeps beside a database file while it writes (a journal): left
+    // by an interrupted write, they belong to the file they were made for.
+    static void removeSideFiles(const QString& location);
     // The location of a database on a server, from a libpq connection string.
     static QString serverLocation(const QString& conninfo);
     static bool isServerLocation(const QString& location);
@@ -71,6 +78,10 @@ public:
     // open transaction ends, so what is read next is what the write will replace.
     void lockRows(const QString& table, const std::vector<Recordset::Equals>& where);
 
+    // Makes the reads of the transaction just begun see one moment of the database, and
+    // only read: rows other desks add while a copy runs are not half taken.
+    void readOneMoment() { backend_->readOneMoment(); }
+
     // Forgets what the connection keeps of the tables' columns (another desk changed them).
     void forgetSchema() { backend_->forgetSchema(); }
 
@@ -83,7 +94,8 @@ public:
     // The engine's check of every page of the file: empty when the file is sound, otherwise
     // what it found wrong. A file it cannot check at all raises DbError.
     QStringList damage();
-    // Whether the engine reserves this word, so it cannot stand unquoted as a name.
+    // Whether the engine reserves this word, so it cannot stand unquoted as a name: asked of
+    // the back end of the connection in use (the file's when none is open yet).
     static bool isKeyword(const QString& word);
 
     // A write that the person sees as one action: everything inside is stored, or nothing.
@@ -101,12 +113,6 @@ public:
         int depth_ = 0;
         bool done_ = false;
     };
-
-    // Raises DbError for an SQLite result code with the engine's message in Japanese.
-    [[noreturn]] static void fail(sqlite3* db, int rc, const QString& context);
-    // The Japanese message for a result code: a duplicate key, a lock held by another
-    // program, a read-only file, a full disk and a damaged file are each told apart.
-    static QString messageFor(sqlite3* db, int rc, const QString& context);
 
 private:
     explicit Database(std::shared_ptr<db::Backend> backend);

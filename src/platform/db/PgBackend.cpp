@@ -3,6 +3,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/db/ServerSql.h"
+#include "platform/db/SqliteBackend.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -200,41 +201,31 @@ bool PgBackend::alive()
     return PQstatus(conn_) == CONNECTION_OK;
 }
 
+EngineFailure PgBackend::failureOf(const QByteArray& code)
+{
+    if (code == "23505") return EngineFailure::DuplicateKey;
+    if (code.startsWith("23")) return EngineFailure::Constraint;
+    if (code == "40001" || code == "40P01" || code == "55P03" || code == "57014") return EngineFailure::Busy;
+    if (code == "25006" || code == "42501") return EngineFailure::ReadOnly;
+    if (code == "53100") return EngineFailure::DiskFull;
+    if (code.isEmpty() || code.startsWith("08") || code.startsWith("57P")) return EngineFailure::ConnectionLost;
+    if (code == "42P01") return EngineFailure::NoSuchTable;
+    if (code == "42P07") return EngineFailure::AlreadyExists;
+    if (code == "42701") return EngineFailure::DuplicateColumn;
+    if (code == "42601") return EngineFailure::Syntax;
+    if (code == "22003") return EngineFailure::Overflow;
+    return EngineFailure::Other;
+}
+
 QString PgBackend::messageFor(PGresult* result, const QString& context) const
 {
     const char* state = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr;
-    const QByteArray code = state ? QByteArray(state) : QByteArray();
-    QString msg;
-    if (code == "23505") {
-        msg = QStringLiteral("主キーの値が重複しているため、レコードを書き込めませんでした。");
-    } else if (code.startsWith("23")) {
-        msg = QStringLiteral("値が制約に違反しているため、レコードを書き込めませんでした。");
-    } else if (code == "40001" || code == "40P01" || code == "55P03" || code == "57014") {
-        msg = QStringLiteral("データベースは他の処理で使用中です。しばらく待ってから、もう一度実行して下さい。");
-    } else if (code == "25006" || code == "42501") {
-        msg = QStringLiteral("データベースは読み取り専用のため、書き込めません。");
-    } else if (code == "53100") {
-        msg = QStringLiteral("ディスクの空き容量が不足しているため、書き込めませんでした。");
-    } else if (code.isEmpty() || code.startsWith("08") || code.startsWith("57P")) {
-        msg = QStringLiteral("データベース サーバーとの接続が切れました。");
-    } else if (code == "42P01") {
-        msg = QStringLiteral("テーブルが見つかりません。");
-    } else if (code == "42P07") {
-        msg = QStringLiteral("テーブルまたは列は既に存在します。");
-    } else if (code == "42701") {
-        msg = QStringLiteral("同じ名前のフィールドが複数あります。");
-    } else if (code == "42601") {
-        msg = QStringLiteral("SQL ステートメントの構文エラーです。");
-    } else if (code == "22003") {
-        msg = QStringLiteral("オーバーフローしました。");
-    } else {
-        msg = QStringLiteral("データベース エラーが発生しました。");
-    }
-    QString full = msg;
-    if (!context.isEmpty()) full += QStringLiteral("\r\n") + context;
-    full += QStringLiteral("\r\n(") + serverMessage(result, conn_) + QLatin1Char(')');
-    return full;
+    return failureMessage(failureOf(state ? QByteArray(state) : QByteArray()), context, serverMessage(result, conn_));
 }
+
+void PgBackend::readOneMoment() { command(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")); }
+
+bool PgBackend::isKeyword(const QString& word) const { return SqliteBackend::keyword(word); }
 
 PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {

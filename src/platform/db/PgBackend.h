@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/db/Backend.h"
+#include "platform/db/EngineFailure.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -30,18 +31,28 @@ public:
     std::vector<SchemaObject> schemaObjects() override;
     QStringList damage() override { return {}; }
     bool alive() override;
+    // The program's statements reach the server with every name quoted, so no word the server
+    // reserves stands in them unquoted; a name must still suit the file, since the backup of a
+    // server's database is a database file: the file engine's reserved words are answered.
+    bool isKeyword(const QString& word) const override;
     void forgetSchema() override { columns_.clear(); }
-    void begin(int depth) override;
-    void commit(int depth) override;
-    void rollback(int depth) noexcept override;
+    void readOneMoment() override;
 
     QString conninfo() const { return conninfo_; }
     // Runs a statement with text parameters and hands back its result; an error raises
     // DbError with the server's message.
     pg_result* run(const QByteArray& sql, const std::vector<QByteArray>& params,
                    const std::vector<bool>& nulls);
-    // The Japanese message for a failed result (its SQLSTATE told apart as for the file).
+    // The kind of failure of a SQLSTATE, told apart as for the file; a result without one
+    // lost its connection.
+    static EngineFailure failureOf(const QByteArray& sqlstate);
+    // The Japanese message for a failed result, with the server's own words.
     QString messageFor(pg_result* result, const QString& context) const;
+
+protected:
+    void begin(int depth) override;
+    void commit(int depth) override;
+    void rollback(int depth) noexcept override;
 
 private:
     PgBackend(pg_conn* conn, const QString& conninfo);

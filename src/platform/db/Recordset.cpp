@@ -3,6 +3,7 @@
 #include "platform/db/Backend.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
+#include "platform/db/EngineFailure.h"
 #include "platform/text/TextUtil.h"
 
 #include <QRegularExpression>
@@ -46,7 +47,8 @@ DbError noSuchOrdinal(int ordinal)
 
 QString overflow(const ColumnInfo& c, const QString& text)
 {
-    return QStringLiteral("オーバーフローしました。フィールド '%1' に値 '%2' は大きすぎます。").arg(c.name, text);
+    return db::failureText(db::EngineFailure::Overflow) +
+           QStringLiteral("フィールド '%1' に値 '%2' は大きすぎます。").arg(c.name, text);
 }
 
 // Whether ten bytes are a yyyy-MM-dd of a day that exists (year 1 to 9999), as QDate reads it.

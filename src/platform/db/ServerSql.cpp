@@ -2,6 +2,7 @@
 
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
+#include "platform/db/EngineFailure.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -19,7 +20,7 @@ struct Token {
 
 QString syntaxError(const QString& sql)
 {
-    return QStringLiteral("SQL ステートメントの構文エラーです。\r\n%1").arg(sql);
+    return db::failureText(db::EngineFailure::Syntax) + QStringLiteral("\r\n") + sql;
 }
 
 bool isPunct(QChar c) { return c == QLatin1Char('(') || c == QLatin1Char(')') || c == QLatin1Char(',') || c == QLatin1Char(';'); }

@@ -94,7 +94,7 @@ public:
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
-        const QString message = Database::messageFor(db_, rc, QString());
+        const QString message = SqliteBackend::messageFor(db_, rc, QString());
         sqlite3_reset(stmt_);
         throw DbError(message);
     }
@@ -167,7 +167,7 @@ std::shared_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool cre
             const QString engine = QString::fromUtf8(sqlite3_errmsg(db));
             const QString msg = primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT
                                     ? QStringLiteral("ファイル '%1' はデータベース ファイルではないか、壊れています。\r\n(%2)").arg(path, engine)
-                                    : Database::messageFor(db, check, path);
+                                    : messageFor(db, check, path);
             sqlite3_close(db);
             throw DbError(msg);
         }
@@ -175,11 +175,51 @@ std::shared_ptr<SqliteBackend> SqliteBackend::open(const QString& path, bool cre
     return std::shared_ptr<SqliteBackend>(new SqliteBackend(db, path));
 }
 
-bool SqliteBackend::isFileNow(const QString& path) const
+bool SqliteBackend::stillThere() const
 {
     dev_t dev = 0;
     ino_t ino = 0;
-    return known_ && path == path_ && fileIdOf(path, &dev, &ino) && dev == dev_ && ino == ino_;
+    return known_ && fileIdOf(path_, &dev, &ino) && dev == dev_ && ino == ino_;
+}
+
+bool SqliteBackend::keyword(const QString& word)
+{
+    const QByteArray utf8 = word.toUtf8();
+    return sqlite3_keyword_check(utf8.constData(), static_cast<int>(utf8.size())) != 0;
+}
+
+EngineFailure SqliteBackend::failureOf(sqlite3* db, int rc)
+{
+    const int primary = rc & 0xff;
+    if (rc == SQLITE_CONSTRAINT_PRIMARYKEY || rc == SQLITE_CONSTRAINT_UNIQUE) return EngineFailure::DuplicateKey;
+    if (primary == SQLITE_CONSTRAINT) return EngineFailure::Constraint;
+    if (primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT) return EngineFailure::NotADatabase;
+    if (primary == SQLITE_CANTOPEN) return EngineFailure::CannotOpen;
+    if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) return EngineFailure::Busy;
+    if (primary == SQLITE_READONLY || primary == SQLITE_PERM) return EngineFailure::ReadOnly;
+    if (primary == SQLITE_FULL) return EngineFailure::DiskFull;
+    if (primary == SQLITE_IOERR) return EngineFailure::ReadWrite;
+    // The rest share one code; the engine's words tell them apart.
+    const QString engine = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
+    if (engine.startsWith(QLatin1String("no such table"))) return EngineFailure::NoSuchTable;
+    if (engine.contains(QLatin1String("already exists"))) return EngineFailure::AlreadyExists;
+    if (engine.contains(QLatin1String("duplicate column"))) return EngineFailure::DuplicateColumn;
+    if (engine.contains(QLatin1String("syntax error")) || engine.contains(QLatin1String("unrecognized token")))
+        return EngineFailure::Syntax;
+    return EngineFailure::Other;
+}
+
+QString SqliteBackend::messageFor(sqlite3* db, int rc, const QString& context)
+{
+    const QString engine = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));
+    return failureMessage(failureOf(db, rc), context, engine);
+}
+
+void SqliteBackend::fail(sqlite3* db, int rc, const QString& context) { throw DbError(messageFor(db, rc, context)); }
+
+void SqliteBackend::removeSideFiles(const QString& path)
+{
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(suffix));
 }
 
 bool SqliteBackend::alive()
@@ -198,14 +238,14 @@ std::unique_ptr<Statement> SqliteBackend::prepare(const QString& sql)
     const QByteArray u = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const int rc = sqlite3_prepare_v2(db_, u.constData(), int(u.size()), &stmt, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+    if (rc != SQLITE_OK) fail(db_, rc, QString());
     return std::make_unique<SqliteStatement>(pool_, sql, stmt);
 }
 
 void SqliteBackend::run(const QString& sql)
 {
     const int rc = sqlite3_exec(db_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, QString());
+    if (rc != SQLITE_OK) fail(db_, rc, QString());
 }
 
 void SqliteBackend::execute(const QString& sql)
@@ -214,7 +254,7 @@ void SqliteBackend::execute(const QString& sql)
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
     int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt, &tail);
-    if (rc != SQLITE_OK) Database::fail(db_, rc, sql);
+    if (rc != SQLITE_OK) fail(db_, rc, sql);
     const QString rest = QString::fromUtf8(tail, utf8.constData() + utf8.size() - tail).trimmed();
     if (!rest.isEmpty() || stmt == nullptr) {
         sqlite3_finalize(stmt);
@@ -222,7 +262,7 @@ void SqliteBackend::execute(const QString& sql)
     }
     rc = sqlite3_step(stmt);
     sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE && rc != SQLITE_ROW) Database::fail(db_, rc, sql);
+    if (rc != SQLITE_DONE && rc != SQLITE_ROW) fail(db_, rc, sql);
 }
 
 std::vector<Backend::SchemaObject> SqliteBackend::schemaObjects()

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/db/Backend.h"
+#include "platform/db/EngineFailure.h"
 
 #include <sys/types.h>
 
@@ -25,14 +26,30 @@ public:
     std::vector<SchemaObject> schemaObjects() override;
     QStringList damage() override;
     bool alive() override;
+    // Whether the file now under the name is still the one this connection opened.
+    bool stillThere() const override;
+    bool isKeyword(const QString& word) const override { return keyword(word); }
+
+    // Whether the file engine reserves the word.
+    static bool keyword(const QString& word);
+    // The kind of failure of a result code: a duplicate key, a lock held by another program,
+    // a read-only file, a full disk and a damaged file are each told apart.
+    static EngineFailure failureOf(sqlite3* db, int rc);
+    // The Japanese message for a result code, with the engine's own words.
+    static QString messageFor(sqlite3* db, int rc, const QString& context);
+    // Raises DbError with that message.
+    [[noreturn]] static void fail(sqlite3* db, int rc, const QString& context);
+    // Removes the files the engine keeps beside a database file while it writes (its
+    // journal, its write-ahead log and that log's index): left by an interrupted write, they
+    // belong to the file they were made for and would be read into whatever next takes its
+    // name.
+    static void removeSideFiles(const QString& path);
+    struct Pool;
+
+protected:
     void begin(int depth) override;
     void commit(int depth) override;
     void rollback(int depth) noexcept override;
-
-    // Whether the file now under the name is still the one this connection opened.
-    bool isFileNow(const QString& path) const;
-    sqlite3* handle() const { return db_; }
-    struct Pool;
 
 private:
     SqliteBackend(sqlite3* db, const QString& path);

@@ -1,11 +1,11 @@
+#include "BackendTest.h"
 #include "TempProgramDir.h"
+#include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
-#include "platform/db/ManagementSchema.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 namespace {
 
@@ -36,7 +36,9 @@ QStringList names(Recordset& rs, int ordinal)
 
 }  // namespace
 
-TEST(Database, RunsTheSchemaStatementsAndKeepsDeclaredTypes)
+class DatabaseTest : public BackendTest {};
+
+TEST_P(DatabaseTest, RunsTheSchemaStatementsAndKeepsDeclaredTypes)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -63,7 +65,7 @@ TEST(Database, RunsTheSchemaStatementsAndKeepsDeclaredTypes)
     EXPECT_FALSE(db.tableExists(QStringLiteral("CODE1")));
 }
 
-TEST(Database, RefusesASecondStatementWithoutRunningEitherPart)
+TEST_P(DatabaseTest, RefusesASecondStatementWithoutRunningEitherPart)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -78,7 +80,7 @@ TEST(Database, RefusesASecondStatementWithoutRunningEitherPart)
     EXPECT_FALSE(db.tableExists(QStringLiteral("X3")));
 }
 
-TEST(Database, ReadsNullsAndKeepsTheNaturalOrderAcrossOpenings)
+TEST_P(DatabaseTest, ReadsNullsAndKeepsTheNaturalOrderAcrossOpenings)
 {
     TempProgramDir dir;
     {
@@ -112,7 +114,7 @@ TEST(Database, ReadsNullsAndKeepsTheNaturalOrderAcrossOpenings)
     EXPECT_TRUE(rs.eof());
 }
 
-TEST(Database, ConvertsAssignedTextByDeclaredType)
+TEST_P(DatabaseTest, ConvertsAssignedTextByDeclaredType)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -152,7 +154,7 @@ TEST(Database, ConvertsAssignedTextByDeclaredType)
     mt.cancelUpdate();
 }
 
-TEST(Database, DuplicateKeyIsAnErrorAndTransactionsRollBack)
+TEST_P(DatabaseTest, DuplicateKeyIsAnErrorAndTransactionsRollBack)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -194,7 +196,7 @@ TEST(Database, DuplicateKeyIsAnErrorAndTransactionsRollBack)
     EXPECT_EQ(rs.recordCount(), 1);
 }
 
-TEST(Database, OpenRefusesMissingAndForeignFilesAndNeverCreates)
+TEST(DatabaseFileOnly, OpenRefusesMissingAndForeignFilesAndNeverCreates)
 {
     TempProgramDir dir(false);
     EXPECT_THROW(Database::open(dir.databasePath()), DbError);
@@ -205,46 +207,12 @@ TEST(Database, OpenRefusesMissingAndForeignFilesAndNeverCreates)
     f.write("this is not a database, just some text that is long enough to be read as a header............");
     f.close();
     EXPECT_THROW(Database::open(dir.databasePath()), DbError);
-    EXPECT_THROW(Database::createFresh(dir.databasePath()), DbError);
+    EXPECT_THROW(Database::create(dir.databasePath()), DbError);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_TRUE(f.readAll().startsWith("this is not a database"));
 }
 
-TEST(Database, FreshDatabaseHasTheManagementTableInItsFirstState)
-{
-    TempProgramDir dir;
-    Database db = Database::open(dir.databasePath());
-    const auto cols = db.columns(management::kTable);
-    ASSERT_EQ(cols.size(), 43u);
-    EXPECT_EQ(cols[0].name, QStringLiteral("CommandKeyNO"));
-    EXPECT_EQ(cols[7].name, QStringLiteral("フィールド1名"));
-    EXPECT_EQ(cols[8].name, QStringLiteral("フィールド1データ型"));
-    EXPECT_EQ(cols[22].name, QStringLiteral("フィールド8データ型"));
-    EXPECT_EQ(cols[23].name, QStringLiteral("種目SUBテーブル名入力有無"));
-    EXPECT_EQ(cols[27].name, QStringLiteral("SUBフィールド1データ型"));
-    EXPECT_EQ(cols[42].name, QStringLiteral("登録NO"));
-    EXPECT_EQ(cols[42].type, ColumnInfo::Type::Long);
-    EXPECT_EQ(cols[1].type, ColumnInfo::Type::Short);
-
-    Recordset rs = db.openTable(management::kTable);
-    EXPECT_EQ(rs.recordCount(), 7);
-    int key = 1;
-    for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++key) {
-        EXPECT_EQ(rs.field(0).toInt(), key);
-        EXPECT_EQ(rs.field(1).toInt(), 0);
-        EXPECT_EQ(rs.field(42).toInt(), 0);
-        EXPECT_TRUE(rs.field(2).isNull());
-    }
-    rs.moveLast();
-    EXPECT_EQ(rs.field(QStringLiteral("フィールド1データ型")).toString(), QStringLiteral("在庫管理"));
-    EXPECT_EQ(rs.field(QStringLiteral("フィールド2データ型")).toString(), QStringLiteral("16744448"));
-    EXPECT_EQ(rs.field(QStringLiteral("フィールド3データ型")).toString(), QStringLiteral("8454143"));
-    EXPECT_EQ(rs.field(QStringLiteral("フィールド4データ型")).toString(), QStringLiteral("0"));
-    EXPECT_EQ(rs.field(QStringLiteral("フィールド5データ型")).toString(), QStringLiteral("0"));
-    EXPECT_EQ(rs.field(QStringLiteral("SUBフィールド個数")).toInt(), 0);
-}
-
-TEST(Database, WritesDuringAWalkKeepEveryColumnOfTheRow)
+TEST_P(DatabaseTest, WritesDuringAWalkKeepEveryColumnOfTheRow)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -264,7 +232,7 @@ TEST(Database, WritesDuringAWalkKeepEveryColumnOfTheRow)
     EXPECT_EQ(names(rs, 0), (QStringList{"品1", "品2", "品3", "品4"}));
 }
 
-TEST(Database, TheTableStatementsOfTheProgramRun)
+TEST_P(DatabaseTest, TheTableStatementsOfTheProgramRun)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -288,7 +256,7 @@ TEST(Database, TheTableStatementsOfTheProgramRun)
     EXPECT_EQ(code.recordCount(), 1);
 }
 
-TEST(Database, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrClosed)
+TEST(DatabaseFileOnly, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrClosed)
 {
     TempProgramDir dir;
     const QString path = dir.databasePath();
@@ -298,8 +266,7 @@ TEST(Database, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrClosed)
 
     // Another file renamed over the name is opened anew and its rows are the ones read.
     const QString other = dir.path() + QStringLiteral("/other.mdb");
-    Database::createFresh(other);
-    Database::open(other).execute(kMain);
+    Database::create(other).execute(kMain);
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QFile::rename(other, path));
     {
@@ -315,7 +282,7 @@ TEST(Database, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrClosed)
 
 // A long walk that changes and deletes rows as it goes meets every row once, in order, on
 // whatever pages the engine reads them.
-TEST(Database, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
+TEST_P(DatabaseTest, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
@@ -353,3 +320,5 @@ TEST(Database, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
     }
     EXPECT_EQ(k, kRows - kRows / 3);
 }
+
+TANZO_ON_BOTH_BACKENDS(DatabaseTest);

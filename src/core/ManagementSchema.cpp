@@ -1,4 +1,4 @@
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 
 #include "platform/db/Database.h"
 
