@@ -45,7 +45,8 @@ echo "== lintian"
 lintian --fail-on error --display-info "$deb" || fail "lintian reports errors"
 
 echo "== Dependencies"
-depends="$(dpkg-deb -f "$deb" Depends Recommends | tr ',|' '\n\n' | sed -e 's/(.*)//' -e 's/[[:space:]]//g' -e 's/:.*$//' | sort -u)"
+depends="$({ dpkg-deb -f "$deb" Depends; dpkg-deb -f "$deb" Recommends; } | tr ',|' '\n\n' |
+            sed -e 's/(.*)//' -e 's/[[:space:]]//g' -e 's/:.*$//' | sort -u)"
 printf '%s\n' "$depends" | sed 's/^/  /'
 for test_only in ghostscript poppler-utils cups-pdf printer-driver-cups-pdf postgresql; do
   if printf '%s\n' "$depends" | grep -qx "$test_only"; then fail "$test_only, which only the tests use, is a dependency"; fi
