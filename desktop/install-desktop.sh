@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Puts the program on the desktop's menu: a desktop entry that starts the installed program and
-# the program's icon in the user's icon theme folder.
+# Puts the program on the desktop's menu: a desktop entry (tanzo.desktop, made to start the
+# installed program) and the program's icon in the user's icon theme folder.
 # Usage: install-desktop.sh PROGRAM_DIR [DATA_HOME]   (DATA_HOME defaults to ~/.local/share)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -17,20 +17,14 @@ program="$program_dir/tanzo"
 quoted="$(printf '%s' "$program" | sed -e 's/[\\"`$]/\\&/g' -e 's/\\/\\\\/g')"
 folder="$(printf '%s' "$program_dir" | sed -e 's/\\/\\\\/g')"
 entry="$apps/tanzo.desktop"
-cat >"$entry.tmp" <<ENTRY
-[Desktop Entry]
-Type=Application
-Version=1.4
-Name=在庫管理Tanzo
-GenericName=在庫管理
-Comment=CD・DVD などの在庫を記録し、一覧・検索・印刷します
-Exec="$quoted"
-Path=$folder
-Icon=tanzo
-Terminal=false
-Categories=Office;
-StartupNotify=true
-ENTRY
+# The system package's entry starts "tanzo" from the path; this one starts the program of the
+# folder, in that folder.
+while IFS= read -r line; do
+  case "$line" in
+    Exec=*) printf 'Exec="%s"\nPath=%s\n' "$quoted" "$folder" ;;
+    *) printf '%s\n' "$line" ;;
+  esac
+done <"$here/tanzo.desktop" >"$entry.tmp"
 mv "$entry.tmp" "$entry"
 command -v update-desktop-database >/dev/null && update-desktop-database -q "$apps" 2>/dev/null || true
 command -v gtk-update-icon-cache >/dev/null && gtk-update-icon-cache -q -t "$data_home/icons/hicolor" 2>/dev/null || true

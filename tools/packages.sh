@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the program need, when missing; with --tests also
-# what only the tests use: a PostgreSQL server, of which the tests start a cluster of their own.
+# Installs the Debian packages the build and the program need, when missing (the program prints
+# through CUPS); with --tests also what only the tests use: a PostgreSQL server, of which the
+# tests start a cluster of their own, and the PDF printer, Ghostscript and poppler-utils the
+# printing tests print on and read back; with --package what building and checking the Debian
+# package uses (tools/package-check.sh).
 set -euo pipefail
 PACKAGES=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libsqlite3-dev
           libgtest-dev libgmock-dev fonts-ipafont-gothic fonts-ipafont-mincho
-          ghostscript poppler-utils cups printer-driver-cups-pdf
-          desktop-file-utils qt6-translations-l10n libpq-dev)
-if [ "${1:-}" = "--tests" ]; then
-  PACKAGES+=(postgresql)
-fi
+          cups desktop-file-utils qt6-translations-l10n libpq-dev)
+case "${1:-}" in
+  --tests) PACKAGES+=(postgresql ghostscript poppler-utils printer-driver-cups-pdf) ;;
+  --package) PACKAGES+=(dpkg-dev debhelper lintian sqlite3) ;;
+esac
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

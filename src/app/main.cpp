@@ -1,15 +1,28 @@
 #include "core/App.h"
 #include "app/Form1.h"
 #include "core/ProgramLock.h"
+#include "core/ProgramPlaces.h"
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
+#include "platform/ui/ConsoleUi.h"
 #include "platform/ui/QtTranslations.h"
 #include "platform/ui/QtUi.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QProcessEnvironment>
+#include <cstdio>
+#include <memory>
 
-// The program directory is the folder the program runs from; Tanzo.mdb lives there, unless
-// Tanzo.conn there or a --database option names a database server.
+// The program directory is the folder the program runs from. Tanzo.mdb and its lock live there
+// when this user can write it, else in the user's data folder (ProgramPlaces); Tanzo.conn
+// there, in the user's or the system's configuration folder, or a --database option names a
+// database server instead.
+//
+// --start-only starts as usual (the lock, the database made on the first start, the settings
+// read) and ends without showing a window: it prints the database and the connection file in
+// use and exits 0, or writes the message a window would have shown to standard error and
+// exits 1. Installation checks use it to start the program where no one is at the screen.
 int main(int argc, char** argv)
 {
     QApplication qapp(argc, argv);
@@ -19,23 +32,39 @@ int main(int argc, char** argv)
     f.setPointSize(10);
     QApplication::setFont(f);
 
+    const QStringList arguments = QCoreApplication::arguments();
+    const bool startOnly = arguments.contains(QStringLiteral("--start-only"));
+    std::unique_ptr<QtUi> ownUi = startOnly ? std::make_unique<ConsoleUi>() : std::make_unique<QtUi>();
+    QtUi& ui = *ownUi;
+
     const QString programDir = QCoreApplication::applicationDirPath();
-    QtUi ui;
+    ProgramPlaces places = ProgramPlaces::find(programDir, QProcessEnvironment::systemEnvironment());
+    QString problem;
+    if (!places.makeDataDir(&problem)) {
+        ui.msgBox(problem, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
+        return 1;
+    }
+    // The backup and restore windows open at the data folder.
+    QDir::setCurrent(places.dataDir);
     // A second copy on the same database ends here, before the file is opened.
-    ProgramLock lock(programDir);
+    ProgramLock lock(places.dataDir);
     if (!lock.acquire(ui)) return 1;
     Printer printer(std::make_unique<QtPrinterBackend>());
     App app(programDir, ui, printer);
-    QString problem;
-    const QString location = App::chooseDatabase(programDir, QCoreApplication::arguments(), &problem);
+    const QString location = App::chooseDatabase(places, arguments, &problem);
     if (!problem.isEmpty()) {
         ui.msgBox(problem, Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
         return 1;
     }
+    app.places = places;
     app.useDatabase(location);
     Form1 main(app);
     if (!main.start()) return 1;
     if (ui.ended()) return 0;
+    if (startOnly) {
+        std::printf("%s\n", places.describe(location).toUtf8().constData());
+        return 0;
+    }
     main.show();
     return QApplication::exec();
 }

@@ -9,20 +9,15 @@
 #include <QFileInfo>
 #include <stdexcept>
 
-namespace {
-
-const QString kConnectionFile = QStringLiteral("Tanzo.conn");
-
-}  // namespace
-
 App::App(const QString& programDir, Ui& ui)
-    : programDir_(programDir), ui_(ui), ownPrinter_(std::make_unique<RecordingPrinter>()), printer_(ownPrinter_.get())
+    : places(ProgramPlaces::beside(programDir)), programDir_(programDir), ui_(ui), ownPrinter_(std::make_unique<RecordingPrinter>()),
+      printer_(ownPrinter_.get())
 {
     cache.setDatabasePath(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb")));
 }
 
 App::App(const QString& programDir, Ui& ui, Printer& printer)
-    : programDir_(programDir), ui_(ui), printer_(&printer)
+    : places(ProgramPlaces::beside(programDir)), programDir_(programDir), ui_(ui), printer_(&printer)
 {
     cache.setDatabasePath(QDir(programDir).filePath(QStringLiteral("Tanzo.mdb")));
 }
@@ -31,7 +26,7 @@ App::~App() = default;
 
 void App::useDatabase(const QString& location) { cache.setDatabasePath(location); }
 
-QString App::chooseDatabase(const QString& programDir, const QStringList& arguments, QString* problem)
+QString App::chooseDatabase(ProgramPlaces& places, const QStringList& arguments, QString* problem)
 {
     problem->clear();
     for (qsizetype i = 1; i < arguments.size(); ++i) {
@@ -52,10 +47,11 @@ QString App::chooseDatabase(const QString& programDir, const QStringList& argume
             *problem = QStringLiteral("--database の後に、データベース サーバーへの接続文字列を指定して下さい。");
             return QString();
         }
+        places.connectionFile.clear();
         return Database::serverLocation(value.trimmed());
     }
-    const QString connFile = QDir(programDir).filePath(kConnectionFile);
-    if (QFileInfo::exists(connFile)) {
+    const QString connFile = places.connectionFile;
+    if (!connFile.isEmpty()) {
         QFile f(connFile);
         if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
             *problem = QStringLiteral("接続ファイル「%1」を読めません。(%2)").arg(connFile, f.errorString());
@@ -69,7 +65,7 @@ QString App::chooseDatabase(const QString& programDir, const QStringList& argume
         *problem = QStringLiteral("接続ファイル「%1」にデータベース サーバーへの接続文字列がありません。").arg(connFile);
         return QString();
     }
-    return QDir(programDir).filePath(QStringLiteral("Tanzo.mdb"));
+    return places.databaseFile();
 }
 
 Opener& App::opener() const

@@ -1,6 +1,7 @@
 #pragma once
 #include "core/ConfigCache.h"
 #include "core/PrintSettings.h"
+#include "core/ProgramPlaces.h"
 #include "core/ScreenLayout.h"
 #include "core/SearchConditions.h"
 
@@ -31,10 +32,12 @@ public:
     // Works on another database from now on: a file's path or a server location.
     void useDatabase(const QString& location);
     // The database a start is told to use: a --database option (a libpq connection string),
-    // else the connection string in Tanzo.conn in the program directory, else Tanzo.mdb
-    // there. A Tanzo.conn that cannot be read or holds no connection string, or an option
-    // without its value, gives the Japanese reason in *problem and an empty location.
-    static QString chooseDatabase(const QString& programDir, const QStringList& arguments, QString* problem);
+    // else the connection string in the places' connection file, else Tanzo.mdb in the data
+    // folder. When the option names the database, no connection file is in use and
+    // places.connectionFile is cleared. A Tanzo.conn that cannot be read or holds no
+    // connection string, or an option without its value, gives the Japanese reason in
+    // *problem and an empty location.
+    static QString chooseDatabase(ProgramPlaces& places, const QStringList& arguments, QString* problem);
     Ui& ui() { return ui_; }
     // The printer every print goes to; it keeps its paper, orientation and font for the run.
     Printer& printer() { return *printer_; }
@@ -73,6 +76,9 @@ public:
 
     ConfigCache cache;
     PrintSettings printSettings;
+    // Where this start found its database and connection file (the version window says so);
+    // everything beside the program until the start says otherwise.
+    ProgramPlaces places;
 
 private:
     ScreenLayout layout_;

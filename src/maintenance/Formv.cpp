@@ -1,5 +1,6 @@
 #include "maintenance/Formv.h"
 
+#include "core/App.h"
 #include "platform/text/TextUtil.h"
 #include "platform/widgets/NamedControls.h"
 
@@ -7,12 +8,12 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <algorithm>
 
-Formv::Formv(App&)
+Formv::Formv(App& app)
 {
     setObjectName(QStringLiteral("Formv"));
     setWindowTitle(QStringLiteral("在庫管理Tanzo"));
-    setFixedSize(text::twipsToPixels(6000), text::twipsToPixels(3600));
 
     Image1 = NamedControls::make<QLabel>(this, "Image1", 300, 300, 1200, 1200);
     Image1->setPixmap(picture(Image1->width()));
@@ -22,7 +23,15 @@ Formv::Formv(App&)
     Label3 = NamedControls::label(this, "Label3", QStringLiteral("Version     1.00"), 1800, 1260, 3900);
     Label4 = NamedControls::label(this, "Label4", QStringLiteral("Copyright (C) 在庫管理Tanzo"), 1800, 1620, 3900);
 
-    Command1 = NamedControls::button(this, "Command1", QStringLiteral("Ｏ Ｋ"), 2400, 2600, 1200, 420);
+    // Beneath the version: the database and the connection file this start uses. The window
+    // widens to show a long path whole.
+    LabelPlaces = NamedControls::label(this, "LabelPlaces", app.places.describe(app.databasePath()), 300, 2100, 5400, 560);
+    LabelPlaces->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const int placesWidth = LabelPlaces->sizeHint().width();
+    if (placesWidth > LabelPlaces->width()) LabelPlaces->resize(placesWidth, LabelPlaces->height());
+    setFixedSize(std::max(text::twipsToPixels(6000), LabelPlaces->x() * 2 + LabelPlaces->width()), text::twipsToPixels(3600));
+
+    Command1 = NamedControls::button(this, "Command1", QStringLiteral("Ｏ Ｋ"), 2400, 2850, 1200, 420);
     Command1->setDefault(true);
     connect(Command1, &QPushButton::clicked, this, &Formv::Command1_Click);
 }

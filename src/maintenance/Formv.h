@@ -10,7 +10,7 @@ class QPushButton;
 class Formv : public QDialog {
     Q_OBJECT
 public:
-    // The window shows fixed texts only; it takes the App as every window does.
+    // Fixed texts, and beneath them the database and the connection file in use.
     explicit Formv(App& app);
 
     // The picture beside the product name: a shelf of discs and a box, drawn here.
@@ -26,5 +26,6 @@ private:
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;
     QLabel* Label4 = nullptr;
+    QLabel* LabelPlaces = nullptr;
     QPushButton* Command1 = nullptr;
 };

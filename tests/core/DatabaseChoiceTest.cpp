@@ -7,33 +7,53 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace {
+
+// The places of a program in dir, for a user whose home and configuration are elsewhere.
+QString choose(const QString& dir, const QStringList& arguments, QString* problem, QString* connectionFileInUse = nullptr)
+{
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("HOME"), dir + QStringLiteral("/no-home"));
+    ProgramPlaces places = ProgramPlaces::find(dir, env, dir + QStringLiteral("/no-etc"));
+    const QString location = App::chooseDatabase(places, arguments, problem);
+    if (connectionFileInUse) *connectionFileInUse = places.connectionFile;
+    return location;
+}
+
+}  // namespace
+
 // Which database a start uses: the option first, then Tanzo.conn, then Tanzo.mdb.
 TEST(DatabaseChoice, TheOptionThenTheConnectionFileThenTheFile)
 {
     QTemporaryDir dir;
     const QString program = QStringLiteral("tanzo");
     QString problem;
-    EXPECT_EQ(App::chooseDatabase(dir.path(), {program}, &problem), QDir(dir.path()).filePath(QStringLiteral("Tanzo.mdb")));
+    QString inUse;
+    EXPECT_EQ(choose(dir.path(), {program}, &problem, &inUse), QDir(dir.path()).filePath(QStringLiteral("Tanzo.mdb")));
     EXPECT_TRUE(problem.isEmpty());
+    EXPECT_TRUE(inUse.isEmpty());
 
     QFile conn(QDir(dir.path()).filePath(QStringLiteral("Tanzo.conn")));
     ASSERT_TRUE(conn.open(QIODevice::WriteOnly));
     conn.write("# the shop's server\n\n  host=db.example port=5432 dbname=在庫  \nhost=ignored\n");
     conn.close();
-    EXPECT_EQ(App::chooseDatabase(dir.path(), {program}, &problem),
+    EXPECT_EQ(choose(dir.path(), {program}, &problem, &inUse),
               Database::serverLocation(QStringLiteral("host=db.example port=5432 dbname=在庫")));
-    EXPECT_EQ(App::chooseDatabase(dir.path(), {program, QStringLiteral("--database"), QStringLiteral("dbname=other")}, &problem),
+    EXPECT_EQ(inUse, conn.fileName());
+    // The option wins, and then no connection file is in use.
+    EXPECT_EQ(choose(dir.path(), {program, QStringLiteral("--database"), QStringLiteral("dbname=other")}, &problem, &inUse),
               Database::serverLocation(QStringLiteral("dbname=other")));
-    EXPECT_EQ(App::chooseDatabase(dir.path(), {program, QStringLiteral("--database=postgresql://h/d")}, &problem),
+    EXPECT_TRUE(inUse.isEmpty());
+    EXPECT_EQ(choose(dir.path(), {program, QStringLiteral("--database=postgresql://h/d")}, &problem),
               Database::serverLocation(QStringLiteral("postgresql://h/d")));
 
     // An option without its value and a connection file without a connection string are
     // refused with the reason.
-    EXPECT_TRUE(App::chooseDatabase(dir.path(), {program, QStringLiteral("--database")}, &problem).isEmpty());
+    EXPECT_TRUE(choose(dir.path(), {program, QStringLiteral("--database")}, &problem).isEmpty());
     EXPECT_EQ(problem, QStringLiteral("--database の後に、データベース サーバーへの接続文字列を指定して下さい。"));
     ASSERT_TRUE(conn.open(QIODevice::WriteOnly | QIODevice::Truncate));
     conn.write("# nothing yet\n   \n");
     conn.close();
-    EXPECT_TRUE(App::chooseDatabase(dir.path(), {program}, &problem).isEmpty());
+    EXPECT_TRUE(choose(dir.path(), {program}, &problem).isEmpty());
     EXPECT_EQ(problem, QStringLiteral("接続ファイル「%1」にデータベース サーバーへの接続文字列がありません。").arg(conn.fileName()));
 }

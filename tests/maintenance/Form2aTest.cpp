@@ -184,3 +184,23 @@ TEST(Formv, ShowsTheVersionAndClosesOnOk)
     EXPECT_EQ(f.result(), QDialog::Accepted);
     EXPECT_FALSE(f.isVisible());
 }
+
+// Beneath the version, the window names the database and the connection file of this start,
+// whole however long the path.
+TEST(Formv, NamesTheDatabaseAndTheConnectionFileInUse)
+{
+    TestApp t;
+    {
+        Formv f(t.app);
+        EXPECT_EQ(child<QLabel>(f, "LabelPlaces")->text(),
+                  QStringLiteral("データベース：%1\n接続ファイル：なし").arg(Database::displayName(t.app.databasePath())));
+    }
+    const QString longPath = QStringLiteral("/home/") + QString(120, QLatin1Char('x')) + QStringLiteral("/.local/share/tanzo/Tanzo.mdb");
+    t.app.places.connectionFile = QStringLiteral("/etc/tanzo/Tanzo.conn");
+    t.app.useDatabase(longPath);
+    Formv f(t.app);
+    const QLabel* places = child<QLabel>(f, "LabelPlaces");
+    EXPECT_EQ(places->text(), QStringLiteral("データベース：%1\n接続ファイル：/etc/tanzo/Tanzo.conn").arg(longPath));
+    EXPECT_GE(places->width(), places->sizeHint().width());
+    EXPECT_LE(places->geometry().right(), f.width());
+}
