@@ -1,6 +1,6 @@
 #include "core/ProgramLock.h"
 #include "platform/db/Database.h"
-#include "platform/db/ManagementSchema.h"
+#include "core/ManagementSchema.h"
 
 #include <QDir>
 #include <QFile>
