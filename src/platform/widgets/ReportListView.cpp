@@ -203,6 +203,14 @@ void ReportListView::keyPressEvent(QKeyEvent* event)
         emit itemClicked(now.row());
 }
 
+// Home and End go to the first and the last row, as in any list, rather than along the row.
+QModelIndex ReportListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    if (action == MoveHome || action == MoveEnd)
+        modifiers |= Qt::ControlModifier;
+    return QTableView::moveCursor(action, modifiers);
+}
+
 void ReportListView::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);

@@ -88,6 +88,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:

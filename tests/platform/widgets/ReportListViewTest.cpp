@@ -229,6 +229,15 @@ TEST(ReportListView, UserSelectionSignalsAndFocus)
     QTest::keyClick(&v, Qt::Key_Up);
     EXPECT_EQ(clicked.count(), 2);
     EXPECT_EQ(v.selectedIndex(), 2);
+    // Home and End go to the first and the last row, each a choice of that row.
+    clicked.clear();
+    QTest::keyClick(&v, Qt::Key_End);
+    EXPECT_EQ(v.selectedIndex(), 49);
+    QTest::keyClick(&v, Qt::Key_Home);
+    EXPECT_EQ(v.selectedIndex(), 0);
+    ASSERT_EQ(clicked.count(), 2);
+    EXPECT_EQ(clicked.at(0).at(0).toInt(), 49);
+    EXPECT_EQ(clicked.at(1).at(0).toInt(), 0);
 
     const QHeaderView* h = v.horizontalHeader();
     QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
