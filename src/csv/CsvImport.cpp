@@ -6,6 +6,7 @@
 #include "core/RecordImport.h"
 #include "csv/CsvImportDialog.h"
 #include "csv/CsvProgress.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/Ui.h"
 
 #include <QDialog>
@@ -60,6 +61,7 @@ bool CsvImport::run(App& app, QWidget& window, int category, bool sub, StatusBar
     }
     const RecordImport import(app.cache, category, sub);
     CsvImportDialog dialog(&window, *path, read.bytes, import);
+    installHelpKey(dialog, ui);
     ui.showModal(dialog);
     if (dialog.result() != QDialog::Accepted || dialog.table().isEmpty()) return false;
     if (sub && dialog.mapping().registrationColumn < 0) {

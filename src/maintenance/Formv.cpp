@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "platform/text/TextUtil.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/widgets/NamedControls.h"
 
 #include <QLabel>
@@ -14,6 +15,7 @@ Formv::Formv(App& app)
 {
     setObjectName(QStringLiteral("Formv"));
     setWindowTitle(QStringLiteral("在庫管理Tanzo"));
+    installHelpKey(*this, app.ui());
 
     Image1 = NamedControls::make<QLabel>(this, "Image1", 300, 300, 1200, 1200);
     Image1->setPixmap(picture(Image1->width()));

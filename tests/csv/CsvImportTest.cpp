@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QTest>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -131,6 +132,11 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
             const QString columns = child<QLabel>(d, "Columns")->text();
             EXPECT_TRUE(columns.contains(QStringLiteral("取り込まない列：登録ＮＯ"))) << columns.toStdString();
             EXPECT_TRUE(columns.contains(QStringLiteral("10 件"))) << columns.toStdString();
+            // F1 asks for the dialog's own help page.
+            QTest::keyClick(child<QComboBox>(d, "Encoding"), Qt::Key_F1);
+            ASSERT_FALSE(t.ui.calls().empty());
+            EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
+            EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("CsvImportDialog"));
         });
         EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("CSVファイルから取り込みました。\r\n10 件"));
         EXPECT_EQ(storedRows(t, t.app.cache.row(target).mainTableName, fields), original);

@@ -172,6 +172,11 @@ TEST(Formv, ShowsTheVersionAndClosesOnOk)
     EXPECT_EQ(child<QLabel>(f, "Label3")->text(), QStringLiteral("Version     1.00"));
     EXPECT_FALSE(child<QLabel>(f, "Label4")->text().isEmpty());
     EXPECT_EQ(child<QPushButton>(f, "Command1")->text(), QStringLiteral("Ｏ Ｋ"));
+    // F1 asks for the window's help page, as in every window.
+    QTest::keyClick(child<QPushButton>(f, "Command1"), Qt::Key_F1);
+    ASSERT_FALSE(t.ui.calls().empty());
+    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
+    EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("Formv"));
 
     // The picture is drawn: its middle is painted, its corner left clear.
     const QImage picture = child<QLabel>(f, "Image1")->pixmap().toImage();
