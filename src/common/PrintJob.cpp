@@ -131,7 +131,7 @@ QString PrintJob::proposedPdfPath() const
 
 namespace {
 const QString kPreviewCaption = QStringLiteral("印刷プレビュー(&V)");
-const QString kPdfCaption = QStringLiteral("PDFファイルに保存(&D)");
+const QString kPdfCaption = QStringLiteral("PDFファイルに保存(&S)");
 
 QAction* namedItem(QMenu& menu, const QString& caption, const QString& name)
 {

@@ -41,7 +41,7 @@ public:
     QString proposedPdfPath() const;
 
     // The two menu items that send a print to the preview or into a PDF file,
-    // "印刷プレビュー(&V)..." and "PDFファイルに保存(&D)...", added to menu and named name + "v"
+    // "印刷プレビュー(&V)..." and "PDFファイルに保存(&S)...", added to menu and named name + "v"
     // and name + "d" (without "..." when each opens a submenu of its own, see below).
     struct MenuItems {
         QAction* preview = nullptr;

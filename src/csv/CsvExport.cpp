@@ -49,7 +49,7 @@ QString unencodableMessage(const CsvFile::Table& table, const std::vector<CsvFil
 
 }  // namespace
 
-const QString CsvExport::kCaption = QStringLiteral("CSVファイルに出力(&O)...");
+const QString CsvExport::kCaption = QStringLiteral("CSVファイルに出力(&E)...");
 
 QAction* CsvExport::addTo(QMenu& menu, QAction* before, App& app, QWidget& window, ReportListView& list, StatusBar3* status)
 {

@@ -10,7 +10,7 @@ class QWidget;
 class ReportListView;
 class StatusBar3;
 
-// "CSVファイルに出力(&O)..." of the list windows: writes what a list shows, in the order and
+// "CSVファイルに出力(&E)..." of the list windows: writes what a list shows, in the order and
 // sort it shows, with its column headings as the first record. An amount is written to the
 // last unit it is held to, so an import gives it back; a text a spreadsheet would take for a
 // formula is written after an apostrophe (CsvFile::guardFormula). The person picks the file and
@@ -19,7 +19,7 @@ class StatusBar3;
 // offered instead. The file is written whole or not at all.
 class CsvExport {
 public:
-    static const QString kCaption;  // "CSVファイルに出力(&O)..."
+    static const QString kCaption;  // "CSVファイルに出力(&E)..."
 
     // Puts the item into `menu` before `before` (at the end when null). Its progress goes to
     // panel 3 of `status` when there is one.

@@ -87,7 +87,7 @@ TEST(CsvExport, WritesTheListAsShownAndNamesWhatShiftJisCannotHold)
 
     QAction* item = exportItem(w);
     ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), QStringLiteral("CSVファイルに出力(&O)..."));
+    EXPECT_EQ(item->text(), QStringLiteral("CSVファイルに出力(&E)..."));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cd.csv"));
 

@@ -369,7 +369,7 @@ TEST(Form5, ReportAndScreenPrintsGoToThePreviewOrAPdfFromTheMenu)
     CdCategory cd(t);
     Form5 w(t.app, openAs(t.app, 0, 0));
     EXPECT_EQ(child<QAction>(w, "mf16v")->text(), QStringLiteral("印刷プレビュー(&V)..."));
-    EXPECT_EQ(child<QAction>(w, "mf16d")->text(), QStringLiteral("PDFファイルに保存(&D)..."));
+    EXPECT_EQ(child<QAction>(w, "mf16d")->text(), QStringLiteral("PDFファイルに保存(&S)..."));
     const QList<QAction*> file = child<QMenu>(w, "mf1")->actions();
     EXPECT_EQ(file.indexOf(child<QAction>(w, "mf16v")), file.indexOf(child<QAction>(w, "mf16")) + 1);
     EXPECT_EQ(file.indexOf(child<QAction>(w, "mf16d")), file.indexOf(child<QAction>(w, "mf16")) + 2);

@@ -1,6 +1,8 @@
 #include "ListFixture.h"
 #include "Find.h"
 #include "Person.h"
+#include "lists/Form10.h"
+#include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
@@ -9,7 +11,10 @@
 
 #include <QLabel>
 #include <QAction>
+#include <QMainWindow>
+#include <QMap>
 #include <QMenu>
+#include <QMenuBar>
 #include <gtest/gtest.h>
 
 namespace {
@@ -159,4 +164,49 @@ TEST(Form6, OwnCaptionsToggleAndKeptSelection)
     // Leaving the sub list keeps its selection.
     emit child<ReportListView>(w, "ListView1")->lostFocus();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
+}
+
+namespace {
+
+// Each menu's items whose caption letter (after '&') another item of the same menu has too.
+QStringList sharedLetters(const QMenu& menu)
+{
+    QStringList problems;
+    QMap<QChar, QString> seen;
+    for (QAction* a : menu.actions()) {
+        if (a->isSeparator()) continue;
+        if (a->menu()) problems << sharedLetters(*a->menu());
+        const QString text = a->text();
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        if (amp < 0 || amp + 1 >= text.size()) continue;
+        const QChar letter = text.at(amp + 1).toUpper();
+        if (seen.contains(letter)) problems << menu.title() + QStringLiteral(": ") + seen[letter] + QStringLiteral(" / ") + text;
+        seen[letter] = text;
+    }
+    return problems;
+}
+
+QStringList sharedLetters(const QMainWindow& window)
+{
+    QStringList problems;
+    for (QAction* a : window.menuBar()->actions())
+        if (a->menu()) problems << sharedLetters(*a->menu());
+    return problems;
+}
+
+}  // namespace
+
+// Alt and a letter reach exactly one item of a menu in each list window.
+TEST(ListMenus, NoTwoItemsOfAMenuShareTheirLetter)
+{
+    TestApp t;
+    Tracks tracks(t);
+    Form5 main(t.app, openAs(t.app, 0, 0));
+    Form6 sub(t.app, openSubs(t.app, 1));
+    Form10 browser(t.app);
+    for (const QMainWindow* w : std::initializer_list<const QMainWindow*>{&main, &sub, &browser}) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        ASSERT_GT(w->menuBar()->actions().size(), 2);
+        EXPECT_EQ(sharedLetters(*w), QStringList());
+    }
 }

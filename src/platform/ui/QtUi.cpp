@@ -225,7 +225,7 @@ Ui::PreviewChoice QtUi::printPreview(Printer& printer, const std::function<void(
         QAction* print = bar->addAction(QStringLiteral("印刷(&P)..."));
         print->setObjectName(QStringLiteral("previewPrint"));
         print->setEnabled(printer.available());
-        QAction* pdf = bar->addAction(QStringLiteral("PDFファイルに保存(&D)..."));
+        QAction* pdf = bar->addAction(QStringLiteral("PDFファイルに保存(&S)..."));
         pdf->setObjectName(QStringLiteral("previewSavePdf"));
         QObject::connect(print, &QAction::triggered, &dialog, [&] {
             choice = PreviewChoice::Print;
