@@ -226,33 +226,37 @@ void ReportListModel::setCell(int row, int col, const QString& text)
     emit dataChanged(i, i, {Qt::DisplayRole});
 }
 
+namespace {
+// Column col of a packed row made a string by text(p, n), or an empty string past its end.
+template <class Text>
+QString cellOf(const QByteArray& row, int col, Text text)
+{
+    QString out;
+    walkCells(row, [&](int i, const char* p, qsizetype n) {
+        if (i < col)
+            return true;
+        out = text(p, n);
+        return false;
+    });
+    return out;
+}
+}  // namespace
+
 QString ReportListModel::cell(int row, int col) const
 {
     if (row < 0 || row >= itemCount() || col < 0)
         return {};
-    QString text;
-    walkCells(m_rows[size_t(row)], [&](int i, const char* p, qsizetype n) {
-        if (i < col)
-            return true;
-        text = QString::fromUtf8(p, shownLength(p, n));
-        return false;
-    });
-    return text;
+    return cellOf(m_rows[size_t(row)], col, [](const char* p, qsizetype n) { return QString::fromUtf8(p, shownLength(p, n)); });
 }
 
 QString ReportListModel::value(int row, int col) const
 {
     if (row < 0 || row >= itemCount() || col < 0)
         return {};
-    QString text;
-    walkCells(m_rows[size_t(row)], [&](int i, const char* p, qsizetype n) {
-        if (i < col)
-            return true;
+    return cellOf(m_rows[size_t(row)], col, [](const char* p, qsizetype n) {
         const qsizetype shown = shownLength(p, n);
-        text = shown < n ? QString::fromUtf8(p + shown + 1, n - shown - 1) : QString::fromUtf8(p, n);
-        return false;
+        return shown < n ? QString::fromUtf8(p + shown + 1, n - shown - 1) : QString::fromUtf8(p, n);
     });
-    return text;
 }
 
 QStringList ReportListModel::rowCells(int row) const
