@@ -5,6 +5,7 @@
 #include "platform/print/Printer.h"
 #include "platform/print/QtPrinterBackend.h"
 #include "platform/ui/ConsoleUi.h"
+#include "platform/ui/ProgramFont.h"
 #include "platform/ui/QtTranslations.h"
 #include "platform/ui/QtUi.h"
 
@@ -28,9 +29,7 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tanzo"));
     installQtTranslations(qapp);
-    QFont f(QStringLiteral("IPAGothic"));
-    f.setPointSize(10);
-    QApplication::setFont(f);
+    QApplication::setFont(programFont());
 
     const QStringList arguments = QCoreApplication::arguments();
     const bool startOnly = arguments.contains(QStringLiteral("--start-only"));

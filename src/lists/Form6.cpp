@@ -50,6 +50,9 @@ Form6::Form6(App& app, const ListRequest& shown)
     setObjectName(QStringLiteral("Form6"));
 
     Label7 = NamedControls::label(client_, "Label7", QStringLiteral("(メイン・レコード)"), 120, 480, 3000, 300);
+    // The main record's list starts right under the tool bar: the heading stands on the line
+    // of its caption.
+    setGeometryTwips(*Label1, 3240, 450, 7000, 330);
     ListView2 =
         NamedControls::make<ReportListView>(client_, "ListView2", 120, 780, 14655 + app.layout().listExtraWidth, 660);
 

@@ -63,7 +63,8 @@ RecordListWindow::RecordListWindow(App& app, int category, const Wording& wordin
     connect(ListView1, &ReportListView::itemClicked, this, &RecordListWindow::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &RecordListWindow::ListView1_ColumnClick);
 
-    Label1 = NamedControls::scaledHeading(client_, "Label1", QString(), 240, 100, 7000, 360, 1.3);
+    // The heading stands just below the tool bar, which lies over the top of the client area.
+    Label1 = NamedControls::scaledHeading(client_, "Label1", QString(), 240, 480, 7000, 360, 1.3);
 
     Text3 = new QLineEdit(client_);
     Text3->setObjectName(QStringLiteral("Text3"));
@@ -153,11 +154,12 @@ void RecordListWindow::buildMenus(const Wording& w)
 
 void RecordListWindow::buildToolbar()
 {
-    Toolbar1 = new QToolBar(this);
+    // The tool bar is the top band of the client area, and the tops of the controls count
+    // from the top of that area: the bar lies over them, as the status bar lies under them.
+    Toolbar1 = new QToolBar(client_);
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    addToolBar(Qt::TopToolBarArea, Toolbar1);
     const std::pair<QString, QAction*> buttons[] = {
         {QStringLiteral("新規作成"), mf11}, {QStringLiteral("変更"), mf12},     {QStringLiteral("削除"), mf13},
         {QStringLiteral("画面印刷"), mf140}, {QStringLiteral("印刷設定"), mf15}, {QStringLiteral("印刷"), mf16},
@@ -174,6 +176,14 @@ void RecordListWindow::buildToolbar()
         if (key == QLatin1String("削除") || key == QLatin1String("印刷") || key == QLatin1String("ソート"))
             Toolbar1->addSeparator();
     }
+    Toolbar1->setGeometry(0, 0, width(), Toolbar1->sizeHint().height());
+    Toolbar1->raise();
+}
+
+void RecordListWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Toolbar1->resize(width(), Toolbar1->sizeHint().height());
 }
 
 QAction* RecordListWindow::toolbarButton(const QString& key) const
@@ -219,9 +229,9 @@ void RecordListWindow::buildDetail(const std::vector<FieldDefinition>& fields, i
 {
     detail.build(fields, [this](int i) { Text1_Change(i); });
     setGeometryTwips(*ListView1, leftTwips(*ListView1), listTop, widthTwips(*ListView1), listHeight);
-    // The menu, tool and status bars lie outside the client area, so the window grows by
-    // what they take beyond the height of the client area.
-    const int bars = menuBar()->sizeHint().height() + Toolbar1->sizeHint().height() + StatusBar1->sizeHint().height();
+    // The menu and status bars lie outside the client area, so the window grows by what they
+    // take beyond the height of the client area.
+    const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
     const int needed = bars + twipsToPixelsY(*this, listTop + listHeight + 60);
     resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), needed));
 }

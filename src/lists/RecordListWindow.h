@@ -85,6 +85,8 @@ public:
     QAction* toolbarButton(const QString& key) const;
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
+
     QMenu* mf1 = nullptr;
     QAction* mf10 = nullptr;
     QAction* mf11 = nullptr;

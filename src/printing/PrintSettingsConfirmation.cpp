@@ -34,7 +34,7 @@ PrintSettingsConfirmation::PrintSettingsConfirmation(App& app, const char* objec
 {
     setObjectName(QString::fromLatin1(objectName));
     installHelpKey(*this, app_.ui());
-    setFixedSize(text::twipsToPixels(8760), text::twipsToPixels(6600));
+    setFixedSize(text::twipsToPixels(9360), text::twipsToPixels(6600));
 
     Label1 = C::heading(this, "Label1", QStringLiteral("印刷設定状況確認"), 240, 120, 7900, 420);
     Label2 = C::label(this, "Label2",
@@ -43,12 +43,13 @@ PrintSettingsConfirmation::PrintSettingsConfirmation(App& app, const char* objec
     Label3 = C::label(this, "Label3", QStringLiteral("作成帳表："), 240, 1080, 1500);
     Label4 = C::label(this, "Label4", QString(), 1800, 1080, 6000);
 
-    Label5 = C::label(this, "Label5", QStringLiteral("印刷可能な項目    　　　　　　横幅サイズ(mm)"), 240, 1500, 4100);
+    // Each caption stands whole over its two lists, in the program's font too.
+    Label5 = C::label(this, "Label5", QStringLiteral("印刷可能な項目    　　　　　　横幅サイズ(mm)"), 240, 1500, 4400);
     List1 = list(this, "List1", 240, 1800, 2700, 2400);
     List2 = list(this, "List2", 2940, 1800, 1300, 2400);
-    Label6 = C::label(this, "Label6", QStringLiteral("印刷する項目　       　　　　　横幅サイズ(mm)"), 4500, 1500, 4200);
-    List3 = list(this, "List3", 4500, 1800, 2700, 2400);
-    List4 = list(this, "List4", 7200, 1800, 1300, 2400);
+    Label6 = C::label(this, "Label6", QStringLiteral("印刷する項目　       　　　　　横幅サイズ(mm)"), 4800, 1500, 4440);
+    List3 = list(this, "List3", 4800, 1800, 2700, 2400);
+    List4 = list(this, "List4", 7500, 1800, 1300, 2400);
 
     Label13 = C::label(this, "Label13", QStringLiteral("フォント・サイズ："), 240, 4440, 2200);
     Label16 = C::label(this, "Label16", QString(), 2520, 4440, 1500);
@@ -56,12 +57,12 @@ PrintSettingsConfirmation::PrintSettingsConfirmation(App& app, const char* objec
     Label17 = C::label(this, "Label17", QString(), 2520, 4800, 1500);
     Label15 = C::label(this, "Label15", QStringLiteral("用紙の向き："), 240, 5160, 2200);
     Label18 = C::label(this, "Label18", QString(), 2520, 5160, 1500);
-    Label9 = C::label(this, "Label9", QStringLiteral("用紙の左余白："), 4500, 4440, 2200);
-    Label8 = C::label(this, "Label8", QString(), 6780, 4440, 1200);
-    Label7 = C::label(this, "Label7", QStringLiteral("用紙の横幅サイズ："), 4500, 4800, 2200);
-    Label10 = C::label(this, "Label10", QString(), 6780, 4800, 1200);
-    Label11 = C::label(this, "Label11", QStringLiteral("差引余裕サイズ："), 4500, 5160, 2200);
-    Label12 = C::label(this, "Label12", QString(), 6780, 5160, 1200);
+    Label9 = C::label(this, "Label9", QStringLiteral("用紙の左余白："), 4800, 4440, 2200);
+    Label8 = C::label(this, "Label8", QString(), 7080, 4440, 1200);
+    Label7 = C::label(this, "Label7", QStringLiteral("用紙の横幅サイズ："), 4800, 4800, 2200);
+    Label10 = C::label(this, "Label10", QString(), 7080, 4800, 1200);
+    Label11 = C::label(this, "Label11", QStringLiteral("差引余裕サイズ："), 4800, 5160, 2200);
+    Label12 = C::label(this, "Label12", QString(), 7080, 5160, 1200);
     Label19 = C::label(this, "Label19", QStringLiteral("ヘッダー・タイトル："), 240, 5700, 2200);
     Label20 = C::label(this, "Label20", QString(), 2520, 5700, 5700);
 }

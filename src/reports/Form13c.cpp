@@ -72,10 +72,12 @@ void Form13c::ListViewSet()
     ListView1->addColumn(QStringLiteral("　種目名"), widest + 500);
     static const QString kDigits = QStringLiteral("１２３４５６７８");
     for (int k = 0; k < kFieldColumns; ++k) {
-        int width = 0;
+        // A column is never narrower than its heading, also where no file has that many fields.
+        const QString heading = QStringLiteral(" 項目") + kDigits.at(k);
+        int width = headerWidth(heading);
         for (const Entry& e : entries_)
             if (k < e.cells.size()) width = std::max(width, headerWidth(e.cells[k]));
-        ListView1->addColumn(QStringLiteral(" 項目") + kDigits.at(k), width + 300);
+        ListView1->addColumn(heading, width + 300);
     }
     std::vector<QStringList> rows;
     for (const Entry& e : entries_) {

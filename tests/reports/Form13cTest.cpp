@@ -50,11 +50,12 @@ TEST(Form13c, ListsEveryFileWithItsFieldsAndTypes)
                   {"ＤＶＤ：[サブ]", "章：(数値)", "区分：(CODE2)", "", "", "", "", "", ""},
               }));
 
-    // Widths: the widest label + 500; each field column its widest cell + 300, an empty one 300.
+    // Widths: the widest label + 500; each field column its widest cell + 300, an empty one
+    // its heading + 300.
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(0), report::measured(f, QStringLiteral("ＤＶＤ：[サブ]")) + 500);
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(1), report::measured(f, QStringLiteral("曲名：(文字)")) + 300);
     EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(2), report::measured(f, QStringLiteral("区分：(CODE2)")) + 300);
-    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(8), 300);
+    EXPECT_EQ(child<ReportListView>(f, "ListView1")->columnWidthTwips(8), report::measured(f, QStringLiteral(" 項目８")) + 300);
 }
 
 TEST(Form13c, WithoutFilesSaysSoAndOnlyTheReportCloses)
