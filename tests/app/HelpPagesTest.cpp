@@ -87,10 +87,10 @@ Controls controlsOf(QWidget& w)
 {
     Controls c;
     auto add = [&c](const QObject* o, const QString& text, bool required) {
+        c.objects.insert(o->objectName());
         const QString name = spoken(text);
         if (name.isEmpty()) return;
         c.named.insert(name);
-        c.objects.insert(o->objectName());
         if (required) c.required.emplace_back(name, o->objectName());
     };
     for (QWidget* x : w.findChildren<QWidget*>()) {
