@@ -7,6 +7,7 @@
 #include "platform/ui/ConsoleUi.h"
 #include "platform/ui/QtTranslations.h"
 #include "platform/ui/QtUi.h"
+#include "platform/widgets/KeyboardAids.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,6 +29,7 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tanzo"));
     installQtTranslations(qapp);
+    installKeyboardAids(qapp);
     QFont f(QStringLiteral("IPAGothic"));
     f.setPointSize(10);
     QApplication::setFont(f);
