@@ -85,8 +85,8 @@ TEST(AssistiveTools, TextAnAssistiveToolPutsIntoAnAmountBoxIsTheValueStored)
 {
     TestApp t;
     fixture::makeCategories(t);
-    build::addMainRow(t.app, 0, {"一枚目", "1", "1000", "2024/01/01", "A01"}, 1);
-    const QStringList shown = {"一枚目", "1", "¥1,000", "2024/01/01", "A01"};
+    build::addMainRow(t.app, 0, {"一枚目", "1", "100", "2024/01/01", "A01"}, 1);
+    const QStringList shown = {"一枚目", "1", "¥100", "2024/01/01", "A01"};
     auto writeThroughTool = [](MaskedEdit* box, const QString& text) {
         QAccessibleInterface* a = QAccessible::queryAccessibleInterface(box);
         ASSERT_TRUE(a && a->textInterface() && a->editableTextInterface());
@@ -99,18 +99,22 @@ TEST(AssistiveTools, TextAnAssistiveToolPutsIntoAnAmountBoxIsTheValueStored)
         Form7 f(t.app, 0);
         f.prepare(EditorMode::Change, shown, QStringLiteral("1"));
         auto* box = child<MaskedEdit>(f, price);
+        // The amount as typed, shown formatted once the person has moved on.
+        box->setText(QStringLiteral("1000"));
         ASSERT_EQ(box->displayText(), QStringLiteral("¥1,000"));
         writeThroughTool(box, QStringLiteral("x1"));
         EXPECT_EQ(box->text(), QStringLiteral("x1"));
         child<QPushButton>(f, "Command1")->click();
         ASSERT_EQ(t.ui.messages().size(), 1u);
         EXPECT_EQ(t.ui.messages().back().text, QStringLiteral("価格が相違しています。[ x1 ]"));
-        EXPECT_EQ(fixture::rows(t, QStringLiteral("SHUMOKU1")).value(0).value(fixture::Price), QStringLiteral("1000"));
+        EXPECT_EQ(fixture::rows(t, QStringLiteral("SHUMOKU1")).value(0).value(fixture::Price), QStringLiteral("100"));
     }
     {
         Form7 f(t.app, 0);
         f.prepare(EditorMode::Change, shown, QStringLiteral("1"));
         auto* box = child<MaskedEdit>(f, price);
+        box->setText(QStringLiteral("1000"));
+        ASSERT_EQ(box->displayText(), QStringLiteral("¥1,000"));
         writeThroughTool(box, QStringLiteral("2500"));
         child<QPushButton>(f, "Command1")->click();
         EXPECT_EQ(t.ui.messages().size(), 1u) << t.ui.lastMessage().toStdString();

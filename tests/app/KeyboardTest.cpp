@@ -104,7 +104,8 @@ TEST(Keyboard, TheListSortsTheColumnOfTheCurrentCellFromItsContextMenuKey)
     press(Qt::Key_Right);
     t.ui.answerMenu(QStringLiteral("SortDescending"));
     press(Qt::Key_Menu);
-    EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("popupMenu"));
+    ASSERT_FALSE(t.ui.calls().empty());
+    ASSERT_EQ(t.ui.calls().back().kind, QStringLiteral("popupMenu"));
     EXPECT_TRUE(list->isSorted());
     EXPECT_EQ(list->sortKey(), 2);
     QStringList dates;
