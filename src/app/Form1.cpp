@@ -353,6 +353,8 @@ void Form1::Command1_Click(int index) { openCategory(index, 0); }
 void Form1::Command2_Click()
 {
     catchUp();
+    // A file made since the last opening is offered too.
+    Menukensaku();
     QAction* chosen = app_.ui().popupMenu(*kenopen, Command2->mapToGlobal(QPoint(0, Command2->height())));
     for (int i = 0; i < 6; ++i)
         if (chosen == mk11[i]) mk11_Click(i);

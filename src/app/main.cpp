@@ -8,6 +8,7 @@
 #include "platform/ui/ProgramFont.h"
 #include "platform/ui/QtTranslations.h"
 #include "platform/ui/QtUi.h"
+#include "platform/widgets/KeyboardAids.h"
 
 #include <QApplication>
 #include <QDir>
@@ -29,6 +30,7 @@ int main(int argc, char** argv)
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tanzo"));
     installQtTranslations(qapp);
+    installKeyboardAids(qapp);
     QApplication::setFont(programFont());
 
     const QStringList arguments = QCoreApplication::arguments();

@@ -69,6 +69,8 @@ void FindDialog::Option1_Click(int i)
         Frame1->setEnabled(false);
         Frame2->show();
         for (QRadioButton* o : Option2) o->show();
+        // The option that had the focus is disabled now: the keyboard goes on to the match kind.
+        Option2.front()->setFocus(Qt::OtherFocusReason);
         update();
     } else if (i == 1) {
         searchPlace_ = LaterColumns;

@@ -5,6 +5,7 @@
 #include "common/ScreenPrint.h"
 #include "core/FieldDisplay.h"
 #include "csv/CsvExport.h"
+#include "lists/ColumnSortMenu.h"
 #include "lists/Form10k.h"
 #include "lists/Form10s.h"
 #include "common/ListHeaders.h"
@@ -71,6 +72,7 @@ Form10::Form10(App& app) : app_(app), client_(new QWidget)
         NamedControls::make<ReportListView>(client_, "ListView2", kListLeft, kSubListTop, kListWidth, kSubListHeight);
     connect(ListView1, &ReportListView::itemClicked, this, &Form10::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &Form10::ListView1_ColumnClick);
+    new ColumnSortMenu(app_.ui(), *ListView1, [this](int column) { ListView1_ColumnClick(column); });
     connect(ListView2, &ReportListView::lostFocus, this, &Form10::ListView2_LostFocus);
 
     // The note stands over the lists until a category is opened.

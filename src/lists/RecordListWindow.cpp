@@ -6,6 +6,7 @@
 #include "csv/CsvImport.h"
 #include "lists/FindDialog.h"
 #include "lists/NamedMenus.h"
+#include "lists/ColumnSortMenu.h"
 #include "lists/SortDialog.h"
 #include "platform/db/Database.h"
 #include "platform/text/TextUtil.h"
@@ -62,6 +63,7 @@ RecordListWindow::RecordListWindow(App& app, int category, const Wording& wordin
     ListView1 = NamedControls::make<ReportListView>(client_, "ListView1", kListLeft, 1800, kListWidth, 7455);
     connect(ListView1, &ReportListView::itemClicked, this, &RecordListWindow::ListView1_ItemClick);
     connect(ListView1, &ReportListView::columnClicked, this, &RecordListWindow::ListView1_ColumnClick);
+    new ColumnSortMenu(app_.ui(), *ListView1, [this](int column) { ListView1_ColumnClick(column); });
 
     // The heading stands just below the tool bar, which lies over the top of the client area.
     Label1 = NamedControls::scaledHeading(client_, "Label1", QString(), 240, 480, 7000, 360, 1.3);

@@ -107,6 +107,25 @@ void Form2d::createRow(int row)
     NamedControls::nameInputs(*this);
 }
 
+void Form2d::orderTabs()
+{
+    QWidget* previous = Combo1;
+    auto next = [&previous](QWidget* w) {
+        setTabOrder(previous, w);
+        previous = w;
+    };
+    for (int row = 1; row <= 8; ++row) {
+        if (!Text1[row]) break;
+        next(Text1[row]);
+        next(Combo2[row]);
+        next(Check1[row]);
+        if (row == codeRow_) next(Combo3);
+    }
+    if (codeRow_ < 1) next(Combo3);
+    next(Command1);
+    next(Command2);
+}
+
 bool Form2d::isMainFile() const { return !sub_; }
 
 void Form2d::Form_Load()
@@ -136,6 +155,7 @@ void Form2d::Form_Load()
     }
     Combo1->setCurrentIndex(0);
     Combo1_Click();
+    orderTabs();
 
     Combo3->clear();
     for (int k = 1; k <= 8; ++k) Combo3->addItem(text::Trim(c.codeTableNameOf(k)));
@@ -166,6 +186,7 @@ void Form2d::Check1_Click(int row)
         setTopTwips(*Combo3, rowTop(row));
         Combo3->setCurrentIndex(-1);
         Combo3->show();
+        orderTabs();
         Text1[row]->setReadOnly(true);
         Combo2[row]->setEnabled(false);
     } else {

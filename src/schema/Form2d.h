@@ -72,6 +72,9 @@ private:
     QPushButton* Command2 = nullptr;
 
     void createRow(int row);
+    // Tab runs row by row: the field count, each row's name, type and code box (the code
+    // table list right after the box that showed it), then the buttons.
+    void orderTabs();
     bool isMainFile() const;
     // Why the type box of a row cannot be used, or nothing.
     std::optional<QString> typeProblem(int row) const;

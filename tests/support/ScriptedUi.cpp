@@ -159,8 +159,12 @@ QAction* ScriptedUi::popupMenu(QMenu& menu, const QPoint&)
     const QString name = menuReplies_.front();
     menuReplies_.pop_front();
     if (name.isEmpty()) return nullptr;
-    for (QAction* a : menu.actions())
-        if (a->objectName() == name) return a;
+    for (QAction* a : menu.actions()) {
+        if (a->objectName() != name) continue;
+        // A person cannot choose an entry that is greyed out.
+        if (!a->isEnabled()) unanswered(QStringLiteral("pop-up menu entry is disabled: ") + name);
+        return a;
+    }
     unanswered(QStringLiteral("pop-up menu has no entry ") + name);
 }
 

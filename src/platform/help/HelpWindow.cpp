@@ -80,7 +80,8 @@ HelpWindow::HelpWindow(QWidget* owner) : QMainWindow(owner, Qt::Window)
     QAction* start = bar->addAction(QStringLiteral("はじめに"), this, [this] { openPage(QString::fromLatin1(HelpBook::kStart)); });
     start->setObjectName(QStringLiteral("start"));
     bar->addSeparator();
-    auto* searchLabel = new QLabel(QStringLiteral("検索："), bar);
+    // Alt+S (the label's letter) and Ctrl+F take the keyboard to the search box.
+    auto* searchLabel = new QLabel(QStringLiteral("検索(&S)："), bar);
     bar->addWidget(searchLabel);
     searchBox_ = new QLineEdit(bar);
     searchBox_->setObjectName(QStringLiteral("searchBox"));
@@ -92,6 +93,11 @@ HelpWindow::HelpWindow(QWidget* owner) : QMainWindow(owner, Qt::Window)
     searchBox_->setClearButtonEnabled(true);
     bar->addWidget(searchBox_);
     connect(searchBox_, &QLineEdit::returnPressed, this, [this] { search(searchBox_->text()); });
+    QAction* find = new QAction(QStringLiteral("検索"), this);
+    find->setObjectName(QStringLiteral("find"));
+    find->setShortcut(QKeySequence::Find);
+    connect(find, &QAction::triggered, this, [this] { searchBox_->setFocus(Qt::ShortcutFocusReason); });
+    addAction(find);
 
     back_->setEnabled(false);
     forward_->setEnabled(false);

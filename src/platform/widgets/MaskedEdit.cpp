@@ -23,7 +23,18 @@ bool isAsciiDigit(QChar c)
 
 }  // namespace
 
-MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent) {}
+MaskedEdit::MaskedEdit(QWidget* parent) : QLineEdit(parent)
+{
+    // The box's own changes of what it shows are made with its signals blocked. Any other
+    // change of the text — QLineEdit::setText, an assistive tool writing into the box — is
+    // the box's value from then on, so what is shown and what is read never differ. This
+    // runs before any other listener, which therefore reads the new value.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!m_showingFormatted) return;
+        m_showingFormatted = false;
+        m_raw.clear();
+    });
+}
 
 // ---- mask ----
 

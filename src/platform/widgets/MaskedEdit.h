@@ -22,7 +22,8 @@
 // digits grouped in threes and no decimals; zero shows "¥0" with the first format and
 // "¥" alone with the second. text() is always the value as typed or set, never the shown
 // form. Other format strings are kept (format()) but do not change the display. A format
-// has no effect on a masked box.
+// has no effect on a masked box. Text put into the box another way (through a QLineEdit
+// pointer, or by an assistive tool) while it shows the formatted form is its value.
 
 #include <QLineEdit>
 #include <QString>
