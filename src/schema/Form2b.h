@@ -12,6 +12,7 @@ class Form2b : public QDialog {
     Q_OBJECT
 public:
     explicit Form2b(App& app);
+    ~Form2b() override;
 
 private slots:
     // Shows the stored names as they are, blanks included.
@@ -42,4 +43,5 @@ private:
     QPushButton* Command3 = nullptr;
 
     App& app_;
+    int listener_ = -1;  // shows the names again when the settings are read again
 };
