@@ -17,8 +17,9 @@ public:
 private slots:
     // Shows the stored names as they are, blanks included.
     void Form_Load();
-    // Applies all six names and writes them back, then closes. A category whose main file
-    // exists cannot lose its name: such a press is refused and changes nothing.
+    // Applies the six names and writes back those that changed, then closes. A category whose
+    // main file exists cannot lose its name: such a press is refused and changes nothing; so is
+    // one made after another desk stored settings, and the stored names are shown then.
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
