@@ -15,6 +15,12 @@ QString textOr4(const Value& v) { return v.isNull() ? kFourSpaces : v.toString()
 
 }  // namespace
 
+SettingsMovedOn::SettingsMovedOn()
+    : DbError(QStringLiteral("他の端末で設定が変更されたため、この設定は保存しませんでした。"
+                             "設定を読み直しましたので、確認してから、もう一度操作して下さい。"))
+{
+}
+
 void ConfigCache::LoadConfigCache(Recordset& t)
 {
     t.moveFirst();
@@ -79,27 +85,41 @@ void ConfigCache::SaveManagementRow(Recordset& t, int r)
 void ConfigCache::SaveChangedRows(Database* within)
 {
     auto write = [this](Database& db) {
-        Database::Transaction tx(db);
-        Recordset t = db.openTable(management::kTable);
-        std::array<bool, 7> written{};
-        for (int r = 0; r < 7; ++r) {
-            if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
-            if (rowChanged_[r]) {
-                SaveManagementRow(t, r);
-                written[r] = true;
+        bool current = false;
+        {
+            Database::Transaction tx(db);
+            // The system row is held from here to the end of the write, so two desks storing
+            // settings at once take turns, and the second sees the first one's version.
+            const qint64 stored = db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 0);
+            current = stored == rows_[kSystemRow].lastRegistrationNo;
+            if (current) {
+                Recordset t = db.openTable(management::kTable);
+                std::array<bool, 7> written{};
+                for (int r = 0; r < 7; ++r) {
+                    if (t.eof()) throw DbError(QStringLiteral("管理テーブルの行が足りません (7 行必要です)。"));
+                    if (rowChanged_[r]) {
+                        SaveManagementRow(t, r);
+                        written[r] = true;
+                    }
+                    t.moveNext();
+                }
+                // Every stored change of settings raises the version other desks look at.
+                rows_[kSystemRow].lastRegistrationNo =
+                    static_cast<qint32>(db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 1));
+                tx.commit();
+                // The flags are cleared only once every marked row is stored.
+                for (int r = 0; r < 7; ++r) {
+                    if (!written[r]) continue;
+                    rowChanged_[r] = false;
+                    counterRestarted_[r] = false;
+                }
             }
-            t.moveNext();
         }
-        // Every stored change of settings raises the version other desks look at.
-        rows_[kSystemRow].lastRegistrationNo =
-            static_cast<qint32>(db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 1));
-        tx.commit();
-        // The flags are cleared only once every marked row is stored.
-        for (int r = 0; r < 7; ++r) {
-            if (!written[r]) continue;
-            rowChanged_[r] = false;
-            counterRestarted_[r] = false;
-        }
+        if (current) return;
+        // Another desk stored settings this cache has not seen: nothing of this change is
+        // written over them, and what is stored now is read and shown.
+        reloadIfChanged(db);
+        throw SettingsMovedOn();
     };
     if (within) {
         write(*within);
@@ -184,10 +204,13 @@ void ConfigCache::setCategoryNames(const std::array<QString, 6>& names)
 {
     Change change(*this);
     for (int i = 0; i < 6; ++i) {
+        const QString& name = names[size_t(i)];
+        const qint16 named = text::isBlank(name) ? 0 : 1;
+        if (change.row(i).name == name && change.row(i).named == named) continue;
         CategoryDefinition& d = change.edit(i);
         // The name is kept as typed; only the test for a name trims it.
-        d.name = names[size_t(i)];
-        d.named = text::isBlank(names[size_t(i)]) ? 0 : 1;
+        d.name = name;
+        d.named = named;
     }
     change.store();
     change.keep();
@@ -263,7 +286,17 @@ void ConfigCache::Change::setSystemSettings(const SystemSettings& s)
     fields[4].typeWord = s.printProgress ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-void ConfigCache::Change::store(Database* within) { cache_.SaveChangedRows(within); }
+void ConfigCache::Change::store(Database* within)
+{
+    try {
+        cache_.SaveChangedRows(within);
+    } catch (const SettingsMovedOn&) {
+        // The settings read again stay when this change ends without being kept.
+        rows_ = cache_.rows_;
+        restarted_ = cache_.counterRestarted_;
+        throw;
+    }
+}
 
 void ConfigCache::Change::keep()
 {

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/CategoryDefinition.h"
 
+#include "platform/db/DbError.h"
+
 #include <QString>
 #include <array>
 #include <functional>
@@ -8,6 +10,13 @@
 
 class Database;
 class Recordset;
+
+// A store of settings refused because another desk stored a change of settings after this
+// cache read them: nothing was written, and the cache holds the stored settings again.
+class SettingsMovedOn : public DbError {
+public:
+    SettingsMovedOn();
+};
 
 // The settings of the system row as one value: the title, its colour and the background
 // colour (colour numbers as text), and the two progress switches.
@@ -21,8 +30,11 @@ struct SystemSettings {
 
 // The management table held in memory for the whole run. It is read through typed getters;
 // every setter stores what it changes in one transaction and, when the store fails, leaves
-// the cache as it was and lets the DbError go on to the caller. A stored change is told to
-// whoever listens (onChanged).
+// the cache as it was and lets the DbError go on to the caller. Every store first makes sure,
+// inside its transaction, that the stored settings version is the one this cache read: when
+// another desk has stored settings since, nothing is written, the cache reads the table again
+// (its listeners hear of it) and SettingsMovedOn goes to the caller. A stored change is told
+// to whoever listens (onChanged).
 class ConfigCache {
 public:
     static constexpr int kSystemRow = 6;
@@ -54,7 +66,7 @@ public:
     // Stores row r as given (its 登録NO keeps the larger of the stored and the given number).
     void setRow(int r, const CategoryDefinition& d);
     // Stores the names of categories 0..5 together, each as typed; a blank name leaves its
-    // category unnamed.
+    // category unnamed. Only the rows whose name changed are written.
     void setCategoryNames(const std::array<QString, 6>& names);
     SystemSettings systemSettings() const;
     void setSystemSettings(const SystemSettings& settings);
@@ -98,7 +110,9 @@ public:
         // Takes a 登録NO the caller stored itself; the row is not written back for it.
         void noteCounter(int r, qint32 number);
         void setSystemSettings(const SystemSettings& settings);
-        // Writes every edited row and raises the version other desks look at.
+        // Writes every edited row and raises the version other desks look at. Refused with
+        // SettingsMovedOn, writing nothing, when the stored version is no longer the one read;
+        // the change then stands for the settings read again.
         void store(Database* within = nullptr);
         void keep();
 

@@ -206,8 +206,16 @@ void RecordStore::changeSub(int category, qint64 registrationNo, qint64 subNo, c
 
 void RecordStore::removeMain(int category, qint64 registrationNo, const Shown& shown)
 {
+    const CategoryDefinition& row = cache_.row(category);
     Database db = Database::open(cache_.databasePath());
-    remove(db, cache_.row(category).mainTableName, keyOf(registrationNo), shown);
+    Database::Transaction tx(db);
+    // The main record's row is held first, as a new sub row holds it: a sub row another desk
+    // stores after the record was chosen is counted here, and one it stores now waits.
+    db.lockRows(row.mainTableName, keyOf(registrationNo));
+    if (row.subCreated == 1 && !db.openWhere(row.subTableName, keyOf(registrationNo)).eof())
+        throw DbError(kHasSubRecords);
+    remove(db, row.mainTableName, keyOf(registrationNo), shown);
+    tx.commit();
 }
 
 void RecordStore::removeSub(int category, qint64 registrationNo, qint64 subNo, const Shown& shown)

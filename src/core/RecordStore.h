@@ -52,6 +52,10 @@ public:
     void changeMain(int category, qint64 registrationNo, const QStringList& fields, const Shown& shown = std::nullopt);
     void changeSub(int category, qint64 registrationNo, qint64 subNo, const QStringList& fields, const Shown& shown = std::nullopt);
 
+    // A main record that has sub records is not deleted: they are counted inside the delete,
+    // with the record's row held, and DbError(kHasSubRecords) says so.
+    static inline const QString kHasSubRecords =
+        QStringLiteral("サブ明細があります。先にサブ明細レコードを削除して下さい。");
     void removeMain(int category, qint64 registrationNo, const Shown& shown = std::nullopt);
     void removeSub(int category, qint64 registrationNo, qint64 subNo, const Shown& shown = std::nullopt);
 

@@ -48,7 +48,6 @@ QString SchemaStore::createFile(int category, File file, const QString& table, c
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     ConfigCache::Change change(cache_);
-    db.execute(statement);
     CategoryDefinition& row = change.edit(category);
     auto& defined = file == File::Main ? row.mainFields : row.subFields;
     for (size_t r = 0; r < fields.size() && r < defined.size(); ++r) defined[r] = fields[r];
@@ -61,7 +60,10 @@ QString SchemaStore::createFile(int category, File file, const QString& table, c
         row.subTableName = table;
         row.subFieldCount = static_cast<qint16>(fields.size());
     }
+    // The settings are stored first: a desk that has not seen another desk's new file is
+    // refused before it tries to make the table again.
     change.store(&db);
+    db.execute(statement);
     tx.commit();
     change.keep();
     return statement;

@@ -15,6 +15,7 @@
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
+#include "core/RecordStore.h"
 #include "records/Form7.h"
 
 #include <QLabel>
@@ -222,7 +223,7 @@ bool Form5::editorPreCheck(EditorMode mode)
         return false;
     }
     if (mode == EditorMode::Delete && subRecordCount_ != 0) {
-        app_.ui().msgBox(QStringLiteral("サブ明細があります。先にサブ明細レコードを削除して下さい。"), Ui::Buttons::Ok,
+        app_.ui().msgBox(RecordStore::kHasSubRecords, Ui::Buttons::Ok,
                          Ui::Icon::None, QStringLiteral("Error"));
         return false;
     }
@@ -232,8 +233,7 @@ bool Form5::editorPreCheck(EditorMode mode)
 void Form5::openEditor(EditorMode mode)
 {
     Form7 editor(app_, shown_.category);
-    editor.prepare(mode, detail.values(), Text3->text());
-    runEditor(editor);
+    if (editor.prepare(mode, detail.values(), Text3->text())) runEditor(editor);
 }
 
 void Form5::showRegistrationNumber(bool shown)

@@ -165,8 +165,8 @@ bool Form6::editorPreCheck(EditorMode)
 void Form6::openEditor(EditorMode mode)
 {
     Form8 editor(app_, shown_.category);
-    editor.prepare(mode, detail.values(), Text2->text(), mode == EditorMode::New ? QString() : Text3->text());
-    runEditor(editor);
+    if (editor.prepare(mode, detail.values(), Text2->text(), mode == EditorMode::New ? QString() : Text3->text()))
+        runEditor(editor);
 }
 
 void Form6::showRegistrationNumber(bool shown)

@@ -150,7 +150,13 @@ void FieldBox::setValue(const QString& value)
 {
     // A blank value (a Null cell shows as spaces) leaves the box empty, ready for typing.
     if (text::isBlank(value)) return;
-    box_->setText(kind_ == Kind::Code ? value.left(codeLength_) : value);
+    box_->setText(boxTextOf(value));
+}
+
+QString FieldBox::boxTextOf(const QString& value) const
+{
+    if (text::isBlank(value)) return QString();
+    return kind_ == Kind::Code ? value.left(codeLength_) : value;
 }
 
 void FieldBox::showList(const QStringList& items, const QString& prompt)

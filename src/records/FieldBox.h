@@ -37,6 +37,8 @@ public:
     void resetForNext();
     // Puts a value handed over by the list into the box; a blank value leaves it empty.
     void setValue(const QString& value);
+    // What setValue puts in the box for a value: nothing for a blank, a code cut to its length.
+    QString boxTextOf(const QString& value) const;
 
     // The pick list: filled and shown with a prompt, or closed after a code name was taken.
     void showList(const QStringList& items, const QString& prompt);

@@ -13,17 +13,17 @@ Form7::Form7(App& a, int category)
     Label5->setObjectName(QStringLiteral("Label5"));
 }
 
-void Form7::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo)
+bool Form7::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo)
 {
     const CategoryDefinition& row = app.cache.row(category);
     const QString heading = row.name + (mode == EditorMode::Change ? QStringLiteral("(明細)") : QStringLiteral(" (明細)"));
     prepareFields(mode, heading, row.mainFields, row.mainFieldCount, row.mainTableName, values);
     if (mode == EditorMode::New) {
         showNextNumber();
-        return;
+        return true;
     }
     Text2->setText(registrationNo);
-    keepShownRow([&](RecordStore& store) { return store.mainRow(category, keyOf(Text2)); });
+    return showStoredRow([&](RecordStore& store) { return store.mainRow(category, keyOf(Text2)); });
 }
 
 void Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts)

@@ -12,8 +12,9 @@ public:
     Form7(App& app, int category);
 
     // values = the list's detail texts in field order (change/delete; ignored for New);
-    // registrationNo = the chosen row's number (change/delete; New takes the next number itself)
-    void prepare(EditorMode mode, const QStringList& values, const QString& registrationNo);
+    // registrationNo = the chosen row's number (change/delete; New takes the next number itself).
+    // False, after its message, when the row is gone or cannot be read: the editor stays shut.
+    bool prepare(EditorMode mode, const QStringList& values, const QString& registrationNo);
 
     bool ShumokuAdd() { return addRecord(); }
     bool ShumokuUpDate() { return updateRecord(); }

@@ -17,7 +17,7 @@ Form8::Form8(App& a, int category)
     Label6->setObjectName(QStringLiteral("Label6"));
 }
 
-void Form8::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo, const QString& subNo)
+bool Form8::prepare(EditorMode mode, const QStringList& values, const QString& registrationNo, const QString& subNo)
 {
     const CategoryDefinition& row = app.cache.row(category);
     prepareFields(mode, row.name + QStringLiteral(" (サブ明細)"), row.subFields, row.subFieldCount, row.subTableName,
@@ -26,10 +26,10 @@ void Form8::prepare(EditorMode mode, const QStringList& values, const QString& r
     Text1->setEnabled(mode != EditorMode::Delete);
     if (mode == EditorMode::New) {
         showNextNumber();
-        return;
+        return true;
     }
     Text1->setText(subNo);
-    keepShownRow([&](RecordStore& store) { return store.subRow(category, keyOf(Text2), keyOf(Text1)); });
+    return showStoredRow([&](RecordStore& store) { return store.subRow(category, keyOf(Text2), keyOf(Text1)); });
 }
 
 void Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts)

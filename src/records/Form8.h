@@ -10,8 +10,9 @@ public:
     Form8(App& app, int category);
 
     // registrationNo = the main row's number; subNo = the chosen sub row (change/delete);
-    // New takes the next sub number itself
-    void prepare(EditorMode mode, const QStringList& values, const QString& registrationNo,
+    // New takes the next sub number itself. False, after its message, when the row is gone or
+    // cannot be read: the editor stays shut.
+    bool prepare(EditorMode mode, const QStringList& values, const QString& registrationNo,
                  const QString& subNo);
 
     bool ShumokuSubAdd() { return addRecord(); }

@@ -2,6 +2,7 @@
 
 #include "core/App.h"
 #include "core/CodeStore.h"
+#include "core/FieldDisplay.h"
 #include "core/FieldRule.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
@@ -169,6 +170,8 @@ void RecordEditor::prepareFields(EditorMode mode, const QString& heading, const 
 {
     mode_ = mode;
     count_ = std::clamp(count, 0, 8);
+    fields_ = fields;
+    values_ = values;
     table_ = text::Trim(table);
     Label2->setText(heading);
     switch (mode) {
@@ -388,14 +391,34 @@ qint64 RecordEditor::keyOf(const QLineEdit* box)
     return n ? text::roundHalfEven(*n) : 0;
 }
 
-void RecordEditor::keepShownRow(const std::function<std::optional<std::vector<Value>>(RecordStore&)>& read)
+bool RecordEditor::showStoredRow(const std::function<std::optional<std::vector<Value>>(RecordStore&)>& read)
 {
-    RecordStore store(app.cache);
-    try {
-        shown = read(store);
-    } catch (const DbError&) {
-        shown.reset();
+    shown.reset();
+    std::optional<std::vector<Value>> stored;
+    // A row that cannot be read is not changed unseen: the opening fails with the reason.
+    if (!app.guard([&] {
+            RecordStore store(app.cache);
+            stored = read(store);
+        }))
+        return false;
+    if (!stored) {
+        app.ui().msgBox(QStringLiteral("このレコードは、一覧に表示した後に他の端末で削除されています。"), Ui::Buttons::Ok,
+                        Ui::Icon::Exclamation, QStringLiteral("Error"));
+        return false;
     }
+    shown = stored;
+    QStringList storedTexts;
+    bool differs = false;
+    for (int k = 0; k < count_; ++k) {
+        const Value v = size_t(k) < stored->size() ? (*stored)[size_t(k)] : Value::null();
+        storedTexts << FieldDisplay::listText(v, fields_[size_t(k)].typeWord);
+        if (boxes_[k].boxTextOf(storedTexts.back()) != boxes_[k].boxTextOf(values_.value(k))) differs = true;
+    }
+    if (!differs) return true;
+    prepareFields(mode_, Label2->text(), fields_, count_, table_, storedTexts);
+    app.ui().msgBox(QStringLiteral("このレコードは、一覧に表示した後に他の端末で変更されています。登録されている内容を表示します。"),
+                    Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("在庫管理"));
+    return true;
 }
 
 bool RecordEditor::addRecord()

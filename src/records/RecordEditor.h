@@ -126,12 +126,13 @@ protected:
     QWidget* client = nullptr;
     App& app;
     const int category;  // the category whose file is edited
-    // What the changed or deleted row held when the editor showed it: a row another desk has
-    // changed since is not written over.
+    // What the changed or deleted row held when the editor opened, read then: a row another
+    // desk has changed since is not written over.
     std::optional<std::vector<Value>> shown;
-    // Keeps what the store reads of the shown row; a row that cannot be read now is not
-    // checked later (the write then says what is wrong).
-    void keepShownRow(const std::function<std::optional<std::vector<Value>>(RecordStore&)>& read);
+    // Reads the row to change or delete as stored now and keeps it. When it differs from what
+    // the list showed, says so and shows the stored values. False, after the message, when
+    // the row is gone or cannot be read: the editor is not to open then.
+    bool showStoredRow(const std::function<std::optional<std::vector<Value>>(RecordStore&)>& read);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -158,6 +159,8 @@ private:
     // What the last checks found for each field: a type fault, or the text to store.
     std::vector<fieldrule::Checked> checked_;
     int count_ = 0;
+    std::array<FieldDefinition, 8> fields_{};
+    QStringList values_;  // the values the editor was opened with
     QString table_;
     bool repaintRequested_ = false;
 };

@@ -12,12 +12,14 @@ class Form2b : public QDialog {
     Q_OBJECT
 public:
     explicit Form2b(App& app);
+    ~Form2b() override;
 
 private slots:
     // Shows the stored names as they are, blanks included.
     void Form_Load();
-    // Applies all six names and writes them back, then closes. A category whose main file
-    // exists cannot lose its name: such a press is refused and changes nothing.
+    // Applies the six names and writes back those that changed, then closes. A category whose
+    // main file exists cannot lose its name: such a press is refused and changes nothing; so is
+    // one made after another desk stored settings, and the stored names are shown then.
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();
@@ -42,4 +44,5 @@ private:
     QPushButton* Command3 = nullptr;
 
     App& app_;
+    int listener_ = -1;  // shows the names again when the settings are read again
 };

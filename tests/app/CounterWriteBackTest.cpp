@@ -11,8 +11,8 @@
 
 using namespace fixture;
 
-// A copy of the program started earlier on the same database pressed 設　定 without changing
-// anything: its stale row went back and 登録NO fell, and every later add was a duplicate.
+// A copy of the program started earlier on the same database pressed 設　定: its stale row
+// went back and 登録NO fell, and every later add was a duplicate.
 namespace {
 
 qint64 storedCounter(TestApp& t, int category)
@@ -57,9 +57,10 @@ TEST(CounterWriteBack, AStaleRowWrittenBackNeverLowersTheCounter)
     for (int i = 1; i <= 3; ++i) addThrough(t.app, t.ui, QStringLiteral("盤%1").arg(i));
     ASSERT_EQ(storedCounter(t, 0), 3);
 
-    // The earlier copy stores its category names unchanged: every row goes back from its cache.
+    // The earlier copy renames the category: its row goes back from the copy's cache.
     {
         Form2b f(stale.app);
+        child<QLineEdit>(f, "Text1_0")->setText(QStringLiteral("新ＣＤ"));
         child<QPushButton>(f, "Command1")->click();
         EXPECT_TRUE(stale.ui.messages().empty()) << stale.ui.lastMessage().toStdString();
     }

@@ -123,6 +123,11 @@ TEST_P(ConfigCacheTest, ASetterStoresInOneTransactionTellsTheListenersAndOnFailu
     EXPECT_EQ(told, 1);
     c.removeListener(id);
     s.title = QStringLiteral("棚");
+    // The cache has not seen what its copy stored: its store is refused, and it reads the
+    // settings again; then it stores.
+    EXPECT_THROW(c.setSystemSettings(s), SettingsMovedOn);
+    EXPECT_TRUE(c.printProgressOn());
+    EXPECT_EQ(t.stored().systemTitle(), copy.systemTitle());
     c.setSystemSettings(s);
     EXPECT_EQ(told, 1);
     EXPECT_EQ(t.stored().systemTitle(), QStringLiteral("棚"));

@@ -276,8 +276,8 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
 {
     TestApp t;
     makeCategories(t);
-    build::addMainRow(t.app, 0, {"   ", "0", "0", "2024/01/01", "   "}, 1);
-    // A record stored with blanks, as the list shows it (a Null cell of the one-record view
+    build::addMainRow(t.app, 0, {"   ", QString(), QString(), "2024/01/01", "   "}, 1);
+    // A record stored with blanks and Nulls, as the list shows it (a Null cell of the one-record view
     // shows a single space): the code and number checks see nothing typed.
     Form7 f(t.app, 0);
     f.prepare(EditorMode::Change, {"    ", " ", "", "2024/01/01", "   "}, QStringLiteral("1"));

@@ -1,4 +1,6 @@
 #include "SchemaChecks.h"
+#include "BackendTest.h"
+#include "OtherDesk.h"
 #include "Find.h"
 #include "Builders.h"
 #include "schema/Form2b.h"
@@ -100,3 +102,46 @@ TEST(Form2b, BackAppliesNothingAndHelpSendsTheKey)
     t.reload();
     EXPECT_EQ(t.app.cache.row(0).name, QStringLiteral("ＣＤ"));
 }
+
+namespace {
+class Form2bTwoDesks : public BackendTest {};
+}  // namespace
+
+// Desk A has the names open while desk B makes ＤＶＤ's main file: A's press is refused with
+// the reason, B's file stays recorded, and A's window shows the names as stored now. Pressed
+// again, A's name is stored over what A has now seen.
+TEST_P(Form2bTwoDesks, NamesFromSettingsAnotherDeskChangedSinceAreNotStored)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::nameCategory(t.app, 1, QStringLiteral("ＤＶＤ"));
+    OtherDesk b(t.dir);
+    Form2b f(t.app);
+
+    build::nameCategory(b.app, 3, QStringLiteral("本"));
+    build::defineMain(b.app, 1, {{QStringLiteral("題名"), QStringLiteral("TEXT")}});
+
+    child<QLineEdit>(f, "Text1_2")->setText(QStringLiteral("ＬＰ"));
+    child<QPushButton>(f, "Command1")->click();
+    check::messages(t.ui, {{QStringLiteral("他の端末で設定が変更されたため、この設定は保存しませんでした。"
+                                           "設定を読み直しましたので、確認してから、もう一度操作して下さい。"),
+                            QStringLiteral("Error"), Ui::Icon::Critical}});
+    EXPECT_NE(f.result(), QDialog::Accepted);
+    const ConfigCache stored = t.stored();
+    EXPECT_EQ(stored.row(1).mainCreated, 1);
+    EXPECT_EQ(stored.row(1).mainTableName, QStringLiteral("SHUMOKU2"));
+    EXPECT_EQ(stored.row(2).named, 0);
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_2")->text(), stored.row(2).name);
+    EXPECT_EQ(child<QLineEdit>(f, "Text1_3")->text(), QStringLiteral("本"));
+    EXPECT_EQ(t.app.cache.row(1).mainCreated, 1);
+
+    child<QLineEdit>(f, "Text1_2")->setText(QStringLiteral("ＬＰ"));
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    EXPECT_EQ(f.result(), QDialog::Accepted);
+    const ConfigCache after = t.stored();
+    EXPECT_EQ(after.row(1).mainCreated, 1);
+    EXPECT_EQ(after.row(2).name, QStringLiteral("ＬＰ"));
+}
+
+TANZO_ON_BOTH_BACKENDS(Form2bTwoDesks);
