@@ -46,11 +46,12 @@ void BenchReport::path(const QByteArray& name, const PairResult& r, long long ex
                               {QStringLiteral("ratio_q1"), r.ratioLow},
                               {QStringLiteral("ratio_q3"), r.ratioHigh},
                               {QStringLiteral("rows"), r.oursRows},
-                              {QStringLiteral("pairs"), r.pairs}});
+                              {QStringLiteral("pairs"), r.pairs},
+                              {QStringLiteral("clock"), r.clock == Clock::Cpu ? QStringLiteral("cpu") : QStringLiteral("wall")}});
     line(name + QByteArray(": ") + QByteArray::number(r.oursMs, 'f', 2) + ' ' + QByteArray::number(r.bareMs, 'f', 2) + " | ratio " +
          QByteArray::number(r.ratio, 'f', 2) + " (" + QByteArray::number(r.ratioLow, 'f', 2) + " – " +
          QByteArray::number(r.ratioHigh, 'f', 2) + ") | rows " + QByteArray::number(r.oursRows) + " | pairs " +
-         QByteArray::number(r.pairs));
+         QByteArray::number(r.pairs) + (r.clock == Clock::Cpu ? " cpu" : " wall"));
 }
 
 void BenchReport::memory(const QByteArray& name, long long peakKiB, double grownMB, double tableMB)

@@ -20,7 +20,7 @@ public:
 
     // One path beside its baseline; expected -1 means "some rows" (the baseline's count
     // must then match ours).
-    // Line: "name: ours_ms bare_ms | ratio median (q1 – q3) | rows N | pairs P".
+    // Line: "name: ours_ms bare_ms | ratio median (q1 – q3) | rows N | pairs P cpu|wall".
     void path(const QByteArray& name, const PairResult& r, long long expected);
     // Peak memory with a list open beside the table's bytes.
     void memory(const QByteArray& name, long long peakKiB, double grownMB, double tableMB);

@@ -7,7 +7,9 @@
 // the rows it should: one that reads none (or a wrong count) fails the run with a non-zero
 // exit. `--json` prints one JSON document instead, for scripts.
 // `--large` adds the main list of 1 000 000 records (not run by CTest); `--only-sub`,
-// `--only-memory` and `--only-startup` run one part alone, `csv_import` the import alone.
+// `--only-memory`, `--only-startup` and `--only-main` (the paths on 10 000 and 100 000 records)
+// run one part alone, `csv_import` the import alone;
+// `--profile <name>` runs one path for ten seconds, for a profiler.
 // `startup_100000` is a start of the built program on 6 categories and 100 000 records to
 // its main window's first paint. `--server <conninfo>` adds the list and add paths on a
 // PostgreSQL server beside the same paths on a file ("server_name: file_ms server_ms ratio |
@@ -215,16 +217,31 @@ long long tableBytes(const QString& path, const char* table)
     return bytes;
 }
 
-// One path beside its bare read, in interleaved pairs; expected -1 means "some rows".
-void pairs(const QByteArray& name, const bench::PairRun& ours, const bench::PairRun& bare, long long expected)
+// `--profile <name>`: the named path alone, run for ten seconds without its bare work, for a
+// profiler (perf record -g tanzo-bench --only-sub --profile sub_list_window_100_of_1000000).
+QByteArray profiled;
+
+// One path beside its bare read, in interleaved pairs; expected -1 means "some rows". The
+// reads and the import are timed on the thread's processor time, the writes that sync each
+// record on the clock.
+void pairs(const QByteArray& name, const bench::PairRun& ours, const bench::PairRun& bare, long long expected,
+           bench::Clock clock = bench::Clock::Cpu)
 {
-    bench::BenchReport::instance().path(name, bench::PairTimer::run(ours, bare), expected);
+    if (!profiled.isEmpty()) {
+        bench::Stopwatch w;
+        QElapsedTimer t;
+        t.start();
+        if (name == profiled)
+            for (int i = 0; i < 300 || t.elapsed() < 10000; ++i) ours(w);
+        return;
+    }
+    bench::BenchReport::instance().path(name, bench::PairTimer::run(ours, bare, clock), expected);
 }
 
 void pairsWhole(const QByteArray& name, const std::function<long long()>& ours, const std::function<long long()>& bare,
                 long long expected)
 {
-    bench::BenchReport::instance().path(name, bench::PairTimer::runWhole(ours, bare), expected);
+    pairs(name, [&](bench::Stopwatch&) { return ours(); }, [&](bench::Stopwatch&) { return bare(); }, expected);
 }
 
 long long countWhere(const QString& path, const char* sql, int key)
@@ -309,7 +326,7 @@ void mainFile(int rows)
             sqlite3_close(db);
             return added;
         },
-        1000);
+        1000, bench::Clock::Wall);
 
     if (rows < 100000) return;
 
@@ -350,7 +367,7 @@ void mainFile(int rows)
                              "棚=4 WHERE 登録ＮＯ = ?1",
                              ++next);
         },
-        1);
+        1, bench::Clock::Wall);
     pairs(
         "delete_one_of_" + suffix,
         [&](bench::Stopwatch& w) {
@@ -359,7 +376,7 @@ void mainFile(int rows)
             w.time([&] { store.removeMain(0, key); });
             return had - countWhere(path, keyCount, key);
         },
-        [&](bench::Stopwatch& w) { return bareWrite(w, "DELETE FROM SHUMOKU1 WHERE 登録ＮＯ = ?1", ++next); }, 1);
+        [&](bench::Stopwatch& w) { return bareWrite(w, "DELETE FROM SHUMOKU1 WHERE 登録ＮＯ = ?1", ++next); }, 1, bench::Clock::Wall);
 
     // The all-files search over the main and the sub file: a text in one record in ten.
     const int focus = 50000;
@@ -733,6 +750,7 @@ int main(int argc, char** argv)
     }
     bench::BenchReport& out = bench::BenchReport::instance();
     out.setJson(args.contains(QStringLiteral("--json")));
+    if (const qsizetype at = args.indexOf(QStringLiteral("--profile")); at > 0 && at + 1 < args.size()) profiled = args[at + 1].toUtf8();
     // `csv_import` times the import alone.
     const bool importOnly = args.contains(QStringLiteral("csv_import"));
     const bool onlyStartup = args.contains(QStringLiteral("--only-startup"));
@@ -740,6 +758,8 @@ int main(int argc, char** argv)
         csvImport();
     } else if (onlyStartup) {
         startup();
+    } else if (args.contains(QStringLiteral("--only-main"))) {
+        for (int rows : {10000, 100000}) mainFile(rows);
     } else if (!onlyServer) {
         if (!onlySub) memory();
         if (!onlySub && !onlyMemory) startup();
