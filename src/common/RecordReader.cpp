@@ -146,8 +146,11 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     list.beginBulk();
 
     Recordset rs = request.where.empty() ? db.openTable(request.table) : db.openWhere(request.table, request.where);
-    const qint64 n = rs.recordCount();
-    if (n > 0) report(startText(cells_));
+    // Only the 25 cells need the number of rows; the word alone is shown at the first row.
+    const bool cells = cells_ && sink_;
+    const qint64 n = cells ? rs.recordCount() : 0;
+    if (n > 0) report(startText(true));
+    bool started = cells;
 
     // The kind of each column, decided once rather than for every cell. The first column
     // and the keys show their plain text.
@@ -161,7 +164,11 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     int taken = 0;
     constexpr size_t kBatch = 4096;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        if (cells_ && sink_) {
+        if (!started) {
+            started = true;
+            report(startText(false));
+        }
+        if (cells) {
             const int h = remainingCells(++r, n);
             if (h != shown) {
                 shown = h;
