@@ -9,20 +9,32 @@
 
 namespace benchdata {
 
+namespace {
+
+std::vector<FieldDefinition> mainFields()
+{
+    return {{QStringLiteral("品名"), QStringLiteral("TEXT")},     {QStringLiteral("作者"), QStringLiteral("TEXT")},
+            {QStringLiteral("数量"), QStringLiteral("LONG")},     {QStringLiteral("金額"), QStringLiteral("CURRENCY")},
+            {QStringLiteral("購入日"), QStringLiteral("DATE")},   {QStringLiteral("区分"), QStringLiteral("CODE1")},
+            {QStringLiteral("備考"), QStringLiteral("TEXT")},     {QStringLiteral("棚"), QStringLiteral("LONG")}};
+}
+
+}  // namespace
+
+void defineMoreCategories(App& app)
+{
+    for (int k = 1; k < 6; ++k) {
+        build::nameCategory(app, k, QStringLiteral("種目%1").arg(k + 1));
+        build::defineMain(app, k, mainFields());
+    }
+}
+
 void defineCategory(App& app)
 {
     build::createCodeTable(app, 1, QStringLiteral("区分名"), 3);
     for (int i = 0; i < 50; ++i) build::addCode(app, 1, QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')), QStringLiteral("区分%1").arg(i));
     build::nameCategory(app, 0, QStringLiteral("ＣＤ"));
-    build::defineMain(app, 0,
-                      {{QStringLiteral("品名"), QStringLiteral("TEXT")},
-                       {QStringLiteral("作者"), QStringLiteral("TEXT")},
-                       {QStringLiteral("数量"), QStringLiteral("LONG")},
-                       {QStringLiteral("金額"), QStringLiteral("CURRENCY")},
-                       {QStringLiteral("購入日"), QStringLiteral("DATE")},
-                       {QStringLiteral("区分"), QStringLiteral("CODE1")},
-                       {QStringLiteral("備考"), QStringLiteral("TEXT")},
-                       {QStringLiteral("棚"), QStringLiteral("LONG")}});
+    build::defineMain(app, 0, mainFields());
     build::defineSub(app, 0,
                      {{QStringLiteral("曲名"), QStringLiteral("TEXT")},
                       {QStringLiteral("時間"), QStringLiteral("LONG")},

@@ -11,6 +11,8 @@ namespace benchdata {
 
 void defineCategory(App& app);
 void fillMain(App& app, int rows);
+// Categories 2 to 6 named, each with an empty main file of the same fields.
+void defineMoreCategories(App& app);
 // Sub rows: `perMain` rows for registration number `focus`, the rest spread over the others.
 void fillSub(App& app, int rows, int focus, int perMain);
 

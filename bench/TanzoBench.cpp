@@ -1,15 +1,24 @@
 // tanzo-bench: times the program's own code paths on generated databases of 10 000 and
-// 100 000 records. Each path is the median of five runs and stands beside a bare read of
-// the same rows in C through the SQLite API (every column stepped as text, nothing kept)
-// and beside a scan that builds Qt strings. Every path must read the rows it should: one
-// that reads none (or a wrong count) fails the run with a non-zero exit.
-// Lines: "name: ours_ms bare_ms ratio | qt_scan_ms ratio | rows N".
-// `--large` adds the main list of 1 000 000 records (not run by CTest); `--only-sub` and
-// `--only-memory` run one part alone. `--server <conninfo>` adds the list and add paths on a
+// 100 000 records, each beside a bare read of the same rows in C through the SQLite API
+// (every column stepped as text, nothing kept) or the same writes in plain SQLite. A path
+// and its bare work run in interleaved pairs after a warm-up pair (PairTimer); the line
+// gives both medians in ms and the median of the per-pair ratios with its quartiles:
+// "name: ours_ms bare_ms | ratio median (q1 – q3) | rows N | pairs P". Every path must read
+// the rows it should: one that reads none (or a wrong count) fails the run with a non-zero
+// exit. `--json` prints one JSON document instead, for scripts.
+// `--large` adds the main list of 1 000 000 records (not run by CTest); `--only-sub`,
+// `--only-memory`, `--only-startup` and `--only-main` (the paths on 10 000 and 100 000 records)
+// run one part alone, `csv_import` the import alone;
+// `--profile <name>` runs one path for ten seconds, for a profiler.
+// `startup_100000` is a start of the built program on 6 categories and 100 000 records to
+// its main window's first paint, on the clock; `startup_100000_cpu` the processor time the
+// program took to it. `--server <conninfo>` adds the list and add paths on a
 // PostgreSQL server beside the same paths on a file ("server_name: file_ms server_ms ratio |
 // rows N"); `--only-server` runs that part alone.
 
 #include "BenchData.h"
+#include "BenchReport.h"
+#include "PairTimer.h"
 #include "Find.h"
 #include "PgSession.h"
 #include "ScriptedUi.h"
@@ -34,6 +43,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QPushButton>
 #include <algorithm>
 #include <cstdio>
@@ -58,25 +69,11 @@ double timeMs(const std::function<void()>& fn)
     return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
 
-// The median of `runs` timings of a path that returns how many rows it read.
+// A median time and the rows its runs read (-2 when they disagree).
 struct Timed {
     double ms = 0;
     long long rows = 0;
 };
-
-Timed median(int runs, const std::function<long long()>& fn)
-{
-    std::vector<double> times;
-    long long rows = -1;
-    for (int i = 0; i < runs; ++i) {
-        long long n = 0;
-        times.push_back(timeMs([&] { n = fn(); }));
-        if (rows >= 0 && n != rows) rows = -2;  // runs disagree
-        if (rows != -2) rows = n;
-    }
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], rows};
-}
 
 void check(const char* name, long long rows, long long expected)
 {
@@ -87,16 +84,6 @@ void check(const char* name, long long rows, long long expected)
     }
 }
 
-// One path beside its bare read and its Qt scan; expected -1 means "some rows".
-void report(const QByteArray& name, const Timed& ours, const Timed& bare, const Timed& qt, long long expected)
-{
-    check(name.constData(), ours.rows, expected);
-    check((name + " (bare read)").constData(), bare.rows, expected >= 0 ? expected : -1);
-    std::printf("%s: %.2f %.2f %.2f | %.2f %.2f | rows %lld\n", name.constData(), ours.ms, bare.ms, bare.ms > 0 ? ours.ms / bare.ms : 0.0,
-                qt.ms, qt.ms > 0 ? ours.ms / qt.ms : 0.0, ours.rows);
-    std::fflush(stdout);
-}
-
 sqlite3* openRaw(const QString& path)
 {
     sqlite3* db = nullptr;
@@ -104,11 +91,10 @@ sqlite3* openRaw(const QString& path)
     return db;
 }
 
-// One scan over the rows a statement gives: opens the file, steps the statement and reads
-// every column of every taken row as text. The bare read keeps nothing; the Qt scan builds
-// one string per column as the earlier baseline did. Returns the rows taken.
-long long scan(bool qtStrings, const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take,
-               const std::function<void(sqlite3_stmt*)>& bind)
+// The bare read: opens the file, steps the statement and reads every column of every taken
+// row as text, keeping nothing. Returns the rows taken.
+long long bareRead(const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take = nullptr,
+                   const std::function<void(sqlite3_stmt*)>& bind = nullptr)
 {
     sqlite3* db = openRaw(path);
     sqlite3_stmt* s = nullptr;
@@ -116,36 +102,17 @@ long long scan(bool qtStrings, const QString& path, const char* sql, const std::
     if (bind) bind(s);
     long long taken = 0;
     size_t bytes = 0;
-    QStringList row;
     const int columns = sqlite3_column_count(s);
     while (sqlite3_step(s) == SQLITE_ROW) {
         if (take && !take(s)) continue;
-        row.clear();
-        for (int c = 0; c < columns; ++c) {
-            const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
-            if (qtStrings)
-                row << QString::fromUtf8(t);
-            else if (t)
-                bytes += static_cast<size_t>(sqlite3_column_bytes(s, c));
-        }
+        for (int c = 0; c < columns; ++c)
+            if (sqlite3_column_text(s, c)) bytes += static_cast<size_t>(sqlite3_column_bytes(s, c));
         ++taken;
     }
     sqlite3_finalize(s);
     sqlite3_close(db);
     bareBytes = bareBytes + bytes;
     return taken;
-}
-
-long long bareRead(const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take = nullptr,
-                   const std::function<void(sqlite3_stmt*)>& bind = nullptr)
-{
-    return scan(false, path, sql, take, bind);
-}
-
-long long qtScan(const QString& path, const char* sql, const std::function<bool(sqlite3_stmt*)>& take = nullptr,
-                 const std::function<void(sqlite3_stmt*)>& bind = nullptr)
-{
-    return scan(true, path, sql, take, bind);
 }
 
 void exec(sqlite3* db, const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
@@ -251,70 +218,116 @@ long long tableBytes(const QString& path, const char* table)
     return bytes;
 }
 
+// `--profile <name>`: the named path alone, run for ten seconds without its bare work, for a
+// profiler (perf record -g tanzo-bench --only-sub --profile sub_list_window_100_of_1000000).
+QByteArray profiled;
+
+// One path beside its bare read, in interleaved pairs; expected -1 means "some rows". The
+// reads and the import are timed on the thread's processor time, the writes that sync each
+// record on the clock.
+void pairs(const QByteArray& name, const bench::PairRun& ours, const bench::PairRun& bare, long long expected,
+           bench::Clock clock = bench::Clock::Cpu)
+{
+    if (!profiled.isEmpty()) {
+        bench::Stopwatch w;
+        QElapsedTimer t;
+        t.start();
+        if (name == profiled)
+            for (int i = 0; i < 300 || t.elapsed() < 10000; ++i) ours(w);
+        return;
+    }
+    bench::BenchReport::instance().path(name, bench::PairTimer::run(ours, bare, clock), expected);
+}
+
+void pairsWhole(const QByteArray& name, const std::function<long long()>& ours, const std::function<long long()>& bare,
+                long long expected)
+{
+    pairs(name, [&](bench::Stopwatch&) { return ours(); }, [&](bench::Stopwatch&) { return bare(); }, expected);
+}
+
+long long countWhere(const QString& path, const char* sql, int key)
+{
+    sqlite3* db = openRaw(path);
+    sqlite3_stmt* c = nullptr;
+    sqlite3_prepare_v2(db, sql, -1, &c, nullptr);
+    sqlite3_bind_int(c, 1, key);
+    sqlite3_step(c);
+    const long long n = sqlite3_column_int64(c, 0);
+    sqlite3_finalize(c);
+    sqlite3_close(db);
+    return n;
+}
+
 void mainFile(int rows)
 {
     BenchDb b(rows);
     App& app = b.app;
     const QString path = b.path();
     const QByteArray suffix = QByteArray::number(rows);
-    const int runs = 5;
     const char* all = "SELECT * FROM SHUMOKU1";
 
-    const Timed bare = median(runs, [&] { return bareRead(path, all); });
-    const Timed qt = median(runs, [&] { return qtScan(path, all); });
+    auto bareAll = [&] { return bareRead(path, all); };
     setProgress(app, false);
-    report("list_open_progress_off_" + suffix, median(runs, [&] { return openList(app, 0); }), bare, qt, rows);
+    pairsWhole("list_open_progress_off_" + suffix, [&] { return openList(app, 0); }, bareAll, rows);
     setProgress(app, true);
-    report("list_open_progress_on_" + suffix, median(runs, [&] { return openList(app, 0); }), bare, qt, rows);
+    pairsWhole("list_open_progress_on_" + suffix, [&] { return openList(app, 0); }, bareAll, rows);
 
     // The search-and-open list: a text found in one record in ten.
     setProgress(app, false);
     const SearchConditions sought = textSearch(1, QStringLiteral("演奏者1"), 0);
     const QByteArray needle = sought.text.toUtf8();
     auto found = [&](sqlite3_stmt* s) { return std::strstr(reinterpret_cast<const char*>(sqlite3_column_text(s, 1)), needle.constData()) != nullptr; };
-    report("search_list_" + suffix, median(runs, [&] { return openList(app, 1, sought); }), median(runs, [&] { return bareRead(path, all, found); }),
-           median(runs, [&] { return qtScan(path, all, found); }), -1);
+    pairsWhole("search_list_" + suffix, [&] { return openList(app, 1, sought); }, [&] { return bareRead(path, all, found); }, -1);
 
     // 1 000 new records through the editor, each stored with its raised number; the bare
-    // write is one transaction per record, the row and the counter.
-    const int before = rows;
-    Timed add;
-    add.ms = timeMs([&] { addThroughEditor(app, 1000); });
-    {
-        sqlite3* db = openRaw(path);
-        sqlite3_stmt* c = nullptr;
-        sqlite3_prepare_v2(db, "SELECT count(*) FROM SHUMOKU1 WHERE 登録ＮＯ > ?1", -1, &c, nullptr);
-        sqlite3_bind_int(c, 1, before);
-        sqlite3_step(c);
-        add.rows = sqlite3_column_int64(c, 0);
-        sqlite3_finalize(c);
-        sqlite3_close(db);
-    }
-    Timed addBare;
-    addBare.ms = timeMs([&] {
-        sqlite3* db = openRaw(path);
-        sqlite3_stmt* s = nullptr;
-        sqlite3_stmt* counter = nullptr;
-        sqlite3_prepare_v2(db, "INSERT INTO SHUMOKU1 VALUES (?1,'作者',?2,15000000,'2024-05-01','007','備考',3,?3)", -1, &s, nullptr);
-        sqlite3_prepare_v2(db, "UPDATE 管理テーブル SET 登録NO = ?1 WHERE rowid = 1", -1, &counter, nullptr);
-        for (int i = 0; i < 1000; ++i) {
-            exec(db, "BEGIN");
-            const QByteArray name = QStringLiteral("基準%1").arg(i).toUtf8();
-            sqlite3_bind_text(s, 1, name.constData(), name.size(), SQLITE_TRANSIENT);
-            sqlite3_bind_int(s, 2, i);
-            sqlite3_bind_int(s, 3, 10000000 + i);
-            if (sqlite3_step(s) == SQLITE_DONE) ++addBare.rows;
-            sqlite3_reset(s);
-            sqlite3_bind_int(counter, 1, 10000000 + i);
-            sqlite3_step(counter);
-            sqlite3_reset(counter);
-            exec(db, "COMMIT");
-        }
-        sqlite3_finalize(s);
-        sqlite3_finalize(counter);
-        sqlite3_close(db);
-    });
-    report("editor_add_1000_into_" + suffix, add, addBare, addBare, 1000);
+    // write is one transaction per record, the row and the counter. The counts after each
+    // run are not timed.
+    const char* countNew = "SELECT count(*) FROM SHUMOKU1 WHERE 登録ＮＯ > ?1";
+    int bareNext = 10000000;
+    pairs(
+        "editor_add_1000_into_" + suffix,
+        [&](bench::Stopwatch& w) {
+            const long long before = countWhere(path, countNew, rows);
+            w.time([&] { addThroughEditor(app, 1000); });
+            return countWhere(path, countNew, rows) - before;
+        },
+        [&](bench::Stopwatch& w) {
+            long long added = 0;
+            const long long counterBefore = countWhere(path, "SELECT 登録NO FROM 管理テーブル WHERE rowid = ?1", 1);
+            bareNext = 10000000;
+            w.time([&] {
+                sqlite3* db = openRaw(path);
+                sqlite3_stmt* s = nullptr;
+                sqlite3_stmt* counter = nullptr;
+                sqlite3_prepare_v2(db, "INSERT INTO SHUMOKU1 VALUES (?1,'作者',?2,15000000,'2024-05-01','007','備考',3,?3)", -1, &s, nullptr);
+                sqlite3_prepare_v2(db, "UPDATE 管理テーブル SET 登録NO = ?1 WHERE rowid = 1", -1, &counter, nullptr);
+                for (int i = 0; i < 1000; ++i) {
+                    const int key = ++bareNext;
+                    exec(db, "BEGIN");
+                    const QByteArray name = QStringLiteral("基準%1").arg(i).toUtf8();
+                    sqlite3_bind_text(s, 1, name.constData(), name.size(), SQLITE_TRANSIENT);
+                    sqlite3_bind_int(s, 2, i);
+                    sqlite3_bind_int(s, 3, key);
+                    if (sqlite3_step(s) == SQLITE_DONE) ++added;
+                    sqlite3_reset(s);
+                    sqlite3_bind_int(counter, 1, key);
+                    sqlite3_step(counter);
+                    sqlite3_reset(counter);
+                    exec(db, "COMMIT");
+                }
+                sqlite3_finalize(s);
+                sqlite3_finalize(counter);
+                sqlite3_close(db);
+            });
+            // The rows and the counter go back to what the editor left.
+            sqlite3* db = openRaw(path);
+            exec(db, "DELETE FROM SHUMOKU1 WHERE 登録ＮＯ > 10000000");
+            const QByteArray restore = "UPDATE 管理テーブル SET 登録NO = " + QByteArray::number(counterBefore) + " WHERE rowid = 1";
+            exec(db, restore.constData());
+            sqlite3_close(db);
+            return added;
+        },
+        1000, bench::Clock::Wall);
 
     if (rows < 100000) return;
 
@@ -323,46 +336,48 @@ void mainFile(int rows)
     RecordStore store(app.cache);
     const QStringList changed = {QStringLiteral("変更"), QStringLiteral("作者"), QStringLiteral("1"), QStringLiteral("2"),
                                  QStringLiteral("2024/01/02"), QStringLiteral("001"), QStringLiteral("備考"), QStringLiteral("4")};
-    auto rowsOf = [&](int key) {
-        return bareRead(path, "SELECT * FROM SHUMOKU1 WHERE 登録ＮＯ = ?1 AND 品名 = '変更'", nullptr,
-                        [&](sqlite3_stmt* s) { sqlite3_bind_int(s, 1, key); });
-    };
+    const char* changedCount = "SELECT count(*) FROM SHUMOKU1 WHERE 登録ＮＯ = ?1 AND 品名 = '変更'";
+    const char* keyCount = "SELECT count(*) FROM SHUMOKU1 WHERE 登録ＮＯ = ?1";
     int next = 40000;
-    const Timed change = median(runs, [&] {
-        const int key = ++next;
-        store.changeMain(0, key, changed);
-        return rowsOf(key);
-    });
-    auto bareWrite = [&](const char* sql, int key) {
-        sqlite3* db = openRaw(path);
-        sqlite3_stmt* s = nullptr;
-        exec(db, "BEGIN");
-        sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
-        sqlite3_bind_int(s, 1, key);
-        sqlite3_step(s);
-        sqlite3_finalize(s);
-        exec(db, "COMMIT");
-        const long long n = sqlite3_changes(db);
-        sqlite3_close(db);
+    auto bareWrite = [&](bench::Stopwatch& w, const char* sql, int key) {
+        long long n = 0;
+        w.time([&] {
+            sqlite3* db = openRaw(path);
+            sqlite3_stmt* s = nullptr;
+            exec(db, "BEGIN");
+            sqlite3_prepare_v2(db, sql, -1, &s, nullptr);
+            sqlite3_bind_int(s, 1, key);
+            sqlite3_step(s);
+            sqlite3_finalize(s);
+            exec(db, "COMMIT");
+            n = sqlite3_changes(db);
+            sqlite3_close(db);
+        });
         return n;
     };
-    const Timed changeBare = median(runs, [&] {
-        return bareWrite("UPDATE SHUMOKU1 SET 品名='変更', 作者='作者', 数量=1, 金額=20000, 購入日='2024-01-02', 区分='001', 備考='備考', 棚=4 "
-                         "WHERE 登録ＮＯ = ?1",
-                         ++next);
-    });
-    report("change_one_of_" + suffix, change, changeBare, changeBare, 1);
-    const Timed remove = median(runs, [&] {
-        const int key = ++next;
-        const long long had = rowsOf(key) + bareRead(path, "SELECT * FROM SHUMOKU1 WHERE 登録ＮＯ = ?1", nullptr,
-                                                     [&](sqlite3_stmt* s) { sqlite3_bind_int(s, 1, key); });
-        store.removeMain(0, key);
-        const long long left = bareRead(path, "SELECT * FROM SHUMOKU1 WHERE 登録ＮＯ = ?1", nullptr,
-                                        [&](sqlite3_stmt* s) { sqlite3_bind_int(s, 1, key); });
-        return had - left;
-    });
-    const Timed removeBare = median(runs, [&] { return bareWrite("DELETE FROM SHUMOKU1 WHERE 登録ＮＯ = ?1", ++next); });
-    report("delete_one_of_" + suffix, remove, removeBare, removeBare, 1);
+    pairs(
+        "change_one_of_" + suffix,
+        [&](bench::Stopwatch& w) {
+            const int key = ++next;
+            w.time([&] { store.changeMain(0, key, changed); });
+            return countWhere(path, changedCount, key);
+        },
+        [&](bench::Stopwatch& w) {
+            return bareWrite(w,
+                             "UPDATE SHUMOKU1 SET 品名='変更', 作者='作者', 数量=1, 金額=20000, 購入日='2024-01-02', 区分='001', 備考='備考', "
+                             "棚=4 WHERE 登録ＮＯ = ?1",
+                             ++next);
+        },
+        1, bench::Clock::Wall);
+    pairs(
+        "delete_one_of_" + suffix,
+        [&](bench::Stopwatch& w) {
+            const int key = ++next;
+            const long long had = countWhere(path, keyCount, key);
+            w.time([&] { store.removeMain(0, key); });
+            return had - countWhere(path, keyCount, key);
+        },
+        [&](bench::Stopwatch& w) { return bareWrite(w, "DELETE FROM SHUMOKU1 WHERE 登録ＮＯ = ?1", ++next); }, 1, bench::Clock::Wall);
 
     // The all-files search over the main and the sub file: a text in one record in ten.
     const int focus = 50000;
@@ -375,18 +390,18 @@ void mainFile(int rows)
                 return true;
         return false;
     };
-    const Timed allBare = median(runs, [&] { return bareRead(path, all, anyColumn) + bareRead(path, "SELECT * FROM SHUMOKU1SUB", anyColumn); });
-    const Timed allQt = median(runs, [&] { return qtScan(path, all, anyColumn) + qtScan(path, "SELECT * FROM SHUMOKU1SUB", anyColumn); });
-    const Timed allOurs = median(runs, [&] {
-        scripted->onShow(QStringLiteral("Form9k"), [](QWidget& w) {
-            auto& k = dynamic_cast<Form9k&>(w);
-            k.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("演奏者1"));
-            child<QPushButton>(k, "Command1")->click();
-        });
-        Form9 w(app);
-        return static_cast<long long>(w.hitCount());
-    });
-    report("all_files_search_200000", allOurs, allBare, allQt, allBare.rows);
+    pairsWhole(
+        "all_files_search_200000",
+        [&] {
+            scripted->onShow(QStringLiteral("Form9k"), [](QWidget& w) {
+                auto& k = dynamic_cast<Form9k&>(w);
+                k.findChild<QLineEdit*>(QStringLiteral("Text1"))->setText(QStringLiteral("演奏者1"));
+                child<QPushButton>(k, "Command1")->click();
+            });
+            Form9 w(app);
+            return static_cast<long long>(w.hitCount());
+        },
+        [&] { return bareRead(path, all, anyColumn) + bareRead(path, "SELECT * FROM SHUMOKU1SUB", anyColumn); }, -1);
 }
 
 // One record's 100 sub rows in a sub file of 1 000 000: the reading the lists use, and the
@@ -399,28 +414,30 @@ void subRows()
     const int focus = 2000;  // above the numbers the other sub rows are spread over
     const int mine = 100;
     benchdata::fillSub(app, 1000000, focus, mine);
-    const int runs = 5;
     const char* keyed = "SELECT * FROM SHUMOKU1SUB WHERE 登録ＮＯ = ?1";
     auto bindFocus = [&](sqlite3_stmt* s) { sqlite3_bind_int(s, 1, focus); };
     const std::vector<FieldDefinition> fields = {{QStringLiteral("曲名"), QStringLiteral("TEXT")},
                                                  {QStringLiteral("時間"), QStringLiteral("LONG")},
                                                  {QStringLiteral("録音日"), QStringLiteral("DATE")}};
-    const Timed read = median(runs, [&] {
-        Database db = app.openDatabase();
-        ReportListView list;
-        RecordReader().read(db, {QStringLiteral("SHUMOKU1SUB"), fields, 2, {}, QString(), RecordReader::subRowsOf(focus)}, list);
-        return static_cast<long long>(list.rowCount());
-    });
-    const Timed bare = median(runs, [&] { return bareRead(path, keyed, nullptr, bindFocus); });
-    const Timed qt = median(runs, [&] { return qtScan(path, keyed, nullptr, bindFocus); });
-    report("sub_rows_100_of_1000000", read, bare, qt, mine);
+    auto bare = [&] { return bareRead(path, keyed, nullptr, bindFocus); };
+    pairsWhole(
+        "sub_rows_100_of_1000000",
+        [&] {
+            Database db = app.openDatabase();
+            ReportListView list;
+            RecordReader().read(db, {QStringLiteral("SHUMOKU1SUB"), fields, 2, {}, QString(), RecordReader::subRowsOf(focus)}, list);
+            return static_cast<long long>(list.rowCount());
+        },
+        bare, mine);
     ListRequest subsOf;
     subsOf.registrationNo = focus;
-    const Timed window = median(runs, [&] {
-        Form6 w(app, subsOf);
-        return static_cast<long long>(child<ReportListView>(w, "ListView1")->rowCount());
-    });
-    report("sub_list_window_100_of_1000000", window, bare, qt, mine);
+    pairsWhole(
+        "sub_list_window_100_of_1000000",
+        [&] {
+            Form6 w(app, subsOf);
+            return static_cast<long long>(child<ReportListView>(w, "ListView1")->rowCount());
+        },
+        bare, mine);
 }
 
 // Peak memory with the list of 100 000 records open, beside the table's bytes in the file.
@@ -440,7 +457,7 @@ void memory()
             QApplication::processEvents();
         },
         textSearch(1, QStringLiteral("どこにもない"), 1));
-    check("memory_empty_list", none == 0 ? 1 : 0, 1);
+    if (none != 0) bench::BenchReport::instance().fail("memory_empty_list", none, 0);
     // The peak starts again from what the process holds now.
     QFile clear(QStringLiteral("/proc/self/clear_refs"));
     if (clear.open(QIODevice::WriteOnly)) clear.write("5");
@@ -453,21 +470,18 @@ void memory()
         QApplication::processEvents();
     });
     const long long peak = kib("VmHWM:");
-    check("memory_list_open_100000", shown, 100000);
+    if (shown != 100000) bench::BenchReport::instance().fail("memory_list_open_100000", shown, 100000);
     const double grown = static_cast<double>(peak - before) * 1024.0;
-    std::printf("memory_list_open_100000: peak %lld KiB, grown %.1f MB, table %.1f MB, ratio %.2f\n", peak, grown / 1e6,
-                static_cast<double>(table) / 1e6, table > 0 ? grown / static_cast<double>(table) : 0.0);
-    std::fflush(stdout);
+    bench::BenchReport::instance().memory("memory_list_open_100000", peak, grown / 1e6, static_cast<double>(table) / 1e6);
 }
 
 void largeList()
 {
     BenchDb b(1000000);
     setProgress(b.app, false);
-    const char* all = "SELECT * FROM SHUMOKU1";
-    const Timed bare = median(3, [&] { return bareRead(b.path(), all); });
-    const Timed qt = median(1, [&] { return qtScan(b.path(), all); });
-    report("list_open_1000000", median(3, [&] { return openList(b.app, 0); }), bare, qt, 1000000);
+    pairsWhole(
+        "list_open_1000000", [&] { return openList(b.app, 0); }, [&] { return bareRead(b.path(), "SELECT * FROM SHUMOKU1"); },
+        1000000);
 }
 
 // 100 000 rows of a CSV file (read, checked and stored) beside the same rows inserted by plain
@@ -502,20 +516,81 @@ void csvImport()
     }
     const QByteArray bytes = *CsvFile::encode(CsvFile::format(table), CsvFile::Encoding::Utf8);
 
-    // Each run into empty files.
+    // Each run into empty files; the emptying is not timed.
     auto empty = [](App& app) { Database::open(app.databasePath()).execute(QStringLiteral("DELETE FROM SHUMOKU1")); };
-    const Timed base = median(5, [&] {
-        empty(plain);
-        benchdata::fillMain(plain, kRows);
-        return static_cast<long long>(kRows);
-    });
-    const Timed ours = median(5, [&] {
-        empty(into);
-        const CsvFile::Parsed parsed = CsvFile::parse(*CsvFile::decode(bytes, CsvFile::detect(bytes)));
-        const RecordImport import(into.cache, 0, false);
-        return static_cast<long long>(import.run(parsed.rows, import.map(parsed.rows[0])).stored);
-    });
-    report("csv_import_100000", ours, base, base, kRows);
+    pairs(
+        "csv_import_100000",
+        [&](bench::Stopwatch& w) {
+            empty(into);
+            long long stored = 0;
+            w.time([&] {
+                const CsvFile::Parsed parsed = CsvFile::parse(*CsvFile::decode(bytes, CsvFile::detect(bytes)));
+                const RecordImport import(into.cache, 0, false);
+                stored = import.run(parsed.rows, import.map(parsed.rows[0])).stored;
+            });
+            return stored;
+        },
+        [&](bench::Stopwatch& w) {
+            empty(plain);
+            w.time([&] { benchdata::fillMain(plain, kRows); });
+            return static_cast<long long>(kRows);
+        },
+        kRows);
+}
+
+// A start of the built program to its main window's first paint, on a database of six
+// categories and 100 000 records: the program is copied into the data's folder and started
+// there with TANZO_TIME_FIRST_PAINT set, which makes it print a line at its first paint and
+// end. Timed from the process start to that line; one start first that is not counted.
+void startup()
+{
+    BenchDb b(100000);
+    benchdata::defineMoreCategories(b.app);
+    const QString program = b.dir.path() + QStringLiteral("/tanzo");
+    if (!QFile::copy(QStringLiteral(TANZO_PROGRAM), program)) {
+        bench::BenchReport::instance().fail("startup_100000 (the program could not be copied)", 0, 1);
+        return;
+    }
+    Database::closeShared();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("TANZO_TIME_FIRST_PAINT"), QStringLiteral("1"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    std::vector<double> times, cpuTimes;
+    int painted = 0;
+    for (int i = 0; i <= bench::PairTimer::kPairs; ++i) {
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(b.dir.path());
+        QElapsedTimer t;
+        t.start();
+        p.start(program, {});
+        QByteArray out;
+        double ms = -1;
+        while (p.waitForReadyRead(10000)) {
+            out += p.readAllStandardOutput();
+            if (out.contains("first paint")) {
+                ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
+                break;
+            }
+        }
+        p.waitForFinished(10000);
+        if (ms < 0) continue;
+        ++painted;
+        // "first paint <ms> ms cpu <ms> ms": the processor time the program took to its paint.
+        const QList<QByteArray> words = out.mid(out.indexOf("first paint")).trimmed().split(' ');
+        if (i > 0) {
+            times.push_back(ms);
+            cpuTimes.push_back(words.size() >= 6 ? words[5].toDouble() : 0.0);
+        }
+    }
+    if (painted != bench::PairTimer::kPairs + 1) {
+        bench::BenchReport::instance().fail("startup_100000 (starts that painted)", painted, bench::PairTimer::kPairs + 1);
+        return;
+    }
+    bench::BenchReport::instance().single("startup_100000", bench::quantile(times, 0.5), bench::quantile(times, 0.25),
+                                          bench::quantile(times, 0.75), static_cast<int>(times.size()));
+    bench::BenchReport::instance().single("startup_100000_cpu", bench::quantile(cpuTimes, 0.5), bench::quantile(cpuTimes, 0.25),
+                                          bench::quantile(cpuTimes, 0.75), static_cast<int>(cpuTimes.size()));
 }
 
 // Databases the bench makes on a server (tanzo_bench_<pid>_<n>) through the connection
@@ -681,12 +756,21 @@ int main(int argc, char** argv)
         std::printf("--server needs a connection string, e.g. --server \"host=127.0.0.1 port=5432 user=postgres\"\n");
         return 2;
     }
+    bench::BenchReport& out = bench::BenchReport::instance();
+    out.setJson(args.contains(QStringLiteral("--json")));
+    if (const qsizetype at = args.indexOf(QStringLiteral("--profile")); at > 0 && at + 1 < args.size()) profiled = args[at + 1].toUtf8();
     // `csv_import` times the import alone.
     const bool importOnly = args.contains(QStringLiteral("csv_import"));
+    const bool onlyStartup = args.contains(QStringLiteral("--only-startup"));
     if (importOnly) {
         csvImport();
+    } else if (onlyStartup) {
+        startup();
+    } else if (args.contains(QStringLiteral("--only-main"))) {
+        for (int rows : {10000, 100000}) mainFile(rows);
     } else if (!onlyServer) {
         if (!onlySub) memory();
+        if (!onlySub && !onlyMemory) startup();
         if (!onlySub && !onlyMemory)
             for (int rows : {10000, 100000}) mainFile(rows);
         if (!onlyMemory) subRows();
@@ -695,5 +779,5 @@ int main(int argc, char** argv)
     if (args.contains(QStringLiteral("--large"))) largeList();
     if (!server.isEmpty()) serverComparison(server);
     if (failures) std::printf("%d path(s) read the wrong rows\n", failures);
-    return failures ? 1 : 0;
+    return out.finish() || failures ? 1 : 0;
 }

@@ -78,13 +78,13 @@ std::vector<int> ListHeaders::widths(const std::vector<FieldDefinition>& fields,
 void ListHeaders::build(ReportListView& list, const std::vector<FieldDefinition>& fields, const Rules& rules)
 {
     const std::vector<int> w = widths(fields, rules);
-    list.clearColumns();
+    std::vector<ReportListModel::Column> columns;
     for (size_t i = 0; i < fields.size(); ++i) {
         const FieldDisplay::Kind k = FieldDisplay::kindOf(fields[i].typeWord);
         const bool right = k == FieldDisplay::Kind::Long || k == FieldDisplay::Kind::Currency || k == FieldDisplay::Kind::Date;
-        list.setValueColumn(list.addColumn(fields[i].name, w[i], right && i > 0), right);
+        columns.push_back({fields[i].name, w[i], right && i > 0, right});
     }
-    for (int k = 0; k < rules.keyCaptions.size(); ++k)
-        list.setValueColumn(list.addColumn(rules.keyCaptions[k], rules.keyWidth, true), true);
+    for (int k = 0; k < rules.keyCaptions.size(); ++k) columns.push_back({rules.keyCaptions[k], rules.keyWidth, true, true});
+    list.setColumns(std::move(columns));
     list.setHeadersVisible(true);
 }

@@ -55,8 +55,28 @@ int RecordReader::remainingCells(qint64 r, qint64 n) { return ProgressText::rema
 namespace {
 
 // An amount in its list format; one with a fraction of a yen keeps its full value with it.
+// A whole-yen amount, the usual one, is written as UTF-8 bytes straight into the row.
 void appendAmount(PackedRow& row, qint64 units)
 {
+    constexpr qint64 kUnitsPerYen = 10000;
+    if (units % kUnitsPerYen == 0) {
+        const qint64 yen = units / kUnitsPerYen;
+        quint64 magnitude = yen < 0 ? 0 - static_cast<quint64>(yen) : static_cast<quint64>(yen);
+        char digits[32];
+        int n = 0;
+        for (int d = 0; magnitude != 0; ++d, magnitude /= 10) {
+            if (d > 0 && d % 3 == 0) digits[n++] = ',';
+            digits[n++] = static_cast<char>('0' + magnitude % 10);
+        }
+        char shown[40];
+        int k = 0;
+        if (yen < 0) shown[k++] = '-';
+        shown[k++] = '\xc2';  // the yen sign, U+00A5
+        shown[k++] = '\xa5';
+        while (n > 0) shown[k++] = digits[--n];
+        row.appendUtf8(shown, k);
+        return;
+    }
     const QString shown = text::formatYenList(units);
     const QString full = text::formatYenExact(units);
     if (full == shown) row.append(shown);
@@ -126,8 +146,11 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     list.beginBulk();
 
     Recordset rs = request.where.empty() ? db.openTable(request.table) : db.openWhere(request.table, request.where);
-    const qint64 n = rs.recordCount();
-    if (n > 0) report(startText(cells_));
+    // Only the 25 cells need the number of rows; the word alone is shown at the first row.
+    const bool cells = cells_ && sink_;
+    const qint64 n = cells ? rs.recordCount() : 0;
+    if (n > 0) report(startText(true));
+    bool started = cells;
 
     // The kind of each column, decided once rather than for every cell. The first column
     // and the keys show their plain text.
@@ -141,7 +164,11 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     int taken = 0;
     constexpr size_t kBatch = 4096;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
-        if (cells_ && sink_) {
+        if (!started) {
+            started = true;
+            report(startText(false));
+        }
+        if (cells) {
             const int h = remainingCells(++r, n);
             if (h != shown) {
                 shown = h;

@@ -56,6 +56,8 @@ public:
     static bool keyEquals(const Value& v, qint64 key);
     // The condition for the sub rows of one main record, read through the sub file's key.
     static std::vector<Recordset::Equals> subRowsOf(qint64 registrationNo);
+    // The condition for one main record, read through the main file's key.
+    static std::vector<Recordset::Equals> mainRowOf(qint64 registrationNo) { return subRowsOf(registrationNo); }
     // A filter taking the rows whose key column holds this number.
     static RowFilter keyFilter(int column, qint64 key, Take onMatch = Take::Yes);
 

@@ -134,7 +134,7 @@ void Form6::ListView2List()
     const int keyColumn = static_cast<int>(mainFields.size());
     readList(*ListView2,
              {row.mainTableName, mainFields, 1, RecordReader::keyFilter(keyColumn, key, RecordReader::Take::YesAndStop),
-              QString()},
+              QString(), RecordReader::mainRowOf(key)},
              false);
 }
 

@@ -50,9 +50,9 @@ struct Desk {
         QString err;
     };
     // Starts a program as the desk's user, in the user's home.
-    void launch(QProcess& p, const QString& program, const QStringList& args) const
+    void launch(QProcess& p, const QString& program, const QStringList& args, const QProcessEnvironment& extra = {}) const
     {
-        QProcessEnvironment env;
+        QProcessEnvironment env = extra;
         env.insert(QStringLiteral("HOME"), home);
         env.insert(QStringLiteral("PATH"), QStringLiteral("/usr/bin:/bin"));
         env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
@@ -65,11 +65,11 @@ struct Desk {
             });
         p.start(program, args);
     }
-    // The desk's program started with --start-only, to its end.
-    Run start() const
+    // The desk's program started (with --start-only unless told otherwise), to its end.
+    Run start(const QStringList& args = {QStringLiteral("--start-only")}, const QProcessEnvironment& extra = {}) const
     {
         QProcess p;
-        launch(p, program + QStringLiteral("/tanzo"), {QStringLiteral("--start-only")});
+        launch(p, program + QStringLiteral("/tanzo"), args, extra);
         Run r;
         if (!p.waitForFinished(60000)) {
             p.kill();
@@ -132,4 +132,29 @@ TEST(ProgramStartFileOnly, AReadOnlyProgramFolderKeepsTheDatabaseInTheUsersDataF
     holder.waitForFinished(10000);
     EXPECT_EQ(second.code, 1);
     EXPECT_TRUE(second.err.contains(ProgramLock::runningMessage(data).section(QLatin1Char('\r'), 0, 0))) << second.err.toStdString();
+}
+
+// Timed to its first paint, the program shows its main window, says when it painted and ends
+// as a closed program does: the database is made and its lock is given back.
+TEST(ProgramStartFileOnly, TimedToItsFirstPaintTheProgramShowsItsWindowAndEnds)
+{
+    Desk desk(true);
+    QProcessEnvironment timed;
+    timed.insert(QStringLiteral("TANZO_TIME_FIRST_PAINT"), QStringLiteral("1"));
+    const Desk::Run run = desk.start({}, timed);
+    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    // "first paint <ms> ms cpu <ms> ms"
+    const QStringList words = run.out.split(QLatin1Char(' '));
+    ASSERT_EQ(words.size(), 7) << run.out.toStdString();
+    EXPECT_EQ(QStringList({words[0], words[1], words[3], words[4], words[6]}),
+              QStringList({"first", "paint", "ms", "cpu", "ms"}));
+    for (const QString& figure : {words[2], words[5]}) {
+        bool number = false;
+        EXPECT_GT(figure.toDouble(&number), 0.0) << figure.toStdString();
+        EXPECT_TRUE(number);
+    }
+    EXPECT_TRUE(holdsTheManagementTable(desk.program + QStringLiteral("/Tanzo.mdb")));
+    EXPECT_FALSE(QFile::exists(desk.program + QStringLiteral("/Tanzo.mdb.lock")));
+    // Started again as usual, it finds the database free.
+    EXPECT_EQ(desk.start().code, 0);
 }

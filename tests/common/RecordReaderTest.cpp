@@ -142,13 +142,18 @@ TEST(RecordReaderFileOnly, EveryCellShowsTheTextOfItsValueInTheListFormat)
                                    "('b', NULL, NULL, '2024-02-29', 'x', 6)",
                                    "('c', 1, 1, '0000-01-01', 'y', 7)",
                                    "('d', 1, 1, '1900-02-29', 'z', 8)",
-                                   "('e', 1, 1, '2024-1-05', 'z', 9)"})
+                                   "('e', 1, 1, '2024-1-05', 'z', 9)",
+                                   "('f', 1, 12345670000, '2024-01-05', 'z', 10)",
+                                   "('g', 1, -50000000, '2024-01-05', 'z', 11)",
+                                   "('h', 1, 10000, '2024-01-05', 'z', 12)",
+                                   "('i', 1, -9223372036850000000, '2024-01-05', 'z', 13)",
+                                   "('j', 1, 9999990000, '2024-01-05', 'z', 14)"})
             db.execute(QStringLiteral("INSERT INTO SHUMOKU1 VALUES %1").arg(QString::fromUtf8(values)));
     }
     Database db = t.app.openDatabase();
     ReportListView list;
     const QString nullText = QStringLiteral("（なし）");
-    ASSERT_EQ(RecordReader().read(db, {"SHUMOKU1", fields, 1, {}, nullText}, list), 9);
+    ASSERT_EQ(RecordReader().read(db, {"SHUMOKU1", fields, 1, {}, nullText}, list), 14);
     Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
     int r = 0;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext(), ++r) {
@@ -163,6 +168,13 @@ TEST(RecordReaderFileOnly, EveryCellShowsTheTextOfItsValueInTheListFormat)
     EXPECT_EQ(list.text(2, 0), nullText);
     EXPECT_EQ(list.text(5, 3), QStringLiteral("2024/02/29"));
     EXPECT_EQ(list.text(6, 3), QStringLiteral("0000-01-01"));
+    // Whole yen, grouped by thousands, with the sign before the yen sign.
+    EXPECT_EQ(list.text(9, 2), QStringLiteral("¥1,234,567"));
+    EXPECT_EQ(list.text(10, 2), QStringLiteral("-¥5,000"));
+    EXPECT_EQ(list.text(11, 2), QStringLiteral("¥1"));
+    EXPECT_EQ(list.text(12, 2), QStringLiteral("-¥922,337,203,685,000"));
+    EXPECT_EQ(list.text(13, 2), QStringLiteral("¥999,999"));
+    EXPECT_EQ(list.value(9, 2), QStringLiteral("¥1,234,567"));
 }
 
 TANZO_ON_BOTH_BACKENDS(RecordReaderTest);

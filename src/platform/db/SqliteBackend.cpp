@@ -76,7 +76,19 @@ public:
         case Value::Kind::Integer: sqlite3_bind_int64(stmt_, index, v.toInt()); break;
         case Value::Kind::Currency: sqlite3_bind_int64(stmt_, index, v.currencyUnits()); break;
         case Value::Kind::Date: {
-            const QByteArray s = v.toDate().toString(Qt::ISODate).toUtf8();
+            // yyyy-MM-dd, written without the date's own formatting for the years it covers.
+            const QDate d = v.toDate();
+            int y = 0, m = 0, day = 0;
+            d.getDate(&y, &m, &day);
+            if (d.isValid() && y >= 0 && y <= 9999) {
+                const char iso[10] = {char('0' + y / 1000),    char('0' + y / 100 % 10), char('0' + y / 10 % 10),
+                                      char('0' + y % 10),      '-',                      char('0' + m / 10),
+                                      char('0' + m % 10),      '-',                      char('0' + day / 10),
+                                      char('0' + day % 10)};
+                sqlite3_bind_text(stmt_, index, iso, 10, SQLITE_TRANSIENT);
+                break;
+            }
+            const QByteArray s = d.toString(Qt::ISODate).toUtf8();
             sqlite3_bind_text(stmt_, index, s.constData(), int(s.size()), SQLITE_TRANSIENT);
             break;
         }

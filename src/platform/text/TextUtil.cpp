@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <iconv.h>
@@ -503,9 +504,9 @@ std::optional<double> parseNumber(const QString& input)
     if (pos != s.size() || digits == 0)
         return std::nullopt;
 
-    bool ok = false;
-    const double v = QString::fromLatin1(plain).toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0;
+    const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), v);
+    if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
 }

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <string>
 
 class PackedRow {
 public:
@@ -18,11 +19,11 @@ public:
     {
         auto len = static_cast<quint32>(n);
         while (len >= 0x80) {
-            buf_.append(static_cast<char>((len & 0x7f) | 0x80));
+            buf_.push_back(static_cast<char>((len & 0x7f) | 0x80));
             len >>= 7;
         }
-        buf_.append(static_cast<char>(len));
-        buf_.append(p, n);
+        buf_.push_back(static_cast<char>(len));
+        buf_.append(p, static_cast<size_t>(n));
     }
     void appendUtf8(const QByteArray& utf8) { appendUtf8(utf8.constData(), utf8.size()); }
     void append(const QString& text) { appendUtf8(text.toUtf8()); }
@@ -47,15 +48,16 @@ public:
         if (n < 0) *--p = '-';
         appendUtf8(p, end - p);
     }
-    bool isEmpty() const { return buf_.isEmpty(); }
+    bool isEmpty() const { return buf_.empty(); }
 
     QByteArray take()
     {
-        QByteArray row(buf_.constData(), buf_.size());
-        buf_.resize(0);
+        QByteArray row(buf_.data(), static_cast<qsizetype>(buf_.size()));
+        buf_.clear();
         return row;
     }
 
 private:
-    QByteArray buf_;
+    // A standard string: its appends are inlined, and clear() keeps its capacity.
+    std::string buf_;
 };

@@ -139,6 +139,16 @@ int ReportListModel::addColumn(const QString& caption, int widthTwips, bool righ
     return i;
 }
 
+void ReportListModel::setColumns(std::vector<Column> columns)
+{
+    clearColumns();
+    if (columns.empty())
+        return;
+    beginInsertColumns(QModelIndex(), 0, int(columns.size()) - 1);
+    m_columns = std::move(columns);
+    endInsertColumns();
+}
+
 void ReportListModel::setColumnWidthTwips(int i, int widthTwips)
 {
     if (i >= 0 && i < columns())

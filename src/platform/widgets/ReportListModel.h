@@ -37,6 +37,8 @@ public:
     // Columns
     void clearColumns();
     int addColumn(const QString& caption, int widthTwips, bool rightAligned);
+    // Replaces every column at once: the views are told of them in one step.
+    void setColumns(std::vector<Column> columns);
     const Column& column(int i) const { return m_columns[size_t(i)]; }
     void setColumnWidthTwips(int i, int widthTwips);
     void setValueColumn(int i, bool values);

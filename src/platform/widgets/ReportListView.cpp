@@ -54,6 +54,13 @@ int ReportListView::addColumn(const QString& caption, int widthTwips, bool right
     return col;
 }
 
+void ReportListView::setColumns(std::vector<ReportListModel::Column> columns)
+{
+    m_model->setColumns(std::move(columns));
+    for (int col = 0; col < columnCount(); ++col)
+        setColumnWidthTwips(col, m_model->column(col).widthTwips);
+}
+
 int ReportListView::columnCount() const
 {
     return m_model->columns();

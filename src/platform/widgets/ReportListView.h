@@ -29,6 +29,8 @@ public:
     // Columns
     void clearColumns();
     int addColumn(const QString& caption, int widthTwips, bool rightAligned = false);
+    // Replaces every column at once (the header measures its captions once, not once a column).
+    void setColumns(std::vector<ReportListModel::Column> columns);
     int columnCount() const;
     QString columnCaption(int col) const;
     int columnWidthTwips(int col) const;

@@ -191,6 +191,10 @@ TEST(TextParseNumber, RefusesWhatIsNotANumber)
         EXPECT_FALSE(parseNumber(u8(in)).has_value()) << in;
         EXPECT_FALSE(IsNumeric(u8(in))) << in;
     }
+    // Digits beyond what a number holds are no number either.
+    EXPECT_FALSE(parseNumber(QString(400, QLatin1Char('9'))).has_value());
+    // Within range, the nearest number: 2^53 + 1 is not one.
+    EXPECT_EQ(*parseNumber(u8("9,007,199,254,740,993")), 9007199254740992.0);
 }
 
 // ---------------------------------------------------------------------------
