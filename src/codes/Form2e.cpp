@@ -20,7 +20,7 @@ const QString kAllInUse = QStringLiteral("コード・テーブルは８個作�
 
 }  // namespace
 
-Form2e::Form2e(App& app) : app_(app)
+Form2e::Form2e(App& app) : app_(app), watch_(app.cache, [this] { showStored(); })
 {
     setObjectName(QStringLiteral("Form2e"));
     installHelpKey(*this, app_.ui());
@@ -77,40 +77,50 @@ Form2e::Form2e(App& app) : app_(app)
 
 void Form2e::Form_Load()
 {
-    const ConfigCache& c = app_.cache;
-    setWindowTitle(c.caption(QStringLiteral("コード・ファイル設定")));
     Text1->clear();
     // The file's path, or the server and database: never a connection string, which may hold a password.
     Label1->setText(Database::displayName(app_.databasePath()));
     Command3->setEnabled(false);
+    showStored();
+    // No ninth table; the list of tables stays offered so one can be deleted.
+    if (freeSlot_ < 0) refuse(kAllInUse, QStringLiteral("Error"));
+}
 
+void Form2e::showStored()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("コード・ファイル設定")));
     freeSlot_ = -1;
     if (c.row(ConfigCache::kSystemRow).subFieldCount < 8) {
         for (int k = 1; k <= 8 && freeSlot_ < 0; ++k)
             if (text::isBlank(c.codeTableNameOf(k))) freeSlot_ = k - 1;
     }
-    if (freeSlot_ < 0) {
-        // No ninth table; the list of tables stays offered so one can be deleted.
-        refuse(kAllInUse, QStringLiteral("Error"));
-        fillDeleteList();
-        return;
+    Label5->setText(freeSlot_ < 0 ? QString() : c.codeTableName(freeSlot_));
+    if (freeSlot_ >= 0 && Combo1->count() == 0) {
+        {
+            const QSignalBlocker quiet(Combo1);
+            for (int d = 1; d <= 5; ++d) Combo1->addItem(QString::number(d));
+            Combo1->setCurrentIndex(0);
+        }
+        Combo1_Click();
     }
-    Label5->setText(c.codeTableName(freeSlot_));
-    {
-        const QSignalBlocker quiet(Combo1);
-        Combo1->clear();
-        for (int d = 1; d <= 5; ++d) Combo1->addItem(QString::number(d));
-        Combo1->setCurrentIndex(0);
-    }
-    Combo1_Click();
     fillDeleteList();
 }
 
 void Form2e::fillDeleteList()
 {
+    // A table chosen for deletion stays chosen while it is still stored under its name.
+    const QString chosen = deleteSlot_ >= 0 ? Combo2->currentText() : QString();
     Combo2->clear();
     for (int k = 1; k <= 8; ++k) Combo2->addItem(text::Trim(app_.cache.codeTableNameOf(k)));
+    if (!chosen.isEmpty() && Combo2->itemText(deleteSlot_) == chosen) {
+        Combo2->setCurrentIndex(deleteSlot_);
+        return;
+    }
     Combo2->setCurrentIndex(-1);
+    Combo2->setEnabled(true);
+    Command3->setEnabled(false);
+    deleteSlot_ = -1;
 }
 
 void Form2e::Combo1_Click()

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 
 class App;
@@ -64,4 +66,8 @@ private:
     int codeLength_ = 0;
     QString codeLengthText_;
     int deleteSlot_ = -1;
+    // What is stored now, the choices made kept where they still fit; no message.
+    void showStored();
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

@@ -25,7 +25,7 @@ int characterCount(const QString& s) { return static_cast<int>(s.toUcs4().size()
 
 }  // namespace
 
-Form2f::Form2f(App& app) : app_(app)
+Form2f::Form2f(App& app) : app_(app), watch_(app.cache, [this] { showStored(); })
 {
     setObjectName(QStringLiteral("Form2f"));
     installHelpKey(*this, app_.ui());
@@ -91,16 +91,23 @@ void Form2f::Form_Load()
         w->setEnabled(false);
     }
 
-    Combo1->clear();
     Combo1->setEnabled(true);
-    const auto& sys = app_.cache.row(ConfigCache::kSystemRow);
-    if (sys.subFieldCount != 0) {
-        for (int j = 0; j < 8; ++j) Combo1->addItem(text::Trim(sys.subFields[j].name));
-        Combo1->setCurrentIndex(-1);
-    } else {
+    showStored();
+    if (app_.cache.row(ConfigCache::kSystemRow).subFieldCount == 0)
         app_.ui().msgBox(QStringLiteral("コード・テーブルが作成未済みです。"), Ui::Buttons::Ok, Ui::Icon::Critical,
                          QStringLiteral("Error"));
-    }
+}
+
+void Form2f::showStored()
+{
+    setWindowTitle(app_.cache.caption(QStringLiteral("コード登録")));
+    // Once a table is open its codes are shown; the list of tables waits for the window to open again.
+    if (state_ != State::Waiting || slot_ >= 0) return;
+    Combo1->clear();
+    const auto& sys = app_.cache.row(ConfigCache::kSystemRow);
+    if (sys.subFieldCount == 0) return;
+    for (int j = 0; j < 8; ++j) Combo1->addItem(text::Trim(sys.subFields[j].name));
+    Combo1->setCurrentIndex(-1);
 }
 
 void Form2f::Combo1_Click(int index)

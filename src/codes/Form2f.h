@@ -1,6 +1,8 @@
 #pragma once
 #include "codes/CodeTableReader.h"
 
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 
 class App;
@@ -84,4 +86,8 @@ private:
     int codeLength_ = 0;
     QString codeLengthText_;
     bool textsBound_ = false;
+    // What is stored now, the choices made kept where they still fit; no message.
+    void showStored();
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

@@ -32,7 +32,7 @@ QStringList Form2ga::explanation()
     };
 }
 
-Form2ga::Form2ga(App& app) : app_(app)
+Form2ga::Form2ga(App& app) : app_(app), watch_(app.cache, [this] { showStored(); })
 {
     setObjectName(QStringLiteral("Form2ga"));
     installHelpKey(*this, app_.ui());
@@ -67,16 +67,23 @@ Form2ga::Form2ga(App& app) : app_(app)
 
 void Form2ga::Form_Load()
 {
-    const ConfigCache& c = app_.cache;
-    setWindowTitle(c.caption(QStringLiteral("コード・テーブル利用登録(1)")));
-    Combo1->clear();
-    for (int i = 0; i < 6; ++i)
-        if (c.row(i).mainCreated == 1) Combo1->addItem(c.row(i).name);
-    if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+    showStored();
     Combo2->clear();
     Combo2->addItem(kMain);
     Combo2->addItem(kSub);
     Combo2->setCurrentIndex(0);
+}
+
+void Form2ga::showStored()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("コード・テーブル利用登録(1)")));
+    SettingsWatch::keepChoice(*Combo1, [&] {
+        Combo1->clear();
+        for (int i = 0; i < 6; ++i)
+            if (c.row(i).mainCreated == 1) Combo1->addItem(c.row(i).name);
+        if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+    });
 }
 
 void Form2ga::Command2_Click()

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 
 class App;
@@ -43,4 +45,8 @@ private:
     QPushButton* Command3 = nullptr;
 
     App& app_;
+    // What is stored now, the choices made kept where they still fit; no message.
+    void showStored();
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

@@ -43,7 +43,8 @@ QLineEdit* lockedBox(QWidget* parent, const QString& name, int left, int top, in
 }  // namespace
 
 Form2gb::Form2gb(App& app, int category, bool sub)
-    : app_(app), category_(category >= 0 && category < 6 ? category : -1), sub_(sub)
+    : app_(app), category_(category >= 0 && category < 6 ? category : -1), sub_(sub),
+      watch_(app.cache, [this] { showStored(); })
 {
     setObjectName(QStringLiteral("Form2gb"));
     installHelpKey(*this, app_.ui());
@@ -128,6 +129,14 @@ int Form2gb::fieldOfRow(int row) const { return row >= 1 && row <= rows_ ? rowFi
 
 void Form2gb::Form_Load()
 {
+    showStored();
+    if (rows_ == 0)
+        app_.ui().msgBox(QStringLiteral("この種目ファイルには利用登録できるフィールドがありません"), Ui::Buttons::Ok,
+                         Ui::Icon::Critical, QStringLiteral("ERROR"));
+}
+
+void Form2gb::showStored()
+{
     const ConfigCache& c = app_.cache;
     setWindowTitle(c.caption(QStringLiteral("コード・テーブル利用登録(2)")));
     clearRow(1);
@@ -162,8 +171,6 @@ void Form2gb::Form_Load()
     Combo1->hide();
     Combo2->hide();
     if (rows_ == 0) {
-        app_.ui().msgBox(QStringLiteral("この種目ファイルには利用登録できるフィールドがありません"), Ui::Buttons::Ok,
-                         Ui::Icon::Critical, QStringLiteral("ERROR"));
         // Only the first row shows, empty, with nothing to tick.
         Check1[1]->setEnabled(false);
         layoutFor(1);

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 #include <vector>
 
@@ -83,4 +85,8 @@ private:
     int lastRow_ = 0;
     // The field each row shows, by position in the file (element 0 unused).
     std::vector<int> rowField_;
+    // What is stored now, the choices made kept where they still fit; no message.
+    void showStored();
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

@@ -35,6 +35,7 @@ QString CodeStore::createTable(int slot, const QString& name, int length)
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     ConfigCache::Change change(cache_);
+    change.checkCurrent(db);
     db.execute(statement);
     auto& sys = change.edit(ConfigCache::kSystemRow);
     sys.subFieldCount = static_cast<qint16>(sys.subFieldCount + 1);
@@ -50,6 +51,7 @@ void CodeStore::dropTable(int slot)
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     ConfigCache::Change change(cache_);
+    change.checkCurrent(db);
     db.execute(QStringLiteral("DROP TABLE ") + ConfigCache::codeTableName(slot));
     for (int r = 0; r < 6; ++r) {
         const CategoryDefinition& d = change.row(r);

@@ -90,8 +90,7 @@ void ConfigCache::SaveChangedRows(Database* within)
             Database::Transaction tx(db);
             // The system row is held from here to the end of the write, so two desks storing
             // settings at once take turns, and the second sees the first one's version.
-            const qint64 stored = db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 0);
-            current = stored == rows_[kSystemRow].lastRegistrationNo;
+            current = isCurrent(db);
             if (current) {
                 Recordset t = db.openTable(management::kTable);
                 std::array<bool, 7> written{};
@@ -127,6 +126,12 @@ void ConfigCache::SaveChangedRows(Database* within)
         Database db = Database::open(databasePath_);
         write(db);
     }
+}
+
+bool ConfigCache::isCurrent(Database& db)
+{
+    return db.addToCell(management::kTable, kSystemRow, management::kCounterColumn, 0) ==
+           rows_[kSystemRow].lastRegistrationNo;
 }
 
 bool ConfigCache::reloadIfChanged(Database& db)
@@ -296,6 +301,15 @@ void ConfigCache::Change::store(Database* within)
         restarted_ = cache_.counterRestarted_;
         throw;
     }
+}
+
+void ConfigCache::Change::checkCurrent(Database& db)
+{
+    if (cache_.isCurrent(db)) return;
+    cache_.reloadIfChanged(db);
+    rows_ = cache_.rows_;
+    restarted_ = cache_.counterRestarted_;
+    throw SettingsMovedOn();
 }
 
 void ConfigCache::Change::keep()

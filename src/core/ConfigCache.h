@@ -114,6 +114,10 @@ public:
         // SettingsMovedOn, writing nothing, when the stored version is no longer the one read;
         // the change then stands for the settings read again.
         void store(Database* within = nullptr);
+        // The same check made first, inside the caller's transaction, by a change whose own
+        // statements (a table made or dropped) rest on the settings it read: when another desk
+        // stored settings since, nothing is done, they are read again and SettingsMovedOn goes on.
+        void checkCurrent(Database& db);
         void keep();
 
     private:
@@ -128,6 +132,9 @@ private:
     // stored. A row's 登録NO keeps the larger of the stored and the cached number unless its
     // counter was restarted, so a row written from a stale cache never hands out numbers again.
     void SaveChangedRows(Database* within);
+    // Holds the system row for the rest of the transaction and tells whether its version is
+    // still the one this cache read.
+    bool isCurrent(Database& db);
     void SaveManagementRow(Recordset& table, int r);
     void notify();
 

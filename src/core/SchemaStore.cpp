@@ -80,6 +80,7 @@ void SchemaStore::emptyFile(int category, File file)
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     ConfigCache::Change change(cache_);
+    change.checkCurrent(db);
     db.execute(QStringLiteral("DELETE FROM ") + quoteName(tableOf(cache_.row(category), file)));
     if (file == File::Main) {
         // The records and the restarted registration number are stored together; the sub
@@ -96,6 +97,7 @@ void SchemaStore::dropFile(int category, File file)
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     ConfigCache::Change change(cache_);
+    change.checkCurrent(db);
     const CategoryDefinition& row = change.row(category);
     if (row.subCreated == 1) {
         db.execute(QStringLiteral("DROP TABLE ") + tableOf(row, File::Sub));

@@ -40,7 +40,7 @@ QCheckBox* checkBox(QWidget* parent, const char* name, int left, int top)
 
 }  // namespace
 
-Form2a::Form2a(App& app) : app_(app)
+Form2a::Form2a(App& app) : app_(app), watch_(app.cache, [this] { Form_Load(); })
 {
     setObjectName(QStringLiteral("Form2a"));
     installHelpKey(*this, app_.ui());

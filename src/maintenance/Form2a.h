@@ -1,4 +1,6 @@
 #pragma once
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 #include <functional>
 
@@ -68,4 +70,6 @@ private:
     void showSwitches();
 
     App& app_;
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-Form2b::Form2b(App& app) : app_(app)
+Form2b::Form2b(App& app) : app_(app), watch_(app.cache, [this] { Form_Load(); })
 {
     setObjectName(QStringLiteral("Form2b"));
     installHelpKey(*this, app_.ui());
@@ -46,11 +46,7 @@ Form2b::Form2b(App& app) : app_(app)
     connect(Command3, &QPushButton::clicked, this, &Form2b::Command3_Click);
 
     Form_Load();
-    // A press refused because another desk stored settings meanwhile shows what is stored now.
-    listener_ = app_.cache.onChanged([this] { Form_Load(); });
 }
-
-Form2b::~Form2b() { app_.cache.removeListener(listener_); }
 
 void Form2b::Form_Load()
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 #include <vector>
 
@@ -12,7 +14,6 @@ class Form2b : public QDialog {
     Q_OBJECT
 public:
     explicit Form2b(App& app);
-    ~Form2b() override;
 
 private slots:
     // Shows the stored names as they are, blanks included.
@@ -44,5 +45,6 @@ private:
     QPushButton* Command3 = nullptr;
 
     App& app_;
-    int listener_ = -1;  // shows the names again when the settings are read again
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

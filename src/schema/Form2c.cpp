@@ -19,7 +19,7 @@ const QString kSub = QStringLiteral("サブ");
 
 }  // namespace
 
-Form2c::Form2c(App& app) : app_(app)
+Form2c::Form2c(App& app) : app_(app), watch_(app.cache, [this] { showStored(); })
 {
     setObjectName(QStringLiteral("Form2c"));
     installHelpKey(*this, app_.ui());
@@ -58,16 +58,23 @@ Form2c::Form2c(App& app) : app_(app)
 
 void Form2c::Form_Load()
 {
-    ConfigCache& c = app_.cache;
-    setWindowTitle(c.caption(QStringLiteral("ファイル設定")));
-    Combo1->clear();
-    for (int i = 0; i < 6; ++i)
-        if (c.row(i).named == 1) Combo1->addItem(c.row(i).name);
-    if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+    showStored();
     Combo2->clear();
     Combo2->addItem(kMain);
     Combo2->addItem(kSub);
     Combo2->setCurrentIndex(0);
+}
+
+void Form2c::showStored()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("ファイル設定")));
+    SettingsWatch::keepChoice(*Combo1, [&] {
+        Combo1->clear();
+        for (int i = 0; i < 6; ++i)
+            if (c.row(i).named == 1) Combo1->addItem(c.row(i).name);
+        if (Combo1->count() > 0) Combo1->setCurrentIndex(0);
+    });
 }
 
 int Form2c::chooseCategory()

@@ -1,4 +1,6 @@
 #pragma once
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 
 class App;
@@ -54,4 +56,8 @@ private:
     void finished(const QString& text);
 
     App& app_;
+    // What is stored now, the choices made kept where they still fit; no message.
+    void showStored();
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };

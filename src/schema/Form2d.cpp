@@ -36,7 +36,7 @@ int rowTop(int row) { return kFirstRowTop + kRowStep * (row - 1); }
 
 }  // namespace
 
-Form2d::Form2d(App& app, int category, bool sub) : app_(app), category_(category), sub_(sub)
+Form2d::Form2d(App& app, int category, bool sub) : app_(app), category_(category), sub_(sub), watch_(app.cache, [this] { showStored(); })
 {
     setObjectName(QStringLiteral("Form2d"));
     installHelpKey(*this, app_.ui());
@@ -131,7 +131,6 @@ bool Form2d::isMainFile() const { return !sub_; }
 void Form2d::Form_Load()
 {
     ConfigCache& c = app_.cache;
-    setWindowTitle(c.caption(QStringLiteral("ファイル設定(項目)")));
     Text1[1]->clear();
     move(text::twipsToPixels(app_.layout().schemaWindowLeft), text::twipsToPixels(app_.layout().schemaWindowTop));
     // The file's path, or the server and database: never a connection string, which may hold a password.
@@ -139,7 +138,6 @@ void Form2d::Form_Load()
 
     if (category_ >= 0 && category_ < 6) tableName_ = isMainFile() ? c.mainTableName(category_) : c.subTableName(category_);
     Label5->setText(tableName_);
-    Label10->setText(category_ >= 0 && category_ < 6 ? c.row(category_).name : QString());
     Label11->setText(isMainFile() ? QStringLiteral("メイン") : QStringLiteral("サブ"));
 
     const QSignalBlocker quiet(Combo1);
@@ -157,10 +155,21 @@ void Form2d::Form_Load()
     Combo1_Click();
     orderTabs();
 
-    Combo3->clear();
-    for (int k = 1; k <= 8; ++k) Combo3->addItem(text::Trim(c.codeTableNameOf(k)));
     Combo3->setCurrentIndex(-1);
     Combo3->hide();
+    showStored();
+}
+
+void Form2d::showStored()
+{
+    const ConfigCache& c = app_.cache;
+    setWindowTitle(c.caption(QStringLiteral("ファイル設定(項目)")));
+    Label10->setText(category_ >= 0 && category_ < 6 ? c.row(category_).name : QString());
+    SettingsWatch::keepChoice(*Combo3, [&] {
+        Combo3->clear();
+        for (int k = 1; k <= 8; ++k) Combo3->addItem(text::Trim(c.codeTableNameOf(k)));
+        Combo3->setCurrentIndex(-1);
+    });
 }
 
 void Form2d::Combo1_Click()

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/FieldDefinition.h"
 
+#include "common/SettingsWatch.h"
+
 #include <QDialog>
 #include <optional>
 #include <vector>
@@ -86,4 +88,8 @@ private:
     QString tableName_;
     qint16 n_ = 1;
     int codeRow_ = 0;  // the row whose "コード使用" was ticked last
+    // What is stored now, the choices made kept where they still fit; no message.
+    void showStored();
+    // Shows the settings again whenever they are stored or read again while the window is open.
+    SettingsWatch watch_;
 };
