@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "codes/Form2e.h"
+#include "common/SettingsWatch.h"
 #include "codes/Form2f.h"
 #include "codes/Form2ga.h"
 #include "core/App.h"
@@ -69,6 +70,8 @@ QAction* addItem(QMenu* menu, const char* name, const QString& caption)
 }
 
 }  // namespace
+
+Form1::~Form1() = default;
 
 Form1::Form1(App& app) : app_(app), opener_(app)
 {
@@ -245,6 +248,7 @@ bool Form1::Form_Load()
     }
     applySettings();
     Menukensaku();
+    watch_ = std::make_unique<SettingsWatch>(app_.cache, [this] { showStored(); });
     app_.ui().clearClipboard();
     Dspsize();
     update();
@@ -297,6 +301,13 @@ void Form1::Dspsize()
     const double dpi = s->logicalDotsPerInchX();
     const QSize size = s->size();
     Dspsize(text::pixelsToTwips(size.width(), dpi), text::pixelsToTwips(size.height(), dpi));
+}
+
+void Form1::showStored()
+{
+    refreshCategoryButtons();
+    applySettings();
+    Menukensaku();
 }
 
 void Form1::catchUp()
@@ -387,11 +398,10 @@ void Form1::mf13_Click()
 void Form1::mt11_Click()
 {
     catchUp();
-    // The main window follows each setting while the settings window is still open.
+    // The main window follows each setting while the settings window is still open: it
+    // listens to the stored settings.
     Form2a w(app_);
-    connect(&w, &Form2a::settingsChanged, this, &Form1::applySettings);
     app_.ui().showModal(w);
-    applySettings();
 }
 void Form1::mt12_Click()
 {

@@ -2,6 +2,7 @@
 #include "app/WindowOpener.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <vector>
 
 class App;
@@ -9,6 +10,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class SettingsWatch;
 
 // The main window: the six category buttons, the two search buttons and the menus that
 // reach every other screen. It is the start-up window and ends the program.
@@ -16,6 +18,7 @@ class Form1 : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form1(App& app);
+    ~Form1() override;
     // The program starts with the main window: it loads (the database, made on the first
     // start, and the configuration cache). False when the program must end.
     bool start();
@@ -66,6 +69,10 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
+    // Shows the stored settings whenever they are stored or read again, also while another
+    // window is open over this one.
+    void showStored();
+    std::unique_ptr<SettingsWatch> watch_;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label3 = nullptr;

@@ -142,9 +142,7 @@ bool Form2a::store(const std::function<void(SystemSettings&)>& change)
 {
     SystemSettings settings = app_.cache.systemSettings();
     change(settings);
-    const bool stored = app_.guard([&] { app_.cache.setSystemSettings(settings); });
-    if (stored) emit settingsChanged();
-    return stored;
+    return app_.guard([&] { app_.cache.setSystemSettings(settings); });
 }
 
 void Form2a::Command4_Click()

@@ -12,8 +12,8 @@ class QLineEdit;
 class QPushButton;
 
 // Environment settings: the system title, the title colour, the main window's background
-// and the two progress switches. Each change is stored in the system row at once, and
-// settingsChanged() tells the main window to show it.
+// and the two progress switches. Each change is stored in the system row at once; whoever
+// listens to the stored settings (the main window) shows it.
 class Form2a : public QDialog {
     Q_OBJECT
 public:
@@ -35,10 +35,6 @@ private slots:
     void Check1_Click();
     // 表示する (printing progress)
     void Check2_Click();
-
-signals:
-    // A setting was stored; the main window applies the title and colours again.
-    void settingsChanged();
 
 private:
     QLabel* Label1 = nullptr;

@@ -1,5 +1,6 @@
 #include "Builders.h"
 #include "Find.h"
+#include "OtherDesk.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "TestApp.h"
@@ -381,4 +382,36 @@ TEST(Form1, ReportsAndTheInquiryBrowserOpenFromTheMenu)
     EXPECT_FALSE(t.ui.programEnded());
     child<QAction>(f, "mkk1")->trigger();
     EXPECT_EQ(t.ui.shownWindows(), (QStringList{"Form13a", "Form13c", "Form10", "Form13a"}));
+}
+
+// Desk A's environment window is open over its main window while desk B stores a title and
+// names a category. A's press is refused and reads the settings again; the main window
+// behind shows B's settings at once, before A's window closes.
+TEST(Form1, TheMainWindowShowsSettingsAnotherDeskStoredWhenARefusalReadsThemAgain)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    Form1 f(t.app);
+    ASSERT_TRUE(f.start());
+    OtherDesk b(t.dir);
+    QString titleBehind, buttonBehind;
+    bool buttonEnabled = false;
+    t.ui.onShow(QStringLiteral("Form2a"), [&](QWidget& w) {
+        SystemSettings s = b.app.cache.systemSettings();
+        s.title = QStringLiteral("Ｂの店");
+        b.app.cache.setSystemSettings(s);
+        build::nameCategory(b.app, 1, QStringLiteral("本"));
+        child<QLineEdit>(w, "Text1")->setText(QStringLiteral("Ａの店"));
+        child<QPushButton>(w, "Command4")->click();
+        titleBehind = f.windowTitle();
+        buttonBehind = child<QPushButton>(f, "Command1_1")->text();
+        buttonEnabled = child<QPushButton>(f, "Command1_1")->isEnabled();
+    });
+    child<QAction>(f, "mt11")->trigger();
+    ASSERT_EQ(t.ui.messages().size(), 1u);
+    EXPECT_TRUE(t.ui.messages()[0].text.startsWith(QStringLiteral("他の端末で設定が変更されたため"))) << t.ui.messages()[0].text.toStdString();
+    EXPECT_EQ(titleBehind, caption(QStringLiteral("Ｂの店"), t.app.databasePath()));
+    EXPECT_EQ(buttonBehind, QStringLiteral("本"));
+    EXPECT_TRUE(buttonEnabled);
+    EXPECT_EQ(t.stored().systemTitle(), QStringLiteral("Ｂの店"));
 }

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -58,7 +57,8 @@ TEST(Form2a, TitleIsTrimmedAndStoredAndMayBeEmpty)
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     const QString categoriesBefore = fixture::dump(fixture::stored(t.app.databasePath())).section(QLatin1Char('\n'), 0, 5);
     Form2a f(t.app);
-    QSignalSpy told(&f, &Form2a::settingsChanged);
+    int told = 0;
+    t.app.cache.onChanged([&told] { ++told; });
 
     child<QLineEdit>(f, "Text1")->setText(QStringLiteral("　 ＣＤ棚卸し  "));
     child<QPushButton>(f, "Command4")->click();
@@ -66,14 +66,14 @@ TEST(Form2a, TitleIsTrimmedAndStoredAndMayBeEmpty)
     EXPECT_EQ(f.windowTitle(), QStringLiteral("ＣＤ棚卸し Tanzo - システム環境設定"));
     EXPECT_EQ(t.app.cache.systemTitle(), QStringLiteral("ＣＤ棚卸し"));
     EXPECT_EQ(storedCell(t, 0), QStringLiteral("ＣＤ棚卸し"));
-    EXPECT_EQ(told.count(), 1);
+    EXPECT_EQ(told, 1);
 
     child<QLineEdit>(f, "Text1")->setText(QStringLiteral("   "));
     child<QPushButton>(f, "Command4")->click();
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QString());
     EXPECT_EQ(f.windowTitle(), QStringLiteral(" Tanzo - システム環境設定"));
     EXPECT_EQ(storedCell(t, 0), QString());
-    EXPECT_EQ(told.count(), 2);
+    EXPECT_EQ(told, 2);
     // Only the system row is written.
     EXPECT_EQ(fixture::dump(fixture::stored(t.app.databasePath())).section(QLatin1Char('\n'), 0, 5), categoriesBefore);
     EXPECT_TRUE(t.ui.messages().empty());
@@ -83,7 +83,8 @@ TEST(Form2a, ColoursAreStoredAsDecimalAndCancelChangesNothing)
 {
     TestApp t;
     Form2a f(t.app);
-    QSignalSpy told(&f, &Form2a::settingsChanged);
+    int told = 0;
+    t.app.cache.onChanged([&told] { ++told; });
 
     t.ui.answerColor(QColor(1, 2, 3));
     child<QPushButton>(f, "Command1")->click();
@@ -105,7 +106,7 @@ TEST(Form2a, ColoursAreStoredAsDecimalAndCancelChangesNothing)
     EXPECT_EQ(storedCell(t, 2), QStringLiteral("16777215"));
     EXPECT_EQ(baseColourOf(child<QLineEdit>(f, "Text3")), QColor(255, 255, 255));
 
-    EXPECT_EQ(told.count(), 2);
+    EXPECT_EQ(told, 2);
     EXPECT_EQ(t.ui.pendingReplies(), 0);
     EXPECT_EQ(storedCell(t, 0), QStringLiteral("在庫管理"));
 }
@@ -131,7 +132,8 @@ TEST(Form2a, ASettingThatCannotBeStoredIsShownAndTakenBack)
 {
     TestApp t;
     Form2a f(t.app);
-    QSignalSpy told(&f, &Form2a::settingsChanged);
+    int told = 0;
+    t.app.cache.onChanged([&told] { ++told; });
     refuseWrites(t.db(), management::kTable);
 
     child<QCheckBox>(f, "Check1")->click();
@@ -145,7 +147,7 @@ TEST(Form2a, ASettingThatCannotBeStoredIsShownAndTakenBack)
     EXPECT_EQ(t.app.cache.systemTitle(), QStringLiteral("在庫管理"));
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("在庫管理"));
     EXPECT_EQ(f.windowTitle(), QStringLiteral("在庫管理 Tanzo - システム環境設定"));
-    EXPECT_EQ(told.count(), 0);
+    EXPECT_EQ(told, 0);
 }
 
 TEST(Form2a, HelpAndClose)
