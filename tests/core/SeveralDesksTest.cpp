@@ -5,6 +5,7 @@
 #include "core/FirstStart.h"
 #include "core/ManagementSchema.h"
 #include "core/RecordStore.h"
+#include "core/SchemaStore.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 
@@ -96,3 +97,31 @@ TEST(SeveralDesksServerOnly, AfterAReconnectAHeldLockFailsTheAddInsteadOfFreezin
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("二枚目")}), 2);
 }
+
+// Desk B drops ＣＤ's main file while desk A's editor is open: desk A's add is refused with a
+// message naming the category and the file, and the counter stays as it was.
+TEST(SeveralDesksServerOnly, AnAddToAFileAnotherDeskDroppedNamesTheCategoryAndTheFile)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}});
+    RecordStore store(t.app.cache);
+    EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("一枚目")}), 1);
+
+    std::thread deskB([&] {
+        ConfigCache cache = storedCache(t.app.databasePath());
+        cache.setDatabasePath(t.app.databasePath());
+        SchemaStore(cache).dropFile(0, SchemaStore::File::Main);
+        Database::closeShared();
+    });
+    deskB.join();
+    try {
+        store.addMain(0, QStringList{QStringLiteral("二枚目")});
+        ADD_FAILURE() << "an add to a dropped file was reported as stored";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("種目「ＣＤ」のファイル「SHUMOKU1」は他の端末で削除されたため、登録できません。"));
+    }
+    EXPECT_EQ(t.stored().row(0).mainCreated, 0);
+    EXPECT_EQ(t.stored().row(0).lastRegistrationNo, 0);
+}
+
