@@ -12,6 +12,7 @@
 #include "BenchData.h"
 #include "Find.h"
 #include "PgSession.h"
+#include "ServerBench.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -693,7 +694,10 @@ int main(int argc, char** argv)
         if (!onlySub && !onlyMemory) csvImport();
     }
     if (args.contains(QStringLiteral("--large"))) largeList();
-    if (!server.isEmpty()) serverComparison(server);
+    if (!server.isEmpty()) {
+        serverComparison(server);
+        serverRoundTrips(server);
+    }
     if (failures) std::printf("%d path(s) read the wrong rows\n", failures);
     return failures ? 1 : 0;
 }

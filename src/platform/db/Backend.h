@@ -66,6 +66,9 @@ public:
     virtual bool isKeyword(const QString& word) const = 0;
     // Forgets what it keeps of the tables' columns: another desk may have changed them.
     virtual void forgetSchema() {}
+    // Holds, until the open transaction ends, the lock every desk takes before it makes the
+    // program's tables in an empty database (a file is made by one program alone).
+    virtual void holdSetUpLock() {}
     // The reads of the transaction just begun see one moment of the store (a file's read
     // transaction already does).
     virtual void readOneMoment() {}
