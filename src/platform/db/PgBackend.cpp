@@ -111,6 +111,12 @@ public:
         return row_ < rows_;
     }
 
+    void stepLater() override
+    {
+        reset();
+        backend_.runLater(sql_, params_, nulls_);
+    }
+
     Cell cell(int column) const override
     {
         if (PQgetisnull(result_, row_, column)) return Cell::Null;
@@ -242,6 +248,7 @@ bool PgBackend::alive()
     prepared_.clear();
     columns_.clear();
     beginPending_ = false;
+    waiting_.reset();
     return PQstatus(conn_) == CONNECTION_OK;
 }
 
@@ -295,6 +302,7 @@ bool PgBackend::isKeyword(const QString& word) const { return SqliteBackend::key
 
 PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
+    sendWaiting();
     std::vector<const char*> values(params.size());
     for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
     PGresult* result = send(sql, values);
@@ -311,14 +319,33 @@ PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& p
     return checked(result, QString());
 }
 
-PGresult* PgBackend::send(const QByteArray& sql, const std::vector<const char*>& values)
+void PgBackend::runLater(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
+{
+    // Outside a transaction nothing would send it: it runs now.
+    if (!beginPending_ && PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+        PQclear(run(sql, params, nulls));
+        return;
+    }
+    sendWaiting();
+    waiting_ = Waiting{sql, params, nulls};
+}
+
+void PgBackend::sendWaiting()
+{
+    if (!waiting_) return;
+    const Waiting w = std::move(*waiting_);
+    waiting_.reset();
+    PQclear(run(w.sql, w.params, w.nulls));
+}
+
+PGresult* PgBackend::send(const QByteArray& sql, const std::vector<const char*>& values, bool thenCommit)
 {
     const int count = int(values.size());
     const QByteArray kept = prepared_.value(sql);
     const bool opening = beginPending_;
     beginPending_ = false;
     ++requests;
-    if (!kept.isEmpty() && !opening) return PQexecPrepared(conn_, kept.constData(), count, values.data(), nullptr, nullptr, 0);
+    if (!kept.isEmpty() && !opening && !thenCommit) return PQexecPrepared(conn_, kept.constData(), count, values.data(), nullptr, nullptr, 0);
 
     // The transaction's start and the preparing of a statement new to this connection go
     // in the same round trip as the statement itself.
@@ -327,6 +354,7 @@ PGresult* PgBackend::send(const QByteArray& sql, const std::vector<const char*>&
     const bool sent = (!opening || PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)) &&
                       (!kept.isEmpty() || PQsendPrepare(conn_, name.constData(), sql.constData(), 0, nullptr)) &&
                       PQsendQueryPrepared(conn_, name.constData(), count, values.data(), nullptr, nullptr, 0) &&
+                      (!thenCommit || PQsendQueryParams(conn_, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0)) &&
                       PQpipelineSync(conn_);
     PGresult* result = nullptr;
     bool ok = sent;
@@ -336,8 +364,26 @@ PGresult* PgBackend::send(const QByteArray& sql, const std::vector<const char*>&
         if (ok) PQclear(result);
     }
     if (ok) result = nextResult(conn_);
-    // What is left up to the end of the round trip.
-    while (PGresult* rest = PQgetResult(conn_)) {
+    const ExecStatusType ran = PQresultStatus(result);
+    if (ok && thenCommit && (ran == PGRES_COMMAND_OK || ran == PGRES_TUPLES_OK)) {
+        // The statement was done; what counts now is whether the COMMIT was.
+        PGresult* committed = nextResult(conn_);
+        if (PQresultStatus(committed) == PGRES_COMMAND_OK) {
+            PQclear(committed);
+        } else {
+            PQclear(result);
+            result = committed;
+        }
+    }
+    // What is left up to the end of the round trip: each statement skipped after a failure
+    // answers with its own result and end.
+    for (int ends = 0; ends < 8;) {
+        PGresult* rest = PQgetResult(conn_);
+        if (!rest) {
+            if (PQstatus(conn_) == CONNECTION_BAD) break;
+            ++ends;
+            continue;
+        }
         const bool end = PQresultStatus(rest) == PGRES_PIPELINE_SYNC;
         PQclear(rest);
         if (end) break;
@@ -375,6 +421,7 @@ PGresult* PgBackend::checked(PGresult* result, const QString& context)
 void PgBackend::command(const QString& sql)
 {
     // A transaction begun with nothing sent yet starts in the same round trip.
+    sendWaiting();
     const QByteArray text = (beginPending_ ? QByteArray("BEGIN; ") : QByteArray()) + sql.toUtf8();
     beginPending_ = false;
     ++requests;
@@ -384,6 +431,7 @@ void PgBackend::command(const QString& sql)
 void PgBackend::execute(const QString& sql)
 {
     const QString translated = serversql::statement(sql);
+    sendWaiting();
     if (beginPending_) command(QStringLiteral("BEGIN"));
     // Unlike PQexec, this runs exactly one statement.
     ++requests;
@@ -459,6 +507,15 @@ void PgBackend::begin(int depth)
 
 void PgBackend::commit(int depth)
 {
+    if (depth == 1 && waiting_) {
+        // The statement left to run later and the COMMIT go in one round trip.
+        const Waiting w = std::move(*waiting_);
+        waiting_.reset();
+        std::vector<const char*> values(w.params.size());
+        for (size_t i = 0; i < w.params.size(); ++i) values[i] = w.nulls[i] ? nullptr : w.params[i].constData();
+        PQclear(checked(send(w.sql, values, true), QString()));
+        return;
+    }
     if (depth == 1 && beginPending_) {
         // Nothing was sent: there is nothing to commit.
         beginPending_ = false;
@@ -469,8 +526,9 @@ void PgBackend::commit(int depth)
 
 void PgBackend::rollback(int depth) noexcept
 {
-    // A table made or dropped inside goes back with it.
+    // A table made or dropped inside goes back with it; a statement not sent yet is dropped.
     columns_.clear();
+    waiting_.reset();
     if (depth == 1 && beginPending_) {
         beginPending_ = false;
         return;

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <optional>
 
 struct pg_conn;
 struct pg_result;
@@ -52,6 +53,9 @@ public:
     // DbError with the server's message.
     pg_result* run(const QByteArray& sql, const std::vector<QByteArray>& params,
                    const std::vector<bool>& nulls);
+    // The same for a statement whose result is not read: inside a transaction it waits for
+    // the next statement or goes with the COMMIT, in the same round trip.
+    void runLater(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls);
     // The kind of failure of a SQLSTATE, told apart as for the file; a result without one
     // lost its connection.
     static EngineFailure failureOf(const QByteArray& sqlstate);
@@ -68,7 +72,11 @@ private:
     void command(const QString& sql);
     // Runs a statement through its prepared statement, preparing it first when this
     // connection has none; the result is not checked (null: the connection broke).
-    pg_result* send(const QByteArray& sql, const std::vector<const char*>& values);
+    // With thenCommit, the transaction's COMMIT follows in the same round trip; the result is
+    // then the COMMIT's failure when the statement succeeded and the commit did not.
+    pg_result* send(const QByteArray& sql, const std::vector<const char*>& values, bool thenCommit = false);
+    // Sends the statement left to run later, if any, checked; a refusal raises DbError.
+    void sendWaiting();
     // Drops the prepared statements; the next run of each prepares it again.
     void forgetStatements();
     // The result when the server did what was asked; otherwise raises DbError with its message.
@@ -79,6 +87,13 @@ private:
     QHash<QByteArray, QByteArray> prepared_;
     // Prepared statements made on this connection so far: each takes a name of its own.
     quint64 statementsMade_ = 0;
+    // A statement whose result is not read, to be sent with the next one or the COMMIT.
+    struct Waiting {
+        QByteArray sql;
+        std::vector<QByteArray> params;
+        std::vector<bool> nulls;
+    };
+    std::optional<Waiting> waiting_;
     // A transaction begun whose BEGIN goes with the next statement sent.
     bool beginPending_ = false;
     // The connection cannot be used any more (a round trip broke half way); the next action
