@@ -21,6 +21,7 @@
 #include "PairTimer.h"
 #include "Find.h"
 #include "PgSession.h"
+#include "ServerBench.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
 #include "core/App.h"
@@ -777,7 +778,10 @@ int main(int argc, char** argv)
         if (!onlySub && !onlyMemory) csvImport();
     }
     if (args.contains(QStringLiteral("--large"))) largeList();
-    if (!server.isEmpty()) serverComparison(server);
+    if (!server.isEmpty()) {
+        serverComparison(server);
+        serverRoundTrips(server);
+    }
     if (failures) std::printf("%d path(s) read the wrong rows\n", failures);
     return out.finish() || failures ? 1 : 0;
 }

@@ -310,12 +310,12 @@ void Form1::showStored()
     Menukensaku();
 }
 
-void Form1::catchUp()
+bool Form1::catchUp()
 {
-    if (!app_.noticeChangesElsewhere()) return;
-    refreshCategoryButtons();
-    applySettings();
-    Menukensaku();
+    bool failed = false;
+    if (!app_.noticeChangesElsewhere(&failed)) return !failed;
+    showStored();
+    return true;
 }
 
 void Form1::refreshCategoryButtons()
@@ -342,7 +342,7 @@ void Form1::setButtonCaption(int index, const QString& caption)
 
 void Form1::openCategory(int index, qint16 listMode)
 {
-    catchUp();
+    if (!catchUp()) return;
     if (app_.cache.row(index).mainCreated == 0) {
         app_.ui().msgBox(QStringLiteral("ファイル設定が未済です。"), Ui::Buttons::Ok, Ui::Icon::Critical, QStringLiteral("Error"));
         return;
@@ -363,7 +363,7 @@ void Form1::Command1_Click(int index) { openCategory(index, 0); }
 
 void Form1::Command2_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     // A file made since the last opening is offered too.
     Menukensaku();
     QAction* chosen = app_.ui().popupMenu(*kenopen, Command2->mapToGlobal(QPoint(0, Command2->height())));
@@ -375,7 +375,7 @@ void Form1::mk11_Click(int index) { openCategory(index, 1); }
 
 void Form1::Command3_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form9::run(app_, Form9::OpenedFrom::MainWindow);
 }
 
@@ -384,20 +384,20 @@ void Form1::mf17_Click() { app_.ui().endProgram(); }
 
 void Form1::mf12_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form12a w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mf13_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     // A restore ends the program itself once the file is replaced.
     Form12b w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt11_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     // The main window follows each setting while the settings window is still open: it
     // listens to the stored settings.
     Form2a w(app_);
@@ -405,39 +405,39 @@ void Form1::mt11_Click()
 }
 void Form1::mt12_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form2b w(app_);
     app_.ui().showModal(w);
     refreshCategoryButtons();
 }
 void Form1::mt13_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form2c w(app_);
     app_.ui().showModal(w);
     update();
 }
 void Form1::mt14_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form2e w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt15_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form2f w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt16_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form2ga w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mt17_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     // The main window shows the first title, colours and buttons before the completion message.
     Form2h w(app_);
     connect(&w, &Form2h::systemInitialised, this, [this] {
@@ -458,23 +458,23 @@ void Form1::resetCategoryButtons()
 }
 void Form1::mi1_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     Form10 w(app_);
     app_.ui().showModal(w);
 }
 void Form1::mkk1_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     ReportWindow::run<Form13a>(app_);
 }
 void Form1::mkk2_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     ReportWindow::run<Form13b>(app_);
 }
 void Form1::mkk3_Click()
 {
-    catchUp();
+    if (!catchUp()) return;
     ReportWindow::run<Form13c>(app_);
 }
 void Form1::mh11_Click() { app_.ui().sendHelpKey(*this); }

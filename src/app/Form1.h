@@ -59,7 +59,8 @@ public:
     // The category buttons after category naming: unnamed ones are emptied and disabled.
     void refreshCategoryButtons();
     // Before each action: settings another desk stored since are read again, with a notice.
-    void catchUp();
+    // False when the database could not be asked (its message shown): the action stops.
+    bool catchUp();
     // The category buttons after system initialisation: " 1" .. " 6", disabled.
     void resetCategoryButtons();
     // Title and colours of the system row.

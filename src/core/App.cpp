@@ -60,7 +60,16 @@ QString App::chooseDatabase(ProgramPlaces& places, const QStringList& arguments,
         // The first line that is neither blank nor a remark (#) is the connection string.
         for (const QString& line : QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'))) {
             const QString t = line.trimmed();
-            if (!t.isEmpty() && !t.startsWith(QLatin1Char('#'))) return Database::serverLocation(t);
+            if (t.isEmpty() || t.startsWith(QLatin1Char('#'))) continue;
+        // A password others can read is no secret: refused, as libpq refuses its own
+        // password file then.
+        if (Database::holdsPassword(t) && (f.permissions() & (QFileDevice::ReadGroup | QFileDevice::ReadOther))) {
+            *problem = QStringLiteral("接続ファイル「%1」にはパスワードが書かれていますが、他のユーザーも読めるようになっています。"
+                                      "「chmod 600 %1」で所有者だけが読めるようにするか、パスワードを ~/.pgpass に移して下さい。")
+                           .arg(connFile);
+            return QString();
+        }
+        return Database::serverLocation(t);
         }
         *problem = QStringLiteral("接続ファイル「%1」にデータベース サーバーへの接続文字列がありません。").arg(connFile);
         return QString();
@@ -76,15 +85,18 @@ Opener& App::opener() const
 
 Database App::openDatabase() const { return Database::open(databasePath()); }
 
-bool App::noticeChangesElsewhere()
+bool App::noticeChangesElsewhere(bool* failed)
 {
+    if (failed) *failed = false;
     if (!Database::isServerLocation(cache.databasePath())) return false;
     bool reloaded = false;
     if (!guard([&] {
             Database db = openDatabase();
             reloaded = cache.reloadIfChanged(db);
-        }))
+        })) {
+        if (failed) *failed = true;
         return false;
+    }
     if (reloaded)
         ui_.msgBox(QStringLiteral("他の端末で設定が変更されたため、設定を読み直しました。"), Ui::Buttons::Ok, Ui::Icon::Information,
                    QStringLiteral("在庫管理"));

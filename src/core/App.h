@@ -50,8 +50,10 @@ public:
     // Opens Tanzo.mdb for one action.
     Database openDatabase() const;
     // On a server: when another desk has stored a change of categories, files, code tables or
-    // settings, reads them again and says so in a short notice. Returns whether it did.
-    bool noticeChangesElsewhere();
+    // settings, reads them again and says so in a short notice. Returns whether it did. When
+    // the database cannot be asked, its message is shown and *failed (when given) is set: the
+    // action does not go on to fail a second time.
+    bool noticeChangesElsewhere(bool* failed = nullptr);
     // Shows an engine error the way every handler does: its message, title "Error".
     void showDbError(const DbError& e);
     // Runs a handler's body; an engine error is shown and the program stays usable.

@@ -5,6 +5,7 @@
 #include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
+#include "platform/text/TextUtil.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -76,6 +77,20 @@ qint64 RecordStore::takeNumbers(Database& db, int category, qint64 count)
     return db.addToCell(management::kTable, category, management::kCounterColumn, count);
 }
 
+namespace {
+
+// The category's main file as the settings stand now. One another desk dropped meanwhile is
+// told by the category's name as this desk knew it and by the file's.
+QString mainFileOf(const ConfigCache& cache, int category, const QString& knownName)
+{
+    const CategoryDefinition& row = cache.row(category);
+    if (row.mainCreated != 0) return row.mainTableName;
+    throw DbError(QStringLiteral("種目「%1」のファイル「%2」は他の端末で削除されたため、登録できません。")
+                      .arg(text::Trim(knownName), ConfigCache::mainTableName(category)));
+}
+
+}  // namespace
+
 void RecordStore::catchUp(Database& db)
 {
     // Another desk's new categories or files are known before the row is written.
@@ -85,13 +100,15 @@ void RecordStore::catchUp(Database& db)
 qint64 RecordStore::addMain(int category, const std::optional<QStringList>& fields)
 {
     ConfigCache::Change change(cache_);
+    const QString knownName = cache_.row(category).name;
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     // The number is taken from the stored counter inside this write, so a second desk adding
     // at the same moment waits and takes the next one.
     const qint64 number = takeNumbers(db, category, 1);
     catchUp(db);
-    if (fields) insert(db, cache_.row(category).mainTableName, *fields, keyOf(number));
+    const QString table = mainFileOf(cache_, category, knownName);
+    if (fields) insert(db, table, *fields, keyOf(number));
     change.noteCounter(category, static_cast<qint32>(number));
     tx.commit();
     change.keep();
@@ -131,12 +148,13 @@ qint64 RecordStore::addSub(int category, qint64 registrationNo, const std::optio
 qint64 RecordStore::addMainRows(int category, std::vector<std::vector<Value>> rows)
 {
     ConfigCache::Change change(cache_);
+    const QString knownName = cache_.row(category).name;
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
     const qint64 last = takeNumbers(db, category, qint64(rows.size()));
     const qint64 first = last - qint64(rows.size()) + 1;
     catchUp(db);
-    RowInserter inserter = db.inserter(cache_.row(category).mainTableName);
+    RowInserter inserter = db.inserter(mainFileOf(cache_, category, knownName));
     const int key = inserter.ordinalOf(schema::kRegistrationNoColumn);
     qint64 number = first;
     for (std::vector<Value>& values : rows) {

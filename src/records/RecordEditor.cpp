@@ -169,6 +169,8 @@ void RecordEditor::prepareFields(EditorMode mode, const QString& heading, const 
                                  int count, const QString& table, const QStringList& values)
 {
     mode_ = mode;
+    // An editor opening reads its code lists afresh.
+    keptCodes_.clear();
     count_ = std::clamp(count, 0, 8);
     fields_ = fields;
     values_ = values;
@@ -225,13 +227,28 @@ void RecordEditor::fillLists(int k)
 
 QStringList RecordEditor::readCodes(const QString& table, bool withNames)
 {
-    QStringList items;
-    Database db = app.openDatabase();
-    for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext()) {
-        const QString name = rs.field(1).toString();
-        items << (withNames ? rs.field(0).toString() + QStringLiteral("  ") + name : name);
+    const qint64 version = app.cache.row(ConfigCache::kSystemRow).lastRegistrationNo;
+    auto kept = keptCodes_.find(table);
+    if (kept == keptCodes_.end() || kept->second.version != version) {
+        KeptCodes read{version, {}};
+        Database db = app.openDatabase();
+        for (Recordset rs = db.openTable(table); !rs.eof(); rs.moveNext())
+            read.rows.emplace_back(rs.field(0).toString(), rs.field(1).toString());
+        kept = keptCodes_.insert_or_assign(table, std::move(read)).first;
     }
+    QStringList items;
+    for (const auto& [code, name] : kept->second.rows) items << (withNames ? code + QStringLiteral("  ") + name : name);
     return items;
+}
+
+void RecordEditor::noteStoredCode(const QString& table, const QString& code, const std::optional<QString>& name)
+{
+    const auto kept = keptCodes_.find(table);
+    if (kept == keptCodes_.end()) return;
+    const auto& rows = kept->second.rows;
+    const auto row = std::find_if(rows.begin(), rows.end(), [&code](const auto& r) { return r.first == code; });
+    const bool same = row == rows.end() ? !name : name && row->second == *name;
+    if (!same) keptCodes_.erase(kept);
 }
 
 void RecordEditor::SubCode(const QString& table)
@@ -331,8 +348,10 @@ bool RecordEditor::checkFields()
 {
     checked_.clear();
     CodeStore codes(app.cache);
-    const fieldrule::CodeLookup lookup = [&codes](const QString& table, const QString& code) {
-        return codes.nameOf(table, code);
+    const fieldrule::CodeLookup lookup = [this, &codes](const QString& table, const QString& code) {
+        std::optional<QString> name = codes.nameOf(table, code);
+        noteStoredCode(table, code, name);
+        return name;
     };
     for (int k = 0; k < count_; ++k) {
         currentField = k;

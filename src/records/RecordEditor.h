@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -152,7 +153,11 @@ private:
     void errorMessage(const QString& text);
     void finish();
     void copySelections(bool cut);
+    // A code table's list for the boxes: read when the editor opens, then kept for the entries
+    // that follow until the settings are read again or a code check finds the table changed.
     QStringList readCodes(const QString& table, bool withNames);
+    // Forgets a kept list that no longer shows the code as stored (name: what the table holds).
+    void noteStoredCode(const QString& table, const QString& code, const std::optional<QString>& name);
 
     EditorMode mode_ = EditorMode::New;
     std::vector<FieldBox> boxes_;
@@ -163,4 +168,10 @@ private:
     QStringList values_;  // the values the editor was opened with
     QString table_;
     bool repaintRequested_ = false;
+    // A code table's rows (code, name) as last read, with the settings version of that moment.
+    struct KeptCodes {
+        qint64 version = 0;
+        std::vector<std::pair<QString, QString>> rows;
+    };
+    std::map<QString, KeptCodes> keptCodes_;
 };

@@ -57,3 +57,33 @@ TEST(DatabaseChoice, TheOptionThenTheConnectionFileThenTheFile)
     EXPECT_TRUE(choose(dir.path(), {program}, &problem).isEmpty());
     EXPECT_EQ(problem, QStringLiteral("接続ファイル「%1」にデータベース サーバーへの接続文字列がありません。").arg(conn.fileName()));
 }
+
+// A connection file that holds a password is used only while no one but its owner can read
+// it, as libpq asks of its own password file.
+TEST(DatabaseChoice, AConnectionFileWithAPasswordOthersCanReadIsRefused)
+{
+    QTemporaryDir dir;
+    const QString program = QStringLiteral("tanzo");
+    QFile conn(QDir(dir.path()).filePath(QStringLiteral("Tanzo.conn")));
+    ASSERT_TRUE(conn.open(QIODevice::WriteOnly));
+    conn.write("host=db.example dbname=在庫 user=shop password=secret\n");
+    conn.close();
+    QString problem;
+    for (const QFileDevice::Permissions others : {QFileDevice::ReadGroup, QFileDevice::ReadOther}) {
+        ASSERT_TRUE(conn.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | others));
+        EXPECT_TRUE(choose(dir.path(), {program}, &problem).isEmpty());
+        EXPECT_EQ(problem, QStringLiteral("接続ファイル「%1」にはパスワードが書かれていますが、他のユーザーも読めるようになっています。"
+                                          "「chmod 600 %1」で所有者だけが読めるようにするか、パスワードを ~/.pgpass に移して下さい。")
+                               .arg(conn.fileName()));
+    }
+    ASSERT_TRUE(conn.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_EQ(choose(dir.path(), {program}, &problem),
+              Database::serverLocation(QStringLiteral("host=db.example dbname=在庫 user=shop password=secret")));
+    EXPECT_TRUE(problem.isEmpty());
+    // Without a password, who may read the file does not matter.
+    ASSERT_TRUE(conn.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    conn.write("host=db.example dbname=在庫 user=shop\n");
+    conn.close();
+    ASSERT_TRUE(conn.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+    EXPECT_EQ(choose(dir.path(), {program}, &problem), Database::serverLocation(QStringLiteral("host=db.example dbname=在庫 user=shop")));
+}

@@ -4,6 +4,7 @@
 #include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/Twips.h"
 #include "records/Form7.h"
+#include "core/CodeStore.h"
 #include "core/RecordStore.h"
 #include "platform/db/Database.h"
 #include "core/ManagementSchema.h"
@@ -218,6 +219,40 @@ TEST(Form7, CodesAreCheckedForLengthThenExactlyAgainstTheirTable)
     // After the store the code list is filled again for the next entry.
     EXPECT_EQ(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->count(), 2);
     EXPECT_EQ(child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre))->currentIndex(), -1);
+}
+
+TEST(Form7, ACodeTableAnotherDeskChangesBetweenTwoEntriesIsStillCheckedAndListed)
+{
+    TestApp t;
+    makeCategories(t);
+    Form7 f(t.app, 0);
+    f.prepare(EditorMode::New, {}, QString());
+    QComboBox* genres = child<QComboBox>(f, QStringLiteral("Combo1_%1").arg(Genre));
+    fill(f, {"一枚目", "1", "1", "2024/01/01", "A01"});
+    child<QPushButton>(f, "Command1")->click();
+    ASSERT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    ASSERT_EQ(genres->count(), 2);
+
+    // Between two entries another desk takes A01 out of the table and renames B02.
+    ConfigCache other = t.stored();
+    other.setDatabasePath(t.app.databasePath());
+    CodeStore(other).removeCode(QStringLiteral("CODE1"), QStringLiteral("A01"));
+    CodeStore(other).renameCode(QStringLiteral("CODE1"), QStringLiteral("B02"), QStringLiteral("ブルース"));
+
+    // The code the editor's list still shows is refused, and nothing is stored.
+    fill(f, {"二枚目", "2", "2", "2024/01/02", "A01"});
+    child<QPushButton>(f, "Command1")->click();
+    expectMessage(t.ui, QStringLiteral("A01  コードが相違しています。"), QStringLiteral("Error"));
+    EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 1);
+
+    // The next entry stores, and the list for the one after shows the table as it stands now.
+    t.ui.clearLog();
+    fill(f, {"二枚目", "2", "2", "2024/01/02", "B02"});
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(1), QStringList({"二枚目", "2", "2", "2024/01/02", "B02", "2"}));
+    ASSERT_EQ(genres->count(), 1);
+    EXPECT_EQ(genres->itemText(0), QStringLiteral("B02  ブルース"));
 }
 
 TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)

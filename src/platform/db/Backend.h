@@ -22,6 +22,10 @@ public:
     // Moves to the next row of the result; false when there is none. An engine error raises
     // DbError.
     virtual bool step() = 0;
+    // Runs a statement whose result is not read (an INSERT). Inside a transaction a server
+    // may send it with the transaction's next statement or with its commit, and its refusal
+    // is raised there; nothing is stored then.
+    virtual void stepLater() { step(); }
     // The current row's cells (columns count from 0).
     virtual Cell cell(int column) const = 0;
     virtual qint64 integer(int column) const = 0;
@@ -66,6 +70,9 @@ public:
     virtual bool isKeyword(const QString& word) const = 0;
     // Forgets what it keeps of the tables' columns: another desk may have changed them.
     virtual void forgetSchema() {}
+    // Holds, until the open transaction ends, the lock every desk takes before it makes the
+    // program's tables in an empty database (a file is made by one program alone).
+    virtual void holdSetUpLock() {}
     // The reads of the transaction just begun see one moment of the store (a file's read
     // transaction already does).
     virtual void readOneMoment() {}

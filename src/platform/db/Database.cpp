@@ -22,7 +22,7 @@ const QString kServerPrefix = QStringLiteral("pgsql:");
 
 std::shared_ptr<db::Backend>& Database::kept()
 {
-    static std::shared_ptr<db::Backend> backend;
+    static thread_local std::shared_ptr<db::Backend> backend;
     return backend;
 }
 
@@ -40,12 +40,16 @@ QString Database::conninfoOf(const QString& location)
     return isServerLocation(location) ? location.mid(kServerPrefix.size()) : QString();
 }
 
+bool Database::holdsPassword(const QString& conninfo) { return db::holdsPassword(conninfo); }
+
 QString Database::displayName(const QString& location)
 {
     return isServerLocation(location) ? QStringLiteral("サーバー ") + db::serverName(conninfoOf(location)) : location;
 }
 
 void Database::closeShared() { kept().reset(); }
+
+long long Database::serverRoundTrips() { return db::PgBackend::requestCount(); }
 
 Database Database::open(const QString& location)
 {

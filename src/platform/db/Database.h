@@ -13,7 +13,8 @@
 // Underneath, the program keeps one connection for its whole run: an opening of the same
 // location shares it (after a quick check that it still answers; for a file, that it is a
 // database), and a file replaced under the same name is opened anew. closeShared() drops it
-// after a restore or an initialisation.
+// after a restore or an initialisation. The connection is kept per thread: a connection is
+// never used by two threads at once, and two threads work as two desks.
 class Database {
 public:
     // Opens an existing database; never creates a file. A missing file, a file that is not a
@@ -41,8 +42,13 @@ public:
     static bool isServerLocation(const QString& location);
     // The connection string of a server location.
     static QString conninfoOf(const QString& location);
+    // Whether a connection string holds a password.
+    static bool holdsPassword(const QString& conninfo);
     // What the person is shown of a location: the file's path, or "サーバー host/database".
     static QString displayName(const QString& location);
+    // Round trips to database servers since the program started (every request that waited
+    // for the server's answer).
+    static long long serverRoundTrips();
     // Closes the kept connection once nothing uses it any more; the next opening opens the
     // file again.
     static void closeShared();
@@ -82,8 +88,14 @@ public:
     // only read: rows other desks add while a copy runs are not half taken.
     void readOneMoment() { backend_->readOneMoment(); }
 
-    // Forgets what the connection keeps of the tables' columns (another desk changed them).
+    // Forgets what the connection keeps of the tables' columns and the statements prepared
+    // on them (another desk changed them).
     void forgetSchema() { backend_->forgetSchema(); }
+
+    // Holds, until the open transaction ends, the lock every desk takes before it makes the
+    // program's tables in an empty database: desks started at the same moment make them in
+    // turn.
+    void holdSetUpLock() { backend_->holdSetUpLock(); }
 
     bool tableExists(const QString& table);
     std::vector<ColumnInfo> columns(const QString& table);

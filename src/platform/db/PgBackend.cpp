@@ -5,6 +5,7 @@
 #include "platform/db/ServerSql.h"
 #include "platform/db/SqliteBackend.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <libpq-fe.h>
@@ -13,8 +14,31 @@ namespace db {
 
 namespace {
 
+// Requests that waited for the server's answer, on every connection of the run.
+std::atomic<long long> requests{0};
+
 // Type numbers of the server's built-in types.
 constexpr Oid kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701, kNumeric = 1700;
+
+// The next result of a pipeline, with the end of its query taken; null when the connection
+// broke on the way.
+PGresult* nextResult(PGconn* conn)
+{
+    PGresult* result = PQgetResult(conn);
+    if (result && PQresultStatus(result) != PGRES_PIPELINE_SYNC) PQclear(PQgetResult(conn));
+    return result;
+}
+
+// Whether a statement failed because what it reads changed its columns since it was
+// prepared.
+bool planChanged(const PGresult* result)
+{
+    if (PQresultStatus(result) != PGRES_FATAL_ERROR) return false;
+    const char* state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    const char* text = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    return state && std::strcmp(state, "0A000") == 0 && text &&
+           std::strstr(text, "cached plan must not change result type") != nullptr;
+}
 
 QString serverMessage(const PGresult* result, const PGconn* conn)
 {
@@ -87,6 +111,12 @@ public:
         return row_ < rows_;
     }
 
+    void stepLater() override
+    {
+        reset();
+        backend_.runLater(sql_, params_, nulls_);
+    }
+
     Cell cell(int column) const override
     {
         if (PQgetisnull(result_, row_, column)) return Cell::Null;
@@ -146,6 +176,8 @@ QString connInfoField(const QString& conninfo, const char* key)
 
 }  // namespace
 
+bool holdsPassword(const QString& conninfo) { return !connInfoField(conninfo, "password").isEmpty(); }
+
 QString serverName(const QString& conninfo)
 {
     QString host = connInfoField(conninfo, "host");
@@ -165,9 +197,30 @@ PgBackend::~PgBackend()
     if (conn_) PQfinish(conn_);
 }
 
+namespace {
+
+// A new session, the first of a desk's or one made again after a loss, always the same way:
+// its settings are parameters of the connection (after any options the connection string or
+// PGOPTIONS gives), so they cost no request of their own and none is ever missing.
+PGconn* connectTo(const QString& conninfo)
+{
+    QByteArray options = connInfoField(conninfo, "options").toUtf8();
+    if (options.isEmpty()) options = qgetenv("PGOPTIONS");
+    options += " -c DateStyle=ISO,YMD -c client_min_messages=warning -c lock_timeout=3s";
+    const QByteArray expanded = conninfo.toUtf8();
+    const char* keywords[] = {"dbname", "client_encoding", "options", nullptr};
+    const char* values[] = {expanded.constData(), "UTF8", options.constData(), nullptr};
+    ++requests;
+    PGconn* conn = PQconnectdbParams(keywords, values, 1);
+    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
+    return conn;
+}
+
+}  // namespace
+
 std::shared_ptr<PgBackend> PgBackend::open(const QString& conninfo)
 {
-    PGconn* conn = PQconnectdb(conninfo.toUtf8().constData());
+    PGconn* conn = connectTo(conninfo);
     if (PQstatus(conn) != CONNECTION_OK) {
         const QString engine = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
         PQfinish(conn);
@@ -175,16 +228,6 @@ std::shared_ptr<PgBackend> PgBackend::open(const QString& conninfo)
         const int slash = int(name.indexOf(QLatin1Char('/')));
         throw DbError(QStringLiteral("データベース サーバー「%1」のデータベース「%2」に接続できません。\r\n(%3)")
                           .arg(name.left(slash), name.mid(slash + 1), engine));
-    }
-    PQsetNoticeProcessor(conn, [](void*, const char*) {}, nullptr);
-    PGresult* r = PQexec(conn, "SET client_encoding TO 'UTF8'; SET DateStyle TO 'ISO, YMD'; "
-                               "SET client_min_messages TO warning; SET lock_timeout TO '3s'");
-    const bool ok = PQresultStatus(r) == PGRES_COMMAND_OK;
-    PQclear(r);
-    if (!ok) {
-        const QString engine = QString::fromUtf8(PQerrorMessage(conn)).trimmed();
-        PQfinish(conn);
-        throw DbError(QStringLiteral("データベース サーバー「%1」を使えません。\r\n(%2)").arg(serverName(conninfo), engine));
     }
     return std::shared_ptr<PgBackend>(new PgBackend(conn, conninfo));
 }
@@ -195,10 +238,33 @@ QString PgBackend::rowColumn() const { return quoteName(serversql::kRowColumn); 
 
 bool PgBackend::alive()
 {
-    if (PQstatus(conn_) == CONNECTION_OK) return true;
-    PQreset(conn_);
+    if (!broken_ && PQstatus(conn_) == CONNECTION_OK) return true;
+    // A new session, set up as the first one was; nothing of the lost one is kept (its
+    // prepared statements, column lists, an open transaction).
+    PGconn* fresh = connectTo(conninfo_);
+    PQfinish(conn_);
+    conn_ = fresh;
+    broken_ = false;
     prepared_.clear();
+    columns_.clear();
+    beginPending_ = false;
+    waiting_.reset();
     return PQstatus(conn_) == CONNECTION_OK;
+}
+
+void PgBackend::forgetSchema()
+{
+    columns_.clear();
+    forgetStatements();
+}
+
+void PgBackend::forgetStatements()
+{
+    if (prepared_.isEmpty()) return;
+    prepared_.clear();
+    // New statements take names never used on this connection, so nothing hangs on this.
+    ++requests;
+    PQclear(PQexec(conn_, "DEALLOCATE ALL"));
 }
 
 EngineFailure PgBackend::failureOf(const QByteArray& code)
@@ -225,19 +291,115 @@ QString PgBackend::messageFor(PGresult* result, const QString& context) const
 
 void PgBackend::readOneMoment() { command(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ, READ ONLY")); }
 
+void PgBackend::holdSetUpLock()
+{
+    // One number every desk of this program asks for ("Tanz" in ASCII), held to the end of
+    // the transaction.
+    command(QStringLiteral("SELECT pg_advisory_xact_lock(1415671418)"));
+}
+
 bool PgBackend::isKeyword(const QString& word) const { return SqliteBackend::keyword(word); }
 
 PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
-    QByteArray name = prepared_.value(sql);
-    if (name.isEmpty()) {
-        name = "tanzo_" + QByteArray::number(prepared_.size() + 1);
-        PQclear(checked(PQprepare(conn_, name.constData(), sql.constData(), 0, nullptr), QString()));
-        prepared_.insert(sql, name);
-    }
+    sendWaiting();
     std::vector<const char*> values(params.size());
     for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
-    return checked(PQexecPrepared(conn_, name.constData(), int(values.size()), values.data(), nullptr, nullptr, 0), QString());
+    PGresult* result = send(sql, values);
+    // Another desk made a table again with other columns, so a kept plan no longer fits: the
+    // statements are prepared anew and this one runs once more, unless it failed inside a
+    // transaction (which it has ended; the next action starts afresh).
+    if (planChanged(result)) {
+        forgetStatements();
+        if (PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+            PQclear(result);
+            result = send(sql, values);
+        }
+    }
+    return checked(result, QString());
+}
+
+void PgBackend::runLater(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
+{
+    // Outside a transaction nothing would send it: it runs now.
+    if (!beginPending_ && PQtransactionStatus(conn_) == PQTRANS_IDLE) {
+        PQclear(run(sql, params, nulls));
+        return;
+    }
+    sendWaiting();
+    waiting_ = Waiting{sql, params, nulls};
+}
+
+void PgBackend::sendWaiting()
+{
+    if (!waiting_) return;
+    const Waiting w = std::move(*waiting_);
+    waiting_.reset();
+    PQclear(run(w.sql, w.params, w.nulls));
+}
+
+PGresult* PgBackend::send(const QByteArray& sql, const std::vector<const char*>& values, bool thenCommit)
+{
+    const int count = int(values.size());
+    const QByteArray kept = prepared_.value(sql);
+    const bool opening = beginPending_;
+    beginPending_ = false;
+    ++requests;
+    if (!kept.isEmpty() && !opening && !thenCommit) return PQexecPrepared(conn_, kept.constData(), count, values.data(), nullptr, nullptr, 0);
+
+    // The transaction's start and the preparing of a statement new to this connection go
+    // in the same round trip as the statement itself.
+    const QByteArray name = kept.isEmpty() ? "tanzo_" + QByteArray::number(++statementsMade_) : kept;
+    if (!PQenterPipelineMode(conn_)) return nullptr;
+    const bool sent = (!opening || PQsendQueryParams(conn_, "BEGIN", 0, nullptr, nullptr, nullptr, nullptr, 0)) &&
+                      (!kept.isEmpty() || PQsendPrepare(conn_, name.constData(), sql.constData(), 0, nullptr)) &&
+                      PQsendQueryPrepared(conn_, name.constData(), count, values.data(), nullptr, nullptr, 0) &&
+                      (!thenCommit || PQsendQueryParams(conn_, "COMMIT", 0, nullptr, nullptr, nullptr, nullptr, 0)) &&
+                      PQpipelineSync(conn_);
+    PGresult* result = nullptr;
+    bool ok = sent;
+    for (int step = (opening ? 1 : 0) + (kept.isEmpty() ? 1 : 0); ok && step > 0; --step) {
+        result = nextResult(conn_);
+        ok = PQresultStatus(result) == PGRES_COMMAND_OK;
+        if (ok) PQclear(result);
+    }
+    if (ok) result = nextResult(conn_);
+    const ExecStatusType ran = PQresultStatus(result);
+    if (ok && thenCommit && (ran == PGRES_COMMAND_OK || ran == PGRES_TUPLES_OK)) {
+        // The statement was done; what counts now is whether the COMMIT was.
+        PGresult* committed = nextResult(conn_);
+        if (PQresultStatus(committed) == PGRES_COMMAND_OK) {
+            PQclear(committed);
+        } else {
+            PQclear(result);
+            result = committed;
+        }
+    }
+    // What is left up to the end of the round trip: each statement skipped after a failure
+    // answers with its own result and end.
+    for (int ends = 0; ends < 8;) {
+        PGresult* rest = PQgetResult(conn_);
+        if (!rest) {
+            if (PQstatus(conn_) == CONNECTION_BAD) break;
+            ++ends;
+            continue;
+        }
+        const bool end = PQresultStatus(rest) == PGRES_PIPELINE_SYNC;
+        PQclear(rest);
+        if (end) break;
+    }
+    // A pipeline the server left half answered leaves the connection unusable.
+    if (!PQexitPipelineMode(conn_)) {
+        broken_ = true;
+        PQclear(result);
+        return nullptr;
+    }
+    if (!sent) {
+        PQclear(result);
+        return nullptr;
+    }
+    if (ok && kept.isEmpty()) prepared_.insert(sql, name);
+    return result;
 }
 
 std::unique_ptr<Statement> PgBackend::prepare(const QString& sql)
@@ -256,28 +418,31 @@ PGresult* PgBackend::checked(PGresult* result, const QString& context)
     throw DbError(message);
 }
 
-void PgBackend::command(const QString& sql) { PQclear(checked(PQexec(conn_, sql.toUtf8().constData()), sql)); }
+void PgBackend::command(const QString& sql)
+{
+    // A transaction begun with nothing sent yet starts in the same round trip.
+    sendWaiting();
+    const QByteArray text = (beginPending_ ? QByteArray("BEGIN; ") : QByteArray()) + sql.toUtf8();
+    beginPending_ = false;
+    ++requests;
+    PQclear(checked(PQexec(conn_, text.constData()), sql));
+}
 
 void PgBackend::execute(const QString& sql)
 {
     const QString translated = serversql::statement(sql);
+    sendWaiting();
+    if (beginPending_) command(QStringLiteral("BEGIN"));
     // Unlike PQexec, this runs exactly one statement.
+    ++requests;
     PQclear(checked(PQexecParams(conn_, translated.toUtf8().constData(), 0, nullptr, nullptr, nullptr, nullptr, 0), sql));
     columns_.clear();
     // A table made or dropped changes what the kept statements name; they are prepared again.
-    if (!translated.startsWith(QLatin1String("DELETE")) && !prepared_.isEmpty()) {
-        command(QStringLiteral("DEALLOCATE ALL"));
-        prepared_.clear();
-    }
+    if (!translated.startsWith(QLatin1String("DELETE"))) forgetStatements();
 }
 
-bool PgBackend::tableExists(const QString& table)
-{
-    if (columns_.contains(table)) return true;
-    auto s = prepare(QStringLiteral("SELECT 1 FROM pg_catalog.pg_tables WHERE schemaname = current_schema() AND tablename = ?1"));
-    s->bind(1, Value::text(table));
-    return s->step();
-}
+// A table of the program has columns: one read tells both, and keeps them.
+bool PgBackend::tableExists(const QString& table) { return !columns(table).empty(); }
 
 std::vector<ColumnInfo> PgBackend::columns(const QString& table)
 {
@@ -333,21 +498,47 @@ std::vector<Backend::SchemaObject> PgBackend::schemaObjects()
 
 void PgBackend::begin(int depth)
 {
-    command(depth == 1 ? QStringLiteral("BEGIN") : QStringLiteral("SAVEPOINT tanzo_sp%1").arg(depth));
+    // The transaction starts with its first statement, in the same round trip.
+    if (depth == 1)
+        beginPending_ = true;
+    else
+        command(QStringLiteral("SAVEPOINT tanzo_sp%1").arg(depth));
 }
 
 void PgBackend::commit(int depth)
 {
+    if (depth == 1 && waiting_) {
+        // The statement left to run later and the COMMIT go in one round trip.
+        const Waiting w = std::move(*waiting_);
+        waiting_.reset();
+        std::vector<const char*> values(w.params.size());
+        for (size_t i = 0; i < w.params.size(); ++i) values[i] = w.nulls[i] ? nullptr : w.params[i].constData();
+        PQclear(checked(send(w.sql, values, true), QString()));
+        return;
+    }
+    if (depth == 1 && beginPending_) {
+        // Nothing was sent: there is nothing to commit.
+        beginPending_ = false;
+        return;
+    }
     command(depth == 1 ? QStringLiteral("COMMIT") : QStringLiteral("RELEASE SAVEPOINT tanzo_sp%1").arg(depth));
 }
 
 void PgBackend::rollback(int depth) noexcept
 {
-    // A table made or dropped inside goes back with it.
+    // A table made or dropped inside goes back with it; a statement not sent yet is dropped.
     columns_.clear();
+    waiting_.reset();
+    if (depth == 1 && beginPending_) {
+        beginPending_ = false;
+        return;
+    }
     const QByteArray sql = depth == 1 ? QByteArray("ROLLBACK")
                                       : QStringLiteral("ROLLBACK TO SAVEPOINT tanzo_sp%1; RELEASE SAVEPOINT tanzo_sp%1").arg(depth).toUtf8();
+    ++requests;
     PQclear(PQexec(conn_, sql.constData()));
 }
+
+long long PgBackend::requestCount() { return requests; }
 
 }  // namespace db

@@ -194,6 +194,29 @@ TEST_P(DatabaseTest, DuplicateKeyIsAnErrorAndTransactionsRollBack)
     }
     Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
     EXPECT_EQ(rs.recordCount(), 1);
+
+    // A row put by the inserter inside a transaction: a refused one fails the commit and is
+    // not stored, a good one is seen by the transaction's next read and stored by the commit.
+    const std::vector<Recordset::Equals> key1{{QStringLiteral("登録ＮＯ"), Value::integer(1)}};
+    const std::vector<Recordset::Equals> key2{{QStringLiteral("登録ＮＯ"), Value::integer(2)}};
+    try {
+        Database::Transaction tx(db);
+        db.inserter(QStringLiteral("SHUMOKU1")).insertTexts({QStringLiteral("C")}, key1);
+        tx.commit();
+        FAIL() << "duplicate key committed";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("重複"))) << e.message().toStdString();
+    }
+    {
+        Database::Transaction tx(db);
+        db.inserter(QStringLiteral("SHUMOKU1")).insertTexts({QStringLiteral("D")}, key2);
+        EXPECT_FALSE(db.openWhere(QStringLiteral("SHUMOKU1"), key2).eof());
+        db.inserter(QStringLiteral("SHUMOKU1")).insertTexts({QStringLiteral("E"), QStringLiteral("5")},
+                                                            {{QStringLiteral("登録ＮＯ"), Value::integer(5)}});
+        tx.commit();
+    }
+    Recordset after = db.openTable(QStringLiteral("SHUMOKU1"));
+    EXPECT_EQ(names(after, 0), QStringList({"A", "D", "E"}));
 }
 
 TEST(DatabaseFileOnly, OpenRefusesMissingAndForeignFilesAndNeverCreates)
