@@ -1,4 +1,5 @@
 #include "ServerBench.h"
+#include "EditorEntry.h"
 
 #include "BenchData.h"
 #include "Find.h"
@@ -31,14 +32,7 @@ long long addOne(App& app, int i)
 {
     Form7 ed(app, 0);
     ed.prepare(EditorMode::New, {}, QString());
-    child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
-    child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("作者"));
-    child<MaskedEdit>(ed, "MaskEdBox1_2")->setText(QString::number(i));
-    child<MaskedEdit>(ed, "MaskEdBox1_3")->setText(QStringLiteral("1500"));
-    child<MaskedEdit>(ed, "MaskEdBox1_4")->setText(QStringLiteral("2024/05/01"));
-    child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
-    child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
-    child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
+    typeBenchRecord(ed, i);
     const long long before = Database::serverRoundTrips();
     child<QPushButton>(ed, "Command1")->click();
     return Database::serverRoundTrips() - before;

@@ -21,6 +21,7 @@
 #include "PairTimer.h"
 #include "Find.h"
 #include "PgSession.h"
+#include "EditorEntry.h"
 #include "ServerBench.h"
 #include "ScriptedUi.h"
 #include "TempProgramDir.h"
@@ -183,14 +184,7 @@ void addThroughEditor(App& app, int count)
     Form7 ed(app, 0);
     ed.prepare(EditorMode::New, {}, QString());
     for (int i = 0; i < count; ++i) {
-        child<MaskedEdit>(ed, "MaskEdBox1_0")->setText(QStringLiteral("追加%1").arg(i));
-        child<MaskedEdit>(ed, "MaskEdBox1_1")->setText(QStringLiteral("作者"));
-        child<MaskedEdit>(ed, "MaskEdBox1_2")->setText(QString::number(i));
-        child<MaskedEdit>(ed, "MaskEdBox1_3")->setText(QStringLiteral("1500"));
-        child<MaskedEdit>(ed, "MaskEdBox1_4")->setText(QStringLiteral("2024/05/01"));
-        child<MaskedEdit>(ed, "MaskEdBox1_5")->setText(QStringLiteral("007"));
-        child<MaskedEdit>(ed, "MaskEdBox1_6")->setText(QStringLiteral("備考"));
-        child<MaskedEdit>(ed, "MaskEdBox1_7")->setText(QStringLiteral("3"));
+        typeBenchRecord(ed, i);
         child<QPushButton>(ed, "Command1")->click();
     }
 }

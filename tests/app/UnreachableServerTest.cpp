@@ -23,8 +23,7 @@ TEST(UnreachableServerServerOnly, AnActionAgainstAServerThatRefusesTheDeskGivesO
 
     PgSession admin(PgSession::adminConninfo());
     admin.execute(QStringLiteral("ALTER DATABASE %1 WITH ALLOW_CONNECTIONS false").arg(dir.serverDatabase()));
-    admin.execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
-                      .arg(dir.serverDatabase()));
+    admin.endSessionsOn(dir.serverDatabase());
     child<QPushButton>(f, "Command1_0")->click();
     ASSERT_EQ(ui.messages().size(), 1u);
     EXPECT_TRUE(ui.messages()[0].text.startsWith(QStringLiteral("データベース サーバー"))) << ui.messages()[0].text.toStdString();

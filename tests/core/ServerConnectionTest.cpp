@@ -18,8 +18,7 @@ TEST(ServerConnectionServerOnly, ALostConnectionIsReportedAndTheNextActionConnec
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("一枚目")}), 1);
 
     PgSession admin(PgSession::adminConninfo());
-    admin.execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
-                      .arg(t.dir.serverDatabase()));
+    admin.endSessionsOn(t.dir.serverDatabase());
     try {
         store.addMain(0, QStringList{QStringLiteral("二枚目")});
         ADD_FAILURE() << "an add on a lost connection was reported as stored";

@@ -63,8 +63,7 @@ TEST(SeveralDesksServerOnly, AfterAReconnectAHeldLockFailsTheAddInsteadOfFreezin
     EXPECT_EQ(store.addMain(0, QStringList{QStringLiteral("一枚目")}), 1);
 
     PgSession admin(PgSession::adminConninfo());
-    admin.execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
-                      .arg(t.dir.serverDatabase()));
+    admin.endSessionsOn(t.dir.serverDatabase());
     EXPECT_THROW(store.addMain(0, QStringList{QStringLiteral("失われる")}), DbError);
 
     // Another desk holds the management rows (the counters) in an open transaction; it lets

@@ -125,8 +125,7 @@ TEST(TwoDeskListsServerOnly, AnEditorOpenedOverALostConnectionNeverSkipsTheCompa
     person::clickRow(child<ReportListView>(w, "ListView1"), 0);
 
     PgSession admin(PgSession::adminConninfo());
-    admin.execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'")
-                      .arg(t.dir.serverDatabase()));
+    admin.endSessionsOn(t.dir.serverDatabase());
     child<QAction>(w, "mf12")->trigger();
     EXPECT_TRUE(t.ui.lastMessage().startsWith(QStringLiteral("データベース サーバーとの接続が切れました。")))
         << t.ui.lastMessage().toStdString();

@@ -96,3 +96,8 @@ QString PgSession::withKeyword(const QString& conninfo, const QString& key, cons
         if (values.contains(k)) parts << k + QLatin1Char('=') + quoted(values.value(k));
     return parts.join(QLatin1Char(' '));
 }
+
+void PgSession::endSessionsOn(const QString& database)
+{
+    execute(QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE datname = '%1'").arg(database));
+}

@@ -18,6 +18,8 @@ public:
     static QString adminConninfo();
 
     void execute(const QString& sql);
+    // Ends every session on the database, as a server restart or an administrator would.
+    void endSessionsOn(const QString& database);
     // The first column of the first row as text; a row-less result or a Null raises.
     QString value(const QString& sql);
 
