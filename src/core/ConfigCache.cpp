@@ -296,9 +296,7 @@ void ConfigCache::Change::store(Database* within)
     try {
         cache_.SaveChangedRows(within);
     } catch (const SettingsMovedOn&) {
-        // The settings read again stay when this change ends without being kept.
-        rows_ = cache_.rows_;
-        restarted_ = cache_.counterRestarted_;
+        takeStored();
         throw;
     }
 }
@@ -307,9 +305,15 @@ void ConfigCache::Change::checkCurrent(Database& db)
 {
     if (cache_.isCurrent(db)) return;
     cache_.reloadIfChanged(db);
+    takeStored();
+    throw SettingsMovedOn();
+}
+
+void ConfigCache::Change::takeStored()
+{
+    // The settings read again stay when this change ends without being kept.
     rows_ = cache_.rows_;
     restarted_ = cache_.counterRestarted_;
-    throw SettingsMovedOn();
 }
 
 void ConfigCache::Change::keep()

@@ -121,6 +121,9 @@ public:
         void keep();
 
     private:
+        // Makes the settings just read again what this change puts back when it is not kept.
+        void takeStored();
+
         ConfigCache& cache_;
         Rows rows_;
         std::array<bool, 7> restarted_;

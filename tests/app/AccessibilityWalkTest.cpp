@@ -119,32 +119,12 @@ void choose(QComboBox* box, const QString& text)
     box->setCurrentIndex(i);
 }
 
-// A category ＣＤ with a main file of every kind of field and a sub file, a code table and a
-// record of each; a category ＤＶＤ without files.
-void prepare(TestApp& t)
-{
-    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
-    build::nameCategory(t.app, 1, QStringLiteral("ＤＶＤ"));
-    build::createCodeTable(t.app, 1, QStringLiteral("分類"), 2);
-    build::addCode(t.app, 1, QStringLiteral("PO"), QStringLiteral("ポップス"));
-    build::defineMain(t.app, 0,
-                      {{QStringLiteral("品名"), QStringLiteral("TEXT")},
-                       {QStringLiteral("価格"), QStringLiteral("CURRENCY")},
-                       {QStringLiteral("発売日"), QStringLiteral("DATE")},
-                       {QStringLiteral("枚数"), QStringLiteral("LONG")},
-                       {QStringLiteral("分類"), QStringLiteral("CODE1")}});
-    build::defineSub(
-        t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("秒"), QStringLiteral("LONG")}});
-    build::addMainRow(t.app, 0, {QStringLiteral("海の歌"), "1500", "2024/03/05", "2", "PO"}, 1);
-    build::addSubRow(t.app, 0, {QStringLiteral("一曲目"), "245"}, 1, 1);
-}
-
 }  // namespace
 
 TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
 {
     TestApp t;
-    prepare(t);
+    build::sampleShop(t.app);
     Form1 main(t.app);
     ASSERT_TRUE(main.start());
     QStringList seen;

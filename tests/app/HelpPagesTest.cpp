@@ -144,21 +144,6 @@ void checkPage(QWidget& w, QStringList& checked, QStringList& faults)
     }
 }
 
-void prepare(TestApp& t)
-{
-    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
-    build::nameCategory(t.app, 1, QStringLiteral("ＤＶＤ"));
-    build::createCodeTable(t.app, 1, QStringLiteral("分類"), 2);
-    build::addCode(t.app, 1, QStringLiteral("PO"), QStringLiteral("ポップス"));
-    build::defineMain(t.app, 0,
-                      {{QStringLiteral("品名"), QStringLiteral("TEXT")},
-                       {QStringLiteral("価格"), QStringLiteral("CURRENCY")},
-                       {QStringLiteral("分類"), QStringLiteral("CODE1")}});
-    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
-    build::addMainRow(t.app, 0, {QStringLiteral("海の歌"), "1500", "PO"}, 1);
-    build::addSubRow(t.app, 0, {QStringLiteral("一曲目")}, 1, 1);
-}
-
 void trigger(QWidget& w, const char* item)
 {
     if (QAction* a = child<QAction>(w, QString::fromLatin1(item))) a->trigger();
@@ -171,7 +156,7 @@ void trigger(QWidget& w, const char* item)
 TEST(HelpPages, NameEveryButtonAndMenuItemOfTheirWindowAndNothingElse)
 {
     TestApp t;
-    prepare(t);
+    build::sampleShop(t.app);
     const QString csv = t.dir.path() + QStringLiteral("/in.csv");
     {
         QFile f(csv);

@@ -129,4 +129,21 @@ int rowCount(App& app, const QString& table)
     return db.openTable(table).recordCount();
 }
 
+void sampleShop(App& app)
+{
+    nameCategory(app, 0, QStringLiteral("ＣＤ"));
+    nameCategory(app, 1, QStringLiteral("ＤＶＤ"));
+    createCodeTable(app, 1, QStringLiteral("分類"), 2);
+    addCode(app, 1, QStringLiteral("PO"), QStringLiteral("ポップス"));
+    defineMain(app, 0,
+               {{QStringLiteral("品名"), QStringLiteral("TEXT")},
+                {QStringLiteral("価格"), QStringLiteral("CURRENCY")},
+                {QStringLiteral("発売日"), QStringLiteral("DATE")},
+                {QStringLiteral("枚数"), QStringLiteral("LONG")},
+                {QStringLiteral("分類"), QStringLiteral("CODE1")}});
+    defineSub(app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}, {QStringLiteral("秒"), QStringLiteral("LONG")}});
+    addMainRow(app, 0, {QStringLiteral("海の歌"), "1500", "2024/03/05", "2", "PO"}, 1);
+    addSubRow(app, 0, {QStringLiteral("一曲目"), "245"}, 1, 1);
+}
+
 }  // namespace build

@@ -28,4 +28,8 @@ void addSubRow(App& app, int category, const QStringList& values, int registrati
 // Number of rows of a table.
 int rowCount(App& app, const QString& table);
 
+// A shop of two categories: ＣＤ with a main file of every kind of field (品名, 価格, 発売日, 枚数,
+// 分類 coded in table 1) and a sub file (曲名, 秒), one record of each; ＤＶＤ without files.
+void sampleShop(App& app);
+
 }  // namespace build
