@@ -312,10 +312,10 @@ void Form1::showStored()
 
 bool Form1::catchUp()
 {
+    // Settings read again are shown by the window's own watch, before the message says so.
     bool failed = false;
-    if (!app_.noticeChangesElsewhere(&failed)) return !failed;
-    showStored();
-    return true;
+    app_.noticeChangesElsewhere(&failed);
+    return !failed;
 }
 
 void Form1::refreshCategoryButtons()
