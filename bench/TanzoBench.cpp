@@ -35,7 +35,10 @@
 #include "lists/Form6.h"
 #include "platform/db/Database.h"
 #include "platform/text/CsvFile.h"
+#include "platform/ui/ProgramFont.h"
+#include "platform/widgets/KeyboardAids.h"
 #include "platform/widgets/MaskedEdit.h"
+#include "platform/widgets/SharedIconStyle.h"
 #include "platform/widgets/ReportListView.h"
 #include "records/Form7.h"
 #include "records/Form9.h"
@@ -735,6 +738,10 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qapp(argc, argv);
+    // The windows are made as the program makes them: its keyboard aids, its style and its font.
+    installKeyboardAids(qapp);
+    SharedIconStyle::install(qapp);
+    QApplication::setFont(programFont());
     const QStringList args = QApplication::arguments();
     const bool onlySub = args.contains(QStringLiteral("--only-sub"));
     const bool onlyMemory = args.contains(QStringLiteral("--only-memory"));

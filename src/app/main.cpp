@@ -9,6 +9,7 @@
 #include "platform/ui/QtTranslations.h"
 #include "platform/ui/QtUi.h"
 #include "platform/widgets/KeyboardAids.h"
+#include "platform/widgets/SharedIconStyle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -73,6 +74,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Tanzo"));
     installQtTranslations(qapp);
     installKeyboardAids(qapp);
+    SharedIconStyle::install(qapp);
     QApplication::setFont(programFont());
 
     const QStringList arguments = QCoreApplication::arguments();

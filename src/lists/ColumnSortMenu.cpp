@@ -12,11 +12,6 @@
 ColumnSortMenu::ColumnSortMenu(Ui& ui, ReportListView& list, std::function<void(int column)> sortBy)
     : QObject(&list), ui_(ui), list_(list), sortBy_(std::move(sortBy))
 {
-    menu_ = NamedControls::popupMenu(&list, QStringLiteral("SortMenu"), QStringLiteral("並べ替え"));
-    ascending_ = menu_->addAction(QStringLiteral("この列で昇順に並べ替え(&A)"));
-    ascending_->setObjectName(QStringLiteral("SortAscending"));
-    descending_ = menu_->addAction(QStringLiteral("この列で降順に並べ替え(&D)"));
-    descending_->setObjectName(QStringLiteral("SortDescending"));
     list.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&list, &QWidget::customContextMenuRequested, this, &ColumnSortMenu::offer);
     list.installEventFilter(this);
@@ -38,6 +33,14 @@ bool ColumnSortMenu::eventFilter(QObject* watched, QEvent* event)
 void ColumnSortMenu::offer(const QPoint& at)
 {
     if (list_.rowCount() == 0) return;
+    // The menu is made the first time it is offered.
+    if (!menu_) {
+        menu_ = NamedControls::popupMenu(&list_, QStringLiteral("SortMenu"), QStringLiteral("並べ替え"));
+        ascending_ = menu_->addAction(QStringLiteral("この列で昇順に並べ替え(&A)"));
+        ascending_->setObjectName(QStringLiteral("SortAscending"));
+        descending_ = menu_->addAction(QStringLiteral("この列で降順に並べ替え(&D)"));
+        descending_->setObjectName(QStringLiteral("SortDescending"));
+    }
     QAction* chosen = ui_.popupMenu(*menu_, list_.viewport()->mapToGlobal(at));
     if (chosen != ascending_ && chosen != descending_) return;
     const int column = std::max(0, list_.currentIndex().column());

@@ -67,16 +67,23 @@ void DetailPanel::makeElement(int i)
         NamedControls::make<QLineEdit>(parent_, QStringLiteral("Text1_") + index, kValueLeft, top, 5295, kRowHeight);
     value->setReadOnly(true);
 
-    auto* name = NamedControls::make<QLineEdit>(parent_, QStringLiteral("Text4_") + index, kValueLeft, top, kNameWidth,
-                                                kRowHeight);
-    name->setReadOnly(true);
-    name->setFocusPolicy(Qt::NoFocus);
-
-    for (QWidget* w : std::initializer_list<QWidget*>{caption, suffix, value, name}) w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{caption, suffix, value}) w->hide();
     Label3.push_back(caption);
     Label4.push_back(suffix);
     Text1.push_back(value);
-    Text4.push_back(name);
+    // A code name's box is made for a code field only (makeCodeNameBox).
+    Text4.push_back(nullptr);
+}
+
+void DetailPanel::makeCodeNameBox(int i)
+{
+    if (Text4[i]) return;
+    auto* name = NamedControls::make<QLineEdit>(parent_, QStringLiteral("Text4_%1").arg(i), kValueLeft,
+                                                top_ + kRowPitch * i, kNameWidth, kRowHeight);
+    name->setReadOnly(true);
+    name->setFocusPolicy(Qt::NoFocus);
+    name->hide();
+    Text4[i] = name;
 }
 
 void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::function<void(int)> changed)
@@ -89,10 +96,15 @@ void DetailPanel::build(const std::vector<FieldDefinition>& fields, std::functio
         Label4[i]->setText(FieldDisplay::typeSuffix(type));
         // The value and its code's name are announced by the field's name.
         NamedControls::setAccessibleName(*Text1[i], fields_[size_t(i)].name);
-        NamedControls::setAccessibleName(*Text4[i], fields_[size_t(i)].name + QStringLiteral(" 名称"));
         const int width = FieldDisplay::detailWidth(type);
         setWidthTwips(*Text1[i], width);
-        setLeftTwips(*Text4[i], kValueLeft + width + 60);
+        if (isCodeField(i)) {
+            makeCodeNameBox(i);
+            NamedControls::setAccessibleName(*Text4[i], fields_[size_t(i)].name + QStringLiteral(" 名称"));
+            setLeftTwips(*Text4[i], kValueLeft + width + 60);
+        } else if (Text4[i]) {
+            Text4[i]->hide();
+        }
         Text1[i]->setEnabled(true);
         Text1[i]->setReadOnly(true);
         for (QWidget* w : std::initializer_list<QWidget*>{Label3[i], Label4[i], Text1[i]}) w->show();
@@ -116,7 +128,7 @@ void DetailPanel::clear()
 {
     for (int i = 0; i < count(); ++i) {
         Text1[i]->clear();
-        Text4[i]->clear();
+        if (Text4[i]) Text4[i]->clear();
     }
 }
 

@@ -14,8 +14,8 @@ class ReportListView;
 
 // The rows above a record list that show the selected record field by field: for field i
 // the caption Label3(i) ("name ："), the type suffix Label4(i), the value Text1(i) (locked)
-// and, for a code field, its code name Text4(i). Element 0 exists from the start; the
-// others are made when the fields are known. Rows are 315 twips apart.
+// and, for a code field, its code name Text4(i) (null for any other field). Element 0 exists
+// from the start; the others are made when the fields are known. Rows are 315 twips apart.
 class DetailPanel {
 public:
     static constexpr int kRowPitch = 315;
@@ -47,6 +47,7 @@ public:
 
 private:
     void makeElement(int i);
+    void makeCodeNameBox(int i);
 
     QWidget* parent_;
     int top_;

@@ -31,3 +31,8 @@ QAction* NamedMenus::barItem(QMenuBar* bar, const char* name, const QString& cap
     a->setObjectName(QString::fromLatin1(name));
     return a;
 }
+
+void NamedMenus::fillOnFirstOpen(QMenu& menu, std::function<void()> fill)
+{
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, std::move(fill), Qt::SingleShotConnection);
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -14,4 +15,7 @@ public:
     static QAction* item(QMenu* menu, const char* name, const QString& caption);
     // An item standing on the menu bar itself.
     static QAction* barItem(QMenuBar* bar, const char* name, const QString& caption);
+    // Runs `fill` once, when the menu first opens (by the pointer, a key or F10), before it
+    // shows: a menu nobody opens costs no entries.
+    static void fillOnFirstOpen(QMenu& menu, std::function<void()> fill);
 };

@@ -82,8 +82,31 @@ RecordListWindow::RecordListWindow(App& app, int category, const Wording& wordin
 
 void RecordListWindow::buildMenus(const Wording& w)
 {
+    // The bar shows the menus' titles at once; a menu makes its entries when it first opens.
     QMenuBar* bar = menuBar();
     mf1 = NamedMenus::menu(bar, "mf1", w.mf1);
+    me1 = NamedMenus::menu(bar, "me1", w.me1);
+    mv1 = NamedMenus::menu(bar, "mv1", w.mv1);
+    mk1 = NamedMenus::menu(bar, "mk1", w.mk1);
+    ms1 = NamedMenus::menu(bar, "ms1", w.ms1);
+    mh1 = NamedMenus::barItem(bar, "mh1", w.mh1);
+    connect(mh1, &QAction::triggered, this, &RecordListWindow::mh1_Click);
+    NamedMenus::fillOnFirstOpen(*mf1, [this] { fillFileMenu(); });
+    NamedMenus::fillOnFirstOpen(*me1, [this] { fillEditMenu(); });
+    NamedMenus::fillOnFirstOpen(*mv1, [this] { fillViewMenu(); });
+    NamedMenus::fillOnFirstOpen(*mk1, [this] {
+        mk11 = NamedMenus::item(mk1, "mk11", QStringLiteral("検索条件(&F)"));
+        connect(mk11, &QAction::triggered, this, &RecordListWindow::mk11_Click);
+    });
+    NamedMenus::fillOnFirstOpen(*ms1, [this] {
+        ms11 = NamedMenus::item(ms1, "ms11", QStringLiteral("ソート条件(&G)"));
+        connect(ms11, &QAction::triggered, this, &RecordListWindow::ms11_Click);
+    });
+}
+
+void RecordListWindow::fillFileMenu()
+{
+    const Wording& w = wording_;
     mf10 = NamedMenus::item(mf1, "mf10", w.mf10);
     mf10->setEnabled(false);
     mf11 = NamedMenus::item(mf1, "mf11", QStringLiteral("     新規作成(&N)"));
@@ -115,25 +138,6 @@ void RecordListWindow::buildMenus(const Wording& w)
     mf18 = NamedMenus::item(mf1, "mf18", w.mf18);
     mf19 = NamedMenus::item(mf1, "mf19", QStringLiteral("終了(&X)"));
 
-    me1 = NamedMenus::menu(bar, "me1", w.me1);
-    me11 = NamedMenus::item(me1, "me11", QStringLiteral("コピー(&C)"));
-    me14 = NamedMenus::item(me1, "me14", QStringLiteral("元に戻す(&R)"));
-
-    mv1 = NamedMenus::menu(bar, "mv1", w.mv1);
-    mv11 = NamedMenus::item(mv1, "mv11", w.mv11);
-    mv11->setCheckable(true);
-    mv11->setChecked(true);
-    mv12 = NamedMenus::item(mv1, "mv12", QStringLiteral("ツールバー非表示"));
-    mv12->setCheckable(true);
-
-    mk1 = NamedMenus::menu(bar, "mk1", w.mk1);
-    mk11 = NamedMenus::item(mk1, "mk11", QStringLiteral("検索条件(&F)"));
-    ms1 = NamedMenus::menu(bar, "ms1", w.ms1);
-    ms11 = NamedMenus::item(ms1, "ms11", QStringLiteral("ソート条件(&G)"));
-
-    mh1 = NamedMenus::barItem(bar, "mh1", w.mh1);
-
-
     connect(mf11, &QAction::triggered, this, &RecordListWindow::mf11_Click);
     connect(mf12, &QAction::triggered, this, &RecordListWindow::mf12_Click);
     connect(mf13, &QAction::triggered, this, &RecordListWindow::mf13_Click);
@@ -145,13 +149,26 @@ void RecordListWindow::buildMenus(const Wording& w)
     connect(mf17, &QAction::triggered, this, &RecordListWindow::mf17_Click);
     connect(mf18, &QAction::triggered, this, &RecordListWindow::mf18_Click);
     connect(mf19, &QAction::triggered, this, &RecordListWindow::mf19_Click);
+}
+
+void RecordListWindow::fillEditMenu()
+{
+    me11 = NamedMenus::item(me1, "me11", QStringLiteral("コピー(&C)"));
+    me14 = NamedMenus::item(me1, "me14", QStringLiteral("元に戻す(&R)"));
     connect(me11, &QAction::triggered, this, &RecordListWindow::me11_Click);
     connect(me14, &QAction::triggered, this, &RecordListWindow::me14_Click);
+}
+
+void RecordListWindow::fillViewMenu()
+{
+    mv11 = NamedMenus::item(mv1, "mv11", wording_.mv11);
+    mv11->setCheckable(true);
+    mv11->setChecked(true);
+    mv12 = NamedMenus::item(mv1, "mv12", QStringLiteral("ツールバー非表示"));
+    mv12->setCheckable(true);
+    mv12->setChecked(Toolbar1->isHidden());
     connect(mv11, &QAction::toggled, this, &RecordListWindow::mv11_Click);
     connect(mv12, &QAction::toggled, this, &RecordListWindow::mv12_Click);
-    connect(mk11, &QAction::triggered, this, &RecordListWindow::mk11_Click);
-    connect(ms11, &QAction::triggered, this, &RecordListWindow::ms11_Click);
-    connect(mh1, &QAction::triggered, this, &RecordListWindow::mh1_Click);
 }
 
 void RecordListWindow::buildToolbar()
@@ -162,18 +179,25 @@ void RecordListWindow::buildToolbar()
     Toolbar1->setObjectName(QStringLiteral("Toolbar1"));
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    const std::pair<QString, QAction*> buttons[] = {
-        {QStringLiteral("新規作成"), mf11}, {QStringLiteral("変更"), mf12},     {QStringLiteral("削除"), mf13},
-        {QStringLiteral("画面印刷"), mf140}, {QStringLiteral("印刷設定"), mf15}, {QStringLiteral("印刷"), mf16},
-        {QStringLiteral("検索"), mk11},     {QStringLiteral("ソート"), ms11},  {QStringLiteral("ヘルプ"), mh1},
+    // Each button does what its menu item does.
+    using Handler = void (RecordListWindow::*)();
+    const std::pair<QString, Handler> buttons[] = {
+        {QStringLiteral("新規作成"), &RecordListWindow::mf11_Click},
+        {QStringLiteral("変更"), &RecordListWindow::mf12_Click},
+        {QStringLiteral("削除"), &RecordListWindow::mf13_Click},
+        {QStringLiteral("画面印刷"), &RecordListWindow::mf140_Click},
+        {QStringLiteral("印刷設定"), &RecordListWindow::mf15_Click},
+        {QStringLiteral("印刷"), &RecordListWindow::mf16_Click},
+        {QStringLiteral("検索"), &RecordListWindow::mk11_Click},
+        {QStringLiteral("ソート"), &RecordListWindow::ms11_Click},
+        {QStringLiteral("ヘルプ"), &RecordListWindow::mh1_Click},
     };
-    for (const auto& [key, target] : buttons) {
+    for (const auto& [key, handler] : buttons) {
         QAction* b = Toolbar1->addAction(key);
         b->setObjectName(QStringLiteral("Toolbar1_") + key);
         b->setData(key);
-        b->setEnabled(target->isEnabled());
         connect(b, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-        toolbarTargets_[key] = target;
+        toolbarHandlers_[key] = handler;
         toolbarButtons_[key] = b;
         if (key == QLatin1String("削除") || key == QLatin1String("印刷") || key == QLatin1String("ソート"))
             Toolbar1->addSeparator();
@@ -208,8 +232,8 @@ void RecordListWindow::mf16_Click() { printReport(PrintJob::Destination::Printer
 
 void RecordListWindow::Toolbar1_ButtonClick(const QString& key)
 {
-    const auto it = toolbarTargets_.find(key);
-    if (it != toolbarTargets_.end()) it->second->trigger();
+    const auto it = toolbarHandlers_.find(key);
+    if (it != toolbarHandlers_.end()) (this->*(it->second))();
 }
 
 void RecordListWindow::Form_Load()

@@ -184,13 +184,17 @@ protected:
 
 private:
     void buildMenus(const Wording& w);
+    // The entries of the ファイル, 編集 and 表示 menus, made when each first opens.
+    void fillFileMenu();
+    void fillEditMenu();
+    void fillViewMenu();
     void buildToolbar();
     void screenPrint(ScreenPrint::Capture what, PrintJob::Destination where);
     void handOver(EditorMode mode);
     void readAgain();
 
     Wording wording_;
-    std::map<QString, QAction*> toolbarTargets_;
+    std::map<QString, void (RecordListWindow::*)()> toolbarHandlers_;
     std::map<QString, QAction*> toolbarButtons_;
     bool reopen_ = false;
 };

@@ -215,6 +215,8 @@ TEST(EveryWindow, NamesItsInputsAndActsOnTogglesAsOnClicks)
                 for (QPushButton* b : p.findChildren<QPushButton*>())
                     if (b->text() == QStringLiteral("印刷設定状況確認")) b->click();
             });
+            // The items are taken from the window's menus, opened as a person opens them.
+            person::openMenus(w);
             for (const char* name : {"mf11", "mk11", "ms11", "mf15"}) {
                 QAction* a = w.findChild<QAction*>(QString::fromLatin1(name));
                 ASSERT_NE(a, nullptr) << name;

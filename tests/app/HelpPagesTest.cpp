@@ -85,6 +85,8 @@ struct Controls {
 
 Controls controlsOf(QWidget& w)
 {
+    // The menus are looked through first, as a person reading the page beside the window does.
+    person::openMenus(w);
     Controls c;
     auto add = [&c](const QObject* o, const QString& text, bool required) {
         c.objects.insert(o->objectName());

@@ -14,6 +14,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -160,4 +162,38 @@ TEST(Keyboard, TheBoxAWindowOpensOnHasItsTextSelectedSoTypingReplacesIt)
     bringUp(other);
     bringUp(g);
     EXPECT_FALSE(child<QLineEdit>(g, "Text1_0")->hasSelectedText());
+}
+
+// The entries of a list window's menus are there the moment the keys open a menu: F10 opens
+// ファイル with its entries, and Alt+V and then B take 登録ＮＯ表示 out of the 表示 menu.
+TEST(Keyboard, TheKeysReachTheEntriesOfAListWindowsMenusAsTheyOpen)
+{
+    TestApp t;
+    CdCategory cd(t);
+    Form5 w(t.app, openAs(t.app, 0, 0));
+    bringUp(w);
+    child<ReportListView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_F10);
+    auto* file = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->objectName(), QStringLiteral("mf1"));
+    QStringList entries;
+    for (QAction* a : file->actions())
+        if (!a->isSeparator()) entries << a->objectName();
+    EXPECT_EQ(entries.mid(0, 4), QStringList({"mf10", "mf11", "mf12", "mf13"}));
+    EXPECT_TRUE(entries.contains(QStringLiteral("mf19")));
+    QTest::keyClick(file, Qt::Key_Escape);
+    if (QWidget* open = QApplication::activePopupWidget()) QTest::keyClick(open, Qt::Key_Escape);
+
+    auto* number = child<QLineEdit>(w, "Text3");
+    ASSERT_TRUE(number->isVisible());
+    child<ReportListView>(w, "ListView1")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_V, Qt::AltModifier);
+    QWidget* view = QApplication::activePopupWidget();
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->objectName(), QStringLiteral("mv1"));
+    QTest::keyClick(view, Qt::Key_B);
+    EXPECT_FALSE(number->isVisible());
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    w.close();
 }

@@ -25,6 +25,7 @@ QAction* exportItem(QWidget& window)
 {
     auto* menu = window.findChild<QMenu*>(QStringLiteral("mf1"));
     if (!menu) return nullptr;
+    person::openMenu(menu);
     for (QAction* a : menu->actions())
         if (a->objectName() == QLatin1String("mfcsv")) return a;
     return nullptr;

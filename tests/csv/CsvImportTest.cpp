@@ -28,6 +28,7 @@ QAction* menuItem(QWidget& window, const char* name)
 {
     auto* menu = window.findChild<QMenu*>(QStringLiteral("mf1"));
     if (!menu) return nullptr;
+    person::openMenu(menu);
     for (QAction* a : menu->actions())
         if (a->objectName() == QLatin1String(name)) return a;
     return nullptr;

@@ -188,6 +188,7 @@ QStringList sharedLetters(const QMenu& menu)
 
 QStringList sharedLetters(const QMainWindow& window)
 {
+    person::openMenus(window);
     QStringList problems;
     for (QAction* a : window.menuBar()->actions())
         if (a->menu()) problems << sharedLetters(*a->menu());

@@ -13,12 +13,23 @@ StatusBar3::StatusBar3(QWidget* parent) : QStatusBar(parent)
         label->setObjectName(QStringLiteral("Panel%1").arg(i + 1));
         m_panels[i] = label;
     }
-    const QFontMetrics fm(m_panels[0]->font());
-    const int margin = fm.horizontalAdvance(QLatin1Char(' ')) * 2 + 8;
-    const QString position = QStringLiteral("レコード順／総数　　000000 / 000000");
-    const QString progress = QStringLiteral("ファイル読込中　") + QString(25, QChar(0x25A0));
-    m_panels[1]->setMinimumWidth(fm.horizontalAdvance(position) + margin);
-    m_panels[2]->setMinimumWidth(fm.horizontalAdvance(progress) + margin);
+    // Panels 2 and 3 are as wide as their longest texts, measured once for the font in use.
+    struct Widths {
+        QString font;
+        int position = 0;
+        int progress = 0;
+    };
+    static Widths measured;
+    const QFont font = m_panels[0]->font();
+    if (measured.font != font.key()) {
+        const QFontMetrics fm(font);
+        const int margin = fm.horizontalAdvance(QLatin1Char(' ')) * 2 + 8;
+        const QString position = QStringLiteral("レコード順／総数　　000000 / 000000");
+        const QString progress = QStringLiteral("ファイル読込中　") + QString(25, QChar(0x25A0));
+        measured = {font.key(), fm.horizontalAdvance(position) + margin, fm.horizontalAdvance(progress) + margin};
+    }
+    m_panels[1]->setMinimumWidth(measured.position);
+    m_panels[2]->setMinimumWidth(measured.progress);
     addWidget(m_panels[0], 1);
     addWidget(m_panels[1], 0);
     addWidget(m_panels[2], 0);
