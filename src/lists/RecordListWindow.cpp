@@ -257,9 +257,25 @@ void RecordListWindow::buildDetail(const std::vector<FieldDefinition>& fields, i
     setGeometryTwips(*ListView1, leftTwips(*ListView1), listTop, widthTwips(*ListView1), listHeight);
     // The menu and status bars lie outside the client area, so the window grows by what they
     // take beyond the height of the client area.
-    const int bars = menuBar()->sizeHint().height() + StatusBar1->sizeHint().height();
+    const int bars = barsHeight();
     const int needed = bars + twipsToPixelsY(*this, listTop + listHeight + 60);
     resize(width(), std::max(twipsToPixelsY(*this, kWindowHeight), needed));
+}
+
+int RecordListWindow::barsHeight() const
+{
+    // Every list window's bars hold one line of text in the program's fonts: their height is
+    // measured by the first window and taken again by the next ones while the fonts stay.
+    struct Measured {
+        QFont menuFont, statusFont;
+        int height = -1;
+    };
+    static Measured measured;
+    const QFont menuFont = menuBar()->font();
+    const QFont statusFont = StatusBar1->font();
+    if (measured.height < 0 || measured.menuFont != menuFont || measured.statusFont != statusFont)
+        measured = {menuFont, statusFont, menuBar()->sizeHint().height() + StatusBar1->sizeHint().height()};
+    return measured.height;
 }
 
 int RecordListWindow::readList(ReportListView& list, const RecordReader::Request& request, bool progress)

@@ -189,6 +189,8 @@ private:
     void fillEditMenu();
     void fillViewMenu();
     void buildToolbar();
+    // The height of the menu bar and the status bar together, in pixels.
+    int barsHeight() const;
     void screenPrint(ScreenPrint::Capture what, PrintJob::Destination where);
     void handOver(EditorMode mode);
     void readAgain();

@@ -15,18 +15,18 @@ StatusBar3::StatusBar3(QWidget* parent) : QStatusBar(parent)
     }
     // Panels 2 and 3 are as wide as their longest texts, measured once for the font in use.
     struct Widths {
-        QString font;
+        QFont font;
         int position = 0;
         int progress = 0;
     };
     static Widths measured;
     const QFont font = m_panels[0]->font();
-    if (measured.font != font.key()) {
+    if (measured.position == 0 || measured.font != font) {
         const QFontMetrics fm(font);
         const int margin = fm.horizontalAdvance(QLatin1Char(' ')) * 2 + 8;
         const QString position = QStringLiteral("レコード順／総数　　000000 / 000000");
         const QString progress = QStringLiteral("ファイル読込中　") + QString(25, QChar(0x25A0));
-        measured = {font.key(), fm.horizontalAdvance(position) + margin, fm.horizontalAdvance(progress) + margin};
+        measured = {font, fm.horizontalAdvance(position) + margin, fm.horizontalAdvance(progress) + margin};
     }
     m_panels[1]->setMinimumWidth(measured.position);
     m_panels[2]->setMinimumWidth(measured.progress);
