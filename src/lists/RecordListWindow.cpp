@@ -195,7 +195,6 @@ void RecordListWindow::buildToolbar()
     for (const auto& [key, handler] : buttons) {
         QAction* b = Toolbar1->addAction(key);
         b->setObjectName(QStringLiteral("Toolbar1_") + key);
-        b->setData(key);
         connect(b, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
         toolbarHandlers_[key] = handler;
         toolbarButtons_[key] = b;

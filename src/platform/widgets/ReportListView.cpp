@@ -13,7 +13,7 @@ ReportListView::ReportListView(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSortingEnabled(false);
+    // Unsorted, with columns the person resizes by hand: the view's own defaults.
     setShowGrid(false);
     setWordWrap(false);
     setTabKeyNavigation(false);
@@ -26,7 +26,6 @@ ReportListView::ReportListView(QWidget* parent)
     vh->setDefaultSectionSize(fontMetrics().height() + 4);
 
     QHeaderView* hh = horizontalHeader();
-    hh->setSectionResizeMode(QHeaderView::Interactive);
     hh->setStretchLastSection(false);
     hh->setHighlightSections(false);
     hh->setSectionsClickable(true);
