@@ -1,17 +1,19 @@
 #include "platform/widgets/SharedIconStyle.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <QStyleOption>
 
 SharedIconStyle::SharedIconStyle(QStyle* base) : QProxyStyle(base) {}
 
 void SharedIconStyle::install(QApplication& application)
 {
-    if (dynamic_cast<SharedIconStyle*>(application.style())) return;
-    // A style of the same kind as the application's; with none by that name the proxy takes
-    // the platform's default style, which is what the application started with.
-    QApplication::setStyle(new SharedIconStyle(QStyleFactory::create(application.style()->name())));
+    static SharedIconStyle* installed = nullptr;
+    if (installed && application.style() == installed) return;
+    // Without a style of its own the proxy takes the one the application would have started
+    // with (its -style option, else the platform's), made once: the application's own style
+    // is not made first.
+    installed = new SharedIconStyle(nullptr);
+    QApplication::setStyle(installed);
 }
 
 QIcon SharedIconStyle::standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const

@@ -11,8 +11,8 @@ class QApplication;
 // read the first time and handed out again after that.
 class SharedIconStyle : public QProxyStyle {
 public:
-    // Puts the style in front of the application's own style, once; everything else is
-    // the application's style as it was.
+    // Makes it the application's style, once: in all but its icons the style the application
+    // would have started with.
     static void install(QApplication& application);
 
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option = nullptr,
