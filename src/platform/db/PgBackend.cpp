@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <libpq-fe.h>
 
 namespace db {
@@ -48,6 +49,9 @@ QString serverMessage(const PGresult* result, const PGconn* conn)
 }
 
 // "123.4500" → 1234500: an amount in units of 1/10 000, without a round trip through binary.
+// Decimals past the fourth are cut off. The column holds amounts beyond what the units hold
+// (up to 999 999 999 999 999.9999, stored there by another program): such an amount reads as
+// the largest the units hold, of its sign, rather than one of the other sign.
 qint64 unitsOf(const char* p)
 {
     bool negative = false;
@@ -55,16 +59,20 @@ qint64 unitsOf(const char* p)
         negative = true;
         ++p;
     }
-    qint64 whole = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) whole = whole * 10 + (*p - '0');
-    qint64 fraction = 0;
+    constexpr quint64 most = quint64(std::numeric_limits<qint64>::max());
+    quint64 units = 0;
+    auto append = [&units](char digit) {
+        const quint64 d = quint64(digit - '0');
+        units = units > (most + 1 - d) / 10 ? most + 1 : units * 10 + d;
+    };
+    for (; *p >= '0' && *p <= '9'; ++p) append(*p);
     int digits = 0;
     if (*p == '.') {
-        for (++p; *p >= '0' && *p <= '9' && digits < 4; ++p, ++digits) fraction = fraction * 10 + (*p - '0');
+        for (++p; *p >= '0' && *p <= '9' && digits < 4; ++p, ++digits) append(*p);
     }
-    for (; digits < 4; ++digits) fraction *= 10;
-    const qint64 units = whole * 10000 + fraction;
-    return negative ? -units : units;
+    for (; digits < 4; ++digits) append('0');
+    if (negative) return units > most ? std::numeric_limits<qint64>::min() : -qint64(units);
+    return units > most ? std::numeric_limits<qint64>::max() : qint64(units);
 }
 
 QByteArray textOf(const Value& v)
