@@ -75,6 +75,16 @@ qint64 unitsOf(const char* p)
     return units > most ? std::numeric_limits<qint64>::max() : qint64(units);
 }
 
+// "-123" → -123: a whole number as the server writes one (int2, int4, int8).
+qint64 wholeOf(const char* p)
+{
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    quint64 n = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) n = n * 10 + quint64(*p - '0');
+    return negative ? qint64(0 - n) : qint64(n);
+}
+
 QByteArray textOf(const Value& v)
 {
     switch (v.kind()) {
@@ -114,6 +124,8 @@ public:
             result_ = backend_.run(sql_, params_, nulls_);
             row_ = -1;
             rows_ = PQntuples(result_);
+            types_.resize(size_t(PQnfields(result_)));
+            for (size_t i = 0; i < types_.size(); ++i) types_[i] = PQftype(result_, int(i));
         }
         ++row_;
         return row_ < rows_;
@@ -128,7 +140,7 @@ public:
     Cell cell(int column) const override
     {
         if (PQgetisnull(result_, row_, column)) return Cell::Null;
-        switch (PQftype(result_, column)) {
+        switch (types_[size_t(column)]) {
         case kInt2:
         case kInt4:
         case kInt8: return Cell::Integer;
@@ -141,12 +153,18 @@ public:
     qint64 integer(int column) const override
     {
         const char* p = PQgetvalue(result_, row_, column);
-        return PQftype(result_, column) == kNumeric ? unitsOf(p) / 10000 : std::strtoll(p, nullptr, 10);
+        switch (types_[size_t(column)]) {
+        case kNumeric: return unitsOf(p) / 10000;
+        case kInt2:
+        case kInt4:
+        case kInt8: return wholeOf(p);
+        default: return std::strtoll(p, nullptr, 10);
+        }
     }
     qint64 units(int column) const override
     {
         const char* p = PQgetvalue(result_, row_, column);
-        return PQftype(result_, column) == kNumeric ? unitsOf(p) : std::strtoll(p, nullptr, 10) * 10000;
+        return types_[size_t(column)] == kNumeric ? unitsOf(p) : integer(column) * 10000;
     }
     const char* text(int column, int* bytes) const override
     {
@@ -167,6 +185,8 @@ private:
     PGresult* result_ = nullptr;
     int row_ = -1;
     int rows_ = 0;
+    // The server's type of each column of the result.
+    std::vector<Oid> types_;
 };
 
 QString connInfoField(const QString& conninfo, const char* key)
