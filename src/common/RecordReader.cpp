@@ -145,7 +145,14 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     } finish{*this, rows, list};
     list.beginBulk();
 
-    Recordset rs = request.where.empty() ? db.openTable(request.table) : db.openWhere(request.table, request.where);
+    // A server carries every value of every row it gives; a search's walk needs only the
+    // searched column, so there it carries that alone and the taken rows are read whole
+    // afterwards, a page at a time, and looked at once more (another desk may have changed
+    // one in between).
+    const bool narrowed = request.filter && request.filterColumn >= 0 && request.where.empty() && db.onServer();
+    Recordset rs = !request.where.empty() ? db.openWhere(request.table, request.where)
+                   : narrowed             ? db.openCarrying(request.table, {request.filterColumn})
+                                          : db.openTable(request.table);
     // Only the 25 cells need the number of rows; the word alone is shown at the first row.
     const bool cells = cells_ && sink_;
     const qint64 n = cells ? rs.recordCount() : 0;
@@ -159,10 +166,21 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
 
     const QByteArray nullUtf8 = request.nullText.toUtf8();
     PackedRow row;
-    qint64 r = 0;
-    int shown = -1;
     int taken = 0;
     constexpr size_t kBatch = 4096;
+    const auto takeRow = [&](const Recordset& whole) {
+        for (int j = 0; j < columns; ++j) appendCell(row, whole, j, kinds[size_t(j)], request.nullText, nullUtf8);
+        rows.push_back(row.take());
+        ++taken;
+        // The rows go to the list a batch at a time, so they are never all held twice.
+        if (rows.size() >= kBatch) {
+            list.addPackedRows(std::move(rows));
+            rows.clear();
+        }
+    };
+    std::vector<qint64> takenIds;
+    qint64 r = 0;
+    int shown = -1;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (!started) {
             started = true;
@@ -177,16 +195,16 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
         }
         const Take take = request.filter ? request.filter(rs) : Take::Yes;
         if (take == Take::No) continue;
-
-        for (int j = 0; j < columns; ++j) appendCell(row, rs, j, kinds[size_t(j)], request.nullText, nullUtf8);
-        rows.push_back(row.take());
-        ++taken;
-        // The rows go to the list a batch at a time, so they are never all held twice.
-        if (rows.size() >= kBatch) {
-            list.addPackedRows(std::move(rows));
-            rows.clear();
-        }
+        if (narrowed) takenIds.push_back(rs.rowId());
+        else takeRow(rs);
         if (take == Take::YesAndStop) break;
+    }
+    constexpr size_t kIdsAtOnce = 5000;
+    for (size_t from = 0; from < takenIds.size(); from += kIdsAtOnce) {
+        const std::vector<qint64> ids(takenIds.begin() + static_cast<std::ptrdiff_t>(from),
+                                      takenIds.begin() + static_cast<std::ptrdiff_t>(std::min(takenIds.size(), from + kIdsAtOnce)));
+        for (Recordset whole = db.openRows(request.table, ids); !whole.eof(); whole.moveNext())
+            if (request.filter(whole) != Take::No) takeRow(whole);
     }
     return taken;
 }

@@ -263,8 +263,7 @@ void Form10::SubListViewSet()
 
 void Form10::SubListViewKensaku()
 {
-    RecordReader::readShown(app_, *ListView1,
-                            {category().mainTableName, fields_, 1, SearchMatcher(search_).rowFilter(), QString()},
+    RecordReader::readShown(app_, *ListView1, SearchMatcher(search_).reading({category().mainTableName, fields_, 1, {}, QString()}),
                             StatusBar1);
 }
 

@@ -129,7 +129,7 @@ void Form5::SubListViewHD() { ListHeaders::build(*ListView1, fields_, ListHeader
 
 void Form5::SubListViewSet() { readList(*ListView1, request({}), true); }
 
-void Form5::SubListViewKensaku() { readList(*ListView1, request(SearchMatcher(shown_.search).rowFilter()), true); }
+void Form5::SubListViewKensaku() { readList(*ListView1, SearchMatcher(shown_.search).reading(request({})), true); }
 
 void Form5::SubListViewOne()
 {

@@ -54,3 +54,10 @@ RecordReader::RowFilter SearchMatcher::rowFilter() const
         return matcher.matches(rs.field(matcher.fieldIndex())) ? RecordReader::Take::Yes : RecordReader::Take::No;
     };
 }
+
+RecordReader::Request SearchMatcher::reading(RecordReader::Request request) const
+{
+    request.filter = rowFilter();
+    request.filterColumn = fieldIndex();
+    return request;
+}

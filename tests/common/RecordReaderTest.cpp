@@ -1,5 +1,6 @@
 #include "BackendTest.h"
 #include "../lists/ListFixture.h"
+#include "OtherDesk.h"
 #include "core/FieldDisplay.h"
 #include "common/RecordReader.h"
 #include "platform/db/DbError.h"
@@ -118,6 +119,84 @@ TEST_P(RecordReaderTest, SubRowsReadThroughTheKeyEqualTheWalkedRows)
             EXPECT_EQ(walked.text(5, 0), QStringLiteral("後"));
         }
     }
+}
+
+TEST_P(RecordReaderTest, ASearchShowsTheTakenRowsAsStoredWhenAnotherDeskChangesThemDuringTheWalk)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    const std::vector<FieldDefinition> fields = {{QStringLiteral("品名"), QStringLiteral("TEXT")},
+                                                 {QStringLiteral("枚数"), QStringLiteral("LONG")},
+                                                 {QStringLiteral("価格"), QStringLiteral("CURRENCY")},
+                                                 {QStringLiteral("発売日"), QStringLiteral("DATE")}};
+    build::defineMain(t.app, 0, fields);
+    const QStringList names = {"青い空", "赤", "青の時代", "青", "白", "深青", "", "青空"};
+    for (int i = 0; i < names.size(); ++i)
+        build::addMainRow(t.app, 0, {names[i], QString::number(i), QString::number(i * 1000), "2024/03/0" + QString::number(i + 1)}, i + 1);
+    {
+        Database db = t.app.openDatabase();
+        db.execute(QStringLiteral("UPDATE \"SHUMOKU1\" SET \"枚数\" = NULL, \"発売日\" = NULL WHERE \"登録ＮＯ\" = 4"));
+    }
+    const auto blue = [](const Recordset& rs) {
+        return rs.field(0).isNull() || !rs.field(0).toString().contains(QStringLiteral("青")) ? RecordReader::Take::No : RecordReader::Take::Yes;
+    };
+    const auto read = [&](RecordReader::RowFilter filter, int column) {
+        ReportListView list;
+        RecordReader::Request request{"SHUMOKU1", fields, 1, std::move(filter), QStringLiteral("-")};
+        request.filterColumn = column;
+        Database db = t.app.openDatabase();
+        RecordReader().read(db, request, list);
+        QStringList rows;
+        for (int r = 0; r < list.rowCount(); ++r) {
+            QStringList cells;
+            for (int c = 0; c < 5; ++c) cells << list.text(r, c);
+            rows << cells.join('|');
+        }
+        return rows;
+    };
+    const QStringList before = read(blue, -1);
+    ASSERT_EQ(before.size(), 5);
+    EXPECT_EQ(read(blue, 0), before);
+    EXPECT_EQ(before[2], QStringLiteral("青|-|¥3,000|-|4"));
+
+    // Stopping at the third taken row keeps the first three.
+    int seen = 0;
+    EXPECT_EQ(read([&](const Recordset& rs) { return blue(rs) == RecordReader::Take::No ? blue(rs) : ++seen == 3 ? RecordReader::Take::YesAndStop : RecordReader::Take::Yes; }, 0),
+              before.mid(0, 3));
+
+    // Another desk changes rows while the walk looks at the first: one stops matching, one goes,
+    // one keeps matching with another count. The list shows the rows as they are stored
+    // when the reading ends (a server reads the taken rows whole after its walk).
+    OtherDesk b(t.dir);
+    bool changed = false;
+    const QStringList during = read([&](const Recordset& rs) {
+        if (!std::exchange(changed, true)) {
+            Database other = b.app.openDatabase();
+            other.execute(QStringLiteral("UPDATE \"SHUMOKU1\" SET \"品名\" = '黒' WHERE \"登録ＮＯ\" = 3"));
+            other.execute(QStringLiteral("DELETE FROM \"SHUMOKU1\" WHERE \"登録ＮＯ\" = 6"));
+            other.execute(QStringLiteral("UPDATE \"SHUMOKU1\" SET \"枚数\" = 70 WHERE \"登録ＮＯ\" = 8"));
+        }
+        return blue(rs);
+    }, 0);
+    const QStringList after = read(blue, -1);
+    ASSERT_EQ(after.size(), 3);
+    EXPECT_EQ(after[2], QStringLiteral("青空|70|¥7,000|2024/03/08|8"));
+    EXPECT_EQ(during, after);
+
+    // A narrowed reading is for reading only.
+    Database db = t.app.openDatabase();
+    Recordset carrying = db.openCarrying(QStringLiteral("SHUMOKU1"), {0});
+    carrying.moveFirst();
+    ASSERT_FALSE(carrying.eof());
+    EXPECT_TRUE(carrying.field(1).isNull());
+    EXPECT_THROW(carrying.edit(), DbError);
+    EXPECT_THROW(carrying.deleteCurrent(), DbError);
+    Recordset rows = db.openRows(QStringLiteral("SHUMOKU1"), {carrying.rowId()});
+    rows.moveFirst();
+    ASSERT_FALSE(rows.eof());
+    EXPECT_EQ(rows.field(0).toString(), QStringLiteral("青い空"));
+    EXPECT_THROW(rows.addNew(), DbError);
+    EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 7);
 }
 
 TEST(RecordReaderFileOnly, EveryCellShowsTheTextOfItsValueInTheListFormat)

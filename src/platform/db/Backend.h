@@ -55,6 +55,9 @@ public:
     virtual QString rowColumn() const = 0;
     // Rows of a walk read per statement (0: all at once).
     virtual int pageSize() const = 0;
+    // A condition that the column holds one of the ids of a JSON array bound as text to
+    // parameter ?n ("[1,2,3]").
+    virtual QString inIdList(const QString& column, int parameter) const = 0;
     virtual bool tableExists(const QString& table) = 0;
     // The columns as the program declared them (TEXT(n), SHORT, LONG, CURRENCY, DATE, TEXT).
     virtual std::vector<ColumnInfo> columns(const QString& table) = 0;

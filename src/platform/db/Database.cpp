@@ -181,6 +181,16 @@ Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equal
     return Recordset(*backend_, table, recordsetColumns(table), std::move(where));
 }
 
+Recordset Database::openCarrying(const QString& table, const std::vector<int>& columns)
+{
+    return Recordset(*backend_, table, recordsetColumns(table), {}, {columns, {}});
+}
+
+Recordset Database::openRows(const QString& table, const std::vector<qint64>& rowids)
+{
+    return Recordset(*backend_, table, recordsetColumns(table), {}, {{}, rowids});
+}
+
 Database::Transaction::Transaction(Database& db) : db_(db), depth_(db_.backend_->beginTransaction()) {}
 
 void Database::Transaction::commit()

@@ -68,6 +68,11 @@ public:
     // The same over the rows whose columns equal the values (found by a bound statement,
     // not a walk of the table): a key, a pair of keys or a code.
     Recordset openWhere(const QString& table, std::vector<Recordset::Equals> where);
+    // A reading of the whole table that carries only these columns (the others read as
+    // Null), and a reading of the rows with these row ids (ascending), whole. Both are for
+    // reading only: on a server a walk that looks at one column need not carry the rest.
+    Recordset openCarrying(const QString& table, const std::vector<int>& columns);
+    Recordset openRows(const QString& table, const std::vector<qint64>& rowids);
 
     // One entry of the database's schema: a table, index, view or trigger (a file also gives
     // each one's statement).

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <libpq-fe.h>
 
 namespace db {
@@ -48,6 +49,9 @@ QString serverMessage(const PGresult* result, const PGconn* conn)
 }
 
 // "123.4500" → 1234500: an amount in units of 1/10 000, without a round trip through binary.
+// Decimals past the fourth are cut off. The column holds amounts beyond what the units hold
+// (up to 999 999 999 999 999.9999, stored there by another program): such an amount reads as
+// the largest the units hold, of its sign, rather than one of the other sign.
 qint64 unitsOf(const char* p)
 {
     bool negative = false;
@@ -55,16 +59,30 @@ qint64 unitsOf(const char* p)
         negative = true;
         ++p;
     }
-    qint64 whole = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) whole = whole * 10 + (*p - '0');
-    qint64 fraction = 0;
+    constexpr quint64 most = quint64(std::numeric_limits<qint64>::max());
+    quint64 units = 0;
+    auto append = [&units](char digit) {
+        const quint64 d = quint64(digit - '0');
+        units = units > (most + 1 - d) / 10 ? most + 1 : units * 10 + d;
+    };
+    for (; *p >= '0' && *p <= '9'; ++p) append(*p);
     int digits = 0;
     if (*p == '.') {
-        for (++p; *p >= '0' && *p <= '9' && digits < 4; ++p, ++digits) fraction = fraction * 10 + (*p - '0');
+        for (++p; *p >= '0' && *p <= '9' && digits < 4; ++p, ++digits) append(*p);
     }
-    for (; digits < 4; ++digits) fraction *= 10;
-    const qint64 units = whole * 10000 + fraction;
-    return negative ? -units : units;
+    for (; digits < 4; ++digits) append('0');
+    if (negative) return units > most ? std::numeric_limits<qint64>::min() : -qint64(units);
+    return units > most ? std::numeric_limits<qint64>::max() : qint64(units);
+}
+
+// "-123" → -123: a whole number as the server writes one (int2, int4, int8).
+qint64 wholeOf(const char* p)
+{
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    quint64 n = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) n = n * 10 + quint64(*p - '0');
+    return negative ? qint64(0 - n) : qint64(n);
 }
 
 QByteArray textOf(const Value& v)
@@ -106,6 +124,8 @@ public:
             result_ = backend_.run(sql_, params_, nulls_);
             row_ = -1;
             rows_ = PQntuples(result_);
+            types_.resize(size_t(PQnfields(result_)));
+            for (size_t i = 0; i < types_.size(); ++i) types_[i] = PQftype(result_, int(i));
         }
         ++row_;
         return row_ < rows_;
@@ -120,7 +140,7 @@ public:
     Cell cell(int column) const override
     {
         if (PQgetisnull(result_, row_, column)) return Cell::Null;
-        switch (PQftype(result_, column)) {
+        switch (types_[size_t(column)]) {
         case kInt2:
         case kInt4:
         case kInt8: return Cell::Integer;
@@ -133,12 +153,18 @@ public:
     qint64 integer(int column) const override
     {
         const char* p = PQgetvalue(result_, row_, column);
-        return PQftype(result_, column) == kNumeric ? unitsOf(p) / 10000 : std::strtoll(p, nullptr, 10);
+        switch (types_[size_t(column)]) {
+        case kNumeric: return unitsOf(p) / 10000;
+        case kInt2:
+        case kInt4:
+        case kInt8: return wholeOf(p);
+        default: return std::strtoll(p, nullptr, 10);
+        }
     }
     qint64 units(int column) const override
     {
         const char* p = PQgetvalue(result_, row_, column);
-        return PQftype(result_, column) == kNumeric ? unitsOf(p) : std::strtoll(p, nullptr, 10) * 10000;
+        return types_[size_t(column)] == kNumeric ? unitsOf(p) : integer(column) * 10000;
     }
     const char* text(int column, int* bytes) const override
     {
@@ -159,6 +185,8 @@ private:
     PGresult* result_ = nullptr;
     int row_ = -1;
     int rows_ = 0;
+    // The server's type of each column of the result.
+    std::vector<Oid> types_;
 };
 
 QString connInfoField(const QString& conninfo, const char* key)

@@ -30,6 +30,10 @@ public:
     void execute(const QString& sql) override;
     QString rowColumn() const override;
     int pageSize() const override { return 5000; }
+    QString inIdList(const QString& column, int parameter) const override
+    {
+        return QStringLiteral("%1 = ANY (ARRAY(SELECT CAST(json_array_elements_text(CAST(?%2 AS json)) AS bigint)))").arg(column).arg(parameter);
+    }
     bool tableExists(const QString& table) override;
     std::vector<ColumnInfo> columns(const QString& table) override;
     std::vector<SchemaObject> schemaObjects() override;

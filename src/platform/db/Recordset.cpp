@@ -157,12 +157,25 @@ Value Recordset::convert(const ColumnInfo& c, const QString& t)
 }
 
 
-Recordset::Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where)
+Recordset::Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where,
+                     const Narrowing& narrowing)
     : backend_(&backend), table_(table), rowColumn_(backend.rowColumn()), columns_(std::move(columns)), where_(std::move(where))
 {
+    const std::vector<int>& carried = narrowing.columns;
     QStringList names;
-    for (const ColumnInfo& c : columns_) names << quoteName(c.name);
+    for (size_t i = 0; i < columns_.size(); ++i) {
+        const bool carry = carried.empty() || std::find(carried.begin(), carried.end(), static_cast<int>(i)) != carried.end();
+        names << (carry ? quoteName(columns_[i].name) : QStringLiteral("NULL"));
+    }
     columnList_ = names.join(QLatin1Char(','));
+    if (narrowing.rowids) {
+        QStringList ids;
+        for (qint64 id : *narrowing.rowids) ids << QString::number(id);
+        rowids_ = QLatin1Char('[') + ids.join(QLatin1Char(',')) + QLatin1Char(']');
+        rowidCount_ = static_cast<int>(narrowing.rowids->size());
+        matchesNone_ = rowidCount_ == 0;
+    }
+    readOnly_ = !carried.empty() || narrowing.rowids.has_value();
     for (Equals& e : where_) {
         const int ordinal = checkedOrdinal(e.column);
         const ColumnInfo& column = columns_[size_t(ordinal)];
@@ -188,12 +201,15 @@ QString Recordset::whereClause(int firstParameter) const
     QString sql;
     for (size_t i = 0; i < where_.size(); ++i)
         sql += QStringLiteral(" AND %1 = ?%2").arg(quoteName(where_[i].column)).arg(firstParameter + static_cast<int>(i));
+    if (rowidCount_ > 0)
+        sql += QStringLiteral(" AND ") + backend_->inIdList(rowColumn_, firstParameter + static_cast<int>(where_.size()));
     return sql;
 }
 
 void Recordset::bindWhere(db::Statement& stmt, int firstParameter) const
 {
     for (size_t i = 0; i < where_.size(); ++i) stmt.bind(firstParameter + static_cast<int>(i), where_[i].value);
+    if (rowidCount_ > 0) stmt.bind(firstParameter + static_cast<int>(where_.size()), Value::text(rowids_));
 }
 
 Recordset::Recordset(Recordset&& o) noexcept = default;
@@ -259,8 +275,9 @@ void Recordset::stepReader()
         readCurrent();
         return;
     }
-    // A full page read: the next, larger one starts after its last row.
-    if (backend_->pageSize() > 0 && pageRows_ == std::min(backend_->pageSize(), pageLimit_)) {
+    // A full page read: the next, larger one starts after its last row (a reading of so many
+    // row ids has them all when its page held that many).
+    if (backend_->pageSize() > 0 && pageRows_ == std::min(backend_->pageSize(), pageLimit_) && pageRows_ != rowidCount_) {
         pageLimit_ *= 4;
         seekRowid(rowid_, true);
         return;
@@ -281,7 +298,7 @@ void Recordset::readCurrent()
 void Recordset::moveFirst()
 {
     mode_ = EditMode::None;
-    pageLimit_ = kFirstPage;
+    pageLimit_ = std::max(kFirstPage, rowidCount_);
     seekRowid(std::numeric_limits<qint64>::min(), false);
 }
 
@@ -340,6 +357,11 @@ int Recordset::checkedOrdinal(const QString& name) const
 void Recordset::requireCurrent() const
 {
     if (eof_) throw DbError(QStringLiteral("カレント レコードがありません。"));
+}
+
+void Recordset::requireWritable() const
+{
+    if (readOnly_) throw DbError(QStringLiteral("データベースまたはオブジェクトは読み取り専用なので、更新できません。"));
 }
 
 Value Recordset::field(int ordinal) const
@@ -406,12 +428,14 @@ Value Recordset::field(const QString& name) const { return field(checkedOrdinal(
 
 void Recordset::addNew()
 {
+    requireWritable();
     mode_ = EditMode::Add;
     pending_.assign(columns_.size(), Value::null());
 }
 
 void Recordset::edit()
 {
+    requireWritable();
     requireCurrent();
     if (reader_) loadAll();
     mode_ = EditMode::Edit;
@@ -492,6 +516,7 @@ void Recordset::cancelUpdate()
 
 void Recordset::deleteCurrent()
 {
+    requireWritable();
     requireCurrent();
     mode_ = EditMode::None;
     resetReader();

@@ -35,7 +35,16 @@ public:
         Value value;
     };
 
-    Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where = {});
+    // What a reading leaves out, so that a server carries fewer values: only these columns
+    // (the others read as Null), only the rows with these row ids. A record set narrowed so
+    // is for reading only.
+    struct Narrowing {
+        std::vector<int> columns;
+        std::optional<std::vector<qint64>> rowids;
+    };
+
+    Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where = {},
+              const Narrowing& narrowing = {});
     Recordset(Recordset&&) noexcept;
     Recordset& operator=(Recordset&&) noexcept;
     ~Recordset();
@@ -48,6 +57,8 @@ public:
     int recordCount();
 
     int fieldCount() const { return static_cast<int>(columns_.size()); }
+    // The engine's id of the current row.
+    qint64 rowId() const { return rowid_; }
     const std::vector<ColumnInfo>& columns() const { return columns_; }
     int ordinalOf(const QString& name) const;  // -1 when there is no such column
 
@@ -94,6 +105,7 @@ private:
     void resetReader(bool keepCurrent = true);
     void seekRowid(qint64 rowid, bool after);
     void requireCurrent() const;
+    void requireWritable() const;
     int checkedOrdinal(const QString& name) const;
     // " AND <column> = ?n ..." for the conditions, numbered from firstParameter, and their binding.
     QString whereClause(int firstParameter) const;
@@ -105,6 +117,9 @@ private:
     QString columnList_;  // the columns' quoted names, in order
     std::vector<ColumnInfo> columns_;
     std::vector<Equals> where_;
+    QString rowids_;       // the row ids a narrowed reading is kept to, as a JSON array
+    int rowidCount_ = 0;
+    bool readOnly_ = false;
     bool matchesNone_ = false;  // a condition no stored value can meet
     std::unique_ptr<db::Statement> reader_;  // positioned statement, may be null after a write
     int pageRows_ = 0;                        // rows the reader has given of its page

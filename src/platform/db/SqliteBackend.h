@@ -21,6 +21,10 @@ public:
     void execute(const QString& sql) override;
     QString rowColumn() const override { return QStringLiteral("rowid"); }
     int pageSize() const override { return 0; }
+    QString inIdList(const QString& column, int parameter) const override
+    {
+        return QStringLiteral("%1 IN (SELECT value FROM json_each(?%2))").arg(column).arg(parameter);
+    }
     bool tableExists(const QString& table) override;
     std::vector<ColumnInfo> columns(const QString& table) override;
     std::vector<SchemaObject> schemaObjects() override;
