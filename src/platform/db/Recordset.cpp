@@ -208,6 +208,7 @@ void Recordset::loadAll() const
         if (!loaded_[i]) {
             current_[i] = readColumn(*reader_, static_cast<int>(i) + 1, columns_[i]);
             loaded_[i] = 1;
+            anyLoaded_ = true;
         }
     }
 }
@@ -274,8 +275,14 @@ void Recordset::stepReader()
 void Recordset::readCurrent()
 {
     rowid_ = reader_->integer(0);
-    current_.resize(columns_.size());
-    loaded_.assign(columns_.size(), 0);
+    // Nothing is converted yet; a walk that only reads raw cells leaves the flags as they are.
+    if (loaded_.size() != columns_.size()) {
+        current_.resize(columns_.size());
+        loaded_.assign(columns_.size(), 0);
+    } else if (anyLoaded_) {
+        std::fill(loaded_.begin(), loaded_.end(), 0);
+    }
+    anyLoaded_ = false;
 }
 
 void Recordset::moveFirst()
@@ -351,6 +358,7 @@ Value Recordset::field(int ordinal) const
     if (!loaded_[ordinal]) {
         current_[ordinal] = readColumn(*reader_, ordinal + 1, columns_[ordinal]);
         loaded_[ordinal] = 1;
+        anyLoaded_ = true;
     }
     return current_[ordinal];
 }
@@ -362,13 +370,20 @@ Recordset::RawCell Recordset::raw(int ordinal) const
     if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ || loaded_[ordinal])
         return c;  // Other: field() answers, from what it already holds
     const int col = ordinal + 1;
+    const ColumnInfo::Type type = columns_[ordinal].type;
+    if (type == ColumnInfo::Type::Text || type == ColumnInfo::Type::Other) {
+        // A text column gives its text whatever the engine holds in it; asked once.
+        c.text = reader_->textOrNull(col, &c.bytes);
+        c.kind = c.text ? RawCell::Kind::Text : RawCell::Kind::Null;
+        return c;
+    }
     const Cell t = reader_->cell(col);
     if (t == Cell::Null) {
         c.kind = RawCell::Kind::Null;
         return c;
     }
     // The same reading as readColumn, without the Value.
-    switch (columns_[ordinal].type) {
+    switch (type) {
     case ColumnInfo::Type::Short:
     case ColumnInfo::Type::Long:
         if (t == Cell::Integer || t == Cell::Float) {
@@ -479,6 +494,7 @@ void Recordset::update()
         lastModified_ = rowid_;
         current_ = pending_;
         loaded_.assign(columns_.size(), 1);
+        anyLoaded_ = true;
     }
     mode_ = EditMode::None;
     pending_.clear();

@@ -128,6 +128,17 @@ public:
         *bytes = sqlite3_column_bytes(stmt_, column);
         return p ? p : "";
     }
+    const char* textOrNull(int column, int* bytes) const override
+    {
+        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        if (p) {
+            *bytes = sqlite3_column_bytes(stmt_, column);
+            return p;
+        }
+        *bytes = 0;
+        // No text is a Null, or (rarely) an empty value of another kind.
+        return sqlite3_column_type(stmt_, column) == SQLITE_NULL ? nullptr : "";
+    }
 
 private:
     std::shared_ptr<SqliteBackend::Pool> pool_;
@@ -234,9 +245,28 @@ void SqliteBackend::removeSideFiles(const QString& path)
     for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(suffix));
 }
 
+bool SqliteBackend::stampOf(const QString& path, Stamp* stamp)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    *stamp = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
+    return true;
+}
+
 bool SqliteBackend::alive()
 {
-    return sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    // A file that has not been written since it last answered as a database still is one, and
+    // its tables are as they were; a file written since (by this desk or another) is asked
+    // again, which also reads its schema anew. The stamp is taken before the asking, so a
+    // write during it is asked about next time.
+    Stamp now;
+    const bool stamped = stampOf(path_, &now);
+    if (stamped && answered_ && *answered_ == now) return true;
+    answered_.reset();
+    columns_.clear();
+    if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+    if (stamped) answered_ = now;
+    return true;
 }
 
 std::unique_ptr<Statement> SqliteBackend::prepare(const QString& sql)
@@ -262,6 +292,8 @@ void SqliteBackend::run(const QString& sql)
 
 void SqliteBackend::execute(const QString& sql)
 {
+    // A statement of the program's own may make, change or drop a table.
+    columns_.clear();
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
@@ -299,6 +331,7 @@ bool SqliteBackend::tableExists(const QString& table)
 
 std::vector<ColumnInfo> SqliteBackend::columns(const QString& table)
 {
+    if (auto kept = columns_.constFind(table); kept != columns_.cend()) return *kept;
     std::vector<ColumnInfo> cols;
     auto stmt = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)));
     while (stmt->step()) {
@@ -311,6 +344,7 @@ std::vector<ColumnInfo> SqliteBackend::columns(const QString& table)
         c.type = columnTypeOf(c.declared, &c.maxLength);
         cols.push_back(c);
     }
+    if (!cols.empty()) columns_.insert(table, cols);
     return cols;
 }
 
@@ -333,6 +367,8 @@ void SqliteBackend::commit(int depth) { run(QStringLiteral("RELEASE tanzo_sp%1")
 
 void SqliteBackend::rollback(int depth) noexcept
 {
+    // A table made or changed inside goes back with it.
+    columns_.clear();
     const QByteArray rb = QStringLiteral("ROLLBACK TO tanzo_sp%1; RELEASE tanzo_sp%1").arg(depth).toUtf8();
     sqlite3_exec(db_, rb.constData(), nullptr, nullptr, nullptr);
 }
