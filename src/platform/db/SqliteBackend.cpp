@@ -160,6 +160,7 @@ SqliteBackend::~SqliteBackend()
 {
     pool_->clear();
     pool_->db = nullptr;
+    sqlite3_finalize(version_);
     // Statements still alive are finalized by their owners; the engine closes the
     // connection after the last of them.
     if (db_) sqlite3_close_v2(db_);
@@ -245,27 +246,24 @@ void SqliteBackend::removeSideFiles(const QString& path)
     for (const char* suffix : {"-journal", "-wal", "-shm"}) QFile::remove(path + QLatin1String(suffix));
 }
 
-bool SqliteBackend::stampOf(const QString& path, Stamp* stamp)
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) return false;
-    *stamp = {st.st_dev, st.st_ino, st.st_size, st.st_mtim};
-    return true;
-}
-
 bool SqliteBackend::alive()
 {
-    // A file that has not been written since it last answered as a database still is one, and
-    // its tables are as they were; a file written since (by this desk or another) is asked
-    // again, which also reads its schema anew. The stamp is taken before the asking, so a
-    // write during it is asked about next time.
-    Stamp now;
-    const bool stamped = stampOf(path_, &now);
-    if (stamped && answered_ && *answered_ == now) return true;
-    answered_.reset();
+    // Reading the schema's version tells a database from any other file. Where the version
+    // moved (this desk or another changed a table), the schema is read anew and so are the
+    // columns of the tables.
+    if (!version_ && sqlite3_prepare_v2(db_, "PRAGMA schema_version", -1, &version_, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(version_);
+        version_ = nullptr;
+        return false;
+    }
+    const int rc = sqlite3_step(version_);
+    const qint64 version = rc == SQLITE_ROW ? sqlite3_column_int64(version_, 0) : -1;
+    sqlite3_reset(version_);
+    if (rc != SQLITE_ROW) return false;
+    if (version == schemaVersion_) return true;
     columns_.clear();
     if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
-    if (stamped) answered_ = now;
+    schemaVersion_ = version;
     return true;
 }
 

@@ -3,11 +3,10 @@
 #include "platform/db/EngineFailure.h"
 
 #include <QHash>
-#include <ctime>
-#include <optional>
 #include <sys/types.h>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -56,21 +55,6 @@ protected:
     void rollback(int depth) noexcept override;
 
 private:
-    // What tells one state of the file from another: which file it is, its size and the time
-    // it was last written.
-    struct Stamp {
-        dev_t dev = 0;
-        ino_t ino = 0;
-        off_t size = 0;
-        timespec written{};
-        bool operator==(const Stamp& o) const
-        {
-            return dev == o.dev && ino == o.ino && size == o.size && written.tv_sec == o.written.tv_sec &&
-                   written.tv_nsec == o.written.tv_nsec;
-        }
-    };
-    static bool stampOf(const QString& path, Stamp* stamp);
-
     SqliteBackend(sqlite3* db, const QString& path);
     void run(const QString& sql);
     sqlite3* db_ = nullptr;
@@ -79,9 +63,10 @@ private:
     dev_t dev_ = 0;
     ino_t ino_ = 0;
     std::shared_ptr<Pool> pool_;
-    // The file as it was when it last answered as a database.
-    std::optional<Stamp> answered_;
-    // The columns of the tables read so far, while the file stays as it was and this
+    // The statement that asks the file for its schema's version, and the version last seen.
+    sqlite3_stmt* version_ = nullptr;
+    qint64 schemaVersion_ = -1;
+    // The columns of the tables read so far, while the schema's version stays and this
     // connection changes no table (a rollback may take a change back).
     QHash<QString, std::vector<ColumnInfo>> columns_;
 };
