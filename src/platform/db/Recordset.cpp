@@ -367,7 +367,8 @@ Recordset::RawCell Recordset::raw(int ordinal) const
 {
     using Cell = db::Statement::Cell;
     RawCell c;
-    if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ || loaded_[ordinal])
+    if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ ||
+        (anyLoaded_ && loaded_[ordinal]))
         return c;  // Other: field() answers, from what it already holds
     const int col = ordinal + 1;
     const ColumnInfo::Type type = columns_[ordinal].type;
@@ -375,6 +376,19 @@ Recordset::RawCell Recordset::raw(int ordinal) const
         // A text column gives its text whatever the engine holds in it; asked once.
         c.text = reader_->textOrNull(col, &c.bytes);
         c.kind = c.text ? RawCell::Kind::Text : RawCell::Kind::Null;
+        return c;
+    }
+    if (type == ColumnInfo::Type::Date) {
+        // Only a stored yyyy-MM-dd of a real day is read here; a number or another text in a
+        // date column is Other, as the engine keeps its kind whatever its text.
+        int bytes = 0;
+        const char* p = reader_->textOrNull(col, &bytes);
+        if (!p) c.kind = RawCell::Kind::Null;
+        else if (bytes == 10 && isIsoDate(p)) {
+            c.kind = RawCell::Kind::IsoDate;
+            c.text = p;
+            c.bytes = 10;
+        }
         return c;
     }
     const Cell t = reader_->cell(col);
@@ -399,17 +413,6 @@ Recordset::RawCell Recordset::raw(int ordinal) const
             return c;
         }
         break;
-    case ColumnInfo::Type::Date:
-        if (t == Cell::Text) {
-            int bytes = 0;
-            const char* p = reader_->text(col, &bytes);
-            if (bytes == 10 && isIsoDate(p)) {
-                c.kind = RawCell::Kind::IsoDate;
-                c.text = p;
-                c.bytes = 10;
-            }
-        }
-        return c;
     default: break;
     }
     c.kind = RawCell::Kind::Text;

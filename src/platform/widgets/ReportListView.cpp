@@ -13,7 +13,7 @@ ReportListView::ReportListView(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setSortingEnabled(false);
+    // The view's own sorting is off, as a table view starts: the rows are sorted by the model.
     setShowGrid(false);
     setWordWrap(false);
     setTabKeyNavigation(false);
