@@ -71,6 +71,7 @@ public:
             sqlite3_reset(stmt_);
             stepped_ = false;
         }
+        valueColumn_ = -1;
         switch (v.kind()) {
         case Value::Kind::Null: sqlite3_bind_null(stmt_, index); break;
         case Value::Kind::Integer: sqlite3_bind_int64(stmt_, index, v.toInt()); break;
@@ -103,6 +104,7 @@ public:
     bool step() override
     {
         stepped_ = true;
+        valueColumn_ = -1;
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
@@ -113,39 +115,55 @@ public:
 
     Cell cell(int column) const override
     {
-        switch (sqlite3_column_type(stmt_, column)) {
+        switch (sqlite3_value_type(value(column))) {
         case SQLITE_NULL: return Cell::Null;
         case SQLITE_INTEGER: return Cell::Integer;
         case SQLITE_FLOAT: return Cell::Float;
         default: return Cell::Text;
         }
     }
-    qint64 integer(int column) const override { return sqlite3_column_int64(stmt_, column); }
-    qint64 units(int column) const override { return sqlite3_column_int64(stmt_, column); }
+    qint64 integer(int column) const override { return sqlite3_value_int64(value(column)); }
+    qint64 units(int column) const override { return sqlite3_value_int64(value(column)); }
     const char* text(int column, int* bytes) const override
     {
-        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-        *bytes = sqlite3_column_bytes(stmt_, column);
+        sqlite3_value* v = value(column);
+        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        *bytes = sqlite3_value_bytes(v);
         return p ? p : "";
     }
     const char* textOrNull(int column, int* bytes) const override
     {
-        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+        sqlite3_value* v = value(column);
+        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
         if (p) {
-            *bytes = sqlite3_column_bytes(stmt_, column);
+            *bytes = sqlite3_value_bytes(v);
             return p;
         }
         *bytes = 0;
         // No text is a Null, or (rarely) an empty value of another kind.
-        return sqlite3_column_type(stmt_, column) == SQLITE_NULL ? nullptr : "";
+        return sqlite3_value_type(v) == SQLITE_NULL ? nullptr : "";
     }
 
 private:
+    // The current row's cell, asked of the statement once for its kind and its value: the
+    // connection is opened without the engine's mutex (one thread uses it), where a column's
+    // value object may be read like any other until the next step.
+    sqlite3_value* value(int column) const
+    {
+        if (column != valueColumn_) {
+            value_ = sqlite3_column_value(stmt_, column);
+            valueColumn_ = column;
+        }
+        return value_;
+    }
+
     std::shared_ptr<SqliteBackend::Pool> pool_;
     QString sql_;
     sqlite3* db_;
     sqlite3_stmt* stmt_;
     bool stepped_ = false;
+    mutable int valueColumn_ = -1;
+    mutable sqlite3_value* value_ = nullptr;
 };
 
 }  // namespace
