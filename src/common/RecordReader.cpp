@@ -123,6 +123,22 @@ void appendCell(PackedRow& row, const Recordset& rs, int column, FieldDisplay::K
     row.append(FieldDisplay::listText(v, kind, nullText));
 }
 
+// The first row after r of n at which fewer than h empty cells are left: the cells change
+// only there, so they are not worked out again for every row. Past the n counted rows (rows
+// added while reading) they are worked out for each row.
+qint64 nextChange(qint64 r, qint64 n, int h)
+{
+    qint64 lo = r + 1, hi = n;
+    if (lo > hi) return lo;
+    if (RecordReader::remainingCells(hi, n) >= h) return hi + 1;
+    while (lo < hi) {
+        const qint64 mid = lo + (hi - lo) / 2;
+        if (RecordReader::remainingCells(mid, n) < h) hi = mid;
+        else lo = mid + 1;
+    }
+    return lo;
+}
+
 }  // namespace
 
 int RecordReader::read(Database& db, const Request& request, ReportListView& list) const
@@ -180,18 +196,20 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     };
     std::vector<qint64> takenIds;
     qint64 r = 0;
+    qint64 nextCheck = 1;  // the next row at which the cells may change
     int shown = -1;
     for (rs.moveFirst(); !rs.eof(); rs.moveNext()) {
         if (!started) {
             started = true;
             report(startText(false));
         }
-        if (cells) {
-            const int h = remainingCells(++r, n);
+        if (cells && ++r >= nextCheck) {
+            const int h = remainingCells(r, n);
             if (h != shown) {
                 shown = h;
                 report(progressText(h));
             }
+            nextCheck = nextChange(r, n, h);
         }
         const Take take = request.filter ? request.filter(rs) : Take::Yes;
         if (take == Take::No) continue;

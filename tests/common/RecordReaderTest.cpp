@@ -36,7 +36,7 @@ class RecordReaderTest : public BackendTest {};
 
 TEST_P(RecordReaderTest, ProgressFillsTwentyFiveCellsChangingAtMostTwentySixTimes)
 {
-    for (int n : {7, 100}) {
+    for (int n : {7, 37, 100}) {
         TestApp t;
         fill(t.app, n);
         ReportListView list;
@@ -51,6 +51,13 @@ TEST_P(RecordReaderTest, ProgressFillsTwentyFiveCellsChangingAtMostTwentySixTime
         EXPECT_EQ(bar.back(), QStringLiteral("ファイル読込中　") + QString(25, QChar(0x25A0)));
         // The cells fill from the left: never fewer done cells than before.
         for (int i = 1; i < bar.size(); ++i) EXPECT_GE(bar[i].count(kFull), bar[i - 1].count(kFull));
+        // Every change row by row is shown, none left out.
+        QStringList each;
+        for (int r = 1; r <= n; ++r) {
+            const QString text = RecordReader::progressText(RecordReader::remainingCells(r, n));
+            if (each.isEmpty() || each.back() != text) each << text;
+        }
+        EXPECT_EQ(bar, each) << n;
     }
     EXPECT_EQ(RecordReader::remainingCells(1, 100), 25);  // 24.75
     EXPECT_EQ(RecordReader::remainingCells(2, 100), 24);  // 24.5, halves to even

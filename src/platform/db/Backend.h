@@ -33,6 +33,13 @@ public:
     virtual qint64 units(int column) const = 0;
     // UTF-8, valid until the next step.
     virtual const char* text(int column, int* bytes) const = 0;
+    // The cell's UTF-8 as text() gives it, or null for a Null cell: cell() and text() in one
+    // asking, for a reading that takes a column as text.
+    virtual const char* textOrNull(int column, int* bytes) const
+    {
+        if (cell(column) == Cell::Null) return nullptr;
+        return text(column, bytes);
+    }
 };
 
 class Backend {

@@ -224,6 +224,7 @@ void Recordset::loadAll() const
         if (!loaded_[i]) {
             current_[i] = readColumn(*reader_, static_cast<int>(i) + 1, columns_[i]);
             loaded_[i] = 1;
+            anyLoaded_ = true;
         }
     }
 }
@@ -291,8 +292,14 @@ void Recordset::stepReader()
 void Recordset::readCurrent()
 {
     rowid_ = reader_->integer(0);
-    current_.resize(columns_.size());
-    loaded_.assign(columns_.size(), 0);
+    // Nothing is converted yet; a walk that only reads raw cells leaves the flags as they are.
+    if (loaded_.size() != columns_.size()) {
+        current_.resize(columns_.size());
+        loaded_.assign(columns_.size(), 0);
+    } else if (anyLoaded_) {
+        std::fill(loaded_.begin(), loaded_.end(), 0);
+    }
+    anyLoaded_ = false;
 }
 
 void Recordset::moveFirst()
@@ -373,6 +380,7 @@ Value Recordset::field(int ordinal) const
     if (!loaded_[ordinal]) {
         current_[ordinal] = readColumn(*reader_, ordinal + 1, columns_[ordinal]);
         loaded_[ordinal] = 1;
+        anyLoaded_ = true;
     }
     return current_[ordinal];
 }
@@ -381,16 +389,37 @@ Recordset::RawCell Recordset::raw(int ordinal) const
 {
     using Cell = db::Statement::Cell;
     RawCell c;
-    if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ || loaded_[ordinal])
+    if (ordinal < 0 || ordinal >= fieldCount() || mode_ != EditMode::None || eof_ || !reader_ ||
+        (anyLoaded_ && loaded_[ordinal]))
         return c;  // Other: field() answers, from what it already holds
     const int col = ordinal + 1;
+    const ColumnInfo::Type type = columns_[ordinal].type;
+    if (type == ColumnInfo::Type::Text || type == ColumnInfo::Type::Other) {
+        // A text column gives its text whatever the engine holds in it; asked once.
+        c.text = reader_->textOrNull(col, &c.bytes);
+        c.kind = c.text ? RawCell::Kind::Text : RawCell::Kind::Null;
+        return c;
+    }
+    if (type == ColumnInfo::Type::Date) {
+        // Only a stored yyyy-MM-dd of a real day is read here; a number or another text in a
+        // date column is Other, as the engine keeps its kind whatever its text.
+        int bytes = 0;
+        const char* p = reader_->textOrNull(col, &bytes);
+        if (!p) c.kind = RawCell::Kind::Null;
+        else if (bytes == 10 && isIsoDate(p)) {
+            c.kind = RawCell::Kind::IsoDate;
+            c.text = p;
+            c.bytes = 10;
+        }
+        return c;
+    }
     const Cell t = reader_->cell(col);
     if (t == Cell::Null) {
         c.kind = RawCell::Kind::Null;
         return c;
     }
     // The same reading as readColumn, without the Value.
-    switch (columns_[ordinal].type) {
+    switch (type) {
     case ColumnInfo::Type::Short:
     case ColumnInfo::Type::Long:
         if (t == Cell::Integer || t == Cell::Float) {
@@ -406,17 +435,6 @@ Recordset::RawCell Recordset::raw(int ordinal) const
             return c;
         }
         break;
-    case ColumnInfo::Type::Date:
-        if (t == Cell::Text) {
-            int bytes = 0;
-            const char* p = reader_->text(col, &bytes);
-            if (bytes == 10 && isIsoDate(p)) {
-                c.kind = RawCell::Kind::IsoDate;
-                c.text = p;
-                c.bytes = 10;
-            }
-        }
-        return c;
     default: break;
     }
     c.kind = RawCell::Kind::Text;
@@ -503,6 +521,7 @@ void Recordset::update()
         lastModified_ = rowid_;
         current_ = pending_;
         loaded_.assign(columns_.size(), 1);
+        anyLoaded_ = true;
     }
     mode_ = EditMode::None;
     pending_.clear();

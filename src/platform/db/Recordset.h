@@ -131,6 +131,7 @@ private:
     // looks at one column of each row converts only that column.
     mutable std::vector<Value> current_;
     mutable std::vector<char> loaded_;
+    mutable bool anyLoaded_ = false;  // some flag of loaded_ is set
     void loadAll() const;
     EditMode mode_ = EditMode::None;
     std::vector<Value> pending_;

@@ -71,6 +71,7 @@ public:
             sqlite3_reset(stmt_);
             stepped_ = false;
         }
+        valueColumn_ = -1;
         switch (v.kind()) {
         case Value::Kind::Null: sqlite3_bind_null(stmt_, index); break;
         case Value::Kind::Integer: sqlite3_bind_int64(stmt_, index, v.toInt()); break;
@@ -103,6 +104,7 @@ public:
     bool step() override
     {
         stepped_ = true;
+        valueColumn_ = -1;
         const int rc = sqlite3_step(stmt_);
         if (rc == SQLITE_ROW) return true;
         if (rc == SQLITE_DONE) return false;
@@ -113,28 +115,55 @@ public:
 
     Cell cell(int column) const override
     {
-        switch (sqlite3_column_type(stmt_, column)) {
+        switch (sqlite3_value_type(value(column))) {
         case SQLITE_NULL: return Cell::Null;
         case SQLITE_INTEGER: return Cell::Integer;
         case SQLITE_FLOAT: return Cell::Float;
         default: return Cell::Text;
         }
     }
-    qint64 integer(int column) const override { return sqlite3_column_int64(stmt_, column); }
-    qint64 units(int column) const override { return sqlite3_column_int64(stmt_, column); }
+    qint64 integer(int column) const override { return sqlite3_value_int64(value(column)); }
+    qint64 units(int column) const override { return sqlite3_value_int64(value(column)); }
     const char* text(int column, int* bytes) const override
     {
-        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
-        *bytes = sqlite3_column_bytes(stmt_, column);
+        sqlite3_value* v = value(column);
+        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        *bytes = sqlite3_value_bytes(v);
         return p ? p : "";
+    }
+    const char* textOrNull(int column, int* bytes) const override
+    {
+        sqlite3_value* v = value(column);
+        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        if (p) {
+            *bytes = sqlite3_value_bytes(v);
+            return p;
+        }
+        *bytes = 0;
+        // No text is a Null, or (rarely) an empty value of another kind.
+        return sqlite3_value_type(v) == SQLITE_NULL ? nullptr : "";
     }
 
 private:
+    // The current row's cell, asked of the statement once for its kind and its value: the
+    // connection is opened without the engine's mutex (one thread uses it), where a column's
+    // value object may be read like any other until the next step.
+    sqlite3_value* value(int column) const
+    {
+        if (column != valueColumn_) {
+            value_ = sqlite3_column_value(stmt_, column);
+            valueColumn_ = column;
+        }
+        return value_;
+    }
+
     std::shared_ptr<SqliteBackend::Pool> pool_;
     QString sql_;
     sqlite3* db_;
     sqlite3_stmt* stmt_;
     bool stepped_ = false;
+    mutable int valueColumn_ = -1;
+    mutable sqlite3_value* value_ = nullptr;
 };
 
 }  // namespace
@@ -149,6 +178,7 @@ SqliteBackend::~SqliteBackend()
 {
     pool_->clear();
     pool_->db = nullptr;
+    sqlite3_finalize(version_);
     // Statements still alive are finalized by their owners; the engine closes the
     // connection after the last of them.
     if (db_) sqlite3_close_v2(db_);
@@ -236,7 +266,23 @@ void SqliteBackend::removeSideFiles(const QString& path)
 
 bool SqliteBackend::alive()
 {
-    return sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    // Reading the schema's version tells a database from any other file. Where the version
+    // moved (this desk or another changed a table), the schema is read anew and so are the
+    // columns of the tables.
+    if (!version_ && sqlite3_prepare_v2(db_, "PRAGMA schema_version", -1, &version_, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(version_);
+        version_ = nullptr;
+        return false;
+    }
+    const int rc = sqlite3_step(version_);
+    const qint64 version = rc == SQLITE_ROW ? sqlite3_column_int64(version_, 0) : -1;
+    sqlite3_reset(version_);
+    if (rc != SQLITE_ROW) return false;
+    if (version == schemaVersion_) return true;
+    columns_.clear();
+    if (sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) != SQLITE_OK) return false;
+    schemaVersion_ = version;
+    return true;
 }
 
 std::unique_ptr<Statement> SqliteBackend::prepare(const QString& sql)
@@ -262,6 +308,8 @@ void SqliteBackend::run(const QString& sql)
 
 void SqliteBackend::execute(const QString& sql)
 {
+    // A statement of the program's own may make, change or drop a table.
+    columns_.clear();
     const QByteArray utf8 = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     const char* tail = nullptr;
@@ -299,6 +347,7 @@ bool SqliteBackend::tableExists(const QString& table)
 
 std::vector<ColumnInfo> SqliteBackend::columns(const QString& table)
 {
+    if (auto kept = columns_.constFind(table); kept != columns_.cend()) return *kept;
     std::vector<ColumnInfo> cols;
     auto stmt = prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteName(table)));
     while (stmt->step()) {
@@ -311,6 +360,7 @@ std::vector<ColumnInfo> SqliteBackend::columns(const QString& table)
         c.type = columnTypeOf(c.declared, &c.maxLength);
         cols.push_back(c);
     }
+    if (!cols.empty()) columns_.insert(table, cols);
     return cols;
 }
 
@@ -333,6 +383,8 @@ void SqliteBackend::commit(int depth) { run(QStringLiteral("RELEASE tanzo_sp%1")
 
 void SqliteBackend::rollback(int depth) noexcept
 {
+    // A table made or changed inside goes back with it.
+    columns_.clear();
     const QByteArray rb = QStringLiteral("ROLLBACK TO tanzo_sp%1; RELEASE tanzo_sp%1").arg(depth).toUtf8();
     sqlite3_exec(db_, rb.constData(), nullptr, nullptr, nullptr);
 }

@@ -2,9 +2,11 @@
 #include "platform/db/Backend.h"
 #include "platform/db/EngineFailure.h"
 
+#include <QHash>
 #include <sys/types.h>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -33,6 +35,7 @@ public:
     // Whether the file now under the name is still the one this connection opened.
     bool stillThere() const override;
     bool isKeyword(const QString& word) const override { return keyword(word); }
+    void forgetSchema() override { columns_.clear(); }
 
     // Whether the file engine reserves the word.
     static bool keyword(const QString& word);
@@ -64,6 +67,12 @@ private:
     dev_t dev_ = 0;
     ino_t ino_ = 0;
     std::shared_ptr<Pool> pool_;
+    // The statement that asks the file for its schema's version, and the version last seen.
+    sqlite3_stmt* version_ = nullptr;
+    qint64 schemaVersion_ = -1;
+    // The columns of the tables read so far, while the schema's version stays and this
+    // connection changes no table (a rollback may take a change back).
+    QHash<QString, std::vector<ColumnInfo>> columns_;
 };
 
 }  // namespace db

@@ -330,11 +330,6 @@ bool isBlank(const QString& s)
     return true;
 }
 
-namespace {
-
-// Folds n code units of text into out (which may be the same memory: the fold never
-// lengthens a text) and gives the folded length. Lower case is made here for ASCII; *rest
-// is set when a letter beyond ASCII (or a surrogate pair) may still have a small form.
 qsizetype foldUnits(const char16_t* in, qsizetype n, char16_t* out, bool* rest)
 {
     qsizetype k = 0;
@@ -364,14 +359,13 @@ qsizetype foldUnits(const char16_t* in, qsizetype n, char16_t* out, bool* rest)
         }
         if (c >= u'A' && c <= u'Z')
             c = static_cast<char16_t>(c + 32);
-        else if (c >= 0x80 && (QChar::isSurrogate(c) || QChar::toLower(char32_t(c)) != c))
+        // Kana, the CJK marks and the ideographs (U+3000..U+9FFF) have no small forms.
+        else if (c >= 0x80 && (c < 0x3000 || c > 0x9FFF) && (QChar::isSurrogate(c) || QChar::toLower(char32_t(c)) != c))
             *rest = true;
         out[k++] = c;
     }
     return k;
 }
-
-}  // namespace
 
 QString foldText(const QString& s)
 {
@@ -379,46 +373,6 @@ QString foldText(const QString& s)
     bool rest = false;
     out.truncate(foldUnits(reinterpret_cast<const char16_t*>(s.utf16()), s.size(), reinterpret_cast<char16_t*>(out.data()), &rest));
     return rest ? out.toLower() : out;
-}
-
-bool TextFinder::in(const char* utf8, qsizetype bytes)
-{
-    if (prepared_.isEmpty()) return true;
-    // UTF-8 to UTF-16 into the kept buffer; a byte that starts no character reads as a
-    // replacement character, as Qt's own reading gives.
-    buffer_.resize(size_t(bytes));
-    qsizetype n = 0;
-    for (qsizetype i = 0; i < bytes;) {
-        const unsigned char b = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = 0xFFFD;
-        int len = 1;
-        if (b < 0x80) {
-            cp = b;
-        } else if ((b & 0xE0) == 0xC0 && i + 1 < bytes) {
-            cp = (char32_t(b & 0x1F) << 6) | (utf8[i + 1] & 0x3F);
-            len = 2;
-        } else if ((b & 0xF0) == 0xE0 && i + 2 < bytes) {
-            cp = (char32_t(b & 0x0F) << 12) | (char32_t(utf8[i + 1] & 0x3F) << 6) | (utf8[i + 2] & 0x3F);
-            len = 3;
-        } else if ((b & 0xF8) == 0xF0 && i + 3 < bytes) {
-            cp = (char32_t(b & 0x07) << 18) | (char32_t(utf8[i + 1] & 0x3F) << 12) | (char32_t(utf8[i + 2] & 0x3F) << 6) |
-                 (utf8[i + 3] & 0x3F);
-            len = 4;
-        }
-        i += len;
-        if (cp >= 0x10000) {
-            buffer_.resize(buffer_.size() + 1);
-            buffer_[size_t(n++)] = QChar::highSurrogate(cp);
-            buffer_[size_t(n++)] = QChar::lowSurrogate(cp);
-        } else {
-            buffer_[size_t(n++)] = static_cast<char16_t>(cp);
-        }
-    }
-    if (caseMode_ == 1) return QStringView(buffer_.data(), n).contains(prepared_, Qt::CaseSensitive);
-    bool rest = false;
-    const qsizetype k = foldUnits(buffer_.data(), n, buffer_.data(), &rest);
-    if (rest) return QString(reinterpret_cast<const QChar*>(buffer_.data()), k).toLower().contains(prepared_, Qt::CaseSensitive);
-    return QStringView(buffer_.data(), k).contains(prepared_, Qt::CaseSensitive);
 }
 
 int compareText(const QString& a, const QString& b, int caseMode)

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "platform/text/TextFinder.h"
+
 namespace text {
 
 // Bytes the text takes in code page 932 (Shift-JIS): a full-width character counts 2,
@@ -35,18 +37,11 @@ bool containsText(const QString& hay, const QString& needle, int caseMode);
 // The same with the needle already prepared for the mode (folded for mode 0), so a search
 // over many values folds its text once.
 bool containsPrepared(const QString& hay, const QString& prepared, int caseMode);
-// The same over texts in UTF-8, as the engine hands them out, without a string made for each:
-// a search over many rows keeps one of these.
-class TextFinder {
-public:
-    TextFinder(const QString& needle, int caseMode) : prepared_(caseMode == 1 ? needle : foldText(needle)), caseMode_(caseMode) {}
-    bool in(const char* utf8, qsizetype bytes);
-
-private:
-    QString prepared_;
-    int caseMode_;
-    std::vector<char16_t> buffer_;
-};
+// Folds n code units of text into out (which may be the same memory: the fold never
+// lengthens a text) as foldText does, and gives the folded length. Lower case is made here
+// for ASCII; *rest is set when a letter beyond ASCII (or a surrogate pair) may still have a
+// small form, which QString::toLower then gives.
+qsizetype foldUnits(const char16_t* in, qsizetype n, char16_t* out, bool* rest);
 
 // Numbers as a user may type them: surrounding blanks, full-width digits and signs,
 // grouping commas, a leading yen sign (U+00A5, U+FFE5 or backslash), a sign and a

@@ -4,6 +4,7 @@
 #include "platform/widgets/PackedRow.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 #include <numeric>
 
@@ -205,9 +206,9 @@ int ReportListModel::addPackedRows(std::vector<QByteArray>&& rows)
     const int first = itemCount();
     if (rows.empty())
         return first;
-    m_rows.reserve(m_rows.size() + rows.size());
-    for (QByteArray& r : rows)
-        m_rows.push_back(std::move(r));
+    // Grown as a vector grows, so a reading that adds its rows a batch at a time moves the
+    // rows already held only now and then.
+    m_rows.insert(m_rows.end(), std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     rows.clear();
     if (!m_bulk)
         flush();

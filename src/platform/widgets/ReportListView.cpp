@@ -13,7 +13,8 @@ ReportListView::ReportListView(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
-    // Unsorted, with columns the person resizes by hand: the view's own defaults.
+    // Unsorted (the rows are sorted by the model), with columns the person resizes by hand:
+    // the view's own defaults.
     setShowGrid(false);
     setWordWrap(false);
     setTabKeyNavigation(false);

@@ -303,6 +303,66 @@ TEST(DatabaseFileOnly, OneConnectionServesEveryOpeningUntilTheFileIsReplacedOrCl
     EXPECT_TRUE(Database::open(path).columns(QStringLiteral("seen")).empty());
 }
 
+// An opening reads the tables as they are now: a table another desk made again with one
+// column more shows it, and a file written over in place is refused as no database.
+TEST(DatabaseFileOnly, AnOpeningSeesTheTablesAsAnotherDeskLeftThem)
+{
+    TempProgramDir dir;
+    const QString path = dir.databasePath();
+    const QString table = QStringLiteral("SHUMOKU1");
+    auto columnNames = [&] {
+        QStringList out;
+        Database db = Database::open(path);
+        Recordset rs = db.openTable(table);
+        for (const ColumnInfo& c : rs.columns()) out << c.name;
+        return out;
+    };
+    Database::open(path).execute(QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 登録ＮＯ LONG)"));
+    EXPECT_EQ(columnNames(), (QStringList{"品名", "登録ＮＯ"}));
+    {
+        Database other = Database::openAlone(path);
+        other.execute(QStringLiteral("DROP TABLE SHUMOKU1"));
+        other.execute(QStringLiteral("CREATE TABLE SHUMOKU1 (品名 TEXT, 数量 LONG, 登録ＮＯ LONG)"));
+        Recordset rs = other.openTable(table);
+        rs.addNew();
+        rs.setField(0, QStringLiteral("新しい品"));
+        rs.setField(1, QStringLiteral("3"));
+        rs.update();
+    }
+    EXPECT_EQ(columnNames(), (QStringList{"品名", "数量", "登録ＮＯ"}));
+    {
+        Database db = Database::open(path);
+        Recordset rs = db.openTable(table);
+        ASSERT_FALSE(rs.eof());
+        EXPECT_EQ(rs.field(1).toInt(), 3);
+    }
+
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.write(QByteArray(100, 'x'));
+    f.close();
+    try {
+        Database::open(path);
+        FAIL() << "a file written over was opened";
+    } catch (const DbError& e) {
+        EXPECT_TRUE(e.message().contains(QStringLiteral("データベース ファイルではないか"))) << e.message().toStdString();
+    }
+}
+
+// A table made inside a transaction that is rolled back is gone, its columns with it.
+TEST_P(DatabaseTest, ATableMadeInARolledBackTransactionHasNoColumns)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    {
+        Database::Transaction tx(db);
+        db.execute(kCode);
+        EXPECT_EQ(db.openTable(QStringLiteral("CODE1")).fieldCount(), 2);
+    }
+    EXPECT_TRUE(db.columns(QStringLiteral("CODE1")).empty());
+    EXPECT_THROW(db.openTable(QStringLiteral("CODE1")), DbError);
+}
+
 // A long walk that changes and deletes rows as it goes meets every row once, in order, on
 // whatever pages the engine reads them.
 TEST_P(DatabaseTest, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
