@@ -161,12 +161,16 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     } finish{*this, rows, list};
     list.beginBulk();
 
-    // A server carries every value of every row it gives; a search's walk needs only the
+    // A server carries every value of every row it gives. A search whose taken rows all hold
+    // one of a few texts asks it for those rows alone; another search's walk needs only the
     // searched column, so there it carries that alone and the taken rows are read whole
     // afterwards, a page at a time, and looked at once more (another desk may have changed
     // one in between).
-    const bool narrowed = request.filter && request.filterColumn >= 0 && request.where.empty() && db.onServer();
+    const bool searched = request.filter && request.filterColumn >= 0 && request.where.empty() && db.onServer();
+    const bool holding = searched && !request.holdsOneOf.empty();
+    const bool narrowed = searched && !holding;
     Recordset rs = !request.where.empty() ? db.openWhere(request.table, request.where)
+                   : holding              ? db.openHolding(request.table, request.filterColumn, request.holdsOneOf)
                    : narrowed             ? db.openCarrying(request.table, {request.filterColumn})
                                           : db.openTable(request.table);
     // Only the 25 cells need the number of rows; the word alone is shown at the first row.

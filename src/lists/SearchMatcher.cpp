@@ -3,6 +3,7 @@
 #include "core/ConfigCache.h"
 #include "platform/db/Database.h"
 #include "platform/db/Value.h"
+#include "platform/text/TextFinder.h"
 #include "platform/text/TextUtil.h"
 
 #include <memory>
@@ -59,5 +60,6 @@ RecordReader::Request SearchMatcher::reading(RecordReader::Request request) cons
 {
     request.filter = rowFilter();
     request.filterColumn = fieldIndex();
+    if (c_.typeWord == QLatin1String("TEXT")) request.holdsOneOf = text::TextFinder(c_.text, c_.caseMode).anchors();
     return request;
 }

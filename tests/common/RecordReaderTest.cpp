@@ -147,10 +147,11 @@ TEST_P(RecordReaderTest, ASearchShowsTheTakenRowsAsStoredWhenAnotherDeskChangesT
     const auto blue = [](const Recordset& rs) {
         return rs.field(0).isNull() || !rs.field(0).toString().contains(QStringLiteral("青")) ? RecordReader::Take::No : RecordReader::Take::Yes;
     };
-    const auto read = [&](RecordReader::RowFilter filter, int column) {
+    const auto read = [&](RecordReader::RowFilter filter, int column, std::vector<QString> holdsOneOf = {}) {
         ReportListView list;
         RecordReader::Request request{"SHUMOKU1", fields, 1, std::move(filter), QStringLiteral("-")};
         request.filterColumn = column;
+        request.holdsOneOf = std::move(holdsOneOf);
         Database db = t.app.openDatabase();
         RecordReader().read(db, request, list);
         QStringList rows;
@@ -164,6 +165,7 @@ TEST_P(RecordReaderTest, ASearchShowsTheTakenRowsAsStoredWhenAnotherDeskChangesT
     const QStringList before = read(blue, -1);
     ASSERT_EQ(before.size(), 5);
     EXPECT_EQ(read(blue, 0), before);
+    EXPECT_EQ(read(blue, 0, {"青"}), before);
     EXPECT_EQ(before[2], QStringLiteral("青|-|¥3,000|-|4"));
 
     // Stopping at the third taken row keeps the first three.
@@ -203,6 +205,14 @@ TEST_P(RecordReaderTest, ASearchShowsTheTakenRowsAsStoredWhenAnotherDeskChangesT
     ASSERT_FALSE(rows.eof());
     EXPECT_EQ(rows.field(0).toString(), QStringLiteral("青い空"));
     EXPECT_THROW(rows.addNew(), DbError);
+    // Only the rows whose text holds one of the texts; a column of another type is read whole.
+    QStringList held;
+    for (Recordset rs = db.openHolding(QStringLiteral("SHUMOKU1"), 0, {"空", "黒"}); !rs.eof(); rs.moveNext())
+        held << rs.field(0).toString();
+    EXPECT_EQ(held, QStringList({"青い空", "黒", "青空"}));
+    Recordset numbers = db.openHolding(QStringLiteral("SHUMOKU1"), 1, {"7"});
+    EXPECT_EQ(numbers.recordCount(), 7);
+    EXPECT_THROW(numbers.edit(), DbError);
     EXPECT_EQ(build::rowCount(t.app, QStringLiteral("SHUMOKU1")), 7);
 }
 

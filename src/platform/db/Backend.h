@@ -65,6 +65,8 @@ public:
     // A condition that the column holds one of the ids of a JSON array bound as text to
     // parameter ?n ("[1,2,3]").
     virtual QString inIdList(const QString& column, int parameter) const = 0;
+    // A condition that the text column holds the text bound to parameter ?n.
+    virtual QString holdsText(const QString& column, int parameter) const = 0;
     virtual bool tableExists(const QString& table) = 0;
     // The columns as the program declared them (TEXT(n), SHORT, LONG, CURRENCY, DATE, TEXT).
     virtual std::vector<ColumnInfo> columns(const QString& table) = 0;

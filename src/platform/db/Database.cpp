@@ -191,6 +191,11 @@ Recordset Database::openRows(const QString& table, const std::vector<qint64>& ro
     return Recordset(*backend_, table, recordsetColumns(table), {}, {{}, rowids});
 }
 
+Recordset Database::openHolding(const QString& table, int column, const std::vector<QString>& texts)
+{
+    return Recordset(*backend_, table, recordsetColumns(table), {}, {{}, {}, column, texts});
+}
+
 Database::Transaction::Transaction(Database& db) : db_(db), depth_(db_.backend_->beginTransaction()) {}
 
 void Database::Transaction::commit()

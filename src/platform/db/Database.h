@@ -73,6 +73,9 @@ public:
     // reading only: on a server a walk that looks at one column need not carry the rest.
     Recordset openCarrying(const QString& table, const std::vector<int>& columns);
     Recordset openRows(const QString& table, const std::vector<qint64>& rowids);
+    // A reading, whole and for reading only, of the rows whose text column holds one of the
+    // texts.
+    Recordset openHolding(const QString& table, int column, const std::vector<QString>& texts);
 
     // One entry of the database's schema: a table, index, view or trigger (a file also gives
     // each one's statement).

@@ -34,6 +34,10 @@ public:
     {
         return QStringLiteral("%1 = ANY (ARRAY(SELECT CAST(json_array_elements_text(CAST(?%2 AS json)) AS bigint)))").arg(column).arg(parameter);
     }
+    QString holdsText(const QString& column, int parameter) const override
+    {
+        return QStringLiteral("strpos(%1, ?%2) > 0").arg(column).arg(parameter);
+    }
     bool tableExists(const QString& table) override;
     std::vector<ColumnInfo> columns(const QString& table) override;
     std::vector<SchemaObject> schemaObjects() override;

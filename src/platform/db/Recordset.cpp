@@ -175,7 +175,15 @@ Recordset::Recordset(db::Backend& backend, const QString& table, std::vector<Col
         rowidCount_ = static_cast<int>(narrowing.rowids->size());
         matchesNone_ = rowidCount_ == 0;
     }
-    readOnly_ = !carried.empty() || narrowing.rowids.has_value();
+    if (!narrowing.holdsOneOf.empty()) {
+        const ColumnInfo& column = columns_.at(size_t(narrowing.holdingColumn));
+        // Only a text column is looked into; another is read whole.
+        if (column.type == ColumnInfo::Type::Text) {
+            holdingColumn_ = column.name;
+            holdsOneOf_ = narrowing.holdsOneOf;
+        }
+    }
+    readOnly_ = !carried.empty() || narrowing.rowids.has_value() || !narrowing.holdsOneOf.empty();
     for (Equals& e : where_) {
         const int ordinal = checkedOrdinal(e.column);
         const ColumnInfo& column = columns_[size_t(ordinal)];
@@ -201,15 +209,22 @@ QString Recordset::whereClause(int firstParameter) const
     QString sql;
     for (size_t i = 0; i < where_.size(); ++i)
         sql += QStringLiteral(" AND %1 = ?%2").arg(quoteName(where_[i].column)).arg(firstParameter + static_cast<int>(i));
-    if (rowidCount_ > 0)
-        sql += QStringLiteral(" AND ") + backend_->inIdList(rowColumn_, firstParameter + static_cast<int>(where_.size()));
+    int next = firstParameter + static_cast<int>(where_.size());
+    if (rowidCount_ > 0) sql += QStringLiteral(" AND ") + backend_->inIdList(rowColumn_, next++);
+    if (!holdsOneOf_.empty()) {
+        QStringList any;
+        for (size_t i = 0; i < holdsOneOf_.size(); ++i) any << backend_->holdsText(quoteName(holdingColumn_), next++);
+        sql += QStringLiteral(" AND (%1)").arg(any.join(QStringLiteral(" OR ")));
+    }
     return sql;
 }
 
 void Recordset::bindWhere(db::Statement& stmt, int firstParameter) const
 {
     for (size_t i = 0; i < where_.size(); ++i) stmt.bind(firstParameter + static_cast<int>(i), where_[i].value);
-    if (rowidCount_ > 0) stmt.bind(firstParameter + static_cast<int>(where_.size()), Value::text(rowids_));
+    int next = firstParameter + static_cast<int>(where_.size());
+    if (rowidCount_ > 0) stmt.bind(next++, Value::text(rowids_));
+    for (const QString& text : holdsOneOf_) stmt.bind(next++, Value::text(text));
 }
 
 Recordset::Recordset(Recordset&& o) noexcept = default;

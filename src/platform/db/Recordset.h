@@ -36,11 +36,13 @@ public:
     };
 
     // What a reading leaves out, so that a server carries fewer values: only these columns
-    // (the others read as Null), only the rows with these row ids. A record set narrowed so
-    // is for reading only.
+    // (the others read as Null), only the rows with these row ids, only the rows whose text
+    // column holds one of these texts. A record set narrowed so is for reading only.
     struct Narrowing {
         std::vector<int> columns;
         std::optional<std::vector<qint64>> rowids;
+        int holdingColumn;  // read only when there are texts
+        std::vector<QString> holdsOneOf;
     };
 
     Recordset(db::Backend& backend, const QString& table, std::vector<ColumnInfo> columns, std::vector<Equals> where = {},
@@ -119,6 +121,8 @@ private:
     std::vector<Equals> where_;
     QString rowids_;       // the row ids a narrowed reading is kept to, as a JSON array
     int rowidCount_ = 0;
+    QString holdingColumn_;             // a text column, when the rows must hold one of
+    std::vector<QString> holdsOneOf_;   // these texts
     bool readOnly_ = false;
     bool matchesNone_ = false;  // a condition no stored value can meet
     std::unique_ptr<db::Statement> reader_;  // positioned statement, may be null after a write

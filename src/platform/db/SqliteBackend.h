@@ -27,6 +27,10 @@ public:
     {
         return QStringLiteral("%1 IN (SELECT value FROM json_each(?%2))").arg(column).arg(parameter);
     }
+    QString holdsText(const QString& column, int parameter) const override
+    {
+        return QStringLiteral("instr(%1, ?%2) > 0").arg(column).arg(parameter);
+    }
     bool tableExists(const QString& table) override;
     std::vector<ColumnInfo> columns(const QString& table) override;
     std::vector<SchemaObject> schemaObjects() override;

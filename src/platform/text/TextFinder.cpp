@@ -94,6 +94,33 @@ void TextFinder::prepareAnchor()
     for (qsizetype i = start - 1; i >= 0 && known(u[i]); --i) before_.push_back(neighbour(u[i]));
 }
 
+std::vector<QString> TextFinder::anchors() const
+{
+    constexpr size_t kMost = 8;
+    if (prepared_.isEmpty()) return {};
+    if (bytesAnswer_) return {QString::fromUtf8(exact_)};
+    if (core_.isEmpty()) return {};
+    // The ideographs with as many of their neighbours, in each of their forms, as keep the
+    // texts within the few.
+    std::vector<QByteArray> texts{core_};
+    const auto widen = [&texts](const Neighbour& nb, bool after) {
+        const size_t forms = nb.forms[1].isEmpty() ? 1 : 2;
+        if (texts.size() * forms > kMost) return false;
+        std::vector<QByteArray> wider;
+        for (const QByteArray& t : texts)
+            for (size_t f = 0; f < forms; ++f) wider.push_back(after ? t + nb.forms[f] : nb.forms[f] + t);
+        texts = std::move(wider);
+        return true;
+    };
+    for (const Neighbour& nb : after_)
+        if (!widen(nb, true)) break;
+    for (const Neighbour& nb : before_)
+        if (!widen(nb, false)) break;
+    std::vector<QString> shown;
+    for (const QByteArray& t : texts) shown.push_back(QString::fromUtf8(t));
+    return shown;
+}
+
 bool TextFinder::anchored(const char* p, qsizetype bytes) const
 {
     const char* const end = p + bytes;

@@ -18,6 +18,10 @@ class TextFinder {
 public:
     TextFinder(const QString& needle, int caseMode);
     bool in(const char* utf8, qsizetype bytes);
+    // Texts, at most eight, one of which every text the finder finds holds as it is; none when
+    // any text may hold the needle (an empty needle, or no ideographs in the textual mode).
+    // A server can pass over the other rows before they travel.
+    std::vector<QString> anchors() const;
 
 private:
     // One character next to the anchor's ideographs, in the forms a text may hold it in.

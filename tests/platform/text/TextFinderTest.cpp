@@ -14,9 +14,17 @@ void expectAgrees(const QList<QByteArray>& hays, const QStringList& needles)
     for (int mode : {0, 1})
         for (const QString& needle : needles) {
             TextFinder finder(needle, mode);
-            for (const QByteArray& bytes : hays)
-                EXPECT_EQ(finder.in(bytes.constData(), bytes.size()), containsText(QString::fromUtf8(bytes), needle, mode))
+            const std::vector<QString> anchors = finder.anchors();
+            EXPECT_LE(anchors.size(), 8u);
+            for (const QByteArray& bytes : hays) {
+                const bool found = finder.in(bytes.constData(), bytes.size());
+                EXPECT_EQ(found, containsText(QString::fromUtf8(bytes), needle, mode))
                     << bytes.toHex(' ').toStdString() << " / " << needle.toStdString() << " / mode " << mode;
+                // A text found holds one of the finder's anchors as they are, byte for byte.
+                if (found && !anchors.empty())
+                    EXPECT_TRUE(std::any_of(anchors.begin(), anchors.end(), [&](const QString& a) { return bytes.contains(a.toUtf8()); }))
+                        << bytes.toHex(' ').toStdString() << " / " << needle.toStdString() << " / mode " << mode;
+            }
         }
 }
 
@@ -54,10 +62,13 @@ TEST(TextFinder, IdeographsAreFoundWithTheSignsBesideThemInEitherWidth)
     QList<QByteArray> hays;
     for (const char* s : {"演奏者1", "演奏者１２", "演奏者2と演奏者1", "演奏者2と演奏者２", "演奏", "者1演奏", "（演奏者）", "(演奏者)",
                           "演　奏", "演 奏", "ｶﾞ演奏者", "ガ演奏者", "が演奏者", "Ａ演奏者b", "a演奏者B", "i\xCC\x87演", "\xC4\xB0演",
-                          "演奏者1-3", "演奏者1－3", "𠀋演奏𠀋", "", "者"})
+                          "演奏者1-3", "演奏者1－3", "𠀋演奏𠀋", "", "者", "（１-2)演奏者(3－4）x"})
         hays << QByteArray(s);
     const QStringList needles = {u8("演奏者1"), u8("演奏者１"), u8("者1"), u8("1演"), u8("2と演奏者1"), u8("(演奏者)"), u8("演 奏"),
                                  u8("演　奏"), u8("ｶﾞ演"), u8("が演"), u8("a演奏者b"), u8("i\xCC\x87演"), u8("\xC4\xB0演"),
-                                 u8("者1-3"), u8("𠀋演奏"), u8("演奏𠀋"), u8("奏者"), u8("者")};
+                                 u8("者1-3"), u8("𠀋演奏"), u8("演奏𠀋"), u8("奏者"), u8("者"), u8("(1-2)演奏者(3-4)")};
     expectAgrees(hays, needles);
+    EXPECT_EQ(TextFinder(u8("演奏者１"), 0).anchors(), std::vector<QString>({u8("演奏者1"), u8("演奏者１")}));
+    EXPECT_EQ(TextFinder(u8("ab"), 0).anchors(), std::vector<QString>());
+    EXPECT_EQ(TextFinder(u8("ab"), 1).anchors(), std::vector<QString>({u8("ab")}));
 }
