@@ -13,8 +13,8 @@
 // `startup_100000` is a start of the built program on 6 categories and 100 000 records to
 // its main window's first paint, on the clock; `startup_100000_cpu` the processor time the
 // program took to it. `--server <conninfo>` adds the list and add paths on a
-// PostgreSQL server beside the same paths on a file ("server_name: file_ms server_ms ratio |
-// rows N"); `--only-server` runs that part alone.
+// PostgreSQL server beside the same paths on a file, in pairs on the clock ("server_name:
+// file_ms server_ms ratio (q1 – q3) | rows N"); `--only-server` runs that part alone.
 
 #include "BenchData.h"
 #include "BenchReport.h"
@@ -65,20 +65,6 @@ namespace {
 int failures = 0;
 // What the bare reads saw, so the reading of each column cannot be left out.
 volatile size_t bareBytes = 0;
-
-double timeMs(const std::function<void()>& fn)
-{
-    QElapsedTimer t;
-    t.start();
-    fn();
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
-}
-
-// A median time and the rows its runs read (-2 when they disagree).
-struct Timed {
-    double ms = 0;
-    long long rows = 0;
-};
 
 void check(const char* name, long long rows, long long expected)
 {
@@ -630,32 +616,14 @@ private:
 };
 
 // The time of the part of one run that the path itself takes; its checks around stay untimed.
-struct Stopwatch {
-    double ms = 0;
-    void time(const std::function<void()>& fn) { ms += timeMs(fn); }
-};
-
-Timed medianOfParts(int runs, const std::function<long long(Stopwatch&)>& fn)
+// One path on the file and on the server, in interleaved pairs on the clock (the server's
+// work is another process's); expected -1 means "as many as the file's, and some".
+void compare(const QByteArray& name, const bench::PairResult& r, long long expected)
 {
-    std::vector<double> times;
-    long long rows = -1;
-    for (int i = 0; i < runs; ++i) {
-        Stopwatch w;
-        const long long n = fn(w);
-        times.push_back(w.ms);
-        if (rows >= 0 && n != rows) rows = -2;  // runs disagree
-        if (rows != -2) rows = n;
-    }
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], rows};
-}
-
-// One path on the file and on the server; expected -1 means "as many as the file's, and some".
-void compare(const QByteArray& name, const Timed& file, const Timed& server, long long expected)
-{
-    check((name + " (file)").constData(), file.rows, expected);
-    check(name.constData(), server.rows, expected >= 0 ? expected : std::max(file.rows, 0LL));
-    std::printf("%s: %.2f %.2f %.2f | rows %lld\n", name.constData(), file.ms, server.ms, file.ms > 0 ? server.ms / file.ms : 0.0, server.rows);
+    check((name + " (file)").constData(), r.bareRows, expected);
+    check(name.constData(), r.oursRows, expected >= 0 ? expected : std::max(r.bareRows, 0LL));
+    std::printf("%s: %.2f %.2f %.2f (%.2f – %.2f) | rows %lld\n", name.constData(), r.bareMs, r.oursMs, r.ratio, r.ratioLow,
+                r.ratioHigh, r.oursRows);
     std::fflush(stdout);
 }
 
@@ -670,12 +638,11 @@ long long mainRowsWhere(App& app, std::vector<Recordset::Equals> where)
 long long mainRowCount(App& app) { return app.openDatabase().openTable(QStringLiteral("SHUMOKU1")).recordCount(); }
 
 // The main list, the search list, the editor's adding and the store's change and delete on
-// 100 000 records, in a file and in a database on the server, each a median of five runs
-// after one run that is not counted (it opens the connection).
+// 100 000 records, in a file and in a database on the server, in interleaved pairs after one
+// pair that is not counted (it opens the connection).
 void serverComparison(const QString& admin)
 {
     constexpr int kRows = 100000;
-    const int runs = 5;
     ServerDatabases server(admin);
     const QString location = server.create();
     if (location.isEmpty()) {
@@ -684,19 +651,15 @@ void serverComparison(const QString& admin)
     }
     {
         BenchDb file(kRows), onServer(kRows, location);
-        auto both = [&](const QByteArray& name, long long expected, const std::function<long long(App&, Stopwatch&)>& path) {
-            Timed timed[2];
-            App* apps[2] = {&file.app, &onServer.app};
-            for (int k = 0; k < 2; ++k) {
-                Stopwatch warm;
-                path(*apps[k], warm);
-                timed[k] = medianOfParts(runs, [&](Stopwatch& w) { return path(*apps[k], w); });
-            }
-            compare(name, timed[0], timed[1], expected);
+        auto both = [&](const QByteArray& name, long long expected, const std::function<long long(App&, bench::Stopwatch&)>& path) {
+            compare(name,
+                    bench::PairTimer::run([&](bench::Stopwatch& w) { return path(onServer.app, w); },
+                                          [&](bench::Stopwatch& w) { return path(file.app, w); }, bench::Clock::Wall),
+                    expected);
         };
         const SearchConditions sought = textSearch(1, QStringLiteral("演奏者1"), 0);
         auto timedList = [&sought](qint16 mode) {
-            return [mode, &sought](App& app, Stopwatch& w) {
+            return [mode, &sought](App& app, bench::Stopwatch& w) {
                 long long n = 0;
                 w.time([&] { n = openList(app, mode, sought); });
                 return n;
@@ -705,7 +668,7 @@ void serverComparison(const QString& admin)
         for (App* app : {&file.app, &onServer.app}) setProgress(*app, false);
         both("server_list_open_100000", kRows, timedList(0));
         both("server_search_list_100000", -1, timedList(1));
-        both("server_editor_add_1000_into_100000", 1000, [](App& app, Stopwatch& w) {
+        both("server_editor_add_1000_into_100000", 1000, [](App& app, bench::Stopwatch& w) {
             const long long before = mainRowCount(app);
             w.time([&] { addThroughEditor(app, 1000); });
             return mainRowCount(app) - before;
@@ -718,12 +681,12 @@ void serverComparison(const QString& admin)
         auto keyed = [](int key) { return Recordset::Equals{QStringLiteral("登録ＮＯ"), Value::integer(key)}; };
         int nextKey[2] = {40000, 40000};
         auto next = [&](App& app) { return ++nextKey[&app == &file.app ? 0 : 1]; };
-        both("server_change_one_of_100000", 1, [&](App& app, Stopwatch& w) {
+        both("server_change_one_of_100000", 1, [&](App& app, bench::Stopwatch& w) {
             const int key = next(app);
             w.time([&] { storeOf(app).changeMain(0, key, changed); });
             return mainRowsWhere(app, {keyed(key), {QStringLiteral("品名"), Value::text(QStringLiteral("変更"))}});
         });
-        both("server_delete_one_of_100000", 1, [&](App& app, Stopwatch& w) {
+        both("server_delete_one_of_100000", 1, [&](App& app, bench::Stopwatch& w) {
             const int key = next(app);
             const long long had = mainRowsWhere(app, {keyed(key)});
             w.time([&] { storeOf(app).removeMain(0, key); });
