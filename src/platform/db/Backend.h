@@ -40,6 +40,13 @@ public:
         if (cell(column) == Cell::Null) return nullptr;
         return text(column, bytes);
     }
+    // Once the first step has read the whole answer (a server's page): its number of rows
+    // and a whole number of its last row. -1 where the rows come one step at a time.
+    virtual int answerRows() const { return -1; }
+    virtual qint64 lastInteger(int) const { return 0; }
+    // Asks the engine for the answer now, so that it is made while the program does other
+    // work; the first step takes it. An engine that answers at each step does nothing.
+    virtual void sendAhead() {}
 };
 
 class Backend {

@@ -102,10 +102,15 @@ QByteArray textOf(const Value& v)
     return {};
 }
 
+}  // namespace
+
 class PgStatement final : public Statement {
 public:
     PgStatement(PgBackend& backend, QByteArray sql) : backend_(backend), sql_(std::move(sql)) {}
-    ~PgStatement() override { PQclear(result_); }
+    ~PgStatement() override
+    {
+        reset();
+    }
 
     void bind(int index, const Value& v) override
     {
@@ -121,7 +126,9 @@ public:
     bool step() override
     {
         if (!result_) {
-            result_ = backend_.run(sql_, params_, nulls_);
+            if (sentAhead_) backend_.collectAhead();
+            result_ = answer_ ? backend_.checkedAhead(std::exchange(answer_, nullptr), sql_, params_, nulls_)
+                              : backend_.run(sql_, params_, nulls_);
             row_ = -1;
             rows_ = PQntuples(result_);
             types_.resize(size_t(PQnfields(result_)));
@@ -129,6 +136,22 @@ public:
         }
         ++row_;
         return row_ < rows_;
+    }
+
+    void sendAhead() override
+    {
+        if (!result_ && !sentAhead_ && !answer_) sentAhead_ = backend_.sendAhead(this, sql_, params_, nulls_);
+    }
+    // The answer of the statement sent ahead, collected (null: the connection was lost).
+    void answered(PGresult* answer)
+    {
+        sentAhead_ = false;
+        answer_ = answer;
+    }
+    int answerRows() const override { return result_ ? rows_ : -1; }
+    qint64 lastInteger(int column) const override
+    {
+        return rows_ > 0 ? wholeOf(PQgetvalue(result_, rows_ - 1, column)) : 0;
     }
 
     void stepLater() override
@@ -175,6 +198,9 @@ public:
 private:
     void reset()
     {
+        if (sentAhead_) backend_.collectAhead();
+        PQclear(answer_);
+        answer_ = nullptr;
         PQclear(result_);
         result_ = nullptr;
     }
@@ -183,11 +209,15 @@ private:
     std::vector<QByteArray> params_;
     std::vector<bool> nulls_;
     PGresult* result_ = nullptr;
+    bool sentAhead_ = false;        // its answer is on its way
+    PGresult* answer_ = nullptr;  // its answer, collected before its first step
     int row_ = -1;
     int rows_ = 0;
     // The server's type of each column of the result.
     std::vector<Oid> types_;
 };
+
+namespace {
 
 QString connInfoField(const QString& conninfo, const char* key)
 {
@@ -222,6 +252,7 @@ PgBackend::PgBackend(pg_conn* conn, const QString& conninfo) : conn_(conn), conn
 
 PgBackend::~PgBackend()
 {
+    if (ahead_) ahead_->answered(nullptr);
     if (conn_) PQfinish(conn_);
 }
 
@@ -267,6 +298,8 @@ QString PgBackend::rowColumn() const { return quoteName(serversql::kRowColumn); 
 bool PgBackend::alive()
 {
     if (!broken_ && PQstatus(conn_) == CONNECTION_OK) return true;
+    // An answer on its way over the lost connection will not come; its statement asks again.
+    if (ahead_) std::exchange(ahead_, nullptr)->answered(nullptr);
     // A new session, set up as the first one was; nothing of the lost one is kept (its
     // prepared statements, column lists, an open transaction).
     PGconn* fresh = connectTo(conninfo_);
@@ -289,6 +322,7 @@ void PgBackend::forgetSchema()
 void PgBackend::forgetStatements()
 {
     if (prepared_.isEmpty()) return;
+    collectAhead();
     prepared_.clear();
     // New statements take names never used on this connection, so nothing hangs on this.
     ++requests;
@@ -328,8 +362,44 @@ void PgBackend::holdSetUpLock()
 
 bool PgBackend::isKeyword(const QString& word) const { return SqliteBackend::keyword(word); }
 
+bool PgBackend::sendAhead(PgStatement* statement, const QByteArray& sql, const std::vector<QByteArray>& params,
+                          const std::vector<bool>& nulls)
+{
+    if (ahead_ || beginPending_ || waiting_ || broken_) return false;
+    const QByteArray kept = prepared_.value(sql);
+    if (kept.isEmpty()) return false;
+    std::vector<const char*> values(params.size());
+    for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
+    if (!PQsendQueryPrepared(conn_, kept.constData(), int(values.size()), values.data(), nullptr, nullptr, 0)) return false;
+    ++requests;
+    ahead_ = statement;
+    return true;
+}
+
+void PgBackend::collectAhead()
+{
+    if (!ahead_) return;
+    PgStatement* statement = std::exchange(ahead_, nullptr);
+    PGresult* answer = PQgetResult(conn_);
+    // Up to the end of its answer, so the connection is free for the next request.
+    while (PGresult* more = PQgetResult(conn_)) PQclear(more);
+    statement->answered(answer);
+}
+
+PGresult* PgBackend::checkedAhead(PGresult* result, const QByteArray& sql, const std::vector<QByteArray>& params,
+                                  const std::vector<bool>& nulls)
+{
+    const ExecStatusType status = PQresultStatus(result);
+    if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) return result;
+    // A lost connection, a plan another desk's change outdated or another failure: asked
+    // again as any statement is, with the same handling of each.
+    PQclear(result);
+    return run(sql, params, nulls);
+}
+
 PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
+    collectAhead();
     sendWaiting();
     std::vector<const char*> values(params.size());
     for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
@@ -349,6 +419,7 @@ PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& p
 
 void PgBackend::runLater(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
+    collectAhead();
     // Outside a transaction nothing would send it: it runs now.
     if (!beginPending_ && PQtransactionStatus(conn_) == PQTRANS_IDLE) {
         PQclear(run(sql, params, nulls));
@@ -368,6 +439,7 @@ void PgBackend::sendWaiting()
 
 PGresult* PgBackend::send(const QByteArray& sql, const std::vector<const char*>& values, bool thenCommit)
 {
+    collectAhead();
     const int count = int(values.size());
     const QByteArray kept = prepared_.value(sql);
     const bool opening = beginPending_;
@@ -449,6 +521,7 @@ PGresult* PgBackend::checked(PGresult* result, const QString& context)
 void PgBackend::command(const QString& sql)
 {
     // A transaction begun with nothing sent yet starts in the same round trip.
+    collectAhead();
     sendWaiting();
     const QByteArray text = (beginPending_ ? QByteArray("BEGIN; ") : QByteArray()) + sql.toUtf8();
     beginPending_ = false;
@@ -459,6 +532,7 @@ void PgBackend::command(const QString& sql)
 void PgBackend::execute(const QString& sql)
 {
     const QString translated = serversql::statement(sql);
+    collectAhead();
     sendWaiting();
     if (beginPending_) command(QStringLiteral("BEGIN"));
     // Unlike PQexec, this runs exactly one statement.
@@ -557,6 +631,7 @@ void PgBackend::rollback(int depth) noexcept
     // A table made or dropped inside goes back with it; a statement not sent yet is dropped.
     columns_.clear();
     waiting_.reset();
+    collectAhead();
     if (depth == 1 && beginPending_) {
         beginPending_ = false;
         return;

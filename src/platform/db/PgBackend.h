@@ -11,6 +11,8 @@ struct pg_result;
 
 namespace db {
 
+class PgStatement;
+
 // A PostgreSQL database reached through libpq. The program's statements are translated
 // (ServerSql); every table has a hidden row column numbering its rows in the order they were
 // added, which gives the walks the same natural order as the file. Prepared statements are
@@ -64,6 +66,16 @@ public:
     // The same for a statement whose result is not read: inside a transaction it waits for
     // the next statement or goes with the COMMIT, in the same round trip.
     void runLater(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls);
+    // Sends a statement this connection has prepared without waiting for its answer, unless
+    // the connection is busy with another or a transaction waits to start; true when sent.
+    // Whatever uses the connection next first collects the answer for the statement.
+    bool sendAhead(PgStatement* statement, const QByteArray& sql, const std::vector<QByteArray>& params,
+                   const std::vector<bool>& nulls);
+    void collectAhead();
+    // An answer collected for a statement sent ahead, checked as run() checks its own (a
+    // lost or outdated one is asked for again).
+    pg_result* checkedAhead(pg_result* result, const QByteArray& sql, const std::vector<QByteArray>& params,
+                            const std::vector<bool>& nulls);
     // The kind of failure of a SQLSTATE, told apart as for the file; a result without one
     // lost its connection.
     static EngineFailure failureOf(const QByteArray& sqlstate);
@@ -90,6 +102,7 @@ private:
     // The result when the server did what was asked; otherwise raises DbError with its message.
     pg_result* checked(pg_result* result, const QString& context);
     pg_conn* conn_ = nullptr;
+    PgStatement* ahead_ = nullptr;  // the statement whose answer is on its way
     QString conninfo_;
     // Statement text → name of its prepared statement on this connection.
     QHash<QByteArray, QByteArray> prepared_;

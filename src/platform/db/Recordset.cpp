@@ -249,10 +249,12 @@ void Recordset::resetReader(bool keepCurrent)
     // The statement goes; what the current row still holds there is kept first.
     if (keepCurrent && reader_ && !eof_) loadAll();
     reader_.reset();
+    nextPage_.reset();
 }
 
-void Recordset::seekRowid(qint64 rowid, bool after)
+void Recordset::seekRowid(qint64 rowid, bool after, bool walking)
 {
+    walking_ = walking;
     resetReader(false);
     if (matchesNone_) {
         eof_ = true;
@@ -262,15 +264,21 @@ void Recordset::seekRowid(qint64 rowid, bool after)
     }
     // A walk's pages grow from a few rows to the back end's full page: a record set opened
     // to add a row, or to look at its first ones, reads no more than that.
-    const int page = backend_->pageSize() > 0 ? std::min(backend_->pageSize(), pageLimit_) : 0;
+    reader_ = pageReader(rowid, after, pageLimit_);
+    pageRows_ = 0;
+    stepReader();
+}
+
+std::unique_ptr<db::Statement> Recordset::pageReader(qint64 rowid, bool after, int limit) const
+{
+    const int page = backend_->pageSize() > 0 ? std::min(backend_->pageSize(), limit) : 0;
     const QString sql = QStringLiteral("SELECT %1, %2 FROM %3 WHERE %1 %4 ?1%5 ORDER BY %1%6")
                             .arg(rowColumn_, columnList_, quoteName(table_), after ? QStringLiteral(">") : QStringLiteral(">="),
                                  whereClause(2), page > 0 ? QStringLiteral(" LIMIT %1").arg(page) : QString());
-    reader_ = backend_->prepare(sql);
-    reader_->bind(1, Value::integer(rowid));
-    bindWhere(*reader_, 2);
-    pageRows_ = 0;
-    stepReader();
+    std::unique_ptr<db::Statement> reader = backend_->prepare(sql);
+    reader->bind(1, Value::integer(rowid));
+    bindWhere(*reader, 2);
+    return reader;
 }
 
 void Recordset::stepReader()
@@ -283,19 +291,36 @@ void Recordset::stepReader()
         current_.clear();
         loaded_.clear();
         reader_.reset();
+        nextPage_.reset();
         throw;
     }
+    // A page is full when it holds as many rows as it may (a reading of so many row ids then
+    // has them all).
+    const auto full = [this](int rows) {
+        return backend_->pageSize() > 0 && rows == std::min(backend_->pageSize(), pageLimit_) && rows != rowidCount_;
+    };
     if (row) {
         eof_ = false;
-        ++pageRows_;
+        // A full page of a walk has come: the next one is asked for now, so the server makes
+        // it while this one is read. (Not after a write, which may well be followed by
+        // another that would drop it.)
+        if (++pageRows_ == 1 && walking_ && full(reader_->answerRows())) {
+            nextPage_ = pageReader(reader_->lastInteger(0), true, pageLimit_ * 4);
+            nextPage_->sendAhead();
+        }
         readCurrent();
         return;
     }
-    // A full page read: the next, larger one starts after its last row (a reading of so many
-    // row ids has them all when its page held that many).
-    if (backend_->pageSize() > 0 && pageRows_ == std::min(backend_->pageSize(), pageLimit_) && pageRows_ != rowidCount_) {
+    // A full page read: the next, larger one starts after its last row.
+    if (full(pageRows_)) {
         pageLimit_ *= 4;
-        seekRowid(rowid_, true);
+        if (!nextPage_) {
+            seekRowid(rowid_, true, true);
+            return;
+        }
+        reader_ = std::move(nextPage_);
+        pageRows_ = 0;
+        stepReader();
         return;
     }
     eof_ = true;
@@ -321,7 +346,7 @@ void Recordset::moveFirst()
 {
     mode_ = EditMode::None;
     pageLimit_ = std::max(kFirstPage, rowidCount_);
-    seekRowid(std::numeric_limits<qint64>::min(), false);
+    seekRowid(std::numeric_limits<qint64>::min(), false, true);
 }
 
 void Recordset::moveNext()

@@ -105,7 +105,11 @@ private:
     void readCurrent();
     void stepReader();
     void resetReader(bool keepCurrent = true);
-    void seekRowid(qint64 rowid, bool after);
+    // Reads the page from rowid on (or after it); walking: the page is one of a walk from the
+    // first row, not a reading again after a write.
+    void seekRowid(qint64 rowid, bool after, bool walking = false);
+    // The statement reading a page of at most limit rows from rowid on (or after it).
+    std::unique_ptr<db::Statement> pageReader(qint64 rowid, bool after, int limit) const;
     void requireCurrent() const;
     void requireWritable() const;
     int checkedOrdinal(const QString& name) const;
@@ -126,6 +130,8 @@ private:
     bool readOnly_ = false;
     bool matchesNone_ = false;  // a condition no stored value can meet
     std::unique_ptr<db::Statement> reader_;  // positioned statement, may be null after a write
+    std::unique_ptr<db::Statement> nextPage_;  // the page after the reader's, asked for ahead
+    bool walking_ = false;
     int pageRows_ = 0;                        // rows the reader has given of its page
     static constexpr int kFirstPage = 20;
     int pageLimit_ = kFirstPage;              // rows the next page may hold, at most

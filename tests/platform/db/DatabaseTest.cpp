@@ -404,4 +404,49 @@ TEST_P(DatabaseTest, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
     EXPECT_EQ(k, kRows - kRows / 3);
 }
 
+// A walk of many pages (a server is asked for the next while one is read) meets every row
+// once, in order, while other statements and a write run on the same connection between its
+// rows; a walk left half way leaves the connection as usable as before.
+TEST_P(DatabaseTest, AWalkOfManyPagesMeetsEveryRowWhileOtherStatementsRunBetween)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kMain);
+    constexpr int kRows = 14000;
+    {
+        Database::Transaction tx(db);
+        RowInserter in = db.inserter(QStringLiteral("SHUMOKU1"));
+        for (int i = 0; i < kRows; ++i)
+            in.insert({Value::text(QStringLiteral("品%1").arg(i)), Value::integer(i), Value::null(), Value::null(), Value::null(),
+                       Value::integer(kRows - i)});
+        tx.commit();
+    }
+    const auto key = [](int k) { return Recordset::Equals{QStringLiteral("登録ＮＯ"), Value::integer(k)}; };
+    Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
+    int seen = 0;
+    for (; !rs.eof(); rs.moveNext(), ++seen) {
+        ASSERT_EQ(rs.field(1).toInt(), seen);
+        if (seen % 1999 == 0) {
+            Recordset one = db.openWhere(QStringLiteral("SHUMOKU1"), {key(seen + 1)});
+            ASSERT_FALSE(one.eof());
+            EXPECT_EQ(one.field(1).toInt(), kRows - seen - 1);
+        }
+        if (seen == 9001) {
+            rs.edit();
+            rs.setField(4, QStringLiteral("済"));
+            rs.update();
+        }
+    }
+    EXPECT_EQ(seen, kRows);
+    {
+        Recordset half = db.openTable(QStringLiteral("SHUMOKU1"));
+        for (int i = 0; i < 7000; ++i) half.moveNext();
+        EXPECT_EQ(half.field(1).toInt(), 7000);
+    }
+    Recordset done = db.openWhere(QStringLiteral("SHUMOKU1"), {{QStringLiteral("区分"), Value::text(QStringLiteral("済"))}});
+    ASSERT_FALSE(done.eof());
+    EXPECT_EQ(done.field(1).toInt(), 9001);
+    EXPECT_EQ(db.openTable(QStringLiteral("SHUMOKU1")).recordCount(), kRows);
+}
+
 TANZO_ON_BOTH_BACKENDS(DatabaseTest);
