@@ -27,6 +27,18 @@ void addMain(Recordset& rs, const QString& name, const QString& qty, int no)
     rs.update();
 }
 
+// The main file with rows 0 … rows-1 (品i, quantity i) added in that order, keyed by keyOf(i).
+void fillMain(Database& db, int rows, int (*keyOf)(int))
+{
+    db.execute(kMain);
+    Database::Transaction tx(db);
+    RowInserter in = db.inserter(QStringLiteral("SHUMOKU1"));
+    for (int i = 0; i < rows; ++i)
+        in.insert({Value::text(QStringLiteral("品%1").arg(i)), Value::integer(i), Value::null(), Value::null(), Value::null(),
+                   Value::integer(keyOf(i))});
+    tx.commit();
+}
+
 QStringList names(Recordset& rs, int ordinal)
 {
     QStringList out;
@@ -369,17 +381,9 @@ TEST_P(DatabaseTest, ALongWalkWithWritesMeetsEveryRowOnceInOrder)
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
-    db.execute(kMain);
     constexpr int kRows = 1500;
-    {
-        Database::Transaction tx(db);
-        RowInserter in = db.inserter(QStringLiteral("SHUMOKU1"));
-        // Added in an order other than the key's, so the walk follows the adding order.
-        for (int i = 0; i < kRows; ++i)
-            in.insert({Value::text(QStringLiteral("品%1").arg(i)), Value::integer(i), Value::null(), Value::null(), Value::null(),
-                       Value::integer((i * 7919) % kRows + 1)});
-        tx.commit();
-    }
+    // Added in an order other than the key's, so the walk follows the adding order.
+    fillMain(db, kRows, [](int i) { return (i * 7919) % kRows + 1; });
     Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
     int seen = 0;
     for (; !rs.eof(); rs.moveNext(), ++seen) {
@@ -411,16 +415,8 @@ TEST_P(DatabaseTest, AWalkOfManyPagesMeetsEveryRowWhileOtherStatementsRunBetween
 {
     TempProgramDir dir;
     Database db = Database::open(dir.databasePath());
-    db.execute(kMain);
     constexpr int kRows = 14000;
-    {
-        Database::Transaction tx(db);
-        RowInserter in = db.inserter(QStringLiteral("SHUMOKU1"));
-        for (int i = 0; i < kRows; ++i)
-            in.insert({Value::text(QStringLiteral("品%1").arg(i)), Value::integer(i), Value::null(), Value::null(), Value::null(),
-                       Value::integer(kRows - i)});
-        tx.commit();
-    }
+    fillMain(db, kRows, [](int i) { return kRows - i; });
     const auto key = [](int k) { return Recordset::Equals{QStringLiteral("登録ＮＯ"), Value::integer(k)}; };
     Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
     int seen = 0;
