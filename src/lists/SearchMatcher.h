@@ -23,7 +23,8 @@ public:
     bool matches(const Value& value) const;
     // A reading filter taking the rows whose searched field meets the condition.
     RecordReader::RowFilter rowFilter() const;
-    // The reading of a file's rows with this search: its filter, and the one column it reads.
+    // The reading of a file's rows with this search: its filter, the one column it reads and,
+    // for a text, the few texts every row it takes holds (so a server can pass over the rest).
     RecordReader::Request reading(RecordReader::Request request) const;
 
 private:

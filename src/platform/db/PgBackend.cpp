@@ -41,6 +41,14 @@ bool planChanged(const PGresult* result)
            std::strstr(text, "cached plan must not change result type") != nullptr;
 }
 
+// The parameters as libpq takes them: each text, or null for a Null.
+std::vector<const char*> parameterValues(const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
+{
+    std::vector<const char*> values(params.size());
+    for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
+    return values;
+}
+
 QString serverMessage(const PGresult* result, const PGconn* conn)
 {
     const char* primary = result ? PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY) : nullptr;
@@ -368,8 +376,7 @@ bool PgBackend::sendAhead(PgStatement* statement, const QByteArray& sql, const s
     if (ahead_ || beginPending_ || waiting_ || broken_) return false;
     const QByteArray kept = prepared_.value(sql);
     if (kept.isEmpty()) return false;
-    std::vector<const char*> values(params.size());
-    for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
+    const std::vector<const char*> values = parameterValues(params, nulls);
     if (!PQsendQueryPrepared(conn_, kept.constData(), int(values.size()), values.data(), nullptr, nullptr, 0)) return false;
     ++requests;
     ahead_ = statement;
@@ -389,20 +396,21 @@ void PgBackend::collectAhead()
 PGresult* PgBackend::checkedAhead(PGresult* result, const QByteArray& sql, const std::vector<QByteArray>& params,
                                   const std::vector<bool>& nulls)
 {
-    const ExecStatusType status = PQresultStatus(result);
-    if (status == PGRES_TUPLES_OK || status == PGRES_COMMAND_OK) return result;
-    // A lost connection, a plan another desk's change outdated or another failure: asked
-    // again as any statement is, with the same handling of each.
-    PQclear(result);
-    return run(sql, params, nulls);
+    // An answer that never came (its connection was replaced) or a plan another desk's change
+    // outdated: asked for again, as any statement is. Another failure is told with the
+    // server's own words, as for a statement run at once.
+    if (!result || planChanged(result)) {
+        PQclear(result);
+        return run(sql, params, nulls);
+    }
+    return checked(result, QString());
 }
 
 PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
     collectAhead();
     sendWaiting();
-    std::vector<const char*> values(params.size());
-    for (size_t i = 0; i < params.size(); ++i) values[i] = nulls[i] ? nullptr : params[i].constData();
+    const std::vector<const char*> values = parameterValues(params, nulls);
     PGresult* result = send(sql, values);
     // Another desk made a table again with other columns, so a kept plan no longer fits: the
     // statements are prepared anew and this one runs once more, unless it failed inside a
@@ -613,9 +621,7 @@ void PgBackend::commit(int depth)
         // The statement left to run later and the COMMIT go in one round trip.
         const Waiting w = std::move(*waiting_);
         waiting_.reset();
-        std::vector<const char*> values(w.params.size());
-        for (size_t i = 0; i < w.params.size(); ++i) values[i] = w.nulls[i] ? nullptr : w.params[i].constData();
-        PQclear(checked(send(w.sql, values, true), QString()));
+        PQclear(checked(send(w.sql, parameterValues(w.params, w.nulls), true), QString()));
         return;
     }
     if (depth == 1 && beginPending_) {

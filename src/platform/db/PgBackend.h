@@ -72,8 +72,9 @@ public:
     bool sendAhead(PgStatement* statement, const QByteArray& sql, const std::vector<QByteArray>& params,
                    const std::vector<bool>& nulls);
     void collectAhead();
-    // An answer collected for a statement sent ahead, checked as run() checks its own (a
-    // lost or outdated one is asked for again).
+    // An answer collected for a statement sent ahead, checked as run() checks its own: one
+    // that never came or whose plan another desk outdated is asked for again; another failure
+    // raises DbError with the server's message.
     pg_result* checkedAhead(pg_result* result, const QByteArray& sql, const std::vector<QByteArray>& params,
                             const std::vector<bool>& nulls);
     // The kind of failure of a SQLSTATE, told apart as for the file; a result without one
