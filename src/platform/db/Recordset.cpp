@@ -281,6 +281,13 @@ std::unique_ptr<db::Statement> Recordset::pageReader(qint64 rowid, bool after, i
     return reader;
 }
 
+int Recordset::grownLimit() const
+{
+    // Fourfold, up to the back end's full page: grown past it, the limit soon left the
+    // integer's range and the rest of a long walk came as one answer with no limit at all.
+    return int(std::min<qint64>(qint64(pageLimit_) * 4, std::max(backend_->pageSize(), pageLimit_)));
+}
+
 void Recordset::stepReader()
 {
     bool row = false;
@@ -305,7 +312,7 @@ void Recordset::stepReader()
         // it while this one is read. (Not after a write, which may well be followed by
         // another that would drop it.)
         if (++pageRows_ == 1 && walking_ && full(reader_->answerRows())) {
-            nextPage_ = pageReader(reader_->lastInteger(0), true, pageLimit_ * 4);
+            nextPage_ = pageReader(reader_->lastInteger(0), true, grownLimit());
             nextPage_->sendAhead();
         }
         readCurrent();
@@ -313,7 +320,7 @@ void Recordset::stepReader()
     }
     // A full page read: the next, larger one starts after its last row.
     if (full(pageRows_)) {
-        pageLimit_ *= 4;
+        pageLimit_ = grownLimit();
         if (!nextPage_) {
             seekRowid(rowid_, true, true);
             return;

@@ -110,6 +110,8 @@ private:
     void seekRowid(qint64 rowid, bool after, bool walking = false);
     // The statement reading a page of at most limit rows from rowid on (or after it).
     std::unique_ptr<db::Statement> pageReader(qint64 rowid, bool after, int limit) const;
+    // The limit of the page after this one.
+    int grownLimit() const;
     void requireCurrent() const;
     void requireWritable() const;
     int checkedOrdinal(const QString& name) const;
