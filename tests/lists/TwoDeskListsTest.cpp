@@ -120,12 +120,12 @@ TEST(TwoDeskListsServerOnly, AnEditorOpenedOverALostConnectionNeverSkipsTheCompa
     build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
     build::defineMain(t.app, 0, {{QStringLiteral("品名"), QStringLiteral("TEXT")}, {QStringLiteral("枚数"), QStringLiteral("LONG")}});
     build::addMainRow(t.app, 0, {QStringLiteral("一枚目"), "1"}, 1);
-    OtherDesk b(t.dir);
     Form5 w(t.app, openAs(t.app, 0, 0));
     person::clickRow(child<ReportListView>(w, "ListView1"), 0);
 
     PgSession admin(PgSession::adminConninfo());
     admin.endSessionsOn(t.dir.serverDatabase());
+    OtherDesk b(t.dir);  // started after, on a connection of its own
     child<QAction>(w, "mf12")->trigger();
     EXPECT_TRUE(t.ui.lastMessage().startsWith(QStringLiteral("データベース サーバーとの接続が切れました。")))
         << t.ui.lastMessage().toStdString();

@@ -20,10 +20,10 @@ const QString kServerPrefix = QStringLiteral("pgsql:");
 
 }  // namespace
 
-std::shared_ptr<db::Backend>& Database::kept()
+std::array<std::shared_ptr<db::Backend>, 2>& Database::kept()
 {
-    static thread_local std::shared_ptr<db::Backend> backend;
-    return backend;
+    static thread_local std::array<std::shared_ptr<db::Backend>, 2> backends;
+    return backends;
 }
 
 Database::Database(std::shared_ptr<db::Backend> backend)
@@ -47,21 +47,23 @@ QString Database::displayName(const QString& location)
     return isServerLocation(location) ? QStringLiteral("サーバー ") + db::serverName(conninfoOf(location)) : location;
 }
 
-void Database::closeShared() { kept().reset(); }
+void Database::closeShared() { kept().fill(nullptr); }
 
 long long Database::serverRoundTrips() { return db::PgBackend::requestCount(); }
 
 Database Database::open(const QString& location)
 {
-    std::shared_ptr<db::Backend>& shared = kept();
-    if (shared && shared->location() == location) {
+    auto& shared = kept();
+    if (shared[1] && shared[1]->location() == location) std::swap(shared[0], shared[1]);
+    if (shared[0] && shared[0]->location() == location) {
         // A file replaced under the same name is opened anew; so is one that no longer
         // answers, and what is wrong is told by that opening.
-        if (shared->stillThere() && shared->alive()) return Database(shared);
-        shared.reset();
+        if (shared[0]->stillThere() && shared[0]->alive()) return Database(shared[0]);
+        shared[0].reset();
     }
     Database db = openAlone(location);
-    shared = db.backend_;
+    if (shared[0]) shared[1] = std::move(shared[0]);
+    shared[0] = db.backend_;
     return db;
 }
 
@@ -145,7 +147,7 @@ void Database::lockRows(const QString& table, const std::vector<Recordset::Equal
 
 bool Database::isKeyword(const QString& word)
 {
-    const std::shared_ptr<db::Backend>& inUse = kept();
+    const std::shared_ptr<db::Backend>& inUse = kept()[0];
     return inUse ? inUse->isKeyword(word) : db::SqliteBackend::keyword(word);
 }
 

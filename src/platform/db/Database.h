@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -14,7 +15,9 @@
 // location shares it (after a quick check that it still answers; for a file, that it is a
 // database), and a file replaced under the same name is opened anew. closeShared() drops it
 // after a restore or an initialisation. The connection is kept per thread: a connection is
-// never used by two threads at once, and two threads work as two desks.
+// never used by two threads at once, and two threads work as two desks. A thread that goes
+// between two locations (two desks of a test, the bench's file beside its server) keeps the
+// connection of each; a third location opened closes the one used longest ago.
 class Database {
 public:
     // Opens an existing database; never creates a file. A missing file, a file that is not a
@@ -49,8 +52,8 @@ public:
     // Round trips to database servers since the program started (every request that waited
     // for the server's answer).
     static long long serverRoundTrips();
-    // Closes the kept connection once nothing uses it any more; the next opening opens the
-    // file again.
+    // Closes the kept connections once nothing uses them any more; the next opening opens
+    // the file again.
     static void closeShared();
 
     Database(Database&& other) noexcept;
@@ -136,8 +139,8 @@ public:
 
 private:
     explicit Database(std::shared_ptr<db::Backend> backend);
-    // The connection kept for the run.
-    static std::shared_ptr<db::Backend>& kept();
+    // The connections kept for the run, the one last opened first.
+    static std::array<std::shared_ptr<db::Backend>, 2>& kept();
     // The columns of a table a record set may walk; raises DbError for a missing table or a
     // column named like the row id.
     std::vector<ColumnInfo> recordsetColumns(const QString& table);
