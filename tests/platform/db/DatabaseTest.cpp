@@ -464,4 +464,17 @@ TEST_P(DatabaseTest, ALongWalkKeepsToPagesToItsEnd)
     if (isServer()) EXPECT_GE(Database::serverRoundTrips() - before, kRows / 5000);
 }
 
+// Going to another location and back finds the first connection as it was left: no new
+// session on a server, a file's own temporary table still there.
+TEST_P(DatabaseTest, GoingToAnotherLocationAndBackKeepsTheFirstConnection)
+{
+    TempProgramDir dir, other;
+    Database::open(dir.databasePath()).execute(isServer() ? kMain : QStringLiteral("CREATE TEMP TABLE 控え (番号 INTEGER)"));
+    Database::open(other.databasePath()).execute(kCode);
+    const long long before = Database::serverRoundTrips();
+    Database back = Database::open(dir.databasePath());
+    EXPECT_EQ(Database::serverRoundTrips(), before);
+    if (!isServer()) EXPECT_TRUE(back.openTable(QStringLiteral("控え")).eof());
+}
+
 TANZO_ON_BOTH_BACKENDS(DatabaseTest);
