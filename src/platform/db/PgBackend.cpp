@@ -408,7 +408,7 @@ PGresult* PgBackend::checkedAhead(PGresult* result, const QByteArray& sql, const
 
 PGresult* PgBackend::run(const QByteArray& sql, const std::vector<QByteArray>& params, const std::vector<bool>& nulls)
 {
-    collectAhead();
+    // (send() collects an answer sent ahead first.)
     sendWaiting();
     const std::vector<const char*> values = parameterValues(params, nulls);
     PGresult* result = send(sql, values);

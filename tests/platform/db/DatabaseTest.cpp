@@ -446,7 +446,7 @@ TEST_P(DatabaseTest, AWalkOfManyPagesMeetsEveryRowWhileOtherStatementsRunBetween
 }
 
 // A long walk on a server goes on in pages of at most 5 000 rows to its end (its pages once
-// grew past any limit, and the last 40 000 rows of 100 000 came as one answer).
+// grew past any limit, and the last 43 300 rows of 100 000 came as one answer).
 TEST_P(DatabaseTest, ALongWalkKeepsToPagesToItsEnd)
 {
     TempProgramDir dir;
