@@ -45,7 +45,7 @@ int RecordReader::readShown(App& app, ReportListView& list, const Request& reque
     const int before = list.rowCount();
     app.guard([&] {
         Database db = app.openDatabase();
-        reader.read(db, request, list);
+        reader.read(db, request, *list.listModel());
     });
     return list.rowCount() - before;
 }
@@ -141,7 +141,7 @@ qint64 nextChange(qint64 r, qint64 n, int h)
 
 }  // namespace
 
-int RecordReader::read(Database& db, const Request& request, ReportListView& list) const
+int RecordReader::read(Database& db, const Request& request, ReportListModel& list) const
 {
     const int fieldCount = static_cast<int>(request.fields.size());
     const int columns = fieldCount + request.keyColumns;
@@ -151,7 +151,7 @@ int RecordReader::read(Database& db, const Request& request, ReportListView& lis
     struct Finish {
         const RecordReader& reader;
         std::vector<QByteArray>& rows;
-        ReportListView& list;
+        ReportListModel& list;
         ~Finish()
         {
             list.addPackedRows(std::move(rows));

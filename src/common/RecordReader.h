@@ -11,6 +11,7 @@ class App;
 class Database;
 class Recordset;
 class Value;
+class ReportListModel;
 class ReportListView;
 class StatusBar3;
 
@@ -48,9 +49,10 @@ public:
     // clears the text at the end; with cells on it also fills the 25 cells as it goes.
     explicit RecordReader(ProgressSink sink = {}, bool cells = false) : sink_(std::move(sink)), cells_(cells) {}
 
-    // Appends the taken rows to the list and returns how many were taken. A database error
-    // is raised after the rows read so far are in the list and the progress is cleared.
-    int read(Database& db, const Request& request, ReportListView& list) const;
+    // Appends the taken rows to a list's rows and returns how many were taken; the list's
+    // view is not needed for it. A database error is raised after the rows read so far are
+    // in the list and the progress is cleared.
+    int read(Database& db, const Request& request, ReportListModel& list) const;
 
     // Reads the rows into a list of a window: the database is opened for the reading, a
     // database error is shown and the rows read before it stay. With a status bar, its panel

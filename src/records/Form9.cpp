@@ -329,7 +329,7 @@ void Form9::ListView2List()
     const RecordReader reader;
     app_.guard([&] {
         Database db = app_.openDatabase();
-        reader.read(db, {sub ? row.subTableName : row.mainTableName, fields, sub ? 2 : 1, filter, QString()}, *ListView2);
+        reader.read(db, {sub ? row.subTableName : row.mainTableName, fields, sub ? 2 : 1, filter, QString()}, *ListView2->listModel());
     });
 }
 

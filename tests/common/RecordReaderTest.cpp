@@ -4,7 +4,7 @@
 #include "core/FieldDisplay.h"
 #include "common/RecordReader.h"
 #include "platform/db/DbError.h"
-#include "platform/widgets/ReportListView.h"
+#include "platform/widgets/ReportListModel.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ void fill(App& app, int n)
     for (int i = 1; i <= n; ++i) build::addMainRow(app, 1, {QStringLiteral("本%1").arg(i)}, i);
 }
 
-QStringList readWithProgress(App& app, bool cells, ReportListView& list)
+QStringList readWithProgress(App& app, bool cells, ReportListModel& list)
 {
     QStringList reported;
     RecordReader reader([&](const QString& s) { reported << s; }, cells);
@@ -39,9 +39,9 @@ TEST_P(RecordReaderTest, ProgressFillsTwentyFiveCellsChangingAtMostTwentySixTime
     for (int n : {7, 37, 100}) {
         TestApp t;
         fill(t.app, n);
-        ReportListView list;
+        ReportListModel list;
         const QStringList reported = readWithProgress(t.app, true, list);
-        EXPECT_EQ(list.rowCount(), n);
+        EXPECT_EQ(list.itemCount(), n);
         ASSERT_GE(reported.size(), 3) << n;
         EXPECT_EQ(reported.front(), QStringLiteral("ファイル読込中  ") + QString(25, QChar(0x25A1)));
         EXPECT_EQ(reported.back(), QString());
@@ -68,14 +68,14 @@ TEST_P(RecordReaderTest, WithoutCellsOnlyTheWordAndNothingForAnEmptyTable)
 {
     TestApp t;
     fill(t.app, 3);
-    ReportListView list;
+    ReportListModel list;
     EXPECT_EQ(readWithProgress(t.app, false, list), QStringList({"ファイル読込中", ""}));
 
     TestApp empty;
     fill(empty.app, 0);
-    ReportListView none;
+    ReportListModel none;
     EXPECT_EQ(readWithProgress(empty.app, true, none), QStringList({""}));
-    EXPECT_EQ(none.rowCount(), 0);
+    EXPECT_EQ(none.itemCount(), 0);
 }
 
 TEST_P(RecordReaderTest, AnEngineErrorStillClearsTheProgress)
@@ -84,7 +84,7 @@ TEST_P(RecordReaderTest, AnEngineErrorStillClearsTheProgress)
     QStringList reported;
     RecordReader reader([&](const QString& s) { reported << s; }, true);
     Database db = t.app.openDatabase();
-    ReportListView list;
+    ReportListModel list;
     EXPECT_THROW(reader.read(db, {"SHUMOKU9", {}, 1, {}, QString()}, list), DbError);
     EXPECT_EQ(reported, QStringList({""}));
 }
@@ -111,19 +111,19 @@ TEST_P(RecordReaderTest, SubRowsReadThroughTheKeyEqualTheWalkedRows)
     }
     Database db = t.app.openDatabase();
     for (qint64 key : {1, 2, 3, 4}) {
-        ReportListView walked;
-        ReportListView keyed;
+        ReportListModel walked;
+        ReportListModel keyed;
         const RecordReader reader;
         reader.read(db, {"SHUMOKU1SUB", fields, 2, RecordReader::keyFilter(2, key), QStringLiteral("-")}, walked);
         reader.read(db, {"SHUMOKU1SUB", fields, 2, {}, QStringLiteral("-"), RecordReader::subRowsOf(key)}, keyed);
-        ASSERT_EQ(keyed.rowCount(), walked.rowCount()) << key;
-        for (int r = 0; r < walked.rowCount(); ++r)
-            for (int c = 0; c < 4; ++c) EXPECT_EQ(keyed.text(r, c), walked.text(r, c)) << key << " " << r << " " << c;
+        ASSERT_EQ(keyed.itemCount(), walked.itemCount()) << key;
+        for (int r = 0; r < walked.itemCount(); ++r)
+            for (int c = 0; c < 4; ++c) EXPECT_EQ(keyed.cell(r, c), walked.cell(r, c)) << key << " " << r << " " << c;
         if (key == 3) {
-            ASSERT_EQ(walked.rowCount(), 6);
-            EXPECT_EQ(walked.text(0, 3), QStringLiteral("5"));
-            EXPECT_EQ(walked.text(4, 0), QStringLiteral("-"));
-            EXPECT_EQ(walked.text(5, 0), QStringLiteral("後"));
+            ASSERT_EQ(walked.itemCount(), 6);
+            EXPECT_EQ(walked.cell(0, 3), QStringLiteral("5"));
+            EXPECT_EQ(walked.cell(4, 0), QStringLiteral("-"));
+            EXPECT_EQ(walked.cell(5, 0), QStringLiteral("後"));
         }
     }
 }
@@ -148,16 +148,16 @@ TEST_P(RecordReaderTest, ASearchShowsTheTakenRowsAsStoredWhenAnotherDeskChangesT
         return rs.field(0).isNull() || !rs.field(0).toString().contains(QStringLiteral("青")) ? RecordReader::Take::No : RecordReader::Take::Yes;
     };
     const auto read = [&](RecordReader::RowFilter filter, int column, std::vector<QString> holdsOneOf = {}) {
-        ReportListView list;
+        ReportListModel list;
         RecordReader::Request request{"SHUMOKU1", fields, 1, std::move(filter), QStringLiteral("-")};
         request.filterColumn = column;
         request.holdsOneOf = std::move(holdsOneOf);
         Database db = t.app.openDatabase();
         RecordReader().read(db, request, list);
         QStringList rows;
-        for (int r = 0; r < list.rowCount(); ++r) {
+        for (int r = 0; r < list.itemCount(); ++r) {
             QStringList cells;
-            for (int c = 0; c < 5; ++c) cells << list.text(r, c);
+            for (int c = 0; c < 5; ++c) cells << list.cell(r, c);
             rows << cells.join('|');
         }
         return rows;
@@ -247,7 +247,7 @@ TEST(RecordReaderFileOnly, EveryCellShowsTheTextOfItsValueInTheListFormat)
             db.execute(QStringLiteral("INSERT INTO SHUMOKU1 VALUES %1").arg(QString::fromUtf8(values)));
     }
     Database db = t.app.openDatabase();
-    ReportListView list;
+    ReportListModel list;
     const QString nullText = QStringLiteral("（なし）");
     ASSERT_EQ(RecordReader().read(db, {"SHUMOKU1", fields, 1, {}, nullText}, list), 14);
     Recordset rs = db.openTable(QStringLiteral("SHUMOKU1"));
@@ -256,20 +256,20 @@ TEST(RecordReaderFileOnly, EveryCellShowsTheTextOfItsValueInTheListFormat)
         for (int c = 0; c < 6; ++c) {
             // The first column and the key show their plain text.
             const QString type = c == 0 || c == 5 ? QStringLiteral("TEXT") : fields[size_t(c)].typeWord;
-            EXPECT_EQ(list.text(r, c), FieldDisplay::listText(rs.field(c), type, nullText)) << r << " " << c;
+            EXPECT_EQ(list.cell(r, c), FieldDisplay::listText(rs.field(c), type, nullText)) << r << " " << c;
         }
     }
-    EXPECT_EQ(list.text(1, 1), QStringLiteral("-9223372036854775808"));
-    EXPECT_EQ(list.text(4, 0), QStringLiteral("😀 x"));
-    EXPECT_EQ(list.text(2, 0), nullText);
-    EXPECT_EQ(list.text(5, 3), QStringLiteral("2024/02/29"));
-    EXPECT_EQ(list.text(6, 3), QStringLiteral("0000-01-01"));
+    EXPECT_EQ(list.cell(1, 1), QStringLiteral("-9223372036854775808"));
+    EXPECT_EQ(list.cell(4, 0), QStringLiteral("😀 x"));
+    EXPECT_EQ(list.cell(2, 0), nullText);
+    EXPECT_EQ(list.cell(5, 3), QStringLiteral("2024/02/29"));
+    EXPECT_EQ(list.cell(6, 3), QStringLiteral("0000-01-01"));
     // Whole yen, grouped by thousands, with the sign before the yen sign.
-    EXPECT_EQ(list.text(9, 2), QStringLiteral("¥1,234,567"));
-    EXPECT_EQ(list.text(10, 2), QStringLiteral("-¥5,000"));
-    EXPECT_EQ(list.text(11, 2), QStringLiteral("¥1"));
-    EXPECT_EQ(list.text(12, 2), QStringLiteral("-¥922,337,203,685,000"));
-    EXPECT_EQ(list.text(13, 2), QStringLiteral("¥999,999"));
+    EXPECT_EQ(list.cell(9, 2), QStringLiteral("¥1,234,567"));
+    EXPECT_EQ(list.cell(10, 2), QStringLiteral("-¥5,000"));
+    EXPECT_EQ(list.cell(11, 2), QStringLiteral("¥1"));
+    EXPECT_EQ(list.cell(12, 2), QStringLiteral("-¥922,337,203,685,000"));
+    EXPECT_EQ(list.cell(13, 2), QStringLiteral("¥999,999"));
     EXPECT_EQ(list.value(9, 2), QStringLiteral("¥1,234,567"));
 }
 
