@@ -28,9 +28,6 @@ QString typeCaption(const QString& typeWord)
     return QString();
 }
 
-// Largest amount the currency type holds, in yen.
-constexpr double kCurrencyLimit = 922337203685477.0;
-
 }  // namespace
 
 Form5kf::Form5kf(App& app, int category, const SearchConditions& last)
@@ -170,9 +167,9 @@ void Form5kf::Command1_Click()
             return refuse(QStringLiteral("検索文字が数値ではありません"));
         c.number = static_cast<qint32>(whole);
     } else if (type == QLatin1String("CURRENCY")) {
-        const std::optional<double> n = text::parseNumber(value);
-        if (!n || std::fabs(*n) > kCurrencyLimit) return refuse(QStringLiteral("検索文字が数値ではありません"));
-        c.amount = text::roundHalfEven(*n * 10000.0);
+        const std::optional<text::ParsedAmount> n = text::parseAmount(value);
+        if (!n || !n->fits) return refuse(QStringLiteral("検索文字が数値ではありません"));
+        c.amount = n->units;
     } else if (type == QLatin1String("DATE")) {
         if (MaskEdBox1->clipText().isEmpty()) return refuse(QStringLiteral("検索文字が入力されていません"));
         const std::optional<QDate> d = text::parseDate(value);

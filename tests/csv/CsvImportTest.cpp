@@ -112,8 +112,11 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
             while (rs.field(schema::kRegistrationNoColumn).toInt() != 10) rs.moveNext();
             rs.deleteCurrent();
         }
-        build::addMainRow(t.app, 0, {shiftJis ? QStringLiteral("波～線") : QStringLiteral("波〜線"), "-1500.0001", QString(), QString(), QString()}, 10);
+        // The lowest amount there is, to its last unit.
+        build::addMainRow(t.app, 0, {shiftJis ? QStringLiteral("波～線") : QStringLiteral("波〜線"), "-922,337,203,685,477.5808", QString(), QString(), QString()}, 10);
         const QList<QStringList> original = storedRows(t, source, fields);
+        ASSERT_EQ(original.size(), 10);
+        EXPECT_TRUE(original.last().at(1).endsWith(QStringLiteral(":-922337203685477.5808"))) << original.last().at(1).toStdString();
         const int target = shiftJis ? 2 : 1;
         build::nameCategory(t.app, target, QStringLiteral("写し%1").arg(target));
         build::defineMain(t.app, target, kCdFields);

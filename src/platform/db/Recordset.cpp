@@ -135,10 +135,10 @@ Value Recordset::convert(const ColumnInfo& c, const QString& t)
         return Value::integer(static_cast<qint64>(r));
     }
     case ColumnInfo::Type::Currency: {
-        const auto n = text::parseNumber(t);
+        const auto n = text::parseAmount(t);
         if (!n) throw DbError(typeMismatch(c, t));
-        if (*n > 922337203685477.0 || *n < -922337203685477.0) throw DbError(overflow(c, t));
-        return Value::currency(text::roundHalfEven(*n * 10000.0));
+        if (!n->fits) throw DbError(overflow(c, t));
+        return Value::currency(n->units);
     }
     case ColumnInfo::Type::Date: {
         const auto d = text::parseDate(t);

@@ -54,7 +54,7 @@ qint64 Value::toInt() const
     switch (kind_) {
     case Kind::Null: throw DbError(QStringLiteral("Null の使い方が不正です。"));
     case Kind::Integer: return int_;
-    case Kind::Currency: return text::roundHalfEven(static_cast<double>(int_) / 10000.0);
+    case Kind::Currency: return text::unitsToYen(int_);
     case Kind::Date: return date_.toJulianDay();
     case Kind::Text: {
         const auto n = text::parseNumber(text_);
@@ -70,8 +70,8 @@ qint64 Value::currencyUnits() const
     if (kind_ == Kind::Currency) return int_;
     if (kind_ == Kind::Integer) return int_ * 10000;
     if (kind_ == Kind::Text) {
-        const auto n = text::parseNumber(text_);
-        if (n) return text::roundHalfEven(*n * 10000.0);
+        const auto n = text::parseAmount(text_);
+        if (n && n->fits) return n->units;
     }
     if (kind_ == Kind::Null) throw DbError(QStringLiteral("Null の使い方が不正です。"));
     throw DbError(QStringLiteral("型が一致しません。[ %1 ]").arg(toString()));

@@ -218,19 +218,6 @@ std::optional<QDate> makeDate(int y, int m, int d)
 
 constexpr qint64 kUnitsPerYen = 10000;
 
-// Whole yen of an amount in 1/10 000 yen, rounded half to even.
-qint64 unitsToYen(qint64 units)
-{
-    qint64 q = units / kUnitsPerYen;
-    const qint64 r = units % kUnitsPerYen;  // same sign as units
-    const qint64 half = kUnitsPerYen / 2;
-    if (r > half || (r == half && (q % 2) != 0))
-        ++q;
-    else if (r < -half || (r == -half && (q % 2) != 0))
-        --q;
-    return q;
-}
-
 QString groupThousands(quint64 v)
 {
     QString digits = QString::number(v);
@@ -260,6 +247,19 @@ QString formatYen(qint64 units, bool zeroShowsDigit)
 }
 
 }  // namespace
+
+qint64 unitsToYen(qint64 units)
+{
+    qint64 q = units / kUnitsPerYen;
+    const qint64 r = units % kUnitsPerYen;  // same sign as units
+    const qint64 half = kUnitsPerYen / 2;
+    if (r > half || (r == half && (q % 2) != 0))
+        ++q;
+    else if (r < -half || (r == -half && (q % 2) != 0))
+        --q;
+    return q;
+}
+
 
 // ---------------------------------------------------------------------------
 
@@ -396,19 +396,30 @@ bool containsPrepared(const QString& hay, const QString& prepared, int caseMode)
     return foldText(hay).contains(prepared, Qt::CaseSensitive);
 }
 
-std::optional<double> parseNumber(const QString& input)
+namespace {
+
+// A number as a user may type it, taken apart: its sign, the digits before the point and
+// those after it.
+struct NumberText {
+    bool negative = false;
+    bool point = false;
+    QByteArray whole;
+    QByteArray fraction;
+};
+
+std::optional<NumberText> scanNumber(const QString& input)
 {
     const QString s = Trim(narrowAscii(input));
     if (s.isEmpty())
         return std::nullopt;
 
+    NumberText n;
     qsizetype pos = 0;
-    bool negative = false;
     bool haveSign = false;
     auto takeSign = [&]() {
         if (!haveSign && pos < s.size() && isSign(s.at(pos))) {
             haveSign = true;
-            negative = s.at(pos).unicode() != u'+';
+            n.negative = s.at(pos).unicode() != u'+';
             ++pos;
         }
     };
@@ -416,27 +427,23 @@ std::optional<double> parseNumber(const QString& input)
     if (pos < s.size() && isYenSign(s.at(pos))) {
         ++pos;
         // The lists show an amount of zero as the yen sign alone, so that text reads as 0.
-        if (pos == s.size() && !haveSign)
-            return 0.0;
+        if (pos == s.size() && !haveSign) {
+            n.whole = "0";
+            return n;
+        }
         takeSign();
     }
 
     // Integer part: digits with grouping commas between them; then an optional
     // point and fraction digits. At least one digit somewhere.
-    QByteArray plain;
-    plain.reserve(s.size() + 1);
-    if (negative)
-        plain.append('-');
-    int digits = 0;
     bool lastWasDigit = false;
     while (pos < s.size()) {
         const QChar c = s.at(pos);
         if (isDigit(c)) {
-            plain.append(static_cast<char>(c.unicode()));
-            ++digits;
+            n.whole.append(static_cast<char>(c.unicode()));
             lastWasDigit = true;
         } else if (c.unicode() == u',') {
-            if (digits == 0)
+            if (n.whole.isEmpty())
                 return std::nullopt;  // a comma before any digit
             lastWasDigit = false;
         } else {
@@ -444,25 +451,77 @@ std::optional<double> parseNumber(const QString& input)
         }
         ++pos;
     }
-    if (digits > 0 && !lastWasDigit)
+    if (!n.whole.isEmpty() && !lastWasDigit)
         return std::nullopt;  // a trailing comma
     if (pos < s.size() && s.at(pos).unicode() == u'.') {
-        plain.append('.');
+        n.point = true;
         ++pos;
         while (pos < s.size() && isDigit(s.at(pos))) {
-            plain.append(static_cast<char>(s.at(pos).unicode()));
-            ++digits;
+            n.fraction.append(static_cast<char>(s.at(pos).unicode()));
             ++pos;
         }
     }
-    if (pos != s.size() || digits == 0)
+    if (pos != s.size() || (n.whole.isEmpty() && n.fraction.isEmpty()))
         return std::nullopt;
+    return n;
+}
 
+}  // namespace
+
+std::optional<double> parseNumber(const QString& input)
+{
+    const std::optional<NumberText> n = scanNumber(input);
+    if (!n)
+        return std::nullopt;
+    QByteArray plain;
+    plain.reserve(n->whole.size() + n->fraction.size() + 2);
+    if (n->negative)
+        plain.append('-');
+    plain.append(n->whole);
+    if (n->point)
+        plain.append('.').append(n->fraction);
     double v = 0;
     const auto [end, error] = std::from_chars(plain.constData(), plain.constData() + plain.size(), v);
     if (error != std::errc() || end != plain.constData() + plain.size() || !std::isfinite(v))
         return std::nullopt;
     return v;
+}
+
+std::optional<ParsedAmount> parseAmount(const QString& input)
+{
+    const std::optional<NumberText> n = scanNumber(input);
+    if (!n)
+        return std::nullopt;
+    ParsedAmount amount;
+    qsizetype first = 0;
+    while (first < n->whole.size() && n->whole.at(first) == '0')
+        ++first;
+    // 15 whole digits and 4 of the fraction fit in 64 bits without a sign.
+    if (n->whole.size() - first > 15) {
+        amount.fits = false;
+        return amount;
+    }
+    quint64 units = 0;
+    for (qsizetype i = first; i < n->whole.size(); ++i)
+        units = units * 10 + static_cast<quint64>(n->whole.at(i) - '0');
+    for (qsizetype i = 0; i < 4; ++i)
+        units = units * 10 + (i < n->fraction.size() ? static_cast<quint64>(n->fraction.at(i) - '0') : 0);
+    // The digits beyond the fourth round the last unit half to even.
+    if (n->fraction.size() > 4) {
+        const char next = n->fraction.at(4);
+        bool beyondHalf = false;
+        for (qsizetype i = 5; i < n->fraction.size() && !beyondHalf; ++i)
+            beyondHalf = n->fraction.at(i) != '0';
+        if (next > '5' || (next == '5' && (beyondHalf || units % 2 != 0)))
+            ++units;
+    }
+    constexpr quint64 kLargest = static_cast<quint64>(std::numeric_limits<qint64>::max());
+    if (units > kLargest + (n->negative ? 1 : 0)) {
+        amount.fits = false;
+        return amount;
+    }
+    amount.units = n->negative ? static_cast<qint64>(0 - units) : static_cast<qint64>(units);
+    return amount;
 }
 
 bool IsNumeric(const QString& s)

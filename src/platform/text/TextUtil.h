@@ -48,6 +48,14 @@ qsizetype foldUnits(const char16_t* in, qsizetype n, char16_t* out, bool* rest);
 // decimal point. Nullopt when the text is not a number.
 std::optional<double> parseNumber(const QString& s);
 bool IsNumeric(const QString& s);
+// The same text read as an amount in 1/10 000 yen, from its digits, so no amount changes on
+// the way: digits past the fourth of the fraction round the last unit half to even. `fits`
+// is false outside -922337203685477.5808 … 922337203685477.5807 (units is then 0).
+struct ParsedAmount {
+    qint64 units = 0;
+    bool fits = true;
+};
+std::optional<ParsedAmount> parseAmount(const QString& s);
 
 // Calendar dates as typed: yyyy/MM/dd, yyyy-MM-dd, yyyy/M/d, yyyy.MM.dd, full-width digits
 // accepted; also eight digits yyyyMMdd. Nullopt for anything else or an invalid day.
@@ -56,6 +64,9 @@ bool IsDate(const QString& s);
 
 // Rounds half to even (0.5 -> 0, 1.5 -> 2, 2.5 -> 2, -0.5 -> 0).
 qint64 roundHalfEven(double v);
+
+// Whole yen of an amount in 1/10 000 yen, rounded half to even.
+qint64 unitsToYen(qint64 units);
 
 // Dates show as yyyy/MM/dd.
 QString formatDate(const QDate& d);

@@ -315,6 +315,46 @@ TEST(TextYen, PlainTextAsTheEngineGivesIt)
     EXPECT_DOUBLE_EQ(*parseNumber(currencyToText(-12345000)), -1234.5);
 }
 
+TEST(TextParseAmount, LargeAmountsKeepEveryDigitAndTheFractionRoundsHalfToEven)
+{
+    const struct { const char* in; qint64 units; } cases[] = {
+        // Above 10^12 yen a binary fraction times 10 000 no longer lands on the unit.
+        {"922337203685477", 9223372036854770000LL},
+        {"123,456,789,012,345.6789", 1234567890123456789LL},
+        {"922337203685477.5807", std::numeric_limits<qint64>::max()},
+        {"-922337203685477.5808", std::numeric_limits<qint64>::min()},
+        {"-¥922,337,203,685,477.5808", std::numeric_limits<qint64>::min()},
+        {"０００１２３４．５", 12345000},
+        {"¥", 0},
+        {"-0", 0},
+        // Past the fourth digit: more than half up, less down, exactly half to the even unit.
+        {"0.00005", 0},
+        {"0.00015", 2},
+        {"0.000150001", 2},
+        {"0.000249999", 2},
+        {"0.00025", 2},
+        {"-0.00035", -4},
+        {"922337203685477.58069", std::numeric_limits<qint64>::max()},
+    };
+    for (const auto& c : cases) {
+        const auto a = parseAmount(u8(c.in));
+        ASSERT_TRUE(a.has_value()) << c.in;
+        EXPECT_TRUE(a->fits) << c.in;
+        EXPECT_EQ(a->units, c.units) << c.in;
+    }
+    // The exact list format of the extremes reads back to them.
+    for (const qint64 units : {std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max(), qint64(-1)})
+        EXPECT_EQ(parseAmount(formatYenExact(units))->units, units);
+
+    for (const char* in : {"922337203685477.5808", "922337203685477.58075", "-922337203685477.5809", "1000000000000000",
+                           "99999999999999999999999"}) {
+        const auto a = parseAmount(u8(in));
+        ASSERT_TRUE(a.has_value()) << in;
+        EXPECT_FALSE(a->fits) << in;
+    }
+    for (const char* in : {"", "1e5", "1,", "¥-", "1.2.3"}) EXPECT_FALSE(parseAmount(u8(in)).has_value()) << in;
+}
+
 // ---------------------------------------------------------------------------
 // Twips
 
