@@ -396,6 +396,7 @@ std::optional<QStringList> RecordEditor::fieldTexts()
         MaskedEdit* box = MaskEdBox1[k];
         if (fieldrule::isTypeFault(checked[size_t(k)].fault)) {
             typeMessage(k, box->text());
+            box->setFocus();
             return std::nullopt;
         }
         box->setText(checked[size_t(k)].stored);
@@ -442,16 +443,19 @@ bool RecordEditor::showStoredRow(const std::function<std::optional<std::vector<V
 
 bool RecordEditor::addRecord()
 {
-    // A value the editor cannot take still uses up the number.
+    // A value the editor cannot take still uses up the number; what was typed stays for the
+    // person to mend, under the next number.
     const std::optional<QStringList> texts = fieldTexts();
     RecordStore store(app.cache);
-    return app.guard([&] { storeNew(store, texts); });
+    if (!app.guard([&] { storeNew(store, texts); })) return false;
+    if (!texts) showNextNumber();
+    return texts.has_value();
 }
 
 bool RecordEditor::updateRecord()
 {
     const std::optional<QStringList> texts = fieldTexts();
-    if (!texts) return true;
+    if (!texts) return false;
     RecordStore store(app.cache);
     return app.guard([&] { storeChange(store, *texts); });
 }

@@ -112,8 +112,8 @@ protected:
     // Shows the number the next new row will take.
     virtual void showNextNumber() = 0;
 
-    // The stores behind the OK button; false when an engine error was shown and the editor
-    // stays open.
+    // The stores behind the OK button; false when nothing was stored (an engine error or the
+    // type message was shown) and the editor stays open with what was typed.
     bool addRecord();
     bool updateRecord();
     bool deleteRecord();
@@ -146,7 +146,8 @@ private:
     bool checkFields();
     // The length of the codes of field k's table.
     int codeLength(int k) const;
-    // The texts of the fields to store by type; nothing when the type message abandoned them.
+    // The texts of the fields to store by type; nothing when the type message abandoned them
+    // (the refused box then has the focus).
     std::optional<QStringList> fieldTexts();
     // "<field name>が相違しています。[ <text> ]"
     void typeMessage(int k, const QString& shown);

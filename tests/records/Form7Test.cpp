@@ -147,22 +147,31 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     ASSERT_EQ(stored.size(), 1);
     EXPECT_EQ(stored[0], QStringList({"   ", "0", "0", "2024/01/31", "   ", "1"}));
 
-    // An empty date abandons the row, but the number is spent and the fields are cleared.
+    // An empty date abandons the row and spends the number; what was typed stays, the date
+    // box has the focus, and the mended row goes in under the next number.
+    f.show();
     fill(f, {"名無し", "5", "", "", ""});
     child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("購入日が相違しています。[ ____/__/__ ]"), QStringLiteral("データ型相違"));
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("3"));
-    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QString());
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("名無し"));
+    auto* date = child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Bought));
+    EXPECT_EQ(f.focusWidget(), date);
     t.reload();
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
+    QTest::keyClick(date, Qt::Key_Home);
+    QTest::keyClicks(date, QStringLiteral("20240201"));
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(1), QStringList({"名無し", "5", "0", "2024/02/01", "   ", "3"}));
 
     // A number box that holds no number abandons the row the same way.
     fill(f, {"x", "十", "", "2024/01/31", ""});
     child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("枚数が相違しています。[ 十 ]"), QStringLiteral("データ型相違"));
-    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 1);
-    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("4"));
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).size(), 2);
+    EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("5"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("x"));
 }
 
 TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
@@ -331,7 +340,7 @@ TEST(Form7, BlankValuesHandedOverCountAsEmpty)
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(1), QStringList({"   ", "0", "0", "2024/01/02", "   ", "2"}));
 }
 
-TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
+TEST(Form7, ATypeErrorInChangeModeStoresNothingAndKeepsTheEditorOpenToMend)
 {
     TestApp t;
     makeCategories(t);
@@ -342,8 +351,13 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->setText(QStringLiteral("百円"));
     child<QPushButton>(f, "Command1")->click();
     expectMessage(t.ui, QStringLiteral("価格が相違しています。[ 百円 ]"), QStringLiteral("データ型相違"));
-    EXPECT_TRUE(f.listRepaintRequested());
+    EXPECT_FALSE(f.listRepaintRequested());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("一枚目"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("改名"));
+    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Price))->setText(QStringLiteral("100"));
+    child<QPushButton>(f, "Command1")->click();
+    EXPECT_TRUE(f.listRepaintRequested());
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("改名"));
 
     // Cancel in change mode closes without writing and without asking for a repaint.
     Form7 g(t.app, 0);
@@ -351,7 +365,7 @@ TEST(Form7, ATypeErrorInChangeModeClosesWithoutStoring)
     child<MaskedEdit>(g, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(QStringLiteral("別名"));
     child<QPushButton>(g, "Command2")->click();
     EXPECT_FALSE(g.listRepaintRequested());
-    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("一枚目"));
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), QStringLiteral("改名"));
 }
 
 TEST(Form7, DeleteAsksFirstAndRemovesOnlyTheChosenRow)

@@ -93,6 +93,7 @@ TEST(Form8, SubNumbersContinueFromTheHighestStoredAndARefusedValueSpendsNone)
     EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("枚数が相違しています。[ abc ]"));
     EXPECT_EQ(t.ui.messages().back().title, QStringLiteral("データ型相違"));
     EXPECT_EQ(child<QLineEdit>(f, "Text1")->text(), QStringLiteral("6"));
+    EXPECT_EQ(child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->text(), QStringLiteral("六"));
 
     fill(f, {"六", "6", "", "2024/01/01", ""});
     child<QPushButton>(f, "Command1")->click();

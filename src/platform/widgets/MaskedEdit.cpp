@@ -183,10 +183,10 @@ QString MaskedEdit::formatted(const QString& raw) const
 {
     if (text::isBlank(raw))
         return {};
-    const std::optional<double> v = text::parseNumber(raw);
-    if (!v || !std::isfinite(*v) || std::abs(*v) >= 9.0e14)
+    const std::optional<text::ParsedAmount> amount = text::parseAmount(raw);
+    if (!amount || !amount->fits)
         return {};
-    const qint64 units = text::roundHalfEven(*v * 10000.0);
+    const qint64 units = amount->units;
     return m_formatKind == FormatKind::YenWithZero ? text::formatYenWithZero(units)
                                                    : text::formatYenList(units);
 }
