@@ -139,7 +139,18 @@ TEST(Keyboard, TheMenuKeySortsTheCurrentColumnF10OpensTheMenuBarAndCtrlFOrAltSTh
     }
     QTest::keyClicks(box, QStringLiteral("CSV"));
     EXPECT_EQ(box->text(), QStringLiteral("CSV"));
-    help->close();
+    // Esc puts the book away, from the search box or the page, and so does Ctrl+W.
+    for (auto [control, key, modifier] : {std::tuple{"searchBox", Qt::Key_Escape, Qt::NoModifier},
+                                          std::tuple{"browser", Qt::Key_Escape, Qt::NoModifier},
+                                          std::tuple{"browser", Qt::Key_W, Qt::ControlModifier}}) {
+        QPointer<HelpWindow> shown = HelpWindow::showFor(owner);
+        bringUp(*shown);
+        child<QWidget>(*shown, control)->setFocus(Qt::TabFocusReason);
+        press(key, modifier);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(shown.isNull()) << control;
+        if (shown) shown->close();
+    }
 }
 
 TEST(Keyboard, TheBoxAWindowOpensOnHasItsTextSelectedSoTypingReplacesIt)

@@ -98,6 +98,12 @@ HelpWindow::HelpWindow(QWidget* owner) : QMainWindow(owner, Qt::Window)
     find->setShortcut(QKeySequence::Find);
     connect(find, &QAction::triggered, this, [this] { searchBox_->setFocus(Qt::ShortcutFocusReason); });
     addAction(find);
+    // Esc and Ctrl+W put the book away, from the page or from the search box.
+    QAction* closeBook = new QAction(QStringLiteral("閉じる"), this);
+    closeBook->setObjectName(QStringLiteral("close"));
+    closeBook->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closeBook, &QAction::triggered, this, &QWidget::close);
+    addAction(closeBook);
 
     back_->setEnabled(false);
     forward_->setEnabled(false);
