@@ -66,6 +66,8 @@ void Form13b::Timer1_Timer()
         Combo1->addItem(name);
     }
     Combo1->setCurrentIndex(-1);
+    // The keyboard starts on the window's one choice: Down or Alt+Down picks a table.
+    Combo1->setFocus();
 }
 
 void Form13b::clearResult()

@@ -118,6 +118,11 @@ TEST(Keyboard, TheMenuKeySortsTheCurrentColumnF10OpensTheMenuBarAndCtrlFOrAltSTh
     Form13a counts(t.app);
     Form13b usage(t.app);
     Form13c names(t.app);
+    // The code-usage window opens with the keyboard on its one choice, and Down picks a table.
+    bringUp(usage);
+    EXPECT_EQ(focused(), QStringLiteral("Combo1"));
+    press(Qt::Key_Down);
+    EXPECT_EQ(usage.chosenTable(), 1);
     for (QMainWindow* m : std::initializer_list<QMainWindow*>{&w, &search, &counts, &usage, &names}) {
         bringUp(*m);
         press(Qt::Key_F10);
