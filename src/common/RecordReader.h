@@ -36,13 +36,13 @@ public:
         QString nullText;                     // what a Null cell shows
         // When set, only the rows with these column values are read, found through the
         // file's key instead of a walk of the whole file; still in the file's order.
-        std::vector<Recordset::Equals> where;
+        std::vector<Recordset::Equals> where{};
         // The one column the filter reads, when it reads no other: on a server the walk then
         // carries that column alone, and the taken rows are read whole after it.
         int filterColumn = -1;
         // Texts one of which that column holds in every row the filter takes (none: any row
         // may be taken). A server then gives only the rows that hold one.
-        std::vector<QString> holdsOneOf;
+        std::vector<QString> holdsOneOf{};
     };
 
     // Without a sink nothing is reported. With one, the reading says "ファイル読込中" and
