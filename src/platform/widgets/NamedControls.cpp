@@ -183,7 +183,7 @@ QString labelFor(const QWidget& control)
     int besideGap = 0;
     int overGap = 0;
     for (const QLabel* l : parent->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (captionOf(*l).isEmpty() || l->buddy() && l->buddy() != &control) continue;
+        if (captionOf(*l).isEmpty() || (l->buddy() && l->buddy() != &control)) continue;
         if (l->buddy() == &control) return captionOf(*l);
         const QRect r = l->geometry();
         const int overlapY = std::min(r.bottom(), c.bottom()) - std::max(r.top(), c.top());
