@@ -221,6 +221,17 @@ void ConfigCache::setCategoryNames(const std::array<QString, 6>& names)
     change.keep();
 }
 
+std::optional<QString> ConfigCache::categoryNamesRefusal(const std::array<QString, 6>& names) const
+{
+    for (int i = 0; i < 6; ++i) {
+        const QString& name = names[size_t(i)];
+        if (text::isBlank(name) && row(i).mainCreated == 1)
+            return QStringLiteral("ファイル作成済のため、種目名は取消しできません。");
+        if (text::hasControlCharacter(name)) return text::controlCharacterMessage(QStringLiteral("種目名"));
+    }
+    return std::nullopt;
+}
+
 SystemSettings ConfigCache::systemSettings() const
 {
     return {systemTitle(), titleColourText(), backColourText(), readProgressOn(), printProgressOn()};

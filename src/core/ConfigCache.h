@@ -7,6 +7,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 class Database;
 class Recordset;
@@ -68,6 +69,9 @@ public:
     // Stores the names of categories 0..5 together, each as typed; a blank name leaves its
     // category unnamed. Only the rows whose name changed are written.
     void setCategoryNames(const std::array<QString, 6>& names);
+    // Why names cannot be stored as given, or nothing: a category whose main file is made
+    // keeps a name, and no name holds a control character.
+    std::optional<QString> categoryNamesRefusal(const std::array<QString, 6>& names) const;
     SystemSettings systemSettings() const;
     void setSystemSettings(const SystemSettings& settings);
 

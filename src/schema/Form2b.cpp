@@ -56,21 +56,13 @@ void Form2b::Form_Load()
 void Form2b::Command1_Click()
 {
     ConfigCache& c = app_.cache;
-    // Every refusal is found before anything changes, so a refused press changes nothing.
-    for (int i = 0; i < 6; ++i) {
-        if (text::isBlank(Text1[i]->text()) && c.row(i).mainCreated == 1) {
-            app_.ui().msgBox(QStringLiteral("ファイル作成済のため、種目名は取消しできません。"), Ui::Buttons::Ok,
-                             Ui::Icon::Exclamation, QStringLiteral("Ｅｒｒｏｒ"));
-            return;
-        }
-        if (text::hasControlCharacter(Text1[i]->text())) {
-            app_.ui().msgBox(text::controlCharacterMessage(QStringLiteral("種目名")), Ui::Buttons::Ok,
-                             Ui::Icon::Exclamation, QStringLiteral("Ｅｒｒｏｒ"));
-            return;
-        }
-    }
     std::array<QString, 6> names;
     for (int i = 0; i < 6; ++i) names[size_t(i)] = Text1[i]->text();
+    // Every refusal is found before anything changes, so a refused press changes nothing.
+    if (const std::optional<QString> refusal = c.categoryNamesRefusal(names)) {
+        app_.ui().msgBox(*refusal, Ui::Buttons::Ok, Ui::Icon::Exclamation, QStringLiteral("Ｅｒｒｏｒ"));
+        return;
+    }
     const bool saved = app_.guard([&] { c.setCategoryNames(names); });
     if (saved) accept();
 }
