@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <algorithm>
-#include <cmath>
 
 namespace {
 

@@ -260,7 +260,6 @@ qint64 unitsToYen(qint64 units)
     return q;
 }
 
-
 // ---------------------------------------------------------------------------
 
 int LenMbcs(const QString& s)

@@ -3,7 +3,6 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QSignalBlocker>
-#include <cmath>
 
 #include "platform/text/TextUtil.h"
 
