@@ -363,12 +363,15 @@ bool RecordEditor::checkFields()
         switch (checked.fault) {
         case fieldrule::Fault::None:
         case fieldrule::Fault::NotNumber:
-        case fieldrule::Fault::NotDate: break;  // a number or a date is refused as its text is taken
-        case fieldrule::Fault::CodeWithoutName: return false;  // a code whose name is empty stops without a word
-        case fieldrule::Fault::CodeLength: errorMessage(value + QStringLiteral("  ") + reason); return false;
-        default: errorMessage(reason); return false;
+        case fieldrule::Fault::NotDate:  // a number or a date is refused as its text is taken
+            checked_.push_back(std::move(checked));
+            continue;
+        case fieldrule::Fault::CodeWithoutName: break;  // a code whose name is empty stops without a word
+        case fieldrule::Fault::CodeLength: errorMessage(value + QStringLiteral("  ") + reason); break;
+        default: errorMessage(reason); break;
         }
-        checked_.push_back(std::move(checked));
+        focusRefused(k);
+        return false;
     }
     return true;
 }
@@ -381,6 +384,14 @@ void RecordEditor::typeMessage(int k, const QString& shown)
 }
 
 void RecordEditor::MaskEdBox1_ValidationError(int k, const QString& invalidText) { typeMessage(k, invalidText); }
+
+void RecordEditor::focusRefused(int k)
+{
+    // The refused box is the one to mend: what it holds is selected, so typing replaces it.
+    MaskedEdit* box = MaskEdBox1[k];
+    box->setFocus();
+    box->selectAll();
+}
 
 // ---- writing ----
 
@@ -396,7 +407,7 @@ std::optional<QStringList> RecordEditor::fieldTexts()
         MaskedEdit* box = MaskEdBox1[k];
         if (fieldrule::isTypeFault(checked[size_t(k)].fault)) {
             typeMessage(k, box->text());
-            box->setFocus();
+            focusRefused(k);
             return std::nullopt;
         }
         box->setText(checked[size_t(k)].stored);

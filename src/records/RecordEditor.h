@@ -151,6 +151,7 @@ private:
     std::optional<QStringList> fieldTexts();
     // "<field name>が相違しています。[ <text> ]"
     void typeMessage(int k, const QString& shown);
+    void focusRefused(int k);
     void errorMessage(const QString& text);
     void finish();
     void copySelections(bool cut);

@@ -148,7 +148,8 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     EXPECT_EQ(stored[0], QStringList({"   ", "0", "0", "2024/01/31", "   ", "1"}));
 
     // An empty date abandons the row and spends the number; what was typed stays, the date
-    // box has the focus, and the mended row goes in under the next number.
+    // box has the focus with its text selected, and what is typed there goes in under the next
+    // number.
     f.show();
     fill(f, {"名無し", "5", "", "", ""});
     child<QPushButton>(f, "Command1")->click();
@@ -160,7 +161,6 @@ TEST(Form7, EmptyBoxesAreStoredAsZeroOrThreeSpacesButADateIsRequired)
     EXPECT_EQ(f.focusWidget(), date);
     t.reload();
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
-    QTest::keyClick(date, Qt::Key_Home);
     QTest::keyClicks(date, QStringLiteral("20240201"));
     child<QPushButton>(f, "Command1")->click();
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(1), QStringList({"名無し", "5", "0", "2024/02/01", "   ", "3"}));
@@ -191,8 +191,12 @@ TEST(Form7, TextUpToFiftyBytesIsAcceptedAndLongerTextRefused)
     EXPECT_EQ(child<QLineEdit>(f, "Text2")->text(), QStringLiteral("1"));
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 0);
 
+    // The refused box has the focus, its text selected: typing replaces it.
     t.ui.clearLog();
-    child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name))->setText(fifty);
+    auto* name = child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(Name));
+    f.show();
+    EXPECT_EQ(f.focusWidget(), name);
+    person::type(name, fifty);
     child<QPushButton>(f, "Command1")->click();
     EXPECT_TRUE(t.ui.messages().empty());
     EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Name), fifty);

@@ -69,4 +69,12 @@ inline void leave(QWidget* control)
     QApplication::sendEvent(control, &out);
 }
 
+// Types `text` into a control a character at a time, Japanese included (what an input method
+// hands over as each character is committed).
+inline void type(QWidget* control, const QString& text)
+{
+    ASSERT_TRUE(control);
+    for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, control, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 }  // namespace person
