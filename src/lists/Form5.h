@@ -38,6 +38,7 @@ protected:
     void readRows() override;
     bool editorPreCheck(EditorMode mode) override;
     void openEditor(EditorMode mode) override;
+    int numberColumn() const override { return static_cast<int>(fields_.size()); }
     void showRegistrationNumber(bool shown) override;
     std::unique_ptr<SortDialog> sortDialog() override;
     void openPrintSettings() override;

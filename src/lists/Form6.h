@@ -29,6 +29,7 @@ protected:
     bool listsSubRecords() const override { return true; }
     bool editorPreCheck(EditorMode mode) override;
     void openEditor(EditorMode mode) override;
+    int numberColumn() const override { return static_cast<int>(fields_.size()) + 1; }
     void showRegistrationNumber(bool shown) override;
     std::unique_ptr<SortDialog> sortDialog() override;
     void openPrintSettings() override;

@@ -337,28 +337,41 @@ void RecordListWindow::mf13_Click() { handOver(EditorMode::Delete); }
 void RecordListWindow::handOver(EditorMode mode)
 {
     if (mode != EditorMode::New && !editorPreCheck(mode)) return;
+    // The list keeps its place when it reads its rows again: the row the editor stored last,
+    // else the record the detail panel shows, else (it was deleted) the row that took its place.
+    const int place = ListView1->currentIndex().row();
+    storedNumber_.reset();
     app_.guard([&] { openEditor(mode); });
-    readAgain();
+    readAgain(storedNumber_ ? QString::number(*storedNumber_) : Text3->text(), place);
 }
 
 void RecordListWindow::runEditor(RecordEditor& editor)
 {
     connect(&editor, &RecordEditor::repaintListRequested, this, [this] { update(); });
     app_.ui().showModal(editor);
+    storedNumber_ = editor.storedNumber();
 }
 
 void RecordListWindow::mf17_Click()
 {
-    if (CsvImport::run(app_, *this, category_, listsSubRecords(), StatusBar1)) readAgain();
+    if (CsvImport::run(app_, *this, category_, listsSubRecords(), StatusBar1)) readAgain(QString(), 0);
 }
 
-void RecordListWindow::readAgain()
+void RecordListWindow::readAgain(const QString& number, int place)
 {
     ListView1->clearItems();
     readRows();
     if (ListView1->isSorted()) ListView1->setSorted(true);
-    if (ListView1->rowCount() > 0) {
-        ListView1->setSelectedIndex(0);
+    const int count = ListView1->rowCount();
+    if (count > 0) {
+        int row = -1;
+        const int column = numberColumn();
+        if (!number.isEmpty())
+            for (int r = 0; r < count && row < 0; ++r)
+                if (ListView1->text(r, column) == number) row = r;
+        if (row < 0) row = std::clamp(place, 0, count - 1);
+        ListView1->setSelectedIndex(row);
+        ListView1->ensureVisible(row);
         showSelectedRow();
     } else {
         clearShownRecord();

@@ -11,6 +11,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class App;
@@ -131,6 +132,8 @@ protected:
     // Whether the list shows sub records (a CSV file is then taken into the sub file).
     virtual bool listsSubRecords() const { return false; }
     virtual void openEditor(EditorMode mode) = 0;  // builds, prepares and shows the editor
+    // The list column that holds each row's own number (the one Text3 shows).
+    virtual int numberColumn() const = 0;
     virtual void showRegistrationNumber(bool shown) = 0;
     // The window's own sort order and find dialogs.
     virtual std::unique_ptr<SortDialog> sortDialog() = 0;
@@ -157,7 +160,8 @@ protected:
     void showWhat(Showing s);
     // Panel 2 from the list's selected row.
     void showPosition();
-    // Runs an editor modally; on its close the rows are read again and the first row shown.
+    // Runs an editor modally and notes the row it stored last; on its close the rows are read
+    // again.
     void runEditor(RecordEditor& editor);
     // The category the list shows, and its number 0..5.
     const CategoryDefinition& category() const;
@@ -193,9 +197,12 @@ private:
     int barsHeight() const;
     void screenPrint(ScreenPrint::Capture what, PrintJob::Destination where);
     void handOver(EditorMode mode);
-    void readAgain();
+    // Reads the rows again and shows the one whose own number is `number`, else the row at
+    // `place` (or the last).
+    void readAgain(const QString& number, int place);
 
     Wording wording_;
+    std::optional<qint64> storedNumber_;  // the own number of the row the editor stored last
     std::map<QString, void (RecordListWindow::*)()> toolbarHandlers_;
     std::map<QString, QAction*> toolbarButtons_;
     bool reopen_ = false;

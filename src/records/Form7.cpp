@@ -26,14 +26,15 @@ bool Form7::prepare(EditorMode mode, const QStringList& values, const QString& r
     return showStoredRow([&](RecordStore& store) { return store.mainRow(category, keyOf(Text2)); });
 }
 
-void Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
+qint64 Form7::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
 {
-    store.addMain(category, texts);
+    return store.addMain(category, texts);
 }
 
-void Form7::storeChange(RecordStore& store, const QStringList& texts)
+qint64 Form7::storeChange(RecordStore& store, const QStringList& texts)
 {
     store.changeMain(category, keyOf(Text2), texts, shown);
+    return keyOf(Text2);
 }
 
 void Form7::storeRemove(RecordStore& store) { store.removeMain(category, keyOf(Text2), shown); }

@@ -21,8 +21,8 @@ public:
     bool ShumokuDelete() { return deleteRecord(); }
 
 protected:
-    void storeNew(RecordStore& store, const std::optional<QStringList>& texts) override;
-    void storeChange(RecordStore& store, const QStringList& texts) override;
+    qint64 storeNew(RecordStore& store, const std::optional<QStringList>& texts) override;
+    qint64 storeChange(RecordStore& store, const QStringList& texts) override;
     void storeRemove(RecordStore& store) override;
     void showNextNumber() override;
 

@@ -32,14 +32,15 @@ bool Form8::prepare(EditorMode mode, const QStringList& values, const QString& r
     return showStoredRow([&](RecordStore& store) { return store.subRow(category, keyOf(Text2), keyOf(Text1)); });
 }
 
-void Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
+qint64 Form8::storeNew(RecordStore& store, const std::optional<QStringList>& texts)
 {
-    store.addSub(category, keyOf(Text2), texts);
+    return store.addSub(category, keyOf(Text2), texts);
 }
 
-void Form8::storeChange(RecordStore& store, const QStringList& texts)
+qint64 Form8::storeChange(RecordStore& store, const QStringList& texts)
 {
     store.changeSub(category, keyOf(Text2), keyOf(Text1), texts, shown);
+    return keyOf(Text1);
 }
 
 void Form8::storeRemove(RecordStore& store)

@@ -458,9 +458,14 @@ bool RecordEditor::addRecord()
     // person to mend, under the next number.
     const std::optional<QStringList> texts = fieldTexts();
     RecordStore store(app.cache);
-    if (!app.guard([&] { storeNew(store, texts); })) return false;
-    if (!texts) showNextNumber();
-    return texts.has_value();
+    qint64 number = 0;
+    if (!app.guard([&] { number = storeNew(store, texts); })) return false;
+    if (!texts) {
+        showNextNumber();
+        return false;
+    }
+    storedNumber_ = number;
+    return true;
 }
 
 bool RecordEditor::updateRecord()
@@ -468,7 +473,10 @@ bool RecordEditor::updateRecord()
     const std::optional<QStringList> texts = fieldTexts();
     if (!texts) return false;
     RecordStore store(app.cache);
-    return app.guard([&] { storeChange(store, *texts); });
+    qint64 number = 0;
+    if (!app.guard([&] { number = storeChange(store, *texts); })) return false;
+    storedNumber_ = number;
+    return true;
 }
 
 bool RecordEditor::deleteRecord()

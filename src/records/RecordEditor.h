@@ -66,6 +66,9 @@ public:
     // Set when the editor closes after a change or a delete, or when new mode is ended: the
     // list behind the editor reads its rows again.
     bool listRepaintRequested() const { return repaintRequested_; }
+    // The own number of the row stored last (a main row's registration number, a sub row's
+    // sub number): the list shows that row when it reads its rows again.
+    std::optional<qint64> storedNumber() const { return storedNumber_; }
     // The field the checks, the code lookup and the pick lists work on.
     int currentField = 0;
 
@@ -105,9 +108,9 @@ protected:
                        int count, const QString& table, const QStringList& values);
 
     // The store calls of the edited file: a new row (without texts only its number is used
-    // up), a change and a delete of the shown key.
-    virtual void storeNew(RecordStore& store, const std::optional<QStringList>& texts) = 0;
-    virtual void storeChange(RecordStore& store, const QStringList& texts) = 0;
+    // up), a change and a delete of the shown key. A new or changed row's own number is returned.
+    virtual qint64 storeNew(RecordStore& store, const std::optional<QStringList>& texts) = 0;
+    virtual qint64 storeChange(RecordStore& store, const QStringList& texts) = 0;
     virtual void storeRemove(RecordStore& store) = 0;
     // Shows the number the next new row will take.
     virtual void showNextNumber() = 0;
@@ -170,6 +173,7 @@ private:
     QStringList values_;  // the values the editor was opened with
     QString table_;
     bool repaintRequested_ = false;
+    std::optional<qint64> storedNumber_;
     // A code table's rows (code, name) as last read, with the settings version of that moment.
     struct KeptCodes {
         qint64 version = 0;

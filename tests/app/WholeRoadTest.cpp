@@ -134,7 +134,7 @@ TEST(WholeRoad, FromNamingACategoryToItsSubRecords)
         });
         child<QAction>(list, "mf11")->trigger();
         EXPECT_EQ(column(*child<ReportListView>(list, "ListView1"), 0), (QStringList{"アルバムＡ", "アルバムＢ"}));
-        EXPECT_EQ(child<QLineEdit>(list, "Text4_1")->text(), QStringLiteral("ポップス"));
+        EXPECT_EQ(child<QLineEdit>(list, "Text4_1")->text(), QStringLiteral("ジャズ"));  // the last one stored
         EXPECT_EQ(child<QPushButton>(list, "Command1")->text(), QStringLiteral("サブ明細登録"));
     });
     child<QPushButton>(main, "Command1_0")->click();

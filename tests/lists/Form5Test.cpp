@@ -3,6 +3,7 @@
 #include "Person.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
+#include "platform/widgets/MaskedEdit.h"
 #include "platform/widgets/ReportListView.h"
 #include "platform/widgets/StatusBar3.h"
 #include "platform/widgets/Twips.h"
@@ -18,6 +19,7 @@
 #include <QRadioButton>
 #include <QMenu>
 #include <QPushButton>
+#include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -207,8 +209,8 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
     });
     child<QAction>(w, "Toolbar1_変更")->trigger();
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->text(1, 0), QStringLiteral("abc 改"));
-    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));  // the first row is shown again
-    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　1 / 3"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("2"));  // the shown record stays shown
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 3"));
 
     t.ui.onShow("Form7", [&](QWidget& shown) {
         auto& ed = dynamic_cast<Form7&>(shown);
@@ -233,6 +235,54 @@ TEST(Form5, EditorGetsTheShownRecordAndTheListIsReadAgainAfterIt)
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
     EXPECT_EQ(t.ui.shownWindows(), QStringList({"Form7", "Form7", "Form7"}));
+}
+
+TEST(Form5, TheListKeepsItsPlaceAfterTheEditorStoresOrDeletes)
+{
+    TestApp t;
+    CdCategory cd(t);
+    Form5 w(t.app, openAs(t.app, 0, 0));
+    auto* list = child<ReportListView>(w, "ListView1");
+    auto shows = [&](const QString& number, int index, int count) {
+        EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), number);
+        EXPECT_EQ(list->selectedIndex(), index);
+        EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2),
+                  RecordListWindow::positionText(index + 1, count));
+    };
+    auto box = [](QWidget& editor, int k) { return child<MaskedEdit>(editor, QStringLiteral("MaskEdBox1_%1").arg(k)); };
+
+    // Sorted by release date, the changed record moves to the end and is still the one shown.
+    person::clickHeading(list, 2);
+    ASSERT_EQ(column(*list, 5), QStringList({"2", "1", "3"}));
+    person::clickRow(list, 1);
+    t.ui.onShow("Form7", [&](QWidget& editor) {
+        editor.show();
+        QTest::mouseClick(box(editor, 2), Qt::LeftButton);
+        QTest::keyClick(box(editor, 2), Qt::Key_Home);
+        QTest::keyClicks(box(editor, 2), QStringLiteral("20260101"));
+        child<QPushButton>(editor, "Command1")->click();
+    });
+    child<QAction>(w, "Toolbar1_変更")->trigger();
+    EXPECT_EQ(column(*list, 5), QStringList({"2", "3", "1"}));
+    shows(QStringLiteral("1"), 2, 3);
+
+    // A new record is shown where the sort puts it.
+    t.ui.onShow("Form7", [&](QWidget& editor) {
+        QTest::keyClicks(box(editor, 0), QStringLiteral("new"));
+        QTest::keyClicks(box(editor, 2), QStringLiteral("20250601"));
+        child<QPushButton>(editor, "Command1")->click();
+        child<QPushButton>(editor, "Command2")->click();
+    });
+    child<QAction>(w, "Toolbar1_新規作成")->trigger();
+    EXPECT_EQ(column(*list, 5), QStringList({"2", "3", "4", "1"}));
+    shows(QStringLiteral("4"), 2, 4);
+
+    // After a delete, the row that took its place.
+    t.ui.answer(Ui::Answer::Ok);
+    t.ui.onShow("Form7", [&](QWidget& editor) { child<QPushButton>(editor, "Command1")->click(); });
+    child<QAction>(w, "Toolbar1_削除")->trigger();
+    EXPECT_EQ(column(*list, 5), QStringList({"2", "3", "1"}));
+    shows(QStringLiteral("1"), 2, 3);
 }
 
 TEST(Form5, MenusCopyViewTogglesHelpAndEnd)
