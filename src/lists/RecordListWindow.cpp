@@ -364,12 +364,14 @@ void RecordListWindow::readAgain(const QString& number, int place)
     if (ListView1->isSorted()) ListView1->setSorted(true);
     const int count = ListView1->rowCount();
     if (count > 0) {
-        int row = -1;
         const int column = numberColumn();
-        if (!number.isEmpty())
-            for (int r = 0; r < count && row < 0; ++r)
-                if (ListView1->text(r, column) == number) row = r;
-        if (row < 0) row = std::clamp(place, 0, count - 1);
+        place = std::clamp(place, 0, count - 1);
+        int row = -1;
+        // Where it was first: a record changed in an unsorted list has not moved.
+        if (!number.isEmpty() && ListView1->text(place, column) == number) row = place;
+        for (int r = 0; r < count && row < 0 && !number.isEmpty(); ++r)
+            if (ListView1->text(r, column) == number) row = r;
+        if (row < 0) row = place;
         ListView1->setSelectedIndex(row);
         ListView1->ensureVisible(row);
         showSelectedRow();
