@@ -410,10 +410,23 @@ std::optional<QStringList> RecordEditor::fieldTexts()
             focusRefused(k);
             return std::nullopt;
         }
+        const std::optional<QString> exact = unchangedAmount(k);
         box->setText(checked[size_t(k)].stored);
-        texts << box->text();
+        texts << exact.value_or(box->text());
     }
     return texts;
+}
+
+std::optional<QString> RecordEditor::unchangedAmount(int k) const
+{
+    // The amount box shows whole yen: storing what it shows would round away the fraction of
+    // an amount the person did not touch, or lift the largest amount past what the column holds.
+    if (mode_ != EditorMode::Change || !shown || size_t(k) >= shown->size() || k >= openedTexts_.size())
+        return std::nullopt;
+    const Value& stored = (*shown)[size_t(k)];
+    if (boxes_[k].kind() != FieldBox::Kind::Currency || stored.kind() != Value::Kind::Currency) return std::nullopt;
+    if (MaskEdBox1[k]->text() != openedTexts_[k]) return std::nullopt;
+    return stored.toString();
 }
 
 qint64 RecordEditor::keyOf(const QLineEdit* box)
@@ -445,8 +458,10 @@ bool RecordEditor::showStoredRow(const std::function<std::optional<std::vector<V
         storedTexts << FieldDisplay::listText(v, fields_[size_t(k)].typeWord);
         if (boxes_[k].boxTextOf(storedTexts.back()) != boxes_[k].boxTextOf(values_.value(k))) differs = true;
     }
+    if (differs) prepareFields(mode_, Label2->text(), fields_, count_, table_, storedTexts);
+    openedTexts_.clear();
+    for (int k = 0; k < count_; ++k) openedTexts_ << MaskEdBox1[k]->text();
     if (!differs) return true;
-    prepareFields(mode_, Label2->text(), fields_, count_, table_, storedTexts);
     app.ui().msgBox(QStringLiteral("このレコードは、一覧に表示した後に他の端末で変更されています。登録されている内容を表示します。"),
                     Ui::Buttons::Ok, Ui::Icon::Information, QStringLiteral("在庫管理"));
     return true;

@@ -155,6 +155,9 @@ private:
     // "<field name>が相違しています。[ <text> ]"
     void typeMessage(int k, const QString& shown);
     void focusRefused(int k);
+    // In change mode, the stored amount of field k to the last unit when its box still holds
+    // what the editor showed.
+    std::optional<QString> unchangedAmount(int k) const;
     void errorMessage(const QString& text);
     void finish();
     void copySelections(bool cut);
@@ -174,6 +177,7 @@ private:
     QString table_;
     bool repaintRequested_ = false;
     std::optional<qint64> storedNumber_;
+    QStringList openedTexts_;  // the boxes' texts as the change began
     // A code table's rows (code, name) as last read, with the settings version of that moment.
     struct KeptCodes {
         qint64 version = 0;

@@ -299,6 +299,30 @@ TEST(Form7, ChangeModeStoresOnlyTheChosenRowAndCloses)
     EXPECT_EQ(t.app.cache.row(0).lastRegistrationNo, 2);
 }
 
+TEST(Form7, AnAmountLeftAsShownKeepsItsStoredFractionWhenAnotherFieldChanges)
+{
+    TestApp t;
+    makeCategories(t);
+    build::addMainRow(t.app, 0, {"端数", "1", "123.4567", "2024/01/01", "A01"}, 1);
+    build::addMainRow(t.app, 0, {"最大", "1", "922337203685477.5807", "2024/01/01", "A01"}, 2);
+    auto change = [&](const QString& key, const QStringList& shownTexts, int field, const QString& typed) {
+        Form7 f(t.app, 0);
+        ASSERT_TRUE(f.prepare(EditorMode::Change, shownTexts, key));
+        child<MaskedEdit>(f, QStringLiteral("MaskEdBox1_%1").arg(field))->setText(typed);
+        child<QPushButton>(f, "Command1")->click();
+        EXPECT_TRUE(t.ui.messages().empty()) << t.ui.lastMessage().toStdString();
+    };
+    // The box shows whole yen; the amount stored stays as it was, to the last unit.
+    change("1", {"端数", "1", "¥123", "2024/01/01", "A01"}, Count, "2");
+    change("2", {"最大", "1", "¥922,337,203,685,478", "2024/01/01", "A01"}, Count, "2");
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")),
+              (QVector<QStringList>{{"端数", "2", "123.4567", "2024/01/01", "A01", "1"},
+                                    {"最大", "2", "922337203685477.5807", "2024/01/01", "A01", "2"}}));
+    // An amount typed is stored as typed.
+    change("1", {"端数", "2", "¥123", "2024/01/01", "A01"}, Price, "¥124");
+    EXPECT_EQ(rows(t, QStringLiteral("SHUMOKU1")).value(0).value(Price), QStringLiteral("124"));
+}
+
 TEST(Form7, ARowAnotherDeskChangedWhileShownIsNotWrittenOverAndTheEditorStaysOpen)
 {
     TestApp t;
