@@ -210,12 +210,14 @@ void ReportListView::keyPressEvent(QKeyEvent* event)
         emit itemClicked(now.row());
 }
 
-// Home and End go to the first and the last row, as in any list, rather than along the row.
+// Home and End go to the first and the last row, as in any list, rather than along the row;
+// the column stays, so the list does not scroll sideways.
 QModelIndex ReportListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
 {
-    if (action == MoveHome || action == MoveEnd)
-        modifiers |= Qt::ControlModifier;
-    return QTableView::moveCursor(action, modifiers);
+    if (action != MoveHome && action != MoveEnd) return QTableView::moveCursor(action, modifiers);
+    const QModelIndex to = QTableView::moveCursor(action, modifiers | Qt::ControlModifier);
+    const QModelIndex from = currentIndex();
+    return to.isValid() && from.isValid() ? m_model->index(to.row(), from.column()) : to;
 }
 
 void ReportListView::focusOutEvent(QFocusEvent* event)

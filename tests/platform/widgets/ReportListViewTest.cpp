@@ -1,5 +1,6 @@
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -203,6 +204,7 @@ TEST(ReportListView, UserSelectionSignalsAndFocus)
     v.resize(400, 300);
     v.addColumn(QStringLiteral("A"), 1500, false);
     v.addColumn(QStringLiteral("B"), 1500, true);
+    v.addColumn(QStringLiteral("C"), 6000, false);  // wider than the view
     for (int i = 0; i < 50; ++i)
         v.setSubItem(v.addItem(QStringLiteral("row%1").arg(i)), 1, QString::number(i));
     v.show();
@@ -229,10 +231,12 @@ TEST(ReportListView, UserSelectionSignalsAndFocus)
     QTest::keyClick(&v, Qt::Key_Up);
     EXPECT_EQ(clicked.count(), 2);
     EXPECT_EQ(v.selectedIndex(), 2);
-    // Home and End go to the first and the last row, each a choice of that row.
+    // Home and End go to the first and the last row, each a choice of that row; the list does
+    // not scroll sideways to the last column.
     clicked.clear();
     QTest::keyClick(&v, Qt::Key_End);
     EXPECT_EQ(v.selectedIndex(), 49);
+    EXPECT_EQ(v.horizontalScrollBar()->value(), 0);
     QTest::keyClick(&v, Qt::Key_Home);
     EXPECT_EQ(v.selectedIndex(), 0);
     ASSERT_EQ(clicked.count(), 2);
