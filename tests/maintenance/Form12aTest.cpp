@@ -88,6 +88,20 @@ TEST(Form12aFileOnly, AFailedBackupLeavesTheEarlierCopyWholeAndNothingHalfWritte
     EXPECT_EQ(fixture::entriesOf(blocked.path()), QStringList({"Tanzo.mdb"}));
 }
 
+TEST(Form12aFileOnly, TheDatabasesOwnFolderIsRefusedAsNoBackup)
+{
+    // A copy of the database onto itself is no backup: it is refused, not reported as done.
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    Form12a f(t.app);
+    const QString own = QFileInfo(t.app.databasePath()).absolutePath();
+    f.browser().setPath(own);
+    t.ui.answer(Answer::Ok);
+    child<QPushButton>(f, "Command2")->click();
+    fixture::backupFailed(t, own);
+    EXPECT_EQ(fixture::stored(t.app.databasePath()).row(0).name, QStringLiteral("ＣＤ"));
+}
+
 TEST(Form12a, NewFolderIsMadeInTheCurrentFolderUnlessTheNameIsUnusable)
 {
     TestApp t;
