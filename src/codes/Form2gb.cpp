@@ -200,6 +200,18 @@ void Form2gb::layoutFor(int rows)
     }
 }
 
+void Form2gb::orderTabs()
+{
+    // The pickers follow the ticked row's box, so the keyboard goes on to them.
+    std::vector<QWidget*> chain;
+    for (int row = 1; row < int(Text1.size()) && Text1[row]; ++row) {
+        chain.insert(chain.end(), {Text1[row], Text2[row], Text3[row], Check1[row]});
+        if (row == lastRow_) chain.insert(chain.end(), {Combo1, Combo2});
+    }
+    chain.insert(chain.end(), {Command1, Command2});
+    for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+}
+
 void Form2gb::Check1_Click(int row)
 {
     if (row < 1 || row > rows_) return;
@@ -213,6 +225,7 @@ void Form2gb::Check1_Click(int row)
         Combo2->setCurrentIndex(-1);
         Combo1->show();
         Combo2->show();
+        orderTabs();
     } else {
         Text2[row]->clear();
         Text3[row]->clear();

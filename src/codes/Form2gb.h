@@ -70,6 +70,7 @@ private:
     QPushButton* Command2 = nullptr;
 
     void createRow(int row);
+    void orderTabs();
     void clearRow(int row);
     void showRows(int shown);
     // Height, buttons and visible rows for R rows.

@@ -244,8 +244,16 @@ TEST_F(Form2gTest, ShowsOneRowPerTextFieldWithItsLinkAndLaysTheRowsOut)
 TEST_F(Form2gTest, TickingARowOpensItForPicksAndUntickingEmptiesIt)
 {
     auto f = open(QStringLiteral("ＣＤ"), kMain);
-    child<QCheckBox>(*f, "Check1_2")->setChecked(true);
+    f->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+    QTest::mouseClick(child<QCheckBox>(*f, "Check1_2"), Qt::LeftButton);
+    ASSERT_TRUE(child<QCheckBox>(*f, "Check1_2")->isChecked());
     EXPECT_EQ(f->lastRow(), 2);
+    // The keyboard goes on from the ticked box to the two pickers.
+    QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f->focusWidget(), child<QComboBox>(*f, "Combo1"));
+    QTest::keyClick(f->focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(f->focusWidget(), child<QComboBox>(*f, "Combo2"));
     EXPECT_FALSE(child<QLineEdit>(*f, "Text2_2")->isReadOnly());
     EXPECT_FALSE(child<QLineEdit>(*f, "Text3_2")->isReadOnly());
     EXPECT_FALSE(child<QComboBox>(*f, "Combo1")->isHidden());
