@@ -209,6 +209,8 @@ void Form9::Timer1_Timer()
     ListView1->setSelectedIndex(0);
     Txt1234Set();
     showPosition();
+    // The hits take the focus, as after a click, so the arrow keys go through them at once.
+    ListView1->setFocus();
 }
 
 void Form9::SubListViewHD()

@@ -220,6 +220,14 @@ TEST(Form9, ChoosingAHitShowsItsRecordWithItsOwnColumns)
     auto w = search(t, "rock");
     EXPECT_EQ(child<ReportListView>(*w, "ListView1")->columnWidthTwips(0), 6000);
 
+    // The hits have the focus, the first one chosen; the arrow keys go through them.
+    auto* hits = child<ReportListView>(*w, "ListView1");
+    w->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    EXPECT_EQ(QApplication::focusWidget(), hits);
+    QTest::keyClick(hits, Qt::Key_Down);
+    EXPECT_EQ(child<StatusBar3>(*w, "StatusBar1")->panelText(2), QStringLiteral("検索レコード順／総数　　 2 / 8"));
+
     // A sub record: both keys, the amount formatted, and the category marked as sub.
     person::clickRow(child<ReportListView>(*w, "ListView1"), 3);
     EXPECT_EQ(QStringList({child<QLineEdit>(*w, "Text2")->text(), child<QLineEdit>(*w, "Text3")->text(), child<QLineEdit>(*w, "Text4")->text()}), QStringList({"SHUMOKU1SUB", "1", "1"}));
