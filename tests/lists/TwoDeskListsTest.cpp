@@ -75,9 +75,10 @@ TEST_P(TwoDeskLists, AnEditorShowsTheRowAsStoredAndARecordDeletedElsewhereIsTold
     child<QAction>(w, "mf12")->trigger();
     EXPECT_EQ(t.ui.lastMessage(), kGone);
     EXPECT_EQ(editorsShown(t.ui), 0);
-    // The list reads its rows again: record 2 is no longer among them.
+    // The list reads its rows again: record 2 is no longer among them, and the row that took
+    // its place is shown.
     EXPECT_EQ(list->rowCount(), 3);
-    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("1"));
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("3"));
 }
 
 // Desk A chooses record 1 while it has no sub records; desk B then adds one. A's delete is
