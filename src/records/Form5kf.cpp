@@ -65,8 +65,10 @@ Form5kf::Form5kf(App& app, int category, const SearchConditions& last)
     connect(Check1, &QCheckBox::toggled, this, [this](bool on) { Check1_Click(on ? 1 : 0); });
 
     Command1 = NamedControls::button(this, "Command1", QStringLiteral("検　索"), 5280, 2500, 1400, 450);
+    Command1->setDefault(true);  // Return in the search box searches
     connect(Command1, &QPushButton::clicked, this, &Form5kf::Command1_Click);
     Command2 = NamedControls::button(this, "Command2", QStringLiteral("ヘルプ"), 6880, 2500, 1400, 450);
+    Command2->setAutoDefault(false);
     connect(Command2, &QPushButton::clicked, this, &Form5kf::Command2_Click);
 
     resize(text::twipsToPixels(8600), text::twipsToPixels(5700));

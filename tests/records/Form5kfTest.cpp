@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace fixture;
@@ -137,8 +138,12 @@ TEST(Form5kf, EachSearchTypeIsCheckedAndRecorded)
     EXPECT_FALSE(child<QCheckBox>(f, "Check1")->isHidden());
     child<QCheckBox>(f, "Check1")->click();
     EXPECT_EQ(f.chosen().caseMode, 1);
-    child<MaskedEdit>(f, "MaskEdBox1")->setText(QStringLiteral("ABC"));
-    child<QPushButton>(f, "Command1")->click();
+    // Return in the box searches: 検索 is the dialog's own default button (the program gives
+    // Return to no button a dialog has not chosen).
+    EXPECT_TRUE(child<QPushButton>(f, "Command1")->isDefault());
+    f.show();
+    QTest::keyClicks(child<MaskedEdit>(f, "MaskEdBox1"), QStringLiteral("ABC"));
+    QTest::keyClick(child<MaskedEdit>(f, "MaskEdBox1"), Qt::Key_Return);
     EXPECT_EQ(f.chosen().caseMode, 1);
     ASSERT_TRUE(f.conditions());
     EXPECT_EQ(f.conditions()->text, QStringLiteral("ABC"));
