@@ -68,10 +68,15 @@ qint64 Value::toInt() const
 qint64 Value::currencyUnits() const
 {
     if (kind_ == Kind::Currency) return int_;
-    if (kind_ == Kind::Integer) return int_ * 10000;
+    qint64 units = 0;
+    if (kind_ == Kind::Integer) {
+        if (__builtin_mul_overflow(int_, qint64(10000), &units)) throw DbError(QStringLiteral("オーバーフローしました。"));
+        return units;
+    }
     if (kind_ == Kind::Text) {
         const auto n = text::parseAmount(text_);
         if (n && n->fits) return n->units;
+        if (n) throw DbError(QStringLiteral("オーバーフローしました。"));
     }
     if (kind_ == Kind::Null) throw DbError(QStringLiteral("Null の使い方が不正です。"));
     throw DbError(QStringLiteral("型が一致しません。[ %1 ]").arg(toString()));

@@ -2,6 +2,7 @@
 #include "PgSession.h"
 #include "TempProgramDir.h"
 #include "platform/db/Database.h"
+#include "platform/db/DbError.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
@@ -139,6 +140,32 @@ TEST_P(StoredValuesTest, EveryColumnReadsBackItsStoredValuesAtTheEndsOfItsRange)
     EXPECT_TRUE(all.field(0).isNull());
     EXPECT_EQ(all.recordCount(), 7);
     EXPECT_EQ(db.addToCell(kTable, 3, QStringLiteral("整数"), -5), -6);
+}
+
+// A whole number or a text too large for an amount is refused as too large; nothing is
+// stored, and the largest whole amount still goes in.
+TEST_P(StoredValuesTest, AnAmountBeyondTheColumnIsRefusedAsTooLarge)
+{
+    TempProgramDir dir;
+    Database db = Database::open(dir.databasePath());
+    db.execute(kCreate);
+    for (const Value& tooLarge : {Value::integer(922337203685478), Value::integer(-922337203685478),
+                                  Value::text(QStringLiteral("922337203685478"))}) {
+        SCOPED_TRACE(tooLarge.toString().toStdString());
+        Recordset rs = db.openTable(kTable);
+        rs.addNew();
+        try {
+            rs.setValue(2, tooLarge);
+            rs.setValue(6, Value::integer(1));
+            rs.update();
+            ADD_FAILURE() << "stored";
+        } catch (const DbError& e) {
+            EXPECT_TRUE(e.message().startsWith(QStringLiteral("オーバーフローしました。"))) << e.message().toStdString();
+        }
+    }
+    EXPECT_EQ(db.openTable(kTable).recordCount(), 0);
+    store(db, {{Value::null(), Value::null(), Value::integer(922337203685477), Value::null(), Value::null(), Value::null()}});
+    EXPECT_EQ(db.openTable(kTable).field(2).currencyUnits(), qint64(922337203685477) * 10000);
 }
 
 TANZO_ON_BOTH_BACKENDS(StoredValuesTest);
