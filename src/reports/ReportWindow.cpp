@@ -50,6 +50,13 @@ ReportWindow::ReportWindow(App& app, const QString& objectName, const QString& h
     mh1 = bar->addAction(QStringLiteral("ヘルプ　　"));
     mh1->setObjectName(QStringLiteral("mh1"));
 
+    // Esc and Ctrl+W close a report, as 閉じる does, without a mark in the menu.
+    QAction* closeKeys = new QAction(this);
+    closeKeys->setObjectName(QStringLiteral("closeKeys"));
+    closeKeys->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)});
+    connect(closeKeys, &QAction::triggered, this, &ReportWindow::mf12_Click);
+    addAction(closeKeys);
+
     connect(mf11, &QAction::triggered, this, &ReportWindow::mf11_Click);
     connect(mf12, &QAction::triggered, this, &ReportWindow::mf12_Click);
     connect(mh1, &QAction::triggered, this, &ReportWindow::mh1_Click);

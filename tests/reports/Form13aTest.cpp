@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QTest>
 
 using report::Rows;
 
@@ -236,5 +237,11 @@ TEST(Form13a, MenuPrintsTheWindowClosesAndAsksForHelp)
     EXPECT_EQ(t.ui.calls().back().kind, QStringLiteral("help"));
 
     child<QAction>(f, "mf12")->trigger();
+    EXPECT_FALSE(f.isVisible());
+
+    // Esc closes a report too, wherever the focus is in it.
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QTest::keyClick(child<ReportListView>(f, "ListView1"), Qt::Key_Escape);
     EXPECT_FALSE(f.isVisible());
 }
