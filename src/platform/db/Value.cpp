@@ -1,6 +1,7 @@
 #include "platform/db/Value.h"
 
 #include "platform/db/DbError.h"
+#include "platform/db/EngineFailure.h"
 #include "platform/text/TextUtil.h"
 
 #include <cmath>
@@ -70,13 +71,13 @@ qint64 Value::currencyUnits() const
     if (kind_ == Kind::Currency) return int_;
     qint64 units = 0;
     if (kind_ == Kind::Integer) {
-        if (__builtin_mul_overflow(int_, qint64(10000), &units)) throw DbError(QStringLiteral("オーバーフローしました。"));
+        if (__builtin_mul_overflow(int_, qint64(10000), &units)) throw DbError(db::failureText(db::EngineFailure::Overflow));
         return units;
     }
     if (kind_ == Kind::Text) {
         const auto n = text::parseAmount(text_);
         if (n && n->fits) return n->units;
-        if (n) throw DbError(QStringLiteral("オーバーフローしました。"));
+        if (n) throw DbError(db::failureText(db::EngineFailure::Overflow));
     }
     if (kind_ == Kind::Null) throw DbError(QStringLiteral("Null の使い方が不正です。"));
     throw DbError(QStringLiteral("型が一致しません。[ %1 ]").arg(toString()));
