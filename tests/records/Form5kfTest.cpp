@@ -30,7 +30,9 @@ QString search(TestApp& t, SearchConditions& last, int field, const QString& val
     const auto m = t.ui.messages();
     if (m.empty()) {
         EXPECT_TRUE(f.conditions());
-        if (f.conditions()) EXPECT_EQ(f.conditions()->typeWord, last.typeWord);
+        if (f.conditions()) {
+            EXPECT_EQ(f.conditions()->typeWord, last.typeWord);
+        }
         return QString();
     }
     EXPECT_EQ(m.back().title, QStringLiteral("ERROR"));

@@ -45,18 +45,20 @@ public:
                                PreviewChoice>;
 
     // Queue the answer to the next question.
-    void answer(Answer a) { replies_.push_back(a); }
-    void answerText(std::optional<QString> s) { replies_.push_back(s); }
-    void answerColor(std::optional<QColor> c) { replies_.push_back(c); }
-    void answerFont(std::optional<FontSpec> f) { replies_.push_back(f); }
+    // (Each reply is made in its place in the queue: moving a reply in makes GCC warn of
+    // members it cannot see are set.)
+    void answer(Answer a) { replies_.emplace_back(std::in_place_type<Answer>, a); }
+    void answerText(std::optional<QString> s) { replies_.emplace_back(std::in_place_type<std::optional<QString>>, std::move(s)); }
+    void answerColor(std::optional<QColor> c) { replies_.emplace_back(std::in_place_type<std::optional<QColor>>, c); }
+    void answerFont(std::optional<FontSpec> f) { replies_.emplace_back(std::in_place_type<std::optional<FontSpec>>, std::move(f)); }
     // true = the printer dialog is closed with OK, false = Cancel.
     void answerPrinter(bool ok, std::function<void(Printer&)> effect = {})
     {
-        replies_.push_back(PrinterChoice{ok, std::move(effect)});
+        replies_.emplace_back(std::in_place_type<PrinterChoice>, PrinterChoice{ok, std::move(effect)});
     }
     // How the next print preview is left. The preview draws its pages on a recording printer
     // set up as the program's; the call's text is the page count.
-    void answerPreview(PreviewChoice c) { replies_.push_back(c); }
+    void answerPreview(PreviewChoice c) { replies_.emplace_back(std::in_place_type<PreviewChoice>, c); }
     // The pages the last preview drew, or null.
     const RecordingPrinter* lastPreview() const { return preview_.get(); }
     // Chooses the action with this objectName (or "" for none) at the next pop-up menu.

@@ -185,12 +185,12 @@ Recordset Database::openWhere(const QString& table, std::vector<Recordset::Equal
 
 Recordset Database::openCarrying(const QString& table, const std::vector<int>& columns)
 {
-    return Recordset(*backend_, table, recordsetColumns(table), {}, {columns, {}});
+    return Recordset(*backend_, table, recordsetColumns(table), {}, {columns, {}, 0, {}});
 }
 
 Recordset Database::openRows(const QString& table, const std::vector<qint64>& rowids)
 {
-    return Recordset(*backend_, table, recordsetColumns(table), {}, {{}, rowids});
+    return Recordset(*backend_, table, recordsetColumns(table), {}, {{}, rowids, 0, {}});
 }
 
 Recordset Database::openHolding(const QString& table, int column, const std::vector<QString>& texts)

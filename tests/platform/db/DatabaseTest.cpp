@@ -461,7 +461,9 @@ TEST_P(DatabaseTest, ALongWalkKeepsToPagesToItsEnd)
     for (Recordset rs = db.openTable(QStringLiteral("SHUMOKU1")); !rs.eof(); rs.moveNext(), ++seen)
         ASSERT_EQ(rs.field(1).toInt(), seen);
     EXPECT_EQ(seen, kRows);
-    if (isServer()) EXPECT_GE(Database::serverRoundTrips() - before, kRows / 5000);
+    if (isServer()) {
+        EXPECT_GE(Database::serverRoundTrips() - before, kRows / 5000);
+    }
 }
 
 // Going to another location and back finds the first connection as it was left: no new
@@ -474,7 +476,9 @@ TEST_P(DatabaseTest, GoingToAnotherLocationAndBackKeepsTheFirstConnection)
     const long long before = Database::serverRoundTrips();
     Database back = Database::open(dir.databasePath());
     EXPECT_EQ(Database::serverRoundTrips(), before);
-    if (!isServer()) EXPECT_TRUE(back.openTable(QStringLiteral("控え")).eof());
+    if (!isServer()) {
+        EXPECT_TRUE(back.openTable(QStringLiteral("控え")).eof());
+    }
 }
 
 TANZO_ON_BOTH_BACKENDS(DatabaseTest);

@@ -21,9 +21,10 @@ void expectAgrees(const QList<QByteArray>& hays, const QStringList& needles)
                 EXPECT_EQ(found, containsText(QString::fromUtf8(bytes), needle, mode))
                     << bytes.toHex(' ').toStdString() << " / " << needle.toStdString() << " / mode " << mode;
                 // A text found holds one of the finder's anchors as they are, byte for byte.
-                if (found && !anchors.empty())
+                if (found && !anchors.empty()) {
                     EXPECT_TRUE(std::any_of(anchors.begin(), anchors.end(), [&](const QString& a) { return bytes.contains(a.toUtf8()); }))
                         << bytes.toHex(' ').toStdString() << " / " << needle.toStdString() << " / mode " << mode;
+                }
             }
         }
 }
