@@ -156,8 +156,8 @@ QString Maintenance::backup(const QString& databasePath, const QString& folder)
 {
     const QString target = filecopy::join(folder, QStringLiteral("Tanzo.mdb"));
     if (Database::isServerLocation(databasePath)) return backupFromServer(databasePath, target);
-    // The database's own folder holds no backup: the copy would take the open file's place,
-    // and what the program writes after it would go to the file it replaced.
+    // The database's own folder holds no backup: the copy would be the database file itself,
+    // put in the place of the file in use.
     const QString live = QFileInfo(databasePath).canonicalFilePath();
     if (!live.isEmpty() && QFileInfo(target).canonicalFilePath() == live)
         return QStringLiteral("バックアップ先「%1」は使用中のデータベースそのものです。別のフォルダーを指定して下さい。").arg(target);
