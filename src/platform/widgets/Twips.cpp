@@ -27,6 +27,11 @@ int pixelsToTwipsY(const QWidget& w, int pixels)
 
 void setGeometryTwips(QWidget& w, int left, int top, int width, int height)
 {
+    if (w.isWindow()) {
+        w.resize(twipsToPixelsX(w, width), twipsToPixelsY(w, height));
+        w.move(twipsToPixelsX(w, left), twipsToPixelsY(w, top));
+        return;
+    }
     w.setGeometry(twipsToPixelsX(w, left), twipsToPixelsY(w, top),
                   twipsToPixelsX(w, width), twipsToPixelsY(w, height));
 }

@@ -12,6 +12,8 @@ int twipsToPixelsY(const QWidget& w, int twips);
 int pixelsToTwipsX(const QWidget& w, int pixels);
 int pixelsToTwipsY(const QWidget& w, int pixels);
 
+// A window's left and top place its frame (so its title bar stays on a small screen); its
+// width and height are those of its client area. A control's are all its own.
 void setGeometryTwips(QWidget& w, int left, int top, int width, int height);
 void moveTwips(QWidget& w, int left, int top);
 void setWidthTwips(QWidget& w, int width);
