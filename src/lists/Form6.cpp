@@ -55,6 +55,9 @@ Form6::Form6(App& app, const ListRequest& shown)
     setGeometryTwips(*Label1, 3240, 450, 7000, 330);
     ListView2 =
         NamedControls::make<ReportListView>(client_, "ListView2", 120, 780, 14655 + app.layout().listExtraWidth, 660);
+    // The list is one row high: a scroll bar would cover the row on a screen too narrow for
+    // every column (the arrow keys still move along it).
+    ListView2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     Label5 = NamedControls::label(client_, "Label5", QStringLiteral("登録ＮＯ："), 120, 1530, 1000, 300);
     Text2 = NamedControls::make<QLineEdit>(client_, "Text2", 1150, 1500, 1300, 315);

@@ -1,6 +1,7 @@
 #include "ListFixture.h"
 #include "Find.h"
 #include "Person.h"
+#include "core/ScreenLayout.h"
 #include "lists/Form10.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
@@ -15,6 +16,8 @@
 #include <QMap>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
+#include <QHeaderView>
 #include <gtest/gtest.h>
 
 namespace {
@@ -76,6 +79,28 @@ TEST(Form6, ShowsTheMainRecordAndItsSubRecords)
     EXPECT_EQ(child<QLineEdit>(w, "Text1_1")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text4_2")->text(), QString());
     EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QStringLiteral("レコード順／総数　　2 / 2"));
+}
+
+// On a screen too narrow for every column, the main record's one row stays in sight: no
+// scroll bar of its list covers it.
+TEST(Form6, TheMainRecordsRowStaysInSightOnANarrowScreen)
+{
+    TestApp t;
+    build::nameCategory(t.app, 0, QStringLiteral("ＣＤ"));
+    std::vector<FieldDefinition> fields;
+    for (const char* name : {"品名", "作者", "備考", "棚番", "出典"}) fields.push_back({QString::fromUtf8(name), QStringLiteral("TEXT")});
+    for (const char* name : {"数量", "枚数", "巻数"}) fields.push_back({QString::fromUtf8(name), QStringLiteral("LONG")});
+    build::defineMain(t.app, 0, fields);
+    build::defineSub(t.app, 0, {{QStringLiteral("曲名"), QStringLiteral("TEXT")}});
+    build::addMainRow(t.app, 0, {"a", "b", "c", "d", "e", "1", "2", "3"}, 1);
+    t.app.setLayout(ScreenLayout::forScreen(15360, 11520));  // 1024 x 768 at 96 DPI
+    Form6 w(t.app, openSubs(t.app, 1));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    const ReportListView* main = child<ReportListView>(w, "ListView2");
+    ASSERT_GT(main->horizontalHeader()->length(), main->viewport()->width());  // wider than the view
+    const QRect row = main->visualRect(main->model()->index(0, 0));
+    EXPECT_LE(row.bottom(), main->viewport()->rect().bottom());
 }
 
 TEST(Form6, MainRecordWithoutSubRecordsProposesSubNumberOne)
