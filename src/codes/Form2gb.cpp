@@ -209,7 +209,7 @@ void Form2gb::orderTabs()
         if (row == lastRow_) chain.insert(chain.end(), {Combo1, Combo2});
     }
     chain.insert(chain.end(), {Command1, Command2});
-    for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+    NamedControls::chainTabs(chain);
 }
 
 void Form2gb::Check1_Click(int row)

@@ -60,8 +60,7 @@ Form6ps::Form6ps(App& app, int category, const ReportListView& subRows, const Re
     // The focus goes from the values on the left to the titles they are inserted into.
     QWidget* before = Text1->previousInFocusChain();
     while (before->focusPolicy() == Qt::NoFocus) before = before->previousInFocusChain();
-    QWidget* const chain[] = {before, List2, Command7, Text1, Command8, Text3};
-    for (size_t i = 1; i < std::size(chain); ++i) setTabOrder(chain[i - 1], chain[i]);
+    C::chainTabs({before, List2, Command7, Text1, Command8, Text3});
 
     connect(Command7, &QPushButton::clicked, this, &Form6ps::Command7_Click);
     connect(Command8, &QPushButton::clicked, this, &Form6ps::Command8_Click);

@@ -78,7 +78,7 @@ RecordEditor::RecordEditor(App& a, int category, const QString& objectName, cons
     for (int k = 0; k < 8; ++k) chain.insert(chain.end(), {MaskEdBox1[k], Combo1[k]});
     chain.insert(chain.end(), Check1.begin(), Check1.end());
     chain.insert(chain.end(), {Command1, Command2});
-    for (size_t i = 1; i < chain.size(); ++i) setTabOrder(chain[i - 1], chain[i]);
+    NamedControls::chainTabs(chain);
 
     buildMenus(codeCaption);
     me13->setEnabled(!app.ui().clipboardText().isEmpty());

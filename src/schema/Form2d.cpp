@@ -109,21 +109,15 @@ void Form2d::createRow(int row)
 
 void Form2d::orderTabs()
 {
-    QWidget* previous = Combo1;
-    auto next = [&previous](QWidget* w) {
-        setTabOrder(previous, w);
-        previous = w;
-    };
-    for (int row = 1; row <= 8; ++row) {
-        if (!Text1[row]) break;
-        next(Text1[row]);
-        next(Combo2[row]);
-        next(Check1[row]);
-        if (row == codeRow_) next(Combo3);
+    // Row by row; the code table list right after the box that showed it.
+    std::vector<QWidget*> chain{Combo1};
+    for (int row = 1; row <= 8 && Text1[row]; ++row) {
+        chain.insert(chain.end(), {Text1[row], Combo2[row], Check1[row]});
+        if (row == codeRow_) chain.push_back(Combo3);
     }
-    if (codeRow_ < 1) next(Combo3);
-    next(Command1);
-    next(Command2);
+    if (codeRow_ < 1) chain.push_back(Combo3);
+    chain.insert(chain.end(), {Command1, Command2});
+    NamedControls::chainTabs(chain);
 }
 
 bool Form2d::isMainFile() const { return !sub_; }

@@ -229,3 +229,8 @@ void NamedControls::nameInputs(QWidget& root)
         w->setProperty(kGivenName, true);
     }
 }
+
+void NamedControls::chainTabs(const std::vector<QWidget*>& chain)
+{
+    for (size_t i = 1; i < chain.size(); ++i) QWidget::setTabOrder(chain[i - 1], chain[i]);
+}

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <vector>
 
 class QAbstractButton;
 class QColor;
@@ -52,6 +53,9 @@ public:
                             int height);
 
     static void setTextColour(QWidget& w, const QColor& colour);
+
+    // Tab goes from each control of the chain to the next, in this order.
+    static void chainTabs(const std::vector<QWidget*>& chain);
 
     // Runs `chosen` whenever the option becomes the chosen one — by the pointer, a key or an
     // assistive tool's action alike — and again when the person chooses it while it already is.
