@@ -142,6 +142,8 @@ void Form2f::beginAction(State action, const QString& caption)
     }
     Command4->show();
     Command4->setEnabled(true);
+    // Enter carries the action out, whichever button had the focus (and so the default) before.
+    Command4->setDefault(true);
     // The grid stays where it is while an action is under way.
     DBGrid1->setEnabled(false);
 }
@@ -273,6 +275,7 @@ bool Form2f::deleteCode()
 
 void Form2f::returnToBrowsing(const QString& selectCode)
 {
+    const bool wasAdding = state_ == State::Adding;
     state_ = State::Browsing;
     refreshGrid();
     DBGrid1->setEnabled(true);
@@ -301,6 +304,11 @@ void Form2f::returnToBrowsing(const QString& selectCode)
     }
     setTextsBound(true);
     Label4->setText(QStringLiteral("(") + codeLengthText_ + QStringLiteral("桁)"));
+    // The focus goes where the next step is: after adding, or in an empty table, to 新規作成 (so
+    // Space starts the next code); otherwise to the grid, whose arrow keys pick the code to change
+    // or delete. Left alone it would fall on 戻る, where Space closes the window.
+    if (wasAdding || DBGrid1->rowCount() == 0) Command1->setFocus();
+    else DBGrid1->setFocus();
 }
 
 void Form2f::refreshGrid()

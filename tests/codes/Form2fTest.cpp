@@ -9,6 +9,7 @@
 #include "platform/db/Database.h"
 #include "platform/widgets/DataGrid.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -328,4 +329,40 @@ TEST_F(Form2fTest, AnEngineErrorIsShownAndTheWindowStaysUsable)
     child<QLineEdit>(*f, "Text2")->setText(QStringLiteral("未登録"));
     child<QPushButton>(*f, "Command5")->click();
     EXPECT_EQ(build::rowCount(t.app, "CODE1"), 2);
+}
+
+TEST_F(Form2fTest, TheFocusWaitsOnTheNextStepSoTheKeyboardAloneAddsCodeAfterCode)
+{
+    Form2f f(t.app);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    auto press = [](int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); };
+
+    // An empty table: 新規作成 waits, and after each code it waits again (not 戻る, where Space
+    // would close the window).
+    person::choose(child<QComboBox>(f, "Combo1"), 2);
+    for (const auto& [code, name] : {std::pair{"01", "赤"}, std::pair{"02", "青"}}) {
+        ASSERT_EQ(QApplication::focusWidget(), child<QPushButton>(f, "Command1"));
+        press(Qt::Key_Space);
+        ASSERT_EQ(f.state(), Form2f::State::Adding);
+        person::type(QApplication::focusWidget(), QString::fromUtf8(code));
+        press(Qt::Key_Tab);
+        person::type(QApplication::focusWidget(), QString::fromUtf8(name));
+        press(Qt::Key_Return);
+    }
+    EXPECT_EQ(stored(t, "CODE3"), (Rows{{"01", "赤"}, {"02", "青"}}));
+    EXPECT_EQ(QApplication::focusWidget(), child<QPushButton>(f, "Command1"));
+    f.close();
+
+    // A table with codes: the grid takes the focus, and its arrow keys pick the code.
+    Form2f g(t.app);
+    g.show();
+    g.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&g));
+    person::choose(child<QComboBox>(g, "Combo1"), 0);
+    ASSERT_EQ(QApplication::focusWidget(), child<DataGrid>(g, "DBGrid1"));
+    press(Qt::Key_Down);
+    EXPECT_EQ(child<QLineEdit>(g, "Text2")->text(), QStringLiteral("佐藤"));
+    g.close();
 }
