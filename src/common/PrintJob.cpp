@@ -94,6 +94,7 @@ bool PrintJob::toPdf()
     const std::optional<QString> chosen = app_.ui().chooseSaveFile(
         QStringLiteral("PDFファイルに保存"), proposedPdfPath(), QStringLiteral("PDFファイル (*.pdf)"));
     if (!chosen || chosen->trimmed().isEmpty()) return false;
+    app_.recentFolders.chose(RecentFolders::Kind::Pdf, *chosen);
     QString path = *chosen;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
 
@@ -124,9 +125,9 @@ QString PrintJob::proposedPdfPath() const
     static const QRegularExpression unsafe(QStringLiteral("[\\\\/:*?\"<>|\\x00-\\x1f]"));
     name.replace(unsafe, QStringLiteral("_"));
     if (name.isEmpty()) name = QStringLiteral("Tanzo");
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty()) folder = QDir::homePath();
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty()) documents = QDir::homePath();
+    return app_.recentFolders.proposed(RecentFolders::Kind::Pdf, documents, name + QStringLiteral(".pdf"));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include "core/ConfigCache.h"
 #include "core/PrintSettings.h"
 #include "core/ProgramPlaces.h"
+#include "core/RecentFolders.h"
 #include "core/ScreenLayout.h"
 #include "core/SearchConditions.h"
 
@@ -78,6 +79,8 @@ public:
 
     ConfigCache cache;
     PrintSettings printSettings;
+    // Where this run's CSV and PDF dialogs last found the person's files.
+    RecentFolders recentFolders;
     // Where this start found its database and connection file (the version window says so);
     // everything beside the program until the start says otherwise.
     ProgramPlaces places;

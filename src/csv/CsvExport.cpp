@@ -20,8 +20,8 @@ namespace {
 const QString kTitle = QStringLiteral("CSVファイルに出力");
 const QString kWord = QStringLiteral("CSV出力中");
 
-// The proposed file: the window's own name (after "Tanzo - ") in the home folder.
-QString proposedPath(const QWidget& window)
+// The proposed file name: the window's own name (after "Tanzo - ").
+QString proposedName(const QWidget& window)
 {
     QString name = window.windowTitle();
     const qsizetype dash = name.lastIndexOf(QStringLiteral(" - "));
@@ -29,7 +29,7 @@ QString proposedPath(const QWidget& window)
     name = name.trimmed();
     for (const QChar bad : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')}) name.replace(bad, QLatin1Char('_'));
     if (name.isEmpty()) name = QStringLiteral("一覧");
-    return QDir::home().filePath(name + QStringLiteral(".csv"));
+    return name + QStringLiteral(".csv");
 }
 
 // The message naming the cells Shift-JIS cannot hold (rows counted from the first row under
@@ -93,8 +93,11 @@ CsvFile::Table CsvExport::table(const ReportListView& list, CsvFile::Encoding en
 void CsvExport::run(App& app, QWidget& window, const ReportListView& list, StatusBar3* status)
 {
     Ui& ui = app.ui();
-    const auto path = ui.chooseSaveFile(kTitle, proposedPath(window), QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*)"));
+    const auto path = ui.chooseSaveFile(
+        kTitle, app.recentFolders.proposed(RecentFolders::Kind::Csv, QDir::homePath(), proposedName(window)),
+        QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*)"));
     if (!path) return;
+    app.recentFolders.chose(RecentFolders::Kind::Csv, *path);
     const Ui::Answer choice = ui.msgBox(QStringLiteral("CSVファイルの文字コードを選んで下さい。\r\n\r\n「はい」　：UTF-8 (BOM付き)\r\n「いいえ」：Shift-JIS"),
                                         Ui::Buttons::YesNoCancel, Ui::Icon::Question, kTitle);
     if (choice == Ui::Answer::Cancel) return;

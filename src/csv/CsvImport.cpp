@@ -38,8 +38,10 @@ const QString CsvImport::kCaption = QStringLiteral("CSVファイルから取込(
 bool CsvImport::run(App& app, QWidget& window, int category, bool sub, StatusBar3* status)
 {
     Ui& ui = app.ui();
-    const auto path = ui.chooseOpenFile(kTitle, QDir::homePath(), QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*)"));
+    const auto path = ui.chooseOpenFile(kTitle, app.recentFolders.folder(RecentFolders::Kind::Csv, QDir::homePath()),
+                                        QStringLiteral("CSVファイル (*.csv);;すべてのファイル (*)"));
     if (!path) return false;
+    app.recentFolders.chose(RecentFolders::Kind::Csv, *path);
     CsvFile::Read read;
     {
         CsvProgress progress(status, kWord, app.cache.readProgressOn());

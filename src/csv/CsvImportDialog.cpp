@@ -9,6 +9,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 CsvImportDialog::CsvImportDialog(QWidget* parent, const QString& path, const QByteArray& bytes, const RecordImport& import)
     : QDialog(parent), bytes_(bytes), import_(import)
 {
@@ -92,6 +94,12 @@ void CsvImportDialog::read()
     for (int r = 0; r < shown; ++r)
         for (int c = 0; c < table_[r + 1].size() && c < headings.size(); ++c)
             preview_->setItem(r, c, new QTableWidgetItem(table_[r + 1][c]));
+    // Each column as wide as its heading and the rows shown (a long text up to a third of the
+    // dialog), on one line each, so a name is not broken in two.
+    preview_->setWordWrap(false);
+    preview_->resizeColumnsToContents();
+    for (int c = 0; c < preview_->columnCount(); ++c)
+        preview_->setColumnWidth(c, std::min(preview_->columnWidth(c), kWidestColumn));
 
     mapping_ = import_.map(headings);
     QStringList taken, missing;

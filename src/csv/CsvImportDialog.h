@@ -18,6 +18,7 @@ class CsvImportDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kPreviewRows = 10;
+    static constexpr int kWidestColumn = 250;  // pixels: a third of the dialog
 
     CsvImportDialog(QWidget* parent, const QString& path, const QByteArray& bytes, const RecordImport& import);
 

@@ -2,6 +2,7 @@
 #include "Find.h"
 #include "core/ColumnNameCheck.h"
 #include "core/RecordStore.h"
+#include "csv/CsvImportDialog.h"
 #include "lists/Form5.h"
 #include "lists/Form6.h"
 #include "platform/text/CsvFile.h"
@@ -18,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -136,6 +138,14 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
             const QString columns = child<QLabel>(d, "Columns")->text();
             EXPECT_TRUE(columns.contains(QStringLiteral("取り込まない列：登録ＮＯ"))) << columns.toStdString();
             EXPECT_TRUE(columns.contains(QStringLiteral("10 件"))) << columns.toStdString();
+            // The names are shown on one line each, their column as wide as the longest.
+            auto* preview = child<QTableWidget>(d, "Preview");
+            int widest = 0;
+            for (int r = 0; r < preview->rowCount(); ++r)
+                if (preview->item(r, 0)) widest = std::max(widest, preview->fontMetrics().horizontalAdvance(preview->item(r, 0)->text()));
+            EXPECT_GT(widest, 100);
+            EXPECT_GE(preview->columnWidth(0), std::min(widest, CsvImportDialog::kWidestColumn));
+            EXPECT_FALSE(preview->wordWrap());
             // F1 asks for the dialog's own help page.
             QTest::keyClick(child<QComboBox>(d, "Encoding"), Qt::Key_F1);
             ASSERT_FALSE(t.ui.calls().empty());
@@ -143,6 +153,16 @@ TEST(CsvImport, AnExportedListComesBackAsItWasInBothEncodings)
             EXPECT_EQ(t.ui.calls().back().text, QStringLiteral("CsvImportDialog"));
         });
         EXPECT_EQ(t.ui.lastMessage(), QStringLiteral("CSVファイルから取り込みました。\r\n10 件"));
+        // The CSV dialogs open where the last CSV file was chosen in this run (the home folder
+        // at first), so the file just written is at hand.
+        auto lastDialog = [&](const char* kind) {
+            const auto& calls = t.ui.calls();
+            const auto it = std::find_if(calls.rbegin(), calls.rend(), [&](const auto& c) { return c.kind == QLatin1String(kind); });
+            return it == calls.rend() ? QString() : it->text;
+        };
+        EXPECT_EQ(lastDialog("chooseSaveFile"),
+                  (shiftJis ? QDir(dir.path()) : QDir::home()).filePath(QStringLiteral("種目別メイン明細.csv")));
+        EXPECT_EQ(lastDialog("chooseOpenFile"), dir.path());
         EXPECT_EQ(storedRows(t, t.app.cache.row(target).mainTableName, fields), original);
         EXPECT_EQ(numbers(t, t.app.cache.row(target).mainTableName, schema::kRegistrationNoColumn),
                   QList<qint64>({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));

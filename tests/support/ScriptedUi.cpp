@@ -89,9 +89,9 @@ std::optional<QString> ScriptedUi::chooseFolder(const QString& title, const QStr
     return std::get<std::optional<QString>>(r);
 }
 
-std::optional<QString> ScriptedUi::chooseOpenFile(const QString& title, const QString&, const QString&)
+std::optional<QString> ScriptedUi::chooseOpenFile(const QString& title, const QString& startDir, const QString&)
 {
-    calls_.push_back({QStringLiteral("chooseOpenFile"), QString(), title});
+    calls_.push_back({QStringLiteral("chooseOpenFile"), startDir, title});
     Reply r = next(QStringLiteral("file dialog ") + title);
     if (!std::holds_alternative<std::optional<QString>>(r)) unanswered(title);
     return std::get<std::optional<QString>>(r);
