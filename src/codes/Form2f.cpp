@@ -135,6 +135,8 @@ void Form2f::Combo1_Click(int index)
 void Form2f::beginAction(State action, const QString& caption)
 {
     state_ = action;
+    const int row = DBGrid1->currentRow();
+    shownName_ = row < 0 ? QString() : DBGrid1->text(row, 1);
     Command4->setText(caption);
     for (QPushButton* b : {Command1, Command2, Command3}) {
         b->hide();
@@ -261,7 +263,7 @@ bool Form2f::changeName()
     const QString name = text::Trim(Text2->text());
     if (!nameAccepted(name)) return false;
     const QString code = text::Trim(Text1->text());
-    return app_.guard([&] { CodeStore(app_.cache).renameCode(Data1.recordSource, code, name); });
+    return app_.guard([&] { CodeStore(app_.cache).renameCode(Data1.recordSource, code, shownName_, name); });
 }
 
 bool Form2f::deleteCode()
@@ -270,7 +272,7 @@ bool Form2f::deleteCode()
                          QStringLiteral("削除の確認")) != Ui::Answer::Ok)
         return false;
     const QString code = text::Trim(Text1->text());
-    return app_.guard([&] { CodeStore(app_.cache).removeCode(Data1.recordSource, code); });
+    return app_.guard([&] { CodeStore(app_.cache).removeCode(Data1.recordSource, code, shownName_); });
 }
 
 void Form2f::returnToBrowsing(const QString& selectCode)

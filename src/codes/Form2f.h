@@ -84,6 +84,8 @@ private:
     State state_ = State::Waiting;
     int slot_ = -1;
     int codeLength_ = 0;
+    // The name of the code being changed or deleted as the grid showed it when the action began.
+    QString shownName_;
     QString codeLengthText_;
     bool textsBound_ = false;
     // What is stored now, the choices made kept where they still fit; no message.

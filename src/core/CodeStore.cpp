@@ -6,12 +6,32 @@
 
 namespace {
 
-// The rows of a table holding a code in its first column (the code column).
-Recordset withCode(Database& db, const QString& table, const QString& code)
+// The condition on a table's first column (the code column) that finds a code.
+std::vector<Recordset::Equals> codeIs(Database& db, const QString& table, const QString& code)
 {
     const std::vector<ColumnInfo> columns = db.columns(table);
     const QString column = columns.empty() ? schema::kCodeColumn : columns.front().name;
-    return db.openWhere(table, {{column, Value::text(code)}});
+    return {{column, Value::text(code)}};
+}
+
+// The rows of a table holding a code.
+Recordset withCode(Database& db, const QString& table, const QString& code)
+{
+    return db.openWhere(table, codeIs(db, table, code));
+}
+
+// Holds the code's row and stops a write over it when its name is no longer the one the
+// person saw: another desk renamed or deleted the code since.
+Recordset shownCode(Database& db, const QString& table, const QString& code, const QString& shownName)
+{
+    const std::vector<Recordset::Equals> key = codeIs(db, table, code);
+    db.lockRows(table, key);
+    Recordset rs = db.openWhere(table, key);
+    if (rs.eof()) throw DbError(QStringLiteral("このコードは、表示した後に他の端末で削除されています。"));
+    if (rs.field(1).toString() != shownName)
+        throw DbError(QStringLiteral("このコードは、表示した後に他の端末で変更されています。"
+                                     "表示し直した内容を確かめてから、もう一度操作して下さい。"));
+    return rs;
 }
 
 }  // namespace
@@ -91,11 +111,11 @@ bool CodeStore::addCode(const QString& table, const QString& code, const QString
     return true;
 }
 
-void CodeStore::renameCode(const QString& table, const QString& code, const QString& name)
+void CodeStore::renameCode(const QString& table, const QString& code, const QString& shownName, const QString& name)
 {
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext()) {
+    for (Recordset rs = shownCode(db, table, code, shownName); !rs.eof(); rs.moveNext()) {
         rs.edit();
         rs.setField(1, name);
         rs.update();
@@ -103,11 +123,11 @@ void CodeStore::renameCode(const QString& table, const QString& code, const QStr
     tx.commit();
 }
 
-void CodeStore::removeCode(const QString& table, const QString& code)
+void CodeStore::removeCode(const QString& table, const QString& code, const QString& shownName)
 {
     Database db = Database::open(cache_.databasePath());
     Database::Transaction tx(db);
-    for (Recordset rs = withCode(db, table, code); !rs.eof(); rs.moveNext())
+    for (Recordset rs = shownCode(db, table, code, shownName); !rs.eof(); rs.moveNext())
         rs.deleteCurrent();
     tx.commit();
 }

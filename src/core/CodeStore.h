@@ -29,8 +29,10 @@ public:
     // A code of a table, found by a bound statement. Adding refuses a code already there
     // (false, nothing written).
     bool addCode(const QString& table, const QString& code, const QString& name);
-    void renameCode(const QString& table, const QString& code, const QString& name);
-    void removeCode(const QString& table, const QString& code);
+    // Renaming and removing write over the code only while its name is still `shownName`, the
+    // one the person saw; else DbError says another desk renamed or deleted it.
+    void renameCode(const QString& table, const QString& code, const QString& shownName, const QString& name);
+    void removeCode(const QString& table, const QString& code, const QString& shownName);
 
     // Stores the type words of fields of a category's main or sub file (field ordinal, word)
     // with the management row.

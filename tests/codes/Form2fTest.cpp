@@ -1,10 +1,13 @@
+#include "BackendTest.h"
 #include "Builders.h"
 #include "Find.h"
 #include "Person.h"
 #include "ForcedFailure.h"
+#include "OtherDesk.h"
 #include "TestApp.h"
 #include "codes/CodeTableReader.h"
 #include "codes/Form2f.h"
+#include "core/CodeStore.h"
 #include "core/ManagementSchema.h"
 #include "platform/db/Database.h"
 #include "platform/widgets/DataGrid.h"
@@ -366,3 +369,50 @@ TEST_F(Form2fTest, TheFocusWaitsOnTheNextStepSoTheKeyboardAloneAddsCodeAfterCode
     EXPECT_EQ(child<QLineEdit>(g, "Text2")->text(), QStringLiteral("佐藤"));
     g.close();
 }
+
+class Form2fTwoDesks : public BackendTest {};
+
+// Desk A has a code table open while desk B renames one of its codes and deletes another. A's
+// change and delete of a code as A still shows it are refused with what happened, nothing of
+// A's is written, and A's grid shows the table as B left it.
+TEST_P(Form2fTwoDesks, AChangeOrDeleteOfACodeAnotherDeskChangedSinceIsRefused)
+{
+    TestApp t;
+    build::createCodeTable(t.app, 1, QStringLiteral("社員"), 3);
+    build::addCode(t.app, 1, QStringLiteral("001"), QStringLiteral("山田"));
+    build::addCode(t.app, 1, QStringLiteral("005"), QStringLiteral("佐藤"));
+    OtherDesk b(t.dir);
+    Form2f a(t.app);
+    person::choose(child<QComboBox>(a, "Combo1"), 0);
+    auto* grid = child<DataGrid>(a, "DBGrid1");
+    ASSERT_EQ(shown(a), twoCodes());
+
+    CodeStore(b.app.cache).renameCode(QStringLiteral("CODE1"), QStringLiteral("001"), QStringLiteral("山田"), QStringLiteral("山本"));
+    CodeStore(b.app.cache).removeCode(QStringLiteral("CODE1"), QStringLiteral("005"), QStringLiteral("佐藤"));
+
+    // A renames 001, which it still shows as 山田.
+    QTest::keyClick(grid, Qt::Key_Home);
+    child<QPushButton>(a, "Command2")->click();
+    child<QLineEdit>(a, "Text2")->setText(QStringLiteral("山口"));
+    child<QPushButton>(a, "Command4")->click();
+    expectOnlyMessage(t.ui, QStringLiteral("このコードは、表示した後に他の端末で変更されています。"
+                                           "表示し直した内容を確かめてから、もう一度操作して下さい。"));
+    const Rows left = {{QStringLiteral("001"), QStringLiteral("山本")}};
+    EXPECT_EQ(stored(t, "CODE1"), left);
+    EXPECT_EQ(shown(a), left);
+    expectBrowsing(a);
+
+    // A deletes 001 as 山本 after B deleted it.
+    CodeStore(b.app.cache).removeCode(QStringLiteral("CODE1"), QStringLiteral("001"), QStringLiteral("山本"));
+    t.ui.clearLog();
+    child<QPushButton>(a, "Command3")->click();
+    t.ui.answer(Answer::Ok);
+    child<QPushButton>(a, "Command4")->click();
+    const auto m = t.ui.messages();
+    ASSERT_EQ(m.size(), 2u);
+    EXPECT_EQ(m[1].text, QStringLiteral("このコードは、表示した後に他の端末で削除されています。"));
+    EXPECT_TRUE(stored(t, "CODE1").isEmpty());
+    EXPECT_TRUE(shown(a).isEmpty());
+}
+
+TANZO_ON_BOTH_BACKENDS(Form2fTwoDesks);

@@ -39,9 +39,12 @@ TEST_P(CodeStoreTest, CodesAreAddedOnceAndChangedOrDeletedByTheirOwnCode)
     EXPECT_TRUE(store.addCode(QStringLiteral("CODE3"), QStringLiteral("JZ"), QStringLiteral("ジャズ")));
     EXPECT_FALSE(store.addCode(QStringLiteral("CODE3"), QStringLiteral("PO"), QStringLiteral("別")));
     EXPECT_THROW(store.addCode(QStringLiteral("CODE3"), QStringLiteral("ABC"), QStringLiteral("長い")), DbError);
-    store.renameCode(QStringLiteral("CODE3"), QStringLiteral("PO"), QStringLiteral("ポップ"));
-    store.removeCode(QStringLiteral("CODE3"), QStringLiteral("JZ"));
-    store.removeCode(QStringLiteral("CODE3"), QStringLiteral("XX"));
+    store.renameCode(QStringLiteral("CODE3"), QStringLiteral("PO"), QStringLiteral("ポップス"), QStringLiteral("ポップ"));
+    store.removeCode(QStringLiteral("CODE3"), QStringLiteral("JZ"), QStringLiteral("ジャズ"));
+    // Only a code as it was shown is written over: not one gone, nor one whose name is not the one seen.
+    EXPECT_THROW(store.removeCode(QStringLiteral("CODE3"), QStringLiteral("XX"), QString()), DbError);
+    EXPECT_THROW(store.renameCode(QStringLiteral("CODE3"), QStringLiteral("po"), QStringLiteral("ポップス"), QStringLiteral("別")), DbError);
+    EXPECT_THROW(store.removeCode(QStringLiteral("CODE3"), QStringLiteral("po"), QStringLiteral("ポップス")), DbError);
     EXPECT_EQ(codesOf(t, QStringLiteral("CODE3")), QStringList({QStringLiteral("PO=ポップ"), QStringLiteral("po=小文字")}));
 }
 

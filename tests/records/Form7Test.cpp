@@ -249,8 +249,8 @@ TEST(Form7, ACodeTableAnotherDeskChangesBetweenTwoEntriesIsStillCheckedAndListed
     // Between two entries another desk takes A01 out of the table and renames B02.
     ConfigCache other = t.stored();
     other.setDatabasePath(t.app.databasePath());
-    CodeStore(other).removeCode(QStringLiteral("CODE1"), QStringLiteral("A01"));
-    CodeStore(other).renameCode(QStringLiteral("CODE1"), QStringLiteral("B02"), QStringLiteral("ブルース"));
+    CodeStore(other).removeCode(QStringLiteral("CODE1"), QStringLiteral("A01"), QStringLiteral("ロック"));
+    CodeStore(other).renameCode(QStringLiteral("CODE1"), QStringLiteral("B02"), QStringLiteral("ジャズ"), QStringLiteral("ブルース"));
 
     // The code the editor's list still shows is refused, and nothing is stored.
     fill(f, {"二枚目", "2", "2", "2024/01/02", "A01"});
