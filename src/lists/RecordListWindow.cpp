@@ -354,7 +354,10 @@ void RecordListWindow::runEditor(RecordEditor& editor)
 
 void RecordListWindow::mf17_Click()
 {
-    if (CsvImport::run(app_, *this, category_, listsSubRecords(), StatusBar1)) readAgain(QString(), 0);
+    // The list keeps its place among the rows taken in, as it does after the editor.
+    const int place = ListView1->currentIndex().row();
+    const QString shown = Text3->text();
+    if (CsvImport::run(app_, *this, category_, listsSubRecords(), StatusBar1)) readAgain(shown, place);
 }
 
 void RecordListWindow::readAgain(const QString& number, int place)

@@ -1,5 +1,6 @@
 #include "../lists/ListFixture.h"
 #include "Find.h"
+#include "Person.h"
 #include "core/ColumnNameCheck.h"
 #include "core/RecordStore.h"
 #include "csv/CsvImportDialog.h"
@@ -17,6 +18,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
@@ -258,6 +260,14 @@ TEST(CsvImport, SubRowsNeedTheirMainRecordAndTakeTheNextSubNumbers)
     EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 3);
     // A new sub record of the shown main record goes on after them.
     EXPECT_EQ(RecordStore(t.app.cache).nextSubNo(0, 1), 7);
+
+    // The list keeps its place among the rows taken in.
+    person::clickRow(child<ReportListView>(w, "ListView1"), 2);
+    writeFile(path, QStringLiteral("曲名,時間,登録NO\r\n四曲目,70,1\r\n").toUtf8());
+    takeIn(t, w, path);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->rowCount(), 4);
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 2);
+    EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QStringLiteral("6"));
     EXPECT_EQ(t.ui.pendingReplies(), 0);
 }
 
