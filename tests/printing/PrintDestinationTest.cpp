@@ -11,6 +11,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <map>
 
@@ -222,6 +223,14 @@ TEST_F(PrintDestinationTest, WithNoPrinterThePreviewOrAPdfIsOfferedFirst)
     EXPECT_FALSE(std::any_of(t.ui.calls().begin(), t.ui.calls().end(),
                              [](const auto& c) { return c.kind == QLatin1String("choosePrinter"); }));
     EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))));
+
+    // The next PDF is proposed in the folder the last one went to (this one not saved).
+    t.ui.clearLog();
+    t.ui.answer(Ui::Answer::No);
+    t.ui.answerText(std::nullopt);
+    EXPECT_FALSE(printMain());
+    ASSERT_EQ(t.ui.calls().back().kind, QStringLiteral("chooseSaveFile"));
+    EXPECT_EQ(QFileInfo(t.ui.calls().back().text).absolutePath(), tmp.path());
 
     // The preview, then closed: nothing printed, nothing said.
     t.ui.clearLog();
