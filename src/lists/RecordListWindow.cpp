@@ -379,7 +379,9 @@ void RecordListWindow::readAgain(const QString& number, int place)
         ListView1->ensureVisible(row);
         showSelectedRow();
     } else {
+        // No row is left to count: the position of the one shown before goes with it.
         clearShownRecord();
+        StatusBar1->setPanelText(2, QString());
     }
     update();
 }

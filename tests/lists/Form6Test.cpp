@@ -156,6 +156,7 @@ TEST(Form6, ChangeHandsOverTheSubRecordAndDeletingTheLastEmptiesTheList)
     EXPECT_EQ(child<QLineEdit>(w, "Text3")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text1_0")->text(), QString());
     EXPECT_EQ(child<QLineEdit>(w, "Text2")->text(), QStringLiteral("2"));
+    EXPECT_EQ(child<StatusBar3>(w, "StatusBar1")->panelText(2), QString());  // no "1 / 1" left over
     EXPECT_EQ(build::rowCount(t.app, "SHUMOKU1SUB"), 2);
 }
 
