@@ -130,6 +130,21 @@ TEST(Keyboard, TheMenuKeySortsTheCurrentColumnF10OpensTheMenuBarAndCtrlFOrAltSTh
         if (QWidget* open = QApplication::activePopupWidget()) QTest::keyClick(open, Qt::Key_Escape);
         m->close();
     }
+    // Return on an item of the bar that opens no menu carries it out: 検索条件 closes the
+    // search window to ask for the search again.
+    bringUp(search);
+    press(Qt::Key_F10);
+    ASSERT_TRUE(QApplication::activePopupWidget());
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    ASSERT_EQ(search.menuBar()->activeAction(), child<QAction>(search, "mk1"));
+    // On the desktop the closing menu hands the focus back to the window's control, and the
+    // bar, lit, gets no key (the tests' platform leaves the focus on the bar).
+    child<ReportListView>(search, "ListView1")->setFocus(Qt::PopupFocusReason);
+    press(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(search.reopenRequested());
+    EXPECT_FALSE(search.isVisible());
+    EXPECT_EQ(search.menuBar()->activeAction(), nullptr);
 
     QMainWindow owner;
     owner.setObjectName(QStringLiteral("Form1"));

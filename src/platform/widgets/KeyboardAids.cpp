@@ -26,7 +26,13 @@ protected:
     {
         if (!watched->isWidgetType()) return false;
         auto* widget = static_cast<QWidget*>(watched);
-        if (event->type() == QEvent::KeyPress) return menuKey(*widget, *static_cast<QKeyEvent*>(event));
+        if (event->type() == QEvent::KeyPress) {
+            const auto& key = *static_cast<QKeyEvent*>(event);
+            // Left and Right in a menu may leave the bar on an item that opens no menu.
+            if (qobject_cast<QMenu*>(widget)) barReachedByKeys_ = key.key() == Qt::Key_Left || key.key() == Qt::Key_Right;
+            return barItemKey(*widget, key) || menuKey(*widget, key);
+        }
+        if (event->type() == QEvent::MouseMove && qobject_cast<QMenuBar*>(widget)) barReachedByKeys_ = false;
         if (event->type() == QEvent::FocusIn) firstFocus(*widget, *static_cast<QFocusEvent*>(event));
         // A window closed and shown again opens anew.
         if (event->type() == QEvent::Hide && widget->isWindow() && !event->spontaneous())
@@ -48,6 +54,56 @@ private:
         }
         return false;
     }
+
+    // The bar's item that opens no menu (such as 検索条件 or ヘルプ), reached from a menu with
+    // Left or Right: Qt leaves it lit with the keys going on to the window's control. Return,
+    // Enter or Space carries it out as a click does, Esc puts the bar away, Left and Right go on
+    // along the bar.
+    bool barItemKey(QWidget& widget, const QKeyEvent& key)
+    {
+        if (!barReachedByKeys_ || QApplication::activePopupWidget()) return false;
+        auto* window = qobject_cast<QMainWindow*>(widget.window());
+        QMenuBar* bar = window ? qobject_cast<QMenuBar*>(window->menuWidget()) : nullptr;
+        QAction* item = bar ? bar->activeAction() : nullptr;
+        if (!item || item->menu()) return false;
+        switch (key.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+            barReachedByKeys_ = false;
+            bar->setActiveAction(nullptr);
+            // After the key is done with, as a click's action runs after the click.
+            QTimer::singleShot(0, item, [item = QPointer<QAction>(item)] {
+                if (item && item->isEnabled()) item->trigger();
+            });
+            return true;
+        case Qt::Key_Escape:
+            barReachedByKeys_ = false;
+            bar->setActiveAction(nullptr);
+            return true;
+        case Qt::Key_Left:
+        case Qt::Key_Right: {
+            const QList<QAction*> items = bar->actions();
+            const int step = key.key() == Qt::Key_Right ? 1 : -1;
+            int i = int(items.indexOf(item));
+            for (int n = 0; n < items.size(); ++n) {
+                i = (i + step + int(items.size())) % int(items.size());
+                QAction* next = items[i];
+                if (next->isSeparator() || !next->isVisible() || !next->isEnabled()) continue;
+                bar->setActiveAction(next);  // a menu opens, as with F10
+                return true;
+            }
+            return true;
+        }
+        default:
+            barReachedByKeys_ = false;
+            bar->setActiveAction(nullptr);
+            return false;
+        }
+    }
+
+    // Set while the bar's lit item was reached with the keys (not under the mouse).
+    bool barReachedByKeys_ = false;
 
     static void firstFocus(QWidget& widget, const QFocusEvent& focus)
     {
