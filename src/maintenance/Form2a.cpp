@@ -95,6 +95,8 @@ Form2a::Form2a(App& app) : app_(app), watch_(app.cache, [this] { Form_Load(); })
     connect(Command2, &QPushButton::clicked, this, &Form2a::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2a::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form2a::Command4_Click);
+    // Enter in the title box sets the title, as 設定 beside it does.
+    connect(Text1, &QLineEdit::returnPressed, Command4, &QPushButton::click);
     connect(Command5, &QPushButton::clicked, this, &Form2a::Command5_Click);
     // Only the person changes a switch, by pointer, key or an assistive tool; Form_Load sets
     // them quietly.
