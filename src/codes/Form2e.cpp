@@ -68,6 +68,8 @@ Form2e::Form2e(App& app) : app_(app), watch_(app.cache, [this] { showStored(); }
     connect(Combo1, &QComboBox::currentIndexChanged, this, [this] { Combo1_Click(); });
     connect(Combo2, &QComboBox::activated, this, [this] { Combo2_Click(); });
     connect(Command1, &QPushButton::clicked, this, &Form2e::Command1_Click);
+    // Enter in the name box creates the table, as 作成 beside it does.
+    connect(Text1, &QLineEdit::returnPressed, Command1, &QPushButton::click);
     connect(Command2, &QPushButton::clicked, this, &Form2e::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Form2e::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &Form2e::Command4_Click);

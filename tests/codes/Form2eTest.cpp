@@ -23,7 +23,7 @@ void create(Form2e& f, const QString& name, int length)
 {
     child<QComboBox>(f, "Combo1")->setCurrentIndex(length - 1);
     child<QLineEdit>(f, "Text1")->setText(name);
-    child<QPushButton>(f, "Command1")->click();
+    QTest::keyClick(child<QLineEdit>(f, "Text1"), Qt::Key_Return);  // Enter in the name box, as 作成
 }
 
 void remove(Form2e& f, ScriptedUi& ui, int slot, Answer answer)
