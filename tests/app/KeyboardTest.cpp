@@ -226,5 +226,7 @@ TEST(Keyboard, TheKeysReachTheEntriesOfAListWindowsMenusAsTheyOpen)
     QTest::keyClick(view, Qt::Key_B);
     EXPECT_FALSE(number->isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    // Going to the menus is not leaving the list: its row stays selected.
+    EXPECT_EQ(child<ReportListView>(w, "ListView1")->selectedIndex(), 0);
     w.close();
 }

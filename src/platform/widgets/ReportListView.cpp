@@ -223,7 +223,9 @@ QModelIndex ReportListView::moveCursor(CursorAction action, Qt::KeyboardModifier
 void ReportListView::focusOutEvent(QFocusEvent* event)
 {
     QTableView::focusOutEvent(event);
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    // Another window, a pop-up or the menu bar taking the keys is not leaving the list.
+    const Qt::FocusReason why = event->reason();
+    if (why != Qt::PopupFocusReason && why != Qt::ActiveWindowFocusReason && why != Qt::MenuBarFocusReason)
         emit lostFocus();
 }
 

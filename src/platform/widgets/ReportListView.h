@@ -85,7 +85,7 @@ signals:
     // The user clicked a row or moved the selection with the keyboard.
     void itemClicked(int row);
     void columnClicked(int col);
-    // Focus went to another control (not to a pop-up menu or another window).
+    // Focus went to another control (not to a pop-up menu, the menu bar or another window).
     void lostFocus();
 
 protected:
